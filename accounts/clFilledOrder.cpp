@@ -1,5 +1,6 @@
 #include "accounts/clFilledOrder.h"
 
+#include <utility>
 #include <vector>
 
 #include "accounts/RecordArray.h"

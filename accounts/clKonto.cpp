@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "accounts/RecordArray.h"

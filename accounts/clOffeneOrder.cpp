@@ -1,5 +1,6 @@
 #include "accounts/clOffeneOrder.h"
 
+#include <utility>
 #include <vector>
 
 #include "accounts/RecordArray.h"

@@ -1,5 +1,6 @@
 #include "accounts/clTitelPosition.h"
 
+#include <utility>
 #include <vector>
 
 #include "accounts/RecordArray.h"
