@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "accounts/clFilledOrder.h"
 #include "accounts/clOffeneOrder.h"
 #include "accounts/clTitelPosition.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
+#include "platform/system/Clock.h"
 
 namespace vks {
 
@@ -92,6 +94,19 @@ class clKonto {
   // 457 for two children with the same key, and the coercions' errors (13, 6, 94) for an element
   // that does not convert. On an error the account is left partly read.
   void ReadAllProperties(const Variant& para);
+
+  // Cash plus open profit and loss plus the margin bound by positions.
+  double BerechneGesamtKapital() const;
+  // Cash plus open profit and loss: what is not bound as margin.
+  double BerechneVerfuegbarKapital() const;
+
+  // Revalues the position in `TitelWKN` at `NeuerKurs`. Nothing happens without such a position,
+  // for a flat one, for the price it already has, or for a price or time that is no finite number.
+  // The time is `DatumZeit` with simulated time (only when > 0), else `clock`'s. Unless
+  // `SofortSpeichern` is set, the price and the waiting flags for the price recording are set;
+  // with it the caller records and sets them.
+  void NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float NeuerKurs,
+                 bool& SofortSpeichern, Clock& clock);
 };
 
 }  // namespace vks

@@ -49,6 +49,13 @@ class clTitelPosition {
   // Takes over the trading terms of an order: a stock's margin percent becomes a fraction, a
   // factor of NoValue keeps the current one. Name, identifier, quantity and prices stay.
   void SchreibeZusatzInfos(const clOrderZusatzInfos& ZusatzInfos);
+
+  // Commission of a fill of `Anzahl` units at `Kurs` in account currency: a percentage of the
+  // traded value or an amount per unit, raised to the minimum, capped by a positive maximum, plus
+  // the extra amount, converted when the fees are converted too. Held as a Single, as booked.
+  float BerechneCommissions(int32_t Anzahl, float Kurs) const;
+
+  bool IstAktie() const { return PointValue == 0; }
 };
 
 }  // namespace vks
