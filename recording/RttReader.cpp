@@ -9,8 +9,6 @@
 namespace vks {
 namespace {
 
-constexpr int32_t kFileNotFound = 53;
-constexpr int32_t kBadFileFormat = 321;
 constexpr std::string_view kSource = "RttReader";
 
 std::string Text(std::span<const uint8_t, rtt::kHeaderSize> bytes, rtt::Field field) {
@@ -25,8 +23,9 @@ bool AllZero(std::span<const uint8_t> bytes) {
 }
 
 AutomationError OpenError(const std::string& path, uint32_t code) {
-  return AutomationError(kFileNotFound, std::string(kSource),
-                         "Datei nicht gefunden: '" + path + "' (" + SystemErrorMessage(code) + ")");
+  return AutomationError(error::kFileNotFound, std::string(kSource),
+                         std::string(ErrorDescription(error::kFileNotFound)) + ": '" + path +
+                             "' (" + SystemErrorMessage(code) + ")");
 }
 
 // Reads the whole file as it is at this moment.
@@ -67,9 +66,10 @@ RttHeaderFields ParseRttHeader(std::span<const uint8_t, rtt::kHeaderSize> bytes)
 
 Result<RttContents> ParseRtt(std::span<const uint8_t> bytes) {
   if (bytes.size() < rtt::kHeaderSize)
-    return AutomationError(kBadFileFormat, std::string(kSource),
-                           "Ungültiges Dateiformat: " + std::to_string(bytes.size()) +
-                               " Bytes sind weniger als ein RTT-Kopf");
+    return AutomationError(error::kBadFileFormat, std::string(kSource),
+                           std::string(ErrorDescription(error::kBadFileFormat)) + ": " +
+                               std::to_string(bytes.size()) +
+                               " Bytes sind weniger als der RTT-Kopf von 856 Bytes");
   RttContents contents;
   contents.size = static_cast<int64_t>(bytes.size());
   contents.header = ParseRttHeader(bytes.first<rtt::kHeaderSize>());
