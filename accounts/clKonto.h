@@ -15,6 +15,8 @@
 
 namespace vks {
 
+struct KontoUmgebung;
+
 using PositionCollection = KeyedDictionary<std::shared_ptr<clTitelPosition>>;   // key TitelWKN
 using OffeneOrderCollection = KeyedDictionary<std::shared_ptr<clOffeneOrder>>;  // key ID
 using FilledOrderCollection = KeyedDictionary<std::shared_ptr<clFilledOrder>>;  // key ID
@@ -107,6 +109,14 @@ class clKonto {
   // with it the caller records and sets them.
   void NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float NeuerKurs,
                  bool& SofortSpeichern, Clock& clock);
+
+  // Writes the account's current values into all its series: one pass at AktuelleZeit, or ten
+  // passes, two a minute apart on each of the five days up to AktuelleZeit, so that every series
+  // is filled from the start.
+  void SchreibeInitRTTWerte(bool OnlyAktuellesDatum, const KontoUmgebung& umgebung) const;
+  // Closes every series with zero: positions get size 0 (and stay), the account kinds value 0.
+  // Cash, counters and collections are the caller's to clear.
+  void AlleRTTDatenZuruecksetzen(const KontoUmgebung& umgebung);
 };
 
 }  // namespace vks

@@ -1,0 +1,24 @@
+#pragma once
+// What an account's operations need from the server around it: the computer clock and where its
+// RTT series are written. The server owns one and hands it to every operation that books or
+// records, so the account holds no global state.
+#include <string_view>
+
+#include "platform/system/Clock.h"
+#include "recording/RttStorage.h"
+#include "recording/eKontoDatenArt.h"
+
+namespace vks {
+
+class clKonto;
+
+struct KontoUmgebung {
+  Clock& clock;
+  const RttStorage& rtt;
+};
+
+// Records one account value (no security) of `konto` through the RTT writer.
+void RecordKontoWert(const KontoUmgebung& umgebung, const clKonto& konto, eKontoDatenArt art,
+                     DateValue zeit, double wert, double wert2 = 1);
+
+}  // namespace vks
