@@ -11,11 +11,18 @@
 namespace vks {
 
 class clKonto;
+class KontoBeobachter;
+class KontoRegeln;
 
 struct KontoUmgebung {
   Clock& clock;
   const RttStorage& rtt;
+  KontoBeobachter* beobachter = nullptr;  // the windows, when any are open
+  KontoRegeln* regeln = nullptr;          // the rule scripts, when a script host runs them
 };
+
+// The time a booking records: the host's time with simulated time, else the computer clock.
+DateValue Buchungszeit(const clKonto& konto, DateValue DatumZeit, Clock& clock);
 
 // Records one account value (no security) of `konto` through the RTT writer.
 void RecordKontoWert(const KontoUmgebung& umgebung, const clKonto& konto, eKontoDatenArt art,

@@ -40,12 +40,12 @@ double AktienMargin(float Durchschnittspreis, int32_t Anzahl, float Margin, floa
   return double{Durchschnittspreis} * Magnitude(Anzahl) * double{Margin} * double{M};
 }
 
-double KontraktEnterOrderMargin(float Margin, int32_t OffeneAnzahl) {
-  return double{Margin} * Magnitude(OffeneAnzahl);
+double KontraktEnterOrderMargin(float Margin, int32_t Aenderung) {
+  return double{Margin} * Aenderung;
 }
 
-double AktienEnterOrderMargin(float Kurs, int32_t OffeneAnzahl, float Margin, float M) {
-  return double{Kurs} * Magnitude(OffeneAnzahl) * double{Margin} * double{M};
+double AktienEnterOrderMargin(float Kurs, int32_t Aenderung, float Margin, float M) {
+  return double{Kurs} * Aenderung * double{Margin} * double{M};
 }
 
 }  // namespace vks
