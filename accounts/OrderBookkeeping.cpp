@@ -17,7 +17,7 @@ void RecordOrderCounts(const clKonto& konto, DateValue t, const KontoUmgebung& u
   RecordKontoWert(umgebung, konto, dOffeneOrders, t,
                   static_cast<double>(konto.cOffeneOrders.Count()));
   RecordKontoWert(umgebung, konto, dOffeneEnterOrders, t,
-                  double{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders);
+                  static_cast<double>(konto.OffeneLongEnterOrders) + konto.OffeneShortEnterOrders);
 }
 
 void RecordDirection(const clKonto& konto, bool buy, DateValue t, const KontoUmgebung& umgebung) {
@@ -141,7 +141,7 @@ void clKonto::FilledOrderZufügen(std::shared_ptr<clFilledOrder> AktFilledOrder,
     rec(dFilledLongOrders, FilledLongOrders);
     if (fill.IsEnterOrder) {
       FilledEnterLongOrders = CheckedLong(int64_t{FilledEnterLongOrders} + 1);
-      rec(dFilledEnterOrders, double{FilledEnterLongOrders} + FilledEnterShortOrders);
+      rec(dFilledEnterOrders, static_cast<double>(FilledEnterLongOrders) + FilledEnterShortOrders);
       rec(dFilledEnterLongOrders, FilledEnterLongOrders);
     }
   } else {
@@ -149,7 +149,7 @@ void clKonto::FilledOrderZufügen(std::shared_ptr<clFilledOrder> AktFilledOrder,
     rec(dFilledShortOrders, FilledShortOrders);
     if (fill.IsEnterOrder) {
       FilledEnterShortOrders = CheckedLong(int64_t{FilledEnterShortOrders} + 1);
-      rec(dFilledEnterOrders, double{FilledEnterLongOrders} + FilledEnterShortOrders);
+      rec(dFilledEnterOrders, static_cast<double>(FilledEnterLongOrders) + FilledEnterShortOrders);
       rec(dFilledEnterShortOrders, FilledEnterShortOrders);
     }
   }
@@ -178,19 +178,19 @@ void clKonto::PositionsZahlenAendern(int16_t Aktion, bool IsShortPos, bool IsAkt
   if (IsShortPos) AnzahlShortPositionen = CheckedLong(int64_t{AnzahlShortPositionen} + Aktion);
   rec(dAnzahlPositionen, AnzahlPositionen);
   rec(dAnzahlShortPositionen, AnzahlShortPositionen);
-  rec(dAnzahlLongPositionen, double{AnzahlPositionen} - AnzahlShortPositionen);
+  rec(dAnzahlLongPositionen, static_cast<double>(AnzahlPositionen) - AnzahlShortPositionen);
   if (IsAktie) {
     AktienPositionen = CheckedLong(int64_t{AktienPositionen} + Aktion);
     if (IsShortPos) AktienPositionenShort = CheckedLong(int64_t{AktienPositionenShort} + Aktion);
     rec(dAktienPositionen, AktienPositionen);
     rec(dAktienShortPositionen, AktienPositionenShort);
-    rec(dAktienLongPositionen, double{AktienPositionen} - AktienPositionenShort);
+    rec(dAktienLongPositionen, static_cast<double>(AktienPositionen) - AktienPositionenShort);
   } else {
     KontraktAnzahl = CheckedLong(int64_t{KontraktAnzahl} + Anzahl);
     if (IsShortPos) KontraktAnzahlShort = CheckedLong(int64_t{KontraktAnzahlShort} + Anzahl);
     rec(dKontraktAnzahl, KontraktAnzahl, KontraktAnzahlShort);
     rec(dKontraktShortPositionen, KontraktAnzahlShort);
-    rec(dKontraktLongPositionen, double{KontraktAnzahl} - KontraktAnzahlShort);
+    rec(dKontraktLongPositionen, static_cast<double>(KontraktAnzahl) - KontraktAnzahlShort);
   }
 }
 

@@ -36,8 +36,8 @@ void BucheBekannteOrder(clKonto& konto, clOffeneOrder& order, DateValue DatumZei
     const int32_t neu = CheckedLong(int64_t{FilledAnzahl} - bisher);
     order.FillDurchschnittsKurs =
         bisher < 1 ? AktFillPreis
-                   : static_cast<float>((double{AktFillPreis} * neu +
-                                         double{order.FillDurchschnittsKurs} * bisher) /
+                   : static_cast<float>((static_cast<double>(AktFillPreis) * neu +
+                                         static_cast<double>(order.FillDurchschnittsKurs) * bisher) /
                                         FilledAnzahl);
     konto.OffeneOrderMarginAendern(order, 0, neu, umgebung);
     VerbucheFill(konto, DatumZeit, TitelWKN, TitelName, Aktion, neu, AktFillPreis, ZusatzInfos,

@@ -37,17 +37,17 @@ void clKonto::SchreibeInitRTTWerte(bool OnlyAktuellesDatum, const KontoUmgebung&
     rec(dAktienPositionen, AktienPositionen);
     rec(dKontraktAnzahl, KontraktAnzahl);
     rec(dAnzahlShortPositionen, AnzahlShortPositionen);
-    rec(dAnzahlLongPositionen, double{AnzahlPositionen} - AnzahlShortPositionen);
+    rec(dAnzahlLongPositionen, static_cast<double>(AnzahlPositionen) - AnzahlShortPositionen);
     rec(dAktienShortPositionen, AktienPositionenShort);
-    rec(dAktienLongPositionen, double{AktienPositionen} - AktienPositionenShort);
+    rec(dAktienLongPositionen, static_cast<double>(AktienPositionen) - AktienPositionenShort);
     rec(dKontraktShortPositionen, KontraktAnzahlShort);
-    rec(dKontraktLongPositionen, double{KontraktAnzahl} - KontraktAnzahlShort);
+    rec(dKontraktLongPositionen, static_cast<double>(KontraktAnzahl) - KontraktAnzahlShort);
     rec(dOffeneShortOrders, OffeneShortOrders);
     rec(dOffeneLongOrders, OffeneLongOrders);
     rec(dOffeneOrders, static_cast<double>(cOffeneOrders.Count()));
     rec(dOffeneShortEnterOrders, OffeneShortEnterOrders);
     rec(dOffeneLongEnterOrders, OffeneLongEnterOrders);
-    rec(dOffeneEnterOrders, double{OffeneLongEnterOrders} + OffeneShortEnterOrders);
+    rec(dOffeneEnterOrders, static_cast<double>(OffeneLongEnterOrders) + OffeneShortEnterOrders);
     for (eKontoDatenArt art : {dFilledOrders, dFilledLongOrders, dFilledEnterLongOrders,
                                dFilledShortOrders, dFilledEnterOrders, dFilledEnterShortOrders})
       rec(art, 0, 0);

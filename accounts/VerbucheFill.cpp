@@ -27,7 +27,7 @@ void ReleasePosition(clKonto& konto, clTitelPosition& pos, DateValue DatumZeit, 
   const double open_pl = pos.OpenPL;
   if (!pos.IstAktie()) {
     const double margin = KontraktMargin(pos.Margin, p0);
-    konto.CashBetrag += double{pos.Margin} * Abs(p0) + open_pl;
+    konto.CashBetrag += static_cast<double>(pos.Margin) * Abs(p0) + open_pl;
     konto.KapitalKontrakteOpenPLGesamt -= open_pl;
     konto.KapitalKontrakteMarginGesamt -= margin;
     if (p0 < 0) {
@@ -39,7 +39,7 @@ void ReleasePosition(clKonto& konto, clTitelPosition& pos, DateValue DatumZeit, 
   const double a0 = pos.Durchschnittspreis;
   const double invest = a0 * Abs(p0);
   const double margin = AktienMargin(pos.Durchschnittspreis, p0, pos.Margin, s);
-  konto.CashBetrag += double{pos.Margin} * Abs(p0) * std::fabs(a0) * double{s} + open_pl;
+  konto.CashBetrag += static_cast<double>(pos.Margin) * Abs(p0) * std::fabs(a0) * static_cast<double>(s) + open_pl;
   konto.AktienWertAktuellGesamt -= invest + open_pl;
   konto.AktienInvestWertGesamt -= invest;
   konto.KapitalAktienMarginGesamt -= margin;
@@ -69,7 +69,7 @@ void ChangePosition(clKonto& konto, clTitelPosition& pos, int16_t aktion, int32_
   } else if (p0 > 0 && aktion > 0) {
     const int32_t neu = CheckedLong(int64_t{p0} + n);
     pos.Position = neu;
-    pos.Durchschnittspreis = static_cast<float>((a0 * p0 + double{preis} * n) / neu);
+    pos.Durchschnittspreis = static_cast<float>((a0 * p0 + static_cast<double>(preis) * n) / neu);
     count(0, false, n);
   } else if (p0 > 0 && n <= p0) {
     pos.Position = p0 - n;
@@ -82,7 +82,7 @@ void ChangePosition(clKonto& konto, clTitelPosition& pos, int16_t aktion, int32_
   } else if (aktion < 0) {
     const int32_t neu = CheckedLong(int64_t{p0} - n);
     pos.Position = neu;
-    pos.Durchschnittspreis = static_cast<float>((a0 * Abs(p0) + double{preis} * n) / Abs(neu));
+    pos.Durchschnittspreis = static_cast<float>((a0 * Abs(p0) + static_cast<double>(preis) * n) / Abs(neu));
     count(0, true, n);
   } else if (n <= -int64_t{p0}) {
     pos.Position = p0 + n;
@@ -129,14 +129,14 @@ void VerbucheFill(clKonto& Konto, DateValue DatumZeit, std::string_view TitelWKN
   const int32_t p = pos.Position;
   const double a = pos.Durchschnittspreis;
   if (p0 != 0) {
-    pos.OpenPL = (double{pos.AktuellerKurs} - a) * p *
-                 (pos.PointValue > 0 ? double{pos.PointValue} : 1.0) *
-                 double{UmrechnungsFaktor(Konto, pos.AktUmrechnungsWert)};
+    pos.OpenPL = (static_cast<double>(pos.AktuellerKurs) - a) * p *
+                 (pos.PointValue > 0 ? static_cast<double>(pos.PointValue) : 1.0) *
+                 static_cast<double>(UmrechnungsFaktor(Konto, pos.AktUmrechnungsWert));
   }
   const float m = MarginUmrechnungsFaktor(Konto, pos.AktUmrechnungsWert);
   pos.StartMarginUmrechnungswert = m;
   Konto.CashBetrag = Konto.CashBetrag - pos.OpenPL -
-                     double{pos.Margin} * Abs(p) * (pos.IstAktie() ? a * double{m} : 1.0);
+                     static_cast<double>(pos.Margin) * Abs(p) * (pos.IstAktie() ? a * static_cast<double>(m) : 1.0);
 
   float c = 0;
   if (Konto.UseCommissions) {

@@ -54,9 +54,20 @@ uint64_t Fnv1a(std::string_view text) {
   return hash;
 }
 
+// Plain printable ASCII with nothing to escape: the name is its own encoding.
+bool IsPlain(std::string_view name) {
+  if (name.size() > kMaxEncodedName || (!name.empty() && name[0] == '.')) return false;
+  for (char ch : name) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c >= 0x7F || c == '%' || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string EncodeFileName(std::string_view name) {
+  if (IsPlain(name)) return std::string(name);
   std::string out;
   out.reserve(name.size());
   // Where each encoded unit ends, so that a shortened name never splits one.

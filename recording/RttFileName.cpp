@@ -15,17 +15,14 @@ RttLocation RttFileLocation(const RttStorage& storage, std::string_view KontoNam
   std::string_view root = storage.folder;
   if (root.empty()) return location;
   if (root.size() > 1 && root.back() == kSeparator) root.remove_suffix(1);
-  location.folder.reserve(root.size() + KontoName.size() + 16);
-  location.folder.append(root);
-  location.folder += kSeparator;
-  location.folder += EncodeFileName(KontoName);
-  location.folder += kSeparator;
-  location.folder.append(RttSubFolder(Datenart));
-  location.file.reserve(location.folder.size() + KontoName.size() + 32);
-  location.file = location.folder;
-  location.file += kSeparator;
-  location.file += EncodeFileName(RttBaseName(KontoName, TitelWKN, Datenart));
-  location.file.append(kExtension);
+  std::string konto = EncodeFileName(KontoName);
+  std::string base = EncodeFileName(RttBaseName(KontoName, TitelWKN, Datenart));
+  std::string_view sub = RttSubFolder(Datenart);
+  std::string& file = location.file;
+  file.reserve(root.size() + konto.size() + sub.size() + base.size() + kExtension.size() + 3);
+  file.append(root).append(1, kSeparator).append(konto).append(1, kSeparator).append(sub);
+  location.folder_length = file.size();
+  file.append(1, kSeparator).append(base).append(kExtension);
   return location;
 }
 
@@ -33,7 +30,7 @@ std::string GetRTTDateiName(const RttStorage& storage, std::string_view KontoNam
                             std::string_view TitelWKN, eKontoDatenArt Datenart, bool NurName) {
   if (NurName) return EncodeFileName(RttBaseName(KontoName, TitelWKN, Datenart));
   RttLocation location = RttFileLocation(storage, KontoName, TitelWKN, Datenart);
-  if (location.folder.empty() || !ErzeugeOrdnerPfad(location.folder)) return {};
+  if (location.file.empty() || !ErzeugeOrdnerPfad(location.Folder())) return {};
   return location.file;
 }
 

@@ -11,11 +11,13 @@
 namespace vks {
 
 struct RttLocation {
-  std::string folder;  // storage / account / sub-folder, no trailing separator
-  std::string file;    // folder / base name ".RTT"
+  std::string file;  // storage / account / sub-folder / base name ".RTT"
+  size_t folder_length = 0;
+  // storage / account / sub-folder, no trailing separator
+  std::string_view Folder() const { return std::string_view(file).substr(0, folder_length); }
 };
 
-// Builds the names without touching the disk. Both empty when the storage folder is not set.
+// Builds the names without touching the disk. Empty when the storage folder is not set.
 RttLocation RttFileLocation(const RttStorage& storage, std::string_view KontoName,
                             std::string_view TitelWKN, eKontoDatenArt Datenart);
 

@@ -19,7 +19,7 @@ void AppendRecord(const RttLocation& location, std::string_view KontoName,
   } catch (const AutomationError&) {
     // The folder is checked only when the file cannot be opened: on every later write it exists,
     // and a stat per record would cost as much as the write itself.
-    if (!ErzeugeOrdnerPfad(location.folder)) return;
+    if (!ErzeugeOrdnerPfad(location.Folder())) return;
     file.OpenFile(location.file);
   }
   int64_t size = file.FileSize().scaled / kCurrencyScale;
