@@ -1,11 +1,14 @@
 #include "accounts/Orderstatus.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/VerbucheFill.h"
 #include "accounts/clKonto.h"
+#include "platform/automation/AutomationError.h"
 #include "platform/automation/CheckedLong.h"
 
 namespace vks {
@@ -35,10 +38,11 @@ void BucheBekannteOrder(clKonto& konto, clOffeneOrder& order, DateValue DatumZei
   if (FilledAnzahl > bisher) {
     const int32_t neu = CheckedLong(int64_t{FilledAnzahl} - bisher);
     order.FillDurchschnittsKurs =
-        bisher < 1 ? AktFillPreis
-                   : static_cast<float>((static_cast<double>(AktFillPreis) * neu +
-                                         static_cast<double>(order.FillDurchschnittsKurs) * bisher) /
-                                        FilledAnzahl);
+        bisher < 1
+            ? AktFillPreis
+            : static_cast<float>((static_cast<double>(AktFillPreis) * neu +
+                                  static_cast<double>(order.FillDurchschnittsKurs) * bisher) /
+                                 FilledAnzahl);
     konto.OffeneOrderMarginAendern(order, 0, neu, umgebung);
     VerbucheFill(konto, DatumZeit, TitelWKN, TitelName, Aktion, neu, AktFillPreis, ZusatzInfos,
                  umgebung);
@@ -53,6 +57,45 @@ void BucheBekannteOrder(clKonto& konto, clOffeneOrder& order, DateValue DatumZei
   }
 }
 
+[[noreturn]] void Refuse(int32_t number, const std::string& what) {
+  throw AutomationError(number, "", what);
+}
+
+// Every counter one booking may move by one must have room for it.
+void PruefeZaehler(const clKonto& k) {
+  for (int32_t counter :
+       {k.OffeneLongOrders, k.OffeneShortOrders, k.OffeneLongEnterOrders, k.OffeneShortEnterOrders,
+        k.FilledOrders, k.FilledLongOrders, k.FilledShortOrders, k.FilledEnterLongOrders,
+        k.FilledEnterShortOrders, k.AnzahlPositionen, k.AnzahlShortPositionen, k.AktienPositionen,
+        k.AktienPositionenShort, k.KontraktAnzahl, k.KontraktAnzahlShort}) {
+    if (counter == INT32_MAX || counter == INT32_MIN) throw AutomationError(error::kOverflow);
+  }
+}
+
+// Everything that could stop a booking half-way is checked before anything changes, so that a
+// refused report leaves the account exactly as it was.
+void PruefeOrderstatus(const clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
+                       std::string_view TitelWKN, int16_t Aktion, int32_t Anzahl,
+                       int32_t FilledAnzahl, float AktFillPreis) {
+  if (!std::isfinite(AktFillPreis) || !std::isfinite(DatumZeit.days))
+    Refuse(error::kInvalidCall, "Ungültiger Preis oder Zeitpunkt");
+  if (Anzahl < 0 || FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
+  if (FilledAnzahl > Anzahl) {
+    Refuse(error::kInvalidCall, "Ausgeführte Stückzahl " + std::to_string(FilledAnzahl) +
+                                    " ist größer als die Orderstückzahl " + std::to_string(Anzahl));
+  }
+  PruefeZaehler(konto);
+  int64_t neu = FilledAnzahl;
+  if (auto* open = konto.cOffeneOrders.Find(OrderID)) neu -= (*open)->FilledAnzahl;
+  if (neu <= 0) return;
+  int64_t position = 0;
+  if (auto* found = konto.cTitelPositionen.Find(TitelWKN)) position = (*found)->Position;
+  const int64_t danach = position == 0  ? int64_t{Aktion} * neu
+                         : position > 0 ? position + (Aktion > 0 ? neu : -neu)
+                                        : position + (Aktion < 0 ? -neu : neu);
+  if (danach < INT32_MIN || danach > INT32_MAX) throw AutomationError(error::kOverflow);
+}
+
 }  // namespace
 
 OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
@@ -61,6 +104,8 @@ OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::s
                                      float AktFillPreis, bool IsEnterOrder,
                                      const clOrderZusatzInfos* ZusatzInfos,
                                      const KontoUmgebung& umgebung) {
+  PruefeOrderstatus(konto, DatumZeit, OrderID, TitelWKN, Aktion, Anzahl, FilledAnzahl,
+                    AktFillPreis);
   if (DatumZeit.days >= konto.AktuelleZeit.days) konto.AktuelleZeit = DatumZeit;
 
   if (auto* open = konto.cOffeneOrders.Find(OrderID)) {
@@ -119,6 +164,7 @@ bool StreicheOffeneOrder(clKonto& konto, std::string_view OrderID, DateValue Dat
                          const KontoUmgebung& umgebung) {
   auto* open = konto.cOffeneOrders.Find(OrderID);
   if (!open) return false;
+  PruefeZaehler(konto);
   std::shared_ptr<clOffeneOrder> order = *open;
   if (DatumZeit.days == 0) {
     DatumZeit = konto.AktuelleZeit;
@@ -136,6 +182,7 @@ bool SchliessePosition(clKonto& konto, std::string_view TitelWKN, float Kurs,
                        const KontoUmgebung& umgebung) {
   auto* found = konto.cTitelPositionen.Find(TitelWKN);
   if (!found || (*found)->Position == 0) return false;
+  PruefeZaehler(konto);
   std::shared_ptr<clTitelPosition> position = *found;
   const int32_t size = position->Position;
   VerbucheFill(konto, umgebung.clock.Now(), TitelWKN, position->TitelName, size > 0 ? -1 : 1,

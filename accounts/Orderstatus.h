@@ -20,7 +20,10 @@ enum class OrderstatusErgebnis {
 };
 
 // Books one status report: a known open order takes the new quantities and books the newly filled
-// part; an unknown one is opened (or goes straight to the fills when it is complete).
+// part; an unknown one is opened (or goes straight to the fills when it is complete). A report
+// that cannot be booked whole (a price that is no number, a negative quantity, more filled than
+// ordered, a position or counter beyond a Long) is refused with AutomationError 5 or 6 before
+// anything changes.
 OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
                                      std::string_view TitelWKN, std::string_view TitelName,
                                      int16_t Aktion, int32_t Anzahl, int32_t FilledAnzahl,

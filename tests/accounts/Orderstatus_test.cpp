@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "accounts/KontoBeobachter.h"
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "platform/automation/AutomationError.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/TempFolder.h"
 
@@ -146,6 +149,43 @@ TEST_F(OrderstatusTest, ClosingAShortPositionBuysItBack) {
   EXPECT_EQ(konto_.CashBetrag, 10100);  // 2 × 50 gained
   EXPECT_FALSE(SchliessePosition(konto_, "DE1", 18, umgebung_));
   EXPECT_FALSE(SchliessePosition(konto_, "XX", 18, umgebung_));
+}
+
+TEST_F(OrderstatusTest, RefusedReportsLeaveTheAccountAsItWas) {
+  Report("F1", 1, 10, 4, 50);
+  Report("F2", -1, 5, 0, 51);
+  struct Case {
+    const char* name;
+    std::string id;
+    int16_t aktion;
+    int32_t anzahl, filled;
+    float preis;
+    double datum;
+    int error;
+  };
+  const Case cases[] = {
+      {"NaN price", "F1", 1, 10, 6, NAN, 45000.5, 5},
+      {"infinite time", "F1", 1, 10, 6, 50, INFINITY, 5},
+      {"more filled than ordered", "F1", 1, 10, 11, 50, 45000.5, 5},
+      {"negative quantity", "F3", 1, -1, 0, 50, 45000.5, 5},
+      {"position beyond a Long", "F4", 1, INT32_MAX, INT32_MAX, 50, 45000.5, 6},
+  };
+  const Variant before = konto_.WriteAllProperties();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      Report(c.id, c.aktion, c.anzahl, c.filled, c.preis, true, c.datum);
+      ADD_FAILURE() << "booked";
+    } catch (const AutomationError& e) {
+      EXPECT_EQ(e.Number(), c.error);
+    }
+    EXPECT_EQ(konto_.WriteAllProperties(), before);
+  }
+  konto_.FilledOrders = INT32_MAX;
+  const Variant full = konto_.WriteAllProperties();
+  EXPECT_THROW(Report("F5", 1, 1, 1, 50), AutomationError);
+  EXPECT_THROW(StreicheOffeneOrder(konto_, "F1", DateValue{0}, umgebung_), AutomationError);
+  EXPECT_EQ(konto_.WriteAllProperties(), full);
 }
 
 }  // namespace
