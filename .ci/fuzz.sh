@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (every library instrumented) and runs each for a minute
-# from its seed corpus. Any crash, leak or sanitizer report fails the run.
+# Builds the libFuzzer targets with clang (every library instrumented) and runs each for
+# VKS_FUZZ_SECONDS (default 60) from its seed corpus in fuzz/corpus/<target>; the store targets
+# also start from the bundled sample store. Any crash, leak, timeout or sanitizer report fails the
+# run and leaves the input in build-fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -10,10 +12,12 @@ cmake --build build-fuzz -j"$(nproc)"
 seconds=${VKS_FUZZ_SECONDS:-60}
 for target in build-fuzz/fuzz/*_fuzz; do
   name=$(basename "$target")
-  work=build-fuzz/corpus/$name
-  mkdir -p "$work"
+  mkdir -p "build-fuzz/corpus/$name"
   seeds=()
-  [ -d "fuzz/corpus/$name" ] && seeds+=("fuzz/corpus/$name")
+  [ -d "fuzz/corpus/$name" ] && seeds+=("../fuzz/corpus/$name")
+  case $name in store_*) seeds+=(../data/Daten) ;; esac
   echo "== $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "$work" "${seeds[@]}"
+  (cd build-fuzz && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "./fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    "corpus/$name" ${seeds[@]+"${seeds[@]}"})
 done

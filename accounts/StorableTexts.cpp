@@ -18,13 +18,31 @@ size_t Windows1252Length(std::string_view utf8) {
   return length;
 }
 
+// Where in the account a text sits: empty for the account's own fields, else e.g. the position
+// "DE0001". Turned into words only when a text is refused.
+struct Owner {
+  std::string_view kind;
+  std::string_view key;
+  std::string Words() const {
+    return kind.empty() ? std::string() : " " + std::string(kind) + " \"" + std::string(key) + "\"";
+  }
+};
+
+bool IsShortAscii(std::string_view text) {
+  if (text.size() > kMaxStorableTextBytes) return false;
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // Names the account and where in it a text sits.
 class TextChecker {
  public:
   explicit TextChecker(const clKonto& konto) : konto_name_(konto.KontoName) {}
 
-  // `owner` is empty for the account's own fields, else e.g. ` der Position "DE0001"`.
-  void Check(std::string_view field, std::string_view text, const std::string& owner) const {
+  void Check(std::string_view field, std::string_view text, const Owner& owner) const {
+    if (IsShortAscii(text)) return;  // nearly every text: nothing to convert
     if (!FitsWindows1252(text)) {
       Fail(field, owner, "enthält Zeichen, die Windows-1252 nicht darstellen kann");
     }
@@ -37,7 +55,7 @@ class TextChecker {
   }
 
   // A Variant field may hold text, also inside an array.
-  void CheckVariant(std::string_view field, const Variant& value, const std::string& owner) const {
+  void CheckVariant(std::string_view field, const Variant& value, const Owner& owner) const {
     if (value.Type() == VarType::String) {
       Check(field, value.AsString(), owner);
     } else if (value.IsArray()) {
@@ -46,19 +64,15 @@ class TextChecker {
   }
 
  private:
-  [[noreturn]] void Fail(std::string_view field, const std::string& owner,
+  [[noreturn]] void Fail(std::string_view field, const Owner& owner,
                          const std::string& problem) const {
-    throw AutomationError(
-        error::kInvalidCall, "",
-        "Konto \"" + konto_name_ + "\": Feld " + std::string(field) + owner + " " + problem);
+    throw AutomationError(error::kInvalidCall, "",
+                          "Konto \"" + konto_name_ + "\": Feld " + std::string(field) +
+                              owner.Words() + " " + problem);
   }
 
   std::string konto_name_;
 };
-
-std::string Owner(std::string_view kind, std::string_view key) {
-  return " " + std::string(kind) + " \"" + std::string(key) + "\"";
-}
 
 }  // namespace
 
@@ -68,27 +82,27 @@ bool IsStorableText(std::string_view text) {
 
 void CheckStorableTexts(const clKonto& konto) {
   const TextChecker checker(konto);
-  const std::string account;
+  const Owner account;
   checker.Check("KontoName", konto.KontoName, account);
   checker.Check("Beschreibung", konto.Beschreibung, account);
   checker.Check("FillStreichBedingung", konto.FillStreichBedingung, account);
   checker.Check("PlatziereBedingung", konto.PlatziereBedingung, account);
   checker.Check("PlatziereMeldung", konto.PlatziereMeldung, account);
   for (const auto& [key, order] : konto.cOffeneOrders) {
-    const std::string owner = Owner("der offenen Order", key);
+    const Owner owner{"der offenen Order", key};
     checker.Check("TitelWKN", order->TitelWKN, owner);
     checker.Check("ID", order->ID, owner);
     checker.Check("TitelName", order->TitelName, owner);
     checker.CheckVariant("MinTickSize", order->MinTickSize, owner);
   }
   for (const auto& [key, position] : konto.cTitelPositionen) {
-    const std::string owner = Owner("der Position", key);
+    const Owner owner{"der Position", key};
     checker.Check("TitelWKN", position->TitelWKN, owner);
     checker.Check("TitelName", position->TitelName, owner);
     checker.CheckVariant("MinTickSize", position->MinTickSize, owner);
   }
   for (const auto& [key, fill] : konto.cFilledOrders) {
-    const std::string owner = Owner("des Fills", key);
+    const Owner owner{"des Fills", key};
     checker.Check("ID", fill->ID, owner);
     checker.Check("TitelName", fill->TitelName, owner);
     checker.Check("TitelWKN", fill->TitelWKN, owner);

@@ -12,8 +12,12 @@
 namespace vks {
 namespace {
 
-std::string At(size_t offset) { return " an Byte " + std::to_string(offset); }
-std::string From(size_t offset) { return " (ab Byte " + std::to_string(offset) + ")"; }
+std::string At(size_t offset) {
+  return " an Byte " + std::to_string(offset);
+}
+std::string From(size_t offset) {
+  return " (ab Byte " + std::to_string(offset) + ")";
+}
 
 [[noreturn]] void Fault(const std::string& what) {
   throw AutomationError(error::kInvalidCall, "", what);

@@ -19,7 +19,7 @@ namespace vks {
 namespace {
 
 // Keys a tagged value may carry; anything else is most likely a typing error in a hand-edited file.
-constexpr std::string_view kKnownKeys[] = {"type",   "value",  "bits",     "text",  "scaled",
+constexpr std::string_view kKnownKeys[] = {"type",   "value",    "bits",   "text", "scaled",
                                            "bounds", "elements", "record", "field"};
 
 std::string Hex(uint64_t bits, int digits) {
@@ -62,7 +62,9 @@ StoreJson SingleNumber(float value) {
   return static_cast<double>(value);
 }
 
-StoreJson Tagged(const char* type) { return StoreJson{{"type", type}}; }
+StoreJson Tagged(const char* type) {
+  return StoreJson{{"type", type}};
+}
 
 class Parser {
  public:
@@ -77,8 +79,10 @@ class Parser {
     const std::string& type = type_it->get_ref<const std::string&>();
     if (type == "Empty") return Variant();
     if (type == "Null") return Variant::Null();
-    if (type == "Integer") return Variant(static_cast<int16_t>(Integer(json, path, INT16_MIN, INT16_MAX)));
-    if (type == "Long") return Variant(static_cast<int32_t>(Integer(json, path, INT32_MIN, INT32_MAX)));
+    if (type == "Integer")
+      return Variant(static_cast<int16_t>(Integer(json, path, INT16_MIN, INT16_MAX)));
+    if (type == "Long")
+      return Variant(static_cast<int32_t>(Integer(json, path, INT32_MIN, INT32_MAX)));
     if (type == "Byte") return Variant(static_cast<uint8_t>(Integer(json, path, 0, 255)));
     if (type == "Boolean") {
       const StoreJson& value = Member(json, path, "value");
@@ -185,12 +189,14 @@ class Parser {
     return static_cast<float>(d);
   }
 
-  static void CheckText(const StoreJson& json, const std::string& path, const std::string& expected) {
+  static void CheckText(const StoreJson& json, const std::string& path,
+                        const std::string& expected) {
     auto it = json.find("text");
     if (it == json.end()) return;
     if (!it->is_string() || it->get_ref<const std::string&>() != expected) {
-      Fail(path + "/text", "passt nicht zum Wert (dieser ergibt \"" + expected +
-                               "\"); maßgeblich ist der Wert, den Text bitte anpassen oder löschen");
+      Fail(path + "/text",
+           "passt nicht zum Wert (dieser ergibt \"" + expected +
+               "\"); maßgeblich ist der Wert, den Text bitte anpassen oder löschen");
     }
   }
 
@@ -223,9 +229,9 @@ class Parser {
     }
     const StoreJson& elements = Member(json, path, "elements");
     if (!elements.is_array() || elements.size() != total) {
-      Fail(path + "/elements", "erwartet " + std::to_string(total) + " Elemente, nicht " +
-                                   (elements.is_array() ? std::to_string(elements.size())
-                                                        : std::string("kein Feld")));
+      Fail(path + "/elements",
+           "erwartet " + std::to_string(total) + " Elemente, nicht " +
+               (elements.is_array() ? std::to_string(elements.size()) : std::string("kein Feld")));
     }
     VariantArray array(std::move(bounds));
     for (size_t i = 0; i < elements.size(); ++i) {
@@ -319,6 +325,8 @@ StoreJson VariantToJson(const Variant& value) {
   }
 }
 
-Variant JsonToVariant(const StoreJson& json) { return Parser().Parse(json, "", 0); }
+Variant JsonToVariant(const StoreJson& json) {
+  return Parser().Parse(json, "", 0);
+}
 
 }  // namespace vks

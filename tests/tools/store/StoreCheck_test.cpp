@@ -19,7 +19,9 @@ std::string Serialized(const Variant& value) {
   return bytes;
 }
 
-std::string At(size_t offset) { return std::to_string(offset); }
+std::string At(size_t offset) {
+  return std::to_string(offset);
+}
 
 // Where element k of a one-dimensional array starts, counted from the array's own start: type,
 // dimension count and one bound, then the elements before it.
@@ -29,7 +31,9 @@ size_t ElementOffset(const Variant& array, size_t k) {
   return offset;
 }
 
-Variant& Element(Variant& array, size_t k) { return array.AsArray().Elements()[k]; }
+Variant& Element(Variant& array, size_t k) {
+  return array.AsArray().Elements()[k];
+}
 
 Variant MakeKonto(const std::string& name) {
   clKonto konto;
@@ -56,9 +60,7 @@ struct Store {
   std::vector<Variant> records;
   int32_t lower = 1;
 
-  std::string Bytes() const {
-    return Serialized(Variant(VariantArray::Vector(lower, records)));
-  }
+  std::string Bytes() const { return Serialized(Variant(VariantArray::Vector(lower, records))); }
   size_t RecordOffset(size_t i) const {
     return ElementOffset(Variant(VariantArray::Vector(lower, records)), i);
   }
@@ -73,7 +75,9 @@ struct Store {
   }
 };
 
-Store TwoAccounts() { return Store{{MakeKonto("Müller-Depot"), MakeKonto("Konto Zürich")}}; }
+Store TwoAccounts() {
+  return Store{{MakeKonto("Müller-Depot"), MakeKonto("Konto Zürich")}};
+}
 
 TEST(StoreCheckTest, AcceptsSoundStoresAndSaysWhatTheyHold) {
   std::ifstream in(VKS_DATA_DIR "/Daten/VKSVirtKonten.dat", std::ios::binary);
@@ -154,8 +158,7 @@ TEST(StoreCheckTest, NamesTheFirstFaultWithItsOffset) {
     Element(Element(Element(store.records[1], 4), 1), 1) = Variant(3e9);
     cases.push_back({"position out of range", store.Bytes(),
                      "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
-                         "): Position Nr. 2 (ab Byte " +
-                         At(store.ChildOffset(1, 4, 1)) +
+                         "): Position Nr. 2 (ab Byte " + At(store.ChildOffset(1, 4, 1)) +
                          "): Element 1 (Position) an Byte " +
                          At(store.ChildElementOffset(1, 4, 1, 1)) + ": Überlauf"});
   }

@@ -46,13 +46,25 @@ Variant EverySubtype() {
   for (size_t i = 0; i < cube.size(); ++i) cube.Elements()[i] = Variant(int32_t(i * 1000));
   cube.Elements()[5] = Variant(std::bit_cast<double>(0x7FF4000000000123ull));
   return Variant(VariantArray::Vector(
-      1, {Variant(), Variant::Null(), Variant(int16_t{-32768}), Variant(int32_t{INT32_MAX}),
-          Variant(std::bit_cast<float>(0x7FA00001u)), Variant(-0.0f), Variant(-0.0),
-          Variant(std::bit_cast<double>(0xFFF8000000000001ull)), Variant(1.0 / 3.0),
-          Variant(CurrencyValue{INT64_MAX}), Variant(DateValue{45658.999988425923}),
+      1, {Variant(),
+          Variant::Null(),
+          Variant(int16_t{-32768}),
+          Variant(int32_t{INT32_MAX}),
+          Variant(std::bit_cast<float>(0x7FA00001u)),
+          Variant(-0.0f),
+          Variant(-0.0),
+          Variant(std::bit_cast<double>(0xFFF8000000000001ull)),
+          Variant(1.0 / 3.0),
+          Variant(CurrencyValue{INT64_MAX}),
+          Variant(DateValue{45658.999988425923}),
           Variant(DateValue{std::bit_cast<double>(0x7FF0000000000000ull)}),
-          Variant(Windows1252ToUtf8(all_bytes)), Variant(std::string(65535, 'z')), Variant(""),
-          Variant(true), Variant(false), Variant(uint8_t{0}), Variant(cube),
+          Variant(Windows1252ToUtf8(all_bytes)),
+          Variant(std::string(65535, 'z')),
+          Variant(""),
+          Variant(true),
+          Variant(false),
+          Variant(uint8_t{0}),
+          Variant(cube),
           Variant(VariantArray({ArrayBound{-5, 0}})),
           Variant(VariantArray::Vector(
               0, {Variant(VariantArray::Vector(2147483646, {Variant(1.5f), Variant(2.5f)}))}))}));
@@ -77,9 +89,9 @@ TEST(StoreDocumentTest, EveryKindOfValueComesBackByteIdentical) {
 }
 
 TEST(StoreDocumentTest, PrintsOneValuePerLine) {
-  const Variant store{VariantArray::Vector(
-      1, {Variant(int32_t{7}), Variant(VariantArray({ArrayBound{0, 0}})),
-          Variant(VariantArray::Vector(60, {Variant("a")}))})};
+  const Variant store{
+      VariantArray::Vector(1, {Variant(int32_t{7}), Variant(VariantArray({ArrayBound{0, 0}})),
+                               Variant(VariantArray::Vector(60, {Variant("a")}))})};
   EXPECT_EQ(DumpStore(Serialized(store)),
             "{\"record\": \"Konten\", \"type\": \"Array\", \"bounds\": [{\"lower\": 1, \"count\": "
             "3}], \"elements\": [\n"
