@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "platform/registry/SqliteRegistryBackend.h"
+#include "platform/settings/RegistryPath.h"
 
 namespace vks {
 
@@ -32,11 +33,11 @@ CREATE TABLE vals(
 );
 INSERT INTO keys VALUES('HKCR', NULL, 'HKEY_CLASSES_ROOT'), ('HKCU', NULL, 'HKEY_CURRENT_USER'),
   ('HKLM', NULL, 'HKEY_LOCAL_MACHINE'), ('HKU', NULL, 'HKEY_USERS');
-PRAGMA application_id = 1447842642;
+PRAGMA application_id = 1447777106;
 PRAGMA user_version = 1;
 COMMIT;
 )sql";
-static_assert(kApplicationId == 1447842642);
+static_assert(kApplicationId == 1447777106);
 
 int QueryInt(sqlite3* db, const char* sql, int& out) {
   SqliteStatement statement;
