@@ -80,6 +80,18 @@ Result<SqliteRegistryBackend::KeyChain> SqliteRegistryBackend::Chain(ERegistryCl
   return chain;
 }
 
+Result<std::string> SqliteRegistryBackend::FoldedKey(ERegistryClassConstants root,
+                                                     std::string_view path) const {
+  if (auto segments = SplitKeyPath(path); !segments.ok()) return segments.error();
+  std::string key(RootPrefix(root));
+  if (!path.empty()) {
+    // Folding works character by character, so the whole path folds as its segments do.
+    key += '\\';
+    key += RegistryFold(path);
+  }
+  return key;
+}
+
 template <class Body>
 Result<bool> SqliteRegistryBackend::Transaction(Body&& body) {
   Statements& s = *statements_;
@@ -170,11 +182,11 @@ Result<std::optional<RegistryValue>> SqliteRegistryBackend::GetValue(ERegistryCl
                                                                      std::string_view path,
                                                                      std::string_view name) {
   if (auto error = CheckValueName(name)) return *error;
-  auto chain = Chain(root, path);
-  if (!chain.ok()) return chain.error();
+  auto key = FoldedKey(root, path);
+  if (!key.ok()) return key.error();
   const std::string fold = RegistryFold(name);
   SqliteStatement::Use use(statements_->get_value);
-  int rc = use.Text(1, chain->Key()).Text(2, fold).Step();
+  int rc = use.Text(1, key.value()).Text(2, fold).Step();
   if (rc == SQLITE_DONE) return std::optional<RegistryValue>();
   if (rc != SQLITE_ROW) return Error(rc);
   return std::optional<RegistryValue>(

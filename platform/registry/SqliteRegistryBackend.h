@@ -62,6 +62,8 @@ class SqliteRegistryBackend : public RegistryBackend {
   SqliteRegistryBackend(sqlite3* db, std::string file);
   Result<bool> Prepare();
   Result<KeyChain> Chain(ERegistryClassConstants root, std::string_view path) const;
+  // The folded path of the key alone, for reads.
+  Result<std::string> FoldedKey(ERegistryClassConstants root, std::string_view path) const;
   AutomationError Error(int rc) const;
   // Runs body inside BEGIN IMMEDIATE … COMMIT; rolls back when body or the commit fails.
   template <class Body>
