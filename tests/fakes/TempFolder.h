@@ -1,20 +1,16 @@
 #pragma once
-// A fresh folder below $TMPDIR (or /tmp) for one test, removed with everything in it afterwards.
-#include <stdlib.h>
-
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-namespace vks {
+namespace vks::testing {
 
 class TempFolder {
  public:
   TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/vks-test-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
+    std::string pattern = (std::filesystem::temp_directory_path() / "vks-test-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -23,11 +19,11 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::string& Path() const { return path_; }
+  const std::string& path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;
 };
 
-}  // namespace vks
+}  // namespace vks::testing

@@ -12,7 +12,7 @@ namespace vks {
 namespace {
 
 struct SqliteStore {
-  TempFolder folder;
+  testing::TempFolder folder;
   std::unique_ptr<SqliteRegistryBackend> backend =
       SqliteRegistryBackend::Open(folder.File("registry.sqlite")).ValueOrThrow();
   RegistryBackend& Get() { return *backend; }

@@ -11,7 +11,7 @@ namespace vks {
 namespace {
 
 TEST(RegistryLocationTest, EnvironmentChoosesTheFile) {
-  TempFolder folder;
+  testing::TempFolder folder;
   struct Case {
     const char* vks_registry;  // nullptr: unset
     const char* xdg;
@@ -20,7 +20,7 @@ TEST(RegistryLocationTest, EnvironmentChoosesTheFile) {
   };
   const Case kCases[] = {
       {"/x/my.sqlite", "/cfg", "/h", "/x/my.sqlite"},
-      {folder.Path().c_str(), "/cfg", "/h", folder.Path() + "/registry.sqlite"},
+      {folder.path().c_str(), "/cfg", "/h", folder.path() + "/registry.sqlite"},
       {"/not/yet/", "/cfg", "/h", "/not/yet/registry.sqlite"},
       {nullptr, "/cfg", "/h", "/cfg/tradomir/registry.sqlite"},
       {"", "/cfg", "/h", "/cfg/tradomir/registry.sqlite"},

@@ -30,7 +30,7 @@ class SqliteRegistryBackendTest : public ::testing::Test {
   }
   void WriteFile(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
   std::string file_ = folder_.File("sub/registry.sqlite");
 };
 
@@ -126,8 +126,8 @@ TEST_F(SqliteRegistryBackendTest, FilesThatAreNoStoreAreRefused) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove_all(folder_.Path() + "/sub");
-    std::filesystem::create_directories(folder_.Path() + "/sub");
+    std::filesystem::remove_all(folder_.path() + "/sub");
+    std::filesystem::create_directories(folder_.path() + "/sub");
     c.make();
     auto reg = SqliteRegistryBackend::Open(file_);
     ASSERT_FALSE(reg.ok());

@@ -100,7 +100,7 @@ TEST_F(RegCommandsTest, DeleteRemovesValuesKeysAndTrees) {
 }
 
 TEST_F(RegCommandsTest, ExportAndImportMoveSettingsBetweenStores) {
-  TempFolder folder;
+  testing::TempFolder folder;
   const std::string file = folder.File("einstellungen.reg");
   ASSERT_EQ(Run({"add", "HKCU\\Software\\VB and VBA Program Settings\\Tradomir\\Programm", "/v",
                  "PfadV7", "/d", "/opt/tradomir"}),
