@@ -167,7 +167,7 @@ class Commands {
       if (!value.ok()) return value.error();
       if (!value.value()) return NotFound();
       out_ << FullKeyName(key.value()) << "\n";
-      PrintValue(*name, *value.value());
+      PrintValue(StoredName(key.value(), *name), *value.value());
       return true;
     }
     return QueryKey(key.value(), p.options.count("/s") > 0);
@@ -281,6 +281,17 @@ class Commands {
   Result<bool> Done() {
     out_ << kDone << "\n";
     return true;
+  }
+
+  // The value's name as it was created, for a name typed in any case.
+  std::string StoredName(const RegKeyName& key, const std::string& name) {
+    auto names = registry_.EnumerateValues(key.root, key.path);
+    if (names.ok() && names.value()) {
+      for (const std::string& stored : *names.value()) {
+        if (RegistryFold(stored) == RegistryFold(name)) return stored;
+      }
+    }
+    return name;
   }
 
   void PrintValue(const std::string& name, const RegistryValue& value) {
