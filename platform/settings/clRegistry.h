@@ -28,6 +28,8 @@ class clRegistry : public Dispatch {
   // REQUIRES: backend outlives the object.
   clRegistry(RegistryBackend& backend, std::string program_name,
              EnvironmentLookup environment = ProcessEnvironment);
+  clRegistry(const clRegistry&) = delete;
+  clRegistry& operator=(const clRegistry&) = delete;
 
   const std::string& Machine() const { return machine_; }
   void Machine(std::string_view machine);

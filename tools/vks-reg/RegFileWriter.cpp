@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "platform/automation/Windows1252.h"
 #include "platform/settings/RegistryPath.h"
 #include "tools/vks-reg/RegFile.h"
@@ -20,6 +22,7 @@ class RegFileWriter {
     for (const RegKeyName& key : keys) {
       if (auto written = WriteKey(key); !written.ok()) return written.error();
     }
+    if (error_) return *error_;
     if (version_ == RegFileVersion::Version5) return "\xFF\xFE" + Utf8ToUtf16Le(text_);
     auto bytes = Utf8ToWindows1252(text_);
     if (!bytes.ok()) return InvalidRegistryArgument("REGEDIT4: " + bytes.error().Description());
@@ -91,6 +94,8 @@ class RegFileWriter {
         bytes = Utf8ToUtf16Le(bytes);
       } else if (auto ansi = Utf8ToWindows1252(bytes); ansi.ok()) {
         bytes = ansi.value();
+      } else if (!error_) {
+        error_ = InvalidRegistryArgument("REGEDIT4: " + ansi.error().Description());
       }
     }
     line += value.type == REG_BINARY ? "hex:" : "hex(" + ToHex(value.type) + "):";
@@ -118,6 +123,7 @@ class RegFileWriter {
   RegistryBackend& registry_;
   RegFileVersion version_;
   std::string text_;
+  std::optional<AutomationError> error_;  // the first text that REGEDIT4 cannot hold
 };
 
 }  // namespace

@@ -155,6 +155,10 @@ TEST_F(RegFileTest, Regedit4RefusesTextOutsideItsCodePage) {
   auto bytes = WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Regedit4);
   ASSERT_FALSE(bytes.ok());
   EXPECT_EQ(bytes.error().Number(), 5);
+  ASSERT_TRUE(reg.DeleteValue(HKEY_CURRENT_USER, "K", "v").ok());
+  ASSERT_TRUE(
+      reg.SetValue(HKEY_CURRENT_USER, "K", "e", StringValue("\xE2\x86\x92", REG_EXPAND_SZ)).ok());
+  EXPECT_FALSE(WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Regedit4).ok());
   EXPECT_TRUE(WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Version5).ok());
 }
 
