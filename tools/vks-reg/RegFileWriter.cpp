@@ -34,7 +34,9 @@ class RegFileWriter {
     auto values = registry_.EnumerateValues(key.root, key.path);
     if (!values.ok()) return values.error();
     if (!values.value()) return InvalidRegistryArgument("Schlüssel fehlt: " + FullKeyName(key));
-    text_ += "[" + FullKeyName(key) + "]\r\n";
+    text_ += '[';
+    text_ += FullKeyName(key);
+    text_ += "]\r\n";
     for (const std::string& name : *values.value()) {
       auto value = registry_.GetValue(key.root, key.path, name);
       if (!value.ok()) return value.error();
