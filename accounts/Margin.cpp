@@ -33,19 +33,19 @@ float GebuchterMarginFaktor(float StartMarginUmrechnungswert) {
 }
 
 double KontraktMargin(float Margin, int32_t Anzahl) {
-  return double{Margin} * Magnitude(Anzahl);
+  return static_cast<double>(Margin) * Magnitude(Anzahl);
 }
 
 double AktienMargin(float Durchschnittspreis, int32_t Anzahl, float Margin, float M) {
-  return double{Durchschnittspreis} * Magnitude(Anzahl) * double{Margin} * double{M};
+  return static_cast<double>(Durchschnittspreis) * Magnitude(Anzahl) * static_cast<double>(Margin) * static_cast<double>(M);
 }
 
-double KontraktEnterOrderMargin(float Margin, int32_t OffeneAnzahl) {
-  return double{Margin} * Magnitude(OffeneAnzahl);
+double KontraktEnterOrderMargin(float Margin, int32_t Aenderung) {
+  return static_cast<double>(Margin) * Aenderung;
 }
 
-double AktienEnterOrderMargin(float Kurs, int32_t OffeneAnzahl, float Margin, float M) {
-  return double{Kurs} * Magnitude(OffeneAnzahl) * double{Margin} * double{M};
+double AktienEnterOrderMargin(float Kurs, int32_t Aenderung, float Margin, float M) {
+  return static_cast<double>(Kurs) * Aenderung * static_cast<double>(Margin) * static_cast<double>(M);
 }
 
 }  // namespace vks

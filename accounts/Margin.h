@@ -24,10 +24,11 @@ double KontraktMargin(float Margin, int32_t Anzahl);
 // Margin bound by a stock position: entry value × margin fraction × M.
 double AktienMargin(float Durchschnittspreis, int32_t Anzahl, float Margin, float M);
 
-// Margin reserved by a contract entry order for its open quantity.
-double KontraktEnterOrderMargin(float Margin, int32_t OffeneAnzahl);
+// Change of the margin reserved by a contract entry order when its open quantity changes by
+// `Aenderung` (negative: released).
+double KontraktEnterOrderMargin(float Margin, int32_t Aenderung);
 
-// Margin reserved by a stock entry order: order price × open quantity × margin fraction × M.
-double AktienEnterOrderMargin(float Kurs, int32_t OffeneAnzahl, float Margin, float M);
+// The same for a stock entry order: order price × change × margin fraction × M.
+double AktienEnterOrderMargin(float Kurs, int32_t Aenderung, float Margin, float M);
 
 }  // namespace vks

@@ -35,9 +35,9 @@ void clKonto::NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float Ne
   // Old value out, new value in, as two bookings: the totals stay the sum of what was booked.
   const bool short_position = position.Position < 0;
   const double alt = position.OpenPL;
-  position.OpenPL = (double{NeuerKurs} - double{position.Durchschnittspreis}) * position.Position *
-                    (position.IstAktie() ? 1.0 : double{position.PointValue}) *
-                    double{UmrechnungsFaktor(*this, position.AktUmrechnungsWert)};
+  position.OpenPL = (static_cast<double>(NeuerKurs) - static_cast<double>(position.Durchschnittspreis)) * position.Position *
+                    (position.IstAktie() ? 1.0 : static_cast<double>(position.PointValue)) *
+                    static_cast<double>(UmrechnungsFaktor(*this, position.AktUmrechnungsWert));
   const double neu = position.OpenPL;
   if (position.IstAktie()) {
     AktienWertAktuellGesamt = AktienWertAktuellGesamt - alt + neu;

@@ -15,6 +15,8 @@
 
 namespace vks {
 
+struct KontoUmgebung;
+
 using PositionCollection = KeyedDictionary<std::shared_ptr<clTitelPosition>>;   // key TitelWKN
 using OffeneOrderCollection = KeyedDictionary<std::shared_ptr<clOffeneOrder>>;  // key ID
 using FilledOrderCollection = KeyedDictionary<std::shared_ptr<clFilledOrder>>;  // key ID
@@ -107,6 +109,38 @@ class clKonto {
   // with it the caller records and sets them.
   void NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float NeuerKurs,
                  bool& SofortSpeichern, Clock& clock);
+
+  // Writes the account's current values into all its series: one pass at AktuelleZeit, or ten
+  // passes, two a minute apart on each of the five days up to AktuelleZeit, so that every series
+  // is filled from the start.
+  void SchreibeInitRTTWerte(bool OnlyAktuellesDatum, const KontoUmgebung& umgebung) const;
+  // Closes every series with zero: positions get size 0 (and stay), the account kinds value 0.
+  // Cash, counters and collections are the caller's to clear.
+  void AlleRTTDatenZuruecksetzen(const KontoUmgebung& umgebung);
+
+  // Order and position bookkeeping. Each keeps its counters, records the changed series and tells
+  // the windows; errors (a key that exists, a counter that overflows) reach the caller.
+
+  // Removes the order and its counts; its entry-order margin is the caller's to release.
+  void OffeneOrderLöschen(const clOffeneOrder& AktOrder, DateValue DatumZeit,
+                          const KontoUmgebung& umgebung);
+  // Adds the order under its ID and counts it.
+  void OffeneOrderZufügen(std::shared_ptr<clOffeneOrder> AktOrder, DateValue DatumZeit,
+                          const KontoUmgebung& umgebung);
+  void OffeneOrderÄndern(const clOffeneOrder& AktOrder, const KontoUmgebung& umgebung);
+  // Changes the margin an entry order reserves by PlusAnzahl - MinusAnzahl units.
+  void OffeneOrderMarginAendern(clOffeneOrder& AktOrder, int32_t PlusAnzahl, int32_t MinusAnzahl,
+                                const KontoUmgebung& umgebung);
+  void NeuePositionZufügen(std::shared_ptr<clTitelPosition> AktPos, const KontoUmgebung& umgebung);
+  // Adds the fill under its ID and counts it.
+  void FilledOrderZufügen(std::shared_ptr<clFilledOrder> AktFilledOrder,
+                          const KontoUmgebung& umgebung);
+  // Removes a position that has become flat.
+  void PositionÄndern(const clTitelPosition& AktPos, DateValue DatumZeit,
+                      const KontoUmgebung& umgebung);
+  // Aktion: change of the number of positions (1, 0, -1); Anzahl: change of the contracts.
+  void PositionsZahlenAendern(int16_t Aktion, bool IsShortPos, bool IsAktie, int32_t Anzahl,
+                              const KontoUmgebung& umgebung);
 };
 
 }  // namespace vks

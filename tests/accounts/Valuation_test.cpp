@@ -194,6 +194,7 @@ TEST(MarginTest, FormulasAndTheirFactors) {
   EXPECT_EQ(AktienMargin(20, -100, 0.5f, 1.25f), 1250);
   EXPECT_EQ(KontraktEnterOrderMargin(2500, 2), 5000);
   EXPECT_EQ(AktienEnterOrderMargin(50, 10, 0.25f, 2), 250);
+  EXPECT_EQ(KontraktEnterOrderMargin(2500, -1), -2500);  // released
   EXPECT_EQ(KontraktMargin(1, INT32_MIN), 2147483648.0);
   EXPECT_EQ(MarginUmrechnungsFaktor(konto, 1.25f), 1);
   konto.UseUmrechnung = true;

@@ -78,6 +78,8 @@ std::string PackStore(std::string_view document) {
   } catch (const StoreJson::parse_error& e) {
     throw AutomationError(error::kInvalidCall, "",
                           "JSON-Syntaxfehler an Byte " + std::to_string(e.byte) + ": " + e.what());
+  } catch (const StoreJson::exception& e) {
+    throw AutomationError(error::kInvalidCall, "", std::string("JSON fehlerhaft: ") + e.what());
   }
   if (json.is_null()) return {};
   std::string bytes;
