@@ -5,6 +5,7 @@
 #include "accounts/KontoKennzahl.h"
 #include "platform/automation/NoValue.h"
 #include "platform/automation/VariantConversions.h"
+#include "recording/RttFileName.h"
 #include "scripting/clKontoGlobalData.h"
 
 namespace vks {
@@ -59,8 +60,8 @@ void clKontoSchnittstelle::InitKontoKennzahlen(KeyedDictionary<Variant>& myKonto
 std::string clKontoSchnittstelle::VKSGetTitelDateiName(std::string_view KontoName,
                                                        std::string_view TitelWKN, int32_t Datenart,
                                                        bool NurName) {
-  if (!umgebung_.titel_datei_namer) throw AutomationError(error::kInvalidCall);
-  return umgebung_.titel_datei_namer(KontoName, TitelWKN, Datenart, NurName);
+  return GetRTTDateiName(RttStorage{umgebung_.state.RTTSpeicherOrdner}, KontoName, TitelWKN,
+                         static_cast<eKontoDatenArt>(Datenart), NurName);
 }
 
 float clKontoSchnittstelle::VKSGetKontoWert(std::string_view KontoName, int32_t KontoWert) {

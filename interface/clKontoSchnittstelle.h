@@ -4,7 +4,6 @@
 // AlleOrdersStreichen. The transport (the D-Bus service) owns each object through a shared_ptr;
 // dropping the last one is the host's release. The account-changing members come with their own
 // units.
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,16 +34,11 @@ class KontoEreignisSenke {
   virtual void AlleOrdersStreichen(const std::string& KontoName) = 0;
 };
 
-// The RTT file name for account, security and data kind (base name only with NurName).
-using TitelDateiNamer = std::function<std::string(
-    std::string_view KontoName, std::string_view TitelWKN, int32_t Datenart, bool NurName)>;
-
 // What the objects share; it outlives every object.
 struct SchnittstellenUmgebung {
   ServerState& state;
   KontenFensterSteuerung& fenster;
   Zufallsfolge& zufall;
-  TitelDateiNamer titel_datei_namer;
 };
 
 // Identity in the automation contract.
@@ -84,7 +78,8 @@ class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnitts
   std::shared_ptr<clKontoGlobalData> KontoGlobalData() const;
   // Errors (a key the dictionary holds already: 457) reach the caller.
   void InitKontoKennzahlen(KeyedDictionary<Variant>& myKontoKennzahlen);
-  // Errors reach the caller.
+  // The RTT file name in the storage folder found at start-up (the base name only with NurName);
+  // the account need not exist. Errors reach the caller.
   std::string VKSGetTitelDateiName(std::string_view KontoName, std::string_view TitelWKN,
                                    int32_t Datenart, bool NurName = false);
   // NoValue for a missing account; 0 when the metric cannot be computed.

@@ -6,9 +6,13 @@
 #include <regex>
 #include <set>
 
+#include <filesystem>
+
 #include "accounts/KontoKennzahl.h"
 #include "platform/automation/NoValue.h"
+#include "recording/RttFileName.h"
 #include "scripting/clKontoGlobalData.h"
+#include "tests/fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -55,12 +59,7 @@ class clKontoSchnittstelleTest : public ::testing::Test {
   ServerState state_;
   ZaehlendesFenster fenster_;
   StandardZufallsfolge zufall_;
-  SchnittstellenUmgebung umgebung_{
-      state_, fenster_, zufall_,
-      [](std::string_view konto, std::string_view wkn, int32_t art, bool nur_name) {
-        return std::string(konto) + "|" + std::string(wkn) + "|" + std::to_string(art) +
-               (nur_name ? "|kurz" : "|lang");
-      }};
+  SchnittstellenUmgebung umgebung_{state_, fenster_, zufall_};
 };
 
 TEST_F(clKontoSchnittstelleTest, ConnectionIdsHaveTheirFormatAndRange) {
@@ -112,7 +111,7 @@ TEST_F(clKontoSchnittstelleTest, ObjectsRegisterAndReleaseInTheirOrder) {
 
 TEST_F(clKontoSchnittstelleTest, ARepeatedIdIsNotRegisteredTwiceAndReleaseGoesByTheCurrentId) {
   FesteFolge folge({0, 0, 0, 0, 0, 0, 0, 0});
-  SchnittstellenUmgebung gleich{state_, fenster_, folge, nullptr};
+  SchnittstellenUmgebung gleich{state_, fenster_, folge};
   auto a = clKontoSchnittstelle::Create(gleich);
   auto b = clKontoSchnittstelle::Create(gleich);
   EXPECT_EQ(Registriert(), std::vector<std::string>{"Konto-1388-1388-1388-1388"});
@@ -172,7 +171,21 @@ TEST_F(clKontoSchnittstelleTest, QueriesReadTheAccounts) {
     EXPECT_EQ(a.At(erstes), Variant("Depot"));
     EXPECT_EQ(a.At(zweites_konto), Variant("B"));
   }
-  EXPECT_EQ(s->VKSGetTitelDateiName("Depot", "846900", 7, true), "Depot|846900|7|kurz");
+}
+
+TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheStorageFolderFoundAtStartUp) {
+  testing::TempFolder folder;
+  state_.RTTSpeicherOrdner = folder.path();
+  auto s = clKontoSchnittstelle::Create(umgebung_);
+  const std::string base = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash, true);
+  EXPECT_EQ(base,
+            GetRTTDateiName(RttStorage{folder.path()}, "Kein Konto", "846900", dKapitalCash, true));
+  const std::string file = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash);
+  EXPECT_EQ(file.rfind(folder.path() + "/", 0), 0u) << file;
+  EXPECT_TRUE(file.ends_with(base + ".RTT")) << file;
+  EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
+  state_.RTTSpeicherOrdner.clear();
+  EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
 }
 
 TEST_F(clKontoSchnittstelleTest, MetricNamesGlobalDataAndTheWindow) {
