@@ -46,7 +46,7 @@ struct StartUmgebung {
   std::string programm_name;   // base name of the executable, for clRegistry's error source
   // Registers the help file with the application.
   std::function<void(const std::string& HilfeDatei)> hilfedatei_setzen;
-  // Loads the account store into state.Konten (Part of the account store).
+  // Loads the account store into state.Konten.
   std::function<void(ServerState& state)> konten_laden;
 };
 
