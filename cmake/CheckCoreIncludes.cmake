@@ -1,5 +1,6 @@
 # Fails when a core source includes a Qt, SQLite or D-Bus header.
-set(core_dirs accounts interface recording scripting server platform/automation platform/vbscript platform/files platform/system)
+set(core_dirs accounts interface recording scripting server platform/automation platform/vbscript
+  platform/files platform/system platform/settings)
 set(bad "")
 foreach(dir ${core_dirs})
   file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)

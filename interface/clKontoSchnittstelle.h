@@ -1,0 +1,116 @@
+#pragma once
+// The class through which the host uses the server, without its transport: identity, the data
+// properties of each object, its connection ID and registration, the queries and the event
+// AlleOrdersStreichen. The transport (the D-Bus service) owns each object through a shared_ptr;
+// dropping the last one is the host's release. The account-changing members come with their own
+// units.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "interface/Zufallsfolge.h"
+#include "platform/automation/KeyedDictionary.h"
+#include "platform/automation/Variant.h"
+#include "server/ServerState.h"
+
+namespace vks {
+
+class clKontoGlobalData;
+
+// The account list window as the interface objects reach it.
+class KontenFensterSteuerung {
+ public:
+  virtual ~KontenFensterSteuerung() = default;
+  // Shows the window modelessly; a shown window stays shown.
+  virtual void ZeigeKontenFenster() = 0;
+  // Unloads the window (saving pending changes) when the last interface object is gone.
+  virtual void EntladeKontenFenster() = 0;
+};
+
+// Receives the object's event; the transport implements it for its client.
+class KontoEreignisSenke {
+ public:
+  virtual ~KontoEreignisSenke() = default;
+  virtual void AlleOrdersStreichen(const std::string& KontoName) = 0;
+};
+
+// What the objects share; it outlives every object.
+struct SchnittstellenUmgebung {
+  ServerState& state;
+  KontenFensterSteuerung& fenster;
+  Zufallsfolge& zufall;
+};
+
+// Identity in the automation contract.
+namespace schnittstelle {
+inline constexpr const char* kTypeLibrary = "VKSKontoServerV7";
+inline constexpr const char* kTypeLibraryHelp = "VKS Kontoserver Version 7";
+inline constexpr int kTypeLibraryMajor = 1;
+inline constexpr int kTypeLibraryMinor = 0;
+inline constexpr const char* kClassName = "clKontoSchnittstelle";
+inline constexpr const char* kInterface = "_clKontoSchnittstelle";
+inline constexpr const char* kEventInterface = "__clKontoSchnittstelle";
+inline constexpr const char* kKeinKonto = "Kein Konto vorhanden!";
+}  // namespace schnittstelle
+
+class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnittstelle> {
+ public:
+  // The host's creation: counts the object, draws its connection ID and registers it under that
+  // ID unless the ID is registered already.
+  static std::shared_ptr<clKontoSchnittstelle> Create(SchnittstellenUmgebung& umgebung);
+  // The host's release: removes the registry entry under the current ID_Schnittstelle and, for the
+  // last object, unloads the account list window.
+  ~clKontoSchnittstelle();
+  clKontoSchnittstelle(const clKontoSchnittstelle&) = delete;
+  clKontoSchnittstelle& operator=(const clKontoSchnittstelle&) = delete;
+
+  // Data properties: stored and returned, read nowhere else.
+  ObjectRef cTitelPositionen;
+  ObjectRef cOffeneOrders;
+  ObjectRef cFilledOrders;
+  bool NeuerAktienwertSpeichern = false;
+  bool NeuerOpenPLSpeichern = false;
+  std::string ID_Schnittstelle;
+
+  // The transport attaches the client's event sink.
+  void SetzeEreignisSenke(std::shared_ptr<KontoEreignisSenke> senke) { senke_ = std::move(senke); }
+
+  std::shared_ptr<clKontoGlobalData> KontoGlobalData() const;
+  // Errors (a key the dictionary holds already: 457) reach the caller.
+  void InitKontoKennzahlen(KeyedDictionary<Variant>& myKontoKennzahlen);
+  // The RTT file name in the storage folder found at start-up (the base name only with NurName);
+  // the account need not exist. Errors reach the caller.
+  std::string VKSGetTitelDateiName(std::string_view KontoName, std::string_view TitelWKN,
+                                   int32_t Datenart, bool NurName = false);
+  // NoValue for a missing account; 0 when the metric cannot be computed.
+  float VKSGetKontoWert(std::string_view KontoName, int32_t KontoWert);
+  // The signed quantity; 0 without the account or the position.
+  float VKSGetTitelPosition(std::string_view KontoName, std::string_view TitelWKN);
+  // The names from index 0, or Empty without accounts.
+  Variant VKSGetKontoNamenliste();
+  // Always Empty; Stringfeld becomes the array (account index 1..N, column 1..2) of names.
+  Variant VKSBaueKontoNamenStringFeld(Variant& Stringfeld);
+  bool VKSKontoExistiert(std::string_view KontoName);
+  // CashBetrag as Double, or the Long 1 for a missing account.
+  Variant VKSKontoGetCashBetrag(std::string_view KontoName);
+  void VKSShowKontenFenster();
+  // Raises AlleOrdersStreichen on this object's sink; the sink's errors reach the caller.
+  void VKSStreicheKontoOrders(const std::string& KontoName);
+
+ private:
+  explicit clKontoSchnittstelle(SchnittstellenUmgebung& umgebung) : umgebung_(umgebung) {}
+  const std::shared_ptr<clKonto>* FindeKonto(std::string_view KontoName);
+
+  SchnittstellenUmgebung& umgebung_;
+  std::shared_ptr<KontoEreignisSenke> senke_;
+};
+
+// "Konto-" and four groups of four upper-case hex digits, each the whole number nearest to
+// r * 60000 + 5000 (halves to even) for the next four fractions r of the sequence.
+std::string NeueVerbindungsID(Zufallsfolge& zufall);
+
+// Calls VKSStreicheKontoOrders on every registered object in registry order. An object failing is
+// passed over; objects released meanwhile are skipped, objects created meanwhile are not served.
+void SendeAlleOrdersStreichen(ServerState& state, const std::string& KontoName);
+
+}  // namespace vks

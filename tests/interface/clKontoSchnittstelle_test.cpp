@@ -1,0 +1,264 @@
+#include "interface/clKontoSchnittstelle.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <regex>
+#include <set>
+
+#include <filesystem>
+
+#include "accounts/KontoKennzahl.h"
+#include "platform/automation/NoValue.h"
+#include "recording/RttFileName.h"
+#include "scripting/clKontoGlobalData.h"
+#include "tests/fakes/TempFolder.h"
+
+namespace vks {
+namespace {
+
+class ZaehlendesFenster : public KontenFensterSteuerung {
+ public:
+  void ZeigeKontenFenster() override {
+    ++gezeigt;
+    if (zeigen_scheitert) throw AutomationError(5);
+  }
+  void EntladeKontenFenster() override { ++entladen; }
+  int gezeigt = 0;
+  int entladen = 0;
+  bool zeigen_scheitert = false;
+};
+
+class FesteFolge : public Zufallsfolge {
+ public:
+  explicit FesteFolge(std::deque<double> werte) : werte_(std::move(werte)) {}
+  double Rnd() override {
+    double r = werte_.front();
+    werte_.pop_front();
+    return r;
+  }
+
+ private:
+  std::deque<double> werte_;
+};
+
+class clKontoSchnittstelleTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<clKonto> Konto(const std::string& name) {
+    auto konto = std::make_shared<clKonto>();
+    konto->KontoName = name;
+    state_.Konten.Add(name, konto);
+    return konto;
+  }
+  std::vector<std::string> Registriert() {
+    std::vector<std::string> ids;
+    for (const auto& e : state_.Verbindungen) ids.push_back(e.key);
+    return ids;
+  }
+
+  ServerState state_;
+  ZaehlendesFenster fenster_;
+  StandardZufallsfolge zufall_;
+  SchnittstellenUmgebung umgebung_{state_, fenster_, zufall_};
+};
+
+TEST_F(clKontoSchnittstelleTest, ConnectionIdsHaveTheirFormatAndRange) {
+  const std::pair<std::deque<double>, std::string> kCases[] = {
+      {{0.0, 0.0, 0.0, 0.0}, "Konto-1388-1388-1388-1388"},
+      {{0.9999999, 0.5, 0.25, 0.1}, "Konto-FDE8-88B8-4E20-2AF8"},
+      // 0.00000833… * 60000 + 5000 = 5000.5: the half goes to the even neighbour 5000.
+      {{0.5 / 60000, 1.5 / 60000, 0, 0}, "Konto-1388-138A-1388-1388"},
+  };
+  for (const auto& [werte, id] : kCases) {
+    SCOPED_TRACE(id);
+    FesteFolge folge(werte);
+    EXPECT_EQ(NeueVerbindungsID(folge), id);
+  }
+  StandardZufallsfolge folge;
+  const std::regex format("Konto(-[0-9A-F]{4}){4}");
+  std::set<std::string> ids;
+  for (int i = 0; i < 500; ++i) {
+    const std::string id = NeueVerbindungsID(folge);
+    ASSERT_TRUE(std::regex_match(id, format)) << id;
+    for (int g = 0; g < 4; ++g) {
+      const unsigned n = std::stoul(id.substr(6 + 5 * g, 4), nullptr, 16);
+      EXPECT_GE(n, 5000u);
+      EXPECT_LE(n, 65000u);
+    }
+    ids.insert(id);
+  }
+  EXPECT_EQ(ids.size(), 500u);
+  // The sequence is not seeded from the clock: every run draws the same IDs.
+  StandardZufallsfolge lauf1, lauf2;
+  EXPECT_EQ(NeueVerbindungsID(lauf1), NeueVerbindungsID(lauf2));
+}
+
+TEST_F(clKontoSchnittstelleTest, ObjectsRegisterAndReleaseInTheirOrder) {
+  auto a = clKontoSchnittstelle::Create(umgebung_);
+  auto b = clKontoSchnittstelle::Create(umgebung_);
+  EXPECT_NE(a->ID_Schnittstelle, b->ID_Schnittstelle);
+  EXPECT_EQ(Registriert(), (std::vector<std::string>{a->ID_Schnittstelle, b->ID_Schnittstelle}));
+  EXPECT_EQ(state_.SchnittstellenAnzahl, 2);
+  const std::string id_b = b->ID_Schnittstelle;
+  a.reset();
+  EXPECT_EQ(Registriert(), std::vector<std::string>{id_b});
+  EXPECT_EQ(fenster_.entladen, 0);
+  b.reset();
+  EXPECT_TRUE(Registriert().empty());
+  EXPECT_EQ(state_.SchnittstellenAnzahl, 0);
+  EXPECT_EQ(fenster_.entladen, 1);
+}
+
+TEST_F(clKontoSchnittstelleTest, ARepeatedIdIsNotRegisteredTwiceAndReleaseGoesByTheCurrentId) {
+  FesteFolge folge({0, 0, 0, 0, 0, 0, 0, 0});
+  SchnittstellenUmgebung gleich{state_, fenster_, folge};
+  auto a = clKontoSchnittstelle::Create(gleich);
+  auto b = clKontoSchnittstelle::Create(gleich);
+  EXPECT_EQ(Registriert(), std::vector<std::string>{"Konto-1388-1388-1388-1388"});
+  EXPECT_EQ(state_.Verbindungen.Item("konto-1388-1388-1388-1388").lock(), a);
+  a->ID_Schnittstelle = "umbenannt";
+  a.reset();  // the entry stays under the key it was added under
+  EXPECT_EQ(Registriert(), std::vector<std::string>{"Konto-1388-1388-1388-1388"});
+  b.reset();  // b's ID names that entry, so b's release removes it
+  EXPECT_TRUE(Registriert().empty());
+  EXPECT_EQ(fenster_.entladen, 1);
+}
+
+TEST_F(clKontoSchnittstelleTest, QueriesGiveTheirNeutralValuesForMissingAccounts) {
+  auto s = clKontoSchnittstelle::Create(umgebung_);
+  EXPECT_EQ(s->VKSGetKontoWert("fehlt", eFreiesKapital), NoValue);
+  EXPECT_EQ(s->VKSGetTitelPosition("fehlt", "WKN"), 0.0f);
+  EXPECT_TRUE(s->VKSGetKontoNamenliste().IsEmpty());
+  EXPECT_FALSE(s->VKSKontoExistiert("fehlt"));
+  EXPECT_EQ(s->VKSKontoGetCashBetrag("fehlt"), Variant(int32_t{1}));
+  Variant feld;
+  EXPECT_TRUE(s->VKSBaueKontoNamenStringFeld(feld).IsEmpty());
+  VariantArray erwartet({ArrayBound{1, 1}, ArrayBound{1, 2}});
+  for (int32_t spalte : {1, 2}) {
+    const int32_t index[] = {1, spalte};
+    erwartet.At(index) = Variant("Kein Konto vorhanden!");
+  }
+  EXPECT_EQ(feld, Variant(erwartet));
+}
+
+TEST_F(clKontoSchnittstelleTest, QueriesReadTheAccounts) {
+  auto depot = Konto("Depot");
+  depot->CashBetrag = 0;
+  depot->KontraktAnzahl = 3;
+  auto position = std::make_shared<clTitelPosition>();
+  position->Position = -100;
+  depot->cTitelPositionen.Add("846900", position);
+  auto zweites = Konto("B");
+  zweites->KapitalAktienMarginGesamt = 1e300;  // beyond Single: the query gives 0
+  auto s = clKontoSchnittstelle::Create(umgebung_);
+  EXPECT_TRUE(s->VKSKontoExistiert("DEPOT"));
+  EXPECT_EQ(s->VKSKontoGetCashBetrag("depot"), Variant(0.0));
+  EXPECT_EQ(s->VKSGetTitelPosition("Depot", "846900"), -100.0f);
+  EXPECT_EQ(s->VKSGetTitelPosition("Depot", "andere"), 0.0f);
+  EXPECT_EQ(s->VKSGetKontoWert("Depot", eKontraktAnzahl), 3.0f);
+  EXPECT_EQ(s->VKSGetKontoWert("Depot", ePlatzierenVerhindert), 0.0f);
+  EXPECT_EQ(s->VKSGetKontoWert("Depot", 99), 0.0f);
+  EXPECT_EQ(s->VKSGetKontoWert("B", eAktienMargin), 0.0f);
+  EXPECT_EQ(s->VKSGetKontoNamenliste(),
+            Variant(VariantArray::Vector(0, {Variant("Depot"), Variant("B")})));
+  Variant feld;
+  (void)s->VKSBaueKontoNamenStringFeld(feld);
+  ASSERT_TRUE(feld.IsArray());
+  const VariantArray& a = feld.AsArray();
+  EXPECT_EQ(a.Bounds(), (std::vector<ArrayBound>{{1, 2}, {1, 2}}));
+  for (int32_t spalte : {1, 2}) {
+    const int32_t erstes[] = {1, spalte}, zweites_konto[] = {2, spalte};
+    EXPECT_EQ(a.At(erstes), Variant("Depot"));
+    EXPECT_EQ(a.At(zweites_konto), Variant("B"));
+  }
+}
+
+TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheStorageFolderFoundAtStartUp) {
+  testing::TempFolder folder;
+  state_.RTTSpeicherOrdner = folder.path();
+  auto s = clKontoSchnittstelle::Create(umgebung_);
+  const std::string base = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash, true);
+  EXPECT_EQ(base,
+            GetRTTDateiName(RttStorage{folder.path()}, "Kein Konto", "846900", dKapitalCash, true));
+  const std::string file = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash);
+  EXPECT_EQ(file.rfind(folder.path() + "/", 0), 0u) << file;
+  EXPECT_TRUE(file.ends_with(base + ".RTT")) << file;
+  EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
+  state_.RTTSpeicherOrdner.clear();
+  EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
+}
+
+TEST_F(clKontoSchnittstelleTest, MetricNamesGlobalDataAndTheWindow) {
+  state_.KontoGlobalData = std::make_shared<clKontoGlobalData>();
+  auto a = clKontoSchnittstelle::Create(umgebung_);
+  auto b = clKontoSchnittstelle::Create(umgebung_);
+  EXPECT_EQ(a->KontoGlobalData(), b->KontoGlobalData());
+  KeyedDictionary<Variant> liste;
+  a->InitKontoKennzahlen(liste);
+  EXPECT_EQ(liste.Count(), 48u);
+  try {
+    a->InitKontoKennzahlen(liste);
+    ADD_FAILURE() << "no error";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), 457);
+  }
+  fenster_.zeigen_scheitert = true;
+  a->VKSShowKontenFenster();
+  EXPECT_EQ(fenster_.gezeigt, 1);
+}
+
+// A sink that records, may fail, and may call back into the server while handling the event.
+class TestSenke : public KontoEreignisSenke {
+ public:
+  void AlleOrdersStreichen(const std::string& KontoName) override {
+    empfangen.push_back(KontoName);
+    if (rueckruf) rueckruf();
+    if (scheitert) throw AutomationError(5);
+  }
+  std::vector<std::string> empfangen;
+  std::function<void()> rueckruf;
+  bool scheitert = false;
+};
+
+TEST_F(clKontoSchnittstelleTest, BroadcastServesEveryObjectDespiteAFailingOne) {
+  std::vector<std::shared_ptr<clKontoSchnittstelle>> objekte;
+  std::vector<std::shared_ptr<TestSenke>> senken;
+  for (int i = 0; i < 3; ++i) {
+    objekte.push_back(clKontoSchnittstelle::Create(umgebung_));
+    senken.push_back(std::make_shared<TestSenke>());
+    objekte.back()->SetzeEreignisSenke(senken.back());
+  }
+  senken[0]->scheitert = true;
+  SendeAlleOrdersStreichen(state_, "Depot");
+  for (const auto& senke : senken) EXPECT_EQ(senke->empfangen, std::vector<std::string>{"Depot"});
+  // A single object's own call lets the sink's error through.
+  EXPECT_THROW(objekte[0]->VKSStreicheKontoOrders("X"), AutomationError);
+}
+
+TEST_F(clKontoSchnittstelleTest, SinksMayCreateReleaseAndQueryDuringTheBroadcast) {
+  auto erstes = clKontoSchnittstelle::Create(umgebung_);
+  auto zweites = clKontoSchnittstelle::Create(umgebung_);
+  auto drittes = clKontoSchnittstelle::Create(umgebung_);
+  auto senke1 = std::make_shared<TestSenke>(), senke2 = std::make_shared<TestSenke>(),
+       senke3 = std::make_shared<TestSenke>();
+  erstes->SetzeEreignisSenke(senke1);
+  zweites->SetzeEreignisSenke(senke2);
+  drittes->SetzeEreignisSenke(senke3);
+  std::shared_ptr<clKontoSchnittstelle> neues;
+  senke1->rueckruf = [&] {
+    neues = clKontoSchnittstelle::Create(umgebung_);  // not served by this broadcast
+    drittes.reset();                                  // released before its turn
+    erstes.reset();                                   // the host lets go of the object it serves
+    EXPECT_FALSE(zweites->VKSKontoExistiert("Depot"));
+  };
+  SendeAlleOrdersStreichen(state_, "Depot");
+  EXPECT_EQ(senke1->empfangen.size(), 1u);
+  EXPECT_EQ(senke2->empfangen.size(), 1u);
+  EXPECT_TRUE(senke3->empfangen.empty());
+  EXPECT_EQ(state_.SchnittstellenAnzahl, 2);
+  EXPECT_EQ(Registriert(),
+            (std::vector<std::string>{zweites->ID_Schnittstelle, neues->ID_Schnittstelle}));
+}
+
+}  // namespace
+}  // namespace vks

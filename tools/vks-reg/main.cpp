@@ -1,0 +1,17 @@
+// vks-reg: reads and changes the server's registry store from the command line, and moves
+// settings in and out with registry files.
+#include <iostream>
+
+#include "platform/registry/RegistryLocation.h"
+#include "platform/registry/SqliteRegistryBackend.h"
+#include "tools/vks-reg/RegCommands.h"
+
+int main(int argc, char** argv) {
+  auto registry = vks::SqliteRegistryBackend::Open(vks::DefaultRegistryFile());
+  if (!registry.ok()) {
+    std::cerr << "FEHLER: " << registry.error().Description() << "\n";
+    return 1;
+  }
+  return vks::RunRegCommand(std::vector<std::string>(argv + 1, argv + argc), *registry.value(),
+                            std::cout, std::cerr);
+}
