@@ -49,6 +49,7 @@ enum class Bind : uint8_t {
   Proc,       // script procedure
   Method,     // procedure of the running class, called on Me
   Builtin,    // library function
+  Constant,   // library constant (vbCrLf …), `index` into the constant table
   HostMember, // member of a host object published with its members as globals
 };
 
@@ -61,10 +62,10 @@ struct NameExpr : Expr {
   Args args;
   bool has_parens = false;
   // Binding; `fallback` is the procedure-local slot an undeclared name gets (-1 at script level).
-  Bind bind = Bind::Unbound;
-  int index = -1;
+  mutable Bind bind = Bind::Unbound;
+  mutable int index = -1;
   int fallback = -1;
-  const void* target = nullptr;  // ProcDecl* for Proc/Method, builtin entry for Builtin
+  mutable const void* target = nullptr;  // ProcDecl* for Proc/Method, builtin entry for Builtin
 };
 
 // `object.name(args)`; a null object means the object of the enclosing With.

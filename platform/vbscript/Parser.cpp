@@ -246,8 +246,9 @@ StmtPtr ParserImpl::ParseDim(bool is_redim) {
       for (auto& b : item.bounds)
         if (b->kind != ExprKind::Literal) FailAt(error::kExpectedInteger, kw);
     }
-    if (proc_) DeclareLocal(item.name->folded);
-    else if (program_ && !is_redim) program_->global_names.push_back(item.name->name);
+    if (proc_ && !is_redim) DeclareLocal(item.name->folded);
+    else if (proc_) {
+    } else if (program_) program_->global_names.push_back(item.name->name);
     stmt->items.push_back(std::move(item));
   } while (Accept(Tok::Comma));
   return stmt;
