@@ -1,5 +1,5 @@
 # Fails when a core source includes a Qt, SQLite or D-Bus header.
-set(core_dirs accounts interface recording scripting server platform/automation platform/vbscript platform/files)
+set(core_dirs accounts interface recording scripting server platform/automation platform/vbscript platform/files platform/system)
 set(bad "")
 foreach(dir ${core_dirs})
   file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)

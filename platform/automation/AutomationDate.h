@@ -1,7 +1,7 @@
 #pragma once
 // Automation dates (days since 30 December 1899, the fraction being the time of day, local time) to
-// and from the calendar. Before the epoch the integer part counts days back while the fraction still
-// counts forward from midnight: -1.25 is 29 December 1899, 06:00.
+// and from the calendar. Before the epoch the integer part counts days back while the fraction
+// still counts forward from midnight: -1.25 is 29 December 1899, 06:00.
 #include <cstdint>
 
 #include "platform/automation/Variant.h"

@@ -38,7 +38,8 @@ class KeyedDictionary {
   KeyedDictionary& operator=(KeyedDictionary&&) noexcept = default;
 
   CompareMode Mode() const { return mode_; }
-  // Only while empty (as the scripting dictionary's CompareMode); throws AutomationError 5 otherwise.
+  // Only while empty (as the scripting dictionary's CompareMode); throws AutomationError 5
+  // otherwise.
   void SetMode(CompareMode mode) {
     if (!entries_.empty()) throw AutomationError(error::kInvalidCall);
     mode_ = mode;

@@ -1,5 +1,6 @@
 #pragma once
-// The automation coercions between Variant subtypes, as CInt, CLng, CDbl … perform them: Empty is 0,
+// The automation coercions between Variant subtypes, as CInt, CLng, CDbl … perform them: Empty is
+// 0,
 // "" or False; True is -1; floating point rounds half to even when it becomes an integer; a value
 // out of range is error 6 (overflow), a value that cannot be converted error 13 (type mismatch),
 // Null error 94. Objects are converted through their default member. Text is read and written with

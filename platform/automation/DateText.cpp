@@ -1,0 +1,198 @@
+#include "platform/automation/DateText.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "platform/automation/AutomationDate.h"
+#include "platform/automation/AutomationError.h"
+
+namespace vks {
+namespace {
+
+std::string Pad2(int value) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "%02d", value);
+  return buffer;
+}
+
+bool HasTimeOfDay(DateValue date) {
+  return date.days != std::trunc(date.days);
+}
+
+struct Lexer {
+  std::string_view text;
+  size_t pos = 0;
+
+  void SkipBlanks() {
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+  }
+  bool AtEnd() {
+    SkipBlanks();
+    return pos >= text.size();
+  }
+  // A run of digits; its length in `digits`.
+  std::optional<int> Number(int* digits = nullptr) {
+    size_t start = pos;
+    int value = 0;
+    while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])) &&
+           pos - start < 9) {
+      value = value * 10 + (text[pos] - '0');
+      ++pos;
+    }
+    if (pos == start) return std::nullopt;
+    if (digits) *digits = static_cast<int>(pos - start);
+    return value;
+  }
+  bool Accept(std::string_view token) {
+    if (token.empty() || text.substr(pos, token.size()) != token) return false;
+    pos += token.size();
+    return true;
+  }
+  bool AcceptIgnoringCase(std::string_view token) {
+    if (token.empty() || pos + token.size() > text.size()) return false;
+    for (size_t i = 0; i < token.size(); ++i) {
+      if (std::tolower(static_cast<unsigned char>(text[pos + i])) !=
+          std::tolower(static_cast<unsigned char>(token[i])))
+        return false;
+    }
+    pos += token.size();
+    return true;
+  }
+};
+
+bool AcceptDateSeparator(Lexer& in, const AutomationLocale& locale) {
+  return in.Accept(locale.date_separator) || in.Accept("/") || in.Accept(".") || in.Accept("-");
+}
+
+// date -> n sep n sep n
+std::optional<CalendarDateTime> ParseDatePart(Lexer& in, const AutomationLocale& locale) {
+  size_t start = in.pos;
+  std::vector<int> parts, digits;
+  int first_digits = 0;
+  auto first = in.Number(&first_digits);
+  if (!first) return std::nullopt;
+  parts.push_back(*first);
+  digits.push_back(first_digits);
+  while (parts.size() < 3) {
+    size_t before = in.pos;
+    if (!AcceptDateSeparator(in, locale)) break;
+    int next_digits = 0;
+    auto next = in.Number(&next_digits);
+    if (!next) {
+      in.pos = before;
+      break;
+    }
+    parts.push_back(*next);
+    digits.push_back(next_digits);
+  }
+  if (parts.size() != 3) {
+    in.pos = start;
+    return std::nullopt;
+  }
+  CalendarDateTime c;
+  int year_digits = digits[2];
+  if (first_digits >= 3 || locale.date_order == AutomationLocale::DateOrder::YearMonthDay) {
+    c.year = parts[0], c.month = parts[1], c.day = parts[2];
+    year_digits = first_digits;
+  } else if (locale.date_order == AutomationLocale::DateOrder::DayMonthYear) {
+    c.day = parts[0], c.month = parts[1], c.year = parts[2];
+  } else {
+    c.month = parts[0], c.day = parts[1], c.year = parts[2];
+  }
+  if (year_digits <= 2 && c.year < 100) c.year += c.year < 30 ? 2000 : 1900;
+  return c;
+}
+
+// time -> h : mm [: ss] [AM|PM]
+bool ParseTimePart(Lexer& in, const AutomationLocale& locale, CalendarDateTime& c) {
+  size_t start = in.pos;
+  auto hour = in.Number();
+  if (!hour || !(in.Accept(locale.time_separator) || in.Accept(":"))) {
+    in.pos = start;
+    return false;
+  }
+  auto minute = in.Number();
+  if (!minute) return false;
+  int second = 0;
+  if (in.Accept(locale.time_separator) || in.Accept(":")) {
+    auto s = in.Number();
+    if (!s) return false;
+    second = *s;
+  }
+  in.SkipBlanks();
+  int h = *hour;
+  bool pm = in.AcceptIgnoringCase(locale.pm) || in.AcceptIgnoringCase("PM");
+  bool am = !pm && (in.AcceptIgnoringCase(locale.am) || in.AcceptIgnoringCase("AM"));
+  if (pm || am) {
+    if (h < 1 || h > 12) return false;
+    h = (h % 12) + (pm ? 12 : 0);
+  }
+  if (h > 23 || *minute > 59 || second > 59) return false;
+  c.hour = h, c.minute = *minute, c.second = second;
+  return true;
+}
+
+}  // namespace
+
+std::string FormatShortDate(DateValue date, const AutomationLocale& locale) {
+  CalendarDateTime c = FromAutomationDate(date);
+  std::string day = locale.two_digit_day_month ? Pad2(c.day) : std::to_string(c.day);
+  std::string month = locale.two_digit_day_month ? Pad2(c.month) : std::to_string(c.month);
+  std::string year = std::to_string(c.year);
+  const std::string& sep = locale.date_separator;
+  switch (locale.date_order) {
+    case AutomationLocale::DateOrder::DayMonthYear:
+      return day + sep + month + sep + year;
+    case AutomationLocale::DateOrder::YearMonthDay:
+      return year + sep + month + sep + day;
+    case AutomationLocale::DateOrder::MonthDayYear:
+      break;
+  }
+  return month + sep + day + sep + year;
+}
+
+std::string FormatLongTime(DateValue date, const AutomationLocale& locale) {
+  CalendarDateTime c = FromAutomationDate(date);
+  const std::string& sep = locale.time_separator;
+  if (locale.hour24) return Pad2(c.hour) + sep + Pad2(c.minute) + sep + Pad2(c.second);
+  int hour12 = c.hour % 12 == 0 ? 12 : c.hour % 12;
+  return std::to_string(hour12) + sep + Pad2(c.minute) + sep + Pad2(c.second) + " " +
+         (c.hour < 12 ? locale.am : locale.pm);
+}
+
+std::string FormatDateText(DateValue date, const AutomationLocale& locale) {
+  bool has_time = HasTimeOfDay(date);
+  bool has_date = std::trunc(date.days) != 0;
+  if (has_date && has_time)
+    return FormatShortDate(date, locale) + " " + FormatLongTime(date, locale);
+  if (has_time) return FormatLongTime(date, locale);
+  return FormatShortDate(date, locale);
+}
+
+std::optional<DateValue> ParseDateText(std::string_view text, const AutomationLocale& locale) {
+  Lexer in{text};
+  in.SkipBlanks();
+  CalendarDateTime c;
+  bool has_date = false, has_time = false;
+  if (auto date = ParseDatePart(in, locale)) {
+    c = *date;
+    has_date = true;
+    in.SkipBlanks();
+  }
+  if (!in.AtEnd()) has_time = ParseTimePart(in, locale, c);
+  if (!in.AtEnd() || !(has_date || has_time)) return std::nullopt;
+  try {
+    // A bare time keeps the calendar's default date, 30 December 1899: day 0.
+    DateValue value = ToAutomationDate(c);
+    // Reject dates the calendar does not have (31 February).
+    CalendarDateTime back = FromAutomationDate(value);
+    if (back.day != c.day || back.month != c.month) return std::nullopt;
+    return value;
+  } catch (const AutomationError&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace vks

@@ -1,0 +1,77 @@
+#include "platform/automation/KeyedDictionary.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace vks {
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Lowers the ASCII capitals of eight bytes that are all below 0x80 at once: adding to each byte
+// sets its high bit exactly when it is at least 'A' (resp. greater than 'Z'), and no byte carries
+// into the next because none exceeds 0x7F.
+uint64_t LowerAsciiWord(uint64_t word) {
+  uint64_t at_least_a = word + (0x80 - 'A') * kOnes;
+  uint64_t above_z = word + (0x7F - 'Z') * kOnes;
+  uint64_t upper = at_least_a & ~above_z & kHighBits;
+  return word | (upper >> 2);  // 0x80 >> 2 is the 0x20 between the cases
+}
+
+// Folds the two-byte sequence at p[0], p[1] in place. The lead bytes 0xC3 and 0xC5 never continue
+// another sequence, so a match is a whole character even inside otherwise invalid text.
+void FoldTwoByte(unsigned char* p) {
+  if (p[0] == 0xC3) {
+    // U+00C0..U+00DE without U+00D7 (the multiplication sign)
+    if (p[1] >= 0x80 && p[1] <= 0x9E && p[1] != 0x97) p[1] += 0x20;
+  } else if (p[0] == 0xC5) {
+    switch (p[1]) {
+      case 0x92:  // Œ
+      case 0xA0:  // Š
+      case 0xBD:  // Ž
+        p[1] += 1;
+        break;
+      case 0xB8:  // Ÿ to ÿ, U+00FF
+        p[0] = 0xC3;
+        p[1] = 0xBF;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  auto* p = reinterpret_cast<unsigned char*>(folded.data());
+  const size_t n = folded.size();
+  size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n) {
+      uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      if ((word & kHighBits) == 0) {
+        word = LowerAsciiWord(word);
+        std::memcpy(p + i, &word, 8);
+        i += 8;
+        continue;
+      }
+    }
+    unsigned char c = p[i];
+    if (c < 0x80) {
+      if (c >= 'A' && c <= 'Z') p[i] = c + 0x20;
+      ++i;
+    } else if (i + 1 < n) {
+      FoldTwoByte(p + i);
+      ++i;  // a folded pair's second byte is a continuation byte and is left alone next round
+    } else {
+      ++i;
+    }
+  }
+  return folded;
+}
+
+}  // namespace vks

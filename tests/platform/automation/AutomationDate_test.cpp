@@ -1,0 +1,202 @@
+#include "platform/automation/AutomationDate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <limits>
+#include <ostream>
+
+#include "platform/automation/AutomationError.h"
+
+namespace vks {
+
+void PrintTo(const CalendarDateTime& c, std::ostream* os) {
+  *os << c.year << '-' << c.month << '-' << c.day << ' ' << c.hour << ':' << c.minute << ':'
+      << c.second;
+}
+
+namespace {
+
+int32_t ErrorNumberOf(auto&& action) {
+  try {
+    action();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+int DaysInMonthForTest(int year, int month) {
+  if (month == 2) return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0 ? 29 : 28;
+  return month == 4 || month == 6 || month == 9 || month == 11 ? 30 : 31;
+}
+
+// Steps a calendar date forward one day at a time, with the weekday beside it (1 = Sunday).
+void NextDay(CalendarDateTime& c, int& weekday) {
+  weekday = weekday % 7 + 1;
+  if (++c.day <= DaysInMonthForTest(c.year, c.month)) return;
+  c.day = 1;
+  if (++c.month <= 12) return;
+  c.month = 1;
+  ++c.year;
+}
+
+void Advance(CalendarDateTime& c, int& weekday, int64_t seconds) {
+  int64_t second_of_day = c.hour * 3600 + c.minute * 60 + c.second + seconds;
+  for (int64_t day = 0; day < second_of_day / 86400; ++day) NextDay(c, weekday);
+  second_of_day %= 86400;
+  c.hour = static_cast<int>(second_of_day / 3600);
+  c.minute = static_cast<int>(second_of_day / 60 % 60);
+  c.second = static_cast<int>(second_of_day % 60);
+}
+
+TEST(AutomationDateTest, KnownDates) {
+  struct Case {
+    double date;
+    CalendarDateTime calendar;
+    int weekday;
+    bool exact_back;  // ToAutomationDate gives exactly `date` again
+  } cases[] = {
+      {0, {1899, 12, 30, 0, 0, 0}, 7, true},
+      {1, {1899, 12, 31, 0, 0, 0}, 1, true},
+      {2, {1900, 1, 1, 0, 0, 0}, 2, true},
+      {60, {1900, 2, 28, 0, 0, 0}, 4, true},
+      {61, {1900, 3, 1, 0, 0, 0}, 5, true},  // 1900 is no leap year
+      {0.5, {1899, 12, 30, 12, 0, 0}, 7, true},
+      {-0.5, {1899, 12, 30, 12, 0, 0}, 7, false},
+      {-1.25, {1899, 12, 29, 6, 0, 0}, 6, true},
+      {-1.5, {1899, 12, 29, 12, 0, 0}, 6, true},
+      {-2.75, {1899, 12, 28, 18, 0, 0}, 5, true},
+      {36526.75, {2000, 1, 1, 18, 0, 0}, 7, true},
+      {45351.0 + 45296.0 / 86400, {2024, 2, 29, 12, 34, 56}, 5, true},
+      {45658, {2025, 1, 1, 0, 0, 0}, 4, true},
+      {2958465, {9999, 12, 31, 0, 0, 0}, 6, true},
+      {2958465.99999, {9999, 12, 31, 23, 59, 59}, 6, false},
+      {-657434, {100, 1, 1, 0, 0, 0}, 6, true},
+      {-657434.99999, {100, 1, 1, 23, 59, 59}, 6, false},
+      // rounding to the nearest second, carrying into the next day
+      {0.99999999, {1899, 12, 31, 0, 0, 0}, 1, false},
+      {1.0 + 59.4 / 86400, {1899, 12, 31, 0, 0, 59}, 1, false},
+      {1.0 + 59.6 / 86400, {1899, 12, 31, 0, 1, 0}, 1, false},
+      {45657.999999, {2025, 1, 1, 0, 0, 0}, 4, false},
+      {-1.99999999, {1899, 12, 30, 0, 0, 0}, 7, false},
+      {-1.0 - 86399.4 / 86400, {1899, 12, 29, 23, 59, 59}, 6, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << c.date);
+    EXPECT_EQ(FromAutomationDate(DateValue{c.date}), c.calendar);
+    EXPECT_EQ(Weekday(DateValue{c.date}), c.weekday);
+    if (c.exact_back) {
+      EXPECT_EQ(ToAutomationDate(c.calendar).days, c.date);
+    }
+  }
+}
+
+TEST(AutomationDateTest, SweepAcrossTwoCenturiesRoundTripsToTheSecond) {
+  // 17 hours and 13 seconds per step reaches every hour and many seconds of the day.
+  constexpr int64_t kStep = 17 * 3600 + 13;
+  CalendarDateTime c{1900, 1, 1, 0, 0, 0};
+  int weekday = 2;  // a Monday
+  int64_t elapsed = 0;
+  while (c.year <= 2100) {
+    SCOPED_TRACE(testing::PrintToString(c));
+    DateValue date = ToAutomationDate(c);
+    ASSERT_NEAR(date.days, 2.0 + elapsed / 86400.0, 1e-7);
+    ASSERT_EQ(FromAutomationDate(date), c);
+    ASSERT_EQ(Weekday(date), weekday);
+    Advance(c, weekday, kStep);
+    elapsed += kStep;
+  }
+}
+
+TEST(AutomationDateTest, SweepBeforeTheEpochRoundTripsToTheSecond) {
+  // Negative dates from year 100 on: the fraction counts forward from the day's midnight.
+  constexpr int64_t kStep = 7 * 86400 + 17 * 3600 + 13;
+  CalendarDateTime c{100, 1, 1, 0, 0, 0};
+  int weekday = 6;  // a Friday
+  while (c.year < 1899 || c.month < 12) {
+    SCOPED_TRACE(testing::PrintToString(c));
+    DateValue date = ToAutomationDate(c);
+    double time = (c.hour * 3600 + c.minute * 60 + c.second) / 86400.0;
+    ASSERT_LT(date.days, 0);
+    ASSERT_NEAR(std::trunc(date.days) - date.days, time, 1e-7);
+    ASSERT_EQ(FromAutomationDate(date), c);
+    ASSERT_EQ(Weekday(date), weekday);
+    Advance(c, weekday, kStep);
+  }
+}
+
+TEST(AutomationDateTest, CivilDaysMatchAStepwiseCalendar) {
+  EXPECT_EQ(DaysFromCivil(1970, 1, 1), 0);
+  EXPECT_EQ(DaysFromCivil(1899, 12, 30), -25569);
+  EXPECT_EQ(DaysFromCivil(2000, 3, 1), 11017);
+  EXPECT_EQ(DaysFromCivil(0, 3, 1), -719468);
+
+  CalendarDateTime c{100, 1, 1, 0, 0, 0};
+  int weekday = 6;
+  for (int64_t days = DaysFromCivil(100, 1, 1); c.year <= 9999; ++days) {
+    int year = 0, month = 0, day = 0;
+    CivilFromDays(days, year, month, day);
+    if (year != c.year || month != c.month || day != c.day ||
+        DaysFromCivil(c.year, c.month, c.day) != days) {
+      FAIL() << days << " gives " << year << '-' << month << '-' << day << ", expected "
+             << testing::PrintToString(c);
+    }
+    NextDay(c, weekday);
+  }
+  EXPECT_EQ(DaysFromCivil(9999, 12, 31), 2932896);
+}
+
+TEST(AutomationDateTest, RefusesDatesOutsideTheRange) {
+  const double kInf = std::numeric_limits<double>::infinity();
+  for (double date : {2958466.0, 2958465.999995, -657435.0, -657435.5, 1e300, -1e300, kInf, -kInf,
+                      std::numeric_limits<double>::quiet_NaN()}) {
+    SCOPED_TRACE(testing::Message() << std::setprecision(17) << date);
+    EXPECT_EQ(ErrorNumberOf([&] { (void)FromAutomationDate(DateValue{date}); }), 5);
+  }
+  EXPECT_EQ(ErrorNumberOf([] { (void)Weekday(DateValue{std::nan("")}); }), 5);
+  EXPECT_EQ(ErrorNumberOf([] {
+              int y, m, d;
+              CivilFromDays(std::numeric_limits<int64_t>::max(), y, m, d);
+            }),
+            5);
+}
+
+TEST(AutomationDateTest, RefusesCalendarFieldsOutOfRange) {
+  struct Case {
+    CalendarDateTime c;
+    bool valid;
+  } cases[] = {
+      {{99, 12, 31, 23, 59, 59}, false},
+      {{100, 1, 1, 0, 0, 0}, true},
+      {{9999, 12, 31, 23, 59, 59}, true},
+      {{10000, 1, 1, 0, 0, 0}, false},
+      {{2024, 0, 1, 0, 0, 0}, false},
+      {{2024, 13, 1, 0, 0, 0}, false},
+      {{2024, 1, 0, 0, 0, 0}, false},
+      {{2024, 1, 32, 0, 0, 0}, false},
+      {{2024, 4, 31, 0, 0, 0}, false},
+      {{2024, 2, 29, 0, 0, 0}, true},
+      {{2024, 2, 30, 0, 0, 0}, false},
+      {{1900, 2, 29, 0, 0, 0}, false},
+      {{2000, 2, 29, 0, 0, 0}, true},
+      {{2024, 1, 1, 24, 0, 0}, false},
+      {{2024, 1, 1, -1, 0, 0}, false},
+      {{2024, 1, 1, 0, 60, 0}, false},
+      {{2024, 1, 1, 0, 0, 60}, false},
+      {{2024, 1, 1, 0, 0, -1}, false},
+      {{-2147483647 - 1, 1, 1, 0, 0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.c));
+    if (c.valid) {
+      EXPECT_EQ(FromAutomationDate(ToAutomationDate(c.c)), c.c);
+    } else {
+      EXPECT_EQ(ErrorNumberOf([&] { (void)ToAutomationDate(c.c); }), 5);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vks

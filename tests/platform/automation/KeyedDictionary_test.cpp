@@ -1,0 +1,213 @@
+#include "platform/automation/KeyedDictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vks {
+namespace {
+
+// Runs `action` and returns the automation error number it throws, 0 when it throws none.
+template <class F>
+int32_t ErrorNumberOf(F&& action) {
+  try {
+    action();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+std::vector<std::string> KeysOf(const KeyedDictionary<int>& dict) {
+  std::vector<std::string> keys;
+  for (const auto& entry : dict) keys.push_back(entry.key);
+  return keys;
+}
+
+TEST(KeyedDictionaryTest, FoldCaseFoldsAsciiAndWindows1252Letters) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"", ""},
+      {"ABCXYZ abcxyz 0189 @[`{", "abcxyz abcxyz 0189 @[`{"},
+      // long enough for the eight-byte path, with letters at both ends of each word
+      {"AZAZAZAZazazazazAZ@[", "azazazazazazazazaz@["},
+      {"MÜLLER-Lüdenscheid", "müller-lüdenscheid"},
+      {"ÄÖÜ äöü ß", "äöü äöü ß"},
+      {"ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ", "àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ"},
+      {"×÷", "×÷"},  // the signs are no letters
+      {"ŠšŒœŽžŸÿ", "ššœœžžÿÿ"},
+      {"ĀĐΩЖ中€", "ĀĐΩЖ中€"},  // beyond Windows-1252: unchanged
+      {"12345678ÉTÉ12345678", "12345678été12345678"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(FoldCase(c.in), c.out);
+  }
+}
+
+TEST(KeyedDictionaryTest, FoldCasePassesInvalidUtf8Through) {
+  struct Case {
+    std::string in;
+    std::string out;
+  } cases[] = {
+      {"A\xC3", "a\xC3"},                  // lead byte cut off at the end
+      {"\xC3", "\xC3"},                    // alone
+      {"\x80\x9F\xC5", "\x80\x9F\xC5"},    // stray continuation bytes
+      {"\xE0\xC3\x84Z", "\xE0\xC3\xA4z"},  // a broken sequence before a valid Ä
+      {"\xFF\xFE"
+       "ABCDEFGH",
+       "\xFF\xFE"
+       "abcdefgh"},
+      {std::string("A\0B", 3), std::string("a\0b", 3)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.in));
+    EXPECT_EQ(FoldCase(c.in), c.out);
+  }
+}
+
+TEST(KeyedDictionaryTest, FoldCaseFoldsEveryAsciiByteAtEveryPositionOfAWord) {
+  // Checks the eight-byte path against the byte rule for every byte below 0x80.
+  for (int c = 0; c < 0x80; ++c) {
+    for (size_t pos = 0; pos < 9; ++pos) {
+      std::string text(9, 'Q');
+      text[pos] = static_cast<char>(c);
+      std::string expected(9, 'q');
+      expected[pos] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
+      SCOPED_TRACE(testing::Message() << "byte " << c << " at " << pos);
+      ASSERT_EQ(FoldCase(text), expected);
+    }
+  }
+}
+
+TEST(KeyedDictionaryTest, LooksKeysUpWithoutRegardToCase) {
+  KeyedDictionary<int> dict;
+  dict.Add("Müller", 1);
+  dict.Add("Élan", 2);
+  dict.Add("Škoda", 3);
+  dict.Add("BÖRSE", 4);
+  dict.Add("Ärger", 5);
+  struct Case {
+    const char* key;
+    int value;
+  } cases[] = {
+      {"MÜLLER", 1}, {"müller", 1}, {"élan", 2},  {"ÉLAN", 2},  {"škoda", 3},
+      {"ŠKODA", 3},  {"börse", 4},  {"Börse", 4}, {"ärger", 5}, {"ÄRGER", 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_TRUE(dict.Exists(c.key));
+    ASSERT_NE(dict.Find(c.key), nullptr);
+    EXPECT_EQ(*dict.Find(c.key), c.value);
+    EXPECT_EQ(dict.Item(c.key), c.value);
+  }
+  for (const char* missing : {"Muller", "Mueller", "Elan", "Skoda", "BORSE", "Arger"}) {
+    SCOPED_TRACE(missing);
+    EXPECT_FALSE(dict.Exists(missing));
+    EXPECT_EQ(dict.Find(missing), nullptr);
+  }
+}
+
+TEST(KeyedDictionaryTest, KeepsFirstSpellingAndInsertionOrder) {
+  KeyedDictionary<int> dict;
+  for (const char* key : {"Zeta", "alpha", "Mitte", "BETA", "omega"}) dict.Add(key, 0);
+  dict.Item("ZETA") = 7;
+  dict.Remove("mitte");
+  dict.Add("Gamma", 1);
+  dict.Remove("OMEGA");
+  dict.Add("omega", 2);
+
+  std::vector<std::string> expected = {"Zeta", "alpha", "BETA", "Gamma", "omega"};
+  EXPECT_EQ(dict.Keys(), expected);
+  EXPECT_EQ(KeysOf(dict), expected);
+  EXPECT_EQ(dict.Count(), 5u);
+  EXPECT_EQ(dict.Item("zeta"), 7);
+}
+
+TEST(KeyedDictionaryTest, RefusesDuplicatesAndMissingKeys) {
+  KeyedDictionary<int> dict;
+  dict.Add("Konto", 1);
+  struct Case {
+    const char* what;
+    std::function<void()> action;
+    int32_t number;
+  } cases[] = {
+      {"Add same spelling", [&] { dict.Add("Konto", 2); }, 457},
+      {"Add other case", [&] { dict.Add("KONTO", 2); }, 457},
+      {"Item missing", [&] { (void)dict.Item("Depot"); }, 32811},
+      {"Remove missing", [&] { dict.Remove("Depot"); }, 32811},
+      {"Rename missing", [&] { dict.Rename("Depot", "Neu"); }, 32811},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ErrorNumberOf(c.action), c.number);
+  }
+  EXPECT_EQ(dict.Keys(), std::vector<std::string>{"Konto"});
+  EXPECT_EQ(dict.Item("konto"), 1);
+}
+
+TEST(KeyedDictionaryTest, RenameKeepsPlaceAndRefusesTakenKeys) {
+  KeyedDictionary<int> dict;
+  dict.Add("Eins", 1);
+  dict.Add("Zwei", 2);
+  dict.Add("Drei", 3);
+
+  dict.Rename("zwei", "Two");
+  EXPECT_EQ(dict.Keys(), (std::vector<std::string>{"Eins", "Two", "Drei"}));
+  EXPECT_FALSE(dict.Exists("Zwei"));
+  EXPECT_EQ(dict.Item("TWO"), 2);
+
+  // A new spelling of the same key is a rename too.
+  dict.Rename("two", "TWO");
+  EXPECT_EQ(dict.Keys(), (std::vector<std::string>{"Eins", "TWO", "Drei"}));
+
+  EXPECT_EQ(ErrorNumberOf([&] { dict.Rename("Eins", "drei"); }), 457);
+  EXPECT_EQ(dict.Keys(), (std::vector<std::string>{"Eins", "TWO", "Drei"}));
+  EXPECT_EQ(dict.Item("drei"), 3);
+  EXPECT_EQ(dict.Item("eins"), 1);
+}
+
+TEST(KeyedDictionaryTest, BinaryModeDistinguishesCase) {
+  KeyedDictionary<int> dict(CompareMode::Binary);
+  dict.Add("Ä", 1);
+  dict.Add("ä", 2);
+  dict.Add("abc", 3);
+  dict.Add("ABC", 4);
+  EXPECT_EQ(dict.Count(), 4u);
+  EXPECT_EQ(dict.Item("ä"), 2);
+  EXPECT_EQ(dict.Item("ABC"), 4);
+  EXPECT_FALSE(dict.Exists("Abc"));
+  EXPECT_EQ(ErrorNumberOf([&] { dict.Add("abc", 5); }), 457);
+}
+
+TEST(KeyedDictionaryTest, ModeChangesOnlyWhileEmpty) {
+  KeyedDictionary<int> dict;
+  dict.SetMode(CompareMode::Binary);
+  dict.Add("a", 1);
+  dict.Add("A", 2);
+  EXPECT_EQ(ErrorNumberOf([&] { dict.SetMode(CompareMode::Text); }), 5);
+  EXPECT_EQ(dict.Mode(), CompareMode::Binary);
+
+  dict.RemoveAll();
+  EXPECT_EQ(dict.Count(), 0u);
+  EXPECT_FALSE(dict.Exists("a"));
+  dict.SetMode(CompareMode::Text);
+  dict.Add("a", 1);
+  EXPECT_EQ(ErrorNumberOf([&] { dict.Add("A", 2); }), 457);
+}
+
+TEST(KeyedDictionaryTest, HoldsMoveOnlyValues) {
+  KeyedDictionary<std::unique_ptr<std::string>> dict;
+  dict.Add("Wert", std::make_unique<std::string>("x"));
+  KeyedDictionary<std::unique_ptr<std::string>> moved = std::move(dict);
+  ASSERT_NE(moved.Find("WERT"), nullptr);
+  EXPECT_EQ(**moved.Find("WERT"), "x");
+}
+
+}  // namespace
+}  // namespace vks

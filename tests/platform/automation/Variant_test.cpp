@@ -1,0 +1,129 @@
+#include "platform/automation/Variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "platform/automation/AutomationError.h"
+
+namespace vks {
+namespace {
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const AutomationError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(VariantTest, SubtypesKeepTheirCodes) {
+  struct Case {
+    Variant value;
+    uint16_t code;
+  };
+  const Case cases[] = {
+      {Variant(), 0},
+      {Variant::Null(), 1},
+      {Variant(int16_t{1}), 2},
+      {Variant(int32_t{1}), 3},
+      {Variant(1.0f), 4},
+      {Variant(1.0), 5},
+      {Variant(CurrencyValue{1}), 6},
+      {Variant(DateValue{1}), 7},
+      {Variant("x"), 8},
+      {Variant::Nothing(), 9},
+      {Variant(ErrorValue{ErrorValue::kParamNotFound}), 10},
+      {Variant(true), 11},
+      {Variant(uint8_t{1}), 17},
+      {Variant(VariantArray::Vector(1, {})), 0x200C},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    EXPECT_EQ(c.value.VarTypeCode(), c.code);
+  }
+}
+
+TEST(VariantTest, EqualityIsBitwiseAndTyped) {
+  EXPECT_NE(Variant(int16_t{1}), Variant(int32_t{1}));
+  EXPECT_NE(Variant(0.0), Variant(-0.0));
+  EXPECT_EQ(Variant(std::nan("1")), Variant(std::nan("1")));
+  EXPECT_NE(Variant(1.0f), Variant(1.0));
+  EXPECT_EQ(Variant("ab"), Variant(std::string("ab")));
+}
+
+TEST(VariantTest, ArraysAreCopiedOnAssignment) {
+  Variant a(VariantArray::Vector(0, {Variant(1), Variant(2)}));
+  Variant b = a;
+  b.AsArray().At(0) = Variant("changed");
+  EXPECT_EQ(a.AsArray().At(0), Variant(1));
+  EXPECT_EQ(b.AsArray().At(0), Variant("changed"));
+}
+
+TEST(VariantArrayTest, MultipleDimensionsWithAnyLowerBound) {
+  VariantArray grid({{-2, 3}, {5, 2}});  // (-2 To 0, 5 To 6)
+  EXPECT_EQ(grid.Dimensions(), 2);
+  EXPECT_EQ(grid.LBound(1), -2);
+  EXPECT_EQ(grid.UBound(1), 0);
+  EXPECT_EQ(grid.LBound(2), 5);
+  EXPECT_EQ(grid.UBound(2), 6);
+  EXPECT_EQ(grid.size(), 6u);
+  const int32_t corner[] = {0, 6};
+  grid.At(corner) = Variant(9);
+  EXPECT_EQ(grid.Elements().back(), Variant(9));  // first index varies fastest
+  const int32_t outside[] = {1, 5};
+  EXPECT_EQ(ErrorOf([&] { grid.At(outside); }), 9);
+  const int32_t too_few[] = {0};
+  EXPECT_EQ(ErrorOf([&] { grid.At(too_few); }), 9);
+  EXPECT_EQ(ErrorOf([&] { (void)grid.UBound(3); }), 9);
+}
+
+TEST(VariantArrayTest, ReDimPreserveKeepsElementsOfTheLastDimension) {
+  VariantArray a({{0, 2}, {0, 2}});
+  for (int i = 0; i < 2; ++i)
+    for (int j = 0; j < 2; ++j) {
+      const int32_t at[] = {i, j};
+      a.At(at) = Variant(i * 10 + j);
+    }
+  a.ReDim({{0, 2}, {0, 3}}, /*preserve=*/true);
+  const int32_t kept[] = {1, 1};
+  const int32_t added[] = {1, 2};
+  EXPECT_EQ(a.At(kept), Variant(11));
+  EXPECT_TRUE(a.At(added).IsEmpty());
+  EXPECT_EQ(ErrorOf([&] { a.ReDim({{0, 3}, {0, 3}}, true); }), 9);  // first dimension fixed
+  a.ReDim({{0, 1}}, /*preserve=*/false);
+  EXPECT_EQ(a.Dimensions(), 1);
+  EXPECT_TRUE(a.At(0).IsEmpty());
+}
+
+TEST(VariantArrayTest, LimitsAndFixedArrays) {
+  EXPECT_EQ(ErrorOf([] { VariantArray({{0, -1}}); }), 9);
+  EXPECT_EQ(ErrorOf([] { VariantArray({{0, 1 << 20}, {0, 1 << 20}}); }), 7);
+  VariantArray fixed({{0, 3}});
+  fixed.SetFixed(true);
+  fixed.At(1) = Variant(5);
+  EXPECT_EQ(ErrorOf([&] { fixed.ReDim({{0, 4}}, false); }), 10);
+  fixed.Erase();
+  EXPECT_EQ(fixed.size(), 3u);
+  EXPECT_TRUE(fixed.At(1).IsEmpty());
+  VariantArray dynamic({{0, 3}});
+  dynamic.Erase();
+  EXPECT_EQ(dynamic.Dimensions(), 0);
+  EXPECT_EQ(ErrorOf([&] { (void)dynamic.UBound(); }), 9);
+}
+
+TEST(AutomationErrorTest, DescriptionsComeFromTheTable) {
+  EXPECT_EQ(AutomationError(6).Description(), "Überlauf");
+  EXPECT_EQ(AutomationError(13).Description(), "Typen unverträglich");
+  EXPECT_EQ(AutomationError(457).Description(),
+            "Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet");
+  EXPECT_EQ(AutomationError(12345).Description(), "Anwendungs- oder objektdefinierter Fehler");
+  AutomationError own(45600, "Win32File Object", "Text");
+  EXPECT_EQ(own.Source(), "Win32File Object");
+  EXPECT_STREQ(own.what(), "Text");
+}
+
+}  // namespace
+}  // namespace vks

@@ -1,0 +1,141 @@
+#include "platform/automation/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vks {
+namespace {
+
+TEST(Windows1252Test, EveryByteRoundTrips) {
+  std::string all_bytes;
+  for (int b = 0; b < 256; ++b) all_bytes.push_back(static_cast<char>(b));
+  std::string utf8 = Windows1252ToUtf8(all_bytes);
+  EXPECT_TRUE(FitsWindows1252(utf8));
+  Result<std::string> back = Utf8ToWindows1252(utf8);
+  ASSERT_TRUE(back.ok()) << back.error().Description();
+  EXPECT_EQ(back.value(), all_bytes);
+
+  for (int b = 0; b < 256; ++b) {
+    SCOPED_TRACE(b);
+    std::string one(1, static_cast<char>(b));
+    Result<std::string> single = Utf8ToWindows1252(Windows1252ToUtf8(one));
+    ASSERT_TRUE(single.ok());
+    EXPECT_EQ(single.value(), one);
+  }
+}
+
+TEST(Windows1252Test, DecodesTheCodePage) {
+  struct Case {
+    unsigned char byte;
+    std::string utf8;
+  } cases[] = {
+      {0x00, std::string(1, '\0')},
+      {0x41, "A"},
+      {0x7F, "\x7F"},
+      {0x80, "€"},
+      {0x81, "\xC2\x81"},
+      {0x82, "‚"},
+      {0x83, "ƒ"},
+      {0x84, "„"},
+      {0x85, "…"},
+      {0x86, "†"},
+      {0x87, "‡"},
+      {0x88, "ˆ"},
+      {0x89, "‰"},
+      {0x8A, "Š"},
+      {0x8B, "‹"},
+      {0x8C, "Œ"},
+      {0x8D, "\xC2\x8D"},
+      {0x8E, "Ž"},
+      {0x8F, "\xC2\x8F"},
+      {0x90, "\xC2\x90"},
+      {0x91, "‘"},
+      {0x92, "’"},
+      {0x93, "“"},
+      {0x94, "”"},
+      {0x95, "•"},
+      {0x96, "–"},
+      {0x97, "—"},
+      {0x98, "˜"},
+      {0x99, "™"},
+      {0x9A, "š"},
+      {0x9B, "›"},
+      {0x9C, "œ"},
+      {0x9D, "\xC2\x9D"},
+      {0x9E, "ž"},
+      {0x9F, "Ÿ"},
+      {0xA0, "\xC2\xA0"},
+      {0xA4, "¤"},
+      {0xC4, "Ä"},
+      {0xD7, "×"},
+      {0xDF, "ß"},
+      {0xE4, "ä"},
+      {0xFF, "ÿ"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.byte));
+    std::string byte(1, static_cast<char>(c.byte));
+    EXPECT_EQ(Windows1252ToUtf8(byte), c.utf8);
+    Result<std::string> back = Utf8ToWindows1252(c.utf8);
+    ASSERT_TRUE(back.ok());
+    EXPECT_EQ(back.value(), byte);
+  }
+  EXPECT_EQ(Windows1252ToUtf8("Kurs \x80 \x96 M\xFC"
+                              "ller \x84gut\x93"),
+            "Kurs € – Müller „gut“");
+}
+
+TEST(Windows1252Test, RefusesWhatTheCodePageCannotHold) {
+  struct Case {
+    std::string utf8;
+    const char* description;
+  } cases[] = {
+      {"abc中", "Das Zeichen U+4E2D an Byte 3 ist in Windows-1252 nicht darstellbar"},
+      {"€uro ✓", "Das Zeichen U+2713 an Byte 7 ist in Windows-1252 nicht darstellbar"},
+      {"\xC2\x80", "Das Zeichen U+0080 an Byte 0 ist in Windows-1252 nicht darstellbar"},
+      {"x\xC2\x9F", "Das Zeichen U+009F an Byte 1 ist in Windows-1252 nicht darstellbar"},
+      {"äĀ", "Das Zeichen U+0100 an Byte 2 ist in Windows-1252 nicht darstellbar"},
+      {"Kurs 😀", "Das Zeichen U+1F600 an Byte 5 ist in Windows-1252 nicht darstellbar"},
+      {"\xEF\xBF\xBD", "Das Zeichen U+FFFD an Byte 0 ist in Windows-1252 nicht darstellbar"},
+      {"ok\xF4\x8F\xBF\xBF",
+       "Das Zeichen U+10FFFF an Byte 2 ist in Windows-1252 nicht darstellbar"},
+      {"Preis: \xE2\x82", "Ungültiges UTF-8 an Byte 7"},  // cut off
+      {"Kurs\xFF", "Ungültiges UTF-8 an Byte 4"},
+      {"ab\xC3(", "Ungültiges UTF-8 an Byte 2"},
+      {"x\x80", "Ungültiges UTF-8 an Byte 1"},         // stray continuation byte
+      {"\xC0\x80", "Ungültiges UTF-8 an Byte 0"},      // overlong NUL
+      {"\xC1\xBF", "Ungültiges UTF-8 an Byte 0"},      // overlong
+      {"\xE0\x80\x80", "Ungültiges UTF-8 an Byte 0"},  // overlong
+      {"\xF0\x80\x80\x80", "Ungültiges UTF-8 an Byte 0"},
+      {"\xED\xA0\x80", "Ungültiges UTF-8 an Byte 0"},      // surrogate
+      {"\xF4\x90\x80\x80", "Ungültiges UTF-8 an Byte 0"},  // beyond U+10FFFF
+      {"\xF8\x88\x80\x80\x80", "Ungültiges UTF-8 an Byte 0"},
+      {"ä\xE2\x82\xACx\xE2\x82", "Ungültiges UTF-8 an Byte 6"},
+      // the first fault counts
+      {"中\xFF", "Das Zeichen U+4E2D an Byte 0 ist in Windows-1252 nicht darstellbar"},
+      {"\xFF中", "Ungültiges UTF-8 an Byte 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.utf8));
+    EXPECT_FALSE(FitsWindows1252(c.utf8));
+    Result<std::string> result = Utf8ToWindows1252(c.utf8);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error().Number(), 5);
+    EXPECT_EQ(result.error().Source(), "");
+    EXPECT_EQ(result.error().Description(), c.description);
+  }
+}
+
+TEST(Windows1252Test, EncodesMixedText) {
+  Result<std::string> bytes = Utf8ToWindows1252("Kurs € – Müller „gut“ 5×3 Œuvre");
+  ASSERT_TRUE(bytes.ok());
+  EXPECT_EQ(bytes.value(),
+            "Kurs \x80 \x96 M\xFCller \x84gut\x93 5\xD7"
+            "3 \x8Cuvre");
+  EXPECT_TRUE(FitsWindows1252(""));
+  EXPECT_EQ(Utf8ToWindows1252("").value(), "");
+}
+
+}  // namespace
+}  // namespace vks
