@@ -17,10 +17,28 @@ struct ProcDecl;
 enum class ExprKind : uint8_t { Literal, Name, Member, Apply, Unary, Binary, Paren, New, Me };
 
 enum class Op : uint8_t {
-  Neg, Not,                                   // unary
-  Pow, Mul, Div, IntDiv, Mod, Add, Sub, Concat,
-  Eq, Ne, Lt, Gt, Le, Ge, Is,
-  And, Or, Xor, Eqv, Imp,
+  Neg,
+  Not,  // unary
+  Pow,
+  Mul,
+  Div,
+  IntDiv,
+  Mod,
+  Add,
+  Sub,
+  Concat,
+  Eq,
+  Ne,
+  Lt,
+  Gt,
+  Le,
+  Ge,
+  Is,
+  And,
+  Or,
+  Xor,
+  Eqv,
+  Imp,
 };
 
 struct Expr {
@@ -37,20 +55,21 @@ using Args = std::vector<ExprPtr>;
 struct LiteralExpr : Expr {
   LiteralExpr(Variant v, int l, int c) : Expr(ExprKind::Literal, l, c), value(std::move(v)) {}
   Variant value;
-  bool from_number_text = false;  // a number written in the source (compares with strings as a number)
+  bool from_number_text =
+      false;  // a number written in the source (compares with strings as a number)
 };
 
 // What a name stands for once found.
 enum class Bind : uint8_t {
   Unbound,
-  Local,      // slot of the running procedure's frame
-  Global,     // script-level variable slot
-  Field,      // variable of the class instance (Me)
-  Proc,       // script procedure
-  Method,     // procedure of the running class, called on Me
-  Builtin,    // library function
-  Constant,   // library constant (vbCrLf …), `index` into the constant table
-  HostMember, // member of a host object published with its members as globals
+  Local,       // slot of the running procedure's frame
+  Global,      // script-level variable slot
+  Field,       // variable of the class instance (Me)
+  Proc,        // script procedure
+  Method,      // procedure of the running class, called on Me
+  Builtin,     // library function
+  Constant,    // library constant (vbCrLf …), `index` into the constant table
+  HostMember,  // member of a host object published with its members as globals
 };
 
 // A name, with or without an argument list: a variable, an array element, a procedure call.
@@ -87,7 +106,8 @@ struct ApplyExpr : Expr {
 };
 
 struct UnaryExpr : Expr {
-  UnaryExpr(Op o, ExprPtr e, int l, int c) : Expr(ExprKind::Unary, l, c), op(o), operand(std::move(e)) {}
+  UnaryExpr(Op o, ExprPtr e, int l, int c)
+      : Expr(ExprKind::Unary, l, c), op(o), operand(std::move(e)) {}
   Op op;
   ExprPtr operand;
 };
@@ -116,7 +136,20 @@ struct MeExpr : Expr {
 };
 
 enum class StmtKind : uint8_t {
-  Assign, Call, Dim, ReDim, Const, If, Select, For, ForEach, Do, While, Exit, OnError, With,
+  Assign,
+  Call,
+  Dim,
+  ReDim,
+  Const,
+  If,
+  Select,
+  For,
+  ForEach,
+  Do,
+  While,
+  Exit,
+  OnError,
+  With,
   Erase,
 };
 
@@ -199,9 +232,9 @@ struct ForEachStmt : Stmt {
 
 struct DoStmt : Stmt {
   DoStmt(int l, int c) : Stmt(StmtKind::Do, l, c) {}
-  ExprPtr cond;            // null = endless (Do … Loop)
-  bool until = false;      // Until rather than While
-  bool test_after = false; // Loop While / Loop Until
+  ExprPtr cond;             // null = endless (Do … Loop)
+  bool until = false;       // Until rather than While
+  bool test_after = false;  // Loop While / Loop Until
   Block body;
 };
 

@@ -11,7 +11,10 @@ namespace {
 class FrameGuard {
  public:
   FrameGuard(Frame*& current, Frame* next, std::vector<Variant>& with_stack, int& depth)
-      : current_(current), saved_(current), with_stack_(with_stack), with_size_(with_stack.size()),
+      : current_(current),
+        saved_(current),
+        with_stack_(with_stack),
+        with_size_(with_stack.size()),
         depth_(depth) {
     current_ = next;
     ++depth_;
@@ -150,7 +153,7 @@ Variant Interpreter::InvokeScriptMember(ScriptObject& object, std::string_view n
     field.AsArray().At(idx) = args.back();
     return {};
   }
-  const ProcDecl* p = !put ? m->get
+  const ProcDecl* p = !put                              ? m->get
                       : kind == InvokeKind::PropertySet ? (m->set ? m->set : m->let)
                                                         : (m->let ? m->let : m->set);
   if (!p || (!p->is_public && !internal)) throw AutomationError(error::kMemberNotFound);

@@ -1,4 +1,6 @@
 // Expressions: literals, names, members, operators.
+#include <cmath>
+
 #include "platform/automation/VariantConversions.h"
 #include "platform/vbscript/Interpreter.h"
 #include "platform/vbscript/Operators.h"
@@ -18,15 +20,19 @@ bool IsNumberLiteral(const Expr& e) {
 
 Variant Interpreter::Eval(const Expr& e) {
   switch (e.kind) {
-    case ExprKind::Literal: return static_cast<const LiteralExpr&>(e).value;
-    case ExprKind::Name: return EvalName(static_cast<const NameExpr&>(e));
-    case ExprKind::Member: return EvalMember(static_cast<const MemberExpr&>(e));
+    case ExprKind::Literal:
+      return static_cast<const LiteralExpr&>(e).value;
+    case ExprKind::Name:
+      return EvalName(static_cast<const NameExpr&>(e));
+    case ExprKind::Member:
+      return EvalMember(static_cast<const MemberExpr&>(e));
     case ExprKind::Apply: {
       const auto& a = static_cast<const ApplyExpr&>(e);
       Variant target = Eval(*a.target);
       return Apply(target, a.args, e);
     }
-    case ExprKind::Paren: return Eval(*static_cast<const ParenExpr&>(e).inner);
+    case ExprKind::Paren:
+      return Eval(*static_cast<const ParenExpr&>(e).inner);
     case ExprKind::Unary: {
       const auto& u = static_cast<const UnaryExpr&>(e);
       Variant tmp;
@@ -37,8 +43,10 @@ Variant Interpreter::Eval(const Expr& e) {
       }
       return u.op == Op::Neg ? Negate(v, locale_) : LogicalNot(v, locale_);
     }
-    case ExprKind::Binary: return EvalBinary(static_cast<const BinaryExpr&>(e));
-    case ExprKind::New: return Variant(NewObject(static_cast<const NewExpr&>(e).class_name));
+    case ExprKind::Binary:
+      return EvalBinary(static_cast<const BinaryExpr&>(e));
+    case ExprKind::New:
+      return Variant(NewObject(static_cast<const NewExpr&>(e).class_name));
     case ExprKind::Me:
       if (!frame_->me) throw AutomationError(error::kObjectRequired);
       return Variant(std::static_pointer_cast<Dispatch>(frame_->me->shared_from_this()));
@@ -79,10 +87,14 @@ bool Interpreter::EvalCondition(const Expr& e) {
   Variant tmp;
   const Variant& v = EvalRef(e, tmp);
   switch (v.Type()) {
-    case VarType::Boolean: return v.AsBoolean();
-    case VarType::Null: return false;
-    case VarType::Object: return ToBoolean(DefaultValue(v), locale_);
-    default: return ToBoolean(v, locale_);
+    case VarType::Boolean:
+      return v.AsBoolean();
+    case VarType::Null:
+      return false;
+    case VarType::Object:
+      return ToBoolean(DefaultValue(v), locale_);
+    default:
+      return ToBoolean(v, locale_);
   }
 }
 
@@ -126,7 +138,8 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
     case Op::Div:
     case Op::IntDiv:
     case Op::Mod:
-    case Op::Pow: return Arithmetic(b.op, *x, *y, locale_);
+    case Op::Pow:
+      return Arithmetic(b.op, *x, *y, locale_);
     case Op::Concat: {
       if (x->Type() == VarType::String && y->Type() == VarType::String) {
         CheckSize(x->AsString().size() + y->AsString().size());
@@ -147,7 +160,8 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
     case Op::Le:
     case Op::Ge:
       return Compare(b.op, *x, *y, locale_, IsNumberLiteral(*b.left), IsNumberLiteral(*b.right));
-    default: return Logical(b.op, *x, *y, locale_);
+    default:
+      return Logical(b.op, *x, *y, locale_);
   }
 }
 
@@ -161,8 +175,8 @@ Variant Interpreter::EvalMember(const MemberExpr& m) {
   const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();  // keeps the object alive through the call
-  return InvokeObject(ref, m.name, m.folded, m.has_parens ? InvokeKind::Method : InvokeKind::PropertyGet,
-                      m.args, false);
+  return InvokeObject(ref, m.name, m.folded,
+                      m.has_parens ? InvokeKind::Method : InvokeKind::PropertyGet, m.args, false);
 }
 
 // Arguments applied to a value: an array element, or the default member of an object.
@@ -187,9 +201,12 @@ std::vector<int32_t> Interpreter::Indices(const Args& args) {
     if (!a) throw AutomationError(error::kSubscriptOutOfRange);
     Variant tmp;
     const Variant& v = EvalRef(*a, tmp);
-    if (v.Type() == VarType::Integer) idx.push_back(v.AsInteger());
-    else if (v.Type() == VarType::Long) idx.push_back(v.AsLong());
-    else idx.push_back(ToLong(DefaultValue(v), locale_));
+    if (v.Type() == VarType::Integer)
+      idx.push_back(v.AsInteger());
+    else if (v.Type() == VarType::Long)
+      idx.push_back(v.AsLong());
+    else
+      idx.push_back(ToLong(DefaultValue(v), locale_));
   }
   return idx;
 }
@@ -216,8 +233,10 @@ std::vector<Variant> Interpreter::EvalArgs(const Args& args) {
   std::vector<Variant> values;
   values.reserve(args.size());
   for (const auto& a : args) {
-    if (a) values.push_back(Eval(*a));
-    else values.emplace_back(ErrorValue{ErrorValue::kParamNotFound});
+    if (a)
+      values.push_back(Eval(*a));
+    else
+      values.emplace_back(ErrorValue{ErrorValue::kParamNotFound});
   }
   return values;
 }

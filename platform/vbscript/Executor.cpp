@@ -26,6 +26,7 @@ Flow Interpreter::ExecBlock(const Block& block) {
 }
 
 Flow Interpreter::ExecStatement(const Stmt& s) {
+  current_stmt_ = &s;
   if (--ticks_ <= 0) CheckTime();
   try {
     switch (s.kind) {
@@ -68,10 +69,17 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
           v = DefaultValue(v);
         }
         switch (a.target->kind) {
-          case ExprKind::Name: AssignName(static_cast<const NameExpr&>(*a.target), std::move(v), a.is_set); break;
-          case ExprKind::Member: AssignMember(static_cast<const MemberExpr&>(*a.target), std::move(v), a.is_set); break;
-          case ExprKind::Apply: AssignApply(static_cast<const ApplyExpr&>(*a.target), std::move(v), a.is_set); break;
-          default: throw AutomationError(error::kIllegalAssignment);
+          case ExprKind::Name:
+            AssignName(static_cast<const NameExpr&>(*a.target), std::move(v), a.is_set);
+            break;
+          case ExprKind::Member:
+            AssignMember(static_cast<const MemberExpr&>(*a.target), std::move(v), a.is_set);
+            break;
+          case ExprKind::Apply:
+            AssignApply(static_cast<const ApplyExpr&>(*a.target), std::move(v), a.is_set);
+            break;
+          default:
+            throw AutomationError(error::kIllegalAssignment);
         }
         return Flow::Normal;
       }
@@ -90,7 +98,9 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
         return Flow::Normal;
       }
       case StmtKind::Dim:
-      case StmtKind::ReDim: ExecDim(static_cast<const DimStmt&>(s)); return Flow::Normal;
+      case StmtKind::ReDim:
+        ExecDim(static_cast<const DimStmt&>(s));
+        return Flow::Normal;
       case StmtKind::Const:
         for (const auto& [name, value] : static_cast<const ConstStmt&>(s).items) {
           Variant v = EvalValue(*value);
@@ -105,10 +115,14 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
           if (EvalCondition(*cond)) return ExecBlock(block);
         return ExecBlock(i.else_block);
       }
-      case StmtKind::Select: return ExecSelect(static_cast<const SelectStmt&>(s));
-      case StmtKind::For: return ExecFor(static_cast<const ForStmt&>(s));
-      case StmtKind::ForEach: return ExecForEach(static_cast<const ForEachStmt&>(s));
-      case StmtKind::Do: return ExecDo(static_cast<const DoStmt&>(s));
+      case StmtKind::Select:
+        return ExecSelect(static_cast<const SelectStmt&>(s));
+      case StmtKind::For:
+        return ExecFor(static_cast<const ForStmt&>(s));
+      case StmtKind::ForEach:
+        return ExecForEach(static_cast<const ForEachStmt&>(s));
+      case StmtKind::Do:
+        return ExecDo(static_cast<const DoStmt&>(s));
       case StmtKind::While: {
         const auto& w = static_cast<const WhileStmt&>(s);
         while (EvalCondition(*w.cond)) {
@@ -120,9 +134,12 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
       }
       case StmtKind::Exit:
         switch (static_cast<const ExitStmt&>(s).what) {
-          case ExitKind::For: return Flow::ExitFor;
-          case ExitKind::Do: return Flow::ExitDo;
-          default: return Flow::ExitProc;
+          case ExitKind::For:
+            return Flow::ExitFor;
+          case ExitKind::Do:
+            return Flow::ExitDo;
+          default:
+            return Flow::ExitProc;
         }
       case StmtKind::OnError:
         frame_->resume_next = static_cast<const OnErrorStmt&>(s).resume_next;
@@ -287,17 +304,21 @@ Flow Interpreter::ExecFor(const ForStmt& s) {
   Variant from = EvalValue(*s.from);
   Variant to = EvalValue(*s.to);
   Variant step = s.step ? EvalValue(*s.step) : Variant(int16_t{1});
-  if (from.IsNull() || to.IsNull() || step.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
+  if (from.IsNull() || to.IsNull() || step.IsNull())
+    throw AutomationError(error::kInvalidUseOfNull);
   Variant* slot = VariableSlot(*s.var);
   if (!slot) throw AutomationError(error::kIllegalAssignment);
   if (IsIntegerLike(from.Type()) && IsIntegerLike(to.Type()) && IsIntegerLike(step.Type())) {
-    bool is_long = from.Type() == VarType::Long || to.Type() == VarType::Long ||
-                   step.Type() == VarType::Long;
+    bool is_long =
+        from.Type() == VarType::Long || to.Type() == VarType::Long || step.Type() == VarType::Long;
     int64_t i = ToLong(from, locale_), end = ToLong(to, locale_), st = ToLong(step, locale_);
     auto store = [&](int64_t v) {
-      if (!is_long && v >= -32768 && v <= 32767) *slot = Variant(static_cast<int16_t>(v));
-      else if (v >= INT32_MIN && v <= INT32_MAX) *slot = Variant(static_cast<int32_t>(v));
-      else throw AutomationError(error::kOverflow);
+      if (!is_long && v >= -32768 && v <= 32767)
+        *slot = Variant(static_cast<int16_t>(v));
+      else if (v >= INT32_MIN && v <= INT32_MAX)
+        *slot = Variant(static_cast<int32_t>(v));
+      else
+        throw AutomationError(error::kOverflow);
     };
     for (;;) {
       if (st >= 0 ? i > end : i < end) break;
@@ -308,8 +329,9 @@ Flow Interpreter::ExecFor(const ForStmt& s) {
       if (f != Flow::Normal) return f;
       slot = VariableSlot(*s.var);
       VarType t = slot->Type();
-      i = t == VarType::Integer ? slot->AsInteger() : t == VarType::Long ? slot->AsLong()
-                                                                           : ToLong(*slot, locale_);
+      i = t == VarType::Integer ? slot->AsInteger()
+          : t == VarType::Long  ? slot->AsLong()
+                                : ToLong(*slot, locale_);
       i += st;
     }
     store(i);

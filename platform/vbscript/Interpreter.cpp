@@ -30,7 +30,9 @@ Interpreter::Interpreter(const Limits& limits)
   frame_ = &top_frame_;
 }
 
-Interpreter::~Interpreter() { alive_ = false; }
+Interpreter::~Interpreter() {
+  alive_ = false;
+}
 
 void Interpreter::Shutdown() {
   // Values that reference script objects go while the interpreter still runs their terminators.
@@ -64,13 +66,21 @@ void Interpreter::Declare(Program& program) {
     for (auto& proc : cls->procs) {
       ClassMember& m = rt.members[proc->folded];
       switch (proc->kind) {
-        case ProcKind::PropertyLet: m.let = proc.get(); break;
-        case ProcKind::PropertySet: m.set = proc.get(); break;
-        default: m.get = proc.get(); break;
+        case ProcKind::PropertyLet:
+          m.let = proc.get();
+          break;
+        case ProcKind::PropertySet:
+          m.set = proc.get();
+          break;
+        default:
+          m.get = proc.get();
+          break;
       }
       if (proc->is_default) {
-        if (proc->kind == ProcKind::PropertyLet) rt.default_let = proc.get();
-        else if (proc->kind != ProcKind::PropertySet) rt.default_get = proc.get();
+        if (proc->kind == ProcKind::PropertyLet)
+          rt.default_let = proc.get();
+        else if (proc->kind != ProcKind::PropertySet)
+          rt.default_get = proc.get();
       }
       if (proc->folded == "class_initialize") rt.initialize = proc.get();
       if (proc->folded == "class_terminate") rt.terminate = proc.get();
@@ -106,8 +116,6 @@ void Interpreter::Run(std::unique_ptr<Program> program) {
     throw;
   }
   frame_ = saved;
-  // Code that defines nothing is not needed once it ran.
-  if (!program) return;
 }
 
 Variant Interpreter::EvalText(std::string_view text) {
@@ -150,21 +158,23 @@ void Interpreter::StartClock() {
     deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(limits_.time_limit_ms);
   ticks_ = 1000;
   char here;
-  stack_base_ = &here;
+  stack_base_ = reinterpret_cast<uintptr_t>(&here);
 }
 
 void Interpreter::CheckTime() {
   ticks_ = 1000;
   if (has_deadline_ && std::chrono::steady_clock::now() >= deadline_) {
     has_deadline_ = false;
-    throw ScriptAbort{error::kUserInterrupt};
+    throw ScriptAbort{error::kUserInterrupt, current_stmt_ ? current_stmt_->line : 0,
+                      current_stmt_ ? current_stmt_->column : 0};
   }
 }
 
 void Interpreter::CheckStack() {
   char here;
-  if (!stack_base_) stack_base_ = &here;
-  size_t used = static_cast<size_t>(stack_base_ > &here ? stack_base_ - &here : &here - stack_base_);
+  auto now = reinterpret_cast<uintptr_t>(&here);
+  if (!stack_base_) stack_base_ = now;
+  size_t used = stack_base_ > now ? stack_base_ - now : now - stack_base_;
   if (used > limits_.stack_limit || call_depth_ > 100000)
     throw AutomationError(error::kOutOfStack, kRuntimeSource);
 }

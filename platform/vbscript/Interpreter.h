@@ -51,6 +51,8 @@ struct GlobalEntry {
 // The timeout leaves every On Error Resume Next behind.
 struct ScriptAbort {
   int32_t number;
+  int line;
+  int column;
 };
 
 enum class Flow : uint8_t { Normal, ExitFor, ExitDo, ExitProc };
@@ -80,6 +82,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Releases every script value while the interpreter still works (Class_Terminate runs).
   void Shutdown();
   void StartClock();
+  void StopClock() { has_deadline_ = false; }
 
   // Evaluation (Evaluator.cpp).
   Variant Eval(const Expr& e);
@@ -124,9 +127,12 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   ErrObject& Err() { return *err_; }
   const ObjectRef& ErrRef() const { return err_ref_; }
 
+  // The statement running last, for the position of a time-out.
+  const Stmt* CurrentStatement() const { return current_stmt_; }
   const AutomationLocale& Locale() const { return locale_; }
   void SetLocale(AutomationLocale locale) { locale_ = std::move(locale); }
   const Limits& GetLimits() const { return limits_; }
+  void SetTimeLimit(int64_t ms) { limits_.time_limit_ms = ms; }
   std::function<double()>& Clock() { return clock_; }
 
   // Random numbers (Rnd, Randomize) keep their state per engine.
@@ -157,7 +163,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   std::chrono::steady_clock::time_point deadline_;
   bool has_deadline_ = false;
   int ticks_ = 1000;
-  const char* stack_base_ = nullptr;
+  const Stmt* current_stmt_ = nullptr;
+  uintptr_t stack_base_ = 0;  // address near the bottom of the script's machine stack
 
   std::deque<Variant> globals_;
   std::unordered_map<std::string, GlobalEntry> names_;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/vbscript/DateText.h"
+#include "platform/automation/DateText.h"
 #include "platform/vbscript/Names.h"
 #include "platform/vbscript/ScriptError.h"
 
@@ -16,29 +16,69 @@ struct Keyword {
 };
 
 constexpr Keyword kKeywords[] = {
-    {"and", Tok::And},         {"call", Tok::Call},       {"case", Tok::Case},
-    {"class", Tok::Class},     {"const", Tok::Const},     {"dim", Tok::Dim},
-    {"do", Tok::Do},           {"each", Tok::Each},       {"else", Tok::Else},
-    {"elseif", Tok::ElseIf},   {"empty", Tok::Empty},     {"end", Tok::End},
-    {"eqv", Tok::Eqv},         {"erase", Tok::Erase},     {"exit", Tok::Exit},
-    {"false", Tok::False},     {"for", Tok::For},         {"function", Tok::Function},
-    {"goto", Tok::GoTo},       {"if", Tok::If},           {"imp", Tok::Imp},
-    {"in", Tok::In},           {"is", Tok::Is},           {"let", Tok::Let},
-    {"loop", Tok::Loop},       {"me", Tok::Me},           {"mod", Tok::Mod},
-    {"new", Tok::New},         {"next", Tok::Next},       {"not", Tok::Not},
-    {"nothing", Tok::Nothing}, {"null", Tok::Null},       {"on", Tok::On},
-    {"option", Tok::Option},   {"or", Tok::Or},           {"private", Tok::Private},
-    {"property", Tok::Property}, {"public", Tok::Public},  {"redim", Tok::ReDim},
-    {"resume", Tok::Resume},   {"select", Tok::Select},   {"set", Tok::Set},
-    {"step", Tok::Step},       {"sub", Tok::Sub},         {"then", Tok::Then},
-    {"to", Tok::To},           {"true", Tok::True},       {"until", Tok::Until},
-    {"wend", Tok::Wend},       {"while", Tok::While},     {"with", Tok::With},
+    {"and", Tok::And},
+    {"call", Tok::Call},
+    {"case", Tok::Case},
+    {"class", Tok::Class},
+    {"const", Tok::Const},
+    {"dim", Tok::Dim},
+    {"do", Tok::Do},
+    {"each", Tok::Each},
+    {"else", Tok::Else},
+    {"elseif", Tok::ElseIf},
+    {"empty", Tok::Empty},
+    {"end", Tok::End},
+    {"eqv", Tok::Eqv},
+    {"erase", Tok::Erase},
+    {"exit", Tok::Exit},
+    {"false", Tok::False},
+    {"for", Tok::For},
+    {"function", Tok::Function},
+    {"goto", Tok::GoTo},
+    {"if", Tok::If},
+    {"imp", Tok::Imp},
+    {"in", Tok::In},
+    {"is", Tok::Is},
+    {"let", Tok::Let},
+    {"loop", Tok::Loop},
+    {"me", Tok::Me},
+    {"mod", Tok::Mod},
+    {"new", Tok::New},
+    {"next", Tok::Next},
+    {"not", Tok::Not},
+    {"nothing", Tok::Nothing},
+    {"null", Tok::Null},
+    {"on", Tok::On},
+    {"option", Tok::Option},
+    {"or", Tok::Or},
+    {"private", Tok::Private},
+    {"property", Tok::Property},
+    {"public", Tok::Public},
+    {"redim", Tok::ReDim},
+    {"resume", Tok::Resume},
+    {"select", Tok::Select},
+    {"set", Tok::Set},
+    {"step", Tok::Step},
+    {"sub", Tok::Sub},
+    {"then", Tok::Then},
+    {"to", Tok::To},
+    {"true", Tok::True},
+    {"until", Tok::Until},
+    {"wend", Tok::Wend},
+    {"while", Tok::While},
+    {"with", Tok::With},
     {"xor", Tok::Xor},
 };
 
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80; }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
+bool IsLetter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 0x80;
+}
+bool IsDigit(unsigned char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\f' || c == '\v';
+}
 
 // Integer literals take the smallest of Integer and Long that holds them, else Double.
 Variant IntegerLiteral(double v) {
@@ -141,9 +181,9 @@ class Lexer {
   // Returns false for "Rem", which starts a comment.
   bool Word(Token& t) {
     size_t start = pos_;
-    while (pos_ < text_.size() && (IsLetter(static_cast<unsigned char>(text_[pos_])) ||
-                                   IsDigit(static_cast<unsigned char>(text_[pos_])) ||
-                                   text_[pos_] == '_'))
+    while (pos_ < text_.size() &&
+           (IsLetter(static_cast<unsigned char>(text_[pos_])) ||
+            IsDigit(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_'))
       ++pos_;
     std::string_view word = text_.substr(start, pos_ - start);
     std::string folded = FoldName(word);
@@ -218,10 +258,14 @@ class Lexer {
     while (pos_ < text_.size()) {
       char c = text_[pos_];
       int d;
-      if (IsDigit(static_cast<unsigned char>(c))) d = c - '0';
-      else if (radix == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-      else if (radix == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-      else break;
+      if (IsDigit(static_cast<unsigned char>(c)))
+        d = c - '0';
+      else if (radix == 16 && c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+      else if (radix == 16 && c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+      else
+        break;
       if (d >= radix) Fail(error::kInvalidNumber, pos_);
       v = v * radix + d;
       if (v > 0xFFFFFFFFull) Fail(error::kInvalidNumber, start);
@@ -276,27 +320,58 @@ class Lexer {
     char n = pos_ + 1 < text_.size() ? text_[pos_ + 1] : '\0';
     size_t len = 1;
     switch (c) {
-      case '(': t.kind = Tok::LParen; break;
-      case ')': t.kind = Tok::RParen; break;
-      case ',': t.kind = Tok::Comma; break;
-      case '.': t.kind = Tok::Dot; break;
-      case ':': t.kind = Tok::Colon; break;
-      case '=': t.kind = Tok::Equal; break;
-      case '+': t.kind = Tok::Plus; break;
-      case '-': t.kind = Tok::Minus; break;
-      case '*': t.kind = Tok::Star; break;
-      case '/': t.kind = Tok::Slash; break;
-      case '\\': t.kind = Tok::Backslash; break;
-      case '^': t.kind = Tok::Caret; break;
-      case '&': t.kind = Tok::Ampersand; break;
+      case '(':
+        t.kind = Tok::LParen;
+        break;
+      case ')':
+        t.kind = Tok::RParen;
+        break;
+      case ',':
+        t.kind = Tok::Comma;
+        break;
+      case '.':
+        t.kind = Tok::Dot;
+        break;
+      case ':':
+        t.kind = Tok::Colon;
+        break;
+      case '=':
+        t.kind = Tok::Equal;
+        break;
+      case '+':
+        t.kind = Tok::Plus;
+        break;
+      case '-':
+        t.kind = Tok::Minus;
+        break;
+      case '*':
+        t.kind = Tok::Star;
+        break;
+      case '/':
+        t.kind = Tok::Slash;
+        break;
+      case '\\':
+        t.kind = Tok::Backslash;
+        break;
+      case '^':
+        t.kind = Tok::Caret;
+        break;
+      case '&':
+        t.kind = Tok::Ampersand;
+        break;
       case '<':
-        if (n == '>') t.kind = Tok::NotEqual, len = 2;
-        else if (n == '=') t.kind = Tok::LessEqual, len = 2;
-        else t.kind = Tok::Less;
+        if (n == '>')
+          t.kind = Tok::NotEqual, len = 2;
+        else if (n == '=')
+          t.kind = Tok::LessEqual, len = 2;
+        else
+          t.kind = Tok::Less;
         break;
       case '>':
-        if (n == '=') t.kind = Tok::GreaterEqual, len = 2;
-        else t.kind = Tok::Greater;
+        if (n == '=')
+          t.kind = Tok::GreaterEqual, len = 2;
+        else
+          t.kind = Tok::Greater;
         break;
       default:
         Fail(error::kInvalidCharacter, pos_);
@@ -312,27 +387,45 @@ class Lexer {
 
 }  // namespace
 
-std::vector<Token> Lex(std::string_view text) { return Lexer(text).Run(); }
+std::vector<Token> Lex(std::string_view text) {
+  return Lexer(text).Run();
+}
 
 bool ParseDateLiteral(std::string_view text, DateValue& out) {
-  return ParseDateText(text, AutomationLocale::Invariant(), out);
+  auto d = vks::ParseDateText(text, AutomationLocale::Invariant());
+  if (!d) return false;
+  out = *d;
+  return true;
 }
 
 const char* TokName(Tok kind) {
   switch (kind) {
-    case Tok::EndOfText: return "end of text";
-    case Tok::Newline: return "line end";
-    case Tok::Colon: return ":";
-    case Tok::Identifier: return "identifier";
-    case Tok::Number: return "number";
-    case Tok::String: return "string";
-    case Tok::Date: return "date";
-    case Tok::LParen: return "(";
-    case Tok::RParen: return ")";
-    case Tok::Comma: return ",";
-    case Tok::Dot: return ".";
-    case Tok::Equal: return "=";
-    default: break;
+    case Tok::EndOfText:
+      return "end of text";
+    case Tok::Newline:
+      return "line end";
+    case Tok::Colon:
+      return ":";
+    case Tok::Identifier:
+      return "identifier";
+    case Tok::Number:
+      return "number";
+    case Tok::String:
+      return "string";
+    case Tok::Date:
+      return "date";
+    case Tok::LParen:
+      return "(";
+    case Tok::RParen:
+      return ")";
+    case Tok::Comma:
+      return ",";
+    case Tok::Dot:
+      return ".";
+    case Tok::Equal:
+      return "=";
+    default:
+      break;
   }
   for (const Keyword& k : kKeywords)
     if (k.kind == kind) return k.folded;

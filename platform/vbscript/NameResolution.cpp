@@ -2,6 +2,7 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/vbscript/Builtins.h"
 #include "platform/vbscript/Interpreter.h"
+#include "platform/vbscript/Names.h"
 #include "platform/vbscript/ScriptObject.h"
 
 namespace vks::vbscript {
@@ -98,20 +99,31 @@ Variant* Interpreter::VariableSlot(const NameExpr& n) {
   if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
   if (n.has_parens) return nullptr;
   switch (n.bind) {
-    case Bind::Local: return frame_->slots[n.index];
-    case Bind::Global: return &globals_[n.index];
-    case Bind::Field: return &frame_->me->Fields()[n.index];
-    default: return nullptr;
+    case Bind::Local:
+      return frame_->slots[n.index];
+    case Bind::Global:
+      return &globals_[n.index];
+    case Bind::Field:
+      return &frame_->me->Fields()[n.index];
+    default:
+      return nullptr;
   }
 }
 
 Variant Interpreter::EvalName(const NameExpr& n) {
   Variant* slot;
   switch (n.bind) {
-    case Bind::Local: slot = frame_->slots[n.index]; break;
-    case Bind::Global: slot = &globals_[n.index]; break;
-    case Bind::Field: slot = &frame_->me->Fields()[n.index]; break;
-    case Bind::Proc: return CallProc(*static_cast<const ProcDecl*>(n.target), nullptr, &n.args, {});
+    case Bind::Local:
+      slot = frame_->slots[n.index];
+      break;
+    case Bind::Global:
+      slot = &globals_[n.index];
+      break;
+    case Bind::Field:
+      slot = &frame_->me->Fields()[n.index];
+      break;
+    case Bind::Proc:
+      return CallProc(*static_cast<const ProcDecl*>(n.target), nullptr, &n.args, {});
     case Bind::Method: {
       const auto* m = static_cast<const ClassMember*>(n.target);
       if (!m->get) throw AutomationError(error::kMemberNotFound);
@@ -119,7 +131,8 @@ Variant Interpreter::EvalName(const NameExpr& n) {
     }
     case Bind::Builtin: {
       const auto* b = static_cast<const BuiltinEntry*>(n.target);
-      if (static_cast<int>(n.args.size()) < b->min_args || static_cast<int>(n.args.size()) > b->max_args)
+      if (static_cast<int>(n.args.size()) < b->min_args ||
+          static_cast<int>(n.args.size()) > b->max_args)
         throw AutomationError(error::kWrongArgumentCount);
       Variant small[4];
       std::vector<Variant> big;
@@ -134,7 +147,8 @@ Variant Interpreter::EvalName(const NameExpr& n) {
       }
       return b->fn(*this, args);
     }
-    case Bind::Constant: return ConstantValue(n.index);
+    case Bind::Constant:
+      return ConstantValue(n.index);
     case Bind::HostMember: {
       std::vector<Variant> values = EvalArgs(n.args);
       InvokeKind kind = n.has_parens ? InvokeKind::Method : InvokeKind::PropertyGet;
@@ -174,9 +188,15 @@ void Interpreter::AssignName(const NameExpr& n, Variant value, bool is_set) {
   InvokeKind kind = is_set ? InvokeKind::PropertySet : InvokeKind::PropertyLet;
   Variant* slot;
   switch (n.bind) {
-    case Bind::Local: slot = frame_->slots[n.index]; break;
-    case Bind::Global: slot = &globals_[n.index]; break;
-    case Bind::Field: slot = &frame_->me->Fields()[n.index]; break;
+    case Bind::Local:
+      slot = frame_->slots[n.index];
+      break;
+    case Bind::Global:
+      slot = &globals_[n.index];
+      break;
+    case Bind::Field:
+      slot = &frame_->me->Fields()[n.index];
+      break;
     case Bind::Method: {
       const auto* m = static_cast<const ClassMember*>(n.target);
       const ProcDecl* p = is_set && m->set ? m->set : m->let ? m->let : m->set;
@@ -210,7 +230,8 @@ void Interpreter::AssignName(const NameExpr& n, Variant value, bool is_set) {
     case Bind::Unbound:
       Resolve(const_cast<NameExpr&>(n));
       return AssignName(n, std::move(value), is_set);
-    default: throw Named(error::kIllegalAssignment, n.name);
+    default:
+      throw Named(error::kIllegalAssignment, n.name);
   }
   if (n.args.empty()) {
     if (n.has_parens && slot->IsObject()) {

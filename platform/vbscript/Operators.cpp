@@ -14,27 +14,40 @@ enum Rank { kByte, kInteger, kLong, kSingle, kDouble, kCurrency, kDate };
 
 Rank RankOf(const Variant& v) {
   switch (v.Type()) {
-    case VarType::Byte: return kByte;
+    case VarType::Byte:
+      return kByte;
     case VarType::Empty:
     case VarType::Boolean:
-    case VarType::Integer: return kInteger;
-    case VarType::Long: return kLong;
-    case VarType::Single: return kSingle;
-    case VarType::Currency: return kCurrency;
-    case VarType::Date: return kDate;
+    case VarType::Integer:
+      return kInteger;
+    case VarType::Long:
+      return kLong;
+    case VarType::Single:
+      return kSingle;
+    case VarType::Currency:
+      return kCurrency;
+    case VarType::Date:
+      return kDate;
     case VarType::Double:
-    case VarType::String: return kDouble;
-    default: throw AutomationError(error::kTypeMismatch);
+    case VarType::String:
+      return kDouble;
+    default:
+      throw AutomationError(error::kTypeMismatch);
   }
 }
 
 int64_t IntOf(const Variant& v) {
   switch (v.Type()) {
-    case VarType::Byte: return v.AsByte();
-    case VarType::Integer: return v.AsInteger();
-    case VarType::Long: return v.AsLong();
-    case VarType::Boolean: return v.AsBoolean() ? -1 : 0;
-    default: return 0;
+    case VarType::Byte:
+      return v.AsByte();
+    case VarType::Integer:
+      return v.AsInteger();
+    case VarType::Long:
+      return v.AsLong();
+    case VarType::Boolean:
+      return v.AsBoolean() ? -1 : 0;
+    default:
+      return 0;
   }
 }
 
@@ -53,11 +66,13 @@ Variant FloatResult(double r, Rank rank) {
     case kSingle:
       if (std::fabs(r) > std::numeric_limits<float>::max()) return Variant(r);
       return Variant(static_cast<float>(r));
-    case kCurrency: return Variant(ToCurrency(Variant(r)));
+    case kCurrency:
+      return Variant(ToCurrency(Variant(r)));
     case kDate:
       if (r < -657434.0 || r >= 2958466.0) throw AutomationError(error::kOverflow);
       return Variant(DateValue{r});
-    default: return Variant(r);
+    default:
+      return Variant(r);
   }
 }
 
@@ -109,8 +124,8 @@ Variant Arithmetic(Op op, const Variant& a, const Variant& b, const AutomationLo
     double x = ToDouble(a, locale), y = ToDouble(b, locale);
     if (y == 0) throw AutomationError(x == 0 ? error::kOverflow : error::kDivisionByZero);
     Rank out = (ra == kSingle && rb <= kSingle) || (rb == kSingle && ra <= kSingle) ? kSingle
-               : rank == kCurrency                                        ? kCurrency
-                                                                          : kDouble;
+               : rank == kCurrency                                                  ? kCurrency
+                                                                                    : kDouble;
     return FloatResult(x / y, out);
   }
   if (rank <= kLong) {
@@ -131,29 +146,44 @@ Variant Arithmetic(Op op, const Variant& a, const Variant& b, const AutomationLo
 
 Variant Negate(const Variant& a, const AutomationLocale& locale) {
   switch (a.Type()) {
-    case VarType::Null: return a;
-    case VarType::Empty: return Variant(int16_t{0});
+    case VarType::Null:
+      return a;
+    case VarType::Empty:
+      return Variant(int16_t{0});
     case VarType::Byte:
     case VarType::Boolean:
     case VarType::Integer:
-    case VarType::Long: return FitInteger(-IntOf(a), kInteger);
-    case VarType::Single: return Variant(-a.AsSingle());
-    case VarType::Double: return Variant(-a.AsDouble());
-    case VarType::Currency: return Variant(CurrencyValue{-a.AsCurrency().scaled});
-    case VarType::Date: return FloatResult(-a.AsDate().days, kDate);
-    case VarType::String: return Variant(-ToDouble(a, locale));
-    default: throw AutomationError(error::kTypeMismatch);
+    case VarType::Long:
+      return FitInteger(-IntOf(a), kInteger);
+    case VarType::Single:
+      return Variant(-a.AsSingle());
+    case VarType::Double:
+      return Variant(-a.AsDouble());
+    case VarType::Currency:
+      return Variant(CurrencyValue{-a.AsCurrency().scaled});
+    case VarType::Date:
+      return FloatResult(-a.AsDate().days, kDate);
+    case VarType::String:
+      return Variant(-ToDouble(a, locale));
+    default:
+      throw AutomationError(error::kTypeMismatch);
   }
 }
 
 Variant LogicalNot(const Variant& a, const AutomationLocale& locale) {
   switch (a.Type()) {
-    case VarType::Null: return a;
-    case VarType::Boolean: return Variant(!a.AsBoolean());
-    case VarType::Empty: return Variant(int16_t{-1});
-    case VarType::Byte: return Variant(static_cast<uint8_t>(~a.AsByte()));
-    case VarType::Integer: return Variant(static_cast<int16_t>(~a.AsInteger()));
-    default: return Variant(static_cast<int32_t>(~ToLong(a, locale)));
+    case VarType::Null:
+      return a;
+    case VarType::Boolean:
+      return Variant(!a.AsBoolean());
+    case VarType::Empty:
+      return Variant(int16_t{-1});
+    case VarType::Byte:
+      return Variant(static_cast<uint8_t>(~a.AsByte()));
+    case VarType::Integer:
+      return Variant(static_cast<int16_t>(~a.AsInteger()));
+    default:
+      return Variant(static_cast<int32_t>(~ToLong(a, locale)));
   }
 }
 
@@ -163,47 +193,68 @@ Variant Logical(Op op, const Variant& a, const Variant& b, const AutomationLocal
     // Null is "unknown": the result is known only where the other operand decides it.
     const Variant& other = an ? b : a;
     if (an && bn) return Variant::Null();
-    int64_t o = other.Type() == VarType::Boolean ? (other.AsBoolean() ? -1 : 0) : ToLong(other, locale);
+    int64_t o =
+        other.Type() == VarType::Boolean ? (other.AsBoolean() ? -1 : 0) : ToLong(other, locale);
     switch (op) {
       case Op::And:
-        if (o == 0) return other.Type() == VarType::Boolean ? Variant(false) : FitInteger(0, kInteger);
+        if (o == 0)
+          return other.Type() == VarType::Boolean ? Variant(false) : FitInteger(0, kInteger);
         return Variant::Null();
       case Op::Or:
         if (o == -1) return other;
         return Variant::Null();
       case Op::Imp:
-        if (an && o == -1) return other;             // Null Imp True
-        if (bn && o == 0) return Variant(true);      // False Imp Null
+        if (an && o == -1) return other;         // Null Imp True
+        if (bn && o == 0) return Variant(true);  // False Imp Null
         return Variant::Null();
-      default: return Variant::Null();
+      default:
+        return Variant::Null();
     }
   }
   VarType ta = a.Type(), tb = b.Type();
   if (ta == VarType::Boolean && tb == VarType::Boolean) {
     bool x = a.AsBoolean(), y = b.AsBoolean();
     switch (op) {
-      case Op::And: return Variant(x && y);
-      case Op::Or: return Variant(x || y);
-      case Op::Xor: return Variant(x != y);
-      case Op::Eqv: return Variant(x == y);
-      default: return Variant(!x || y);
+      case Op::And:
+        return Variant(x && y);
+      case Op::Or:
+        return Variant(x || y);
+      case Op::Xor:
+        return Variant(x != y);
+      case Op::Eqv:
+        return Variant(x == y);
+      default:
+        return Variant(!x || y);
     }
   }
   Rank rank = kLong;
   auto small = [](VarType t) {
-    return t == VarType::Boolean || t == VarType::Empty || t == VarType::Integer || t == VarType::Byte;
+    return t == VarType::Boolean || t == VarType::Empty || t == VarType::Integer ||
+           t == VarType::Byte;
   };
-  if (ta == VarType::Byte && tb == VarType::Byte) rank = kByte;
-  else if (small(ta) && small(tb)) rank = kInteger;
+  if (ta == VarType::Byte && tb == VarType::Byte)
+    rank = kByte;
+  else if (small(ta) && small(tb))
+    rank = kInteger;
   int64_t x = ta == VarType::Boolean ? (a.AsBoolean() ? -1 : 0) : ToLong(a, locale);
   int64_t y = tb == VarType::Boolean ? (b.AsBoolean() ? -1 : 0) : ToLong(b, locale);
   int64_t r;
   switch (op) {
-    case Op::And: r = x & y; break;
-    case Op::Or: r = x | y; break;
-    case Op::Xor: r = x ^ y; break;
-    case Op::Eqv: r = ~(x ^ y); break;
-    default: r = ~x | y; break;
+    case Op::And:
+      r = x & y;
+      break;
+    case Op::Or:
+      r = x | y;
+      break;
+    case Op::Xor:
+      r = x ^ y;
+      break;
+    case Op::Eqv:
+      r = ~(x ^ y);
+      break;
+    default:
+      r = ~x | y;
+      break;
   }
   if (rank == kByte) return Variant(static_cast<uint8_t>(r));
   if (rank == kInteger) return Variant(static_cast<int16_t>(r));
@@ -213,10 +264,14 @@ Variant Logical(Op op, const Variant& a, const Variant& b, const AutomationLocal
 Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& locale) {
   if (a.IsNull() && b.IsNull()) return Variant::Null();
   std::string s;
-  if (a.Type() == VarType::String) s = a.AsString();
-  else if (!a.IsNull()) s = ToString(a, locale);
-  if (b.Type() == VarType::String) s += b.AsString();
-  else if (!b.IsNull()) s += ToString(b, locale);
+  if (a.Type() == VarType::String)
+    s = a.AsString();
+  else if (!a.IsNull())
+    s = ToString(a, locale);
+  if (b.Type() == VarType::String)
+    s += b.AsString();
+  else if (!b.IsNull())
+    s += ToString(b, locale);
   return Variant(std::move(s));
 }
 

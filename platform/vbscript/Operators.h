@@ -18,8 +18,8 @@ Variant Logical(Op op, const Variant& a, const Variant& b, const AutomationLocal
 Variant Compare(Op op, const Variant& a, const Variant& b, const AutomationLocale& locale,
                 bool a_literal = false, bool b_literal = false);
 // -1, 0, 1, or 2 for Null; text compared by code or (text_mode) without regard to case.
-int CompareValues(const Variant& a, const Variant& b, bool text_mode, const AutomationLocale& locale,
-                  bool a_literal = false, bool b_literal = false);
+int CompareValues(const Variant& a, const Variant& b, bool text_mode,
+                  const AutomationLocale& locale, bool a_literal = false, bool b_literal = false);
 Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& locale);
 
 // True when the value is one of the integer subtypes (Empty and Boolean count as Integer).

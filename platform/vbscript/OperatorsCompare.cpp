@@ -19,12 +19,16 @@ bool IsNumberish(VarType t) {
     case VarType::Currency:
     case VarType::Date:
     case VarType::Boolean:
-    case VarType::Byte: return true;
-    default: return false;
+    case VarType::Byte:
+      return true;
+    default:
+      return false;
   }
 }
 
-int Sign(double d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
+int Sign(double d) {
+  return d < 0 ? -1 : d > 0 ? 1 : 0;
+}
 
 int CompareText(const std::string& a, const std::string& b, bool text_mode) {
   int c = text_mode ? FoldCase(a).compare(FoldCase(b)) : a.compare(b);
@@ -41,11 +45,12 @@ int CompareNumbers(const Variant& a, const Variant& b, const AutomationLocale& l
 
 }  // namespace
 
-int CompareValues(const Variant& a, const Variant& b, bool text_mode, const AutomationLocale& locale,
-                  bool a_literal, bool b_literal) {
+int CompareValues(const Variant& a, const Variant& b, bool text_mode,
+                  const AutomationLocale& locale, bool a_literal, bool b_literal) {
   VarType ta = a.Type(), tb = b.Type();
   if (ta == VarType::Null || tb == VarType::Null) return 2;
-  if (ta == VarType::String && tb == VarType::String) return CompareText(a.AsString(), b.AsString(), text_mode);
+  if (ta == VarType::String && tb == VarType::String)
+    return CompareText(a.AsString(), b.AsString(), text_mode);
   if (ta == VarType::Empty && tb == VarType::Empty) return 0;
   if (ta == VarType::String && tb == VarType::Empty) return a.AsString().empty() ? 0 : 1;
   if (tb == VarType::String && ta == VarType::Empty) return b.AsString().empty() ? 0 : -1;
@@ -53,12 +58,14 @@ int CompareValues(const Variant& a, const Variant& b, bool text_mode, const Auto
   if (na && nb) return CompareNumbers(a, b, locale);
   if (na && tb == VarType::String) {
     double d;
-    if (a_literal && ParseNumber(b.AsString(), locale, d)) return CompareNumbers(a, Variant(d), locale);
+    if (a_literal && ParseNumber(b.AsString(), locale, d))
+      return CompareNumbers(a, Variant(d), locale);
     return -1;
   }
   if (nb && ta == VarType::String) {
     double d;
-    if (b_literal && ParseNumber(a.AsString(), locale, d)) return CompareNumbers(Variant(d), b, locale);
+    if (b_literal && ParseNumber(a.AsString(), locale, d))
+      return CompareNumbers(Variant(d), b, locale);
     return 1;
   }
   throw AutomationError(error::kTypeMismatch);
@@ -69,12 +76,18 @@ Variant Compare(Op op, const Variant& a, const Variant& b, const AutomationLocal
   int c = CompareValues(a, b, false, locale, a_literal, b_literal);
   if (c == 2) return Variant::Null();
   switch (op) {
-    case Op::Eq: return Variant(c == 0);
-    case Op::Ne: return Variant(c != 0);
-    case Op::Lt: return Variant(c < 0);
-    case Op::Gt: return Variant(c > 0);
-    case Op::Le: return Variant(c <= 0);
-    default: return Variant(c >= 0);
+    case Op::Eq:
+      return Variant(c == 0);
+    case Op::Ne:
+      return Variant(c != 0);
+    case Op::Lt:
+      return Variant(c < 0);
+    case Op::Gt:
+      return Variant(c > 0);
+    case Op::Le:
+      return Variant(c <= 0);
+    default:
+      return Variant(c >= 0);
   }
 }
 

@@ -55,7 +55,9 @@ void ParserImpl::SkipSeparators() {
   while (At(Tok::Newline) || At(Tok::Colon)) Next();
 }
 
-void ParserImpl::Fail(int32_t number) const { FailAt(number, Peek()); }
+void ParserImpl::Fail(int32_t number) const {
+  FailAt(number, Peek());
+}
 
 void ParserImpl::FailAt(int32_t number, const Token& t, const std::string& note) const {
   throw ScriptError::Compile(number, t.line, t.column, note);
@@ -146,15 +148,24 @@ void ParserImpl::ParseTopLevel(Program& program) {
 
 bool ParserImpl::AtBlockEnd(BlockEnd end) const {
   switch (end) {
-    case BlockEnd::None: return At(Tok::EndOfText);
-    case BlockEnd::End: return At(Tok::End);
-    case BlockEnd::ElseOrEnd: return At(Tok::Else) || At(Tok::ElseIf) || At(Tok::End);
-    case BlockEnd::CaseOrEnd: return At(Tok::Case) || At(Tok::End);
-    case BlockEnd::Next: return At(Tok::Next);
-    case BlockEnd::Loop: return At(Tok::Loop);
-    case BlockEnd::Wend: return At(Tok::Wend);
-    case BlockEnd::SingleLine: return At(Tok::Newline) || At(Tok::EndOfText) || At(Tok::Else);
-    case BlockEnd::SingleLineElse: return At(Tok::Newline) || At(Tok::EndOfText);
+    case BlockEnd::None:
+      return At(Tok::EndOfText);
+    case BlockEnd::End:
+      return At(Tok::End);
+    case BlockEnd::ElseOrEnd:
+      return At(Tok::Else) || At(Tok::ElseIf) || At(Tok::End);
+    case BlockEnd::CaseOrEnd:
+      return At(Tok::Case) || At(Tok::End);
+    case BlockEnd::Next:
+      return At(Tok::Next);
+    case BlockEnd::Loop:
+      return At(Tok::Loop);
+    case BlockEnd::Wend:
+      return At(Tok::Wend);
+    case BlockEnd::SingleLine:
+      return At(Tok::Newline) || At(Tok::EndOfText) || At(Tok::Else);
+    case BlockEnd::SingleLineElse:
+      return At(Tok::Newline) || At(Tok::EndOfText);
   }
   return false;
 }
@@ -192,25 +203,44 @@ Block ParserImpl::ParseBlock(BlockEnd end, int32_t unclosed_error, const char* o
 StmtPtr ParserImpl::ParseStatement(BlockEnd end) {
   (void)end;
   switch (Kind()) {
-    case Tok::Dim: return ParseDim(false);
-    case Tok::ReDim: return ParseDim(true);
-    case Tok::Const: return ParseConst();
-    case Tok::If: return ParseIf();
-    case Tok::Select: return ParseSelect();
-    case Tok::For: return ParseFor();
-    case Tok::Do: return ParseDo();
-    case Tok::While: return ParseWhile();
-    case Tok::Exit: return ParseExit();
-    case Tok::On: return ParseOnError();
-    case Tok::With: return ParseWith();
-    case Tok::Erase: return ParseErase();
-    case Tok::Call: return ParseCallStatement();
-    case Tok::Set: Next(); return ParseAssignOrCall(true);
-    case Tok::Let: Next(); return ParseAssignOrCall(false);
+    case Tok::Dim:
+      return ParseDim(false);
+    case Tok::ReDim:
+      return ParseDim(true);
+    case Tok::Const:
+      return ParseConst();
+    case Tok::If:
+      return ParseIf();
+    case Tok::Select:
+      return ParseSelect();
+    case Tok::For:
+      return ParseFor();
+    case Tok::Do:
+      return ParseDo();
+    case Tok::While:
+      return ParseWhile();
+    case Tok::Exit:
+      return ParseExit();
+    case Tok::On:
+      return ParseOnError();
+    case Tok::With:
+      return ParseWith();
+    case Tok::Erase:
+      return ParseErase();
+    case Tok::Call:
+      return ParseCallStatement();
+    case Tok::Set:
+      Next();
+      return ParseAssignOrCall(true);
+    case Tok::Let:
+      Next();
+      return ParseAssignOrCall(false);
     case Tok::Identifier:
     case Tok::Dot:
-    case Tok::Me: return ParseAssignOrCall(false);
-    default: break;
+    case Tok::Me:
+      return ParseAssignOrCall(false);
+    default:
+      break;
   }
   Fail(error::kExpectedStatement);
 }
@@ -220,8 +250,8 @@ StmtPtr ParserImpl::ParseStatement(BlockEnd end) {
 // DimItem -> Name [ '(' [ Expr { ',' Expr } ] ')' ]
 StmtPtr ParserImpl::ParseDim(bool is_redim) {
   const Token& kw = Next();
-  auto stmt = std::make_unique<DimStmt>(is_redim ? StmtKind::ReDim : StmtKind::Dim, kw.line,
-                                        kw.column);
+  auto stmt =
+      std::make_unique<DimStmt>(is_redim ? StmtKind::ReDim : StmtKind::Dim, kw.line, kw.column);
   if (is_redim && AtWord("preserve")) {
     Next();
     stmt->preserve = true;
@@ -246,9 +276,11 @@ StmtPtr ParserImpl::ParseDim(bool is_redim) {
       for (auto& b : item.bounds)
         if (b->kind != ExprKind::Literal) FailAt(error::kExpectedInteger, kw);
     }
-    if (proc_ && !is_redim) DeclareLocal(item.name->folded);
+    if (proc_ && !is_redim)
+      DeclareLocal(item.name->folded);
     else if (proc_) {
-    } else if (program_) program_->global_names.push_back(item.name->name);
+    } else if (program_)
+      program_->global_names.push_back(item.name->name);
     stmt->items.push_back(std::move(item));
   } while (Accept(Tok::Comma));
   return stmt;
@@ -263,8 +295,10 @@ StmtPtr ParserImpl::ParseConst() {
     auto name = MakeName(Next());
     Expect(Tok::Equal, error::kExpectedEqual);
     ExprPtr value = ParseExpr();
-    if (proc_) DeclareLocal(name->folded);
-    else if (program_) program_->global_names.push_back(name->name);
+    if (proc_)
+      DeclareLocal(name->folded);
+    else if (program_)
+      program_->global_names.push_back(name->name);
     stmt->items.emplace_back(std::move(name), std::move(value));
   } while (Accept(Tok::Comma));
   return stmt;
@@ -298,7 +332,8 @@ StmtPtr ParserImpl::ParseIf() {
     Block b = ParseBlock(BlockEnd::ElseOrEnd, error::kExpectedEnd, "If", open_line);
     stmt->branches.emplace_back(std::move(c), std::move(b));
   }
-  if (Accept(Tok::Else)) stmt->else_block = ParseBlock(BlockEnd::End, error::kExpectedEnd, "If", open_line);
+  if (Accept(Tok::Else))
+    stmt->else_block = ParseBlock(BlockEnd::End, error::kExpectedEnd, "If", open_line);
   Expect(Tok::End, error::kExpectedEnd);
   Expect(Tok::If, error::kExpectedIf);
   return stmt;
@@ -339,13 +374,26 @@ CaseTest ParserImpl::ParseCaseTest() {
   if (Accept(Tok::Is)) {
     t.kind = CaseTest::Compare;
     switch (Kind()) {
-      case Tok::Equal: t.op = Op::Eq; break;
-      case Tok::NotEqual: t.op = Op::Ne; break;
-      case Tok::Less: t.op = Op::Lt; break;
-      case Tok::Greater: t.op = Op::Gt; break;
-      case Tok::LessEqual: t.op = Op::Le; break;
-      case Tok::GreaterEqual: t.op = Op::Ge; break;
-      default: Fail(error::kSyntax);
+      case Tok::Equal:
+        t.op = Op::Eq;
+        break;
+      case Tok::NotEqual:
+        t.op = Op::Ne;
+        break;
+      case Tok::Less:
+        t.op = Op::Lt;
+        break;
+      case Tok::Greater:
+        t.op = Op::Gt;
+        break;
+      case Tok::LessEqual:
+        t.op = Op::Le;
+        break;
+      case Tok::GreaterEqual:
+        t.op = Op::Ge;
+        break;
+      default:
+        Fail(error::kSyntax);
     }
     Next();
     t.a = ParseConcat();

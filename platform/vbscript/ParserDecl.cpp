@@ -87,10 +87,14 @@ std::unique_ptr<ProcDecl> ParserImpl::ParseProc(bool is_public, bool is_default,
   } else if (kw.kind == Tok::Property) {
     opener = "Property";
     if (!owner) FailAt(error::kExpectedClass, kw);
-    if (AtWord("get")) proc->kind = ProcKind::PropertyGet;
-    else if (At(Tok::Let)) proc->kind = ProcKind::PropertyLet;
-    else if (At(Tok::Set)) proc->kind = ProcKind::PropertySet;
-    else Fail(1049);
+    if (AtWord("get"))
+      proc->kind = ProcKind::PropertyGet;
+    else if (At(Tok::Let))
+      proc->kind = ProcKind::PropertyLet;
+    else if (At(Tok::Set))
+      proc->kind = ProcKind::PropertySet;
+    else
+      Fail(1049);
     Next();
   }
   proc->name = ExpectName();

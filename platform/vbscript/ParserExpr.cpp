@@ -85,19 +85,36 @@ ExprPtr ParserImpl::ParseCompare() {
   for (;;) {
     Op op;
     switch (Kind()) {
-      case Tok::Equal: op = Op::Eq; break;
-      case Tok::NotEqual: op = Op::Ne; break;
-      case Tok::Less: op = Op::Lt; break;
-      case Tok::Greater: op = Op::Gt; break;
-      case Tok::LessEqual: op = Op::Le; break;
-      case Tok::GreaterEqual: op = Op::Ge; break;
-      case Tok::Is: op = Op::Is; break;
-      default: return e;
+      case Tok::Equal:
+        op = Op::Eq;
+        break;
+      case Tok::NotEqual:
+        op = Op::Ne;
+        break;
+      case Tok::Less:
+        op = Op::Lt;
+        break;
+      case Tok::Greater:
+        op = Op::Gt;
+        break;
+      case Tok::LessEqual:
+        op = Op::Le;
+        break;
+      case Tok::GreaterEqual:
+        op = Op::Ge;
+        break;
+      case Tok::Is:
+        op = Op::Is;
+        break;
+      default:
+        return e;
     }
     const Token& t = Next();
     // "=<" and "=>" are accepted spellings of "<=" and ">=".
-    if (op == Op::Eq && At(Tok::Less) && !Peek().space_before) Next(), op = Op::Le;
-    else if (op == Op::Eq && At(Tok::Greater) && !Peek().space_before) Next(), op = Op::Ge;
+    if (op == Op::Eq && At(Tok::Less) && !Peek().space_before)
+      Next(), op = Op::Le;
+    else if (op == Op::Eq && At(Tok::Greater) && !Peek().space_before)
+      Next(), op = Op::Ge;
     e = MakeBinary(op, std::move(e), ParseConcat(), t);
   }
 }
@@ -195,12 +212,24 @@ ExprPtr ParserImpl::ParsePrimary() {
       lit->from_number_text = true;
       return lit;
     }
-    case Tok::String: Next(); return std::make_unique<LiteralExpr>(Variant(t.text), t.line, t.column);
-    case Tok::Date: Next(); return std::make_unique<LiteralExpr>(t.value, t.line, t.column);
-    case Tok::True: Next(); return std::make_unique<LiteralExpr>(Variant(true), t.line, t.column);
-    case Tok::False: Next(); return std::make_unique<LiteralExpr>(Variant(false), t.line, t.column);
-    case Tok::Empty: Next(); return std::make_unique<LiteralExpr>(Variant(), t.line, t.column);
-    case Tok::Null: Next(); return std::make_unique<LiteralExpr>(Variant::Null(), t.line, t.column);
+    case Tok::String:
+      Next();
+      return std::make_unique<LiteralExpr>(Variant(t.text), t.line, t.column);
+    case Tok::Date:
+      Next();
+      return std::make_unique<LiteralExpr>(t.value, t.line, t.column);
+    case Tok::True:
+      Next();
+      return std::make_unique<LiteralExpr>(Variant(true), t.line, t.column);
+    case Tok::False:
+      Next();
+      return std::make_unique<LiteralExpr>(Variant(false), t.line, t.column);
+    case Tok::Empty:
+      Next();
+      return std::make_unique<LiteralExpr>(Variant(), t.line, t.column);
+    case Tok::Null:
+      Next();
+      return std::make_unique<LiteralExpr>(Variant::Null(), t.line, t.column);
     case Tok::Nothing:
       Next();
       return std::make_unique<LiteralExpr>(Variant::Nothing(), t.line, t.column);
@@ -217,8 +246,10 @@ ExprPtr ParserImpl::ParsePrimary() {
     }
     case Tok::Identifier:
     case Tok::Dot:
-    case Tok::Me: return ParseChain();
-    default: break;
+    case Tok::Me:
+      return ParseChain();
+    default:
+      break;
   }
   Fail(error::kExpectedExpression);
 }

@@ -22,8 +22,17 @@ class ParserImpl {
 
  private:
   // What ends the block being parsed.
-  enum class BlockEnd : uint8_t { None, End, ElseOrEnd, CaseOrEnd, Next, Loop, Wend, SingleLine,
-                                  SingleLineElse };
+  enum class BlockEnd : uint8_t {
+    None,
+    End,
+    ElseOrEnd,
+    CaseOrEnd,
+    Next,
+    Loop,
+    Wend,
+    SingleLine,
+    SingleLineElse
+  };
 
   // Tokens.
   const Token& Peek(size_t ahead = 0) const {
@@ -46,7 +55,8 @@ class ParserImpl {
 
   // Statements (Parser.cpp).
   void ParseTopLevel(Program& program);
-  Block ParseBlock(BlockEnd end, int32_t unclosed_error = 0, const char* opener = "", int open_line = 0);
+  Block ParseBlock(BlockEnd end, int32_t unclosed_error = 0, const char* opener = "",
+                   int open_line = 0);
   StmtPtr ParseStatement(BlockEnd end);
   StmtPtr ParseDim(bool is_redim);
   StmtPtr ParseConst();

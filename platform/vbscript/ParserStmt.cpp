@@ -80,9 +80,15 @@ StmtPtr ParserImpl::ParseExit() {
   ExitKind what;
   bool ok;
   switch (Kind()) {
-    case Tok::For: what = ExitKind::For, ok = loop_for_ > 0; break;
-    case Tok::Do: what = ExitKind::Do, ok = loop_do_ > 0; break;
-    case Tok::Sub: what = ExitKind::Sub, ok = proc_ && proc_->kind == ProcKind::Sub; break;
+    case Tok::For:
+      what = ExitKind::For, ok = loop_for_ > 0;
+      break;
+    case Tok::Do:
+      what = ExitKind::Do, ok = loop_do_ > 0;
+      break;
+    case Tok::Sub:
+      what = ExitKind::Sub, ok = proc_ && proc_->kind == ProcKind::Sub;
+      break;
     case Tok::Function:
       what = ExitKind::Function, ok = proc_ && proc_->kind == ProcKind::Function;
       break;
@@ -90,7 +96,8 @@ StmtPtr ParserImpl::ParseExit() {
       what = ExitKind::Property;
       ok = proc_ && proc_->kind != ProcKind::Sub && proc_->kind != ProcKind::Function;
       break;
-    default: Fail(error::kInvalidExit);
+    default:
+      Fail(error::kInvalidExit);
   }
   if (!ok) Fail(error::kInvalidExit);
   Next();
@@ -150,19 +157,27 @@ namespace {
 
 Args* ArgsOf(Expr& e) {
   switch (e.kind) {
-    case ExprKind::Name: return &static_cast<NameExpr&>(e).args;
-    case ExprKind::Member: return &static_cast<MemberExpr&>(e).args;
-    case ExprKind::Apply: return &static_cast<ApplyExpr&>(e).args;
-    default: return nullptr;
+    case ExprKind::Name:
+      return &static_cast<NameExpr&>(e).args;
+    case ExprKind::Member:
+      return &static_cast<MemberExpr&>(e).args;
+    case ExprKind::Apply:
+      return &static_cast<ApplyExpr&>(e).args;
+    default:
+      return nullptr;
   }
 }
 
 bool HasParens(const Expr& e) {
   switch (e.kind) {
-    case ExprKind::Name: return static_cast<const NameExpr&>(e).has_parens;
-    case ExprKind::Member: return static_cast<const MemberExpr&>(e).has_parens;
-    case ExprKind::Apply: return true;
-    default: return false;
+    case ExprKind::Name:
+      return static_cast<const NameExpr&>(e).has_parens;
+    case ExprKind::Member:
+      return static_cast<const MemberExpr&>(e).has_parens;
+    case ExprKind::Apply:
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -10,8 +10,9 @@ namespace vks::vbscript {
 inline constexpr const char* kRuntimeSource = "Laufzeitfehler in Microsoft VBScript";
 inline constexpr const char* kCompileSource = "Kompilierungsfehler in Microsoft VBScript";
 
-// Compile error numbers beyond the core's own list.
+// Error numbers beyond the core's own list; the core's are visible here too.
 namespace error {
+using namespace ::vks::error;
 inline constexpr int32_t kUserInterrupt = 18;  // time limit reached
 inline constexpr int32_t kOutOfStack = 28;
 inline constexpr int32_t kSubNotDefined = 35;

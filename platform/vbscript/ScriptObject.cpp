@@ -20,7 +20,9 @@ ScriptObject::~ScriptObject() {
   }
 }
 
-std::string ScriptObject::TypeName() const { return class_->decl->name; }
+std::string ScriptObject::TypeName() const {
+  return class_->decl->name;
+}
 
 Variant ScriptObject::Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) {
   auto interp = interpreter_.lock();
