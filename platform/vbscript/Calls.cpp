@@ -35,6 +35,40 @@ class FrameGuard {
 
 constexpr size_t kInlineSlots = 8;
 
+// A call's variables: on the machine stack for small procedures, constructed only as many as used.
+class SlotStore {
+ public:
+  explicit SlotStore(size_t n) : n_(n) {
+    if (n > kInlineSlots) {
+      heap_ = std::make_unique<Variant[]>(n);
+      heap_ptrs_ = std::make_unique<Variant*[]>(n);
+      store = heap_.get();
+      ptrs = heap_ptrs_.get();
+    } else {
+      store = reinterpret_cast<Variant*>(inline_);
+      for (size_t i = 0; i < n; ++i) new (&store[i]) Variant();
+      ptrs = inline_ptrs_;
+    }
+    for (size_t i = 0; i < n; ++i) ptrs[i] = &store[i];
+  }
+  ~SlotStore() {
+    if (!heap_)
+      for (size_t i = 0; i < n_; ++i) store[i].~Variant();
+  }
+  SlotStore(const SlotStore&) = delete;
+  SlotStore& operator=(const SlotStore&) = delete;
+
+  Variant* store;
+  Variant** ptrs;
+
+ private:
+  size_t n_;
+  alignas(Variant) unsigned char inline_[kInlineSlots * sizeof(Variant)];
+  Variant* inline_ptrs_[kInlineSlots];
+  std::unique_ptr<Variant[]> heap_;
+  std::unique_ptr<Variant*[]> heap_ptrs_;
+};
+
 }  // namespace
 
 Variant Interpreter::CallProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs,
@@ -43,19 +77,9 @@ Variant Interpreter::CallProc(const ProcDecl& proc, ScriptObject* me, const Args
   size_t given = exprs ? exprs->size() : values.size();
   if (given != proc.params.size()) throw AutomationError(error::kWrongArgumentCount);
   size_t n = static_cast<size_t>(proc.slot_count);
-  Variant inline_store[kInlineSlots];
-  Variant* inline_ptrs[kInlineSlots];
-  std::unique_ptr<Variant[]> heap_store;
-  std::unique_ptr<Variant*[]> heap_ptrs;
-  Variant* store = inline_store;
-  Variant** ptrs = inline_ptrs;
-  if (n > kInlineSlots) {
-    heap_store = std::make_unique<Variant[]>(n);
-    heap_ptrs = std::make_unique<Variant*[]>(n);
-    store = heap_store.get();
-    ptrs = heap_ptrs.get();
-  }
-  for (size_t i = 0; i < n; ++i) ptrs[i] = &store[i];
+  SlotStore slots(n);
+  Variant* store = slots.store;
+  Variant** ptrs = slots.ptrs;
   for (size_t i = 0; i < given; ++i) {
     const Param& param = proc.params[i];
     size_t slot = i + 1;

@@ -35,7 +35,7 @@ Variant Interpreter::Eval(const Expr& e) {
       return Eval(*static_cast<const ParenExpr&>(e).inner);
     case ExprKind::Unary: {
       const auto& u = static_cast<const UnaryExpr&>(e);
-      Variant tmp;
+      std::optional<Variant> tmp;
       const Variant& v = EvalRef(*u.operand, tmp);
       if (v.IsObject()) {
         Variant d = DefaultValue(v);
@@ -54,7 +54,7 @@ Variant Interpreter::Eval(const Expr& e) {
   return {};
 }
 
-const Variant& Interpreter::EvalRef(const Expr& e, Variant& tmp) {
+const Variant& Interpreter::EvalRef(const Expr& e, std::optional<Variant>& tmp) {
   if (e.kind == ExprKind::Name) {
     const auto& n = static_cast<const NameExpr&>(e);
     if (n.args.empty() && !n.has_parens) {
@@ -64,8 +64,8 @@ const Variant& Interpreter::EvalRef(const Expr& e, Variant& tmp) {
   } else if (e.kind == ExprKind::Literal) {
     return static_cast<const LiteralExpr&>(e).value;
   }
-  tmp = Eval(e);
-  return tmp;
+  tmp.emplace(Eval(e));
+  return *tmp;
 }
 
 Variant Interpreter::EvalValue(const Expr& e) {
@@ -84,7 +84,7 @@ Variant Interpreter::DefaultValue(const Variant& v) {
 }
 
 bool Interpreter::EvalCondition(const Expr& e) {
-  Variant tmp;
+  std::optional<Variant> tmp;
   const Variant& v = EvalRef(e, tmp);
   switch (v.Type()) {
     case VarType::Boolean:
@@ -99,7 +99,7 @@ bool Interpreter::EvalCondition(const Expr& e) {
 }
 
 Variant Interpreter::EvalBinary(const BinaryExpr& b) {
-  Variant ta, tb;
+  std::optional<Variant> ta, tb;
   if (b.op == Op::Is) {
     const Variant& x = EvalRef(*b.left, ta);
     const Variant& y = EvalRef(*b.right, tb);
@@ -108,9 +108,9 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
   }
   const Variant* x = &EvalRef(*b.left, ta);
   const Variant* y = &EvalRef(*b.right, tb);
-  Variant da, db;
-  if (x->IsObject()) x = &(da = DefaultValue(*x));
-  if (y->IsObject()) y = &(db = DefaultValue(*y));
+  std::optional<Variant> da, db;
+  if (x->IsObject()) x = &da.emplace(DefaultValue(*x));
+  if (y->IsObject()) y = &db.emplace(DefaultValue(*y));
   switch (b.op) {
     case Op::Add:
     case Op::Sub:
@@ -171,7 +171,7 @@ const Variant& Interpreter::WithObject() {
 }
 
 Variant Interpreter::EvalMember(const MemberExpr& m) {
-  Variant tmp;
+  std::optional<Variant> tmp;
   const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();  // keeps the object alive through the call
@@ -199,7 +199,7 @@ std::vector<int32_t> Interpreter::Indices(const Args& args) {
   idx.reserve(args.size());
   for (const auto& a : args) {
     if (!a) throw AutomationError(error::kSubscriptOutOfRange);
-    Variant tmp;
+    std::optional<Variant> tmp;
     const Variant& v = EvalRef(*a, tmp);
     if (v.Type() == VarType::Integer)
       idx.push_back(v.AsInteger());
@@ -215,7 +215,7 @@ Variant& Interpreter::Element(Variant& array, const Args& args) {
   if (!array.IsArray()) throw AutomationError(error::kTypeMismatch);
   VariantArray& a = array.AsArray();
   if (args.size() == 1 && args[0]) {
-    Variant tmp;
+    std::optional<Variant> tmp;
     const Variant& v = EvalRef(*args[0], tmp);
     int32_t i = v.Type() == VarType::Integer ? v.AsInteger()
                 : v.Type() == VarType::Long  ? v.AsLong()

@@ -38,7 +38,7 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
           const auto& b = static_cast<const BinaryExpr&>(*a.value);
           if (b.op == Op::Concat && !n.has_parens &&
               (n.bind == Bind::Local || n.bind == Bind::Global) && SameVariable(n, *b.left)) {
-            Variant tmp;
+            std::optional<Variant> tmp;
             const Variant& r = EvalRef(*b.right, tmp);
             Variant* slot = VariableSlot(n);
             if (slot && slot->Type() == VarType::String && !r.IsObject() && !r.IsArray()) {
@@ -87,7 +87,7 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
         const Expr& c = *static_cast<const CallStmt&>(s).call;
         if (c.kind == ExprKind::Member) {
           const auto& m = static_cast<const MemberExpr&>(c);
-          Variant tmp;
+          std::optional<Variant> tmp;
           const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
           if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
           ObjectRef ref = object.AsObject();
@@ -186,7 +186,7 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
 }
 
 void Interpreter::AssignMember(const MemberExpr& m, Variant value, bool is_set) {
-  Variant tmp;
+  std::optional<Variant> tmp;
   const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();

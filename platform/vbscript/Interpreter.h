@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -87,7 +88,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Evaluation (Evaluator.cpp).
   Variant Eval(const Expr& e);
   // A reference to the variable itself when `e` names one, else `tmp` holding the value.
-  const Variant& EvalRef(const Expr& e, Variant& tmp);
+  const Variant& EvalRef(const Expr& e, std::optional<Variant>& tmp);
   // The value with objects replaced by their default member's value.
   Variant EvalValue(const Expr& e);
   Variant DefaultValue(const Variant& v);
