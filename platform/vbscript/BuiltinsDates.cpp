@@ -96,7 +96,7 @@ Variant DateValueFn(Interpreter& in, Args a) {
 Variant TimeValue(Interpreter& in, Args a) {
   if (a[0].IsNull()) return a[0];
   double t = LinearDays(DateArg(in, a[0]));
-  return Variant(DateValue{t - std::floor(t)});
+  return Variant(DateValue{std::round((t - std::floor(t)) * 86400.0) / 86400.0});
 }
 
 // Interval names of DateAdd, DateDiff and DatePart.

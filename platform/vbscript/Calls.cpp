@@ -2,6 +2,7 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/vbscript/Interpreter.h"
 #include "platform/vbscript/Names.h"
+#include "platform/vbscript/RegExpObject.h"
 #include "platform/vbscript/ScriptObject.h"
 
 namespace vks::vbscript {
@@ -192,6 +193,8 @@ const ClassRuntime* Interpreter::FindClass(const std::string& folded) const {
 
 ObjectRef Interpreter::NewObject(const std::string& class_name) {
   const ClassRuntime* cls = FindClass(FoldName(class_name));
+  if (!cls && FoldName(class_name) == "regexp")
+    return std::make_shared<RegExpObject>(limits_.memory_limit);
   if (!cls) {
     AutomationError base(error::kClassNotDefined, kRuntimeSource);
     throw AutomationError(base.Number(), kRuntimeSource,

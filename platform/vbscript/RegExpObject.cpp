@@ -108,15 +108,18 @@ Variant ValueCollection::Invoke(std::string_view name, InvokeKind kind, std::spa
 }
 
 Variant MatchObject::Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) {
-  (void)args;
   std::string n = FoldName(name);
   if (kind == InvokeKind::PropertyLet || kind == InvokeKind::PropertySet)
     throw AutomationError(error::kObjectDoesntSupportAction);
   if (n.empty() || n == "value") return Variant(value_);
   if (n == "firstindex") return Variant(first_index_);
   if (n == "length") return Variant(static_cast<int32_t>(CharCount(value_)));
-  if (n == "submatches")
-    return Variant(ObjectRef(std::make_shared<ValueCollection>("ISubMatches", submatches_)));
+  if (n == "submatches") {
+    auto subs = std::make_shared<ValueCollection>("ISubMatches", submatches_);
+    // SubMatches(i) indexes the collection at once.
+    if (!args.empty()) return subs->Invoke("", InvokeKind::PropertyGet, args);
+    return Variant(ObjectRef(subs));
+  }
   throw AutomationError(error::kMemberNotFound);
 }
 

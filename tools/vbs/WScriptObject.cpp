@@ -87,7 +87,10 @@ Variant WScriptObject::Invoke(std::string_view name, InvokeKind, std::span<Varia
     return {};
   }
   if (n == "quit") throw QuitRequest{args.empty() ? 0 : ToLong(args[0])};
-  if (n == "arguments") return Variant(arguments_object_);
+  if (n == "arguments") {
+    if (!args.empty()) return arguments_object_->Invoke("", InvokeKind::PropertyGet, args);
+    return Variant(arguments_object_);
+  }
   if (n == "stdout") return Variant(stdout_);
   if (n == "stderr") return Variant(stderr_);
   if (n == "scriptname") {
