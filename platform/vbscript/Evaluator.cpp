@@ -133,6 +133,8 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
                                      : x->AsDouble() * y->AsDouble();
         if (std::isfinite(r)) return Variant(r);
       }
+      if (tx == VarType::String && ty == VarType::String)
+        CheckSize(x->AsString().size() + y->AsString().size());
       return Arithmetic(b.op, *x, *y, locale_);
     }
     case Op::Div:
