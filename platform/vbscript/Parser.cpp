@@ -239,6 +239,10 @@ StmtPtr ParserImpl::ParseStatement(BlockEnd end) {
     case Tok::Dot:
     case Tok::Me:
       return ParseAssignOrCall(false);
+    case Tok::Loop:
+      Fail(error::kLoopWithoutDo);
+    case Tok::Next:
+      Fail(error::kUnexpectedNext);
     default:
       break;
   }

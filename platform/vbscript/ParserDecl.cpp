@@ -33,13 +33,14 @@ void ParserImpl::ParseParams(ProcDecl& proc) {
     } else if (AtWord("byref")) {
       Next();
     }
+    const Token& name = Peek();
     p.name = ExpectName();
+    std::string folded = FoldName(p.name);
+    if (locals_.count(folded)) FailAt(error::kNameRedefined, name);
     if (Accept(Tok::LParen)) {
       Expect(Tok::RParen, error::kExpectedRParen);
       p.is_array = true;
     }
-    std::string folded = FoldName(p.name);
-    if (locals_.count(folded)) Fail(error::kNameRedefined);
     DeclareLocal(folded);
     proc.params.push_back(std::move(p));
   } while (Accept(Tok::Comma));
