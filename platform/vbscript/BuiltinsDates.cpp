@@ -199,6 +199,7 @@ Variant DateDiff(Interpreter& in, Args a) {
       r = s2 - s1;
       break;
   }
+  if (r < INT32_MIN || r > INT32_MAX) throw AutomationError(error::kOverflow);
   return Variant(static_cast<int32_t>(r));
 }
 

@@ -137,9 +137,39 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
         CheckSize(x->AsString().size() + y->AsString().size());
       return Arithmetic(b.op, *x, *y, locale_);
     }
-    case Op::Div:
+    case Op::Div: {
+      VarType tx = x->Type(), ty = y->Type();
+      auto num = [](const Variant& v, VarType t) {
+        return t == VarType::Double ? v.AsDouble() : t == VarType::Long ? v.AsLong() : v.AsInteger();
+      };
+      auto plain = [](VarType t) {
+        return t == VarType::Double || t == VarType::Long || t == VarType::Integer;
+      };
+      if (plain(tx) && plain(ty)) {
+        double q = num(*y, ty);
+        if (q != 0) {
+          double r = num(*x, tx) / q;
+          if (std::isfinite(r)) return Variant(r);
+        }
+      }
+      return Arithmetic(b.op, *x, *y, locale_);
+    }
     case Op::IntDiv:
-    case Op::Mod:
+    case Op::Mod: {
+      VarType tx = x->Type(), ty = y->Type();
+      if ((tx == VarType::Long || tx == VarType::Integer) &&
+          (ty == VarType::Long || ty == VarType::Integer)) {
+        int64_t p = tx == VarType::Long ? x->AsLong() : x->AsInteger();
+        int64_t q = ty == VarType::Long ? y->AsLong() : y->AsInteger();
+        if (q != 0) {
+          int64_t r = b.op == Op::Mod ? p % q : p / q;
+          if (tx == VarType::Integer && ty == VarType::Integer && r >= -32768 && r <= 32767)
+            return Variant(static_cast<int16_t>(r));
+          if (r >= INT32_MIN && r <= INT32_MAX) return Variant(static_cast<int32_t>(r));
+        }
+      }
+      return Arithmetic(b.op, *x, *y, locale_);
+    }
     case Op::Pow:
       return Arithmetic(b.op, *x, *y, locale_);
     case Op::Concat: {

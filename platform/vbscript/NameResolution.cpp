@@ -111,7 +111,7 @@ Variant* Interpreter::VariableSlot(const NameExpr& n) {
 }
 
 Variant Interpreter::EvalName(const NameExpr& n) {
-  Variant* slot;
+  Variant* slot = nullptr;
   switch (n.bind) {
     case Bind::Local:
       slot = frame_->slots[n.index];
@@ -137,9 +137,34 @@ Variant Interpreter::EvalName(const NameExpr& n) {
       Variant small[4];
       std::vector<Variant> big;
       std::span<Variant> args;
+      // Arrays held in variables are lent to the library function rather than copied; it only
+      // reads them, and Eval/Execute (which could see the variable) take no arrays.
+      Variant* lent[4] = {};
+      struct Lender {
+        Variant** slots;
+        Variant* values;
+        ~Lender() {
+          for (size_t i = 0; i < 4; ++i)
+            if (slots[i]) *slots[i] = std::move(values[i]);
+        }
+      } lender{lent, small};
       if (n.args.size() <= 4) {
-        for (size_t i = 0; i < n.args.size(); ++i)
-          small[i] = n.args[i] ? Eval(*n.args[i]) : Variant(ErrorValue{ErrorValue::kParamNotFound});
+        for (size_t i = 0; i < n.args.size(); ++i) {
+          const Expr* e = n.args[i].get();
+          if (e && e->kind == ExprKind::Name) {
+            const auto& arg = static_cast<const NameExpr&>(*e);
+            Variant* slot = arg.args.empty() && !arg.has_parens &&
+                                    (arg.bind == Bind::Local || arg.bind == Bind::Global)
+                                ? (arg.bind == Bind::Local ? frame_->slots[arg.index] : &globals_[arg.index])
+                                : nullptr;
+            if (slot && slot->IsArray()) {
+              small[i] = std::move(*slot);
+              lent[i] = slot;
+              continue;
+            }
+          }
+          small[i] = e ? Eval(*e) : Variant(ErrorValue{ErrorValue::kParamNotFound});
+        }
         args = std::span<Variant>(small, n.args.size());
       } else {
         big = EvalArgs(n.args);
@@ -186,7 +211,7 @@ Variant Interpreter::EvalName(const NameExpr& n) {
 
 void Interpreter::AssignName(const NameExpr& n, Variant value, bool is_set) {
   InvokeKind kind = is_set ? InvokeKind::PropertySet : InvokeKind::PropertyLet;
-  Variant* slot;
+  Variant* slot = nullptr;
   switch (n.bind) {
     case Bind::Local:
       slot = frame_->slots[n.index];
