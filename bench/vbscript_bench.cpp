@@ -77,9 +77,13 @@ int LuaKennzahl(lua_State* L) {
 }
 int LuaIndex(lua_State* L) {
   std::string_view key = luaL_checkstring(L, 2);
-  if (key == "Kennzahl") lua_pushcfunction(L, LuaKennzahl);
-  else if (key == "Ergebnis") lua_pushinteger(L, static_cast<Services*>(*static_cast<void**>(lua_touserdata(L, 1)))->ergebnis);
-  else lua_pushnil(L);
+  if (key == "Kennzahl")
+    lua_pushcfunction(L, LuaKennzahl);
+  else if (key == "Ergebnis")
+    lua_pushinteger(L,
+                    static_cast<Services*>(*static_cast<void**>(lua_touserdata(L, 1)))->ergebnis);
+  else
+    lua_pushnil(L);
   return 1;
 }
 int LuaNewIndex(lua_State* L) {
@@ -153,7 +157,8 @@ end
 void RunVbs(benchmark::State& state, const char* code) {
   for (auto _ : state) {
     vks::vbscript::Engine engine;
-    if (!engine.ExecuteStatement(code).ok()) state.SkipWithError(engine.Error().description.c_str());
+    if (!engine.ExecuteStatement(code).ok())
+      state.SkipWithError(engine.Error().description.c_str());
   }
 }
 
@@ -166,8 +171,12 @@ void RunLua(benchmark::State& state, const char* code) {
   }
 }
 
-void BM_VbsLoop(benchmark::State& state) { RunVbs(state, kLoopVbs); }
-void BM_LuaLoop(benchmark::State& state) { RunLua(state, kLoopLua); }
+void BM_VbsLoop(benchmark::State& state) {
+  RunVbs(state, kLoopVbs);
+}
+void BM_LuaLoop(benchmark::State& state) {
+  RunLua(state, kLoopLua);
+}
 BENCHMARK(BM_VbsLoop)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LuaLoop)->Unit(benchmark::kMillisecond);
 
@@ -194,8 +203,12 @@ local joined = table.concat(parts, ";")
 assert(#joined == 300000)
 )";
 
-void BM_VbsStrings(benchmark::State& state) { RunVbs(state, kStringsVbs); }
-void BM_LuaStrings(benchmark::State& state) { RunLua(state, kStringsLua); }
+void BM_VbsStrings(benchmark::State& state) {
+  RunVbs(state, kStringsVbs);
+}
+void BM_LuaStrings(benchmark::State& state) {
+  RunLua(state, kStringsLua);
+}
 BENCHMARK(BM_VbsStrings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LuaStrings)->Unit(benchmark::kMillisecond);
 

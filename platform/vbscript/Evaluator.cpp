@@ -140,7 +140,9 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
     case Op::Div: {
       VarType tx = x->Type(), ty = y->Type();
       auto num = [](const Variant& v, VarType t) {
-        return t == VarType::Double ? v.AsDouble() : t == VarType::Long ? v.AsLong() : v.AsInteger();
+        return t == VarType::Double ? v.AsDouble()
+               : t == VarType::Long ? v.AsLong()
+                                    : v.AsInteger();
       };
       auto plain = [](VarType t) {
         return t == VarType::Double || t == VarType::Long || t == VarType::Integer;
