@@ -153,11 +153,7 @@ Variant Interpreter::EvalName(const NameExpr& n) {
           const Expr* e = n.args[i].get();
           if (e && e->kind == ExprKind::Name) {
             const auto& arg = static_cast<const NameExpr&>(*e);
-            Variant* slot =
-                arg.args.empty() && !arg.has_parens &&
-                        (arg.bind == Bind::Local || arg.bind == Bind::Global)
-                    ? (arg.bind == Bind::Local ? frame_->slots[arg.index] : &globals_[arg.index])
-                    : nullptr;
+            Variant* slot = arg.args.empty() ? VariableSlot(arg) : nullptr;
             if (slot && slot->IsArray()) {
               small[i] = std::move(*slot);
               lent[i] = slot;
