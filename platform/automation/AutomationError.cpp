@@ -47,6 +47,7 @@ constexpr std::array kErrorTable = std::to_array<ErrorText>({
     {91, "Objektvariable nicht festgelegt"},
     {92, "For-Schleife nicht initialisiert"},
     {94, "Unzulässige Verwendung von Null"},
+    {321, "Ungültiges Dateiformat"},
     {322, "Erforderliche temporäre Datei kann nicht angelegt werden"},
     {424, "Objekt erforderlich"},
     {429, "Objekterstellung durch ActiveX-Komponente nicht möglich"},

@@ -1,0 +1,56 @@
+#include "accounts/KursDatenJetztSpeichern.h"
+
+#include "recording/RttWriter.h"
+
+namespace vks {
+namespace {
+
+struct Value {
+  eKontoDatenArt kind;
+  double value;
+};
+
+void WriteAll(const clKonto& konto, const RttStorage& storage, std::initializer_list<Value> values,
+              float wert2) {
+  for (const Value& v : values)
+    SchreibeRTTWert(storage, konto.KontoName, "", "", v.kind, konto.AktuelleZeit,
+                    static_cast<float>(v.value), wert2);
+}
+
+}  // namespace
+
+bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
+  bool aktien = konto.NeuerAktienwertSpeichern;
+  bool open_pl = konto.NeuerOpenPLSpeichern;
+  if (aktien) {
+    WriteAll(konto, storage,
+             {{dKapitalAktienAktuellerWert, konto.AktienWertAktuellGesamt},
+              {dKapitalAktienAktuellerWertLong,
+               konto.AktienWertAktuellGesamt - konto.AktienWertAktuellShort},
+              {dKapitalAktienAktuellerWertShort, konto.AktienWertAktuellShort},
+              {dKapitalAktienOpenPL, konto.KapitalAktienOpenPLGesamt},
+              {dKapitalAktienOpenPLLong,
+               konto.KapitalAktienOpenPLGesamt - konto.KapitalAktienOpenPLShort},
+              {dKapitalAktienOpenPLShort, konto.KapitalAktienOpenPLShort}},
+             1.0f);
+  }
+  if (open_pl) {
+    WriteAll(konto, storage,
+             {{dKapitalKontraktOpenPL, konto.KapitalKontrakteOpenPLGesamt},
+              {dKapitalKontraktOpenPLLong,
+               konto.KapitalKontrakteOpenPLGesamt - konto.KapitalKontrakteOpenPLShort},
+              {dKapitalKontraktOpenPLShort, konto.KapitalKontrakteOpenPLShort}},
+             1.0f);
+  }
+  if (aktien || open_pl) {
+    WriteAll(konto, storage,
+             {{dKapitalGesamtKapital, konto.BerechneGesamtKapital()},
+              {dKapitalVerfuegbarKapital, konto.BerechneVerfuegbarKapital()}},
+             0.0f);
+  }
+  konto.NeuerAktienwertSpeichern = false;
+  konto.NeuerOpenPLSpeichern = false;
+  return aktien || open_pl;
+}
+
+}  // namespace vks

@@ -1,0 +1,132 @@
+// Appending one value with SchreibeRTTWert against the bare system calls it cannot avoid (open,
+// fstat, pwrite of 16 bytes, close of the same file). The name building and the folder check must
+// not cost more than those: the ratio printed at the end should stay at or below 1.2.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "recording/RttFileName.h"
+#include "recording/RttRecord.h"
+#include "recording/RttWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kManyFiles = 10000;
+
+std::map<std::string, double>& NanosPerItem() {
+  static std::map<std::string, double> nanos;
+  return nanos;
+}
+
+// Times the loop itself so that the ratios can be printed after the run.
+template <class Body>
+void Measure(benchmark::State& state, const std::string& name, Body body) {
+  auto start = std::chrono::steady_clock::now();
+  int64_t items = 0;
+  for (auto _ : state) {
+    body(items);
+    ++items;
+  }
+  auto elapsed = std::chrono::steady_clock::now() - start;
+  if (items > 0)
+    NanosPerItem()[name] = std::chrono::duration<double, std::nano>(elapsed).count() / items;
+}
+
+struct Store {
+  Store() {
+    root = (fs::temp_directory_path() / ("vks-rtt-bench-" + std::to_string(::getpid()))).string();
+    fs::remove_all(root);
+    storage.folder = root;
+  }
+  ~Store() { fs::remove_all(root); }
+  std::string root;
+  vks::RttStorage storage;
+};
+
+void FloorAppend(const std::string& path, double time) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  struct stat st;
+  ::fstat(fd, &st);
+  vks::RttRecordBytes bytes = vks::EncodeRttRecord({vks::DateValue{time}, 1.0f, 0.0f});
+  benchmark::DoNotOptimize(::pwrite(fd, bytes.data(), bytes.size(), st.st_size));
+  ::close(fd);
+}
+
+std::string PositionWkn(int i) {
+  char wkn[16];
+  std::snprintf(wkn, sizeof wkn, "W%06d", i);
+  return wkn;
+}
+
+void BM_RttAppendFloor(benchmark::State& state) {
+  Store store;
+  vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
+  std::string path = vks::GetRTTDateiName(store.storage, "Depot1", "", vks::dKapitalCash, false);
+  Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
+}
+
+void BM_RttAppend(benchmark::State& state) {
+  Store store;
+  vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
+  Measure(state, "append", [&](int64_t i) {
+    vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash,
+                         vks::DateValue{static_cast<double>(i)}, 1, 0);
+  });
+}
+
+// A big account: one value appended to each of 10 000 position files in turn.
+void BM_RttAppendManyFilesFloor(benchmark::State& state) {
+  Store store;
+  std::vector<std::string> paths;
+  for (int i = 0; i < kManyFiles; ++i) {
+    vks::SchreibeRTTWert(store.storage, "Depot1", PositionWkn(i), "", vks::dTitelPos, {1}, 1, 0);
+    paths.push_back(
+        vks::GetRTTDateiName(store.storage, "Depot1", PositionWkn(i), vks::dTitelPos, false));
+  }
+  Measure(state, "many floor", [&](int64_t i) {
+    FloorAppend(paths[static_cast<size_t>(i % kManyFiles)], static_cast<double>(i));
+  });
+}
+
+void BM_RttAppendManyFiles(benchmark::State& state) {
+  Store store;
+  std::vector<std::string> wkns;
+  for (int i = 0; i < kManyFiles; ++i) {
+    wkns.push_back(PositionWkn(i));
+    vks::SchreibeRTTWert(store.storage, "Depot1", wkns.back(), "", vks::dTitelPos, {1}, 1, 0);
+  }
+  Measure(state, "many", [&](int64_t i) {
+    vks::SchreibeRTTWert(store.storage, "Depot1", wkns[static_cast<size_t>(i % kManyFiles)], "",
+                         vks::dTitelPos, vks::DateValue{static_cast<double>(i)}, 1, 0);
+  });
+}
+
+BENCHMARK(BM_RttAppendFloor)->MinTime(1.0);
+BENCHMARK(BM_RttAppend)->MinTime(1.0);
+BENCHMARK(BM_RttAppendManyFilesFloor)->MinTime(2.0);
+BENCHMARK(BM_RttAppendManyFiles)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  auto& nanos = NanosPerItem();
+  auto ratio = [&](const char* name, const char* floor) {
+    if (nanos.count(name) && nanos.count(floor) && nanos[floor] > 0)
+      std::printf("%-40s %.2fx (target <= 1.2x)\n", name, nanos[name] / nanos[floor]);
+  };
+  ratio("append", "floor");
+  ratio("many", "many floor");
+  return 0;
+}

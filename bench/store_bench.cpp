@@ -1,0 +1,261 @@
+// Saving and loading the account store (1 000 accounts, each with 50 positions and 20 fills) through
+// AccountStore on the real files, against what the disk costs for the same bytes: one write, fsync
+// and rename for the save, one read for the load. The last lines of the output give the ratios and
+// the load's peak heap. The store goes to $VKS_BENCH_DIR, else the system's temporary folder.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <new>
+#include <string>
+
+#include "accounts/clKonto.h"
+#include "platform/files/FileSystem.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/MessageReporter.h"
+#include "server/AccountStore.h"
+
+// Heap in use and its high-water mark, for the load's peak memory.
+namespace {
+size_t g_heap_live = 0;
+size_t g_heap_peak = 0;
+
+void* Allocate(size_t size) {
+  void* p = std::malloc(size ? size : 1);
+  if (!p) throw std::bad_alloc();
+  g_heap_live += malloc_usable_size(p);
+  if (g_heap_live > g_heap_peak) g_heap_peak = g_heap_live;
+  return p;
+}
+void Release(void* p) noexcept {
+  if (!p) return;
+  g_heap_live -= malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+
+void* operator new(size_t size) { return Allocate(size); }
+void* operator new[](size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, size_t) noexcept { Release(p); }
+void operator delete[](void* p, size_t) noexcept { Release(p); }
+
+namespace vks {
+namespace {
+
+constexpr int kAccounts = 1000;
+constexpr int kPositions = 50;
+constexpr int kFills = 20;
+
+class QuietReporter : public MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string& text, int32_t style, const std::string&) override {
+    std::fprintf(stderr, "Meldung: %s\n", text.c_str());
+    return DefaultAnswer(style);
+  }
+};
+
+class StderrErrorLog : public ErrorLog {
+ public:
+  void Add(const ErrorLogEntry& entry) override {
+    std::fprintf(stderr, "Fehlerprotokoll: %s\n", entry.text.c_str());
+  }
+};
+
+std::shared_ptr<clKonto> MakeKonto(int k) {
+  auto konto = std::make_shared<clKonto>();
+  char text[64];
+  std::snprintf(text, sizeof text, "Konto %04d", k);
+  konto->KontoName = text;
+  konto->Beschreibung = "Benchmark-Konto mit Aktien und Kontrakten";
+  konto->CashBetrag = 10000 + k * 0.25;
+  konto->AktuelleZeit = DateValue{45658.5 + k / 1440.0};
+  konto->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 40 Then Ergebnis = 1";
+  for (int p = 0; p < kPositions; ++p) {
+    auto position = std::make_shared<clTitelPosition>();
+    std::snprintf(text, sizeof text, "DE000A%06d", p);
+    position->TitelWKN = text;
+    std::snprintf(text, sizeof text, "Wertpapier Nummer %d AG", p);
+    position->TitelName = text;
+    position->Durchschnittspreis = 10.0f + p * 1.25f;
+    position->Position = (p % 3 == 0 ? -1 : 1) * (p + 1) * 10;
+    position->PointValue = p % 5 == 0 ? 25.0f : 0.0f;
+    position->MinTickSize = Variant(0.01);
+    position->Margin = p % 5 == 0 ? 2500.0f : 1.0f;
+    position->Commissions = 0.25f;
+    position->MindestCommissions = 9.9f;
+    position->AktUmrechnungsWert = 1.0f;
+    position->OpenPL = p * 3.5 - 40;
+    konto->cTitelPositionen.Add(position->TitelWKN, position);
+  }
+  for (int f = 0; f < kFills; ++f) {
+    auto fill = std::make_shared<clFilledOrder>();
+    std::snprintf(text, sizeof text, "F-%04d-%03d", k, f);
+    fill->ID = text;
+    fill->Aktion = f % 2 ? 1 : -1;
+    fill->FilledAnzahl = 10 * (f + 1);
+    fill->TitelWKN = "DE000A000001";
+    fill->TitelName = "Wertpapier Nummer 1 AG";
+    fill->SimulDatum = DateValue{45658.5 + f};
+    fill->RealDatum = DateValue{45658.5 + f};
+    fill->IsEnterOrder = f % 4 == 0;
+    fill->EnterPreis = 11.25f;
+    konto->cFilledOrders.Add(fill->ID, fill);
+  }
+  return konto;
+}
+
+// One store on the disk, shared by all benchmarks of the run and removed at the end.
+struct StoreOnDisk {
+  std::string folder;
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  QuietReporter reporter;
+  StderrErrorLog error_log;
+  SystemClock clock;
+  KontenSammlung konten{CompareMode::Text};
+  std::unique_ptr<AccountStore> store;
+  std::string bytes;
+
+  StoreOnDisk() {
+    const char* base = std::getenv("VKS_BENCH_DIR");
+    std::string pattern =
+        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
+        "vks-store-bench-XXXXXX";
+    if (!::mkdtemp(pattern.data())) std::abort();
+    folder = pattern;
+    store = std::make_unique<AccountStore>(folder, folder, *files, reporter, error_log, clock);
+    for (int k = 0; k < kAccounts; ++k) {
+      auto konto = MakeKonto(k);
+      konten.Add(konto->KontoName, konto);
+    }
+    bytes = SerializeKonten(konten);
+    store->SpeichereKonten(konten);
+  }
+  ~StoreOnDisk() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+  std::string FloorPath() const { return folder + "/floor.dat"; }
+};
+
+StoreOnDisk& Disk() {
+  static StoreOnDisk disk;
+  return disk;
+}
+
+void BM_StoreSave(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  for (auto _ : state) disk.store->SpeichereKonten(disk.konten);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_StoreSaveFloor(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  const std::string temporary = disk.FloorPath() + ".neu";
+  for (auto _ : state) {
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::write(fd, disk.bytes.data(), disk.bytes.size()) !=
+                      static_cast<ssize_t>(disk.bytes.size()) ||
+        ::fsync(fd) != 0 || ::close(fd) != 0 ||
+        ::rename(temporary.c_str(), disk.FloorPath().c_str()) != 0) {
+      state.SkipWithError("Schreiben fehlgeschlagen");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreSaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_StoreLoad(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  for (auto _ : state) {
+    KontenSammlung konten(CompareMode::Text);
+    disk.store->LadeKonten(konten);
+    if (konten.Count() != kAccounts) state.SkipWithError("Konten fehlen");
+    state.PauseTiming();  // the collection's end is no part of a load
+    { KontenSammlung gone = std::move(konten); }
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_StoreLoadFloor(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  const std::string path = disk.store->StorePath();
+  for (auto _ : state) {
+    std::string bytes(disk.bytes.size(), '\0');
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::read(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+      state.SkipWithError("Lesen fehlgeschlagen");
+      break;
+    }
+    ::close(fd);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreLoadFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The heap's high-water mark during a load, above what was in use before it.
+void BM_StoreLoadPeakHeap(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  size_t peak = 0;
+  for (auto _ : state) {
+    const size_t before = g_heap_live;
+    g_heap_peak = before;
+    KontenSammlung konten(CompareMode::Text);
+    disk.store->LadeKonten(konten);
+    peak = std::max(peak, g_heap_peak - before);
+    state.counters["kept_MiB"] = static_cast<double>(g_heap_live - before) / (1 << 20);
+  }
+  state.counters["file_MiB"] = static_cast<double>(disk.bytes.size()) / (1 << 20);
+  state.counters["peak_MiB"] = static_cast<double>(peak) / (1 << 20);
+  state.counters["peak_per_file"] = static_cast<double>(peak) / disk.bytes.size();
+}
+BENCHMARK(BM_StoreLoadPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Prints, after the usual table, each benchmark's time as a multiple of its floor.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    for (const char* name : {"BM_StoreSave", "BM_StoreLoad"}) {
+      auto own = seconds_.find(name);
+      auto floor = seconds_.find(std::string(name) + "Floor");
+      if (own != seconds_.end() && floor != seconds_.end() && floor->second > 0)
+        GetOutputStream() << name << " / Floor: " << own->second / floor->second << '\n';
+    }
+    ConsoleReporter::Finalize();
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vks::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

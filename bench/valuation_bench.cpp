@@ -1,0 +1,149 @@
+// Revaluing a big account at random prices, and writing an account's initial series, each
+// against a floor measured in the same run.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <unordered_map>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/clKonto.h"
+#include "recording/RttWriter.h"
+
+namespace vks {
+namespace {
+
+class FixedClock : public Clock {
+ public:
+  DateValue Now() override { return DateValue{45658.5}; }
+};
+
+constexpr int kPositions = 1000;
+
+std::string Wkn(int i) {
+  return "DE000" + std::to_string(100000 + i);
+}
+
+void FillAccount(clKonto& konto) {
+  for (int i = 0; i < kPositions; ++i) {
+    auto p = std::make_shared<clTitelPosition>();
+    p->TitelWKN = Wkn(i);
+    p->Position = (i % 4 < 2 ? 1 : -1) * (10 + i % 7);
+    p->Durchschnittspreis = 100.0f + static_cast<float>(i % 50);
+    p->PointValue = i % 2 == 0 ? 0 : 25;
+    konto.cTitelPositionen.Add(p->TitelWKN, p);
+  }
+}
+
+struct Draw {
+  int index;
+  float price;
+};
+
+std::vector<Draw> Draws() {
+  std::mt19937 random(42);
+  std::uniform_int_distribution<int> pick(0, kPositions - 1);
+  std::uniform_real_distribution<float> price(90, 160);
+  std::vector<Draw> draws(4096);
+  for (Draw& d : draws) d = {pick(random), price(random)};
+  return draws;
+}
+
+void BM_NeuerKurs(benchmark::State& state) {
+  clKonto konto;
+  FillAccount(konto);
+  FixedClock clock;
+  std::vector<std::string> wkns;
+  for (int i = 0; i < kPositions; ++i) wkns.push_back(Wkn(i));
+  auto draws = Draws();
+  size_t n = 0;
+  for (auto _ : state) {
+    const Draw& d = draws[n++ & 4095];
+    bool sofort = false;
+    konto.NeuerKurs(wkns[d.index], DateValue{45658.5}, d.price, sofort, clock);
+  }
+  benchmark::DoNotOptimize(konto.KapitalAktienOpenPLGesamt);
+}
+BENCHMARK(BM_NeuerKurs);
+
+// Floor: one hash-map lookup and the same arithmetic on a plain struct.
+void BM_NeuerKursFloor(benchmark::State& state) {
+  struct Plain {
+    float preis, kurs, point_value;
+    int32_t position;
+    double open_pl;
+  };
+  std::unordered_map<std::string, Plain> positions;
+  for (int i = 0; i < kPositions; ++i)
+    positions[Wkn(i)] = {100.0f + i % 50, 0, i % 2 == 0 ? 0.0f : 25.0f, 10, 0};
+  std::vector<std::string> wkns;
+  for (int i = 0; i < kPositions; ++i) wkns.push_back(Wkn(i));
+  auto draws = Draws();
+  double total = 0;
+  size_t n = 0;
+  for (auto _ : state) {
+    const Draw& d = draws[n++ & 4095];
+    Plain& p = positions.find(wkns[d.index])->second;
+    if (p.kurs == d.price) continue;
+    double neu =
+        (double{d.price} - p.preis) * p.position * (p.point_value == 0 ? 1 : p.point_value);
+    total = total - p.open_pl + neu;
+    p.open_pl = neu;
+    p.kurs = d.price;
+  }
+  benchmark::DoNotOptimize(total);
+}
+BENCHMARK(BM_NeuerKursFloor);
+
+std::string BenchFolder() {
+  auto folder = std::filesystem::temp_directory_path() / "vks-valuation-bench";
+  std::filesystem::create_directories(folder);
+  return folder.string();
+}
+
+void BM_SchreibeInitRTTWerte(benchmark::State& state) {
+  RttStorage storage{BenchFolder()};
+  FixedClock clock;
+  KontoUmgebung umgebung{clock, storage};
+  clKonto konto;
+  konto.KontoName = "Bench";
+  konto.AktuelleZeit = DateValue{45658.5};
+  for (auto _ : state) konto.SchreibeInitRTTWerte(false, umgebung);
+}
+BENCHMARK(BM_SchreibeInitRTTWerte)->Unit(benchmark::kMicrosecond);
+
+// Floor: 490 appends of one record, each open + fstat + pwrite(16 bytes) + close, to 49 files.
+void BM_SchreibeInitRTTWerteFloor(benchmark::State& state) {
+  std::string folder = BenchFolder() + "/floor";
+  std::filesystem::create_directories(folder);
+  std::vector<std::string> files;
+  for (int i = 0; i < 49; ++i) {
+    files.push_back(folder + "/f" + std::to_string(i) + ".RTT");
+    int fd = ::open(files.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    char header[856] = {};
+    (void)!::write(fd, header, sizeof header);
+    ::close(fd);
+  }
+  char record[16] = {};
+  for (auto _ : state) {
+    for (int pass = 0; pass < 10; ++pass) {
+      for (const std::string& file : files) {
+        int fd = ::open(file.c_str(), O_WRONLY);
+        struct stat st;
+        ::fstat(fd, &st);
+        (void)!::pwrite(fd, record, sizeof record, st.st_size);
+        ::close(fd);
+      }
+    }
+  }
+}
+BENCHMARK(BM_SchreibeInitRTTWerteFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vks
+
+BENCHMARK_MAIN();

@@ -1,0 +1,60 @@
+// Feeds arbitrary bytes as the account store to the server's own load (AccountStore::LadeKonten
+// with every account's ReadAllProperties), over files held in memory. Beyond "never crashes", a
+// store that loads must save and load again to the same bytes.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz/MemoryFileSystem.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/MessageReporter.h"
+#include "server/AccountStore.h"
+
+namespace {
+
+constexpr const char* kDataFolder = "/daten";
+
+class SilentReporter : public vks::MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
+    ++messages;
+    return vks::DefaultAnswer(style);
+  }
+  int messages = 0;
+};
+
+class NoErrorLog : public vks::ErrorLog {
+ public:
+  void Add(const vks::ErrorLogEntry&) override {}
+};
+
+class StillClock : public vks::Clock {
+ public:
+  vks::DateValue Now() override { return {45658.5}; }
+};
+
+// Loads `bytes` as the store; false when the load reported a fault.
+bool Load(const std::string& bytes, vks::KontenSammlung& konten) {
+  vks::fuzzing::MemoryFileSystem files;
+  SilentReporter reporter;
+  NoErrorLog error_log;
+  StillClock clock;
+  vks::AccountStore store(kDataFolder, "/programm", files, reporter, error_log, clock);
+  files.files[store.StorePath()] = bytes;
+  store.LadeKonten(konten);
+  return reporter.messages == 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  vks::KontenSammlung konten(vks::CompareMode::Text);
+  if (!Load(std::string(reinterpret_cast<const char*>(data), size), konten)) return 0;
+  if (konten.Count() == 0) return 0;
+  // What was loaded is what the next save writes; loading that must give it back unchanged.
+  const std::string saved = vks::SerializeKonten(konten);
+  vks::KontenSammlung again(vks::CompareMode::Text);
+  if (!Load(saved, again) || vks::SerializeKonten(again) != saved) std::abort();
+  return 0;
+}

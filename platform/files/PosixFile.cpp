@@ -1,0 +1,146 @@
+#include "platform/files/PosixFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/files/WindowsError.h"
+
+namespace vks::posix {
+namespace {
+
+uint32_t LastError() {
+  return WindowsErrorFromErrno(errno);
+}
+
+}  // namespace
+
+FileHandle OpenOrCreate(const std::string& path, bool read_only, uint32_t& error) {
+  // A name with a NUL in it would silently open a shorter name.
+  if (path.find('\0') != std::string::npos || path.empty()) {
+    error = path.empty() ? winerror::kPathNotFound : winerror::kInvalidName;
+    return kInvalidHandle;
+  }
+  int flags = (read_only ? O_RDONLY : O_RDWR) | O_CREAT | O_CLOEXEC;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    // With O_CREAT a missing name can only be a missing folder, which Windows words as its own
+    // code.
+    error = errno == ENOENT ? winerror::kPathNotFound : LastError();
+    return kInvalidHandle;
+  }
+  error = winerror::kSuccess;
+  return fd;
+}
+
+FileHandle OpenForReading(const std::string& path, uint32_t& error) {
+  if (path.find('\0') != std::string::npos || path.empty()) {
+    error = path.empty() ? winerror::kPathNotFound : winerror::kInvalidName;
+    return kInvalidHandle;
+  }
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  error = fd < 0 ? LastError() : winerror::kSuccess;
+  return fd < 0 ? kInvalidHandle : fd;
+}
+
+uint32_t Close(FileHandle handle) {
+  return ::close(handle) == 0 ? 0 : LastError();
+}
+
+int64_t FileSize(FileHandle handle, uint32_t& error) {
+  struct stat st;
+  if (::fstat(handle, &st) != 0) {
+    error = LastError();
+    return -1;
+  }
+  error = winerror::kSuccess;
+  return st.st_size;
+}
+
+int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& error) {
+  int whence = origin == SeekOrigin::Begin ? SEEK_SET
+               : origin == SeekOrigin::End ? SEEK_END
+                                           : SEEK_CUR;
+  off_t pos = ::lseek(handle, offset, whence);
+  if (pos < 0) {
+    error = errno == EINVAL ? winerror::kNegativeSeek : LastError();
+    return -1;
+  }
+  error = winerror::kSuccess;
+  return pos;
+}
+
+int64_t Read(FileHandle handle, std::span<uint8_t> bytes, uint32_t& error) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::read(handle, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = LastError();
+      return -1;
+    }
+    if (n == 0) break;
+    done += static_cast<size_t>(n);
+  }
+  error = winerror::kSuccess;
+  return static_cast<int64_t>(done);
+}
+
+int64_t Write(FileHandle handle, std::span<const uint8_t> bytes, uint32_t& error) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(handle, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? LastError() : winerror::kDiskFull;
+      return -1;
+    }
+    done += static_cast<size_t>(n);
+  }
+  error = winerror::kSuccess;
+  return static_cast<int64_t>(done);
+}
+
+int64_t WriteAt(FileHandle handle, int64_t offset, std::span<const uint8_t> bytes,
+                uint32_t& error) {
+  ssize_t n;
+  do {
+    n = ::pwrite(handle, bytes.data(), bytes.size(), offset);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    error = LastError();
+    return -1;
+  }
+  error = static_cast<size_t>(n) == bytes.size() ? winerror::kSuccess : winerror::kDiskFull;
+  return n;
+}
+
+uint32_t SetEndOfFile(FileHandle handle) {
+  off_t pos = ::lseek(handle, 0, SEEK_CUR);
+  if (pos < 0) return LastError();
+  return ::ftruncate(handle, pos) == 0 ? winerror::kSuccess : LastError();
+}
+
+uint32_t Flush(FileHandle handle) {
+  return ::fsync(handle) == 0 ? winerror::kSuccess : LastError();
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0;
+}
+
+uint32_t MakeDirectory(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return winerror::kInvalidName;
+  return ::mkdir(path.c_str(), 0777) == 0 ? winerror::kSuccess : LastError();
+}
+
+}  // namespace vks::posix

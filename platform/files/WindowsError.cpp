@@ -1,0 +1,121 @@
+#include "platform/files/WindowsError.h"
+
+#include <cerrno>
+
+namespace vks {
+
+uint32_t WindowsErrorFromErrno(int err) {
+  using namespace winerror;
+  switch (err) {
+    case 0:
+      return kSuccess;
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return kTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kAccessDenied;
+    case EBADF:
+      return kInvalidHandle;
+    case ENOMEM:
+      return kNotEnoughMemory;
+    case EROFS:
+      return kWriteProtect;
+    case ENXIO:
+    case ENODEV:
+      return kNotReady;
+    case EBUSY:
+    case ETXTBSY:
+      return kSharingViolation;
+    case EAGAIN:
+      return kLockViolation;
+    case EOPNOTSUPP:
+      return kNotSupported;
+    case EINVAL:
+      return kInvalidParameter;
+    case ENOSPC:
+    case EDQUOT:
+      return kDiskFull;
+    case EILSEQ:
+      return kInvalidName;
+    case ENOTEMPTY:
+      return kDirNotEmpty;
+    case EEXIST:
+      return kAlreadyExists;
+    case ENAMETOOLONG:
+      return kFilenameExcedRange;
+    case EFBIG:
+    case EOVERFLOW:
+      return kFileTooLarge;
+    case EIO:
+      return kIoDevice;
+    case ELOOP:
+      return kCantResolveFilename;
+    default:
+      return kGenFailure;
+  }
+}
+
+std::string SystemErrorMessage(uint32_t code) {
+  using namespace winerror;
+  switch (code) {
+    case kSuccess:
+      return "Der Vorgang wurde erfolgreich beendet.";
+    case kFileNotFound:
+      return "Das System kann die angegebene Datei nicht finden.";
+    case kPathNotFound:
+      return "Das System kann den angegebenen Pfad nicht finden.";
+    case kTooManyOpenFiles:
+      return "Das System kann die Datei nicht öffnen.";
+    case kAccessDenied:
+      return "Zugriff verweigert";
+    case kInvalidHandle:
+      return "Das Handle ist ungültig.";
+    case kNotEnoughMemory:
+      return "Nicht genügend Speicher verfügbar, um diesen Befehl zu verarbeiten.";
+    case kWriteProtect:
+      return "Das Medium ist schreibgeschützt.";
+    case kNotReady:
+      return "Das Gerät ist nicht bereit.";
+    case kGenFailure:
+      return "Ein an das System angeschlossenes Gerät funktioniert nicht.";
+    case kSharingViolation:
+      return "Der Prozess kann nicht auf die Datei zugreifen, da sie von einem anderen Prozess "
+             "verwendet wird.";
+    case kLockViolation:
+      return "Der Prozess kann nicht auf die Datei zugreifen, da ein anderer Prozess einen Teil "
+             "der Datei gesperrt hat.";
+    case kNotSupported:
+      return "Die Anforderung wird nicht unterstützt.";
+    case kInvalidParameter:
+      return "Falscher Parameter.";
+    case kDiskFull:
+      return "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden.";
+    case kInvalidName:
+      return "Die Syntax für den Dateinamen, Verzeichnisnamen oder die Datenträgerbezeichnung ist "
+             "falsch.";
+    case kNegativeSeek:
+      return "Es wurde versucht, den Dateizeiger vor den Anfang der Datei zu setzen.";
+    case kDirNotEmpty:
+      return "Das Verzeichnis ist nicht leer.";
+    case kAlreadyExists:
+      return "Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden ist.";
+    case kFilenameExcedRange:
+      return "Der Dateiname oder die Erweiterung ist zu lang.";
+    case kFileTooLarge:
+      return "Die Dateigröße überschreitet den zulässigen Wert und kann nicht gespeichert werden.";
+    case kIoDevice:
+      return "Die Anforderung konnte wegen eines E/A-Gerätefehlers nicht ausgeführt werden.";
+    case kCantResolveFilename:
+      return "Der Name der Datei kann vom System nicht aufgelöst werden.";
+    default:
+      return "Unbekannter Fehler.";
+  }
+}
+
+}  // namespace vks

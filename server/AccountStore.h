@@ -1,0 +1,61 @@
+#pragma once
+// The account store file: all accounts with their positions, open orders and fills in one file in
+// the data folder, read once at start-up and rewritten whole on every save.
+//
+// Saving writes the new store under a temporary name in the same folder, forces it to the disk and
+// renames it over the old one, so that whatever instant the process dies at, the file is the whole
+// old store or the whole new one. A store that fails to load is copied aside as
+// "VKSVirtKonten.dat.defekt-<time>" before anything can replace it.
+#include <memory>
+#include <string>
+
+#include "accounts/clKonto.h"
+#include "platform/automation/KeyedDictionary.h"
+
+namespace vks {
+
+class Clock;
+class ErrorLog;
+class FileSystem;
+class MessageReporter;
+
+// The account collection: account name → account, keys without regard to case, in the order the
+// accounts were added (the order of the store and of every list).
+using KontenSammlung = KeyedDictionary<std::shared_ptr<clKonto>>;
+
+class AccountStore {
+ public:
+  // `data_folder` empty: there is no store, loading and saving do nothing.
+  AccountStore(std::string data_folder, std::string own_folder, FileSystem& files,
+               MessageReporter& reporter, ErrorLog& error_log, Clock& clock);
+
+  // Path of the store file ("" without a data folder).
+  std::string StorePath() const;
+
+  // Reads the store into `konten` (replacing it when the file holds accounts). A missing file is
+  // created empty. On any error the load stops there, the accounts read so far stay, and the user
+  // is told "Fehler beim Laden der Konten aufgetreten: " + the description.
+  void LadeKonten(KontenSammlung& konten);
+
+  // Writes every account in collection order. With no account the store file is deleted. A failed
+  // save leaves the previous file in place and writes an entry to the error log; it never shows a
+  // message and never throws.
+  void SpeichereKonten(const KontenSammlung& konten);
+
+ private:
+  void KeepDamagedFile(const std::string& bytes);
+  void WriteAtomically(const std::string& path, const std::string& bytes);
+
+  std::string data_folder_;
+  std::string own_folder_;
+  FileSystem& files_;
+  MessageReporter& reporter_;
+  ErrorLog& error_log_;
+  Clock& clock_;
+};
+
+// The whole collection as the store's bytes (an array 1..N of account records). Throws
+// AutomationError naming the account for a record that cannot be stored. Used by tools too.
+std::string SerializeKonten(const KontenSammlung& konten);
+
+}  // namespace vks

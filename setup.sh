@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine: installs the packages, builds the account server and its
+# tools, then runs the main job on the bundled sample store.
+#   ./setup.sh             everything
+#   ./setup.sh --deps-only only the packages
+set -euo pipefail
+cd "$(dirname "$0")"
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends \
+  cmake ninja-build g++ pkg-config make \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  libsqlite3-dev nlohmann-json3-dev \
+  clang libclang-rt-14-dev
+[ "${1:-}" = "--deps-only" ] && exit 0
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$(nproc)"
+
+# Main job: the bundled account store, every value with its subtype.
+./build/tools/vks-store dump data/Daten/VKSVirtKonten.dat

@@ -1,0 +1,192 @@
+#include "recording/RttWriter.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "recording/RttFileName.h"
+#include "recording/RttHeader.h"
+#include "recording/RttReader.h"
+#include "tests/recording/TempFolder.h"
+
+namespace vks {
+namespace {
+
+using testing::TempFolder;
+namespace fs = std::filesystem;
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class RttWriterTest : public ::testing::Test {
+ protected:
+  std::string CashFile() const { return folder_ / "rtt/Depot1/Portfolio/KapitalCash-Depot1.RTT"; }
+  void WriteCash(double time, float value) {
+    SchreibeRTTWert(storage_, "Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
+  }
+  // A file of `size` bytes in place of the cash file: a valid header, then filler.
+  void PrepareCashFile(size_t size) {
+    ASSERT_FALSE(GetRTTDateiName(storage_, "Depot1", "", dKapitalCash, false).empty());
+    RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
+    std::string bytes(reinterpret_cast<const char*>(header.data()), header.size());
+    bytes.resize(size, '\x55');
+    std::ofstream(CashFile(), std::ios::binary | std::ios::trunc) << bytes;
+  }
+
+  TempFolder folder_;
+  RttStorage storage_{folder_ / "rtt"};
+};
+
+TEST_F(RttWriterTest, FirstValueCreatesFolderFileAndHeader) {
+  SchreibeRTTWert(storage_, "Depot1", "", "", dKapitalCash, DateValue{45000.5}, 1.5f, -2.0f);
+  std::string bytes = Contents(CashFile());
+  ASSERT_EQ(bytes.size(), 872u);
+  RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
+  EXPECT_EQ(bytes.substr(0, 856), std::string(header.begin(), header.end()));
+  EXPECT_EQ(bytes.substr(856),
+            std::string("\x00\x00\x00\x00\x10\xF9\xE5\x40\x00\x00\xC0\x3F\x00\x00\x00\xC0", 16));
+}
+
+TEST_F(RttWriterTest, RecordsAreAppendedInTheOrderWritten) {
+  for (int i = 0; i < 5; ++i) WriteCash(45000 + i, static_cast<float>(i));
+  Result<RttContents> contents = ReadRttFile(CashFile());
+  ASSERT_TRUE(contents.ok());
+  EXPECT_EQ(contents->size, 856 + 5 * 16);
+  ASSERT_EQ(contents->records.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(contents->records[i].time.days, 45000 + i);
+    EXPECT_EQ(contents->records[i].value, static_cast<float>(i));
+  }
+}
+
+TEST_F(RttWriterTest, PositionFileCarriesTheSecurityNameInItsHeader) {
+  SchreibeRTTWert(storage_, "Depot1", "123456", "Äpfel AG", dTitelPos, DateValue{1}, 10, 100);
+  SchreibeRTTWert(storage_, "Depot1", "123456", "Birnen AG", dTitelPos, DateValue{2}, 11, 0);
+  Result<RttContents> contents =
+      ReadRttFile(folder_ / "rtt/Depot1/Einzeltitel/Depot1-Pos-123456.RTT");
+  ASSERT_TRUE(contents.ok());
+  EXPECT_EQ(contents->header.display_name, "Depot1-Pos-Äpfel AG");
+  EXPECT_EQ(contents->header.category, "Position");
+  ASSERT_EQ(contents->records.size(), 2u);
+  EXPECT_EQ(contents->records[0].value2, 100.0f);
+}
+
+TEST_F(RttWriterTest, FilesThatAreNotWellFormedReceiveNothing) {
+  for (size_t size : {1u, 855u, 857u, 860u, 871u, 873u, 1001u}) {
+    SCOPED_TRACE(size);
+    PrepareCashFile(size);
+    std::string before = Contents(CashFile());
+    WriteCash(45000, 1);
+    EXPECT_EQ(Contents(CashFile()), before);
+  }
+}
+
+TEST_F(RttWriterTest, EmptyFileAndHeaderOnlyFileReceiveTheRecord) {
+  struct Case {
+    size_t size;
+    size_t after;
+  } cases[] = {{0, 872}, {856, 872}, {872, 888}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    PrepareCashFile(c.size);
+    WriteCash(45000, 1);
+    EXPECT_EQ(fs::file_size(CashFile()), c.after);
+  }
+}
+
+TEST_F(RttWriterTest, FailuresLoseTheRecordSilentlyAndHarmNothingElse) {
+  std::string portfolio = folder_ / "rtt/Depot1/Portfolio";
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+  } cases[] = {
+      {"full disk",
+       [&] {
+         fs::create_directories(portfolio);
+         fs::create_symlink("/dev/full", CashFile());
+       }},
+      {"a folder in place of the file", [&] { fs::create_directories(CashFile()); }},
+      {"a file in place of the folder", [&] { std::ofstream(portfolio) << "x"; }},
+      {"a dangling link in place of the folder",
+       [&] { fs::create_symlink(folder_ / "missing", portfolio); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(folder_ / "rtt");
+    fs::create_directories(folder_ / "rtt/Depot1");
+    c.prepare();
+    WriteCash(45000, 1);  // neither throws nor crashes
+    EXPECT_FALSE(fs::exists(folder_ / "missing"));
+    EXPECT_FALSE(fs::is_regular_file(CashFile()) && fs::file_size(CashFile()) > 0);
+    // The next write to a healthy file works.
+    SchreibeRTTWert(storage_, "Depot2", "", "", dKapitalCash, DateValue{2}, 2, 0);
+    EXPECT_EQ(fs::file_size(folder_ / "rtt/Depot2/Portfolio/KapitalCash-Depot2.RTT"), 872u);
+  }
+}
+
+TEST_F(RttWriterTest, StorageFolderThatCannotBeMadeRecordsNothing) {
+  for (std::string path : {std::string("/proc/self/vks"), std::string()}) {
+    SCOPED_TRACE(path);
+    SchreibeRTTWert(RttStorage{path}, "Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
+  }
+  EXPECT_FALSE(fs::exists("/Depot1"));
+}
+
+TEST_F(RttWriterTest, HostileNamesAreWrittenAndFoundAgain) {
+  std::string names[] = {"../../x", std::string("a\0b", 3), std::string(1000, 'z'), "Konto✓"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name.substr(0, 20));
+    SchreibeRTTWert(storage_, name, name, name, dTitelPos, DateValue{1}, 1, 0);
+    SchreibeRTTWert(storage_, name, name, name, dTitelPos, DateValue{2}, 2, 0);
+    std::string file = GetRTTDateiName(storage_, name, name, dTitelPos, false);
+    Result<RttContents> contents = ReadRttFile(file);
+    ASSERT_TRUE(contents.ok());
+    EXPECT_EQ(contents->records.size(), 2u);
+  }
+  for (const auto& entry : fs::directory_iterator(folder_.path()))
+    EXPECT_EQ(entry.path().filename(), "rtt");
+}
+
+// The host reads while we write: a second process that reads the file over and over must only
+// ever see whole records, each one the value written at its place.
+TEST_F(RttWriterTest, AReaderProcessNeverSeesAPartialRecord) {
+  constexpr int kRecords = 4000;
+  WriteCash(0, 0);
+  pid_t reader = ::fork();
+  ASSERT_GE(reader, 0);
+  if (reader == 0) {
+    int bad = 0;
+    size_t seen = 0;
+    while (seen < kRecords && bad == 0) {
+      Result<RttContents> contents = ReadRttFile(CashFile());
+      if (!contents.ok() || !contents->well_formed) {
+        bad = 1;
+        break;
+      }
+      for (size_t i = 0; i < contents->records.size(); ++i) {
+        const RttRecord& r = contents->records[i];
+        if (r.time.days != static_cast<double>(i) || r.value != static_cast<float>(i) ||
+            r.value2 != 0.0f)
+          bad = 2;
+      }
+      seen = contents->records.size();
+    }
+    ::_exit(bad);
+  }
+  for (int i = 1; i < kRecords; ++i) WriteCash(i, static_cast<float>(i));
+  int status = 0;
+  ASSERT_EQ(::waitpid(reader, &status, 0), reader);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(fs::file_size(CashFile()), 856u + 16u * kRecords);
+}
+
+}  // namespace
+}  // namespace vks

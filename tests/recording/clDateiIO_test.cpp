@@ -1,0 +1,286 @@
+#include "recording/clDateiIO.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "platform/automation/AutomationError.h"
+#include "recording/RttFormat.h"
+#include "tests/recording/TempFolder.h"
+
+namespace vks {
+namespace {
+
+using testing::TempFolder;
+
+CurrencyValue Bytes(int64_t n) {
+  return CurrencyValue{n * 10000};
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteContents(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::span<const uint8_t> AsBytes(std::string_view s) {
+  return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
+}
+
+// Runs `action` and returns the error it raised; fails the test when it raised none.
+AutomationError ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const AutomationError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return AutomationError(0, "", "");
+}
+
+TEST(clDateiIOTest, OpenCreatesAMissingFileAlsoForReading) {
+  TempFolder folder;
+  for (bool only_read : {false, true}) {
+    SCOPED_TRACE(only_read);
+    std::string path = folder / (only_read ? "r.bin" : "rw.bin");
+    clDateiIO file;
+    file.OpenFile(path, only_read);
+    EXPECT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.FileName(), path);
+    EXPECT_EQ(file.FileSize(), Bytes(0));
+    EXPECT_TRUE(std::filesystem::exists(path));
+  }
+}
+
+TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "dir");
+  std::string long_name = folder / std::string(300, 'x');
+  struct Case {
+    const char* what;
+    std::string path;
+    std::string description;
+  } cases[] = {
+      {"missing folder", folder / "none/a.RTT",
+       "Error opening '" + (folder / "none/a.RTT") +
+           "'.\r\nError 3\r\nDas System kann den angegebenen Pfad nicht finden."},
+      {"a directory", folder / "dir",
+       "Error opening '" + (folder / "dir") + "'.\r\nError 5\r\nZugriff verweigert"},
+      {"name too long", long_name,
+       "Error opening '" + long_name +
+           "'.\r\nError 206\r\nDer Dateiname oder die Erweiterung ist zu lang."},
+      {"NUL in the name", folder / std::string("a\0b", 3),
+       "Error opening '" + (folder / std::string("a\0b", 3)) +
+           "'.\r\nError 123\r\nDie Syntax für den Dateinamen, Verzeichnisnamen oder die "
+           "Datenträgerbezeichnung ist falsch."},
+      {"empty name", "",
+       "Error opening ''.\r\nError 3\r\nDas System kann den angegebenen Pfad nicht finden."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    clDateiIO file;
+    AutomationError e = ErrorOf([&] { file.OpenFile(c.path); });
+    EXPECT_EQ(e.Number(), 45602);
+    EXPECT_EQ(e.Source(), "Win32File Object");
+    EXPECT_EQ(e.Description(), c.description);
+    EXPECT_FALSE(file.IsOpen());
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "a"));
+}
+
+TEST(clDateiIOTest, SecondOpenNamesTheOpenFileAndKeepsItUsable) {
+  TempFolder folder;
+  clDateiIO file;
+  file.OpenFile(folder / "first.bin");
+  AutomationError e = ErrorOf([&] { file.OpenFile(folder / "second.bin"); });
+  EXPECT_EQ(e.Number(), 45601);
+  EXPECT_EQ(e.Source(), "Win32File Object");
+  EXPECT_EQ(e.Description(), "The file '" + (folder / "first.bin") + "' is already open.");
+  EXPECT_EQ(file.FileName(), folder / "first.bin");
+  file.WriteBytes(AsBytes("abc"));
+  file.CloseFile();
+  EXPECT_EQ(Contents(folder / "first.bin"), "abc");
+  EXPECT_FALSE(std::filesystem::exists(folder / "second.bin"));
+}
+
+TEST(clDateiIOTest, EveryMemberButThreeNeedsAnOpenFile) {
+  clDateiIO file;
+  std::vector<uint8_t> data{1, 2};
+  struct Case {
+    const char* member;
+    std::function<void()> call;
+  } cases[] = {
+      {"CloseFile", [&] { file.CloseFile(); }},
+      {"FileHandle", [&] { (void)file.FileHandle(); }},
+      {"FileName", [&] { (void)file.FileName(); }},
+      {"AutoFlush", [&] { (void)file.AutoFlush(); }},
+      {"SetAutoFlush", [&] { file.SetAutoFlush(true); }},
+      {"FileSize", [&] { (void)file.FileSize(); }},
+      {"GetFilePointer", [&] { (void)file.GetFilePointer(); }},
+      {"SeekAbsolute", [&] { file.SeekAbsolute(Bytes(1)); }},
+      {"SeekRelative", [&] { file.SeekRelative(1); }},
+      {"ReadBytes", [&] { (void)file.ReadBytes(1); }},
+      {"ReadHeader", [&] { (void)file.ReadHeader(1); }},
+      {"WriteBytes", [&] { file.WriteBytes(data); }},
+      {"WriteNewHeader", [&] { file.WriteNewHeader("K", "", "", dKapitalCash); }},
+      {"Flush", [&] { file.Flush(); }},
+      {"SetzeDateiEnde", [&] { file.SetzeDateiEnde(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.member);
+    AutomationError e = ErrorOf(c.call);
+    EXPECT_EQ(e.Number(), 45603);
+    EXPECT_EQ(e.Source(), "Win32File Object");
+    EXPECT_EQ(e.Description(), "There is no open file.");
+  }
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.convert64to32(Bytes(10000)), Bytes(1));
+}
+
+TEST(clDateiIOTest, SeekBeforeTheStartRaisesTheSeekError) {
+  TempFolder folder;
+  clDateiIO file;
+  file.OpenFile(folder / "f.bin");
+  file.WriteBytes(AsBytes("0123456789"));
+  file.SeekRelative(-4);
+  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
+  AutomationError e = ErrorOf([&] { file.SeekRelative(-7); });
+  EXPECT_EQ(e.Number(), 45604);
+  EXPECT_EQ(e.Source(), "Win32File Object");
+  EXPECT_EQ(e.Description(), "Seek Error.\r\nError 131.\r\n131");
+  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
+}
+
+TEST(clDateiIOTest, ReadPastTheEndFillsWithZeros) {
+  TempFolder folder;
+  WriteContents(folder / "f.bin", "ABCDEFGHIJ");
+  clDateiIO file;
+  file.OpenFile(folder / "f.bin", true);
+  file.SeekAbsolute(Bytes(6));
+  std::vector<uint8_t> bytes = file.ReadBytes(16);
+  std::vector<uint8_t> expected{'G', 'H', 'I', 'J', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(bytes, expected);
+  file.SeekAbsolute(Bytes(0));
+  EXPECT_EQ(file.ReadHeader(3), (std::vector<uint8_t>{'A', 'B', 'C'}));
+}
+
+TEST(clDateiIOTest, ReadCountsOutsideTheArrayRangeAreRefused) {
+  TempFolder folder;
+  clDateiIO file;
+  file.OpenFile(folder / "f.bin");
+  struct Case {
+    int32_t count;
+    int32_t number;
+  } cases[] = {{0, 9}, {-1, 9}, {INT32_MIN, 9}, {INT32_MAX, 7}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    EXPECT_EQ(ErrorOf([&] { (void)file.ReadBytes(c.count); }).Number(), c.number);
+  }
+  EXPECT_TRUE(file.IsOpen());
+}
+
+TEST(clDateiIOTest, WriteTruncateAndFlushWorkAtThePosition) {
+  TempFolder folder;
+  std::string path = folder / "f.bin";
+  clDateiIO file;
+  file.OpenFile(path);
+  file.SetAutoFlush(true);
+  file.WriteBytes(AsBytes("0123456789"));
+  file.SeekAbsolute(Bytes(4));
+  file.WriteBytes(AsBytes("ab"));
+  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
+  file.SetzeDateiEnde();
+  EXPECT_EQ(Contents(path), "0123ab");
+  file.SeekAbsolute(Bytes(8));  // past the end: SetzeDateiEnde extends with zeros
+  file.SetzeDateiEnde();
+  file.Flush();
+  EXPECT_EQ(Contents(path), std::string("0123ab\0\0", 8));
+  EXPECT_EQ(file.FileSize(), Bytes(8));
+}
+
+TEST(clDateiIOTest, CloseResetsTheObject) {
+  TempFolder folder;
+  clDateiIO file;
+  file.OpenFile(folder / "a.bin");
+  file.SetAutoFlush(true);
+  file.CloseFile();
+  EXPECT_FALSE(file.IsOpen());
+  file.OpenFile(folder / "b.bin");
+  EXPECT_FALSE(file.AutoFlush());
+  EXPECT_EQ(file.FileName(), folder / "b.bin");
+  EXPECT_GE(file.FileHandle(), 0);
+}
+
+TEST(clDateiIOTest, DestroyingAnOpenObjectClosesTheHandle) {
+  TempFolder folder;
+  int handle;
+  {
+    clDateiIO file;
+    file.OpenFile(folder / "a.bin");
+    handle = file.FileHandle();
+  }
+  EXPECT_EQ(::fcntl(handle, F_GETFD), -1);
+}
+
+TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {
+  TempFolder folder;
+  std::string path = folder / "big.bin";
+  constexpr int64_t kSize = (int64_t{1} << 32) + 5;
+  WriteContents(path, "");
+  std::filesystem::resize_file(path, kSize);
+  clDateiIO file;
+  file.OpenFile(path);
+  EXPECT_EQ(file.FileSize(), Bytes(kSize));
+  file.SeekAbsolute(Bytes(3000000000));
+  EXPECT_EQ(file.GetFilePointer(), Bytes(3000000000));
+  file.WriteBytes(AsBytes("x"));
+  file.SeekAbsolute(Bytes(kSize - 1));
+  file.SeekRelative(-1);
+  EXPECT_EQ(file.GetFilePointer(), Bytes(kSize - 2));
+  file.SeekAbsolute(Bytes(3000000000));
+  EXPECT_EQ(file.ReadBytes(1), std::vector<uint8_t>{'x'});
+}
+
+TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
+  clDateiIO file;
+  struct Case {
+    int64_t scaled_in, scaled_out;
+  } cases[] = {
+      {int64_t{1} << 31, 214748},  // 214 748.3648 -> .3648 rounds down
+      {(int64_t{1} << 32) * 10000, int64_t{1} << 32},
+      {(int64_t{1} << 31) * 10000, int64_t{1} << 31},
+      {-(int64_t{1} << 32) * 10000, -(int64_t{1} << 32)},
+      {15000, 2},  // half to even
+      {25000, 2},
+      {-15000, -2},
+      {-4999, 0},
+      {INT64_MAX, 922337203685478},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scaled_in);
+    EXPECT_EQ(file.convert64to32(CurrencyValue{c.scaled_in}).scaled, c.scaled_out);
+  }
+}
+
+TEST(clDateiIOTest, WriteNewHeaderWritesAtThePositionWithoutSeeking) {
+  TempFolder folder;
+  std::string path = folder / "h.RTT";
+  clDateiIO file;
+  file.OpenFile(path);
+  file.WriteBytes(AsBytes("pre"));
+  file.WriteNewHeader("Depot1", "", "", dKapitalCash);
+  EXPECT_EQ(file.FileSize(), Bytes(3 + rtt::kHeaderSize));
+  std::string bytes = Contents(path);
+  EXPECT_EQ(bytes.substr(3, 36), "VKS RealtimeTool-Datei Version 01.00");
+}
+
+}  // namespace
+}  // namespace vks

@@ -1,0 +1,136 @@
+#include "tools/vks-rtt/RttCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
+#include "tests/recording/TempFolder.h"
+
+namespace vks::rtt_tool {
+namespace {
+
+using vks::testing::TempFolder;
+
+class RttCommandsTest : public ::testing::Test {
+ protected:
+  RttCommandsTest() {
+    // 2024-03-05 14:30 and 15:00.
+    Write(45356.604166666664, 1.5f, 1);
+    Write(45356.625, -2.25f, 0);
+  }
+  void Write(double time, float value, float value2) {
+    SchreibeRTTWert(storage_, "Müller", "", "", dKapitalCash, DateValue{time}, value, value2);
+  }
+  std::string File() const { return RttFileLocation(storage_, "Müller", "", dKapitalCash).file; }
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    return RunRttTool(args, out_, err_);
+  }
+
+  TempFolder folder_;
+  RttStorage storage_{folder_.path()};
+  std::ostringstream out_, err_;
+};
+
+TEST_F(RttCommandsTest, DumpAsCsv) {
+  EXPECT_EQ(Run({"dump", File()}), 0);
+  EXPECT_EQ(out_.str(),
+            "index,time,date,value,value2\n"
+            "0,2024-03-05T14:30:00,45356.604166666664,1.5,1\n"
+            "1,2024-03-05T15:00:00,45356.625,-2.25,0\n");
+}
+
+TEST_F(RttCommandsTest, DumpAsJson) {
+  EXPECT_EQ(Run({"dump", "--json", File()}), 0);
+  EXPECT_EQ(out_.str(),
+            "{\"file\":\"" + File() +
+                "\",\"size\":888,\"well_formed\":true,\"header\":{\"signature\":\"VKS "
+                "RealtimeTool-Datei Version 01.00\",\"display_name\":\"KapitalCash-Müller\","
+                "\"base_name\":\"KapitalCash-Müller\",\"description\":\"Kontoserver "
+                "Portfolio-Aufzeichnung\",\"category\":\"Portfolio\"},\"records\":[\n"
+                "{\"time\":\"2024-03-05T14:30:00\",\"date\":45356.604166666664,\"value\":1.5,"
+                "\"value2\":1},\n"
+                "{\"time\":\"2024-03-05T15:00:00\",\"date\":45356.625,\"value\":-2.25,\"value2\":0}"
+                "\n]}\n");
+}
+
+TEST_F(RttCommandsTest, InfoOfAWellFormedAndOfACutFile) {
+  EXPECT_EQ(Run({"info", File()}), 0);
+  EXPECT_EQ(out_.str(), "Datei: " + File() +
+                            "\nGröße: 888 Bytes\nWohlgeformt: ja\n"
+                            "Kennung: VKS RealtimeTool-Datei Version 01.00\n"
+                            "Anzeigename: KapitalCash-Müller\nDateiname: KapitalCash-Müller\n"
+                            "Beschreibung: Kontoserver Portfolio-Aufzeichnung\nArt: Portfolio\n"
+                            "Datensätze: 2\n"
+                            "Erster: 2024-03-05T14:30:00 (45356.604166666664)\n"
+                            "Letzter: 2024-03-05T15:00:00 (45356.625)\n");
+  std::ofstream(File(), std::ios::app | std::ios::binary) << "cut";
+  EXPECT_EQ(Run({"info", File()}), 0);
+  EXPECT_NE(out_.str().find("Wohlgeformt: nein (3 Bytes nach dem letzten ganzen Datensatz)\n"),
+            std::string::npos);
+}
+
+TEST_F(RttCommandsTest, TailFollowsNewRecords) {
+  std::ostringstream out, err;
+  int polls = 0;
+  int status = FollowRtt(
+      File(), 1, out, err, [&] { return polls < 3; },
+      [&] {
+        ++polls;
+        if (polls == 1) Write(45357, 7, 0);
+        if (polls == 2) std::ofstream(File(), std::ios::app | std::ios::binary) << "half";
+      });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out.str(),
+            "1,2024-03-05T15:00:00,45356.625,-2.25,0\n"
+            "2,2024-03-06T00:00:00,45357,7,0\n");
+}
+
+TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string err_start;
+  } cases[] = {
+      {{}, 2, "Aufruf: vks-rtt"},
+      {{"frobnicate"}, 2, "Aufruf: vks-rtt"},
+      {{"dump"}, 2, "Aufruf: vks-rtt"},
+      {{"dump", "--csv", "x"}, 2, "Aufruf: vks-rtt"},
+      {{"tail", "-n", "zehn", "x"}, 2, "Aufruf: vks-rtt"},
+      {{"plot", "x"}, 2, "Aufruf: vks-rtt"},
+      {{"dump", folder_ / "none.RTT"}, 1, "vks-rtt: Datei nicht gefunden: '"},
+      {{"info", folder_.path()}, 1, "vks-rtt: Ungültiges Dateiformat"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? "" : c.args[0]);
+    EXPECT_EQ(Run(c.args), c.status);
+    EXPECT_EQ(err_.str().substr(0, c.err_start.size()), c.err_start);
+  }
+}
+
+TEST_F(RttCommandsTest, PlotWritesAPngOrSaysWhyNot) {
+  std::string png = folder_ / "chart.png";
+  int status = Run({"plot", File(), File(), "-o", png});
+  if (status == 2) {
+    EXPECT_NE(err_.str().find("Qt"), std::string::npos);
+    return;
+  }
+  ASSERT_EQ(status, 0) << err_.str();
+  std::ifstream in(png, std::ios::binary);
+  std::string magic(8, '\0');
+  in.read(magic.data(), 8);
+  EXPECT_EQ(magic, "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(Run({"plot", File(), "-o", folder_ / "chart.svg"}), 0);
+  std::ifstream svg(folder_ / "chart.svg");
+  std::string text((std::istreambuf_iterator<char>(svg)), {});
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  EXPECT_NE(text.find("KapitalCash-M"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vks::rtt_tool

@@ -1,0 +1,235 @@
+#include "tools/store/StoreCheck.h"
+
+#include <optional>
+#include <vector>
+
+#include "accounts/clKonto.h"
+#include "platform/automation/AutomationError.h"
+#include "platform/automation/KeyedDictionary.h"
+#include "server/StoreReader.h"
+#include "tools/store/RecordLayouts.h"
+
+namespace vks {
+namespace {
+
+std::string At(size_t offset) { return " an Byte " + std::to_string(offset); }
+std::string From(size_t offset) { return " (ab Byte " + std::to_string(offset) + ")"; }
+
+[[noreturn]] void Fault(const std::string& what) {
+  throw AutomationError(error::kInvalidCall, "", what);
+}
+
+// Where each value of a record starts in the file, nested as the record's arrays are.
+struct OffsetNode {
+  size_t offset = 0;
+  std::vector<OffsetNode> elements;
+};
+
+// REQUIRES: the value at `offset` was read without error before, so that its nesting is bounded.
+OffsetNode MapOffsets(std::string_view bytes, size_t& offset) {
+  OffsetNode node{offset, {}};
+  if (auto bounds = ReadStoreArrayHeader(bytes, offset)) {
+    size_t count = 1;
+    for (const ArrayBound& bound : *bounds) count *= static_cast<size_t>(bound.count);
+    node.elements.reserve(count);
+    for (size_t i = 0; i < count; ++i) node.elements.push_back(MapOffsets(bytes, offset));
+  } else {
+    (void)ReadStoreVariant(bytes, offset);
+  }
+  return node;
+}
+
+template <class Record>
+std::optional<AutomationError> ReadError(const Variant& record) {
+  try {
+    Record r;
+    r.ReadAllProperties(record);
+    return std::nullopt;
+  } catch (const AutomationError& e) {
+    return e;
+  }
+}
+
+// The element that makes a record fail: the elements are emptied one by one from the front (an
+// empty element always reads), and the first one whose removal lets the record pass is it. None
+// when the record fails even when empty, i.e. its shape is wrong.
+template <class Record>
+std::optional<size_t> FaultyElement(const Variant& record) {
+  if (!record.IsArray() || record.AsArray().Dimensions() != 1) return std::nullopt;
+  if (ReadError<Record>(Variant(VariantArray(record.AsArray().Bounds())))) return std::nullopt;
+  Variant trial = record;
+  for (size_t k = 0; k < trial.AsArray().size(); ++k) {
+    trial.AsArray().Elements()[k] = Variant();
+    if (!ReadError<Record>(trial)) return k;
+  }
+  return std::nullopt;
+}
+
+// What the record says about element k when it is the only one filled in.
+template <class Record>
+std::string ElementError(const Variant& record, size_t k, const AutomationError& fallback) {
+  Variant alone{VariantArray(record.AsArray().Bounds())};
+  alone.AsArray().Elements()[k] = record.AsArray().Elements()[k];
+  auto error = ReadError<Record>(alone);
+  return (error ? *error : fallback).Description();
+}
+
+std::string ElementLabel(const Variant& record, size_t k, const RecordLayout& layout,
+                         const OffsetNode& node) {
+  int64_t index = int64_t{record.AsArray().Bounds()[0].lower} + static_cast<int64_t>(k);
+  std::string label = "Element " + std::to_string(index);
+  std::string_view name = FieldName(layout, index);
+  if (!name.empty()) label += " (" + std::string(name) + ")";
+  return label + At(node.elements[k].offset);
+}
+
+template <class Record>
+std::string RecordFault(const Variant& record, const OffsetNode& node, const RecordLayout& layout,
+                        const AutomationError& error) {
+  auto k = FaultyElement<Record>(record);
+  if (!k) return error.Description() + At(node.offset);
+  return ElementLabel(record, *k, layout, node) + ": " + ElementError<Record>(record, *k, error);
+}
+
+// The first child of a list that its record refuses, or whose key an earlier child holds; "" when
+// the children are fine and the list itself is at fault.
+template <class Child, auto Key>
+std::string ChildFault(const Variant& list, const OffsetNode& node, const RecordLayout& layout,
+                       std::string_view kind) {
+  if (!list.IsArray() || list.AsArray().Dimensions() != 1 ||
+      list.AsArray().Bounds()[0].lower != 1) {
+    return {};
+  }
+  KeyedDictionary<size_t> keys(CompareMode::Text);
+  const auto& children = list.AsArray().Elements();
+  for (size_t j = 0; j < children.size(); ++j) {
+    const std::string which = std::string(kind) + " Nr. " + std::to_string(j + 1);
+    const OffsetNode& child_node = node.elements[j];
+    Child child;
+    try {
+      child.ReadAllProperties(children[j]);
+    } catch (const AutomationError& e) {
+      return which + From(child_node.offset) + ": " +
+             RecordFault<Child>(children[j], child_node, layout, e);
+    }
+    const std::string& key = child.*Key;
+    if (const size_t* first = keys.Find(key)) {
+      return which + At(child_node.offset) + ": " + std::string(layout.key_field) + " \"" + key +
+             "\" kommt doppelt vor (wie Nr. " + std::to_string(*first) + ")";
+    }
+    keys.Add(key, j + 1);
+  }
+  return {};
+}
+
+std::string KontoFault(const Variant& record, const OffsetNode& node,
+                       const AutomationError& error) {
+  auto k = FaultyElement<clKonto>(record);
+  if (!k) return error.Description() + At(node.offset);
+  const Variant& element = record.AsArray().Elements()[*k];
+  const OffsetNode& element_node = node.elements[*k];
+  std::string child;
+  switch (int64_t{record.AsArray().Bounds()[0].lower} + static_cast<int64_t>(*k)) {
+    case 3:
+      child = ChildFault<clOffeneOrder, &clOffeneOrder::ID>(element, element_node,
+                                                            OffeneOrderLayout(), "Offene Order");
+      break;
+    case 4:
+      child = ChildFault<clTitelPosition, &clTitelPosition::TitelWKN>(
+          element, element_node, TitelPositionLayout(), "Position");
+      break;
+    case 5:
+      child = ChildFault<clFilledOrder, &clFilledOrder::ID>(element, element_node,
+                                                            FilledOrderLayout(), "Fill");
+      break;
+    default:
+      break;
+  }
+  if (!child.empty()) return child;
+  return ElementLabel(record, *k, KontoLayout(), node) + ": " +
+         ElementError<clKonto>(record, *k, error);
+}
+
+std::string AccountLabel(int64_t number, const Variant& record, size_t offset) {
+  std::string label = "Konto Nr. " + std::to_string(number);
+  if (record.IsArray() && record.AsArray().size() > 0 &&
+      record.AsArray().Elements()[0].Type() == VarType::String) {
+    label += " \"" + record.AsArray().Elements()[0].AsString() + "\"";
+  }
+  return label + From(offset);
+}
+
+void CheckNothingFollows(std::string_view bytes, size_t offset) {
+  if (offset != bytes.size()) {
+    Fault("Kontendatei beschädigt: " + std::to_string(bytes.size() - offset) +
+          " überzählige Bytes ab Byte " + std::to_string(offset));
+  }
+}
+
+struct Counts {
+  size_t konten = 0;
+  size_t positionen = 0;
+  size_t orders = 0;
+  size_t fills = 0;
+  std::string Text() const {
+    return std::to_string(konten) + " Konten, " + std::to_string(positionen) + " Positionen, " +
+           std::to_string(orders) + " offene Orders, " + std::to_string(fills) + " Fills";
+  }
+};
+
+}  // namespace
+
+StoreCheckResult CheckStore(std::string_view bytes) {
+  try {
+    if (bytes.empty()) return {true, "leere Datei: keine Konten"};
+    size_t offset = 0;
+    auto bounds = ReadStoreArrayHeader(bytes, offset);
+    if (!bounds) {
+      (void)ReadStoreVariant(bytes, offset);
+      CheckNothingFollows(bytes, offset);
+      return {true, "keine Kontenliste: es werden keine Konten geladen"};
+    }
+    if (bounds->size() != 1)
+      Fault("Kontendatei beschädigt: Kontenliste ist nicht eindimensional" + At(0));
+    const ArrayBound bound = bounds->front();
+    if (bound.count > 0 && bound.lower < 1) {
+      Fault("Kontenliste beginnt bei Index " + std::to_string(bound.lower) +
+            "; die Konten vor Index 1 übergeht das Laden" + At(8));
+    }
+    KeyedDictionary<int64_t> names(CompareMode::Text);
+    Counts counts;
+    for (int64_t i = bound.lower; i < int64_t{bound.lower} + bound.count; ++i) {
+      const size_t record_offset = offset;
+      Variant record;
+      try {
+        record = ReadStoreVariant(bytes, offset);
+      } catch (const AutomationError& e) {
+        Fault("Konto Nr. " + std::to_string(i) + From(record_offset) + ": " + e.Description());
+      }
+      clKonto konto;
+      try {
+        konto.ReadAllProperties(record);
+      } catch (const AutomationError& e) {
+        size_t at = record_offset;
+        OffsetNode node = MapOffsets(bytes, at);
+        Fault(AccountLabel(i, record, record_offset) + ": " + KontoFault(record, node, e));
+      }
+      if (const int64_t* first = names.Find(konto.KontoName)) {
+        Fault("Konto Nr. " + std::to_string(i) + At(record_offset) + ": Kontoname \"" +
+              konto.KontoName + "\" kommt doppelt vor (wie Konto Nr. " + std::to_string(*first) +
+              ")");
+      }
+      names.Add(konto.KontoName, i);
+      ++counts.konten;
+      counts.positionen += konto.cTitelPositionen.Count();
+      counts.orders += konto.cOffeneOrders.Count();
+      counts.fills += konto.cFilledOrders.Count();
+    }
+    CheckNothingFollows(bytes, offset);
+    return {true, counts.Text()};
+  } catch (const AutomationError& e) {
+    return {false, e.Description()};
+  }
+}
+
+}  // namespace vks

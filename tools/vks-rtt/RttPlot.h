@@ -1,0 +1,12 @@
+#pragma once
+// The time chart of vks-rtt: one or several RTT series drawn into a PNG or SVG file.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace vks::rtt_tool {
+
+// Returns the exit code; messages go to `err`. Without Qt in the build it only explains that.
+int PlotRtt(const std::vector<std::string>& files, const std::string& output, std::ostream& err);
+
+}  // namespace vks::rtt_tool

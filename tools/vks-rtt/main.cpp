@@ -1,0 +1,11 @@
+// vks-rtt: looks into the RTT files the server records (info, dump, tail -f, plot).
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/vks-rtt/RttCommands.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return vks::rtt_tool::RunRttTool(args, std::cout, std::cerr);
+}
