@@ -24,6 +24,7 @@ constexpr std::array kErrorTable = std::to_array<ErrorText>({
     {13, "Typen unverträglich"},
     {14, "Nicht genügend Zeichenfolgenspeicher"},
     {17, "Angeforderte Operation kann nicht ausgeführt werden"},
+    {18, "Benutzerunterbrechung aufgetreten"},
     {28, "Nicht genügend Stapelspeicher"},
     {35, "Sub oder Function nicht definiert"},
     {48, "Fehler beim Laden einer DLL"},

@@ -22,15 +22,6 @@ Variant::ArrayBox& Variant::ArrayBox::operator=(const ArrayBox& other) {
 
 Variant::ArrayBox::~ArrayBox() = default;
 
-VarType Variant::Type() const {
-  static constexpr VarType kByIndex[] = {
-      VarType::Empty,  VarType::Null,     VarType::Integer, VarType::Long,   VarType::Single,
-      VarType::Double, VarType::Currency, VarType::Date,    VarType::String, VarType::Boolean,
-      VarType::Byte,   VarType::Error,    VarType::Object,  VarType::Array,
-  };
-  return kByIndex[value_.index()];
-}
-
 uint16_t Variant::VarTypeCode() const {
   if (IsArray())
     return static_cast<uint16_t>(VarType::Array) | static_cast<uint16_t>(VarType::Variant);

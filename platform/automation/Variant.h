@@ -78,7 +78,15 @@ class Variant {
   static Variant Null() { return Variant(NullValue{}); }
   static Variant Nothing() { return Variant(ObjectRef{}); }
 
-  VarType Type() const;
+  VarType Type() const {
+    // In the order of value_'s alternatives; inline because every operator asks it.
+    constexpr VarType kByIndex[] = {
+        VarType::Empty,  VarType::Null,     VarType::Integer, VarType::Long,   VarType::Single,
+        VarType::Double, VarType::Currency, VarType::Date,    VarType::String, VarType::Boolean,
+        VarType::Byte,   VarType::Error,    VarType::Object,  VarType::Array,
+    };
+    return kByIndex[value_.index()];
+  }
   // The VarType number a script's VarType() returns (Array | Variant for arrays).
   uint16_t VarTypeCode() const;
   bool IsEmpty() const { return value_.index() == 0; }

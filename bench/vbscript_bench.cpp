@@ -1,0 +1,217 @@
+// The script engine against Lua 5.4 in the same binary: a rule evaluated with a fresh engine each
+// time, an arithmetic loop with a function call, and string building with Split/Join. Compare
+// each BM_Vbs* with its BM_Lua* floor.
+#include <benchmark/benchmark.h>
+
+#include <lua5.4/lua.hpp>
+
+#include "platform/automation/VariantConversions.h"
+#include "platform/vbscript/Engine.h"
+#include "platform/vbscript/Names.h"
+
+namespace {
+
+using vks::InvokeKind;
+using vks::Variant;
+
+// The services object of a rule: three metrics to read, a result to set.
+class Services : public vks::Dispatch {
+ public:
+  std::string TypeName() const override { return "clScriptingServices"; }
+  Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override {
+    std::string n = vks::vbscript::FoldName(name);
+    if (n == "ergebnis") {
+      if (kind == InvokeKind::PropertyLet) ergebnis = vks::ToLong(args.back());
+      return Variant(ergebnis);
+    }
+    if (n == "kennzahl") return Variant(Metric(vks::ToString(args[0])));
+    throw vks::AutomationError(vks::error::kMemberNotFound);
+  }
+  static double Metric(std::string_view key) {
+    if (key == "Kapital") return 100000.0;
+    if (key == "OffeneOrders") return 3;
+    return 1500.0;
+  }
+  int32_t ergebnis = 0;
+};
+
+class GlobalData : public vks::Dispatch {
+ public:
+  std::string TypeName() const override { return "clKontoGlobalData"; }
+  Variant Invoke(std::string_view, InvokeKind, std::span<Variant>) override { return {}; }
+};
+
+constexpr const char* kRuleVbs = R"(
+Dim kapital, orders, dd
+kapital = Tradomir.Kennzahl("Kapital")
+orders = Kennzahl("OffeneOrders")
+dd = Kennzahl("MaxDrawdown")
+If kapital = NoValue Then
+  Ergebnis = 0
+ElseIf orders > 5 Then
+  Ergebnis = 0
+ElseIf dd > kapital * 0.2 Then
+  Ergebnis = 0
+Else
+  Ergebnis = 1
+End If
+)";
+
+void BM_VbsRuleFreshEngine(benchmark::State& state) {
+  auto services = std::make_shared<Services>();
+  auto data = std::make_shared<GlobalData>();
+  for (auto _ : state) {
+    vks::vbscript::Engine engine;
+    engine.AddObject("Tradomir", services, true);
+    engine.AddObject("KontoGlobalData", data, false);
+    (void)engine.AddCode("Const NoValue = -2.123456E+38");
+    (void)engine.ExecuteStatement(kRuleVbs);
+  }
+  if (services->ergebnis != 1) state.SkipWithError("rule gave a wrong result");
+}
+BENCHMARK(BM_VbsRuleFreshEngine);
+
+int LuaKennzahl(lua_State* L) {
+  lua_pushnumber(L, Services::Metric(luaL_checkstring(L, 2)));
+  return 1;
+}
+int LuaIndex(lua_State* L) {
+  std::string_view key = luaL_checkstring(L, 2);
+  if (key == "Kennzahl")
+    lua_pushcfunction(L, LuaKennzahl);
+  else if (key == "Ergebnis")
+    lua_pushinteger(L,
+                    static_cast<Services*>(*static_cast<void**>(lua_touserdata(L, 1)))->ergebnis);
+  else
+    lua_pushnil(L);
+  return 1;
+}
+int LuaNewIndex(lua_State* L) {
+  auto* s = static_cast<Services*>(*static_cast<void**>(lua_touserdata(L, 1)));
+  s->ergebnis = static_cast<int32_t>(luaL_checkinteger(L, 3));
+  return 0;
+}
+
+constexpr const char* kRuleLua = R"(
+local kapital = Tradomir:Kennzahl("Kapital")
+local orders = Tradomir:Kennzahl("OffeneOrders")
+local dd = Tradomir:Kennzahl("MaxDrawdown")
+if kapital == NoValue then
+  Tradomir.Ergebnis = 0
+elseif orders > 5 then
+  Tradomir.Ergebnis = 0
+elseif dd > kapital * 0.2 then
+  Tradomir.Ergebnis = 0
+else
+  Tradomir.Ergebnis = 1
+end
+)";
+
+void BM_LuaRuleFreshState(benchmark::State& state) {
+  Services services;
+  GlobalData data;
+  for (auto _ : state) {
+    lua_State* L = luaL_newstate();
+    luaL_openlibs(L);
+    for (auto [name, object] : {std::pair<const char*, void*>{"Tradomir", &services},
+                                std::pair<const char*, void*>{"KontoGlobalData", &data}}) {
+      *static_cast<void**>(lua_newuserdatauv(L, sizeof(void*), 0)) = object;
+      lua_newtable(L);
+      lua_pushcfunction(L, LuaIndex);
+      lua_setfield(L, -2, "__index");
+      lua_pushcfunction(L, LuaNewIndex);
+      lua_setfield(L, -2, "__newindex");
+      lua_setmetatable(L, -2);
+      lua_setglobal(L, name);
+    }
+    lua_pushnumber(L, -2.123456E+38);
+    lua_setglobal(L, "NoValue");
+    if (luaL_loadstring(L, kRuleLua) != 0 || lua_pcall(L, 0, 0, 0) != 0) state.SkipWithError("lua");
+    lua_close(L);
+  }
+  if (services.ergebnis != 1) state.SkipWithError("rule gave a wrong result");
+}
+BENCHMARK(BM_LuaRuleFreshState);
+
+constexpr const char* kLoopVbs = R"(
+Function F(x)
+  F = x * 2 + 1
+End Function
+Dim i, s, d
+s = 0 : d = 0.0
+For i = 1 To 1000000
+  s = s + F(i) Mod 7
+  d = d + i / 3.0
+Next
+)";
+
+constexpr const char* kLoopLua = R"(
+local function F(x) return x * 2 + 1 end
+local s, d = 0, 0.0
+for i = 1, 1000000 do
+  s = s + F(i) % 7
+  d = d + i / 3.0
+end
+)";
+
+void RunVbs(benchmark::State& state, const char* code) {
+  for (auto _ : state) {
+    vks::vbscript::Engine engine;
+    if (!engine.ExecuteStatement(code).ok())
+      state.SkipWithError(engine.Error().description.c_str());
+  }
+}
+
+void RunLua(benchmark::State& state, const char* code) {
+  for (auto _ : state) {
+    lua_State* L = luaL_newstate();
+    luaL_openlibs(L);
+    if (luaL_loadstring(L, code) != 0 || lua_pcall(L, 0, 0, 0) != 0) state.SkipWithError("lua");
+    lua_close(L);
+  }
+}
+
+void BM_VbsLoop(benchmark::State& state) {
+  RunVbs(state, kLoopVbs);
+}
+void BM_LuaLoop(benchmark::State& state) {
+  RunLua(state, kLoopLua);
+}
+BENCHMARK(BM_VbsLoop)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LuaLoop)->Unit(benchmark::kMillisecond);
+
+// 100 000 appends, then Split and Join. Lua builds with table.concat, its own idiom for it.
+constexpr const char* kStringsVbs = R"(
+Dim s, i, parts, joined
+s = ""
+For i = 1 To 100000
+  s = s & "ab,"
+Next
+parts = Split(s, ",")
+joined = Join(parts, ";")
+If Len(joined) <> 300000 Then Err.Raise 5
+)";
+
+constexpr const char* kStringsLua = R"(
+local t = {}
+for i = 1, 100000 do t[#t + 1] = "ab," end
+local s = table.concat(t)
+local parts = {}
+for p in (s):gmatch("([^,]*),") do parts[#parts + 1] = p end
+parts[#parts + 1] = ""
+local joined = table.concat(parts, ";")
+assert(#joined == 300000)
+)";
+
+void BM_VbsStrings(benchmark::State& state) {
+  RunVbs(state, kStringsVbs);
+}
+void BM_LuaStrings(benchmark::State& state) {
+  RunLua(state, kStringsLua);
+}
+BENCHMARK(BM_VbsStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LuaStrings)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,44 @@
+#pragma once
+// The library of built-in functions and constants, looked up by folded name. Each area keeps its
+// functions in its own file and hands its table here.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/automation/Variant.h"
+
+namespace vks::vbscript {
+
+class Interpreter;
+
+// Arguments arrive evaluated; a left-out one is ErrorValue{kParamNotFound} (see IsMissing).
+using BuiltinFn = Variant (*)(Interpreter&, std::span<Variant>);
+
+struct BuiltinEntry {
+  const char* name;  // folded
+  BuiltinFn fn;
+  int8_t min_args;
+  int8_t max_args;
+};
+
+const BuiltinEntry* FindBuiltin(std::string_view folded);
+// Index into the constant table, or -1.
+int FindConstant(std::string_view folded);
+Variant ConstantValue(int index);
+
+// The tables of each area.
+std::span<const BuiltinEntry> StringBuiltins();
+std::span<const BuiltinEntry> ConversionBuiltins();
+std::span<const BuiltinEntry> DateBuiltins();
+std::span<const BuiltinEntry> MathBuiltins();
+std::span<const BuiltinEntry> ArrayBuiltins();
+std::span<const BuiltinEntry> ObjectBuiltins();
+std::span<const BuiltinEntry> FormatBuiltins();
+
+// Helpers for the library functions.
+inline bool IsMissing(std::span<Variant> args, size_t i) {
+  return i >= args.size() || (args[i].Type() == VarType::Error &&
+                              args[i].AsError().scode == ErrorValue::kParamNotFound);
+}
+
+}  // namespace vks::vbscript

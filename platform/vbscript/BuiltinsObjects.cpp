@@ -1,0 +1,86 @@
+// CreateObject, Eval, Execute, ExecuteGlobal, Err, and the engine's identity functions.
+#include "platform/automation/VariantConversions.h"
+#include "platform/vbscript/Builtins.h"
+#include "platform/vbscript/Interpreter.h"
+#include "platform/vbscript/Names.h"
+#include "platform/vbscript/RegExpObject.h"
+#include "platform/vbscript/ScriptingDictionary.h"
+
+namespace vks::vbscript {
+namespace {
+
+using Args = std::span<Variant>;
+
+std::string Text(Interpreter& in, const Variant& v) {
+  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
+  return ToString(in.DefaultValue(v), in.Locale());
+}
+
+// Scripts reach no file, process or network: only the two in-memory classes exist.
+Variant CreateObject(Interpreter& in, Args a) {
+  std::string id = FoldName(Text(in, a[0]));
+  if (id == "scripting.dictionary")
+    return Variant(ObjectRef(std::make_shared<ScriptingDictionary>()));
+  if (id == "vbscript.regexp")
+    return Variant(ObjectRef(std::make_shared<RegExpObject>(in.GetLimits().memory_limit)));
+  throw AutomationError(error::kCannotCreateObject);
+}
+
+Variant GetObject(Interpreter&, Args) {
+  throw AutomationError(error::kCannotCreateObject);
+}
+
+Variant Eval(Interpreter& in, Args a) {
+  return in.EvalText(Text(in, a[0]));
+}
+
+Variant Execute(Interpreter& in, Args a) {
+  in.ExecuteText(Text(in, a[0]), false);
+  return {};
+}
+
+Variant ExecuteGlobal(Interpreter& in, Args a) {
+  in.ExecuteText(Text(in, a[0]), true);
+  return {};
+}
+
+Variant Err(Interpreter& in, Args) {
+  return Variant(in.ErrRef());
+}
+Variant ScriptEngine(Interpreter&, Args) {
+  return Variant("VBScript");
+}
+Variant MajorVersion(Interpreter&, Args) {
+  return Variant(int32_t{5});
+}
+Variant MinorVersion(Interpreter&, Args) {
+  return Variant(int32_t{8});
+}
+Variant BuildVersion(Interpreter&, Args) {
+  return Variant(int32_t{16384});
+}
+Variant Stop(Interpreter&, Args) {
+  return {};
+}
+
+constexpr BuiltinEntry kObjects[] = {
+    {"createobject", CreateObject, 1, 2},
+    {"err", Err, 0, 0},
+    {"eval", Eval, 1, 1},
+    {"execute", Execute, 1, 1},
+    {"executeglobal", ExecuteGlobal, 1, 1},
+    {"getobject", GetObject, 0, 2},
+    {"scriptengine", ScriptEngine, 0, 0},
+    {"scriptenginebuildversion", BuildVersion, 0, 0},
+    {"scriptenginemajorversion", MajorVersion, 0, 0},
+    {"scriptengineminorversion", MinorVersion, 0, 0},
+    {"stop", Stop, 0, 0},
+};
+
+}  // namespace
+
+std::span<const BuiltinEntry> ObjectBuiltins() {
+  return kObjects;
+}
+
+}  // namespace vks::vbscript

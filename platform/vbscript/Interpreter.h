@@ -1,0 +1,184 @@
+#pragma once
+// The state of one engine and the tree-walking evaluator over it: script-level variables,
+// procedures and classes, the running frame, the Err object, the limits. Made by Engine and thrown
+// away with it; nothing lives outside it.
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/automation/AutomationLocale.h"
+#include "platform/automation/Dispatch.h"
+#include "platform/vbscript/Ast.h"
+#include "platform/vbscript/Limits.h"
+#include "platform/vbscript/ScriptError.h"
+
+namespace vks::vbscript {
+
+class ScriptObject;
+class ErrObject;
+
+// Members of a script class, by folded name.
+struct ClassMember {
+  int field = -1;
+  bool field_public = true;
+  const ProcDecl* get = nullptr;  // Property Get, Function or Sub
+  const ProcDecl* let = nullptr;
+  const ProcDecl* set = nullptr;
+};
+
+struct ClassRuntime {
+  const ClassDecl* decl = nullptr;
+  std::unordered_map<std::string, ClassMember> members;
+  const ProcDecl* default_get = nullptr;
+  const ProcDecl* default_let = nullptr;
+  const ProcDecl* initialize = nullptr;
+  const ProcDecl* terminate = nullptr;
+};
+
+// A script-level name.
+struct GlobalEntry {
+  enum Kind : uint8_t { Variable, Proc, Class } kind = Variable;
+  int slot = -1;
+  const ProcDecl* proc = nullptr;
+  const ClassRuntime* cls = nullptr;
+};
+
+// The timeout leaves every On Error Resume Next behind.
+struct ScriptAbort {
+  int32_t number;
+  int line;
+  int column;
+};
+
+enum class Flow : uint8_t { Normal, ExitFor, ExitDo, ExitProc };
+
+struct Frame {
+  const ProcDecl* proc = nullptr;  // null for script-level code
+  Variant** slots = nullptr;
+  ScriptObject* me = nullptr;
+  bool resume_next = false;
+  bool option_explicit = false;
+};
+
+class Interpreter : public std::enable_shared_from_this<Interpreter> {
+ public:
+  explicit Interpreter(const Limits& limits);
+  ~Interpreter();
+  Interpreter(const Interpreter&) = delete;
+  Interpreter& operator=(const Interpreter&) = delete;
+
+  // Host side (Engine).
+  void AddNamedObject(const std::string& name, ObjectRef object, bool members_global);
+  // Declares the program's names and runs its script-level code in a fresh frame.
+  void Run(std::unique_ptr<Program> program);
+  Variant EvalText(std::string_view text);
+  void ExecuteText(std::string_view text, bool global);
+  Variant CallByName(const std::string& name, std::span<Variant> args);
+  // Releases every script value while the interpreter still works (Class_Terminate runs).
+  void Shutdown();
+  void StartClock();
+  void StopClock() { has_deadline_ = false; }
+
+  // Evaluation (Evaluator.cpp).
+  Variant Eval(const Expr& e);
+  // A reference to the variable itself when `e` names one, else `tmp` holding the value.
+  const Variant& EvalRef(const Expr& e, std::optional<Variant>& tmp);
+  // The value with objects replaced by their default member's value.
+  Variant EvalValue(const Expr& e);
+  Variant DefaultValue(const Variant& v);
+  bool EvalCondition(const Expr& e);
+
+  // Statements (Executor.cpp).
+  Flow ExecBlock(const Block& block);
+  Flow ExecStatement(const Stmt& s);
+
+  // Calls (Calls.cpp).
+  Variant CallProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs,
+                   std::span<Variant> values);
+  Variant InvokeObject(const ObjectRef& object, const std::string& name, const std::string& folded,
+                       InvokeKind kind, const Args& args, bool internal);
+  Variant InvokeScriptMember(ScriptObject& object, std::string_view name, InvokeKind kind,
+                             std::span<Variant> args, bool internal);
+  ObjectRef NewObject(const std::string& class_name);
+  void RunTerminate(ScriptObject& object);
+  const ClassRuntime* FindClass(const std::string& folded) const;
+
+  // Names (Names.cpp).
+  void Resolve(NameExpr& n);
+  Variant* VariableSlot(const NameExpr& n);
+  Variant EvalName(const NameExpr& n);
+  void AssignName(const NameExpr& n, Variant value, bool is_set);
+  int DeclareGlobal(const std::string& name);
+
+  // Arrays and indexing.
+  Variant& Element(Variant& array, const Args& args);
+  std::vector<int32_t> Indices(const Args& args);
+
+  // Errors and limits.
+  void CheckTime();
+  void CheckStack();
+  void CheckSize(size_t bytes) const;
+  void SetErr(const AutomationError& e);
+  ErrObject& Err() { return *err_; }
+  const ObjectRef& ErrRef() const { return err_ref_; }
+
+  // The statement running last, for the position of a time-out.
+  const Stmt* CurrentStatement() const { return current_stmt_; }
+  const AutomationLocale& Locale() const { return locale_; }
+  void SetLocale(AutomationLocale locale) { locale_ = std::move(locale); }
+  const Limits& GetLimits() const { return limits_; }
+  void SetTimeLimit(int64_t ms) { limits_.time_limit_ms = ms; }
+  std::function<double()>& Clock() { return clock_; }
+
+  // Random numbers (Rnd, Randomize) keep their state per engine.
+  uint32_t rnd_seed = 0x50000;
+  float last_rnd = 0;
+
+ private:
+  friend class ScriptObject;
+  void Declare(Program& program);
+  Variant Apply(const Variant& target, const Args& args, const Expr& at);
+  void AssignMember(const MemberExpr& m, Variant value, bool is_set);
+  void AssignApply(const ApplyExpr& a, Variant value, bool is_set);
+  Variant EvalMember(const MemberExpr& m);
+  Variant EvalBinary(const BinaryExpr& b);
+  std::vector<Variant> EvalArgs(const Args& args);
+  void WriteBack(const Args& args, std::span<Variant> values);
+  Flow ExecFor(const ForStmt& s);
+  Flow ExecForEach(const ForEachStmt& s);
+  Flow ExecDo(const DoStmt& s);
+  Flow ExecSelect(const SelectStmt& s);
+  void ExecDim(const DimStmt& s);
+  bool CaseMatches(const Variant& subject, const CaseTest& t);
+  const Variant& WithObject();
+
+  Limits limits_;
+  AutomationLocale locale_;
+  std::function<double()> clock_;
+  std::chrono::steady_clock::time_point deadline_;
+  bool has_deadline_ = false;
+  int ticks_ = 1000;
+  const Stmt* current_stmt_ = nullptr;
+  uintptr_t stack_base_ = 0;  // address near the bottom of the script's machine stack
+
+  std::deque<Variant> globals_;
+  std::unordered_map<std::string, GlobalEntry> names_;
+  std::vector<std::unique_ptr<Program>> programs_;
+  std::deque<ClassRuntime> classes_;
+  std::vector<ObjectRef> global_member_objects_;
+  std::vector<Variant> with_stack_;
+  Frame* frame_ = nullptr;
+  Frame top_frame_;
+  int call_depth_ = 0;
+  std::shared_ptr<ErrObject> err_;
+  ObjectRef err_ref_;
+  bool alive_ = true;
+};
+
+}  // namespace vks::vbscript

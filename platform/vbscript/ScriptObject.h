@@ -1,0 +1,54 @@
+#pragma once
+// An instance of a script class (Class … End Class). Hosts and other objects reach it by late
+// binding like any object; its Class_Terminate runs when the last reference goes.
+#include <memory>
+#include <vector>
+
+#include "platform/automation/Dispatch.h"
+
+namespace vks::vbscript {
+
+class Interpreter;
+struct ClassRuntime;
+
+class ScriptObject : public Dispatch {
+ public:
+  ScriptObject(std::weak_ptr<Interpreter> interpreter, const ClassRuntime& cls);
+  ~ScriptObject() override;
+
+  std::string TypeName() const override;
+  Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
+
+  const ClassRuntime& Class() const { return *class_; }
+  std::vector<Variant>& Fields() { return fields_; }
+  // Set once Class_Initialize ran, so that a failed construction does not run Class_Terminate.
+  void MarkInitialized() { initialized_ = true; }
+
+ private:
+  std::weak_ptr<Interpreter> interpreter_;
+  const ClassRuntime* class_;
+  std::vector<Variant> fields_;
+  bool initialized_ = false;
+};
+
+// The Err object: the last run-time error that On Error Resume Next caught, or one raised.
+class ErrObject : public Dispatch {
+ public:
+  std::string TypeName() const override { return "ErrObject"; }
+  Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
+
+  void Set(int32_t number, std::string source, std::string description);
+  void Clear();
+  int32_t Number() const { return number_; }
+  const std::string& Source() const { return source_; }
+  const std::string& Description() const { return description_; }
+
+ private:
+  int32_t number_ = 0;
+  std::string source_;
+  std::string description_;
+  int32_t help_context_ = 0;
+  std::string help_file_;
+};
+
+}  // namespace vks::vbscript

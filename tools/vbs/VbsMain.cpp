@@ -1,0 +1,89 @@
+// vbs FILE.vbs [args…]   runs a script with a WScript object, as a console script host does.
+// vbs -e "expression"    prints the value of one expression.
+// An error prints "FILE(line, column) source: description" and ends with exit code 1.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/automation/VariantConversions.h"
+#include "platform/automation/Windows1252.h"
+#include "platform/vbscript/Engine.h"
+#include "tools/vbs/WScriptObject.h"
+
+namespace {
+
+// Scripts come as UTF-8 (a byte order mark is dropped) or, failing that, as Windows-1252.
+std::string DecodeScript(std::string bytes) {
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  if (!vks::Utf8ToWindows1252(bytes).ok()) {
+    bool valid_utf8 = true;
+    for (size_t i = 0; i < bytes.size();) {
+      unsigned char c = static_cast<unsigned char>(bytes[i]);
+      size_t len = c < 0x80             ? 1
+                   : (c & 0xE0) == 0xC0 ? 2
+                   : (c & 0xF0) == 0xE0 ? 3
+                   : (c & 0xF8) == 0xF0 ? 4
+                                        : 0;
+      if (len == 0 || i + len > bytes.size()) {
+        valid_utf8 = false;
+        break;
+      }
+      for (size_t k = 1; k < len; ++k)
+        if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) valid_utf8 = false;
+      if (!valid_utf8) break;
+      i += len;
+    }
+    if (!valid_utf8) return vks::Windows1252ToUtf8(bytes);
+  }
+  return bytes;
+}
+
+int Usage() {
+  std::cerr << "usage: vbs FILE.vbs [args...]\n       vbs -e \"expression\"\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  std::string first = argv[1];
+  vks::vbscript::Engine engine;
+  if (first == "-e") {
+    if (argc != 3) return Usage();
+    auto r = engine.Eval(argv[2]);
+    if (!r) {
+      std::cerr << r.error().Source() << ": " << r.error().Description() << '\n';
+      return 1;
+    }
+    const vks::Variant& v = r.value();
+    std::cout << (v.IsNull()     ? std::string("Null")
+                  : v.IsObject() ? std::string("[object]")
+                                 : vks::ToString(v))
+              << '\n';
+    return 0;
+  }
+  std::ifstream file(first, std::ios::binary);
+  if (!file) {
+    std::cerr << "vbs: cannot open " << first << '\n';
+    return 2;
+  }
+  std::stringstream buffer;
+  buffer << file.rdbuf();
+  std::string code = DecodeScript(buffer.str());
+  std::vector<std::string> args(argv + 2, argv + argc);
+  engine.AddObject("WScript",
+                   std::make_shared<vks::tools::WScriptObject>(first, args, std::cout, std::cerr));
+  try {
+    if (auto r = engine.AddCode(code); !r) {
+      const auto& e = engine.Error();
+      std::cout.flush();
+      std::cerr << first << '(' << e.line << ", " << e.column << ") " << e.source << ": "
+                << e.description << '\n';
+      return 1;
+    }
+  } catch (const vks::tools::QuitRequest& quit) {
+    return quit.code;
+  }
+  return 0;
+}
