@@ -7,22 +7,23 @@
 namespace vks::vbscript {
 
 ScriptObject::ScriptObject(std::weak_ptr<Interpreter> interpreter, const ClassRuntime& cls)
-    : interpreter_(std::move(interpreter)), class_(&cls), fields_(cls.decl->fields.size()) {}
+    : interpreter_(std::move(interpreter)),
+      class_(&cls),
+      type_name_(cls.decl->name),
+      fields_(cls.decl->fields.size()) {}
 
 ScriptObject::~ScriptObject() {
-  if (!initialized_ || !class_->terminate) return;
-  if (auto interp = interpreter_.lock()) {
-    try {
-      interp->RunTerminate(*this);
-    } catch (...) {
-      // Errors of Class_Terminate have nowhere to go.
-    }
+  // The class belongs to the interpreter: once that is gone, so is Class_Terminate.
+  auto interp = interpreter_.lock();
+  if (!interp || !initialized_ || !class_->terminate) return;
+  try {
+    interp->RunTerminate(*this);
+  } catch (...) {
+    // Errors of Class_Terminate have nowhere to go.
   }
 }
 
-std::string ScriptObject::TypeName() const {
-  return class_->decl->name;
-}
+std::string ScriptObject::TypeName() const { return type_name_; }
 
 Variant ScriptObject::Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) {
   auto interp = interpreter_.lock();

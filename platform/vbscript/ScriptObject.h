@@ -27,6 +27,7 @@ class ScriptObject : public Dispatch {
  private:
   std::weak_ptr<Interpreter> interpreter_;
   const ClassRuntime* class_;
+  std::string type_name_;
   std::vector<Variant> fields_;
   bool initialized_ = false;
 };
