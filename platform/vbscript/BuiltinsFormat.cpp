@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/automation/DateText.h"
+#include "platform/automation/NumberFormat.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/vbscript/Builtins.h"
 #include "platform/vbscript/DateParts.h"
@@ -26,29 +27,8 @@ std::string FormatFixed(Interpreter& in, double value, Args a, size_t first_opt)
   if (digits < 0 || digits > 99) throw AutomationError(error::kInvalidCall);
   int lead = Tri(in, a, first_opt + 1), parens = Tri(in, a, first_opt + 2),
       group = Tri(in, a, first_opt + 3);
-  double scale = std::pow(10.0, digits);
-  double rounded = std::fabs(value) * scale < 1e17
-                       ? std::round(std::fabs(value) * scale + 1e-9) / scale
-                       : std::fabs(value);
-  bool negative = value < 0 && rounded != 0;
-  char buf[400];
-  std::snprintf(buf, sizeof buf, "%.*f", digits, rounded);
-  std::string text = buf;
-  std::string int_part = text.substr(0, text.find('.'));
-  std::string frac = digits > 0 ? text.substr(text.find('.') + 1) : std::string();
-  if (group != 0) {
-    std::string grouped;
-    int n = 0;
-    for (size_t i = int_part.size(); i-- > 0;) {
-      grouped.insert(grouped.begin(), int_part[i]);
-      if (++n % 3 == 0 && i > 0) grouped.insert(0, loc.group_separator);
-    }
-    int_part = grouped;
-  }
-  if (lead == 0 && int_part == "0" && digits > 0) int_part.clear();
-  std::string out = int_part + (digits > 0 ? loc.decimal_separator + frac : std::string());
-  if (negative) out = parens == -1 ? "(" + out + ")" : "-" + out;
-  return out;
+  return FormatFixedNumber(value, digits, loc,
+                           FixedNumberStyle{group != 0, lead != 0, parens == -1});
 }
 
 double Number(Interpreter& in, const Variant& v) {
