@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "accounts/clOrderZusatzInfos.h"
 #include "interface/Zufallsfolge.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
@@ -97,9 +98,38 @@ class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnitts
   // Raises AlleOrdersStreichen on this object's sink; the sink's errors reach the caller.
   void VKSStreicheKontoOrders(const std::string& KontoName);
 
+  // The host's account operations. None lets an error reach the host: each returns its failure
+  // value, and those with a message show it (style 0) before.
+
+  // Always Empty. Books a fill against the whole position at Kurs.
+  Variant VKSClosePosition(std::string_view KontoName, std::string_view TitelWKN, float Kurs);
+  // A fresh account in place of the old one, keeping its name, description, rules and options.
+  bool VKSKontoKomplettReset(std::string_view KontoName, double KontoInitWert,
+                             double KontoStartDatum);
+  void VKSKontoNeuerKurs(DateValue DatumZeit, std::string_view KontoName, std::string_view TitelWKN,
+                         float NeuerKurs, bool SofortSpeichern = false);
+  // -1 booked, -33 already among the fills, 0 no account or an error.
+  int16_t VKSKontoNeuerOrderstatus(DateValue& DatumZeit, std::string_view KontoName,
+                                   std::string_view OrderID, std::string_view TitelWKN,
+                                   std::string_view TitelName, int16_t Aktion, int32_t Anzahl,
+                                   int32_t FilledAnzahl, float AktFillPreis, bool IsEnterOrder,
+                                   const clOrderZusatzInfos* ZusatzInfos);
+  // -1 every file seeded, -2 at least one existed, 0 no account or an error.
+  int16_t VKSSchreibePosWerte(std::string_view KontoName, const Variant& WKNFeld,
+                              const Variant& TitelNameFeld, float Wert1, int32_t Wert2);
+  // -1 account found, 0 no account or an error.
+  int16_t VKSStreicheOrder(std::string_view KontoName, std::string_view OrderID,
+                           DateValue DatumZeit);
+  bool VKSNeuesKontoZufügen(std::string_view KontoName, std::string_view KontoInfo,
+                            double Kontostand, DateValue AktDatum, bool UseZeitstempel,
+                            bool UseCommissions, bool UseUmrechnung, std::string& Fehlertext);
+
  private:
   explicit clKontoSchnittstelle(SchnittstellenUmgebung& umgebung) : umgebung_(umgebung) {}
   const std::shared_ptr<clKonto>* FindeKonto(std::string_view KontoName);
+  // Shows "text" + the error's description (style 0).
+  void Melde(const std::string& text, const std::exception& error);
+  void SetzeSpeichernAusstehend();
 
   SchnittstellenUmgebung& umgebung_;
   std::shared_ptr<KontoEreignisSenke> senke_;

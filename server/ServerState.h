@@ -12,6 +12,9 @@
 namespace vks {
 
 class clKontoSchnittstelle;
+class HauptfensterPresenter;
+class MessageReporter;
+struct KontoUmgebung;
 class clKontoGlobalData;
 class frmKontoUebersicht;
 
@@ -30,6 +33,12 @@ struct ServerState {
   std::string HilfeDatei;
   std::string DatenOrdner;  // no trailing separator; empty when there is none
   std::string RTTSpeicherOrdner;
+
+  // What the host's account operations work with; the server sets them up before the first
+  // interface object is served.
+  MessageReporter* Meldungen = nullptr;
+  const KontoUmgebung* Kontoumgebung = nullptr;
+  HauptfensterPresenter* Hauptfenster = nullptr;
 };
 
 }  // namespace vks

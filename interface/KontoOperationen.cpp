@@ -1,0 +1,240 @@
+// The host's account operations on clKontoSchnittstelle: each finds the account, hands the work to
+// the account logic, keeps the account list and the pending-save flag, and answers with its
+// result code. No error reaches the host.
+#include <filesystem>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/Orderstatus.h"
+#include "accounts/StorableTexts.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/automation/AutomationError.h"
+#include "platform/automation/VariantConversions.h"
+#include "platform/system/MessageReporter.h"
+#include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
+#include "server/HauptfensterPresenter.h"
+
+namespace vks {
+namespace {
+
+const KontoUmgebung& Umgebung(const ServerState& state) {
+  if (!state.Kontoumgebung) throw AutomationError(51, "", "Der Kontoserver ist nicht gestartet");
+  return *state.Kontoumgebung;
+}
+
+std::string Trim(std::string_view text) {
+  size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string_view::npos) return {};
+  return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
+}
+
+// Deletes the account's *.RTT files in one of its sub-folders; the folder stays. A file that
+// cannot be deleted stops the deletion with an error naming it.
+void LoescheRttDateien(const std::string& folder) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) return;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (entry.path().extension() != ".RTT") continue;
+    if (!std::filesystem::remove(entry.path(), ec) && ec) {
+      throw AutomationError(70, "", entry.path().string() + ": " + ec.message());
+    }
+  }
+  if (ec) throw AutomationError(75, "", folder + ": " + ec.message());
+}
+
+}  // namespace
+
+void clKontoSchnittstelle::Melde(const std::string& text, const std::exception& error) {
+  if (umgebung_.state.Meldungen) umgebung_.state.Meldungen->ZeigeMeldung(text + error.what(), 0);
+}
+
+void clKontoSchnittstelle::SetzeSpeichernAusstehend() {
+  if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->SetzeSpeichernAusstehend();
+}
+
+Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
+                                               std::string_view TitelWKN, float Kurs) {
+  try {
+    const auto* konto = FindeKonto(KontoName);
+    if (!konto) return {};
+    SchliessePosition(**konto, TitelWKN, Kurs, Umgebung(umgebung_.state));
+    if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->ZeileAktualisieren(**konto);
+  } catch (const std::exception&) {
+    // The host learns nothing of a failed close; the position simply stays.
+  }
+  return {};
+}
+
+bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, double KontoInitWert,
+                                                 double KontoStartDatum) {
+  const auto* found = FindeKonto(KontoName);
+  if (!found) return false;
+  std::shared_ptr<clKonto> alt = *found;
+  try {
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
+    LoescheRttDateien(
+        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "x", dTitelPos).Folder()));
+    LoescheRttDateien(
+        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "", dKapitalCash).Folder()));
+    auto neu = std::make_shared<clKonto>();
+    neu->KontoName = alt->KontoName;
+    neu->Beschreibung = alt->Beschreibung;
+    neu->FillStreichBedingung = alt->FillStreichBedingung;
+    neu->PlatziereBedingung = alt->PlatziereBedingung;
+    neu->PlatziereMeldung = alt->PlatziereMeldung;
+    neu->UseCommissions = alt->UseCommissions;
+    neu->UseUmrechnung = alt->UseUmrechnung;
+    neu->MarginUmrechnen = alt->MarginUmrechnen;
+    neu->UseSimulZeit = true;
+    neu->CashBetrag = KontoInitWert;
+    neu->AktuelleZeit = DateValue{KontoStartDatum};
+    *umgebung_.state.Konten.Find(KontoName) = neu;
+    neu->SchreibeInitRTTWerte(false, umgebung);
+    if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->ZeileAktualisieren(*neu);
+    return true;
+  } catch (const std::exception& e) {
+    Melde("Konto-Server: Fehler beim Reset eines Kontos aufgetreten: ", e);
+    return false;
+  }
+}
+
+void clKontoSchnittstelle::VKSKontoNeuerKurs(DateValue DatumZeit, std::string_view KontoName,
+                                             std::string_view TitelWKN, float NeuerKurs,
+                                             bool SofortSpeichern) {
+  try {
+    const auto* konto = FindeKonto(KontoName);
+    if (!konto) return;
+    bool sofort = false;
+    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung(umgebung_.state).clock);
+    if (SofortSpeichern && umgebung_.state.Hauptfenster)
+      umgebung_.state.Hauptfenster->KursDatenJetztSpeichern(**konto);
+  } catch (const std::exception&) {
+    // A price that cannot be taken is dropped; the next one revalues the position.
+  }
+}
+
+int16_t clKontoSchnittstelle::VKSKontoNeuerOrderstatus(
+    DateValue& DatumZeit, std::string_view KontoName, std::string_view OrderID,
+    std::string_view TitelWKN, std::string_view TitelName, int16_t Aktion, int32_t Anzahl,
+    int32_t FilledAnzahl, float AktFillPreis, bool IsEnterOrder,
+    const clOrderZusatzInfos* ZusatzInfos) {
+  const auto* found = FindeKonto(KontoName);
+  if (!found) return 0;
+  std::shared_ptr<clKonto> konto = *found;
+  try {
+    if (BucheOrderstatus(*konto, DatumZeit, OrderID, TitelWKN, TitelName, Aktion, Anzahl,
+                         FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos,
+                         Umgebung(umgebung_.state)) == OrderstatusErgebnis::kBereitsAusgefuehrt)
+      return -33;
+    SetzeSpeichernAusstehend();
+    return -1;
+  } catch (const std::exception& e) {
+    Melde("Konto-Server: Fehler beim Ändern eines Orderstatus aufgetreten: ", e);
+    return 0;
+  }
+}
+
+int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
+                                                  const Variant& WKNFeld,
+                                                  const Variant& TitelNameFeld, float Wert1,
+                                                  int32_t Wert2) {
+  const auto* found = FindeKonto(KontoName);
+  if (!found) return 0;
+  const clKonto& konto = **found;
+  try {
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
+    if (!WKNFeld.IsArray() || !TitelNameFeld.IsArray()) throw AutomationError(error::kTypeMismatch);
+    const VariantArray& wkns = WKNFeld.AsArray();
+    const VariantArray& namen = TitelNameFeld.AsArray();
+    bool eine_vorhanden = false;
+    const DateValue t = konto.UseSimulZeit ? konto.AktuelleZeit : umgebung.clock.Now();
+    for (int64_t i = wkns.LBound(); i <= wkns.UBound(); ++i) {
+      const std::string wkn = ToString(wkns.At(static_cast<int32_t>(i)));
+      const std::string name = ToString(namen.At(static_cast<int32_t>(i)));
+      const std::string datei =
+          GetRTTDateiName(umgebung.rtt, konto.KontoName, wkn, dTitelPos, false);
+      std::error_code ec;
+      if (!datei.empty() && std::filesystem::exists(datei, ec)) {
+        eine_vorhanden = true;
+        continue;
+      }
+      for (int j = 1; j <= 5; ++j) {
+        SchreibeRTTWert(umgebung.rtt, konto.KontoName, wkn, name, dTitelPos,
+                        DateValue{t.days - (5 - j)}, Wert1, static_cast<float>(Wert2));
+      }
+    }
+    return eine_vorhanden ? -2 : -1;
+  } catch (const std::exception& e) {
+    Melde("Konto-Server: Fehler beim Schreiben von Positions-Daten aufgetreten: ", e);
+    return 0;
+  }
+}
+
+int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::string_view OrderID,
+                                               DateValue DatumZeit) {
+  const auto* found = FindeKonto(KontoName);
+  if (!found) return 0;
+  std::shared_ptr<clKonto> konto = *found;
+  try {
+    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung(umgebung_.state)))
+      SetzeSpeichernAusstehend();
+    return -1;
+  } catch (const std::exception& e) {
+    Melde("Konto-Server: Fehler beim Streichen einer Order aufgetreten: ", e);
+    return 0;
+  }
+}
+
+bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
+                                                std::string_view KontoInfo, double Kontostand,
+                                                DateValue AktDatum, bool UseZeitstempel,
+                                                bool UseCommissions, bool UseUmrechnung,
+                                                std::string& Fehlertext) {
+  ServerState& state = umgebung_.state;
+  if (state.DatenOrdner.empty()) {
+    Fehlertext =
+        "Der Ordner zum Speichern der Einstellungen ist nicht korrekt. Beenden Sie bitte alle "
+        "Tradomir Instanzen und überprüfen Sie die Installation. Der Konto-Server muss aus der "
+        "Haupt-Instanz von Tradomir gestartet werden.";
+    return false;
+  }
+  bool ergebnis = false;
+  // Each step runs even when one before it failed; the last error is the one reported.
+  auto step = [&](auto&& body) {
+    try {
+      body();
+    } catch (const std::exception& e) {
+      Fehlertext = e.what();
+    }
+  };
+  std::shared_ptr<clKonto> konto;
+  step([&] {
+    const std::string name = Trim(KontoName);
+    if (name.empty()) throw AutomationError(5, "", "Der Kontoname darf nicht leer sein.");
+    if (state.Konten.Exists(name)) {
+      Fehlertext = "Es ist bereits ein Konto mit diesem Namen vorhanden.";
+      return;
+    }
+    if (!IsStorableText(KontoName) || !IsStorableText(KontoInfo))
+      throw AutomationError(5, "", "Name oder Beschreibung enthält nicht speicherbare Zeichen.");
+    konto = std::make_shared<clKonto>();
+    konto->CashBetrag = Kontostand;
+    konto->KontoName = std::string(KontoName);
+    konto->Beschreibung = std::string(KontoInfo);
+    konto->UseSimulZeit = UseZeitstempel;
+    konto->UseCommissions = UseCommissions;
+    konto->UseUmrechnung = UseUmrechnung;
+    konto->AktuelleZeit = AktDatum;
+    state.Konten.Add(konto->KontoName, konto);
+  });
+  if (!konto) return false;
+  step([&] {
+    if (state.Hauptfenster) state.Hauptfenster->ZeileAktualisieren(*konto);
+  });
+  step([&] { konto->SchreibeInitRTTWerte(false, Umgebung(state)); });
+  SetzeSpeichernAusstehend();
+  ergebnis = true;
+  return ergebnis;
+}
+
+}  // namespace vks

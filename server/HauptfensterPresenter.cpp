@@ -1,0 +1,52 @@
+#include "server/HauptfensterPresenter.h"
+
+#include "accounts/KursDatenJetztSpeichern.h"
+#include "platform/automation/KeyedDictionary.h"
+#include "server/KontenListe.h"
+
+namespace vks {
+
+HauptfensterPresenter::HauptfensterPresenter(KontenSammlung& konten, AccountStore& store,
+                                             const RttStorage& rtt, AutomationLocale locale)
+    : konten_(konten), store_(store), rtt_(rtt), locale_(std::move(locale)) {}
+
+void HauptfensterPresenter::SetzeAnsicht(KontenListeAnsicht* ansicht) {
+  ansicht_ = ansicht;
+  if (ansicht_) InitKontoListe();
+}
+
+void HauptfensterPresenter::ZeitgeberTick() {
+  if (!speichern_ausstehend_) return;
+  store_.SpeichereKonten(konten_);
+  speichern_ausstehend_ = false;
+}
+
+bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
+  if (!vks::KursDatenJetztSpeichern(konto, rtt_)) return false;
+  ZeileAktualisieren(konto);
+  return true;
+}
+
+void HauptfensterPresenter::KursspeichernZeitgeberTick() {
+  for (auto& entry : konten_) KursDatenJetztSpeichern(*entry.value);
+}
+
+void HauptfensterPresenter::InitKontoListe() {
+  if (!ansicht_) return;
+  ansicht_->ListeLeeren();
+  for (const auto& entry : konten_) ansicht_->ZeileSetzen(BaueKontenZeile(*entry.value, locale_));
+}
+
+void HauptfensterPresenter::ZeileAktualisieren(const clKonto& konto) {
+  if (ansicht_) ansicht_->ZeileSetzen(BaueKontenZeile(konto, locale_));
+}
+
+void HauptfensterPresenter::ZeileEntfernen(const std::string& KontoName) {
+  if (ansicht_) ansicht_->ZeileEntfernen(FoldCase(KontoName));
+}
+
+void HauptfensterPresenter::Entladen() {
+  ZeitgeberTick();
+}
+
+}  // namespace vks

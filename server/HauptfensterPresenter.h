@@ -1,0 +1,66 @@
+#pragma once
+// The account list window without its widgets: the pending-save flag, the two timer ticks, the
+// rows, and the unload that saves. The Qt window (or nothing, without a display) drives it; the
+// timers call the ticks every 5 000 and 500 ms.
+#include <string>
+
+#include "accounts/KontoBeobachter.h"
+#include "platform/automation/AutomationLocale.h"
+#include "recording/RttStorage.h"
+#include "server/AccountStore.h"
+
+namespace vks {
+
+class KontenListeAnsicht;
+
+class HauptfensterPresenter : public KontoBeobachter {
+ public:
+  static constexpr int kSpeichernIntervallMs = 5000;
+  static constexpr int kKursSpeichernIntervallMs = 500;
+
+  HauptfensterPresenter(KontenSammlung& konten, AccountStore& store, const RttStorage& rtt,
+                        AutomationLocale locale);
+
+  // Without a view the rows are simply not shown; the flag and the timers work the same.
+  void SetzeAnsicht(KontenListeAnsicht* ansicht);
+
+  bool SpeichernAusstehend() const { return speichern_ausstehend_; }
+  void SetzeSpeichernAusstehend() { speichern_ausstehend_ = true; }
+
+  // Zeitgeber: saves the account store when the flag is set, then clears it (also after a
+  // failed save, which the store has logged).
+  void ZeitgeberTick();
+  // KursspeichernZeitgeber: writes every account's waiting price-driven values and refreshes the
+  // rows of the accounts that had any.
+  void KursspeichernZeitgeberTick();
+  // Writes one account's waiting price-driven values at once. Returns whether it had any.
+  bool KursDatenJetztSpeichern(clKonto& konto);
+
+  // Clears the list and adds one row per account in collection order.
+  void InitKontoListe();
+  void ZeileAktualisieren(const clKonto& konto);
+  void ZeileEntfernen(const std::string& KontoName);
+
+  // Closing the window or the last host leaving: saves what is pending.
+  void Entladen();
+
+  // The bookings' notifications reach the account's row.
+  void OrderAdded(const clKonto&, const clOffeneOrder&) override {}
+  void OrderChanged(const clKonto&, const clOffeneOrder&) override {}
+  void OrderRemoved(const clKonto&, const clOffeneOrder&) override {}
+  void EntryMarginChanged(const clKonto& konto) override { ZeileAktualisieren(konto); }
+  void PositionAdded(const clKonto&, const clTitelPosition&) override {}
+  void PositionChanged(const clKonto&, const clTitelPosition&) override {}
+  void FillAdded(const clKonto&, const clFilledOrder&) override {}
+  void AccountRowChanged(const clKonto& konto) override { ZeileAktualisieren(konto); }
+
+ private:
+  KontenSammlung& konten_;
+  AccountStore& store_;
+  const RttStorage& rtt_;
+  AutomationLocale locale_;
+  KontenListeAnsicht* ansicht_ = nullptr;
+  bool speichern_ausstehend_ = false;
+};
+
+}  // namespace vks

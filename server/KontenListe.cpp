@@ -1,0 +1,23 @@
+#include "server/KontenListe.h"
+
+#include "accounts/clKonto.h"
+#include "platform/automation/DateText.h"
+#include "platform/automation/KeyedDictionary.h"
+#include "platform/automation/NumberFormat.h"
+
+namespace vks {
+
+KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale) {
+  KontenZeile zeile;
+  zeile.key = FoldCase(konto.KontoName);
+  zeile.name = konto.KontoName;
+  zeile.datum = FormatDateText(konto.AktuelleZeit, locale);
+  zeile.gesamtwert = FormatFixedNumber(konto.BerechneGesamtKapital(), 2, locale);
+  zeile.enter_orders =
+      std::to_string(int64_t{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders) + "/" +
+      FormatFixedNumber(konto.EnterOrderMarginGesamt, 2, locale);
+  zeile.positionen = std::to_string(konto.cTitelPositionen.Count());
+  return zeile;
+}
+
+}  // namespace vks

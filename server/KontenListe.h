@@ -1,0 +1,33 @@
+#pragma once
+// The account list as rows of text: what the account list window shows, computed without any
+// window so that the texts are tested headless. The window only displays the rows it is handed.
+#include <string>
+
+#include "platform/automation/AutomationLocale.h"
+
+namespace vks {
+
+class clKonto;
+
+struct KontenZeile {
+  std::string key;  // the account name in lower case
+  std::string name;
+  std::string datum;         // AktuelleZeit in the locale's date and time format
+  std::string gesamtwert;    // total capital, "#,0.00"
+  std::string enter_orders;  // open entry orders "/" their margin, "#,0.00"
+  std::string positionen;    // number of positions
+};
+
+KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale);
+
+// The account list window as the presenter drives it.
+class KontenListeAnsicht {
+ public:
+  virtual ~KontenListeAnsicht() = default;
+  virtual void ListeLeeren() = 0;
+  // Adds the row or replaces the one with the same key.
+  virtual void ZeileSetzen(const KontenZeile& zeile) = 0;
+  virtual void ZeileEntfernen(const std::string& key) = 0;
+};
+
+}  // namespace vks

@@ -1,0 +1,205 @@
+// The host's account operations played in-process: a host creates accounts, reports orders and
+// prices, cancels, closes and resets, and the timers save and record.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "accounts/KontoUmgebung.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/files/FileSystem.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
+#include "server/HauptfensterPresenter.h"
+#include "server/KontenListe.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/fakes/RecordingReporter.h"
+#include "tests/fakes/TempFolder.h"
+
+namespace vks {
+namespace {
+
+class KeinFenster : public KontenFensterSteuerung {
+ public:
+  void ZeigeKontenFenster() override {}
+  void EntladeKontenFenster() override {}
+};
+
+class ListenAnsicht : public KontenListeAnsicht {
+ public:
+  void ListeLeeren() override { zeilen.clear(); }
+  void ZeileSetzen(const KontenZeile& zeile) override { zeilen[zeile.key] = zeile; }
+  void ZeileEntfernen(const std::string& key) override { zeilen.erase(key); }
+  std::map<std::string, KontenZeile> zeilen;
+};
+
+class KontoOperationenTest : public ::testing::Test {
+ protected:
+  KontoOperationenTest() {
+    std::filesystem::create_directories(daten_);
+    state_.DatenOrdner = daten_;
+    state_.RTTSpeicherOrdner = rtt_.folder;
+    state_.Meldungen = &reporter_;
+    state_.Kontoumgebung = &umgebung_;
+    state_.Hauptfenster = &presenter_;
+    presenter_.SetzeAnsicht(&ansicht_);
+    host_ = clKontoSchnittstelle::Create(schnittstelle_);
+  }
+  bool NeuesKonto(const std::string& name, double cash = 10000) {
+    std::string fehler;
+    return host_->VKSNeuesKontoZufügen(name, "Test", cash, DateValue{45000.5}, true, false, false,
+                                       fehler);
+  }
+  clKonto& Konto(const std::string& name) { return *state_.Konten.Item(name); }
+  std::vector<RttRecord> Records(const std::string& konto, eKontoDatenArt art,
+                                 std::string_view wkn = "") {
+    auto contents = ReadRttFile(RttFileLocation(rtt_, konto, wkn, art).file);
+    return contents.ok() ? contents->records : std::vector<RttRecord>{};
+  }
+  int16_t Order(const std::string& konto, const std::string& id, int16_t aktion, int32_t anzahl,
+                int32_t filled, float preis, double datum = 45000.6) {
+    DateValue zeit{datum};
+    return host_->VKSKontoNeuerOrderstatus(zeit, konto, id, "DE1", "Eins AG", aktion, anzahl,
+                                           filled, preis, true, &aktie_);
+  }
+
+  testing::TempFolder folder_;
+  std::string daten_ = folder_.File("Daten");
+  RttStorage rtt_{folder_.File("RTT")};
+  testing::FakeClock clock_{46000.25};
+  testing::RecordingReporter reporter_;
+  testing::RecordingErrorLog log_;
+  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  ServerState state_;
+  AccountStore store_{daten_, "/opt", *files_, reporter_, log_, clock_};
+  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
+  KontoUmgebung umgebung_{clock_, rtt_, &presenter_, nullptr};
+  KeinFenster fenster_;
+  StandardZufallsfolge zufall_;
+  SchnittstellenUmgebung schnittstelle_{state_, fenster_, zufall_};
+  ListenAnsicht ansicht_;
+  std::shared_ptr<clKontoSchnittstelle> host_;
+  clOrderZusatzInfos aktie_ = [] {
+    clOrderZusatzInfos z;
+    z.Margin = 100;
+    z.AktUmrechnungsWert = NoValue;
+    return z;
+  }();
+};
+
+TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
+  EXPECT_TRUE(NeuesKonto("Depot"));
+  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  ASSERT_EQ(ansicht_.zeilen.count("depot"), 1u);
+  EXPECT_EQ(ansicht_.zeilen["depot"].gesamtwert, "10.000,00");
+  EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "0/0,00");
+  EXPECT_EQ(ansicht_.zeilen["depot"].datum, "15.03.2023 12:00:00");
+  EXPECT_EQ(Records("Depot", dKapitalCash).size(), 10u);
+
+  std::string fehler;
+  EXPECT_FALSE(
+      host_->VKSNeuesKontoZufügen(" DEPOT ", "", 1, DateValue{1}, false, false, false, fehler));
+  EXPECT_EQ(fehler, "Es ist bereits ein Konto mit diesem Namen vorhanden.");
+  EXPECT_FALSE(
+      host_->VKSNeuesKontoZufügen("Konto 中", "", 1, DateValue{1}, false, false, false, fehler));
+  EXPECT_EQ(state_.Konten.Count(), 1u);
+
+  presenter_.ZeitgeberTick();
+  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  KontenSammlung geladen;
+  store_.LadeKonten(geladen);
+  EXPECT_TRUE(geladen.Exists("depot"));
+
+  state_.DatenOrdner.clear();
+  EXPECT_FALSE(
+      host_->VKSNeuesKontoZufügen("Neu", "", 1, DateValue{1}, false, false, false, fehler));
+  EXPECT_TRUE(fehler.starts_with("Der Ordner zum Speichern der Einstellungen ist nicht korrekt."));
+}
+
+TEST_F(KontoOperationenTest, AnOrderCycleThroughTheHostsCalls) {
+  NeuesKonto("Depot");
+  presenter_.ZeitgeberTick();
+  EXPECT_EQ(Order("depot", "A1", 1, 10, 0, 100), -1);
+  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "1/1.000,00");
+  EXPECT_EQ(Order("Depot", "A1", 1, 10, 10, 100), -1);
+  EXPECT_EQ(Order("Depot", "A1", 1, 10, 10, 100), -33);
+  EXPECT_EQ(Order("Fremd", "A2", 1, 10, 10, 100), 0);
+  EXPECT_EQ(Konto("Depot").cTitelPositionen.Item("DE1")->Position, 10);
+  EXPECT_EQ(ansicht_.zeilen["depot"].positionen, "1");
+
+  // Two prices within one tick: one set of price-driven records.
+  const size_t before = Records("Depot", dKapitalGesamtKapital).size();
+  host_->VKSKontoNeuerKurs(DateValue{45000.7}, "Depot", "DE1", 105);
+  host_->VKSKontoNeuerKurs(DateValue{45000.8}, "Depot", "DE1", 110);
+  presenter_.KursspeichernZeitgeberTick();
+  presenter_.KursspeichernZeitgeberTick();
+  auto gesamt = Records("Depot", dKapitalGesamtKapital);
+  ASSERT_EQ(gesamt.size(), before + 1);
+  EXPECT_EQ(gesamt.back().value, 10100);
+  EXPECT_EQ(ansicht_.zeilen["depot"].gesamtwert, "10.100,00");
+  // At once when the host asks for it.
+  host_->VKSKontoNeuerKurs(DateValue{45000.9}, "Depot", "DE1", 120, true);
+  EXPECT_EQ(Records("Depot", dKapitalGesamtKapital).back().value, 10200);
+
+  EXPECT_TRUE(host_->VKSClosePosition("Depot", "DE1", 120).IsEmpty());
+  EXPECT_FALSE(Konto("Depot").cTitelPositionen.Exists("DE1"));
+  EXPECT_EQ(Konto("Depot").CashBetrag, 10200);
+}
+
+TEST_F(KontoOperationenTest, FailuresAnswerWithTheirValueAndMessage) {
+  NeuesKonto("Depot");
+  EXPECT_EQ(Order("Depot", "B1", 1, 10, 4, NAN), 0);
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].text,
+            "Konto-Server: Fehler beim Ändern eines Orderstatus aufgetreten: Ungültiger Preis oder "
+            "Zeitpunkt");
+  EXPECT_EQ(reporter_.messages[0].style, 0);
+  EXPECT_FALSE(Konto("Depot").cOffeneOrders.Exists("B1"));
+  EXPECT_EQ(host_->VKSStreicheOrder("Depot", "unbekannt", DateValue{0}), -1);
+  EXPECT_EQ(host_->VKSStreicheOrder("Fremd", "B1", DateValue{0}), 0);
+  EXPECT_FALSE(host_->VKSKontoKomplettReset("Fremd", 1, 1));
+}
+
+TEST_F(KontoOperationenTest, CancellingAndResetting) {
+  NeuesKonto("Depot");
+  Konto("Depot").PlatziereBedingung = "Ergebnis = 1";
+  Order("Depot", "C1", 1, 10, 3, 50);
+  presenter_.ZeitgeberTick();
+  EXPECT_EQ(host_->VKSStreicheOrder("Depot", "C1", DateValue{0}), -1);
+  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(Konto("Depot").cFilledOrders.Item("C1")->Gestrichen);
+  EXPECT_NEAR(Konto("Depot").EnterOrderMarginGesamt, 0, 1e-9);
+
+  ASSERT_FALSE(Records("Depot", dTitelPos, "DE1").empty());
+  EXPECT_TRUE(host_->VKSKontoKomplettReset("depot", 5000, 45100));
+  const clKonto& neu = Konto("Depot");
+  EXPECT_EQ(neu.CashBetrag, 5000);
+  EXPECT_EQ(neu.PlatziereBedingung, "Ergebnis = 1");
+  EXPECT_TRUE(neu.UseSimulZeit);
+  EXPECT_EQ(neu.cTitelPositionen.Count() + neu.cFilledOrders.Count(), 0u);
+  EXPECT_TRUE(Records("Depot", dTitelPos, "DE1").empty());  // the old files are gone
+  EXPECT_EQ(Records("Depot", dKapitalCash).size(), 10u);    // fresh initial values
+  EXPECT_EQ(Records("Depot", dKapitalCash).back().time.days, 45100);
+}
+
+TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
+  NeuesKonto("Depot");
+  std::string vorhanden = GetRTTDateiName(rtt_, "Depot", "DE1", dTitelPos, false);
+  files_->NewWritableFile(vorhanden)->Close();
+  Variant wkns(VariantArray::Vector(0, {Variant("DE1"), Variant("DE2")}));
+  Variant namen(VariantArray::Vector(0, {Variant("Eins"), Variant("Zwei")}));
+  EXPECT_EQ(host_->VKSSchreibePosWerte("Depot", wkns, namen, 12.5f, 3), -2);
+  auto seeded = Records("Depot", dTitelPos, "DE2");
+  ASSERT_EQ(seeded.size(), 5u);
+  EXPECT_EQ(seeded[0].time.days, 45000.5 - 4);
+  EXPECT_EQ(seeded[4].time.days, 45000.5);
+  EXPECT_EQ(seeded[4].value, 12.5f);
+  EXPECT_EQ(seeded[4].value2, 3);
+  EXPECT_EQ(std::filesystem::file_size(vorhanden), 0u);
+  EXPECT_EQ(host_->VKSSchreibePosWerte("Fremd", wkns, namen, 1, 1), 0);
+}
+
+}  // namespace
+}  // namespace vks
