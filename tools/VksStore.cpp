@@ -1,5 +1,6 @@
 // vks-store: looks into the account store file. `dump` prints it as JSON, `pack` writes such JSON
-// back into a store byte for byte, `check` names the first fault that would stop the server's load.
+// back into a store byte for byte, `check` names the first fault that would stop the server's load,
+// `rtt` seeds the RTT series of every account.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/files/FileSystem.h"
 #include "tools/store/StoreCheck.h"
 #include "tools/store/StoreDocument.h"
+#include "tools/store/StoreSeries.h"
 
 namespace {
 
@@ -16,7 +18,8 @@ constexpr const char* kUsage =
     "Aufruf:\n"
     "  vks-store dump DATEI        Kontendatei als JSON ausgeben\n"
     "  vks-store pack JSON DATEI   JSON wieder als Kontendatei schreiben\n"
-    "  vks-store check DATEI       Kontendatei prüfen (Exit-Code 0: in Ordnung, 1: Fehler)\n";
+    "  vks-store check DATEI       Kontendatei prüfen (Exit-Code 0: in Ordnung, 1: Fehler)\n"
+    "  vks-store rtt DATEI ORDNER  Startwerte aller Konten als RTT-Reihen in ORDNER schreiben\n";
 
 // Replaces `path` only once the new bytes are complete on the disk.
 void WriteWhole(vks::FileSystem& files, const std::string& path, const std::string& bytes) {
@@ -47,6 +50,11 @@ int Run(int argc, char** argv) {
     }
     std::cerr << argv[2] << ": " << result.message << '\n';
     return 1;
+  }
+  if (command == "rtt" && argc == 4) {
+    const int konten = vks::SchreibeStartreihen(files->ReadFile(argv[2]), argv[3]);
+    std::cout << konten << " Konten in " << argv[3] << " geschrieben\n";
+    return 0;
   }
   std::cerr << kUsage;
   return 2;

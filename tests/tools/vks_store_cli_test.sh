@@ -38,6 +38,12 @@ esac
 "$tool" dump "$work/truncated.dat" >/dev/null 2>&1
 [ $? -eq 1 ] || fail "dump der gekürzten Datei endet nicht mit 1"
 
+# Seeding the sample's series gives the bundled RTT files, byte for byte.
+rm -rf "$work/rtt"
+out=$("$tool" rtt "$data/Daten/VKSVirtKonten.dat" "$work/rtt") || fail "rtt endet mit Fehler"
+[ "$out" = "4 Konten in $work/rtt geschrieben" ] || fail "rtt meldet: $out"
+diff -r "$work/rtt" "$data/RTT" >/dev/null || fail "rtt weicht von data/RTT ab"
+
 "$tool" frobnicate >/dev/null 2>&1
 [ $? -eq 2 ] || fail "falscher Aufruf endet nicht mit 2"
 
