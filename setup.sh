@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine: installs the packages, builds the account server and its
-# tools, then runs the main job on the bundled sample store.
+# Sets up a fresh Debian 12 machine: installs the packages, builds and installs the account server
+# and its tools, then runs the main job on the bundled sample store.
 #   ./setup.sh             everything
 #   ./setup.sh --deps-only only the packages
 set -euo pipefail
@@ -19,6 +19,9 @@ $SUDO apt-get install -y -q --no-install-recommends \
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
+# As the host's installer does: the installation folder with its Daten folder, and the registry
+# value that tells the server where the main installation is.
+cmake --install build
 
 # Main job: the bundled account store, every value with its subtype.
 ./build/tools/vks-store dump data/Daten/VKSVirtKonten.dat
