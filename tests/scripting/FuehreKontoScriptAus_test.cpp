@@ -4,6 +4,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "platform/automation/VariantConversions.h"
 #include "scripting/frmVBScript.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
