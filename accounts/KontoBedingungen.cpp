@@ -40,8 +40,7 @@ std::string ErsetzeMarke(const std::string& text, std::string_view marker,
 }
 
 bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
-                                 KontoScriptAuswertung& auswertung,
-                                 const KontoUmgebung& umgebung) {
+                                 KontoScriptAuswertung& auswertung, const KontoUmgebung& umgebung) {
   if (IstLeer(konto.PlatziereBedingung)) return false;
   int32_t ergebnis = 0;
   if (auswertung.FuehreKontoScriptAus("PruefePlatziereProz", konto.PlatziereBedingung,

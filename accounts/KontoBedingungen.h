@@ -18,8 +18,7 @@ struct KontoUmgebung;
 // Meldung is left alone otherwise. REQUIRES: the caller keeps `konto` alive across the call (a
 // script may reach the host, which may call back into the server).
 bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
-                                 KontoScriptAuswertung& auswertung,
-                                 const KontoUmgebung& umgebung);
+                                 KontoScriptAuswertung& auswertung, const KontoUmgebung& umgebung);
 
 // True when FillStreichBedingung produced a non-zero result. The cancellation itself is the
 // script's request through its services object.

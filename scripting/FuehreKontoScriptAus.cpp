@@ -46,8 +46,8 @@ void KontoScriptRegeln::PrüfeFillStreichen(clKonto& konto) {
 }
 
 bool KontoScriptRegeln::PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion,
-                                                     std::string& Meldung,
-                                                     const KontoUmgebung& umgebung) {
+                                                    std::string& Meldung,
+                                                    const KontoUmgebung& umgebung) {
   try {
     return vks::PrüfePlatzierenNichtMöglich(konto, OrderAktion, Meldung, *this, umgebung);
   } catch (...) {

@@ -37,8 +37,8 @@ class KontoScriptRegeln : public KontoRegeln, public KontoScriptAuswertung {
   bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
                                    const KontoUmgebung& umgebung) override;
   int16_t FuehreKontoScriptAus(const std::string& ProzName, const std::string& Formel,
-                               const std::string& KontoName, int32_t& Ergebnis,
-                               int32_t OrderAktion, bool ShowErrorBox) override;
+                               const std::string& KontoName, int32_t& Ergebnis, int32_t OrderAktion,
+                               bool ShowErrorBox) override;
 
  private:
   ScriptUmgebung& umgebung_;

@@ -38,21 +38,23 @@ Variant clScriptingServices::Kennzahl(std::string_view ErgArt, std::string_view 
 
 void clScriptingServices::StreicheEnterOrders(std::string_view Konto) {
   try {
-    SendeAlleOrdersStreichen(state_, std::string(Konto.empty() ? std::string_view(KontoName) : Konto));
+    SendeAlleOrdersStreichen(state_,
+                             std::string(Konto.empty() ? std::string_view(KontoName) : Konto));
   } catch (...) {
     // The script asked; whether a host listened is none of its business.
   }
 }
 
-void clScriptingServices::LogbuchMeldung(int16_t, int16_t, const std::string&,
-                                         const std::string&) {}
+void clScriptingServices::LogbuchMeldung(int16_t, int16_t, const std::string&, const std::string&) {
+}
 
 Variant clScriptingServices::Invoke(std::string_view name, InvokeKind kind,
                                     std::span<Variant> args) {
   const std::string member = FoldCase(name);
   const bool assigning = kind == InvokeKind::PropertyLet || kind == InvokeKind::PropertySet;
   const auto require = [&](size_t least, size_t most) {
-    if (args.size() < least || args.size() > most) throw AutomationError(error::kWrongArgumentCount);
+    if (args.size() < least || args.size() > most)
+      throw AutomationError(error::kWrongArgumentCount);
   };
   if (member == "kontoname") {
     if (assigning) {

@@ -62,8 +62,8 @@ bool frmVBScript::RunScript(const std::string& /*ProzName*/, const std::string& 
   formel_ = Formel;
   fehler_ = ScriptFehler{};
   if (!engine_) return false;
-  const std::string text = (ExplizitVar ? "Option Explicit" : "") + std::string(kZeilenumbruch) +
-                           Formel;
+  const std::string text =
+      (ExplizitVar ? "Option Explicit" : "") + std::string(kZeilenumbruch) + Formel;
   if (engine_->ExecuteStatement(text)) return true;
   Script_Error(engine_->Error());
   return false;

@@ -17,8 +17,8 @@ class clScriptingServices;
 struct ScriptFehler {
   int32_t number = 0;
   std::string description;
-  int zeile = 0;      // line of the formula from 1; 0 when the engine named none of its lines
-  std::string text;   // that line, or "Unbekannte Zeile"
+  int zeile = 0;        // line of the formula from 1; 0 when the engine named none of its lines
+  std::string text;     // that line, or "Unbekannte Zeile"
   std::string meldung;  // description + " in Linie:" + line break + text
 };
 

@@ -17,8 +17,8 @@ namespace {
 class FesteAuswertung : public KontoScriptAuswertung {
  public:
   int16_t FuehreKontoScriptAus(const std::string& ProzName, const std::string& Formel,
-                               const std::string& KontoName, int32_t& Ergebnis,
-                               int32_t OrderAktion, bool ShowErrorBox) override {
+                               const std::string& KontoName, int32_t& Ergebnis, int32_t OrderAktion,
+                               bool ShowErrorBox) override {
     aufrufe.push_back(ProzName + "|" + Formel + "|" + KontoName + "|" +
                       std::to_string(OrderAktion) + "|" + (ShowErrorBox ? "box" : "still"));
     if (code == -1) Ergebnis = ergebnis;

@@ -17,8 +17,8 @@ class FuehreKontoScriptAusTest : public ::testing::Test, public testing::ScriptS
   int16_t Run(const std::string& formel, int32_t& ergebnis, int32_t order_aktion = 0,
               const std::string& konto = "Depot", bool box = false,
               ScriptFehler* fehler = nullptr) {
-    return FuehreKontoScriptAus(umgebung, "Kontoberechnung", formel, konto, ergebnis,
-                                order_aktion, box, fehler);
+    return FuehreKontoScriptAus(umgebung, "Kontoberechnung", formel, konto, ergebnis, order_aktion,
+                                box, fehler);
   }
 };
 
@@ -149,8 +149,8 @@ TEST_F(FuehreKontoScriptAusTest, HostCallingBackDuringTheEventIsServed) {
   senke->rueckruf = [&](const std::string& konto) {
     // The host evaluates another rule and reads a metric while it handles the event.
     int32_t r = 0;
-    innen.push_back(Run("KontoGlobalData(\"innen\") = Kennzahl(\"Positionen\") + 40", r, 0,
-                        "Zweites"));
+    innen.push_back(
+        Run("KontoGlobalData(\"innen\") = Kennzahl(\"Positionen\") + 40", r, 0, "Zweites"));
     innen.push_back(static_cast<int16_t>(objekte[0]->VKSGetKontoWert(konto, eAnzahlPositionen)));
   };
   int32_t ergebnis = 0;
@@ -169,8 +169,11 @@ TEST_F(FuehreKontoScriptAusTest, ScriptErrorReportWithoutFormulaLine) {
   const struct {
     int line;
     const char* text;
-  } kCases[] = {{0, "Unbekannte Zeile"}, {1, "Unbekannte Zeile"}, {2, "Ergebnis = 1"},
-                {3, "Ergebnis = ("}, {4, "Unbekannte Zeile"}};
+  } kCases[] = {{0, "Unbekannte Zeile"},
+                {1, "Unbekannte Zeile"},
+                {2, "Ergebnis = 1"},
+                {3, "Ergebnis = ("},
+                {4, "Unbekannte Zeile"}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.line);
     reporter.messages.clear();
@@ -196,7 +199,8 @@ TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
     int32_t positionen;
     bool verboten;
     const char* meldung;
-  } kCases[] = {{9, false, "frei"}, {10, true, "Schon 1 Regel verletzt: 1"},
+  } kCases[] = {{9, false, "frei"},
+                {10, true, "Schon 1 Regel verletzt: 1"},
                 {11, true, "Schon 1 Regel verletzt: 1"}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.positionen);
