@@ -1,0 +1,230 @@
+#include "scripting/FuehreKontoScriptAus.h"
+
+#include <gtest/gtest.h>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/clKonto.h"
+#include "platform/automation/VariantConversions.h"
+#include "scripting/frmVBScript.h"
+#include "tests/fakes/FakeClock.h"
+#include "tests/scripting/ScriptTestUmgebung.h"
+
+namespace vks {
+namespace {
+
+class FuehreKontoScriptAusTest : public ::testing::Test, public testing::ScriptServer {
+ protected:
+  int16_t Run(const std::string& formel, int32_t& ergebnis, int32_t order_aktion = 0,
+              const std::string& konto = "Depot", bool box = false,
+              ScriptFehler* fehler = nullptr) {
+    return FuehreKontoScriptAus(umgebung, "Kontoberechnung", formel, konto, ergebnis, order_aktion,
+                                box, fehler);
+  }
+};
+
+TEST_F(FuehreKontoScriptAusTest, ResultsOfScripts) {
+  depot->AnzahlPositionen = 4;
+  zweites->AnzahlPositionen = 11;
+  const struct {
+    const char* formel;
+    int32_t order_aktion;
+    int16_t code;
+    int32_t ergebnis;  // 77 = left untouched
+  } kCases[] = {
+      {"Ergebnis = 2.5", 0, -1, 2},
+      {"Ergebnis = 3.5", 0, -1, 4},
+      {"Ergebnis = -2.5", 0, -1, -2},
+      {"Ergebnis = (1 < 2)", 0, -1, -1},
+      {"Ergebnis = (2 < 1)", 0, -1, 0},
+      {"Tradomir.Ergebnis = (1 < 2)", 0, -1, -1},
+      {"Tradomir.Ergebnis = (2 < 1)", 0, -1, 0},
+      {"x = 1", 0, -1, 0},
+      {"Ergebnis = OrderAktion", 2, -1, 2},
+      {"If KontoName = \"Depot\" Then Ergebnis = 3", 0, -1, 3},
+      {"Ergebnis = Kennzahl(\"Positionen\")", 0, -1, 4},
+      {"Ergebnis = Kennzahl(\"POSITIONEN\", \"zweites\")", 0, -1, 11},
+      {"Ergebnis = Tradomir.Kennzahl(\"Positionen\", \"\")", 0, -1, 4},
+      {"x = Kennzahl(\"Unbekannt\")\r\nIf IsEmpty(x) Then Ergebnis = 9", 0, -1, 9},
+      {"If IsEmpty(Kennzahl(\"Positionen\", \"Fehlt\")) Then Ergebnis = 8", 0, -1, 8},
+      {"If NoValue < -2E+38 Then Ergebnis = 1", 0, -1, 1},
+      {"Ergebnis = 5\r\nLöscheErgebnis", 0, -1, 0},
+      {"Ergebnis = 5\r\nErgebnis = GetErgebnis() * 2", 0, -1, 10},
+      {"LogbuchMeldung 1, 2, \"Info\", \"Details\"\r\nErgebnis = 6", 0, -1, 6},
+      {"Ergebnis = \"abc\"", 0, -301, 77},
+      {"Ergebnis = 3000000000", 0, -301, 77},
+      {"Ergebnis = 1\r\nErgebnis = (", 0, -301, 77},
+      {"Set f = CreateObject(\"Scripting.FileSystemObject\")", 0, -301, 77},
+      {"Set s = CreateObject(\"WScript.Shell\")", 0, -301, 77},
+      {"Ergebnis = 1", 70000, -300, 77},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.formel);
+    int32_t ergebnis = 77;
+    EXPECT_EQ(Run(c.formel, ergebnis, c.order_aktion), c.code);
+    EXPECT_EQ(ergebnis, c.ergebnis);
+  }
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(FuehreKontoScriptAusTest, WithoutGlobalDataTheHostCannotStart) {
+  state.KontoGlobalData.reset();
+  int32_t ergebnis = 77;
+  EXPECT_EQ(Run("Ergebnis = 1", ergebnis), -300);
+  EXPECT_EQ(ergebnis, 77);
+}
+
+TEST_F(FuehreKontoScriptAusTest, ErrorNamesTheFormulasLine) {
+  const struct {
+    const char* formel;
+    int zeile;
+    const char* text;
+  } kCases[] = {
+      {"Ergebnis = 1\r\nErgebnis = (", 2, "Ergebnis = ("},
+      {"Ergebnis = )\r\nErgebnis = 1", 1, "Ergebnis = )"},
+      {"a = 1\r\nb = 0\r\nErgebnis = a / b", 3, "Ergebnis = a / b"},
+      {"a = 1\nErgebnis = \"x\" * 2", 2, "Ergebnis = \"x\" * 2"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.formel);
+    reporter.messages.clear();
+    int32_t ergebnis = 77;
+    ScriptFehler fehler;
+    EXPECT_EQ(Run(c.formel, ergebnis, 0, "Depot", true, &fehler), -301);
+    EXPECT_EQ(fehler.zeile, c.zeile);
+    EXPECT_EQ(fehler.text, c.text);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    const auto& m = reporter.messages[0];
+    EXPECT_FALSE(fehler.description.empty());
+    EXPECT_EQ(m.text, fehler.description + " in Linie:\r\n" + c.text);
+    EXPECT_EQ(m.style, msgbox::kOkOnly);
+    EXPECT_EQ(m.title, "Tradomir Konto-Server");
+  }
+}
+
+TEST_F(FuehreKontoScriptAusTest, GlobalDataOutlivesEvaluationsAndAccounts) {
+  const char* formel =
+      "KontoGlobalData(\"n\") = KontoGlobalData(\"n\") + 1\r\n"
+      "KontoGlobalData(\"von\") = KontoGlobalData(\"von\") & KontoName\r\n"
+      "Ergebnis = KontoGlobalData(\"n\")";
+  const char* konten[] = {"Depot", "Zweites", "Depot"};
+  for (int i = 0; i < 3; ++i) {
+    int32_t ergebnis = 0;
+    ASSERT_EQ(Run(formel, ergebnis, 0, konten[i]), -1);
+    EXPECT_EQ(ergebnis, i + 1);
+  }
+  EXPECT_EQ(ToString(state.KontoGlobalData->Item("VON")), "DepotZweitesDepot");
+}
+
+TEST_F(FuehreKontoScriptAusTest, EndlessLoopRunsIntoTheLimitAndTheServerGoesOn) {
+  umgebung.zeit_limit_ms = 50;
+  int32_t ergebnis = 77;
+  ScriptFehler fehler;
+  EXPECT_EQ(Run("Ergebnis = 1\r\nDo\r\nLoop", ergebnis, 0, "Depot", false, &fehler), -301);
+  EXPECT_EQ(ergebnis, 77);
+  EXPECT_EQ(fehler.number, 18);
+  EXPECT_EQ(Run("Ergebnis = Kennzahl(\"Positionen\") + 1", ergebnis), -1);
+  EXPECT_EQ(ergebnis, 1);
+}
+
+TEST_F(FuehreKontoScriptAusTest, CancellationReachesEveryInterfaceObjectInOrder) {
+  Verbinde("a");
+  Verbinde("b", /*scheitert=*/true);
+  Verbinde("c");
+  int32_t ergebnis = 0;
+  EXPECT_EQ(Run("StreicheEnterOrders\r\nTradomir.StreicheEnterOrders \"Zweites\"\r\n"
+                "StreicheEnterOrders \"\"\r\nErgebnis = 1",
+                ergebnis),
+            -1);
+  EXPECT_EQ(ergebnis, 1);
+  const std::vector<std::string> expected = {"a:Depot",   "b:Depot",   "c:Depot",
+                                             "a:Zweites", "b:Zweites", "c:Zweites",
+                                             "a:Depot",   "b:Depot",   "c:Depot"};
+  EXPECT_EQ(events, expected);
+}
+
+TEST_F(FuehreKontoScriptAusTest, HostCallingBackDuringTheEventIsServed) {
+  zweites->AnzahlPositionen = 3;
+  auto senke = Verbinde("a");
+  std::vector<int16_t> innen;
+  senke->rueckruf = [&](const std::string& konto) {
+    // The host evaluates another rule and reads a metric while it handles the event.
+    int32_t r = 0;
+    innen.push_back(
+        Run("KontoGlobalData(\"innen\") = Kennzahl(\"Positionen\") + 40", r, 0, "Zweites"));
+    innen.push_back(static_cast<int16_t>(objekte[0]->VKSGetKontoWert(konto, eAnzahlPositionen)));
+  };
+  int32_t ergebnis = 0;
+  EXPECT_EQ(Run("StreicheEnterOrders\r\nErgebnis = KontoGlobalData(\"innen\") + OrderAktion",
+                ergebnis, 1),
+            -1);
+  EXPECT_EQ(ergebnis, 44);
+  EXPECT_EQ(innen, (std::vector<int16_t>{-1, 0}));
+}
+
+TEST_F(FuehreKontoScriptAusTest, ScriptErrorReportWithoutFormulaLine) {
+  frmVBScript host(umgebung);
+  ASSERT_TRUE(host.InitScripting("Depot", 0));
+  host.ShowErrorBox = true;
+  ASSERT_FALSE(host.RunScript("Kontoberechnung", "Ergebnis = 1\r\nErgebnis = (", false));
+  const struct {
+    int line;
+    const char* text;
+  } kCases[] = {{0, "Unbekannte Zeile"},
+                {1, "Unbekannte Zeile"},
+                {2, "Ergebnis = 1"},
+                {3, "Ergebnis = ("},
+                {4, "Unbekannte Zeile"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.line);
+    reporter.messages.clear();
+    vbscript::ErrorReport report;
+    report.description = "Syntaxfehler";
+    report.line = c.line;
+    host.Script_Error(report);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, std::string("Syntaxfehler in Linie:\r\n") + c.text);
+  }
+  host.TerminiereScripting();
+  EXPECT_EQ(host.GetErgebnis(), 0);
+}
+
+TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
+  KontoScriptRegeln regeln(umgebung);
+  testing::FakeClock clock;
+  RttStorage keine_aufzeichnung;
+  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung, nullptr, &regeln};
+  depot->PlatziereBedingung = "If Kennzahl(\"Positionen\") >= 10 Then\r\n  Ergebnis = 1\r\nEnd If";
+  depot->PlatziereMeldung = "Schon #ERGEBNIS# Regel verletzt: #ergebnis#";
+  const struct {
+    int32_t positionen;
+    bool verboten;
+    const char* meldung;
+  } kCases[] = {{9, false, "frei"},
+                {10, true, "Schon 1 Regel verletzt: 1"},
+                {11, true, "Schon 1 Regel verletzt: 1"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.positionen);
+    depot->AnzahlPositionen = c.positionen;
+    std::string meldung = "frei";
+    EXPECT_EQ(regeln.PrüfePlatzierenNichtMöglich(*depot, 1, meldung, konto_umgebung), c.verboten);
+    EXPECT_EQ(meldung, c.meldung);
+  }
+}
+
+TEST_F(FuehreKontoScriptAusTest, CancellationRuleAsksTheHosts) {
+  KontoScriptRegeln regeln(umgebung);
+  Verbinde("a");
+  depot->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 0 Then StreicheEnterOrders";
+  regeln.PrüfeFillStreichen(*depot);
+  EXPECT_TRUE(events.empty());
+  depot->AnzahlPositionen = 1;
+  regeln.PrüfeFillStreichen(*depot);
+  EXPECT_EQ(events, std::vector<std::string>{"a:Depot"});
+  depot->FillStreichBedingung = "StreicheEnterOrders(";
+  regeln.PrüfeFillStreichen(*depot);
+  EXPECT_EQ(events.size(), 1u);
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+}  // namespace
+}  // namespace vks
