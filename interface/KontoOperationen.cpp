@@ -3,6 +3,7 @@
 // result code. No error reaches the host.
 #include <filesystem>
 
+#include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
 #include "accounts/StorableTexts.h"
@@ -182,6 +183,19 @@ int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::
   } catch (const std::exception& e) {
     Melde("Konto-Server: Fehler beim Streichen einer Order aufgetreten: ", e);
     return 0;
+  }
+}
+
+bool clKontoSchnittstelle::KontoVerbietetOrderaufgabe(std::string_view KontoName,
+                                                      int16_t OrderAktion, std::string& Meldung) {
+  try {
+    const auto* konto = FindeKonto(KontoName);
+    if (!konto) return false;
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
+    if (!umgebung.regeln) return false;
+    return umgebung.regeln->PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, umgebung);
+  } catch (const std::exception&) {
+    return false;
   }
 }
 

@@ -120,6 +120,10 @@ class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnitts
   // -1 account found, 0 no account or an error.
   int16_t VKSStreicheOrder(std::string_view KontoName, std::string_view OrderID,
                            DateValue DatumZeit);
+  // True when the account's placement rule refuses an order of that action; Meldung then holds
+  // the refusal text. False for a missing account (Meldung untouched).
+  bool KontoVerbietetOrderaufgabe(std::string_view KontoName, int16_t OrderAktion,
+                                  std::string& Meldung);
   bool VKSNeuesKontoZufügen(std::string_view KontoName, std::string_view KontoInfo,
                             double Kontostand, DateValue AktDatum, bool UseZeitstempel,
                             bool UseCommissions, bool UseUmrechnung, std::string& Fehlertext);

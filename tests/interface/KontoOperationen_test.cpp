@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/files/FileSystem.h"
@@ -199,6 +200,35 @@ TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
   EXPECT_EQ(seeded[4].value2, 3);
   EXPECT_EQ(std::filesystem::file_size(vorhanden), 0u);
   EXPECT_EQ(host_->VKSSchreibePosWerte("Fremd", wkns, namen, 1, 1), 0);
+}
+
+// Refuses buying and says so; counts the fills it is told of.
+class KaufVerbot : public KontoRegeln {
+ public:
+  void PrüfeFillStreichen(clKonto&) override { ++fills; }
+  bool PrüfePlatzierenNichtMöglich(clKonto&, int32_t aktion, std::string& meldung,
+                                   const KontoUmgebung&) override {
+    if (aktion != 0) return false;
+    meldung = "Kein Kauf";
+    return true;
+  }
+  int fills = 0;
+};
+
+TEST_F(KontoOperationenTest, ThePlacementRuleAnswersTheHost) {
+  NeuesKonto("Depot");
+  std::string meldung = "unverändert";
+  EXPECT_FALSE(host_->KontoVerbietetOrderaufgabe("Depot", 0, meldung));  // no script host
+  KaufVerbot regeln;
+  umgebung_.regeln = &regeln;
+  EXPECT_TRUE(host_->KontoVerbietetOrderaufgabe("depot", 0, meldung));
+  EXPECT_EQ(meldung, "Kein Kauf");
+  EXPECT_FALSE(host_->KontoVerbietetOrderaufgabe("Depot", 1, meldung));
+  meldung = "unverändert";
+  EXPECT_FALSE(host_->KontoVerbietetOrderaufgabe("Fremd", 0, meldung));
+  EXPECT_EQ(meldung, "unverändert");
+  Order("Depot", "R1", 1, 10, 5, 20);
+  EXPECT_EQ(regeln.fills, 1);
 }
 
 }  // namespace
