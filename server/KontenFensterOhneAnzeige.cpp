@@ -21,6 +21,8 @@ void KontenFensterOhneAnzeige::OnPriceSaveTick() {
   }
 }
 
-void KontenFensterOhneAnzeige::EntladeKontenFenster() { OnSaveTick(); }
+void KontenFensterOhneAnzeige::EntladeKontenFenster() {
+  OnSaveTick();
+}
 
 }  // namespace vks

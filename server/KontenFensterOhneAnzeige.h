@@ -13,7 +13,8 @@ namespace vks {
 class KontenFensterOhneAnzeige : public KontenFensterSteuerung {
  public:
   // REQUIRES: state and store outlive the window.
-  KontenFensterOhneAnzeige(ServerState& state, AccountStore& store) : state_(state), store_(store) {}
+  KontenFensterOhneAnzeige(ServerState& state, AccountStore& store)
+      : state_(state), store_(store) {}
 
   // Set by every operation that changes an account.
   bool SpeichernAusstehend = false;

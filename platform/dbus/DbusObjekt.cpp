@@ -13,6 +13,35 @@ namespace vks::dbus {
 namespace {
 
 constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
+constexpr const char* kIntrospectableInterface = "org.freedesktop.DBus.Introspectable";
+constexpr const char* kPeerInterface = "org.freedesktop.DBus.Peer";
+
+// The standard interfaces every object answers besides its own.
+constexpr const char* kStandardXml =
+    "  <interface name=\"org.freedesktop.DBus.Introspectable\">\n"
+    "    <method name=\"Introspect\">\n"
+    "      <arg name=\"xml_data\" type=\"s\" direction=\"out\"/>\n"
+    "    </method>\n"
+    "  </interface>\n"
+    "  <interface name=\"org.freedesktop.DBus.Peer\">\n"
+    "    <method name=\"Ping\"/>\n"
+    "  </interface>\n"
+    "  <interface name=\"org.freedesktop.DBus.Properties\">\n"
+    "    <method name=\"Get\">\n"
+    "      <arg name=\"interface_name\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"property_name\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"value\" type=\"v\" direction=\"out\"/>\n"
+    "    </method>\n"
+    "    <method name=\"Set\">\n"
+    "      <arg name=\"interface_name\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"property_name\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"value\" type=\"v\" direction=\"in\"/>\n"
+    "    </method>\n"
+    "    <method name=\"GetAll\">\n"
+    "      <arg name=\"interface_name\" type=\"s\" direction=\"in\"/>\n"
+    "      <arg name=\"values\" type=\"a{sv}\" direction=\"out\"/>\n"
+    "    </method>\n"
+    "  </interface>\n";
 
 QString Signature(const std::vector<DbusArgument>& args) {
   QString s;
@@ -56,8 +85,20 @@ bool DbusObjekt::handleMessage(const QDBusMessage& message, const QDBusConnectio
                                      QStringLiteral("Das Objekt gehört einem anderen Client."));
   } else {
     try {
-      reply = message.interface() == QLatin1String(kPropertiesInterface) ? Properties(message)
-                                                                          : Dispatch(message);
+      const QString interface = message.interface();
+      if (interface == QLatin1String(kIntrospectableInterface)) {
+        reply = message.createReply(
+            QStringLiteral("<!DOCTYPE node PUBLIC \"-//freedesktop//DTD D-BUS Object Introspection "
+                           "1.0//EN\"\n \"http://www.freedesktop.org/standards/dbus/1.0/"
+                           "introspect.dtd\">\n<node>\n") +
+            InterfaceXml() + QLatin1String(kStandardXml) + QStringLiteral("</node>\n"));
+      } else if (interface == QLatin1String(kPeerInterface)) {
+        reply = message.createReply();
+      } else if (interface == QLatin1String(kPropertiesInterface)) {
+        reply = Properties(message);
+      } else {
+        reply = Dispatch(message);
+      }
     } catch (const AutomationError& e) {
       reply = ErrorReply(message, e);
     } catch (const std::exception& e) {
@@ -76,8 +117,7 @@ QDBusMessage DbusObjekt::Dispatch(const QDBusMessage& message) {
     if (m.name != message.member()) continue;
     if (message.signature() != Signature(m.in)) {
       return message.createErrorReply(
-          QDBusError::InvalidArgs,
-          QStringLiteral("%1 erwartet (%2)").arg(m.name, Signature(m.in)));
+          QDBusError::InvalidArgs, QStringLiteral("%1 erwartet (%2)").arg(m.name, Signature(m.in)));
     }
     return message.createReply(m.call(message.arguments()));
   }
@@ -126,12 +166,15 @@ QString DbusObjekt::InterfaceXml() const {
     xml += QStringLiteral("    </signal>\n");
   }
   for (const DbusProperty& p : properties_) {
-    xml += QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"%3\"/>\n")
-               .arg(p.name, p.signature, p.set ? QStringLiteral("readwrite") : QStringLiteral("read"));
+    xml +=
+        QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"%3\"/>\n")
+            .arg(p.name, p.signature, p.set ? QStringLiteral("readwrite") : QStringLiteral("read"));
   }
   return xml + QStringLiteral("  </interface>\n");
 }
 
-QString DbusObjekt::introspect(const QString&) const { return InterfaceXml(); }
+QString DbusObjekt::introspect(const QString&) const {
+  return InterfaceXml();
+}
 
 }  // namespace vks::dbus

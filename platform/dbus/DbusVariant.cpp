@@ -48,7 +48,9 @@ namespace {
 
 constexpr quint16 kArrayCode = 0x200C;
 
-AutomationError TypeMismatch() { return AutomationError(error::kTypeMismatch); }
+AutomationError TypeMismatch() {
+  return AutomationError(error::kTypeMismatch);
+}
 
 // A nested struct arrives as a QDBusArgument; only the expected signature is read from it, so a
 // client's malformed value never reaches the demarshaller.
@@ -84,17 +86,39 @@ TaggedVariant ToDbus(const Variant& v) {
   QVariant payload;
   switch (v.Type()) {
     case VarType::Empty:
-    case VarType::Null: payload = QString(); break;
-    case VarType::Integer: payload = QVariant::fromValue<qint16>(v.AsInteger()); break;
-    case VarType::Long: payload = QVariant::fromValue<qint32>(v.AsLong()); break;
-    case VarType::Single: payload = static_cast<double>(v.AsSingle()); break;
-    case VarType::Double: payload = v.AsDouble(); break;
-    case VarType::Currency: payload = QVariant::fromValue<qint64>(v.AsCurrency().scaled); break;
-    case VarType::Date: payload = v.AsDate().days; break;
-    case VarType::String: payload = QString::fromStdString(v.AsString()); break;
-    case VarType::Boolean: payload = v.AsBoolean(); break;
-    case VarType::Byte: payload = QVariant::fromValue<uchar>(v.AsByte()); break;
-    case VarType::Error: payload = QVariant::fromValue<qint32>(v.AsError().scode); break;
+    case VarType::Null:
+      payload = QString();
+      break;
+    case VarType::Integer:
+      payload = QVariant::fromValue<qint16>(v.AsInteger());
+      break;
+    case VarType::Long:
+      payload = QVariant::fromValue<qint32>(v.AsLong());
+      break;
+    case VarType::Single:
+      payload = static_cast<double>(v.AsSingle());
+      break;
+    case VarType::Double:
+      payload = v.AsDouble();
+      break;
+    case VarType::Currency:
+      payload = QVariant::fromValue<qint64>(v.AsCurrency().scaled);
+      break;
+    case VarType::Date:
+      payload = v.AsDate().days;
+      break;
+    case VarType::String:
+      payload = QString::fromStdString(v.AsString());
+      break;
+    case VarType::Boolean:
+      payload = v.AsBoolean();
+      break;
+    case VarType::Byte:
+      payload = QVariant::fromValue<uchar>(v.AsByte());
+      break;
+    case VarType::Error:
+      payload = QVariant::fromValue<qint32>(v.AsError().scode);
+      break;
     case VarType::Object:
       if (v.AsObject()) throw TypeMismatch();
       payload = QVariant::fromValue(QDBusObjectPath("/"));
@@ -114,21 +138,33 @@ Variant FromDbus(const TaggedVariant& t, int depth) {
   if (depth > kMaxNesting) throw AutomationError(28);  // out of stack space
   const QVariant& p = t.value.variant();
   switch (t.type) {
-    case 0: return Variant();
-    case 1: return Variant::Null();
-    case 2: return Variant(static_cast<int16_t>(Payload<qint16>(p)));
-    case 3: return Variant(static_cast<int32_t>(Payload<qint32>(p)));
-    case 4: return Variant(static_cast<float>(Payload<double>(p)));
-    case 5: return Variant(Payload<double>(p));
-    case 6: return Variant(CurrencyValue{Payload<qint64>(p)});
-    case 7: return Variant(DateValue{Payload<double>(p)});
-    case 8: return Variant(Payload<QString>(p).toStdString());
+    case 0:
+      return Variant();
+    case 1:
+      return Variant::Null();
+    case 2:
+      return Variant(static_cast<int16_t>(Payload<qint16>(p)));
+    case 3:
+      return Variant(static_cast<int32_t>(Payload<qint32>(p)));
+    case 4:
+      return Variant(static_cast<float>(Payload<double>(p)));
+    case 5:
+      return Variant(Payload<double>(p));
+    case 6:
+      return Variant(CurrencyValue{Payload<qint64>(p)});
+    case 7:
+      return Variant(DateValue{Payload<double>(p)});
+    case 8:
+      return Variant(Payload<QString>(p).toStdString());
     case 9:
       if (Payload<QDBusObjectPath>(p).path() != QLatin1String("/")) throw TypeMismatch();
       return Variant::Nothing();
-    case 10: return Variant(ErrorValue{Payload<qint32>(p)});
-    case 11: return Variant(Payload<bool>(p));
-    case 17: return Variant(static_cast<uint8_t>(Payload<uchar>(p)));
+    case 10:
+      return Variant(ErrorValue{Payload<qint32>(p)});
+    case 11:
+      return Variant(Payload<bool>(p));
+    case 17:
+      return Variant(static_cast<uint8_t>(Payload<uchar>(p)));
     case kArrayCode: {
       const auto a = Demarshal<DbusArray>(p, "(a(ii)a(qv))");
       std::vector<ArrayBound> bounds;
@@ -140,7 +176,8 @@ Variant FromDbus(const TaggedVariant& t, int depth) {
       }
       return Variant(std::move(array));
     }
-    default: throw TypeMismatch();
+    default:
+      throw TypeMismatch();
   }
 }
 
@@ -148,7 +185,9 @@ Variant FromDbusArgument(const QVariant& argument) {
   return FromDbus(Demarshal<TaggedVariant>(argument, "(qv)"));
 }
 
-QVariant ToDbusArgument(const Variant& value) { return QVariant::fromValue(ToDbus(value)); }
+QVariant ToDbusArgument(const Variant& value) {
+  return QVariant::fromValue(ToDbus(value));
+}
 
 // Written and read entry by entry: a QVariantMap would sort the keys and lose the dictionary's
 // order.

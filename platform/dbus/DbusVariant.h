@@ -7,10 +7,10 @@
 //   Byte 17: y; arrays 0x200C: (a(ii)a(qv)), the bounds (lower, count) of each dimension and the
 //   elements with the first index varying fastest.
 // A Dictionary travels as a{sv}, each value holding the (qv) of its item.
-#include <QtDBus/QDBusArgument>
-#include <QtDBus/QDBusVariant>
 #include <QtCore/QList>
 #include <QtCore/QVariantMap>
+#include <QtDBus/QDBusArgument>
+#include <QtDBus/QDBusVariant>
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"

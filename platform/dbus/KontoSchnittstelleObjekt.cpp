@@ -26,10 +26,16 @@ class SignalSenke : public KontoEreignisSenke {
   QDBusConnection connection_;
 };
 
-std::string S(const QVariant& v) { return v.toString().toStdString(); }
-QVariant S(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QVariant& v) {
+  return v.toString().toStdString();
+}
+QVariant S(const std::string& s) {
+  return QString::fromStdString(s);
+}
 // A Single result travels as d holding the float's exact value.
-QVariant Single(float f) { return static_cast<double>(f); }
+QVariant Single(float f) {
+  return static_cast<double>(f);
+}
 
 const DbusArgument kResultVariant{"result", "(qv)"};
 
@@ -50,14 +56,17 @@ clKontoSchnittstelle& KontoSchnittstelleObjekt::K() {
 }
 
 void KontoSchnittstelleObjekt::AddMembers(std::function<void()> release) {
-  AddProperty({"NeuerAktienwertSpeichern", "b", [this] { return QVariant(K().NeuerAktienwertSpeichern); },
+  AddProperty({"NeuerAktienwertSpeichern", "b",
+               [this] { return QVariant(K().NeuerAktienwertSpeichern); },
                [this](const QVariant& v) { K().NeuerAktienwertSpeichern = v.toBool(); }});
   AddProperty({"NeuerOpenPLSpeichern", "b", [this] { return QVariant(K().NeuerOpenPLSpeichern); },
                [this](const QVariant& v) { K().NeuerOpenPLSpeichern = v.toBool(); }});
   AddProperty({"ID_Schnittstelle", "s", [this] { return S(K().ID_Schnittstelle); },
                [this](const QVariant& v) { K().ID_Schnittstelle = S(v); }});
 
-  AddMethod({"InitKontoKennzahlen", {{"myKontoKennzahlen", "a{sv}"}}, {{"myKontoKennzahlen", "a{sv}"}},
+  AddMethod({"InitKontoKennzahlen",
+             {{"myKontoKennzahlen", "a{sv}"}},
+             {{"myKontoKennzahlen", "a{sv}"}},
              [this](const QVariantList& a) {
                KeyedDictionary<Variant> kennzahlen;
                DictionaryFromDbus(a[0], kennzahlen);
@@ -68,31 +77,39 @@ void KontoSchnittstelleObjekt::AddMembers(std::function<void()> release) {
              {{"KontoName", "s"}, {"TitelWKN", "s"}, {"Datenart", "i"}, {"NurName", "b"}},
              {{"result", "s"}},
              [this](const QVariantList& a) {
-               return QVariantList{S(K().VKSGetTitelDateiName(S(a[0]), S(a[1]), a[2].toInt(),
-                                                              a[3].toBool()))};
+               return QVariantList{
+                   S(K().VKSGetTitelDateiName(S(a[0]), S(a[1]), a[2].toInt(), a[3].toBool()))};
              }});
-  AddMethod({"VKSGetKontoWert", {{"KontoName", "s"}, {"KontoWert", "i"}}, {{"result", "d"}},
+  AddMethod({"VKSGetKontoWert",
+             {{"KontoName", "s"}, {"KontoWert", "i"}},
+             {{"result", "d"}},
              [this](const QVariantList& a) {
                return QVariantList{Single(K().VKSGetKontoWert(S(a[0]), a[1].toInt()))};
              }});
-  AddMethod({"VKSGetTitelPosition", {{"KontoName", "s"}, {"TitelWKN", "s"}}, {{"result", "d"}},
+  AddMethod({"VKSGetTitelPosition",
+             {{"KontoName", "s"}, {"TitelWKN", "s"}},
+             {{"result", "d"}},
              [this](const QVariantList& a) {
                return QVariantList{Single(K().VKSGetTitelPosition(S(a[0]), S(a[1])))};
              }});
   AddMethod({"VKSGetKontoNamenliste", {}, {kResultVariant}, [this](const QVariantList&) {
                return QVariantList{ToDbusArgument(K().VKSGetKontoNamenliste())};
              }});
-  AddMethod({"VKSBaueKontoNamenStringFeld", {{"Stringfeld", "(qv)"}},
-             {kResultVariant, {"Stringfeld", "(qv)"}}, [this](const QVariantList& a) {
+  AddMethod({"VKSBaueKontoNamenStringFeld",
+             {{"Stringfeld", "(qv)"}},
+             {kResultVariant, {"Stringfeld", "(qv)"}},
+             [this](const QVariantList& a) {
                Variant feld = FromDbusArgument(a[0]);
                const Variant result = K().VKSBaueKontoNamenStringFeld(feld);
                return QVariantList{ToDbusArgument(result), ToDbusArgument(feld)};
              }});
-  AddMethod({"VKSKontoExistiert", {{"KontoName", "s"}}, {{"result", "b"}},
-             [this](const QVariantList& a) {
-               return QVariantList{K().VKSKontoExistiert(S(a[0]))};
-             }});
-  AddMethod({"VKSKontoGetCashBetrag", {{"KontoName", "s"}}, {kResultVariant},
+  AddMethod(
+      {"VKSKontoExistiert", {{"KontoName", "s"}}, {{"result", "b"}}, [this](const QVariantList& a) {
+         return QVariantList{K().VKSKontoExistiert(S(a[0]))};
+       }});
+  AddMethod({"VKSKontoGetCashBetrag",
+             {{"KontoName", "s"}},
+             {kResultVariant},
              [this](const QVariantList& a) {
                return QVariantList{ToDbusArgument(K().VKSKontoGetCashBetrag(S(a[0])))};
              }});

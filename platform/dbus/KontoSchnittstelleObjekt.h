@@ -13,8 +13,7 @@ class KontoSchnittstelleObjekt : public DbusObjekt {
  public:
   // release: asks the service to let the object go (its path stays until the service drops it).
   KontoSchnittstelleObjekt(std::shared_ptr<clKontoSchnittstelle> objekt, QString owner,
-                           QString path, QDBusConnection connection,
-                           std::function<void()> release);
+                           QString path, QDBusConnection connection, std::function<void()> release);
   // The host's release of the interface object.
   void Freigeben() { objekt_.reset(); }
 

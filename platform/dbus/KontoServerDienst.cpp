@@ -17,11 +17,11 @@ KontoServerDienst::KontoServerDienst(QDBusConnection connection, std::string pro
       programm_name_(std::move(programm_name)),
       alle_freigegeben_(std::move(alle_freigegeben)),
       watcher_(QString(), connection, QDBusServiceWatcher::WatchForUnregistration) {
-  AddMethod({"CreateObject", {{"className", "s"}}, {{"object", "o"}},
-             [this](const QVariantList& a) {
-               return QVariantList{QVariant::fromValue(
-                   QDBusObjectPath(CreateObject(a[0].toString(), aufrufer_)))};
-             }});
+  AddMethod(
+      {"CreateObject", {{"className", "s"}}, {{"object", "o"}}, [this](const QVariantList& a) {
+         return QVariantList{
+             QVariant::fromValue(QDBusObjectPath(CreateObject(a[0].toString(), aufrufer_)))};
+       }});
   QObject::connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
                    [this](const QString& client) { ClientWeg(client); });
 }
@@ -40,7 +40,8 @@ bool KontoServerDienst::handleMessage(const QDBusMessage& message,
 }
 
 QString KontoServerDienst::CreateObject(const QString& className, const QString& client) {
-  const QString path = QStringLiteral("%1/obj%2").arg(QLatin1String(kRootPath)).arg(naechste_nummer_++);
+  const QString path =
+      QStringLiteral("%1/obj%2").arg(QLatin1String(kRootPath)).arg(naechste_nummer_++);
   auto release = [this, path] {
     // Deferred: the object is in the middle of serving the call that released it.
     QTimer::singleShot(0, this, [this, path] { Freigeben(path); });

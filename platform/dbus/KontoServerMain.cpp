@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     std::cerr << "FEHLER: keine Verbindung zum Sitzungsbus\n";
     return 1;
   }
-  const std::string programm_name = QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
+  const std::string programm_name =
+      QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
   dbus::KontoServerDienst dienst(bus, programm_name, [] {
     QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
   });
@@ -56,12 +57,19 @@ int main(int argc, char** argv) {
   std::unique_ptr<ErrorLog> error_log;
   std::unique_ptr<AccountStore> store;
   const std::string eigener_ordner = QCoreApplication::applicationDirPath().toStdString();
-  StartUmgebung start{reporter, settings, *registry.value(), *files, dialog, eigener_ordner,
-                      programm_name, nullptr, [&](ServerState& state) {
+  StartUmgebung start{reporter,
+                      settings,
+                      *registry.value(),
+                      *files,
+                      dialog,
+                      eigener_ordner,
+                      programm_name,
+                      nullptr,
+                      [&](ServerState& state) {
                         const std::string log_folder =
                             state.DatenOrdner.empty() ? eigener_ordner : state.DatenOrdner;
-                        error_log = NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files,
-                                                    clock);
+                        error_log =
+                            NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files, clock);
                         store = std::make_unique<AccountStore>(state.DatenOrdner, eigener_ordner,
                                                                *files, reporter, *error_log, clock);
                         store->LadeKonten(state.Konten);

@@ -8,13 +8,21 @@ namespace vks::dbus {
 
 namespace {
 
-std::string S(const QVariant& v) { return v.toString().toStdString(); }
-QVariant S(const std::string& s) { return QString::fromStdString(s); }
-QVariantList Bool(bool b) { return QVariantList{b}; }
+std::string S(const QVariant& v) {
+  return v.toString().toStdString();
+}
+QVariant S(const std::string& s) {
+  return QString::fromStdString(s);
+}
+QVariantList Bool(bool b) {
+  return QVariantList{b};
+}
 
-const std::vector<DbusArgument> kValueExArgs = {
-    {"ClassKey", "i"}, {"SectionKey", "s"}, {"ValueKey", "s"}, {"ValueType", "i"},
-    {"Default", "(qv)"}};
+const std::vector<DbusArgument> kValueExArgs = {{"ClassKey", "i"},
+                                                {"SectionKey", "s"},
+                                                {"ValueKey", "s"},
+                                                {"ValueType", "i"},
+                                                {"Default", "(qv)"}};
 
 }  // namespace
 
@@ -50,10 +58,15 @@ void RegistryObjekt::AddProperties() {
 }
 
 void RegistryObjekt::AddMethods(std::function<void()> release) {
-  AddMethod({"CreateKey", {}, {{"result", "b"}}, [this](const QVariantList&) { return Bool(R().CreateKey()); }});
-  AddMethod({"DeleteKey", {}, {{"result", "b"}}, [this](const QVariantList&) { return Bool(R().DeleteKey()); }});
-  AddMethod({"DeleteValue", {}, {{"result", "b"}},
-             [this](const QVariantList&) { return Bool(R().DeleteValue()); }});
+  AddMethod({"CreateKey", {}, {{"result", "b"}}, [this](const QVariantList&) {
+               return Bool(R().CreateKey());
+             }});
+  AddMethod({"DeleteKey", {}, {{"result", "b"}}, [this](const QVariantList&) {
+               return Bool(R().DeleteKey());
+             }});
+  AddMethod({"DeleteValue", {}, {{"result", "b"}}, [this](const QVariantList&) {
+               return Bool(R().DeleteValue());
+             }});
   AddMethod({"EnumerateValues", {}, {{"result", "(qv)"}}, [this](const QVariantList&) {
                return QVariantList{ToDbusArgument(R().EnumerateValues())};
              }});
@@ -61,10 +74,18 @@ void RegistryObjekt::AddMethods(std::function<void()> release) {
                return QVariantList{ToDbusArgument(R().EnumerateSections())};
              }});
   AddMethod({"CreateEXEAssociation",
-             {{"sExePath", "s"}, {"sClassName", "s"}, {"sClassDescription", "s"},
-              {"sAssociation", "s"}, {"sOpenMenuText", "s"}, {"bSupportPrint", "b"},
-              {"sPrintMenuText", "s"}, {"bSupportNew", "b"}, {"sNewMenuText", "s"},
-              {"bSupportInstall", "b"}, {"sInstallMenuText", "s"}, {"lDefaultIconIndex", "i"}},
+             {{"sExePath", "s"},
+              {"sClassName", "s"},
+              {"sClassDescription", "s"},
+              {"sAssociation", "s"},
+              {"sOpenMenuText", "s"},
+              {"bSupportPrint", "b"},
+              {"sPrintMenuText", "s"},
+              {"bSupportNew", "b"},
+              {"sNewMenuText", "s"},
+              {"bSupportInstall", "b"},
+              {"sInstallMenuText", "s"},
+              {"lDefaultIconIndex", "i"}},
              {},
              [this](const QVariantList& a) {
                R().CreateEXEAssociation(S(a[0]), S(a[1]), S(a[2]), S(a[3]), S(a[4]), a[5].toBool(),
@@ -72,8 +93,10 @@ void RegistryObjekt::AddMethods(std::function<void()> release) {
                                         a[11].toInt());
                return QVariantList{};
              }});
-  AddMethod({"CreateAdditionalEXEAssociations", {{"sClassName", "s"}, {"vItems", "(qv)"}},
-             {{"vItems", "(qv)"}}, [this](const QVariantList& a) {
+  AddMethod({"CreateAdditionalEXEAssociations",
+             {{"sClassName", "s"}, {"vItems", "(qv)"}},
+             {{"vItems", "(qv)"}},
+             [this](const QVariantList& a) {
                const Variant items = FromDbusArgument(a[1]);
                R().CreateAdditionalEXEAssociations(S(a[0]), items);
                return QVariantList{ToDbusArgument(items)};
