@@ -1,0 +1,64 @@
+#pragma once
+// How automation values cross the bus. Every Variant travels as the struct (qv): the subtype's
+// automation code and the value in the D-Bus type that holds it without loss:
+//   Empty 0 and Null 1: an empty string (ignored); Integer 2: n; Long 3: i; Single 4: d holding the
+//   float's exact value; Double 5: d; Currency 6: x (value times 10 000); Date 7: d (days since
+//   30 December 1899); String 8: s; Object 9: o ("/" is Nothing); Error 10: i; Boolean 11: b;
+//   Byte 17: y; arrays 0x200C: (a(ii)a(qv)), the bounds (lower, count) of each dimension and the
+//   elements with the first index varying fastest.
+// A Dictionary travels as a{sv}, each value holding the (qv) of its item.
+#include <QtCore/QList>
+#include <QtCore/QVariantMap>
+#include <QtDBus/QDBusArgument>
+#include <QtDBus/QDBusVariant>
+
+#include "platform/automation/KeyedDictionary.h"
+#include "platform/automation/Variant.h"
+
+namespace vks::dbus {
+
+struct TaggedVariant {
+  quint16 type = 0;
+  QDBusVariant value;
+};
+
+struct DbusArrayBound {
+  qint32 lower = 0;
+  qint32 count = 0;
+};
+
+struct DbusArray {
+  QList<DbusArrayBound> bounds;
+  QList<TaggedVariant> elements;
+};
+
+// Registers the types above with QtDBus; call once before the first message.
+void RegisterVariantTypes();
+
+// Throws AutomationError 13 for an object other than Nothing, which cannot cross the bus yet.
+TaggedVariant ToDbus(const Variant& value);
+// Throws AutomationError 13 for a code or value that does not fit the encoding, 28 for values
+// nested deeper than kMaxNesting.
+Variant FromDbus(const TaggedVariant& tagged, int depth = 0);
+// A message argument holding (qv).
+Variant FromDbusArgument(const QVariant& argument);
+QVariant ToDbusArgument(const Variant& value);
+
+QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary);
+// Throws AutomationError 457 for a key given twice (without regard to case), 13 for a bad value.
+void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary);
+
+inline constexpr int kMaxNesting = 32;
+
+}  // namespace vks::dbus
+
+Q_DECLARE_METATYPE(vks::dbus::TaggedVariant)
+Q_DECLARE_METATYPE(vks::dbus::DbusArrayBound)
+Q_DECLARE_METATYPE(vks::dbus::DbusArray)
+
+QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::TaggedVariant& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::TaggedVariant& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::DbusArrayBound& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::DbusArrayBound& v);
+QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::DbusArray& v);
+const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::DbusArray& v);

@@ -1,0 +1,27 @@
+#pragma once
+// A clKontoSchnittstelle on the bus: its members as methods and properties, the event
+// AlleOrdersStreichen as a signal sent only to the object's client.
+#include <QtDBus/QDBusConnection>
+#include <memory>
+
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/dbus/DbusObjekt.h"
+
+namespace vks::dbus {
+
+class KontoSchnittstelleObjekt : public DbusObjekt {
+ public:
+  // release: asks the service to let the object go (its path stays until the service drops it).
+  KontoSchnittstelleObjekt(std::shared_ptr<clKontoSchnittstelle> objekt, QString owner,
+                           QString path, QDBusConnection connection, std::function<void()> release);
+  // The host's release of the interface object.
+  void Freigeben() { objekt_.reset(); }
+
+ private:
+  clKontoSchnittstelle& K();
+  void AddMembers(std::function<void()> release);
+
+  std::shared_ptr<clKontoSchnittstelle> objekt_;
+};
+
+}  // namespace vks::dbus

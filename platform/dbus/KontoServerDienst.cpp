@@ -1,0 +1,90 @@
+#include "platform/dbus/KontoServerDienst.h"
+
+#include <QtCore/QTimer>
+#include <QtDBus/QDBusObjectPath>
+
+#include "platform/automation/AutomationError.h"
+#include "platform/dbus/DbusNames.h"
+#include "platform/dbus/KontoSchnittstelleObjekt.h"
+#include "platform/dbus/RegistryObjekt.h"
+
+namespace vks::dbus {
+
+KontoServerDienst::KontoServerDienst(QDBusConnection connection, std::string programm_name,
+                                     std::function<void()> alle_freigegeben)
+    : DbusObjekt(QLatin1String(kServerInterface), QString()),
+      connection_(connection),
+      programm_name_(std::move(programm_name)),
+      alle_freigegeben_(std::move(alle_freigegeben)),
+      watcher_(QString(), connection, QDBusServiceWatcher::WatchForUnregistration) {
+  AddMethod(
+      {"CreateObject", {{"className", "s"}}, {{"object", "o"}}, [this](const QVariantList& a) {
+         return QVariantList{
+             QVariant::fromValue(QDBusObjectPath(CreateObject(a[0].toString(), aufrufer_)))};
+       }});
+  QObject::connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
+                   [this](const QString& client) { ClientWeg(client); });
+}
+
+KontoServerDienst::~KontoServerDienst() {
+  for (auto& [path, eintrag] : objekte_) {
+    connection_.unregisterObject(path);
+    delete eintrag.objekt;
+  }
+}
+
+bool KontoServerDienst::handleMessage(const QDBusMessage& message,
+                                      const QDBusConnection& connection) {
+  aufrufer_ = message.service();
+  return DbusObjekt::handleMessage(message, connection);
+}
+
+QString KontoServerDienst::CreateObject(const QString& className, const QString& client) {
+  const QString path =
+      QStringLiteral("%1/obj%2").arg(QLatin1String(kRootPath)).arg(naechste_nummer_++);
+  auto release = [this, path] {
+    // Deferred: the object is in the middle of serving the call that released it.
+    QTimer::singleShot(0, this, [this, path] { Freigeben(path); });
+  };
+  if (!umgebung_ || !registry_) throw AutomationError(error::kCannotCreateObject);
+  Eintrag eintrag{client, nullptr, nullptr};
+  if (className.compare(QLatin1String(schnittstelle::kClassName), Qt::CaseInsensitive) == 0) {
+    auto* objekt = new KontoSchnittstelleObjekt(clKontoSchnittstelle::Create(*umgebung_), client,
+                                                path, connection_, release);
+    eintrag.objekt = objekt;
+    eintrag.freigeben = [objekt] { objekt->Freigeben(); };
+  } else if (className.compare(QLatin1String("clRegistry"), Qt::CaseInsensitive) == 0) {
+    auto* objekt = new RegistryObjekt(std::make_unique<clRegistry>(*registry_, programm_name_),
+                                      client, release);
+    eintrag.objekt = objekt;
+    eintrag.freigeben = [objekt] { objekt->Freigeben(); };
+  } else {
+    throw AutomationError(error::kCannotCreateObject);
+  }
+  connection_.registerVirtualObject(path, eintrag.objekt, QDBusConnection::SingleNode);
+  if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);
+  objekte_.emplace(path, std::move(eintrag));
+  return path;
+}
+
+void KontoServerDienst::Freigeben(const QString& path) {
+  auto it = objekte_.find(path);
+  if (it == objekte_.end()) return;
+  Eintrag eintrag = std::move(it->second);
+  objekte_.erase(it);
+  connection_.unregisterObject(path);
+  eintrag.freigeben();
+  eintrag.objekt->deleteLater();
+  if (objekte_.empty()) alle_freigegeben_();
+}
+
+void KontoServerDienst::ClientWeg(const QString& client) {
+  std::vector<QString> paths;
+  for (const auto& [path, eintrag] : objekte_) {
+    if (eintrag.owner == client) paths.push_back(path);
+  }
+  watcher_.removeWatchedService(client);
+  for (const QString& path : paths) Freigeben(path);
+}
+
+}  // namespace vks::dbus

@@ -1,0 +1,97 @@
+// vks-kontoserver: the account server as a process on the session bus, without a display. The bus
+// starts it on a host's first call; it ends when the host has released its last object.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QFileInfo>
+#include <QtCore/QTimer>
+#include <QtDBus/QDBusConnection>
+#include <iostream>
+
+#include "platform/dbus/DbusNames.h"
+#include "platform/dbus/DbusVariant.h"
+#include "platform/dbus/KontoServerDienst.h"
+#include "platform/files/FileSystem.h"
+#include "platform/registry/RegistryLocation.h"
+#include "platform/registry/SqliteRegistryBackend.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "server/KontenFensterOhneAnzeige.h"
+#include "server/LogMessageReporter.h"
+#include "server/Startup.h"
+
+namespace {
+
+constexpr int kSaveIntervalMs = 5000;
+constexpr int kPriceSaveIntervalMs = 500;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vks;
+  QCoreApplication app(argc, argv);
+  dbus::RegisterVariantTypes();
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    std::cerr << "FEHLER: keine Verbindung zum Sitzungsbus\n";
+    return 1;
+  }
+  const std::string programm_name =
+      QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
+  dbus::KontoServerDienst dienst(bus, programm_name, [] {
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+  });
+  bus.registerVirtualObject(QLatin1String(dbus::kRootPath), &dienst, QDBusConnection::SingleNode);
+  // Another server owns the name already: it serves every host, this one leaves untouched.
+  if (!bus.registerService(QLatin1String(dbus::kServiceName))) return 0;
+
+  auto registry = SqliteRegistryBackend::Open(DefaultRegistryFile());
+  if (!registry.ok()) {
+    std::cerr << "FEHLER: " << registry.error().Description() << "\n";
+    return 1;
+  }
+  RegistrySettingsStore settings(*registry.value());
+  LogMessageReporter reporter(std::cerr);
+  BestaetigenderSpeicherordnerDialog dialog(settings);
+  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  SystemClock clock;
+  std::unique_ptr<ErrorLog> error_log;
+  std::unique_ptr<AccountStore> store;
+  const std::string eigener_ordner = QCoreApplication::applicationDirPath().toStdString();
+  StartUmgebung start{reporter,
+                      settings,
+                      *registry.value(),
+                      *files,
+                      dialog,
+                      eigener_ordner,
+                      programm_name,
+                      nullptr,
+                      [&](ServerState& state) {
+                        const std::string log_folder =
+                            state.DatenOrdner.empty() ? eigener_ordner : state.DatenOrdner;
+                        error_log =
+                            NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files, clock);
+                        store = std::make_unique<AccountStore>(state.DatenOrdner, eigener_ordner,
+                                                               *files, reporter, *error_log, clock);
+                        store->LadeKonten(state.Konten);
+                      }};
+  ServerState state;
+  StarteKontoServer(state, start);
+  if (!store) start.konten_laden(state);  // a failed load step still needs the store to save
+
+  KontenFensterOhneAnzeige fenster(state, *store);
+  StandardZufallsfolge zufall;
+  SchnittstellenUmgebung umgebung{state, fenster, zufall};
+  dienst.Bereit(umgebung, *registry.value());
+
+  QTimer save_timer;
+  QObject::connect(&save_timer, &QTimer::timeout, [&] { fenster.OnSaveTick(); });
+  save_timer.start(kSaveIntervalMs);
+  QTimer price_timer;
+  QObject::connect(&price_timer, &QTimer::timeout, [&] { fenster.OnPriceSaveTick(); });
+  price_timer.start(kPriceSaveIntervalMs);
+
+  const int code = app.exec();
+  fenster.OnSaveTick();
+  bus.unregisterService(QLatin1String(dbus::kServiceName));
+  return code;
+}

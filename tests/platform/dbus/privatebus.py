@@ -1,0 +1,105 @@
+"""A private session bus with the server's activation file, and a temporary installation for it."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import dbus
+from dbus.mainloop.glib import DBusGMainLoop
+
+NAME = "de.tradomir.VKSKontoServerV7"
+ROOT = "/de/tradomir/VKSKontoServerV7"
+SERVER_IF = NAME + ".Server"
+KONTO_IF = NAME + ".clKontoSchnittstelle"
+REGISTRY_IF = NAME + ".clRegistry"
+
+BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir={tmp}</listen>
+  <servicedir>{services}</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+SETTINGS = "HKCU\\Software\\VB and VBA Program Settings\\"
+
+
+class PrivateBus:
+    """Starts dbus-daemon with `services` as its only services folder; the server it activates
+    finds its registry, data folder and RTT folder below a temporary folder."""
+
+    def __init__(self, services, vks_reg, store=None):
+        self.tmp = tempfile.mkdtemp(prefix="vks-dbus-")
+        self.inst = os.path.join(self.tmp, "inst")
+        self.daten = os.path.join(self.inst, "Daten")
+        os.makedirs(self.daten)
+        if store:
+            shutil.copy(store, os.path.join(self.daten, "VKSVirtKonten.dat"))
+        self.env = dict(os.environ, VKS_REGISTRY=os.path.join(self.tmp, "registry"))
+        reg = lambda *args: subprocess.run([vks_reg, "add", *args, "/f"], env=self.env,
+                                           check=True, capture_output=True)
+        reg(SETTINGS + "Tradomir\\Programm", "/v", "PfadV7", "/d", self.inst)
+        reg(SETTINGS + "Tradomir Kontoserver\\Einstellungen", "/v", "RTTSpeicherpfadV7", "/d",
+            os.path.join(self.tmp, "rtt"))
+        config = os.path.join(self.tmp, "bus.conf")
+        with open(config, "w") as f:
+            f.write(BUS_CONFIG.format(tmp=self.tmp, services=services))
+        self.daemon = subprocess.Popen(
+            ["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=self.env, text=True)
+        self.address = self.daemon.stdout.readline().strip()
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
+
+    def connect(self):
+        return dbus.bus.BusConnection(self.address, mainloop=DBusGMainLoop())
+
+    def server_pid(self, conn):
+        return int(conn.call_blocking("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                      "org.freedesktop.DBus", "GetConnectionUnixProcessID", "s",
+                                      (NAME,)))
+
+    def wait_until_gone(self, pid, limit=20.0):
+        """True once the process has ended (the limit only guards against a hang)."""
+        end = time.monotonic() + limit
+        while time.monotonic() < end:
+            try:
+                os.kill(pid, 0)
+            except ProcessLookupError:
+                return True
+            try:
+                with open("/proc/%d/stat" % pid) as f:
+                    if f.read().split(")")[-1].split()[0] == "Z":
+                        return True
+            except FileNotFoundError:
+                return True
+            time.sleep(0.05)
+        return False
+
+    def close(self):
+        self.daemon.terminate()
+        self.daemon.wait()
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+
+def tagged(code, value):
+    """An automation Variant as the bus carries it: (qv)."""
+    if isinstance(value, str) and not isinstance(value, dbus.String):
+        value = dbus.String(value)
+    inner = type(value)(value, variant_level=1)
+    return dbus.Struct((dbus.UInt16(code), inner), signature="qv")
+
+
+def untag(struct):
+    """(code, value) with the value as Python sees it; arrays as (bounds, [untagged elements])."""
+    code, value = int(struct[0]), struct[1]
+    if code == 0x200C:
+        bounds = [(int(lower), int(count)) for lower, count in value[0]]
+        return code, (bounds, [untag(e) for e in value[1]])
+    return code, value
