@@ -4,8 +4,10 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusConnection>
+#include <cstdlib>
 #include <iostream>
 
+#include "accounts/KontoUmgebung.h"
 #include "platform/dbus/DbusNames.h"
 #include "platform/dbus/DbusVariant.h"
 #include "platform/dbus/KontoServerDienst.h"
@@ -15,14 +17,24 @@
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
-#include "server/KontenFensterOhneAnzeige.h"
+#include "scripting/FuehreKontoScriptAus.h"
+#include "server/HauptfensterPresenter.h"
 #include "server/LogMessageReporter.h"
 #include "server/Startup.h"
 
 namespace {
 
-constexpr int kSaveIntervalMs = 5000;
-constexpr int kPriceSaveIntervalMs = 500;
+// Without a display the account list is never shown; unloading it saves what is pending.
+class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
+ public:
+  explicit KontenFensterOhneAnzeige(vks::HauptfensterPresenter& hauptfenster)
+      : hauptfenster_(hauptfenster) {}
+  void ZeigeKontenFenster() override {}
+  void EntladeKontenFenster() override { hauptfenster_.Entladen(); }
+
+ private:
+  vks::HauptfensterPresenter& hauptfenster_;
+};
 
 }  // namespace
 
@@ -78,20 +90,34 @@ int main(int argc, char** argv) {
   StarteKontoServer(state, start);
   if (!store) start.konten_laden(state);  // a failed load step still needs the store to save
 
-  KontenFensterOhneAnzeige fenster(state, *store);
+  // What the host's account operations work with.
+  const RttStorage rtt{state.RTTSpeicherOrdner};
+  const char* sprache = std::getenv("LC_ALL");
+  if (!sprache || !*sprache) sprache = std::getenv("LANG");
+  HauptfensterPresenter hauptfenster(state.Konten, *store, rtt,
+                                     AutomationLocale::FromName(sprache ? sprache : ""));
+  ScriptUmgebung script_umgebung{state, &reporter};
+  KontoScriptRegeln regeln(script_umgebung);
+  KontoUmgebung kontoumgebung{clock, rtt, &hauptfenster, &regeln};
+  state.Meldungen = &reporter;
+  state.Kontoumgebung = &kontoumgebung;
+  state.Hauptfenster = &hauptfenster;
+
+  KontenFensterOhneAnzeige fenster(hauptfenster);
   StandardZufallsfolge zufall;
   SchnittstellenUmgebung umgebung{state, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
 
   QTimer save_timer;
-  QObject::connect(&save_timer, &QTimer::timeout, [&] { fenster.OnSaveTick(); });
-  save_timer.start(kSaveIntervalMs);
+  QObject::connect(&save_timer, &QTimer::timeout, [&] { hauptfenster.ZeitgeberTick(); });
+  save_timer.start(HauptfensterPresenter::kSpeichernIntervallMs);
   QTimer price_timer;
-  QObject::connect(&price_timer, &QTimer::timeout, [&] { fenster.OnPriceSaveTick(); });
-  price_timer.start(kPriceSaveIntervalMs);
+  QObject::connect(&price_timer, &QTimer::timeout,
+                   [&] { hauptfenster.KursspeichernZeitgeberTick(); });
+  price_timer.start(HauptfensterPresenter::kKursSpeichernIntervallMs);
 
   const int code = app.exec();
-  fenster.OnSaveTick();
+  hauptfenster.Entladen();
   bus.unregisterService(QLatin1String(dbus::kServiceName));
   return code;
 }

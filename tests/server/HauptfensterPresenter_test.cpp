@@ -1,4 +1,5 @@
-#include "server/KontenFensterOhneAnzeige.h"
+#include "server/HauptfensterPresenter.h"
+#include "server/ServerState.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,9 @@
 namespace vks {
 namespace {
 
-class KontenFensterOhneAnzeigeTest : public ::testing::Test {
+class HauptfensterPresenterTest : public ::testing::Test {
  protected:
-  KontenFensterOhneAnzeigeTest() {
+  HauptfensterPresenterTest() {
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = "Depot";
     state_.Konten.Add("Depot", konto);
@@ -28,22 +29,23 @@ class KontenFensterOhneAnzeigeTest : public ::testing::Test {
   testing::FakeClock clock_;
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
   ServerState state_;
-  KontenFensterOhneAnzeige fenster_{state_, store_};
+  RttStorage rtt_{folder_.path() + "/rtt"};
+  HauptfensterPresenter fenster_{state_.Konten, store_, rtt_, AutomationLocale::Invariant()};
 };
 
-TEST_F(KontenFensterOhneAnzeigeTest, SaveTickWritesOnlyPendingChangesAndClearsTheFlag) {
-  fenster_.OnSaveTick();
+TEST_F(HauptfensterPresenterTest, SaveTickWritesOnlyPendingChangesAndClearsTheFlag) {
+  fenster_.ZeitgeberTick();
   EXPECT_FALSE(StoreExists());
-  fenster_.SpeichernAusstehend = true;
-  fenster_.OnSaveTick();
+  fenster_.SetzeSpeichernAusstehend();
+  fenster_.ZeitgeberTick();
   ASSERT_TRUE(StoreExists());
-  EXPECT_FALSE(fenster_.SpeichernAusstehend);
+  EXPECT_FALSE(fenster_.SpeichernAusstehend());
   KontenSammlung gelesen;
   store_.LadeKonten(gelesen);
   ASSERT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
 }
 
-TEST_F(KontenFensterOhneAnzeigeTest, UnloadSavesPendingChanges) {
+TEST_F(HauptfensterPresenterTest, UnloadSavesPendingChanges) {
   const struct {
     bool pending;
     bool saved;
@@ -51,20 +53,19 @@ TEST_F(KontenFensterOhneAnzeigeTest, UnloadSavesPendingChanges) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pending);
     std::filesystem::remove(store_.StorePath());
-    fenster_.SpeichernAusstehend = c.pending;
-    fenster_.EntladeKontenFenster();
+    if (c.pending) fenster_.SetzeSpeichernAusstehend();
+    fenster_.Entladen();
     EXPECT_EQ(StoreExists(), c.saved);
-    EXPECT_FALSE(fenster_.SpeichernAusstehend);
+    EXPECT_FALSE(fenster_.SpeichernAusstehend());
   }
 }
 
-TEST_F(KontenFensterOhneAnzeigeTest, PriceTickWritesEachAccountsPendingValues) {
-  state_.RTTSpeicherOrdner = folder_.path() + "/rtt";
+TEST_F(HauptfensterPresenterTest, PriceTickWritesEachAccountsPendingValues) {
   auto& konto = *state_.Konten.Item("Depot");
   konto.NeuerAktienwertSpeichern = true;
-  fenster_.OnPriceSaveTick();
+  fenster_.KursspeichernZeitgeberTick();
   EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
-  EXPECT_TRUE(std::filesystem::exists(state_.RTTSpeicherOrdner));
+  EXPECT_TRUE(std::filesystem::exists(rtt_.folder));
 }
 
 }  // namespace
