@@ -1,13 +1,18 @@
 // The script engine against Lua 5.4 in the same binary: a rule evaluated with a fresh engine each
 // time, an arithmetic loop with a function call, and string building with Split/Join. Compare
-// each BM_Vbs* with its BM_Lua* floor.
+// each BM_Vbs* with its BM_Lua* floor; BM_FuehreKontoScriptAus is the server's own rule evaluation
+// against the same floor as the fresh-engine rule.
 #include <benchmark/benchmark.h>
 
 #include <lua5.4/lua.hpp>
 
+#include "accounts/KontoKennzahl.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/vbscript/Engine.h"
 #include "platform/vbscript/Names.h"
+#include "scripting/FuehreKontoScriptAus.h"
+#include "scripting/clKontoGlobalData.h"
+#include "server/ServerState.h"
 
 namespace {
 
@@ -132,6 +137,40 @@ void BM_LuaRuleFreshState(benchmark::State& state) {
   if (services.ergebnis != 1) state.SkipWithError("rule gave a wrong result");
 }
 BENCHMARK(BM_LuaRuleFreshState);
+
+// The server's own evaluation of the same rule: a fresh script host per call, the services object
+// reading three metrics of a real account. Compare with BM_LuaRuleFreshState.
+constexpr const char* kRuleServer = R"(Dim kapital, orders, dd
+kapital = Tradomir.Kennzahl("Gesamtkapital")
+orders = Kennzahl("Offene Orders")
+dd = Kennzahl("Freies Kapital")
+If kapital = NoValue Then
+  Ergebnis = 0
+ElseIf orders > 5 Then
+  Ergebnis = 0
+ElseIf dd > kapital * 2 Then
+  Ergebnis = 0
+Else
+  Ergebnis = 1
+End If)";
+
+void BM_FuehreKontoScriptAus(benchmark::State& state) {
+  vks::ServerState server;
+  server.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
+  vks::FuelleKennzahlenListe(server.KennzahlenNamen);
+  auto konto = std::make_shared<vks::clKonto>();
+  konto->KontoName = "Depot";
+  server.Konten.Add("Depot", konto);
+  vks::ScriptUmgebung umgebung{server};
+  int32_t ergebnis = 0;
+  for (auto _ : state) {
+    if (vks::FuehreKontoScriptAus(umgebung, "PruefePlatziereProz", kRuleServer, "Depot", ergebnis,
+                                  0, false) != vks::kScriptErfolg)
+      state.SkipWithError("rule failed");
+  }
+  if (ergebnis != 1) state.SkipWithError("rule gave a wrong result");
+}
+BENCHMARK(BM_FuehreKontoScriptAus);
 
 constexpr const char* kLoopVbs = R"(
 Function F(x)
