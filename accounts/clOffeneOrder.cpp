@@ -10,18 +10,7 @@
 namespace vks {
 
 void clOffeneOrder::SchreibeZusatzInfos(const clOrderZusatzInfos& ZusatzInfos) {
-  PointValue = ZusatzInfos.PointValue;
-  MinTickSize = ZusatzInfos.MinTickSize;
-  Margin = ZusatzInfos.PointValue == 0 ? ZusatzInfos.Margin / 100.0f : ZusatzInfos.Margin;
-  Commissions = ZusatzInfos.Commissions;
-  CommissionsArePoints = ZusatzInfos.CommissionsArePoints;
-  MindestCommissions = ZusatzInfos.MindestCommissions;
-  MaximalCommissions = ZusatzInfos.MaximalCommissions;
-  ZusatzCommissions = ZusatzInfos.ZusatzCommissions;
-  if (ZusatzInfos.AktUmrechnungsWert != NoValue) {
-    AktUmrechnungsWert = ZusatzInfos.AktUmrechnungsWert;
-  }
-  UmrechnungAuchGebuehren = ZusatzInfos.UmrechnungAuchGebuehren;
+  UebernimmZusatzInfos(*this, ZusatzInfos);
 }
 
 Variant clOffeneOrder::WriteAllProperties() const {

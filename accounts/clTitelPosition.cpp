@@ -48,18 +48,7 @@ void clTitelPosition::ReadAllProperties(const Variant& para) {
 }
 
 void clTitelPosition::SchreibeZusatzInfos(const clOrderZusatzInfos& ZusatzInfos) {
-  PointValue = ZusatzInfos.PointValue;
-  MinTickSize = ZusatzInfos.MinTickSize;
-  Margin = ZusatzInfos.PointValue == 0 ? ZusatzInfos.Margin / 100.0f : ZusatzInfos.Margin;
-  Commissions = ZusatzInfos.Commissions;
-  CommissionsArePoints = ZusatzInfos.CommissionsArePoints;
-  MindestCommissions = ZusatzInfos.MindestCommissions;
-  MaximalCommissions = ZusatzInfos.MaximalCommissions;
-  ZusatzCommissions = ZusatzInfos.ZusatzCommissions;
-  if (ZusatzInfos.AktUmrechnungsWert != NoValue) {
-    AktUmrechnungsWert = ZusatzInfos.AktUmrechnungsWert;
-  }
-  UmrechnungAuchGebuehren = ZusatzInfos.UmrechnungAuchGebuehren;
+  UebernimmZusatzInfos(*this, ZusatzInfos);
 }
 
 }  // namespace vks
