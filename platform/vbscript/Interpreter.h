@@ -112,6 +112,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Names (Names.cpp).
   void Resolve(NameExpr& n);
   Variant* VariableSlot(const NameExpr& n);
+  // The variable a bound local, global or field name stands for; null for any other binding.
+  Variant* BoundSlot(const NameExpr& n);
   Variant EvalName(const NameExpr& n);
   void AssignName(const NameExpr& n, Variant value, bool is_set);
   int DeclareGlobal(const std::string& name);

@@ -98,6 +98,10 @@ void Interpreter::Resolve(NameExpr& n) {
 Variant* Interpreter::VariableSlot(const NameExpr& n) {
   if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
   if (n.has_parens) return nullptr;
+  return BoundSlot(n);
+}
+
+Variant* Interpreter::BoundSlot(const NameExpr& n) {
   switch (n.bind) {
     case Bind::Local:
       return frame_->slots[n.index];
@@ -114,13 +118,9 @@ Variant Interpreter::EvalName(const NameExpr& n) {
   Variant* slot = nullptr;
   switch (n.bind) {
     case Bind::Local:
-      slot = frame_->slots[n.index];
-      break;
     case Bind::Global:
-      slot = &globals_[n.index];
-      break;
     case Bind::Field:
-      slot = &frame_->me->Fields()[n.index];
+      slot = BoundSlot(n);
       break;
     case Bind::Proc:
       return CallProc(*static_cast<const ProcDecl*>(n.target), nullptr, &n.args, {});
@@ -211,13 +211,9 @@ void Interpreter::AssignName(const NameExpr& n, Variant value, bool is_set) {
   Variant* slot = nullptr;
   switch (n.bind) {
     case Bind::Local:
-      slot = frame_->slots[n.index];
-      break;
     case Bind::Global:
-      slot = &globals_[n.index];
-      break;
     case Bind::Field:
-      slot = &frame_->me->Fields()[n.index];
+      slot = BoundSlot(n);
       break;
     case Bind::Method: {
       const auto* m = static_cast<const ClassMember*>(n.target);

@@ -7,18 +7,12 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Dispatch.h"
+#include "tests/fakes/ErrorOf.h"
 
 namespace vks {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 TEST(VariantConversionsTest, IntegerEdgesRoundHalfToEven) {
   struct Case {

@@ -6,18 +6,12 @@
 #include <functional>
 
 #include "platform/automation/AutomationError.h"
+#include "tests/fakes/ErrorOf.h"
 
 namespace vks {
 namespace {
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 TEST(VariantTest, SubtypesKeepTheirCodes) {
   struct Case {
