@@ -14,8 +14,12 @@ $SUDO apt-get install -y -q --no-install-recommends \
   cmake ninja-build g++ pkg-config make \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   libsqlite3-dev nlohmann-json3-dev liblua5.4-dev \
-  qt6-base-dev qt6-svg-dev dbus python3-dbus python3-gi \
-  clang libclang-rt-14-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev dbus python3-dbus python3-gi \
+  clang libclang-rt-14-dev \
+  xvfb xauth imagemagick locales
+# Numbers and dates follow the user's locale; the tests run under both of these.
+$SUDO sed -i -E 's/^# ?(de_DE.UTF-8 UTF-8|en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
+$SUDO locale-gen >/dev/null
 [ "${1:-}" = "--deps-only" ] && exit 0
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
