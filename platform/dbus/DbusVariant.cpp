@@ -80,7 +80,7 @@ void RegisterVariantTypes() {
   qDBusRegisterMetaType<DbusArray>();
 }
 
-TaggedVariant ToDbus(const Variant& v) {
+TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte) {
   TaggedVariant t;
   t.type = v.IsArray() ? kArrayCode : static_cast<quint16>(v.Type());
   QVariant payload;
@@ -120,13 +120,14 @@ TaggedVariant ToDbus(const Variant& v) {
       payload = QVariant::fromValue<qint32>(v.AsError().scode);
       break;
     case VarType::Object:
-      if (v.AsObject()) throw TypeMismatch();
-      payload = QVariant::fromValue(QDBusObjectPath("/"));
+      if (v.AsObject() && !objekte) throw TypeMismatch();
+      payload = QVariant::fromValue(
+          QDBusObjectPath(v.AsObject() ? objekte->PfadVon(v.AsObject()) : QStringLiteral("/")));
       break;
     default: {
       DbusArray a;
       for (const ArrayBound& b : v.AsArray().Bounds()) a.bounds.push_back({b.lower, b.count});
-      for (const Variant& e : v.AsArray().Elements()) a.elements.push_back(ToDbus(e));
+      for (const Variant& e : v.AsArray().Elements()) a.elements.push_back(ToDbus(e, objekte));
       payload = QVariant::fromValue(a);
     }
   }
@@ -134,7 +135,7 @@ TaggedVariant ToDbus(const Variant& v) {
   return t;
 }
 
-Variant FromDbus(const TaggedVariant& t, int depth) {
+Variant FromDbus(const TaggedVariant& t, ObjektPfade* objekte, int depth) {
   if (depth > kMaxNesting) throw AutomationError(28);  // out of stack space
   const QVariant& p = t.value.variant();
   switch (t.type) {
@@ -156,9 +157,12 @@ Variant FromDbus(const TaggedVariant& t, int depth) {
       return Variant(DateValue{Payload<double>(p)});
     case 8:
       return Variant(Payload<QString>(p).toStdString());
-    case 9:
-      if (Payload<QDBusObjectPath>(p).path() != QLatin1String("/")) throw TypeMismatch();
-      return Variant::Nothing();
+    case 9: {
+      const QString path = Payload<QDBusObjectPath>(p).path();
+      if (path == QLatin1String("/")) return Variant::Nothing();
+      if (!objekte) throw TypeMismatch();
+      return Variant(objekte->ObjektUnter(path));
+    }
     case 10:
       return Variant(ErrorValue{Payload<qint32>(p)});
     case 11:
@@ -172,7 +176,7 @@ Variant FromDbus(const TaggedVariant& t, int depth) {
       VariantArray array(std::move(bounds));
       if (static_cast<qsizetype>(array.size()) != a.elements.size()) throw TypeMismatch();
       for (qsizetype i = 0; i < a.elements.size(); ++i) {
-        array.Elements()[static_cast<size_t>(i)] = FromDbus(a.elements[i], depth + 1);
+        array.Elements()[static_cast<size_t>(i)] = FromDbus(a.elements[i], objekte, depth + 1);
       }
       return Variant(std::move(array));
     }
@@ -181,29 +185,30 @@ Variant FromDbus(const TaggedVariant& t, int depth) {
   }
 }
 
-Variant FromDbusArgument(const QVariant& argument) {
-  return FromDbus(Demarshal<TaggedVariant>(argument, "(qv)"));
+Variant FromDbusArgument(const QVariant& argument, ObjektPfade* objekte) {
+  return FromDbus(Demarshal<TaggedVariant>(argument, "(qv)"), objekte);
 }
 
-QVariant ToDbusArgument(const Variant& value) {
-  return QVariant::fromValue(ToDbus(value));
+QVariant ToDbusArgument(const Variant& value, ObjektPfade* objekte) {
+  return QVariant::fromValue(ToDbus(value, objekte));
 }
 
 // Written and read entry by entry: a QVariantMap would sort the keys and lose the dictionary's
 // order.
-QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary) {
+QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary, ObjektPfade* objekte) {
   QDBusArgument arg;
   arg.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QDBusVariant>());
   for (const auto& entry : dictionary) {
     arg.beginMapEntry();
-    arg << QString::fromStdString(entry.key) << QDBusVariant(ToDbusArgument(entry.value));
+    arg << QString::fromStdString(entry.key) << QDBusVariant(ToDbusArgument(entry.value, objekte));
     arg.endMapEntry();
   }
   arg.endMap();
   return QVariant::fromValue(arg);
 }
 
-void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary) {
+void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
+                        ObjektPfade* objekte) {
   if (argument.metaType() != QMetaType::fromType<QDBusArgument>()) throw TypeMismatch();
   const auto arg = argument.value<QDBusArgument>();
   if (arg.currentSignature() != QLatin1String("a{sv}")) throw TypeMismatch();
@@ -214,7 +219,7 @@ void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dict
     arg.beginMapEntry();
     arg >> key >> value;
     arg.endMapEntry();
-    dictionary.Add(key.toStdString(), FromDbusArgument(value.variant()));
+    dictionary.Add(key.toStdString(), FromDbusArgument(value.variant(), objekte));
   }
   arg.endMap();
 }

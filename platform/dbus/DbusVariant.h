@@ -3,7 +3,8 @@
 // automation code and the value in the D-Bus type that holds it without loss:
 //   Empty 0 and Null 1: an empty string (ignored); Integer 2: n; Long 3: i; Single 4: d holding the
 //   float's exact value; Double 5: d; Currency 6: x (value times 10 000); Date 7: d (days since
-//   30 December 1899); String 8: s; Object 9: o ("/" is Nothing); Error 10: i; Boolean 11: b;
+//   30 December 1899); String 8: s; Object 9: o (the path the object is served under, "/" is
+//   Nothing); Error 10: i; Boolean 11: b;
 //   Byte 17: y; arrays 0x200C: (a(ii)a(qv)), the bounds (lower, count) of each dimension and the
 //   elements with the first index varying fastest.
 // A Dictionary travels as a{sv}, each value holding the (qv) of its item.
@@ -14,6 +15,7 @@
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
+#include "platform/dbus/ObjektPfade.h"
 
 namespace vks::dbus {
 
@@ -35,18 +37,21 @@ struct DbusArray {
 // Registers the types above with QtDBus; call once before the first message.
 void RegisterVariantTypes();
 
-// Throws AutomationError 13 for an object other than Nothing, which cannot cross the bus yet.
-TaggedVariant ToDbus(const Variant& value);
-// Throws AutomationError 13 for a code or value that does not fit the encoding, 28 for values
-// nested deeper than kMaxNesting.
-Variant FromDbus(const TaggedVariant& tagged, int depth = 0);
+// Objects go through `objekte`; without it only Nothing crosses. Throws AutomationError 13 for an
+// object that cannot cross.
+TaggedVariant ToDbus(const Variant& value, ObjektPfade* objekte = nullptr);
+// Throws AutomationError 13 for a code or value that does not fit the encoding or a path that
+// serves no object, 28 for values nested deeper than kMaxNesting.
+Variant FromDbus(const TaggedVariant& tagged, ObjektPfade* objekte = nullptr, int depth = 0);
 // A message argument holding (qv).
-Variant FromDbusArgument(const QVariant& argument);
-QVariant ToDbusArgument(const Variant& value);
+Variant FromDbusArgument(const QVariant& argument, ObjektPfade* objekte = nullptr);
+QVariant ToDbusArgument(const Variant& value, ObjektPfade* objekte = nullptr);
 
-QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary);
+QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary,
+                          ObjektPfade* objekte = nullptr);
 // Throws AutomationError 457 for a key given twice (without regard to case), 13 for a bad value.
-void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary);
+void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
+                        ObjektPfade* objekte = nullptr);
 
 inline constexpr int kMaxNesting = 32;
 

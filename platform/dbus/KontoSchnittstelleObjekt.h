@@ -6,22 +6,29 @@
 
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/dbus/DbusObjekt.h"
+#include "platform/dbus/ObjektPfade.h"
 
 namespace vks::dbus {
 
 class KontoSchnittstelleObjekt : public DbusObjekt {
  public:
   // release: asks the service to let the object go (its path stays until the service drops it).
+  // REQUIRES: objekte outlives the object.
   KontoSchnittstelleObjekt(std::shared_ptr<clKontoSchnittstelle> objekt, QString owner,
-                           QString path, QDBusConnection connection, std::function<void()> release);
+                           QString path, QDBusConnection connection, ObjektPfade& objekte,
+                           std::function<void()> release);
   // The host's release of the interface object.
   void Freigeben() { objekt_.reset(); }
 
  private:
   clKontoSchnittstelle& K();
-  void AddMembers(std::function<void()> release);
+  void AddProperties();
+  void AddMembersBeforeOrderstatus();
+  void AddMembersFromOrderstatus();
+  void AddDictionaryProperty(const char* name, ObjectRef clKontoSchnittstelle::*feld);
 
   std::shared_ptr<clKontoSchnittstelle> objekt_;
+  ObjektPfade& objekte_;
 };
 
 }  // namespace vks::dbus

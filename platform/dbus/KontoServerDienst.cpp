@@ -5,6 +5,7 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/dbus/DbusNames.h"
+#include "platform/dbus/GlobalDataObjekt.h"
 #include "platform/dbus/KontoSchnittstelleObjekt.h"
 #include "platform/dbus/RegistryObjekt.h"
 
@@ -24,6 +25,10 @@ KontoServerDienst::KontoServerDienst(QDBusConnection connection, std::string pro
        }});
   QObject::connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
                    [this](const QString& client) { ClientWeg(client); });
+  frist_.setSingleShot(true);
+  QObject::connect(&frist_, &QTimer::timeout, this, [this] {
+    if (!je_erzeugt_) alle_freigegeben_();
+  });
 }
 
 KontoServerDienst::~KontoServerDienst() {
@@ -31,6 +36,36 @@ KontoServerDienst::~KontoServerDienst() {
     connection_.unregisterObject(path);
     delete eintrag.objekt;
   }
+  for (auto& [path, wert] : werte_objekte_) {
+    connection_.unregisterObject(path);
+    delete wert.second;
+  }
+}
+
+void KontoServerDienst::BeendeOhneObjektNach(std::chrono::milliseconds frist) {
+  frist_.start(frist);
+}
+
+QString KontoServerDienst::PfadVon(const ObjectRef& objekt) {
+  if (auto it = werte_pfade_.find(objekt.get()); it != werte_pfade_.end()) return it->second;
+  auto daten = std::dynamic_pointer_cast<clKontoGlobalData>(objekt);
+  if (!daten) throw AutomationError(error::kTypeMismatch);
+  const QString path =
+      QStringLiteral("%1/daten%2").arg(QLatin1String(kRootPath)).arg(naechste_nummer_++);
+  auto* served = new GlobalDataObjekt(daten, *this);
+  connection_.registerVirtualObject(path, served, QDBusConnection::SingleNode);
+  werte_objekte_.emplace(path, std::make_pair(objekt, served));
+  werte_pfade_.emplace(objekt.get(), path);
+  return path;
+}
+
+ObjectRef KontoServerDienst::ObjektUnter(const QString& path) {
+  auto it = werte_objekte_.find(path);
+  if (it == werte_objekte_.end()) {
+    throw AutomationError(error::kTypeMismatch, "",
+                          "Unter " + path.toStdString() + " liegt kein Objekt dieses Servers.");
+  }
+  return it->second.first;
 }
 
 bool KontoServerDienst::handleMessage(const QDBusMessage& message,
@@ -50,7 +85,7 @@ QString KontoServerDienst::CreateObject(const QString& className, const QString&
   Eintrag eintrag{client, nullptr, nullptr};
   if (className.compare(QLatin1String(schnittstelle::kClassName), Qt::CaseInsensitive) == 0) {
     auto* objekt = new KontoSchnittstelleObjekt(clKontoSchnittstelle::Create(*umgebung_), client,
-                                                path, connection_, release);
+                                                path, connection_, *this, release);
     eintrag.objekt = objekt;
     eintrag.freigeben = [objekt] { objekt->Freigeben(); };
   } else if (className.compare(QLatin1String("clRegistry"), Qt::CaseInsensitive) == 0) {
@@ -62,6 +97,7 @@ QString KontoServerDienst::CreateObject(const QString& className, const QString&
     throw AutomationError(error::kCannotCreateObject);
   }
   connection_.registerVirtualObject(path, eintrag.objekt, QDBusConnection::SingleNode);
+  je_erzeugt_ = true;
   if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);
   objekte_.emplace(path, std::move(eintrag));
   return path;

@@ -10,6 +10,7 @@
 #include "accounts/KontoUmgebung.h"
 #include "platform/dbus/DbusNames.h"
 #include "platform/dbus/DbusVariant.h"
+#include "platform/dbus/FristOhneObjekt.h"
 #include "platform/dbus/KontoServerDienst.h"
 #include "platform/files/FileSystem.h"
 #include "platform/registry/RegistryLocation.h"
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
   StandardZufallsfolge zufall;
   SchnittstellenUmgebung umgebung{state, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
+  dienst.BeendeOhneObjektNach(dbus::FristOhneObjekt());
 
   QTimer save_timer;
   QObject::connect(&save_timer, &QTimer::timeout, [&] { hauptfenster.ZeitgeberTick(); });

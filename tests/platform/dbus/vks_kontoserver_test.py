@@ -184,7 +184,8 @@ class WithSampleStore(ServerTest):
     store = STORE
 
     def test_accounts_of_the_store_are_served_and_kept(self):
-        before = open(os.path.join(self.bus.daten, "VKSVirtKonten.dat"), "rb").read()
+        with open(os.path.join(self.bus.daten, "VKSVirtKonten.dat"), "rb") as f:
+            before = f.read()
         konto, _ = self.create("clKontoSchnittstelle")
         code, (bounds, names) = pb.untag(konto.VKSGetKontoNamenliste())
         self.assertEqual((code, bounds[0][0]), (0x200C, 0))
@@ -196,7 +197,8 @@ class WithSampleStore(ServerTest):
         pid = self.bus.server_pid(self.conn)
         konto.Release()
         self.assertTrue(self.bus.wait_until_gone(pid))
-        after = open(os.path.join(self.bus.daten, "VKSVirtKonten.dat"), "rb").read()
+        with open(os.path.join(self.bus.daten, "VKSVirtKonten.dat"), "rb") as f:
+            after = f.read()
         self.assertEqual(after, before)
 
 
@@ -215,8 +217,9 @@ class IntrospectionMatchesTheRepository(ServerTest):
 
     def test_server_reports_the_interfaces_of_the_file(self):
         reported = {}
-        for path in [pb.ROOT, self.create("clKontoSchnittstelle")[0].object_path,
-                     self.create("clRegistry")[0].object_path]:
+        konto, props = self.create("clKontoSchnittstelle")
+        for path in [pb.ROOT, konto.object_path, self.create("clRegistry")[0].object_path,
+                     props.Get(pb.KONTO_IF, "KontoGlobalData")]:
             xml = self.conn.call_blocking(pb.NAME, path, "org.freedesktop.DBus.Introspectable",
                                           "Introspect", "", ())
             reported.update(self.interfaces(xml))
