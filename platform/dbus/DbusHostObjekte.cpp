@@ -20,7 +20,8 @@ Variant PlainValue(const QVariant& v) {
   if (type == QMetaType::fromType<QDBusArgument>()) return FromDbusArgument(v);
   if (type == QMetaType::fromType<double>()) return Variant(v.toDouble());
   if (type == QMetaType::fromType<bool>()) return Variant(v.toBool());
-  if (type == QMetaType::fromType<qint16>()) return Variant(static_cast<int16_t>(v.value<qint16>()));
+  if (type == QMetaType::fromType<qint16>())
+    return Variant(static_cast<int16_t>(v.value<qint16>()));
   if (type == QMetaType::fromType<int>()) return Variant(static_cast<int32_t>(v.toInt()));
   if (type == QMetaType::fromType<uchar>()) return Variant(static_cast<uint8_t>(v.value<uchar>()));
   if (type == QMetaType::fromType<QString>()) return Variant(v.toString().toStdString());

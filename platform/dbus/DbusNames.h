@@ -7,7 +7,8 @@ inline constexpr const char* kRootPath = "/de/tradomir/VKSKontoServerV7";
 inline constexpr const char* kServerInterface = "de.tradomir.VKSKontoServerV7.Server";
 inline constexpr const char* kKontoInterface = "de.tradomir.VKSKontoServerV7.clKontoSchnittstelle";
 inline constexpr const char* kRegistryInterface = "de.tradomir.VKSKontoServerV7.clRegistry";
-inline constexpr const char* kGlobalDataInterface = "de.tradomir.VKSKontoServerV7.clKontoGlobalData";
+inline constexpr const char* kGlobalDataInterface =
+    "de.tradomir.VKSKontoServerV7.clKontoGlobalData";
 // The D-Bus error that carries an automation error; its message is
 // "<number>|<source>|<description>" (the number in signed decimal; split at the first two "|").
 inline constexpr const char* kAutomationErrorName = "de.tradomir.VKSKontoServerV7.AutomationError";

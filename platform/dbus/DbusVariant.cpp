@@ -158,7 +158,10 @@ Variant FromDbus(const TaggedVariant& t, ObjektPfade* objekte, int depth) {
     case 8:
       return Variant(Payload<QString>(p).toStdString());
     case 9: {
-      const QString path = Payload<QDBusObjectPath>(p).path();
+      // Inside a struct QtDBus hands an object path over as its text.
+      const QString path = p.metaType() == QMetaType::fromType<QString>()
+                               ? p.toString()
+                               : Payload<QDBusObjectPath>(p).path();
       if (path == QLatin1String("/")) return Variant::Nothing();
       if (!objekte) throw TypeMismatch();
       return Variant(objekte->ObjektUnter(path));

@@ -27,13 +27,11 @@ GlobalDataObjekt::GlobalDataObjekt(std::shared_ptr<clKontoGlobalData> daten, Obj
   AddMethod({"Item", {{"Key", "s"}}, {{"result", "(qv)"}}, [&d, o, key](const QVariantList& a) {
                return QVariantList{ToDbusArgument(d.Item(key(a[0])), o)};
              }});
-  AddMethod({"LetItem",
-             {{"Key", "s"}, {"NewValue", "(qv)"}},
-             {},
-             [&d, o, key](const QVariantList& a) {
-               d.Item(key(a[0]), FromDbusArgument(a[1], o));
-               return QVariantList{};
-             }});
+  AddMethod(
+      {"LetItem", {{"Key", "s"}, {"NewValue", "(qv)"}}, {}, [&d, o, key](const QVariantList& a) {
+         d.Item(key(a[0]), FromDbusArgument(a[1], o));
+         return QVariantList{};
+       }});
   AddMethod({"RemoveAll", {}, {}, [&d](const QVariantList&) {
                d.RemoveAll();
                return QVariantList{};

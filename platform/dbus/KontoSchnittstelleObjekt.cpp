@@ -53,8 +53,7 @@ const DbusArgument kResultVariant{"result", "(qv)"};
 
 KontoSchnittstelleObjekt::KontoSchnittstelleObjekt(std::shared_ptr<clKontoSchnittstelle> objekt,
                                                    QString owner, QString path,
-                                                   QDBusConnection connection,
-                                                   ObjektPfade& objekte,
+                                                   QDBusConnection connection, ObjektPfade& objekte,
                                                    std::function<void()> release)
     : DbusObjekt(QLatin1String(kKontoInterface), owner),
       objekt_(std::move(objekt)),
@@ -77,10 +76,9 @@ clKontoSchnittstelle& KontoSchnittstelleObjekt::K() {
 
 void KontoSchnittstelleObjekt::AddDictionaryProperty(const char* name,
                                                      ObjectRef clKontoSchnittstelle::*feld) {
-  AddProperty({name, "a{sv}", [this, feld] { return DictionaryObjektToDbus(K().*feld, objekte_); },
-               [this, feld](const QVariant& v) {
-                 K().*feld = DictionaryObjektFromDbus(v, objekte_);
-               }});
+  AddProperty(
+      {name, "a{sv}", [this, feld] { return DictionaryObjektToDbus(K().*feld, objekte_); },
+       [this, feld](const QVariant& v) { K().*feld = DictionaryObjektFromDbus(v, objekte_); }});
 }
 
 void KontoSchnittstelleObjekt::AddProperties() {
@@ -108,8 +106,8 @@ void KontoSchnittstelleObjekt::AddMembersBeforeOrderstatus() {
              {{"KontoName", "s"}, {"TitelWKN", "s"}, {"Kurs", "d"}},
              {kResultVariant},
              [this](const QVariantList& a) {
-               return QVariantList{ToDbusArgument(
-                   K().VKSClosePosition(S(a[0]), S(a[1]), SingleFromDbus(a[2])))};
+               return QVariantList{
+                   ToDbusArgument(K().VKSClosePosition(S(a[0]), S(a[1]), SingleFromDbus(a[2])))};
              }});
   AddMethod({"VKSKontoKomplettReset",
              {{"KontoName", "s"}, {"KontoInitWert", "d"}, {"KontoStartDatum", "d"}},
@@ -132,7 +130,8 @@ void KontoSchnittstelleObjekt::AddMembersBeforeOrderstatus() {
              {{"result", "b"}, {"Meldung", "s"}},
              [this](const QVariantList& a) {
                std::string meldung = S(a[2]);
-               const bool verboten = K().KontoVerbietetOrderaufgabe(S(a[0]), Integer(a[1]), meldung);
+               const bool verboten =
+                   K().KontoVerbietetOrderaufgabe(S(a[0]), Integer(a[1]), meldung);
                return QVariantList{verboten, S(meldung)};
              }});
   AddMethod({"VKSGetTitelDateiName",
@@ -222,8 +221,8 @@ void KontoSchnittstelleObjekt::AddMembersFromOrderstatus() {
              [this](const QVariantList& a) {
                const Variant wkns = FromDbusArgument(a[1], &objekte_);
                const Variant namen = FromDbusArgument(a[2], &objekte_);
-               const int16_t result =
-                   K().VKSSchreibePosWerte(S(a[0]), wkns, namen, SingleFromDbus(a[3]), a[4].toInt());
+               const int16_t result = K().VKSSchreibePosWerte(S(a[0]), wkns, namen,
+                                                              SingleFromDbus(a[3]), a[4].toInt());
                return QVariantList{Integer(result), ToDbusArgument(wkns, &objekte_),
                                    ToDbusArgument(namen, &objekte_)};
              }});
@@ -231,8 +230,8 @@ void KontoSchnittstelleObjekt::AddMembersFromOrderstatus() {
              {{"KontoName", "s"}, {"OrderID", "s"}, {"DatumZeit", "d"}},
              {{"result", "n"}},
              [this](const QVariantList& a) {
-               return QVariantList{Integer(
-                   K().VKSStreicheOrder(S(a[0]), S(a[1]), DateValue{a[2].toDouble()}))};
+               return QVariantList{
+                   Integer(K().VKSStreicheOrder(S(a[0]), S(a[1]), DateValue{a[2].toDouble()}))};
              }});
   AddMethod({"VKSNeuesKontoZufuegen",
              {{"KontoName", "s"},

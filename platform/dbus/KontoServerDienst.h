@@ -3,8 +3,8 @@
 // releases them on Release() or when their client leaves the bus, and reports when the last one
 // is gone. It also serves the objects that leave the server inside values (the global data store
 // and its categories) for as long as the process lives.
-#include <QtDBus/QDBusConnection>
 #include <QtCore/QTimer>
+#include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusServiceWatcher>
 #include <chrono>
 #include <functional>

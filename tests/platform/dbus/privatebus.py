@@ -103,3 +103,49 @@ def untag(struct):
         bounds = [(int(lower), int(count)) for lower, count in value[0]]
         return code, (bounds, [untag(e) for e in value[1]])
     return code, value
+
+
+def automation_error(e):
+    """(number, source, description) of a D-Bus error carrying an automation error."""
+    assert e.get_dbus_name() == NAME + ".AutomationError", e.get_dbus_name()
+    number, source, description = e.get_dbus_message().split("|", 2)
+    return int(number), source, description
+
+
+def create(conn, class_name):
+    """(interface, properties) of a new object of the class, owned by conn."""
+    root = dbus.Interface(conn.get_object(NAME, ROOT), SERVER_IF)
+    path = root.CreateObject(class_name)
+    iface = KONTO_IF if class_name == "clKontoSchnittstelle" else REGISTRY_IF
+    obj = conn.get_object(NAME, path, introspect=False)
+    return dbus.Interface(obj, iface), dbus.Interface(obj, dbus.PROPERTIES_IFACE)
+
+
+def empty_dict():
+    return dbus.Dictionary({}, signature="sv")
+
+
+def pump():
+    """Delivers what the connections have received (signals) to their handlers."""
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def set_store_fields(vks_store, path, account, fields):
+    """Rewrites the store file with the named account's fields changed (the server must not run)."""
+    import json
+    dump = subprocess.run([vks_store, "dump", path], check=True, capture_output=True).stdout
+    doc = json.loads(dump)
+    for record in doc["elements"]:
+        values = {e.get("field"): e for e in record["elements"]}
+        if values["KontoName"]["value"] != account:
+            continue
+        for name, value in fields.items():
+            values[name]["value"] = value
+    json_path = path + ".json"
+    with open(json_path, "w") as f:
+        json.dump(doc, f, ensure_ascii=False)
+    subprocess.run([vks_store, "pack", json_path, path], check=True, capture_output=True)
+    os.remove(json_path)
