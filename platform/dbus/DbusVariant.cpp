@@ -80,7 +80,8 @@ void RegisterVariantTypes() {
   qDBusRegisterMetaType<DbusArray>();
 }
 
-TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte) {
+TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte, int depth) {
+  if (depth > kMaxNesting) throw AutomationError(28);  // out of stack space
   TaggedVariant t;
   t.type = v.IsArray() ? kArrayCode : static_cast<quint16>(v.Type());
   QVariant payload;
@@ -127,7 +128,8 @@ TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte) {
     default: {
       DbusArray a;
       for (const ArrayBound& b : v.AsArray().Bounds()) a.bounds.push_back({b.lower, b.count});
-      for (const Variant& e : v.AsArray().Elements()) a.elements.push_back(ToDbus(e, objekte));
+      for (const Variant& e : v.AsArray().Elements())
+        a.elements.push_back(ToDbus(e, objekte, depth + 1));
       payload = QVariant::fromValue(a);
     }
   }

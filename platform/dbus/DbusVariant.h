@@ -38,8 +38,8 @@ struct DbusArray {
 void RegisterVariantTypes();
 
 // Objects go through `objekte`; without it only Nothing crosses. Throws AutomationError 13 for an
-// object that cannot cross.
-TaggedVariant ToDbus(const Variant& value, ObjektPfade* objekte = nullptr);
+// object that cannot cross, 28 for arrays nested deeper than kMaxNesting.
+TaggedVariant ToDbus(const Variant& value, ObjektPfade* objekte = nullptr, int depth = 0);
 // Throws AutomationError 13 for a code or value that does not fit the encoding or a path that
 // serves no object, 28 for values nested deeper than kMaxNesting.
 Variant FromDbus(const TaggedVariant& tagged, ObjektPfade* objekte = nullptr, int depth = 0);
@@ -53,7 +53,9 @@ QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary,
 void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
                         ObjektPfade* objekte = nullptr);
 
-inline constexpr int kMaxNesting = 32;
+// Each level of arrays costs the bus four levels of containers and the bus carries 64; a client
+// that sends more is cut off by the bus itself.
+inline constexpr int kMaxNesting = 12;
 
 }  // namespace vks::dbus
 

@@ -35,14 +35,15 @@ class PrivateBus:
     """Starts dbus-daemon with `services` as its only services folder; the server it activates
     finds its registry, data folder and RTT folder below a temporary folder."""
 
-    def __init__(self, services, vks_reg, store=None):
+    def __init__(self, services, vks_reg, store=None, extra_env=None):
         self.tmp = tempfile.mkdtemp(prefix="vks-dbus-")
         self.inst = os.path.join(self.tmp, "inst")
         self.daten = os.path.join(self.inst, "Daten")
         os.makedirs(self.daten)
         if store:
             shutil.copy(store, os.path.join(self.daten, "VKSVirtKonten.dat"))
-        self.env = dict(os.environ, VKS_REGISTRY=os.path.join(self.tmp, "registry"))
+        self.env = dict(os.environ, VKS_REGISTRY=os.path.join(self.tmp, "registry"),
+                        **(extra_env or {}))
         reg = lambda *args: subprocess.run([vks_reg, "add", *args, "/f"], env=self.env,
                                            check=True, capture_output=True)
         reg(SETTINGS + "Tradomir\\Programm", "/v", "PfadV7", "/d", self.inst)
@@ -81,6 +82,9 @@ class PrivateBus:
                 return True
             time.sleep(0.05)
         return False
+
+    def rtt(self):
+        return os.path.join(self.tmp, "rtt")
 
     def close(self):
         self.daemon.terminate()
