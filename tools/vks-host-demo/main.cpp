@@ -1,0 +1,158 @@
+// vks-host-demo: a host that plays one bundled trading day against the account server over D-Bus
+// and prints every account's metrics at the end. It runs on a session bus of its own, so it needs
+// no desktop session and never touches the user's accounts; on that bus the server is started by
+// activation through the installed .service file, or, where that fails (nothing installed) or
+// --server is given, by the demo itself.
+//   vks-host-demo [--tag DATEI] [--server PROGRAMM] [ORDNER]
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QThread>
+#include <QtDBus/QDBusConnection>
+#include <QtDBus/QDBusConnectionInterface>
+#include <QtDBus/QDBusReply>
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/dbus/DbusNames.h"
+#include "platform/dbus/PrivaterSitzungsbus.h"
+#include "tools/vks-host-demo/DemoHost.h"
+#include "tools/vks-host-demo/DemoOrdner.h"
+#include "tools/vks-host-demo/Kennzahlentabelle.h"
+
+namespace {
+
+using namespace vks;
+
+constexpr const char* kUsage = "Aufruf: vks-host-demo [--tag DATEI] [--server PROGRAMM] [ORDNER]\n";
+
+struct Optionen {
+  QString tag;
+  QString server;
+  QString ordner = QStringLiteral("vks-demo");
+};
+
+bool LiesOptionen(const QStringList& args, Optionen& o) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    if ((args[i] == "--tag" || args[i] == "--server") && i + 1 < args.size()) {
+      (args[i] == "--tag" ? o.tag : o.server) = args[++i];
+    } else if (args[i].startsWith('-')) {
+      return false;
+    } else {
+      o.ordner = args[i];
+    }
+  }
+  if (o.tag.isEmpty()) {
+    // Installed beside the program, or in the source tree it was built from.
+    const QString neben = QCoreApplication::applicationDirPath() + "/demo/Handelstag.txt";
+    o.tag = QFile::exists(neben) ? neben : QStringLiteral(VKS_DEMO_TAG);
+  }
+  return true;
+}
+
+bool WarteAufName(QDBusConnection& bus, bool da, int ms) {
+  QElapsedTimer uhr;
+  uhr.start();
+  while (bus.interface()->isServiceRegistered(QLatin1String(dbus::kServiceName)).value() != da) {
+    if (uhr.elapsed() > ms) return false;
+    QThread::msleep(20);
+  }
+  return true;
+}
+
+int Fehler(const std::string& text) {
+  std::cerr << "vks-host-demo: " << text << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  Optionen o;
+  if (!LiesOptionen(app.arguments(), o)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  QFile datei(o.tag);
+  if (!datei.open(QIODevice::ReadOnly)) return Fehler(o.tag.toStdString() + " fehlt");
+  auto tag = demo::LiesHandelstag(datei.readAll().toStdString());
+  if (!tag.ok()) return Fehler(tag.error().Description());
+  auto ordner = demo::BereiteOrdnerVor(o.ordner.toStdString(), tag.value());
+  if (!ordner.ok()) return Fehler(ordner.error().Description());
+
+  QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+  umgebung.insert("VKS_REGISTRY", QString::fromStdString(ordner->registry));
+  QString fehler;
+  auto privat = dbus::PrivaterSitzungsbus::Starte(umgebung, fehler);
+  if (!privat) return Fehler(fehler.toStdString());
+  QDBusConnection bus = QDBusConnection::connectToBus(privat->Adresse(), "vks-host-demo");
+  if (!bus.isConnected()) return Fehler("keine Verbindung zum eigenen Sitzungsbus");
+
+  QProcess server;
+  bool aktiviert = false;
+  if (o.server.isEmpty()) {
+    const QDBusReply<void> start = bus.interface()->startService(dbus::kServiceName);
+    aktiviert = start.isValid();
+    if (aktiviert) {
+      std::cout << "Der Bus hat den Kontoserver aktiviert (installierte .service-Datei).\n";
+    } else {
+      std::cout << "Keine Aktivierung möglich (" << start.error().message().toStdString() << ").\n";
+    }
+  }
+  if (!aktiviert) {
+    if (o.server.isEmpty()) {
+      const QString neben = QCoreApplication::applicationDirPath() + "/vks-kontoserver";
+      o.server = QFile::exists(neben) ? neben : QStringLiteral(VKS_KONTOSERVER_PFAD);
+    }
+    std::cout << "Die Demo startet " << o.server.toStdString() << " selbst.\n";
+    umgebung.insert("DBUS_SESSION_BUS_ADDRESS", privat->Adresse());
+    server.setProcessEnvironment(umgebung);
+    // Its messages (without a display they go to the log) stay out of the demo's table.
+    server.setStandardOutputFile(QString::fromStdString(ordner->programm) + "/kontoserver.log");
+    server.setStandardErrorFile(QString::fromStdString(ordner->programm) + "/kontoserver.log",
+                                QIODevice::Append);
+    server.start(o.server, {});
+    if (!server.waitForStarted() || !WarteAufName(bus, true, 20'000))
+      return Fehler(o.server.toStdString() + " meldet sich nicht am Bus");
+  }
+
+  demo::DemoHost host(bus);
+  std::vector<demo::KontoSpalte> spalten;
+  std::vector<std::string> zeilen;
+  try {
+    host.Verbinde();
+    std::cout << "Handelstag mit " << tag->ereignisse.size() << " Ereignissen für "
+              << tag->konten.size() << " Konten:\n";
+    host.Spiele(tag.value());
+    zeilen = host.KennzahlNamen();
+    zeilen.push_back("Cash");
+    for (const demo::DemoKonto& k : tag->konten) {
+      demo::KontoErgebnis e = host.Ergebnis(k.name);
+      e.kennzahlen.push_back(e.cash);
+      spalten.push_back({k.name, e.kennzahlen});
+    }
+    host.Freigeben();
+  } catch (const std::exception& e) {
+    return Fehler(e.what());
+  }
+  // The server saves and ends once its last object is gone.
+  if (!WarteAufName(bus, false, 30'000)) return Fehler("der Kontoserver endet nicht");
+  if (server.state() != QProcess::NotRunning) server.waitForFinished(10'000);
+
+  const char* sprache = std::getenv("LC_ALL");
+  if (!sprache || !*sprache) sprache = std::getenv("LANG");
+  std::cout << "\n"
+            << demo::Kennzahlentabelle(zeilen, spalten,
+                                       AutomationLocale::FromName(sprache ? sprache : ""))
+            << "\nAbgelehnte Orders: " << host.Abgelehnt()
+            << ", AlleOrdersStreichen: " << host.Signale()
+            << ", daraufhin gestrichene Enter-Orders: " << host.Gestrichen() << "\n\n"
+            << "Kontendatei: " << ordner->store << "\nRTT-Dateien: " << ordner->rtt << "\n"
+            << "Ansehen mit:\n  vks-store dump \"" << ordner->store << "\"\n  vks-rtt plot \""
+            << ordner->rtt << "/" << spalten.front().name << "/Portfolio/KapitalGesamt-"
+            << spalten.front().name << ".RTT\" -o kapital.svg\n";
+  return 0;
+}
