@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine: installs the packages, builds and installs the account server
-# and its tools, then runs the main job on the bundled sample store.
+# and its tools, then runs the main job: the demo host plays a bundled trading day against the
+# server over D-Bus.
 #   ./setup.sh             everything
 #   ./setup.sh --deps-only only the packages
 set -euo pipefail
@@ -28,5 +29,6 @@ cmake --build build -j"$(nproc)"
 # value that tells the server where the main installation is.
 cmake --install build
 
-# Main job: the bundled account store, every value with its subtype.
-./build/tools/vks-store dump data/Daten/VKSVirtKonten.dat
+# Main job: the demo host on a session bus of its own (so it runs without a desktop session), where
+# the bus activates the server just installed; accounts, store and RTT files go to build/demo.
+./build/tools/vks-host-demo/vks-host-demo build/demo
