@@ -1,0 +1,203 @@
+// Round trips to the account server over a session bus of our own: a price report
+// (VKSKontoNeuerKurs) and an order report with a fill (VKSKontoNeuerOrderstatus) against
+// org.freedesktop.DBus.Peer.Ping to the same server, the floor that the bus itself costs. The last
+// lines give the ratios of the medians. The repetitions of the three are interleaved at random, so
+// that a machine whose load changes during the run burdens them alike. The server's registry,
+// store and RTT files go to a temporary folder below $VKS_BENCH_DIR, else the system's temporary
+// folder.
+#include <benchmark/benchmark.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QProcess>
+#include <QtCore/QThread>
+#include <QtDBus/QDBusArgument>
+#include <QtDBus/QDBusConnection>
+#include <QtDBus/QDBusConnectionInterface>
+#include <QtDBus/QDBusObjectPath>
+#include <QtDBus/QDBusVariant>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/dbus/DbusHostObjekte.h"
+#include "platform/dbus/DbusNames.h"
+#include "platform/dbus/DbusVariant.h"
+#include "platform/dbus/PrivaterSitzungsbus.h"
+#include "platform/registry/SqliteRegistryBackend.h"
+#include "platform/settings/RegistrySettingsStore.h"
+
+namespace vks {
+namespace {
+
+constexpr double kTag = 45744.0;
+
+// The server and the connection every benchmark uses.
+struct Umgebung {
+  std::filesystem::path ordner;
+  std::unique_ptr<dbus::PrivaterSitzungsbus> bus;
+  QProcess server;
+  QDBusConnection verbindung{QString()};
+  QString pfad;
+};
+Umgebung* g_umgebung = nullptr;
+
+QDBusMessage Rufe(const QString& interface, const char* member, const QList<QVariant>& args,
+                  const QString& pfad) {
+  QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(dbus::kServiceName), pfad,
+                                                     interface, QLatin1String(member));
+  call.setArguments(args);
+  return g_umgebung->verbindung.call(call);
+}
+
+QDBusMessage Konto(const char* member, const QList<QVariant>& args) {
+  return Rufe(QLatin1String(dbus::kKontoInterface), member, args, g_umgebung->pfad);
+}
+
+QVariant Zusatz() {
+  clOrderZusatzInfos z;
+  z.Margin = 100;
+  return dbus::ZusatzInfosToDbus(&z);
+}
+
+bool Starte(Umgebung& u) {
+  const char* basis = std::getenv("VKS_BENCH_DIR");
+  u.ordner =
+      std::filesystem::path(basis && *basis ? basis : std::filesystem::temp_directory_path()) /
+      ("vks-dbus-bench-" + std::to_string(QCoreApplication::applicationPid()));
+  std::filesystem::create_directories(u.ordner / "inst" / "Daten");
+  const std::string registry = (u.ordner / "registry.sqlite").string();
+  {
+    auto backend = SqliteRegistryBackend::Open(registry);
+    if (!backend.ok()) return false;
+    RegistrySettingsStore settings(*backend.value());
+    (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", (u.ordner / "inst").string());
+    (void)settings.SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
+                               (u.ordner / "rtt").string());
+  }
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("VKS_REGISTRY", QString::fromStdString(registry));
+  QString fehler;
+  u.bus = dbus::PrivaterSitzungsbus::Starte(env, fehler);
+  if (!u.bus) {
+    std::fprintf(stderr, "%s\n", qPrintable(fehler));
+    return false;
+  }
+  u.verbindung = QDBusConnection::connectToBus(u.bus->Adresse(), "bench");
+  env.insert("DBUS_SESSION_BUS_ADDRESS", u.bus->Adresse());
+  u.server.setProcessEnvironment(env);
+  u.server.setStandardErrorFile(QProcess::nullDevice());
+  u.server.start(QStringLiteral(VKS_KONTOSERVER_PFAD), {});
+  for (int i = 0; i < 500; ++i) {
+    if (u.verbindung.interface()->isServiceRegistered(dbus::kServiceName).value()) break;
+    QThread::msleep(20);
+  }
+  dbus::RegisterVariantTypes();
+  const QDBusMessage created =
+      Rufe(QLatin1String(dbus::kServerInterface), "CreateObject",
+           {QStringLiteral("clKontoSchnittstelle")}, QLatin1String(dbus::kRootPath));
+  if (created.type() != QDBusMessage::ReplyMessage) {
+    std::fprintf(stderr, "CreateObject: %s\n", qPrintable(created.errorMessage()));
+    return false;
+  }
+  u.pfad = created.arguments().value(0).value<QDBusObjectPath>().path();
+  Konto("VKSNeuesKontoZufuegen",
+        {QStringLiteral("Bench"), QString(), 1e9, kTag, true, false, false, QString()});
+  // A position for the price to revalue.
+  Konto("VKSKontoNeuerOrderstatus",
+        {kTag, QStringLiteral("Bench"), QStringLiteral("Start"), QStringLiteral("W1"),
+         QStringLiteral("Titel"), QVariant::fromValue<qint16>(1), 100, 100, 10.0, true, Zusatz()});
+  return true;
+}
+
+void Beende(Umgebung& u) {
+  Konto("Release", {});
+  u.server.waitForFinished(30'000);
+  u.bus.reset();
+  std::error_code ec;
+  std::filesystem::remove_all(u.ordner, ec);
+}
+
+void BM_PingFloor(benchmark::State& state) {
+  for (auto _ : state) {
+    const QDBusMessage r =
+        Rufe(QStringLiteral("org.freedesktop.DBus.Peer"), "Ping", {}, g_umgebung->pfad);
+    if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("Ping");
+  }
+}
+BENCHMARK(BM_PingFloor)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_VKSKontoNeuerKurs(benchmark::State& state) {
+  int64_t n = 0;
+  for (auto _ : state) {
+    const QDBusMessage r =
+        Konto("VKSKontoNeuerKurs", {kTag + 0.3, QStringLiteral("Bench"), QStringLiteral("W1"),
+                                    10.0 + static_cast<double>(n++ % 50) / 10, false});
+    if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("VKSKontoNeuerKurs");
+  }
+}
+BENCHMARK(BM_VKSKontoNeuerKurs)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_VKSKontoNeuerOrderstatusFill(benchmark::State& state) {
+  static int64_t n = 0;
+  const QVariant zusatz = Zusatz();
+  for (auto _ : state) {
+    ++n;
+    const QDBusMessage r =
+        Konto("VKSKontoNeuerOrderstatus",
+              {kTag + 0.4, QStringLiteral("Bench"), QStringLiteral("O-%1").arg(n),
+               QStringLiteral("W1"), QStringLiteral("Titel"),
+               QVariant::fromValue<qint16>(n % 2 ? 1 : -1), 1, 1, 10.0, false, zusatz});
+    if (r.type() != QDBusMessage::ReplyMessage || r.arguments().value(0).value<qint16>() != -1)
+      state.SkipWithError("VKSKontoNeuerOrderstatus");
+  }
+}
+BENCHMARK(BM_VKSKontoNeuerOrderstatusFill)->Repetitions(9)->ReportAggregatesOnly(true);
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (!run.error_occurred && run.run_type == Run::RT_Aggregate &&
+          run.aggregate_name == "median")
+        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    const double ping = seconds_["BM_PingFloor"];
+    for (const auto& [name, target] : {std::pair{"BM_VKSKontoNeuerKurs", 1.3},
+                                       std::pair{"BM_VKSKontoNeuerOrderstatusFill", 2.0}}) {
+      if (ping > 0 && seconds_.count(name))
+        GetOutputStream() << name << " / Ping: " << seconds_[name] / ping << " (Ziel <= " << target
+                          << ")\n";
+    }
+    ConsoleReporter::Finalize();
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  std::vector<char*> args(argv, argv + argc);
+  char interleave[] = "--benchmark_enable_random_interleaving=true";
+  args.insert(args.begin() + 1, interleave);
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  vks::Umgebung umgebung;
+  vks::g_umgebung = &umgebung;
+  if (!vks::Starte(umgebung)) return 1;
+  vks::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  vks::Beende(umgebung);
+  return 0;
+}
