@@ -60,25 +60,6 @@ void AddEntry(QDBusArgument& arg, const QString& key, const QVariant& value) {
   arg.endMapEntry();
 }
 
-template <class Body>
-void ForEachEntry(const QVariant& argument, Body body) {
-  if (argument.metaType() != QMetaType::fromType<QDBusArgument>()) {
-    throw AutomationError(error::kTypeMismatch);
-  }
-  const auto arg = argument.value<QDBusArgument>();
-  if (arg.currentSignature() != QLatin1String("a{sv}")) throw AutomationError(error::kTypeMismatch);
-  arg.beginMap();
-  while (!arg.atEnd()) {
-    QString key;
-    QDBusVariant value;
-    arg.beginMapEntry();
-    arg >> key >> value;
-    arg.endMapEntry();
-    body(key, value.variant());
-  }
-  arg.endMap();
-}
-
 }  // namespace
 
 float SingleFromDbus(const QVariant& argument) {
@@ -87,7 +68,7 @@ float SingleFromDbus(const QVariant& argument) {
 
 std::optional<clOrderZusatzInfos> ZusatzInfosFromDbus(const QVariant& argument) {
   std::optional<clOrderZusatzInfos> zusatz;
-  ForEachEntry(argument, [&](const QString& key, const QVariant& value) {
+  ForEachMapEntry(argument, [&](const QString& key, const QVariant& value) {
     if (!zusatz) zusatz.emplace();
     const Feld* feld = nullptr;
     for (const Feld& f : kFelder) {
@@ -146,7 +127,7 @@ QVariant DictionaryObjektToDbus(const ObjectRef& dictionary, ObjektPfade& objekt
 
 ObjectRef DictionaryObjektFromDbus(const QVariant& argument, ObjektPfade& objekte) {
   auto dictionary = std::make_shared<vbscript::ScriptingDictionary>();
-  ForEachEntry(argument, [&](const QString& key, const QVariant& value) {
+  ForEachMapEntry(argument, [&](const QString& key, const QVariant& value) {
     Variant args[] = {Variant(key.toStdString()), FromDbusArgument(value, &objekte)};
     dictionary->Invoke("Add", InvokeKind::Method, args);
   });

@@ -212,8 +212,8 @@ QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary, ObjektPfad
   return QVariant::fromValue(arg);
 }
 
-void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
-                        ObjektPfade* objekte) {
+void ForEachMapEntry(const QVariant& argument,
+                     const std::function<void(const QString&, const QVariant&)>& body) {
   if (argument.metaType() != QMetaType::fromType<QDBusArgument>()) throw TypeMismatch();
   const auto arg = argument.value<QDBusArgument>();
   if (arg.currentSignature() != QLatin1String("a{sv}")) throw TypeMismatch();
@@ -224,9 +224,16 @@ void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dict
     arg.beginMapEntry();
     arg >> key >> value;
     arg.endMapEntry();
-    dictionary.Add(key.toStdString(), FromDbusArgument(value.variant(), objekte));
+    body(key, value.variant());
   }
   arg.endMap();
+}
+
+void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
+                        ObjektPfade* objekte) {
+  ForEachMapEntry(argument, [&](const QString& key, const QVariant& value) {
+    dictionary.Add(key.toStdString(), FromDbusArgument(value, objekte));
+  });
 }
 
 }  // namespace vks::dbus

@@ -12,6 +12,7 @@
 #include <QtCore/QVariantMap>
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusVariant>
+#include <functional>
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
@@ -49,6 +50,10 @@ QVariant ToDbusArgument(const Variant& value, ObjektPfade* objekte = nullptr);
 
 QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary,
                           ObjektPfade* objekte = nullptr);
+// Calls body with each key and value (the variant's content) of an a{sv} argument, in order.
+// Throws AutomationError 13 for an argument that is no a{sv}.
+void ForEachMapEntry(const QVariant& argument,
+                     const std::function<void(const QString&, const QVariant&)>& body);
 // Throws AutomationError 457 for a key given twice (without regard to case), 13 for a bad value.
 void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,
                         ObjektPfade* objekte = nullptr);

@@ -167,17 +167,8 @@ std::vector<std::string> DemoHost::KennzahlNamen() {
   leer.endMap();
   const auto r = Rufe("InitKontoKennzahlen", {QVariant::fromValue(leer)});
   std::vector<std::string> namen;
-  const auto arg = r[0].value<QDBusArgument>();
-  arg.beginMap();
-  while (!arg.atEnd()) {
-    QString key;
-    QDBusVariant value;
-    arg.beginMapEntry();
-    arg >> key >> value;
-    arg.endMapEntry();
-    namen.push_back(key.toStdString());
-  }
-  arg.endMap();
+  dbus::ForEachMapEntry(
+      r[0], [&](const QString& key, const QVariant&) { namen.push_back(key.toStdString()); });
   return namen;
 }
 
