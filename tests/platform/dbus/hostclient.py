@@ -27,13 +27,16 @@ def main():
     konto.VKSNeuesKontoZufuegen(ACCOUNT, "", 1e9, TAG, True, False, False, "")
     orders = 0
     position = 0
+    # Calls with their signature given: the load is the server's, not the client's guessing.
+    call = lambda member, signature, *args: conn.call_blocking(
+        pb.NAME, konto.object_path, pb.KONTO_IF, member, signature, args)
 
     def order(aktion):
         nonlocal orders, position
         orders += 1
-        result = konto.VKSKontoNeuerOrderstatus(
-            TAG + orders / 1e6, ACCOUNT, "O-%d" % orders, "WKN%d" % (orders % 3), "Titel",
-            dbus.Int16(aktion), 1, 1, 10.0 + orders % 7, False, EXTRAS)[0]
+        result = call("VKSKontoNeuerOrderstatus", "dssssniidba{sv}",
+                      TAG + orders / 1e6, ACCOUNT, "O-%d" % orders, "WKN%d" % (orders % 3),
+                      "Titel", aktion, 1, 1, 10.0 + orders % 7, False, EXTRAS)[0]
         if result != -1:
             raise SystemExit("order %d: %d" % (orders, result))
         position += aktion
@@ -51,12 +54,12 @@ def main():
         for i in range(COUNT):
             kind = i % 5
             if kind in (0, 1, 2):
-                konto.VKSKontoNeuerKurs(TAG + i / 1e6, ACCOUNT, "WKN%d" % (i % 3),
-                                        10.0 + i % 11, False)
+                call("VKSKontoNeuerKurs", "dssdb", TAG + i / 1e6, ACCOUNT, "WKN%d" % (i % 3),
+                     10.0 + i % 11, False)
             elif kind == 3:
                 order(1 if i % 2 else -1)
             else:
-                konto.VKSGetKontoWert(ACCOUNT, 7)
+                call("VKSGetKontoWert", "si", ACCOUNT, 7)
         elapsed = time.monotonic() - start
         print(json.dumps({"orders": orders, "position": position, "calls": COUNT,
                           "seconds": elapsed}), flush=True)
