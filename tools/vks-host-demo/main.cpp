@@ -67,10 +67,9 @@ int Fehler(const std::string& text) {
   return 1;
 }
 
-}  // namespace
+constexpr const char* kVerbindung = "vks-host-demo";
 
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+int SpieleDemo(QCoreApplication& app) {
   Optionen o;
   if (!LiesOptionen(app.arguments(), o)) {
     std::cerr << kUsage;
@@ -88,7 +87,7 @@ int main(int argc, char** argv) {
   QString fehler;
   auto privat = dbus::PrivaterSitzungsbus::Starte(umgebung, fehler);
   if (!privat) return Fehler(fehler.toStdString());
-  QDBusConnection bus = QDBusConnection::connectToBus(privat->Adresse(), "vks-host-demo");
+  QDBusConnection bus = QDBusConnection::connectToBus(privat->Adresse(), kVerbindung);
   if (!bus.isConnected()) return Fehler("keine Verbindung zum eigenen Sitzungsbus");
 
   QProcess server;
@@ -155,4 +154,13 @@ int main(int argc, char** argv) {
             << ordner->rtt << "/" << spalten.front().name << "/Portfolio/KapitalGesamt-"
             << spalten.front().name << ".RTT\" -o kapital.svg\n";
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const int code = SpieleDemo(app);
+  QDBusConnection::disconnectFromBus(kVerbindung);
+  return code;
 }
