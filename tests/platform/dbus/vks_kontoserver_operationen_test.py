@@ -54,6 +54,9 @@ class Operations(unittest.TestCase):
                                                        "vorher")
                 self.assertEqual((bool(got[0]), str(got[1])), (ok, fehlertext))
         self.assertEqual(pb.untag(self.konto.VKSKontoGetCashBetrag("zweites")), (5, 500.0))
+        # Without a display there is no window to show; the call still succeeds.
+        self.konto.VKSShowKontenFenster()
+        self.assertTrue(self.konto.VKSKontoExistiert("ZWEITES"))
 
     def test_order_report_books_and_sends_back_its_by_reference_arguments(self):
         self.neues_konto()
@@ -176,6 +179,13 @@ class Operations(unittest.TestCase):
         with self.assertRaises(dbus.DBusException) as caught:
             daten.LetItem("x", pb.tagged(9, dbus.ObjectPath(self.konto.object_path)))
         self.assertEqual(pb.automation_error(caught.exception)[0], 13)
+        daten.Remove("zahl")
+        daten.Remove("Fehlt")
+        self.assertEqual((daten.KeyExists("ZAHL"), daten.KeyExists("trades")), (False, True))
+        daten.RemoveAll()
+        self.assertEqual(pb.untag(daten.Item("Trades")), (0, ""))
+        # The category lives on where it is still referenced.
+        self.assertEqual(pb.untag(trades.Item("n")), (5, 1.5))
 
 
 class Rules(unittest.TestCase):
