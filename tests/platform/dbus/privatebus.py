@@ -52,9 +52,11 @@ class PrivateBus:
         config = os.path.join(self.tmp, "bus.conf")
         with open(config, "w") as f:
             f.write(BUS_CONFIG.format(tmp=self.tmp, services=services))
+        # The servers it starts write here too: what a sanitizer finds fails the test at close().
+        self.log = open(os.path.join(self.tmp, "bus.log"), "w")
         self.daemon = subprocess.Popen(
             ["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address=1"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=self.env, text=True)
+            stdout=subprocess.PIPE, stderr=self.log, env=self.env, text=True)
         self.address = self.daemon.stdout.readline().strip()
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
 
@@ -89,7 +91,13 @@ class PrivateBus:
     def close(self):
         self.daemon.terminate()
         self.daemon.wait()
+        self.daemon.stdout.close()
+        self.log.close()
+        with open(self.log.name, errors="replace") as f:
+            findings = [line for line in f if "Sanitizer" in line or "runtime error:" in line]
         shutil.rmtree(self.tmp, ignore_errors=True)
+        if findings:
+            raise AssertionError("Der Server meldet:\n" + "".join(findings[:20]))
 
 
 def tagged(code, value):
