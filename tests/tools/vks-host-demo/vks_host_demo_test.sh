@@ -33,6 +33,8 @@ contains "open orders" "$out" \
 contains "fills" "$out" \
   "AusgeführteOrders                       4.00            3.00         1.00                1.00               1.00"
 
+! grep -E 'Sanitizer|runtime error:' "$work/demo/Tradomir/kontoserver.log" || fail "server log"
+
 store="$work/demo/Tradomir/Daten/VKSVirtKonten.dat"
 "$store_tool" check "$store" >/dev/null || fail "store check"
 [ "$("$store_tool" dump "$store" | grep -c '"record": "clKonto"')" = 5 ] || fail "five accounts"
