@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "platform/automation/NoValue.h"
-#include "server/StoreReader.h"
+#include "platform/automation/StoreReader.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FaultInjectionFileSystem.h"
 #include "tests/fakes/RecordingReporter.h"

@@ -32,6 +32,4 @@ inline constexpr int kMaxNesting = 32;
 // The platform's arrays have at most 60 dimensions.
 inline constexpr int kMaxDimensions = 60;
 
-inline constexpr const char* kStoreFileName = "VKSVirtKonten.dat";
-
 }  // namespace vks::store
