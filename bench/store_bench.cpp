@@ -193,6 +193,31 @@ void BM_StoreSaveFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Not the floor: the floor plus the fsync of the folder after the rename, which the store does so
+// that the new file's name is on the disk too. Shows how much of the save's wall time that costs.
+void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  const std::string temporary = disk.FloorPath() + ".neu";
+  for (auto _ : state) {
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 ||
+        ::write(fd, disk.bytes.data(), disk.bytes.size()) !=
+            static_cast<ssize_t>(disk.bytes.size()) ||
+        ::fsync(fd) != 0 || ::close(fd) != 0 ||
+        ::rename(temporary.c_str(), disk.FloorPath().c_str()) != 0) {
+      state.SkipWithError("Schreiben fehlgeschlagen");
+      break;
+    }
+    int folder = ::open(disk.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 || ::fsync(folder) != 0 || ::close(folder) != 0) {
+      state.SkipWithError("Ordner nicht synchronisiert");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreSaveFloorFolderSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_StoreLoad(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   for (auto _ : state) {
@@ -314,6 +339,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (floor->second.wall <= 0 || floor->second.cpu <= 0) continue;
       GetOutputStream() << name << " / Floor: wall " << own->second.wall / floor->second.wall
                         << ", CPU " << own->second.cpu / floor->second.cpu << '\n';
+    }
+    auto save = times_.find("BM_StoreSave");
+    auto synced = times_.find("BM_StoreSaveFloorFolderSync");
+    if (save != times_.end() && synced != times_.end()) {
+      GetOutputStream() << "BM_StoreSave / FloorFolderSync: wall "
+                        << save->second.wall / synced->second.wall << ", CPU "
+                        << save->second.cpu / synced->second.cpu << '\n';
     }
     auto load = times_.find("BM_StoreLoad");
     auto read = times_.find("BM_StoreLoadFloor");

@@ -1,7 +1,5 @@
 #include "platform/automation/StoreWriter.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "platform/automation/AutomationError.h"
@@ -10,28 +8,6 @@
 
 namespace vks {
 namespace {
-
-template <class T>
-void PutRaw(char* at, T value) {
-  std::memcpy(at, &value, sizeof(T));
-  if constexpr (std::endian::native == std::endian::big) std::reverse(at, at + sizeof(T));
-}
-
-// The type and the value in one append: most elements are a few bytes, and each append costs a
-// capacity check.
-template <class T>
-void PutTyped(std::string& out, uint16_t type, T value) {
-  char bytes[2 + sizeof(T)];
-  PutRaw(bytes, type);
-  PutRaw(bytes + 2, value);
-  out.append(bytes, sizeof bytes);
-}
-
-void PutType(std::string& out, uint16_t type) {
-  char bytes[2];
-  PutRaw(bytes, type);
-  out.append(bytes, sizeof bytes);
-}
 
 bool IsAscii(std::string_view text) {
   constexpr uint64_t kHighBits = 0x8080808080808080ull;
@@ -50,33 +26,14 @@ bool IsAscii(std::string_view text) {
 void PutString(std::string& out, std::string_view bytes) {
   if (bytes.size() > store::kMaxStringBytes)
     throw AutomationError(5, "", "Text ist länger als 65535 Bytes");
-  PutTyped<uint16_t>(out, store::kTypeString, static_cast<uint16_t>(bytes.size()));
+  char header[4];
+  store::PutLittleEndian(header, store::kTypeString);
+  store::PutLittleEndian(header + 2, static_cast<uint16_t>(bytes.size()));
+  out.append(header, sizeof header);
   out.append(bytes);
 }
 
 }  // namespace
-
-void StoreWriter::Empty() {
-  PutType(out_, store::kTypeEmpty);
-}
-void StoreWriter::Integer(int16_t value) {
-  PutTyped(out_, store::kTypeInteger, value);
-}
-void StoreWriter::Long(int32_t value) {
-  PutTyped(out_, store::kTypeLong, value);
-}
-void StoreWriter::Single(float value) {
-  PutTyped(out_, store::kTypeSingle, value);
-}
-void StoreWriter::Double(double value) {
-  PutTyped(out_, store::kTypeDouble, value);
-}
-void StoreWriter::Date(DateValue value) {
-  PutTyped(out_, store::kTypeDate, value.days);
-}
-void StoreWriter::Boolean(bool value) {
-  PutTyped<int16_t>(out_, store::kTypeBoolean, value ? -1 : 0);
-}
 
 void StoreWriter::String(std::string_view utf8) {
   if (IsAscii(utf8)) return PutString(out_, utf8);
@@ -90,7 +47,7 @@ void StoreWriter::Value(const Variant& value) {
     case VarType::Empty:
       return Empty();
     case VarType::Null:
-      return PutType(out_, store::kTypeNull);
+      return PutType(store::kTypeNull);
     case VarType::Integer:
       return Integer(value.AsInteger());
     case VarType::Long:
@@ -100,7 +57,7 @@ void StoreWriter::Value(const Variant& value) {
     case VarType::Double:
       return Double(value.AsDouble());
     case VarType::Currency:
-      return PutTyped(out_, store::kTypeCurrency, value.AsCurrency().scaled);
+      return PutTyped(store::kTypeCurrency, value.AsCurrency().scaled);
     case VarType::Date:
       return Date(value.AsDate());
     case VarType::String:
@@ -108,7 +65,7 @@ void StoreWriter::Value(const Variant& value) {
     case VarType::Boolean:
       return Boolean(value.AsBoolean());
     case VarType::Byte:
-      return PutTyped(out_, store::kTypeByte, value.AsByte());
+      return PutTyped(store::kTypeByte, value.AsByte());
     case VarType::Array: {
       const VariantArray& array = value.AsArray();
       ArrayHeader(array.Bounds());
@@ -123,21 +80,21 @@ void StoreWriter::Value(const Variant& value) {
 }
 
 void StoreWriter::ArrayHeader(const std::vector<ArrayBound>& bounds) {
-  PutTyped(out_, store::kTypeVariantArray, static_cast<uint16_t>(bounds.size()));
+  PutTyped(store::kTypeVariantArray, static_cast<uint16_t>(bounds.size()));
   for (const ArrayBound& bound : bounds) {
     char bytes[8];
-    PutRaw(bytes, bound.count);
-    PutRaw(bytes + 4, bound.lower);
+    store::PutLittleEndian(bytes, bound.count);
+    store::PutLittleEndian(bytes + 4, bound.lower);
     out_.append(bytes, sizeof bytes);
   }
 }
 
 void StoreWriter::ArrayHeader(int32_t lower, int32_t count) {
   char bytes[12];
-  PutRaw(bytes, store::kTypeVariantArray);
-  PutRaw(bytes + 2, uint16_t{1});
-  PutRaw(bytes + 4, count);
-  PutRaw(bytes + 8, lower);
+  store::PutLittleEndian(bytes, store::kTypeVariantArray);
+  store::PutLittleEndian(bytes + 2, uint16_t{1});
+  store::PutLittleEndian(bytes + 4, count);
+  store::PutLittleEndian(bytes + 8, lower);
   out_.append(bytes, sizeof bytes);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/automation/StoreFormat.h"
 #include "platform/automation/Variant.h"
 
 namespace vks {
@@ -15,13 +16,14 @@ class StoreWriter {
  public:
   explicit StoreWriter(std::string& out) : out_(out) {}
 
-  void Empty();
-  void Integer(int16_t value);
-  void Long(int32_t value);
-  void Single(float value);
-  void Double(double value);
-  void Date(DateValue value);
-  void Boolean(bool value);
+  // Inline: a record writes most of its elements through these.
+  void Empty() { PutType(store::kTypeEmpty); }
+  void Integer(int16_t value) { PutTyped(store::kTypeInteger, value); }
+  void Long(int32_t value) { PutTyped(store::kTypeLong, value); }
+  void Single(float value) { PutTyped(store::kTypeSingle, value); }
+  void Double(double value) { PutTyped(store::kTypeDouble, value); }
+  void Date(DateValue value) { PutTyped(store::kTypeDate, value.days); }
+  void Boolean(bool value) { PutTyped<int16_t>(store::kTypeBoolean, value ? -1 : 0); }
   // Throws AutomationError 5 for text (UTF-8) that Windows-1252 cannot hold or that is longer
   // than 65 535 bytes.
   void String(std::string_view utf8);
@@ -34,6 +36,20 @@ class StoreWriter {
   void ArrayHeader(int32_t lower, int32_t count);
 
  private:
+  void PutType(uint16_t type) {
+    char bytes[2];
+    store::PutLittleEndian(bytes, type);
+    out_.append(bytes, sizeof bytes);
+  }
+  // The type and the value in one append: each append costs a capacity check.
+  template <class T>
+  void PutTyped(uint16_t type, T value) {
+    char bytes[2 + sizeof(T)];
+    store::PutLittleEndian(bytes, type);
+    store::PutLittleEndian(bytes + 2, value);
+    out_.append(bytes, sizeof bytes);
+  }
+
   std::string& out_;
 };
 
