@@ -1,40 +1,45 @@
 #include "accounts/clFilledOrder.h"
 
-#include <utility>
-#include <vector>
-
 #include "accounts/RecordArray.h"
-#include "platform/automation/VariantConversions.h"
 
 namespace vks {
 
 Variant clFilledOrder::WriteAllProperties() const {
-  std::vector<Variant> e(kRecordElements);
-  e[0] = ID;
-  e[1] = Aktion;
-  e[2] = FilledAnzahl;
-  e[3] = TitelName;
-  e[4] = Gestrichen;
-  e[5] = TitelWKN;
-  e[6] = SimulDatum;
-  e[7] = RealDatum;
-  e[8] = IsEnterOrder;
-  e[9] = EnterPreis;
-  return RecordArray(std::move(e));
+  return RecordVariant(*this);
 }
 
 void clFilledOrder::ReadAllProperties(const Variant& para) {
-  const VariantArray& e = RecordElements(para, "Filldatensatz", kReadElements);
-  ID = ToString(e.At(0));
-  Aktion = ToInteger(e.At(1));
-  FilledAnzahl = ToLong(e.At(2));
-  TitelName = ToString(e.At(3));
-  Gestrichen = ToBoolean(e.At(4));
-  TitelWKN = ToString(e.At(5));
-  SimulDatum = ToDate(e.At(6));
-  RealDatum = ToDate(e.At(7));
-  IsEnterOrder = ToBoolean(e.At(8));
-  EnterPreis = ToSingle(e.At(9));
+  ReadRecordVariant(*this, para);
+}
+
+void clFilledOrder::WriteAllProperties(StoreWriter& out) const {
+  out.ArrayHeader(0, kRecordElements);
+  out.String(ID);
+  out.Integer(Aktion);
+  out.Long(FilledAnzahl);
+  out.String(TitelName);
+  out.Boolean(Gestrichen);
+  out.String(TitelWKN);
+  out.Date(SimulDatum);
+  out.Date(RealDatum);
+  out.Boolean(IsEnterOrder);
+  out.Single(EnterPreis);
+  WriteEmptyElements(out, kRecordElements - kReadElements);
+}
+
+void clFilledOrder::ReadAllProperties(StoreReader& in) {
+  RecordReader record(in, "Filldatensatz", kReadElements);
+  ID = in.String();
+  Aktion = in.Integer();
+  FilledAnzahl = in.Long();
+  TitelName = in.String();
+  Gestrichen = in.Boolean();
+  TitelWKN = in.String();
+  SimulDatum = in.Date();
+  RealDatum = in.Date();
+  IsEnterOrder = in.Boolean();
+  EnterPreis = in.Single();
+  record.Finish();
 }
 
 }  // namespace vks

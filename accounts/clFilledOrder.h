@@ -7,6 +7,9 @@
 
 namespace vks {
 
+class StoreReader;
+class StoreWriter;
+
 class clFilledOrder {
  public:
   // Elements of the stored record; 10 to 12 stay empty.
@@ -34,6 +37,10 @@ class clFilledOrder {
   // or 9 for a record of the wrong shape and the coercions' errors (13, 6, 94) for an element that
   // does not convert.
   void ReadAllProperties(const Variant& para);
+  // The same, written straight to the store's bytes and read straight from them (which the two
+  // above do too); reading throws as above and as StoreReader for damaged bytes.
+  void WriteAllProperties(StoreWriter& out) const;
+  void ReadAllProperties(StoreReader& in);
 };
 
 }  // namespace vks

@@ -15,6 +15,9 @@
 
 namespace vks {
 
+class StoreReader;
+class StoreWriter;
+
 struct KontoUmgebung;
 
 using PositionCollection = KeyedDictionary<std::shared_ptr<clTitelPosition>>;   // key TitelWKN
@@ -96,6 +99,10 @@ class clKonto {
   // 457 for two children with the same key, and the coercions' errors (13, 6, 94) for an element
   // that does not convert. On an error the account is left partly read.
   void ReadAllProperties(const Variant& para);
+  // The same, written straight to the store's bytes and read straight from them (which the two
+  // above do too); reading throws as above and as StoreReader for damaged bytes.
+  void WriteAllProperties(StoreWriter& out) const;
+  void ReadAllProperties(StoreReader& in);
 
   // Cash plus open profit and loss plus the margin bound by positions.
   double BerechneGesamtKapital() const;

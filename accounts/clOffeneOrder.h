@@ -9,6 +9,9 @@
 
 namespace vks {
 
+class StoreReader;
+class StoreWriter;
+
 class clOffeneOrder {
  public:
   // Elements of the stored record; 22 to 25 stay empty.
@@ -52,6 +55,10 @@ class clOffeneOrder {
   // price of 0 is taken as the order price. Throws AutomationError 13 or 9 for a record of the
   // wrong shape and the coercions' errors (13, 6, 94) for an element that does not convert.
   void ReadAllProperties(const Variant& para);
+  // The same, written straight to the store's bytes and read straight from them (which the two
+  // above do too); reading throws as above and as StoreReader for damaged bytes.
+  void WriteAllProperties(StoreWriter& out) const;
+  void ReadAllProperties(StoreReader& in);
 };
 
 }  // namespace vks

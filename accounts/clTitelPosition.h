@@ -10,6 +10,9 @@
 
 namespace vks {
 
+class StoreReader;
+class StoreWriter;
+
 class clTitelPosition {
  public:
   // Elements of the stored record; 15 and 16 stay empty.
@@ -46,6 +49,10 @@ class clTitelPosition {
   // not stored are left alone. Throws AutomationError 13 or 9 for a record of the wrong shape and
   // the coercions' errors (13, 6, 94) for an element that does not convert.
   void ReadAllProperties(const Variant& para);
+  // The same, written straight to the store's bytes and read straight from them (which the two
+  // above do too); reading throws as above and as StoreReader for damaged bytes.
+  void WriteAllProperties(StoreWriter& out) const;
+  void ReadAllProperties(StoreReader& in);
   // Takes over the trading terms of an order: a stock's margin percent becomes a fraction, a
   // factor of NoValue keeps the current one. Name, identifier, quantity and prices stay.
   void SchreibeZusatzInfos(const clOrderZusatzInfos& ZusatzInfos);

@@ -1,8 +1,8 @@
 // Saving and loading the account store (1 000 accounts, each with 50 positions and 20 fills)
 // through AccountStore on the real files, against what the disk costs for the same bytes: one
 // write, fsync and rename for the save, one read for the load. The last lines of the output give
-// the ratios and the load's peak heap. The store goes to $VKS_BENCH_DIR, else the system's
-// temporary folder.
+// the ratios of wall and of CPU time; BM_StoreLoadPeakHeap gives the load's peak heap. The store
+// goes to $VKS_BENCH_DIR, else the system's temporary folder.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -193,6 +193,31 @@ void BM_StoreSaveFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Not the floor: the floor plus the fsync of the folder after the rename, which the store does so
+// that the new file's name is on the disk too. Shows how much of the save's wall time that costs.
+void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  const std::string temporary = disk.FloorPath() + ".neu";
+  for (auto _ : state) {
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 ||
+        ::write(fd, disk.bytes.data(), disk.bytes.size()) !=
+            static_cast<ssize_t>(disk.bytes.size()) ||
+        ::fsync(fd) != 0 || ::close(fd) != 0 ||
+        ::rename(temporary.c_str(), disk.FloorPath().c_str()) != 0) {
+      state.SkipWithError("Schreiben fehlgeschlagen");
+      break;
+    }
+    int folder = ::open(disk.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 || ::fsync(folder) != 0 || ::close(folder) != 0) {
+      state.SkipWithError("Ordner nicht synchronisiert");
+      break;
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
+}
+BENCHMARK(BM_StoreSaveFloorFolderSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_StoreLoad(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   for (auto _ : state) {
@@ -224,6 +249,45 @@ void BM_StoreLoadFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreLoadFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Not a floor but what any load has to do besides reading: the same accounts, positions and fills
+// made and put into their collections, their texts copied from memory. Shows how much of the
+// load is the parsing of the bytes.
+void BM_StoreLoadObjectsOnly(benchmark::State& state) {
+  StoreOnDisk& disk = Disk();
+  for (auto _ : state) {
+    KontenSammlung konten(CompareMode::Text);
+    for (const auto& entry : disk.konten) {
+      const clKonto& source = *entry.value;
+      auto konto = std::make_shared<clKonto>();
+      konto->KontoName = source.KontoName;
+      konto->Beschreibung = source.Beschreibung;
+      konto->FillStreichBedingung = source.FillStreichBedingung;
+      for (const auto& [key, from] : source.cTitelPositionen) {
+        auto position = std::make_shared<clTitelPosition>();
+        position->TitelWKN = from->TitelWKN;
+        position->TitelName = from->TitelName;
+        position->MinTickSize = from->MinTickSize;
+        std::string wkn = position->TitelWKN;
+        konto->cTitelPositionen.Add(std::move(wkn), std::move(position));
+      }
+      for (const auto& [key, from] : source.cFilledOrders) {
+        auto fill = std::make_shared<clFilledOrder>();
+        fill->ID = from->ID;
+        fill->TitelWKN = from->TitelWKN;
+        fill->TitelName = from->TitelName;
+        std::string id = fill->ID;
+        konto->cFilledOrders.Add(std::move(id), std::move(fill));
+      }
+      std::string name = konto->KontoName;
+      konten.Add(std::move(name), std::move(konto));
+    }
+    state.PauseTiming();
+    { KontenSammlung gone = std::move(konten); }
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StoreLoadObjectsOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The heap's high-water mark during a load, above what was in use before it, and what the loaded
 // accounts keep.
 void BM_StoreLoadPeakHeap(benchmark::State& state) {
@@ -247,7 +311,9 @@ void BM_StoreLoadPeakHeap(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreLoadPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Prints, after the usual table, each benchmark's time as a multiple of its floor.
+// Prints, after the usual table, each benchmark's wall time and CPU time as multiples of its
+// floor's. The floor of the save waits for the disk in fsync, so its wall time is mostly the
+// disk's and its CPU time mostly the copy into the page cache.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
@@ -257,26 +323,48 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (run.error_occurred) continue;
       const std::string& name = run.run_name.function_name;
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        seconds_[name] = run.GetAdjustedRealTime();
+        times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         medians_[name] = true;
       } else if (run.run_type == Run::RT_Iteration && !medians_[name]) {
-        seconds_[name] = run.GetAdjustedRealTime();
+        times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
     for (const char* name : {"BM_StoreSave", "BM_StoreLoad"}) {
-      auto own = seconds_.find(name);
-      auto floor = seconds_.find(std::string(name) + "Floor");
-      if (own != seconds_.end() && floor != seconds_.end() && floor->second > 0)
-        GetOutputStream() << name << " / Floor: " << own->second / floor->second << '\n';
+      auto own = times_.find(name);
+      auto floor = times_.find(std::string(name) + "Floor");
+      if (own == times_.end() || floor == times_.end()) continue;
+      if (floor->second.wall <= 0 || floor->second.cpu <= 0) continue;
+      GetOutputStream() << name << " / Floor: wall " << own->second.wall / floor->second.wall
+                        << ", CPU " << own->second.cpu / floor->second.cpu << '\n';
+    }
+    auto save = times_.find("BM_StoreSave");
+    auto synced = times_.find("BM_StoreSaveFloorFolderSync");
+    if (save != times_.end() && synced != times_.end()) {
+      GetOutputStream() << "BM_StoreSave / FloorFolderSync: wall "
+                        << save->second.wall / synced->second.wall << ", CPU "
+                        << save->second.cpu / synced->second.cpu << '\n';
+    }
+    auto load = times_.find("BM_StoreLoad");
+    auto read = times_.find("BM_StoreLoadFloor");
+    auto objects = times_.find("BM_StoreLoadObjectsOnly");
+    if (load != times_.end() && read != times_.end() && objects != times_.end()) {
+      GetOutputStream() << "BM_StoreLoad / (Floor + ObjectsOnly): wall "
+                        << load->second.wall / (read->second.wall + objects->second.wall)
+                        << ", CPU " << load->second.cpu / (read->second.cpu + objects->second.cpu)
+                        << '\n';
     }
     ConsoleReporter::Finalize();
   }
 
  private:
-  std::map<std::string, double> seconds_;
+  struct Times {
+    double wall = 0;
+    double cpu = 0;
+  };
+  std::map<std::string, Times> times_;
   std::map<std::string, bool> medians_;
 };
 

@@ -1,23 +1,25 @@
 #include "server/AccountStore.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "accounts/StorableTexts.h"
 #include "platform/automation/AutomationDate.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
-#include "server/StoreFormat.h"
-#include "server/StoreReader.h"
-#include "server/StoreWriter.h"
 
 namespace vks {
 namespace {
 
 constexpr const char* kLoadFailed = "Fehler beim Laden der Konten aufgetreten: ";
 constexpr const char* kSaveFailedTitle = "Fehler beim Speichern der Konten aufgetreten";
+constexpr const char* kStoreFileName = "VKSVirtKonten.dat";
+constexpr size_t kChunkBytes = size_t{1} << 20;
 
 std::string TimeStamp(DateValue now) {
   CalendarDateTime t = FromAutomationDate(now);
@@ -48,7 +50,7 @@ AccountStore::AccountStore(std::string data_folder, std::string own_folder, File
 
 std::string AccountStore::StorePath() const {
   if (data_folder_.empty()) return {};
-  return JoinPath(data_folder_, store::kStoreFileName);
+  return JoinPath(data_folder_, kStoreFileName);
 }
 
 void AccountStore::LadeKonten(KontenSammlung& konten) {
@@ -59,28 +61,30 @@ void AccountStore::LadeKonten(KontenSammlung& konten) {
     if (!files_.FileExists(path)) files_.NewWritableFile(path)->Close();
     bytes = files_.ReadFile(path);
     if (bytes.empty()) return;
-    size_t offset = 0;
-    auto bounds = ReadStoreArrayHeader(bytes, offset);
+    StoreReader reader(bytes);
+    auto bounds = reader.ArrayHeader();
     if (!bounds) {
       // Anything but an array holds no accounts; it must still be well formed.
-      (void)ReadStoreVariant(bytes, offset);
-      CheckNothingFollows(bytes, offset);
+      reader.Skip();
+      CheckNothingFollows(bytes, reader.Offset());
       return;
     }
     if (bounds->size() != 1) {
       throw AutomationError(5, "", "Kontendatei beschädigt: Kontenliste ist nicht eindimensional");
     }
     konten = KontenSammlung(CompareMode::Text);
-    // Records are read one at a time, so that the accounts before a damaged one are kept and
-    // only one record's values are held at once. Elements below index 1 are never read.
+    // Records are read one at a time straight from the bytes, so that the accounts before a
+    // damaged one are kept. Elements below index 1 are never read.
     const ArrayBound bound = bounds->front();
     for (int64_t i = bound.lower; i < int64_t{bound.lower} + bound.count; ++i) {
-      size_t record_offset = offset;
+      size_t record_offset = reader.Offset();
       try {
-        Variant record = ReadStoreVariant(bytes, offset);
-        if (i < 1) continue;
+        if (i < 1) {
+          reader.Skip();
+          continue;
+        }
         auto konto = std::make_shared<clKonto>();
-        konto->ReadAllProperties(record);
+        konto->ReadAllProperties(reader);
         std::string name = konto->KontoName;
         konten.Add(std::move(name), std::move(konto));
       } catch (const AutomationError& e) {
@@ -89,7 +93,7 @@ void AccountStore::LadeKonten(KontenSammlung& konten) {
                                   std::to_string(record_offset) + "): " + e.Description());
       }
     }
-    CheckNothingFollows(bytes, offset);
+    CheckNothingFollows(bytes, reader.Offset());
   } catch (const AutomationError& e) {
     reporter_.ZeigeMeldung(kLoadFailed + e.Description(), msgbox::kOkOnly);
     if (!bytes.empty()) KeepDamagedFile(bytes);
@@ -98,7 +102,8 @@ void AccountStore::LadeKonten(KontenSammlung& konten) {
 
 void AccountStore::KeepDamagedFile(const std::string& bytes) {
   try {
-    WriteAtomically(StorePath() + ".defekt-" + TimeStamp(clock_.Now()), bytes);
+    WriteAtomically(StorePath() + ".defekt-" + TimeStamp(clock_.Now()),
+                    [&bytes](WritableFile& file) { file.Append(bytes); });
   } catch (const AutomationError& e) {
     error_log_.Add({6, 0, kSaveFailedTitle,
                     "Beschädigte Kontendatei konnte nicht gesichert werden: " + e.Description(),
@@ -106,29 +111,36 @@ void AccountStore::KeepDamagedFile(const std::string& bytes) {
   }
 }
 
-std::string SerializeKonten(const KontenSammlung& konten) {
-  std::string out;
-  out.reserve(4096 * konten.Count() + 16);
-  AppendStoreArrayHeader(out, {ArrayBound{1, static_cast<int32_t>(konten.Count())}});
+void WriteKonten(const KontenSammlung& konten, std::string& out,
+                 const std::function<void(std::string&)>& after_each) {
+  StoreWriter writer(out);
+  writer.ArrayHeader(1, static_cast<int32_t>(konten.Count()));
   for (const auto& entry : konten) {
     const clKonto& konto = *entry.value;
     try {
       CheckStorableTexts(konto);
-      AppendStoreVariant(out, konto.WriteAllProperties());
+      konto.WriteAllProperties(writer);
     } catch (const AutomationError& e) {
       if (e.Description().starts_with("Konto ")) throw;
       throw AutomationError(e.Number(), e.Source(),
                             "Konto \"" + konto.KontoName + "\": " + e.Description());
     }
+    after_each(out);
   }
+}
+
+std::string SerializeKonten(const KontenSammlung& konten) {
+  std::string out;
+  WriteKonten(konten, out, [](std::string&) {});
   return out;
 }
 
-void AccountStore::WriteAtomically(const std::string& path, const std::string& bytes) {
+void AccountStore::WriteAtomically(const std::string& path,
+                                   const std::function<void(WritableFile&)>& write) {
   const std::string temporary = path + ".neu";
   try {
     auto file = files_.NewWritableFile(temporary);
-    file->Append(bytes);
+    write(*file);
     file->Sync();
     file->Close();
     files_.RenameFile(temporary, path);
@@ -153,7 +165,18 @@ void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
       }
       return;
     }
-    WriteAtomically(path, SerializeKonten(konten));
+    WriteAtomically(path, [&konten](WritableFile& file) {
+      // Written in pieces of about kChunkBytes: the buffer stays small and warm in the cache
+      // instead of growing to the size of the store.
+      std::string chunk;
+      chunk.reserve(2 * kChunkBytes);
+      WriteKonten(konten, chunk, [&file](std::string& bytes) {
+        if (bytes.size() < kChunkBytes) return;
+        file.Append(bytes);
+        bytes.clear();
+      });
+      file.Append(chunk);
+    });
   } catch (const AutomationError& e) {
     error_log_.Add({6, 0, kSaveFailedTitle, "Fehlermeldung: " + e.Description(), own_folder_,
                     "Konto-Server", true});

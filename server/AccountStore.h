@@ -6,6 +6,7 @@
 // renames it over the old one, so that whatever instant the process dies at, the file is the whole
 // old store or the whole new one. A store that fails to load is copied aside as
 // "VKSVirtKonten.dat.defekt-<time>" before anything can replace it.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@ class Clock;
 class ErrorLog;
 class FileSystem;
 class MessageReporter;
+class WritableFile;
 
 // The account collection: account name → account, keys without regard to case, in the order the
 // accounts were added (the order of the store and of every list).
@@ -44,7 +46,8 @@ class AccountStore {
 
  private:
   void KeepDamagedFile(const std::string& bytes);
-  void WriteAtomically(const std::string& path, const std::string& bytes);
+  // Writes a file through `write` under a temporary name and renames it into place.
+  void WriteAtomically(const std::string& path, const std::function<void(WritableFile&)>& write);
 
   std::string data_folder_;
   std::string own_folder_;
@@ -57,5 +60,10 @@ class AccountStore {
 // The whole collection as the store's bytes (an array 1..N of account records). Throws
 // AutomationError naming the account for a record that cannot be stored. Used by tools too.
 std::string SerializeKonten(const KontenSammlung& konten);
+
+// The same bytes appended to `out`; `after_each` is called after every account and may take the
+// bytes written so far out of `out`.
+void WriteKonten(const KontenSammlung& konten, std::string& out,
+                 const std::function<void(std::string&)>& after_each);
 
 }  // namespace vks

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/KeyedDictionary.h"
 
 namespace vks {
 namespace {
@@ -18,13 +20,38 @@ Variant Matrix() {
   return VariantArray({ArrayBound{0, 3}, ArrayBound{0, 2}});
 }
 
-TEST(RecordElementsTest, AcceptsOneDimensionFromZeroWithEnoughElements) {
-  const Variant record = Vector(0, 5);
-  EXPECT_EQ(&RecordElements(record, "Testdatensatz", 5), &record.AsArray());
-  EXPECT_EQ(&RecordElements(record, "Testdatensatz", 0), &record.AsArray());
+// The store bytes of `values`, one after the other.
+std::string Bytes(const std::vector<Variant>& values) {
+  std::string bytes;
+  for (const Variant& v : values) AppendStoreVariant(bytes, v);
+  return bytes;
 }
 
-TEST(RecordElementsTest, RefusesOtherShapesSayingWhatIsWrong) {
+TEST(RecordReaderTest, ReadsPastTheElementsNoFieldTakes) {
+  struct Case {
+    const char* name;
+    Variant record;
+    int32_t min_elements;
+  };
+  const Case cases[] = {
+      {"exactly", VariantArray::Vector(0, {int32_t{7}, int32_t{8}}), 2},
+      {"a tail of text and arrays",
+       VariantArray::Vector(0, {int32_t{7}, int32_t{8}, "Rest", Vector(1, 2), Variant()}), 2},
+      {"nothing taken", Vector(0, 4), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string bytes = Bytes({c.record, Variant("danach")});
+    StoreReader in(bytes);
+    RecordReader record(in, "Testdatensatz", c.min_elements);
+    for (int32_t i = 0; i < c.min_elements; ++i) EXPECT_EQ(in.Long(), 7 + i);
+    record.Finish();
+    EXPECT_EQ(in.String(), "danach");
+    EXPECT_EQ(in.Offset(), bytes.size());
+  }
+}
+
+TEST(RecordReaderTest, RefusesOtherShapesSayingWhatIsWrong) {
   struct Case {
     const char* name;
     Variant record;
@@ -36,16 +63,16 @@ TEST(RecordElementsTest, RefusesOtherShapesSayingWhatIsWrong) {
       {"Null", Variant::Null(), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
       {"Long", Variant(int32_t{5}), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
       {"two dimensions", Matrix(), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
-      {"array without dimensions", VariantArray(), 13,
-       "Testdatensatz ist kein eindimensionales Datenfeld"},
       {"from 1", Vector(1, 5), 9, "Testdatensatz beginnt bei Index 1 statt 0"},
       {"from -1", Vector(-1, 6), 9, "Testdatensatz beginnt bei Index -1 statt 0"},
       {"one short", Vector(0, 4), 9, "Testdatensatz hat 4 statt mindestens 5 Elemente"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::string bytes = Bytes({c.record});
+    StoreReader in(bytes);
     try {
-      (void)RecordElements(c.record, "Testdatensatz", 5);
+      RecordReader record(in, "Testdatensatz", 5);
       ADD_FAILURE() << "no error";
     } catch (const AutomationError& e) {
       EXPECT_EQ(e.Number(), c.number);
@@ -55,11 +82,11 @@ TEST(RecordElementsTest, RefusesOtherShapesSayingWhatIsWrong) {
   }
 }
 
-TEST(ChildRecordsTest, ListsElementsFromOneOrNothing) {
+TEST(ChildListReaderTest, CountsElementsFromOneOrNone) {
   struct Case {
     const char* name;
     Variant list;
-    size_t count;
+    int32_t count;
   };
   const Case cases[] = {
       {"Empty", Variant(), 0},
@@ -71,15 +98,17 @@ TEST(ChildRecordsTest, ListsElementsFromOneOrNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<const Variant*> records = ChildRecords(c.list, "Tests");
-    ASSERT_EQ(records.size(), c.count);
-    for (size_t i = 0; i < records.size(); ++i) {
-      EXPECT_EQ(records[i], &c.list.AsArray().At(static_cast<int32_t>(i + 1)));
-    }
+    const std::string bytes = Bytes({c.list, Variant(int16_t{99})});
+    StoreReader in(bytes);
+    ChildListReader list(in, "Tests");
+    ASSERT_EQ(list.Count(), c.count);
+    for (int32_t i = 1; i <= list.Count(); ++i) EXPECT_EQ(in.Long(), i);
+    list.Finish();
+    EXPECT_EQ(in.Integer(), 99);  // the element after the list
   }
 }
 
-TEST(ChildRecordsTest, RefusesListsThatWouldLoseElements) {
+TEST(ChildListReaderTest, RefusesListsThatWouldLoseElements) {
   struct Case {
     const char* name;
     Variant list;
@@ -92,8 +121,10 @@ TEST(ChildRecordsTest, RefusesListsThatWouldLoseElements) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    const std::string bytes = Bytes({c.list});
+    StoreReader in(bytes);
     try {
-      (void)ChildRecords(c.list, "Tests");
+      ChildListReader list(in, "Tests");
       ADD_FAILURE() << "no error";
     } catch (const AutomationError& e) {
       EXPECT_EQ(e.Number(), 9);
@@ -102,12 +133,48 @@ TEST(ChildRecordsTest, RefusesListsThatWouldLoseElements) {
   }
 }
 
-TEST(ChildRecordListTest, IsEmptyWithoutChildrenElseFromOne) {
-  EXPECT_TRUE(ChildRecordList({}).IsEmpty());
-  const Variant list = ChildRecordList({Variant("a"), Variant("b")});
-  ASSERT_TRUE(list.IsArray());
-  EXPECT_EQ(list.AsArray().Bounds(), (std::vector<ArrayBound>{{1, 2}}));
-  EXPECT_TRUE(list.AsArray().At(2) == Variant("b"));
+// A record of one Long, enough to nest.
+struct Child {
+  int32_t value = 0;
+  void WriteAllProperties(StoreWriter& out) const {
+    out.ArrayHeader(0, 1);
+    out.Long(value);
+  }
+  void ReadAllProperties(StoreReader& in) {
+    RecordReader record(in, "Kind", 1);
+    value = in.Long();
+    record.Finish();
+  }
+};
+
+TEST(WriteChildListTest, IsEmptyWithoutChildrenElseFromOneInOrder) {
+  KeyedDictionary<std::shared_ptr<Child>> children(CompareMode::Text);
+  std::string bytes;
+  StoreWriter out(bytes);
+  WriteChildList(out, children);
+  EXPECT_EQ(bytes, Bytes({Variant()}));
+
+  children.Add("b", std::make_shared<Child>(Child{2}));
+  children.Add("a", std::make_shared<Child>(Child{1}));
+  bytes.clear();
+  WriteChildList(out, children);
+  EXPECT_EQ(bytes, Bytes({VariantArray::Vector(1, {VariantArray::Vector(0, {int32_t{2}}),
+                                                   VariantArray::Vector(0, {int32_t{1}})})}));
+}
+
+TEST(RecordVariantTest, IsWhatTheBytesReadBackAndReadsThroughThem) {
+  const Variant record = RecordVariant(Child{42});
+  EXPECT_TRUE(record == Variant(VariantArray::Vector(0, {int32_t{42}})));
+
+  Child child;
+  ReadRecordVariant(child, VariantArray::Vector(0, {"17", Variant()}));
+  EXPECT_EQ(child.value, 17);  // coerced as a field, the tail passed over
+  try {
+    ReadRecordVariant(child, VariantArray::Vector(0, {Variant::Nothing()}));
+    ADD_FAILURE() << "no error";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(e.Number(), 13);
+  }
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/automation/NoValue.h"
-#include "server/StoreReader.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/FaultInjectionFileSystem.h"
 #include "tests/fakes/RecordingReporter.h"
@@ -162,6 +164,47 @@ TEST_F(AccountStoreTest, LoadsUnderTheRecordedNamesInFileOrder) {
   EXPECT_EQ(ReadAll(StoreFile()), first);
 }
 
+// The sample as the records give it back, worked out on the whole Variant: an open order stored
+// with an average fill price of 0 comes back with its order price there; all else is unchanged.
+std::string SampleAsSaved(const std::string& original) {
+  size_t offset = 0;
+  Variant store = ReadStoreVariant(original, offset);
+  for (Variant& konto : store.AsArray().Elements()) {
+    Variant& orders = konto.AsArray().At(3);
+    if (!orders.IsArray()) continue;
+    for (Variant& order : orders.AsArray().Elements()) {
+      Variant& fill_average = order.AsArray().At(20);
+      if (fill_average == Variant(0.0f)) fill_average = order.AsArray().At(18);
+    }
+  }
+  std::string bytes;
+  AppendStoreVariant(bytes, store);
+  return bytes;
+}
+
+TEST_F(AccountStoreTest, BundledSampleLoadsAndSavesAsItsVariantSays) {
+  const std::string original = ReadAll(VKS_SAMPLE_STORE);
+  ASSERT_FALSE(original.empty());
+  const std::string expected = SampleAsSaved(original);
+  ASSERT_NE(expected, original);  // the sample holds such an order
+  WriteAll(StoreFile(), original);
+  AccountStore store = MakeStore(*posix_);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    KontenSammlung loaded;
+    store.LadeKonten(loaded);
+    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_EQ(loaded.Count(), 4u);
+    EXPECT_TRUE(loaded.Exists("müller-depot"));
+    store.SpeichereKonten(loaded);
+    const std::string saved = ReadAll(StoreFile());
+    const auto diff = std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(diff.first == saved.end() && diff.second == expected.end())
+        << "first difference at byte " << diff.first - saved.begin();
+  }
+  EXPECT_TRUE(log_.entries.empty());
+}
+
 TEST_F(AccountStoreTest, MissingFileIsCreatedEmptyAndNoAccountDeletesIt) {
   AccountStore store = MakeStore(*posix_);
   KontenSammlung konten;
@@ -283,10 +326,12 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
   AccountStore(folder_.path(), "", *posix_, reporter_, log_, clock_).SpeichereKonten(old_konten);
   const std::string old_bytes = ReadAll(StoreFile());
 
+  // Larger than one piece of the writer, so that the new store takes several writes.
   KontenSammlung new_konten;
   for (int i = 0; i < 50; ++i) {
     auto konto = DemoKonto();
     konto->KontoName = "Neu " + std::to_string(i);
+    konto->Beschreibung = std::string(30000, static_cast<char>('a' + i % 26));
     new_konten.Add(konto->KontoName, konto);
   }
   FaultInjectionFileSystem faulty;
@@ -294,8 +339,10 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
   faulty.FailAt(-1);
   store.SpeichereKonten(new_konten);
   const std::string new_bytes = ReadAll(StoreFile());
+  EXPECT_EQ(new_bytes, SerializeKonten(new_konten));
+  ASSERT_GT(new_bytes.size(), size_t{1} << 20);
   const int operations = faulty.Operations();
-  ASSERT_GT(operations, 3);
+  ASSERT_GT(operations, 4);
 
   for (int fail_at = 0; fail_at < operations; ++fail_at) {
     SCOPED_TRACE(fail_at);

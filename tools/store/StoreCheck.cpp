@@ -6,7 +6,7 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
-#include "server/StoreReader.h"
+#include "platform/automation/StoreReader.h"
 #include "tools/store/RecordLayouts.h"
 
 namespace vks {

@@ -1,8 +1,8 @@
 #include "tools/store/StoreDocument.h"
 
 #include "platform/automation/AutomationError.h"
-#include "server/StoreReader.h"
-#include "server/StoreWriter.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
 #include "tools/store/RecordLayouts.h"
 #include "tools/store/StoreJson.h"
 

@@ -13,7 +13,7 @@
 #include "platform/automation/AutomationDate.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Windows1252.h"
-#include "server/StoreFormat.h"
+#include "platform/automation/StoreFormat.h"
 
 namespace vks {
 namespace {

@@ -3,7 +3,7 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "recording/RttWriter.h"
-#include "server/StoreReader.h"
+#include "platform/automation/StoreReader.h"
 
 namespace vks {
 namespace {

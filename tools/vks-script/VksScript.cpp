@@ -16,7 +16,7 @@
 #include "scripting/clKontoGlobalData.h"
 #include "scripting/frmVBScript.h"
 #include "server/ServerState.h"
-#include "server/StoreReader.h"
+#include "platform/automation/StoreReader.h"
 
 namespace {
 

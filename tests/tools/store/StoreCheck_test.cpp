@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "accounts/clKonto.h"
-#include "server/StoreWriter.h"
+#include "platform/automation/StoreWriter.h"
 
 namespace vks {
 namespace {

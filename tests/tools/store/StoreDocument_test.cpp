@@ -11,7 +11,7 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Windows1252.h"
-#include "server/StoreWriter.h"
+#include "platform/automation/StoreWriter.h"
 
 namespace vks {
 namespace {

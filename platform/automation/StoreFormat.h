@@ -9,7 +9,10 @@
 //                  elements with the first index varying fastest
 //
 // The file holds an array 1..N of account records.
+#include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace vks::store {
 
@@ -32,6 +35,11 @@ inline constexpr int kMaxNesting = 32;
 // The platform's arrays have at most 60 dimensions.
 inline constexpr int kMaxDimensions = 60;
 
-inline constexpr const char* kStoreFileName = "VKSVirtKonten.dat";
+// Writes `value` at `at` in the file's byte order.
+template <class T>
+void PutLittleEndian(char* at, T value) {
+  std::memcpy(at, &value, sizeof(T));
+  if constexpr (std::endian::native == std::endian::big) std::reverse(at, at + sizeof(T));
+}
 
 }  // namespace vks::store

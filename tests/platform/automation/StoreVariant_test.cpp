@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/automation/AutomationError.h"
-#include "server/StoreReader.h"
-#include "server/StoreWriter.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
 
 namespace vks {
 namespace {
