@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kLoadFailed = "Fehler beim Laden der Konten aufgetreten: ";
 constexpr const char* kSaveFailedTitle = "Fehler beim Speichern der Konten aufgetreten";
-constexpr const char* kStoreFileName = "VKSVirtKonten.dat";
 constexpr size_t kChunkBytes = size_t{1} << 20;
 
 std::string TimeStamp(DateValue now) {

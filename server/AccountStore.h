@@ -25,6 +25,9 @@ class WritableFile;
 // accounts were added (the order of the store and of every list).
 using KontenSammlung = KeyedDictionary<std::shared_ptr<clKonto>>;
 
+// The store's file name in the data folder.
+inline constexpr const char* kStoreFileName = "VKSVirtKonten.dat";
+
 class AccountStore {
  public:
   // `data_folder` empty: there is no store, loading and saving do nothing.

@@ -12,7 +12,6 @@
 #include "platform/system/ErrorLog.h"
 #include "server/AccountStore.h"
 #include "server/LogMessageReporter.h"
-#include "server/StoreFormat.h"
 
 namespace vks::demo {
 
@@ -23,7 +22,7 @@ Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag&
   DemoOrdner d{(basis / "registry.sqlite").string(), (basis / "Tradomir").string(), "",
                (basis / "RTT").string()};
   const std::string daten = (fs::path(d.programm) / "Daten").string();
-  d.store = (fs::path(daten) / store::kStoreFileName).string();
+  d.store = (fs::path(daten) / kStoreFileName).string();
   std::error_code ec;
   for (const std::string& alt : {d.registry, d.programm, d.rtt}) fs::remove_all(alt, ec);
   fs::create_directories(daten, ec);
