@@ -199,13 +199,14 @@ Variant Replace(Interpreter& in, Args a) {
     ++done;
   }
   out.append(s, pos, std::string::npos);
+  in.Charge(out.size());
   return Variant(std::move(out));
 }
 
 Variant Space(Interpreter& in, Args a) {
   int32_t n = Int(in, a[0]);
   if (n < 0) throw AutomationError(error::kInvalidCall);
-  in.CheckSize(static_cast<size_t>(n));
+  in.Charge(static_cast<size_t>(n));
   return Variant(std::string(n, ' '));
 }
 
@@ -223,7 +224,7 @@ Variant StringFn(Interpreter& in, Args a) {
     if (code < 0) code += 256;
     ch = Windows1252ToUtf8(std::string(1, static_cast<char>(code)));
   }
-  in.CheckSize(static_cast<size_t>(n) * ch.size());
+  in.Charge(static_cast<size_t>(n) * ch.size());
   std::string out;
   out.reserve(static_cast<size_t>(n) * ch.size());
   for (int32_t i = 0; i < n; ++i) out += ch;
@@ -298,11 +299,13 @@ Variant Split(Interpreter& in, Args a) {
       size_t hit = Find(s, delim, pos, text);
       if (hit == std::string::npos) break;
       parts.emplace_back(s.substr(pos, hit - pos));
+      in.CheckSize(parts.size() * sizeof(Variant));
       pos = hit + delim.size();
     }
     parts.emplace_back(s.substr(pos));
   }
   if (count == 0) parts.clear();
+  in.Charge(parts.size() * sizeof(Variant) + s.size());
   return Variant(VariantArray::Vector(0, std::move(parts)));
 }
 
@@ -319,6 +322,7 @@ Variant Join(Interpreter& in, Args a) {
     if (!v.IsNull()) out += v.Type() == VarType::String ? v.AsString() : Str(in, v);
     in.CheckSize(out.size());
   }
+  in.Charge(out.size());
   return Variant(std::move(out));
 }
 
