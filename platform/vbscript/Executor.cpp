@@ -64,6 +64,25 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
             return Flow::Normal;
           }
         }
+        if (!a.is_set && a.target->kind == ExprKind::Name && a.value->kind == ExprKind::Binary) {
+          // Arithmetic into a variable stores the number without passing it through temporaries.
+          const auto& n = static_cast<const NameExpr&>(*a.target);
+          Op op = static_cast<const BinaryExpr&>(*a.value).op;
+          if ((IsArithmetic(op) || IsComparison(op)) && n.args.empty() && !n.has_parens &&
+              (n.bind == Bind::Local || n.bind == Bind::Global)) {
+            Operand r;
+            std::optional<Variant> hold;
+            EvalOperand(*a.value, r, hold);
+            Variant* slot = BoundSlot(n);
+            if (r.IsNumber()) {
+              *slot = r.ToVariant();
+            } else {
+              Variant v = hold ? std::move(*hold) : *r.v;
+              *slot = v.IsObject() ? DefaultValue(v) : std::move(v);
+            }
+            return Flow::Normal;
+          }
+        }
         Variant v = Eval(*a.value);
         if (a.is_set) {
           if (!v.IsObject()) throw AutomationError(error::kObjectRequired);

@@ -80,6 +80,29 @@ struct Operand {
   }
 };
 
+// Sets `out` to the number `v` holds when it is an Integer, Long or Double, else points it at `v`.
+inline void Classify(const Variant& v, Operand& out) {
+  switch (v.Type()) {
+    case VarType::Integer:
+      out.type = VarType::Integer;
+      out.i = v.AsInteger();
+      out.v = nullptr;
+      return;
+    case VarType::Long:
+      out.type = VarType::Long;
+      out.i = v.AsLong();
+      out.v = nullptr;
+      return;
+    case VarType::Double:
+      out.type = VarType::Double;
+      out.d = v.AsDouble();
+      out.v = nullptr;
+      return;
+    default:
+      out.v = &v;
+  }
+}
+
 enum class Flow : uint8_t { Normal, ExitFor, ExitDo, ExitProc };
 
 struct Frame {
@@ -191,6 +214,27 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Variant ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right);
   // Arithmetic and comparisons on Integer, Long and Double without making Variants (Operands.cpp).
   void EvalOperand(const Expr& e, Operand& out, std::optional<Variant>& hold);
+  void MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y, Operand& out,
+                     std::optional<Variant>& hold);
+  // A literal or a bound variable, read without a call; false for anything else.
+  bool LeafOperand(const Expr& e, Operand& out) {
+    if (e.kind == ExprKind::Literal) {
+      Classify(static_cast<const LiteralExpr&>(e).value, out);
+      return true;
+    }
+    if (e.kind != ExprKind::Name) return false;
+    const auto& n = static_cast<const NameExpr&>(e);
+    if (!n.args.empty() || n.has_parens) return false;
+    if (n.bind == Bind::Local) {
+      Classify(*frame_->slots[n.index], out);
+      return true;
+    }
+    if (n.bind == Bind::Global) {
+      Classify(globals_[n.index], out);
+      return true;
+    }
+    return false;
+  }
   std::vector<Variant> EvalArgs(const Args& args);
   void WriteBack(const Args& args, std::span<Variant> values);
   Flow ExecFor(const ForStmt& s);

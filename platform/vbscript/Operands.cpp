@@ -9,28 +9,6 @@
 namespace vks::vbscript {
 namespace {
 
-void Classify(const Variant& v, Operand& out) {
-  switch (v.Type()) {
-    case VarType::Integer:
-      out.type = VarType::Integer;
-      out.i = v.AsInteger();
-      out.v = nullptr;
-      return;
-    case VarType::Long:
-      out.type = VarType::Long;
-      out.i = v.AsLong();
-      out.v = nullptr;
-      return;
-    case VarType::Double:
-      out.type = VarType::Double;
-      out.d = v.AsDouble();
-      out.v = nullptr;
-      return;
-    default:
-      out.v = &v;
-  }
-}
-
 bool IsPlain(VarType t) {
   return t == VarType::Integer || t == VarType::Long || t == VarType::Double;
 }
@@ -118,18 +96,8 @@ bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
 }  // namespace
 
 void Interpreter::EvalOperand(const Expr& e, Operand& out, std::optional<Variant>& hold) {
+  if (LeafOperand(e, out)) return;
   switch (e.kind) {
-    case ExprKind::Literal:
-      Classify(static_cast<const LiteralExpr&>(e).value, out);
-      return;
-    case ExprKind::Name: {
-      const auto& n = static_cast<const NameExpr&>(e);
-      if (n.args.empty() && !n.has_parens) {
-        if (n.bind == Bind::Local) return Classify(*frame_->slots[n.index], out);
-        if (n.bind == Bind::Global) return Classify(globals_[n.index], out);
-      }
-      break;
-    }
     case ExprKind::Paren:
       return EvalOperand(*static_cast<const ParenExpr&>(e).inner, out, hold);
     case ExprKind::Binary: {
@@ -137,21 +105,27 @@ void Interpreter::EvalOperand(const Expr& e, Operand& out, std::optional<Variant
       if (!IsArithmetic(b.op) && !IsComparison(b.op)) break;
       Operand x, y;
       std::optional<Variant> hx, hy;
-      EvalOperand(*b.left, x, hx);
-      EvalOperand(*b.right, y, hy);
+      if (!LeafOperand(*b.left, x)) EvalOperand(*b.left, x, hx);
+      if (!LeafOperand(*b.right, y)) EvalOperand(*b.right, y, hy);
       if (x.IsNumber() && y.IsNumber() && Compute(b.op, x, y, out)) {
         out.v = nullptr;
         return;
       }
-      std::optional<Variant> vx, vy;
-      const Variant& left = x.IsNumber() ? vx.emplace(x.ToVariant()) : *x.v;
-      const Variant& right = y.IsNumber() ? vy.emplace(y.ToVariant()) : *y.v;
-      return Classify(hold.emplace(ApplyBinary(b, left, right)), out);
+      return MixedOperands(b, x, y, out, hold);
     }
     default:
       break;
   }
   Classify(hold.emplace(Eval(e)), out);
+}
+
+// Kept out of line so that the numeric path above needs no room for these temporaries.
+void Interpreter::MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y,
+                                Operand& out, std::optional<Variant>& hold) {
+  std::optional<Variant> vx, vy;
+  const Variant& left = x.IsNumber() ? vx.emplace(x.ToVariant()) : *x.v;
+  const Variant& right = y.IsNumber() ? vy.emplace(y.ToVariant()) : *y.v;
+  Classify(hold.emplace(ApplyBinary(b, left, right)), out);
 }
 
 }  // namespace vks::vbscript
