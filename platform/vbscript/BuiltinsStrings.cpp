@@ -293,13 +293,32 @@ Variant Split(Interpreter& in, Args a) {
   if (delim.empty()) {
     parts.emplace_back(s);
   } else {
+    // Text mode searches the folded text once rather than folding at every search.
+    std::string folded_s, folded_delim;
+    const std::string* hay = &s;
+    const std::string* needle = &delim;
+    if (text) {
+      folded_s = FoldCase(s);
+      folded_delim = FoldCase(delim);
+      if (folded_s.size() == s.size() && folded_delim.size() == delim.size()) {
+        hay = &folded_s;
+        needle = &folded_delim;
+      }
+    }
+    // One allocation for the parts: growing a large vector touches fresh memory at every step.
+    size_t n = 1;
+    for (size_t at = hay->find(*needle); at != std::string::npos;
+         at = hay->find(*needle, at + needle->size()))
+      ++n;
+    if (count >= 0) n = std::min(n, static_cast<size_t>(count) + 1);
+    in.CheckSize(n * sizeof(Variant));
+    parts.reserve(n);
     size_t pos = 0;
     for (;;) {
       if (count >= 0 && static_cast<int32_t>(parts.size()) == count - 1) break;
-      size_t hit = Find(s, delim, pos, text);
+      size_t hit = hay->find(*needle, pos);
       if (hit == std::string::npos) break;
       parts.emplace_back(s.substr(pos, hit - pos));
-      in.CheckSize(parts.size() * sizeof(Variant));
       pos = hit + delim.size();
     }
     parts.emplace_back(s.substr(pos));
@@ -315,6 +334,11 @@ Variant Join(Interpreter& in, Args a) {
   if (arr.Dimensions() > 1) throw AutomationError(error::kSubscriptOutOfRange);
   std::string delim = IsMissing(a, 1) ? std::string(" ") : Str(in, a[1]);
   std::string out;
+  size_t total = 0;
+  for (const Variant& v : arr.Elements())
+    total += delim.size() + (v.Type() == VarType::String ? v.AsString().size() : 0);
+  in.CheckSize(total);
+  out.reserve(total);
   bool first = true;
   for (const Variant& v : arr.Elements()) {
     if (!first) out += delim;

@@ -161,9 +161,18 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
 
   // Names (Names.cpp).
   void Resolve(NameExpr& n);
-  Variant* VariableSlot(const NameExpr& n);
+  Variant* VariableSlot(const NameExpr& n) {
+    if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+    if (n.has_parens) return nullptr;
+    return BoundSlot(n);
+  }
   // The variable a bound local, global or field name stands for; null for any other binding.
-  Variant* BoundSlot(const NameExpr& n);
+  Variant* BoundSlot(const NameExpr& n) {
+    if (n.bind == Bind::Local) return frame_->slots[n.index];
+    if (n.bind == Bind::Global) return &globals_[n.index];
+    return FieldSlot(n);
+  }
+  Variant* FieldSlot(const NameExpr& n);
   Variant EvalName(const NameExpr& n);
   void AssignName(const NameExpr& n, Variant value, bool is_set);
   int DeclareGlobal(const std::string& name);
@@ -219,7 +228,15 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // A literal or a bound variable, read without a call; false for anything else.
   bool LeafOperand(const Expr& e, Operand& out) {
     if (e.kind == ExprKind::Literal) {
-      Classify(static_cast<const LiteralExpr&>(e).value, out);
+      const auto& l = static_cast<const LiteralExpr&>(e);
+      if (l.number_type == VarType::Empty) {
+        out.v = &l.value;
+      } else {
+        out.type = l.number_type;
+        out.i = l.int_value;
+        out.d = l.double_value;
+        out.v = nullptr;
+      }
       return true;
     }
     if (e.kind != ExprKind::Name) return false;

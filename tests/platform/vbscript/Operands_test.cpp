@@ -69,8 +69,8 @@ TEST(OperandsTest, FastPathMatchesTheGeneralOperators) {
         // The same through a condition.
         if (IsComparison(op.op) && expected.ok()) {
           ASSERT_TRUE(engine.ExecuteStatement("If " + expression + " Then r = 1 Else r = 0").ok());
-          EXPECT_EQ(engine.Eval("r").value(),
-                    Variant(int16_t{expected.value() == Variant(true) ? 1 : 0}));
+          int16_t branch = expected.value() == Variant(true) ? 1 : 0;
+          EXPECT_EQ(engine.Eval("r").value(), Variant(branch));
         }
       }
     }
