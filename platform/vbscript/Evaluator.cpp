@@ -85,10 +85,11 @@ Variant Interpreter::DefaultValue(const Variant& v) {
 
 bool Interpreter::EvalCondition(const Expr& e) {
   std::optional<Variant> tmp;
+  Held held;
   const Variant* value;
   if (e.kind == ExprKind::Binary && IsComparison(static_cast<const BinaryExpr&>(e).op)) {
     Operand r;
-    EvalOperand(e, r, tmp);
+    EvalOperand(e, r, held);
     if (r.IsNumber()) return r.i != 0;
     value = r.v;
   } else {
@@ -108,19 +109,19 @@ bool Interpreter::EvalCondition(const Expr& e) {
 }
 
 Variant Interpreter::EvalBinary(const BinaryExpr& b) {
+  if (IsArithmetic(b.op) || IsComparison(b.op)) {
+    Operand r;
+    Held hold;
+    EvalOperand(b, r, hold);
+    if (r.IsNumber()) return r.ToVariant();
+    return hold ? std::move(*hold) : *r.v;
+  }
   std::optional<Variant> ta, tb;
   if (b.op == Op::Is) {
     const Variant& x = EvalRef(*b.left, ta);
     const Variant& y = EvalRef(*b.right, tb);
     if (!x.IsObject() || !y.IsObject()) throw AutomationError(error::kObjectRequired);
     return Variant(x.AsObject() == y.AsObject());
-  }
-  if (IsArithmetic(b.op) || IsComparison(b.op)) {
-    Operand r;
-    std::optional<Variant> hold;
-    EvalOperand(b, r, hold);
-    if (r.IsNumber()) return r.ToVariant();
-    return hold ? std::move(*hold) : *r.v;
   }
   return ApplyBinary(b, EvalRef(*b.left, ta), EvalRef(*b.right, tb));
 }

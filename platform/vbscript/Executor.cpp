@@ -71,7 +71,7 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
           if ((IsArithmetic(op) || IsComparison(op)) && n.args.empty() && !n.has_parens &&
               (n.bind == Bind::Local || n.bind == Bind::Global)) {
             Operand r;
-            std::optional<Variant> hold;
+            Held hold;
             EvalOperand(*a.value, r, hold);
             Variant* slot = BoundSlot(n);
             if (r.IsNumber()) {

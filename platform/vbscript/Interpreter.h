@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
@@ -61,6 +62,34 @@ struct ScriptAbort {
   int32_t number;
   int line;
   int column;
+};
+
+// A Variant made only when needed. Unlike std::optional, whose empty state the compiler clears
+// whole, it is set up with one byte, which counts on every step of an arithmetic loop.
+class Held {
+ public:
+  Held() {}
+  ~Held() {
+    if (engaged_) value_.~Variant();
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+
+  Variant& emplace(Variant v) {
+    if (engaged_) value_.~Variant();
+    engaged_ = false;
+    new (&value_) Variant(std::move(v));
+    engaged_ = true;
+    return value_;
+  }
+  explicit operator bool() const { return engaged_; }
+  Variant& operator*() { return value_; }
+
+ private:
+  union {
+    Variant value_;
+  };
+  bool engaged_ = false;
 };
 
 // A value on its way through arithmetic: a plain number kept out of a Variant, or a Variant.
@@ -222,9 +251,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // The operator of `b` on operands already evaluated.
   Variant ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right);
   // Arithmetic and comparisons on Integer, Long and Double without making Variants (Operands.cpp).
-  void EvalOperand(const Expr& e, Operand& out, std::optional<Variant>& hold);
+  void EvalOperand(const Expr& e, Operand& out, Held& hold);
   void MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y, Operand& out,
-                     std::optional<Variant>& hold);
+                     Held& hold);
   // A literal or a bound variable, read without a call; false for anything else.
   bool LeafOperand(const Expr& e, Operand& out) {
     if (e.kind == ExprKind::Literal) {

@@ -95,7 +95,7 @@ bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
 
 }  // namespace
 
-void Interpreter::EvalOperand(const Expr& e, Operand& out, std::optional<Variant>& hold) {
+void Interpreter::EvalOperand(const Expr& e, Operand& out, Held& hold) {
   if (LeafOperand(e, out)) return;
   switch (e.kind) {
     case ExprKind::Paren:
@@ -104,7 +104,7 @@ void Interpreter::EvalOperand(const Expr& e, Operand& out, std::optional<Variant
       const auto& b = static_cast<const BinaryExpr&>(e);
       if (!IsArithmetic(b.op) && !IsComparison(b.op)) break;
       Operand x, y;
-      std::optional<Variant> hx, hy;
+      Held hx, hy;
       if (!LeafOperand(*b.left, x)) EvalOperand(*b.left, x, hx);
       if (!LeafOperand(*b.right, y)) EvalOperand(*b.right, y, hy);
       if (x.IsNumber() && y.IsNumber() && Compute(b.op, x, y, out)) {
@@ -121,8 +121,8 @@ void Interpreter::EvalOperand(const Expr& e, Operand& out, std::optional<Variant
 
 // Kept out of line so that the numeric path above needs no room for these temporaries.
 void Interpreter::MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y,
-                                Operand& out, std::optional<Variant>& hold) {
-  std::optional<Variant> vx, vy;
+                                Operand& out, Held& hold) {
+  Held vx, vy;
   const Variant& left = x.IsNumber() ? vx.emplace(x.ToVariant()) : *x.v;
   const Variant& right = y.IsNumber() ? vy.emplace(y.ToVariant()) : *y.v;
   Classify(hold.emplace(ApplyBinary(b, left, right)), out);
