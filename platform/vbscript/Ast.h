@@ -53,10 +53,25 @@ using ExprPtr = std::unique_ptr<Expr>;
 using Args = std::vector<ExprPtr>;
 
 struct LiteralExpr : Expr {
-  LiteralExpr(Variant v, int l, int c) : Expr(ExprKind::Literal, l, c), value(std::move(v)) {}
+  LiteralExpr(Variant v, int l, int c) : Expr(ExprKind::Literal, l, c), value(std::move(v)) {
+    number_type = value.Type();
+    if (number_type == VarType::Integer)
+      int_value = value.AsInteger();
+    else if (number_type == VarType::Long)
+      int_value = value.AsLong();
+    else if (number_type == VarType::Double)
+      double_value = value.AsDouble();
+    else
+      number_type = VarType::Empty;
+  }
   Variant value;
   bool from_number_text =
       false;  // a number written in the source (compares with strings as a number)
+  // The value as a plain number when it is an Integer, Long or Double (else Empty), so that
+  // arithmetic reads it without looking into the Variant.
+  VarType number_type = VarType::Empty;
+  int32_t int_value = 0;
+  double double_value = 0;
 };
 
 // What a name stands for once found.

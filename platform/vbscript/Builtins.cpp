@@ -109,7 +109,7 @@ const std::vector<BuiltinEntry>& AllBuiltins() {
   static const std::vector<BuiltinEntry> all = [] {
     std::vector<BuiltinEntry> v;
     for (auto table : {StringBuiltins(), ConversionBuiltins(), DateBuiltins(), MathBuiltins(),
-                       ArrayBuiltins(), ObjectBuiltins(), FormatBuiltins()})
+                       ArrayBuiltins(), ObjectBuiltins(), FormatBuiltins(), DialogBuiltins()})
       v.insert(v.end(), table.begin(), table.end());
     std::sort(v.begin(), v.end(), [](const BuiltinEntry& a, const BuiltinEntry& b) {
       return std::strcmp(a.name, b.name) < 0;

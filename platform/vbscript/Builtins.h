@@ -34,6 +34,7 @@ std::span<const BuiltinEntry> MathBuiltins();
 std::span<const BuiltinEntry> ArrayBuiltins();
 std::span<const BuiltinEntry> ObjectBuiltins();
 std::span<const BuiltinEntry> FormatBuiltins();
+std::span<const BuiltinEntry> DialogBuiltins();
 
 // Helpers for the library functions.
 inline bool IsMissing(std::span<Variant> args, size_t i) {

@@ -44,6 +44,32 @@ Variant ExecuteGlobal(Interpreter& in, Args a) {
   return {};
 }
 
+// What GetRef returns: a script procedure called through the object's default member, so that
+// `Set f = GetRef("Name") : f(1)` calls Name(1).
+class ProcRef : public Dispatch {
+ public:
+  ProcRef(std::weak_ptr<Interpreter> interpreter, const ProcDecl& proc)
+      : interpreter_(std::move(interpreter)), proc_(proc) {}
+  std::string TypeName() const override { return "Object"; }
+  Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override {
+    auto in = interpreter_.lock();
+    if (!in) throw AutomationError(error::kObjectRequired);
+    if (!name.empty() || kind == InvokeKind::PropertyLet || kind == InvokeKind::PropertySet)
+      throw AutomationError(error::kMemberNotFound);
+    return in->CallProc(proc_, nullptr, nullptr, args);
+  }
+
+ private:
+  std::weak_ptr<Interpreter> interpreter_;
+  const ProcDecl& proc_;
+};
+
+Variant GetRef(Interpreter& in, Args a) {
+  const ProcDecl* proc = in.FindProc(FoldName(Text(in, a[0])));
+  if (!proc) throw AutomationError(error::kInvalidCall);
+  return Variant(ObjectRef(std::make_shared<ProcRef>(in.weak_from_this(), *proc)));
+}
+
 Variant Err(Interpreter& in, Args) {
   return Variant(in.ErrRef());
 }
@@ -70,6 +96,7 @@ constexpr BuiltinEntry kObjects[] = {
     {"execute", Execute, 1, 1},
     {"executeglobal", ExecuteGlobal, 1, 1},
     {"getobject", GetObject, 0, 2},
+    {"getref", GetRef, 1, 1},
     {"scriptengine", ScriptEngine, 0, 0},
     {"scriptenginebuildversion", BuildVersion, 0, 0},
     {"scriptenginemajorversion", MajorVersion, 0, 0},

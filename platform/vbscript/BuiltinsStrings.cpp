@@ -199,13 +199,14 @@ Variant Replace(Interpreter& in, Args a) {
     ++done;
   }
   out.append(s, pos, std::string::npos);
+  in.Charge(out.size());
   return Variant(std::move(out));
 }
 
 Variant Space(Interpreter& in, Args a) {
   int32_t n = Int(in, a[0]);
   if (n < 0) throw AutomationError(error::kInvalidCall);
-  in.CheckSize(static_cast<size_t>(n));
+  in.Charge(static_cast<size_t>(n));
   return Variant(std::string(n, ' '));
 }
 
@@ -223,7 +224,7 @@ Variant StringFn(Interpreter& in, Args a) {
     if (code < 0) code += 256;
     ch = Windows1252ToUtf8(std::string(1, static_cast<char>(code)));
   }
-  in.CheckSize(static_cast<size_t>(n) * ch.size());
+  in.Charge(static_cast<size_t>(n) * ch.size());
   std::string out;
   out.reserve(static_cast<size_t>(n) * ch.size());
   for (int32_t i = 0; i < n; ++i) out += ch;
@@ -292,10 +293,30 @@ Variant Split(Interpreter& in, Args a) {
   if (delim.empty()) {
     parts.emplace_back(s);
   } else {
+    // Text mode searches the folded text once rather than folding at every search.
+    std::string folded_s, folded_delim;
+    const std::string* hay = &s;
+    const std::string* needle = &delim;
+    if (text) {
+      folded_s = FoldCase(s);
+      folded_delim = FoldCase(delim);
+      if (folded_s.size() == s.size() && folded_delim.size() == delim.size()) {
+        hay = &folded_s;
+        needle = &folded_delim;
+      }
+    }
+    // One allocation for the parts: growing a large vector touches fresh memory at every step.
+    size_t n = 1;
+    for (size_t at = hay->find(*needle); at != std::string::npos;
+         at = hay->find(*needle, at + needle->size()))
+      ++n;
+    if (count >= 0) n = std::min(n, static_cast<size_t>(count) + 1);
+    in.CheckSize(n * sizeof(Variant));
+    parts.reserve(n);
     size_t pos = 0;
     for (;;) {
       if (count >= 0 && static_cast<int32_t>(parts.size()) == count - 1) break;
-      size_t hit = Find(s, delim, pos, text);
+      size_t hit = hay->find(*needle, pos);
       if (hit == std::string::npos) break;
       parts.emplace_back(s.substr(pos, hit - pos));
       pos = hit + delim.size();
@@ -303,6 +324,7 @@ Variant Split(Interpreter& in, Args a) {
     parts.emplace_back(s.substr(pos));
   }
   if (count == 0) parts.clear();
+  in.Charge(parts.size() * sizeof(Variant) + s.size());
   return Variant(VariantArray::Vector(0, std::move(parts)));
 }
 
@@ -312,6 +334,11 @@ Variant Join(Interpreter& in, Args a) {
   if (arr.Dimensions() > 1) throw AutomationError(error::kSubscriptOutOfRange);
   std::string delim = IsMissing(a, 1) ? std::string(" ") : Str(in, a[1]);
   std::string out;
+  size_t total = 0;
+  for (const Variant& v : arr.Elements())
+    total += delim.size() + (v.Type() == VarType::String ? v.AsString().size() : 0);
+  in.CheckSize(total);
+  out.reserve(total);
   bool first = true;
   for (const Variant& v : arr.Elements()) {
     if (!first) out += delim;
@@ -319,6 +346,7 @@ Variant Join(Interpreter& in, Args a) {
     if (!v.IsNull()) out += v.Type() == VarType::String ? v.AsString() : Str(in, v);
     in.CheckSize(out.size());
   }
+  in.Charge(out.size());
   return Variant(std::move(out));
 }
 

@@ -17,6 +17,7 @@ class FrameGuard {
         with_stack_(with_stack),
         with_size_(with_stack.size()),
         depth_(depth) {
+    next->caller = current;
     current_ = next;
     ++depth_;
   }
@@ -189,6 +190,12 @@ const ClassRuntime* Interpreter::FindClass(const std::string& folded) const {
   auto it = names_.find(folded);
   if (it == names_.end() || it->second.kind != GlobalEntry::Class) return nullptr;
   return it->second.cls;
+}
+
+const ProcDecl* Interpreter::FindProc(const std::string& folded) const {
+  auto it = names_.find(folded);
+  if (it == names_.end() || it->second.kind != GlobalEntry::Proc) return nullptr;
+  return it->second.proc;
 }
 
 ObjectRef Interpreter::NewObject(const std::string& class_name) {

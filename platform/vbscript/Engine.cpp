@@ -37,6 +37,7 @@ void Engine::MakeInterpreter() {
   interpreter_ = std::make_shared<Interpreter>(limits_);
   interpreter_->SetLocale(locale_);
   if (clock_) interpreter_->Clock() = clock_;
+  interpreter_->SetReporter(reporter_);
 }
 
 Status Engine::SetLanguage(std::string_view language) {
@@ -57,6 +58,11 @@ void Engine::SetLocale(AutomationLocale locale) {
 void Engine::SetClock(std::function<double()> now) {
   clock_ = now;
   interpreter_->Clock() = std::move(now);
+}
+
+void Engine::SetMessageReporter(MessageReporter* reporter) {
+  reporter_ = reporter;
+  interpreter_->SetReporter(reporter);
 }
 
 void Engine::AddObject(const std::string& name, ObjectRef object, bool add_members_as_globals) {

@@ -19,6 +19,10 @@
 #include "platform/automation/Result.h"
 #include "platform/vbscript/Limits.h"
 
+namespace vks {
+class MessageReporter;
+}
+
 namespace vks::vbscript {
 
 class Interpreter;
@@ -49,6 +53,9 @@ class Engine {
   void SetLocale(AutomationLocale locale);
   // The clock of Now, Date, Time and Timer as an automation date; the computer clock by default.
   void SetClock(std::function<double()> now);
+  // Where the script's MsgBox and InputBox go (ZeigeMeldung); without one every box is answered
+  // with its default button and InputBox with its default text. REQUIRES: outlives the engine.
+  void SetMessageReporter(MessageReporter* reporter);
 
   // Publishes `object` under `name`; with `add_members_as_globals` its members are names of their
   // own (`Ergebnis = 1` for `Tradomir.Ergebnis = 1`).
@@ -74,6 +81,7 @@ class Engine {
   Limits limits_;
   AutomationLocale locale_;
   std::function<double()> clock_;
+  MessageReporter* reporter_ = nullptr;
   std::shared_ptr<Interpreter> interpreter_;
   ErrorReport error_;
 };

@@ -85,7 +85,17 @@ Variant Interpreter::DefaultValue(const Variant& v) {
 
 bool Interpreter::EvalCondition(const Expr& e) {
   std::optional<Variant> tmp;
-  const Variant& v = EvalRef(e, tmp);
+  Held held;
+  const Variant* value;
+  if (e.kind == ExprKind::Binary && IsComparison(static_cast<const BinaryExpr&>(e).op)) {
+    Operand r;
+    EvalOperand(e, r, held);
+    if (r.IsNumber()) return r.i != 0;
+    value = r.v;
+  } else {
+    value = &EvalRef(e, tmp);
+  }
+  const Variant& v = *value;
   switch (v.Type()) {
     case VarType::Boolean:
       return v.AsBoolean();
@@ -99,6 +109,13 @@ bool Interpreter::EvalCondition(const Expr& e) {
 }
 
 Variant Interpreter::EvalBinary(const BinaryExpr& b) {
+  if (IsArithmetic(b.op) || IsComparison(b.op)) {
+    Operand r;
+    Held hold;
+    EvalOperand(b, r, hold);
+    if (r.IsNumber()) return r.ToVariant();
+    return hold ? std::move(*hold) : *r.v;
+  }
   std::optional<Variant> ta, tb;
   if (b.op == Op::Is) {
     const Variant& x = EvalRef(*b.left, ta);
@@ -106,8 +123,12 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
     if (!x.IsObject() || !y.IsObject()) throw AutomationError(error::kObjectRequired);
     return Variant(x.AsObject() == y.AsObject());
   }
-  const Variant* x = &EvalRef(*b.left, ta);
-  const Variant* y = &EvalRef(*b.right, tb);
+  return ApplyBinary(b, EvalRef(*b.left, ta), EvalRef(*b.right, tb));
+}
+
+Variant Interpreter::ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right) {
+  const Variant* x = &left;
+  const Variant* y = &right;
   std::optional<Variant> da, db;
   if (x->IsObject()) x = &da.emplace(DefaultValue(*x));
   if (y->IsObject()) y = &db.emplace(DefaultValue(*y));
@@ -134,7 +155,7 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
         if (std::isfinite(r)) return Variant(r);
       }
       if (tx == VarType::String && ty == VarType::String)
-        CheckSize(x->AsString().size() + y->AsString().size());
+        Charge(x->AsString().size() + y->AsString().size());
       return Arithmetic(b.op, *x, *y, locale_);
     }
     case Op::Div: {
@@ -176,7 +197,7 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
       return Arithmetic(b.op, *x, *y, locale_);
     case Op::Concat: {
       if (x->Type() == VarType::String && y->Type() == VarType::String) {
-        CheckSize(x->AsString().size() + y->AsString().size());
+        Charge(x->AsString().size() + y->AsString().size());
         std::string s;
         s.reserve(x->AsString().size() + y->AsString().size());
         s += x->AsString();
@@ -184,7 +205,7 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
         return Variant(std::move(s));
       }
       Variant r = Concat(*x, *y, locale_);
-      if (r.Type() == VarType::String) CheckSize(r.AsString().size());
+      if (r.Type() == VarType::String) Charge(r.AsString().size());
       return r;
     }
     case Op::Eq:

@@ -45,10 +45,12 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
               auto& text = const_cast<std::string&>(slot->AsString());
               if (r.Type() == VarType::String) {
                 CheckSize(text.size() + r.AsString().size());
+                Charge(r.AsString().size());
                 text += r.AsString();
               } else if (!r.IsNull()) {
                 std::string add = ToString(r, locale_);
                 CheckSize(text.size() + add.size());
+                Charge(add.size());
                 text += add;
               }
               return Flow::Normal;
@@ -57,8 +59,27 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
             if (left.IsObject()) left = DefaultValue(left);
             Variant right = r.IsObject() ? DefaultValue(r) : r;
             Variant v = Concat(left, right, locale_);
-            if (v.Type() == VarType::String) CheckSize(v.AsString().size());
+            if (v.Type() == VarType::String) Charge(v.AsString().size());
             AssignName(n, std::move(v), false);
+            return Flow::Normal;
+          }
+        }
+        if (!a.is_set && a.target->kind == ExprKind::Name && a.value->kind == ExprKind::Binary) {
+          // Arithmetic into a variable stores the number without passing it through temporaries.
+          const auto& n = static_cast<const NameExpr&>(*a.target);
+          Op op = static_cast<const BinaryExpr&>(*a.value).op;
+          if ((IsArithmetic(op) || IsComparison(op)) && n.args.empty() && !n.has_parens &&
+              (n.bind == Bind::Local || n.bind == Bind::Global)) {
+            Operand r;
+            Held hold;
+            EvalOperand(*a.value, r, hold);
+            Variant* slot = BoundSlot(n);
+            if (r.IsNumber()) {
+              *slot = r.ToVariant();
+            } else {
+              Variant v = hold ? std::move(*hold) : *r.v;
+              *slot = v.IsObject() ? DefaultValue(v) : std::move(v);
+            }
             return Flow::Normal;
           }
         }
@@ -202,7 +223,29 @@ void Interpreter::AssignMember(const MemberExpr& m, Variant value, bool is_set) 
   ref->Invoke(m.name, is_set ? InvokeKind::PropertySet : InvokeKind::PropertyLet, values);
 }
 
+// The storage an array element expression stands for (`a(1)`, `a(1)(2)`), or null when the
+// expression is not an element of an array held in a variable.
+Variant* Interpreter::ElementSlot(const Expr& e) {
+  if (e.kind == ExprKind::Name) {
+    const auto& n = static_cast<const NameExpr&>(e);
+    if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+    Variant* slot = BoundSlot(n);
+    if (!slot || n.args.empty()) return slot;
+    return slot->IsArray() ? &Element(*slot, n.args) : nullptr;
+  }
+  if (e.kind == ExprKind::Apply) {
+    const auto& a = static_cast<const ApplyExpr&>(e);
+    Variant* base = ElementSlot(*a.target);
+    return base && base->IsArray() ? &Element(*base, a.args) : nullptr;
+  }
+  return nullptr;
+}
+
 void Interpreter::AssignApply(const ApplyExpr& a, Variant value, bool is_set) {
+  if (Variant* base = ElementSlot(*a.target); base && base->IsArray()) {
+    Element(*base, a.args) = std::move(value);
+    return;
+  }
   Variant target = Eval(*a.target);
   if (!target.IsObject() || !target.AsObject()) throw AutomationError(error::kTypeMismatch);
   std::vector<Variant> values = EvalArgs(a.args);
@@ -229,6 +272,7 @@ void Interpreter::ExecDim(const DimStmt& s) {
       if (total > limits_.memory_limit / static_cast<int64_t>(sizeof(Variant)))
         throw AutomationError(error::kOutOfMemory);
     }
+    Charge(static_cast<size_t>(total) * sizeof(Variant));
     slot = VariableSlot(*item.name);  // the bounds may have run code
     if (s.kind == StmtKind::ReDim && slot->IsArray()) {
       slot->AsArray().ReDim(std::move(bounds), s.preserve);

@@ -107,6 +107,7 @@ void Interpreter::Run(std::unique_ptr<Program> program) {
   if (!p.procs.empty() || !p.classes.empty()) programs_.push_back(std::move(program));
   Frame frame;
   frame.option_explicit = p.option_explicit;
+  frame.caller = frame_;
   Frame* saved = frame_;
   frame_ = &frame;
   try {
@@ -182,6 +183,23 @@ void Interpreter::CheckStack() {
 void Interpreter::CheckSize(size_t bytes) const {
   if (static_cast<int64_t>(bytes) > limits_.memory_limit)
     throw AutomationError(error::kOutOfMemory, kRuntimeSource);
+}
+
+void Interpreter::Charge(size_t bytes) {
+  CheckSize(bytes);
+  charged_ += bytes;
+  if (charged_ <= charge_budget_) return;
+  // Measuring walks every value, so it happens only after half the room left has been made:
+  // the values can then not pass the bound by more than the smallest step unnoticed.
+  constexpr size_t kMinStep = size_t{1} << 20;
+  size_t limit = static_cast<size_t>(limits_.memory_limit);
+  size_t used = Footprint() + bytes;
+  charged_ = 0;
+  if (used > limit) {
+    charge_budget_ = 0;
+    throw AutomationError(error::kOutOfMemory, kRuntimeSource);
+  }
+  charge_budget_ = std::max(kMinStep, (limit - used) / 2);
 }
 
 void Interpreter::SetErr(const AutomationError& e) {

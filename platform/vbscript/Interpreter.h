@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,6 +23,13 @@ namespace vks::vbscript {
 
 class ScriptObject;
 class ErrObject;
+}  // namespace vks::vbscript
+
+namespace vks {
+class MessageReporter;
+}
+
+namespace vks::vbscript {
 
 // Members of a script class, by folded name.
 struct ClassMember {
@@ -56,10 +64,79 @@ struct ScriptAbort {
   int column;
 };
 
+// A Variant made only when needed. Unlike std::optional, whose empty state the compiler clears
+// whole, it is set up with one byte, which counts on every step of an arithmetic loop.
+class Held {
+ public:
+  Held() {}
+  ~Held() {
+    if (engaged_) value_.~Variant();
+  }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+
+  Variant& emplace(Variant v) {
+    if (engaged_) value_.~Variant();
+    engaged_ = false;
+    new (&value_) Variant(std::move(v));
+    engaged_ = true;
+    return value_;
+  }
+  explicit operator bool() const { return engaged_; }
+  Variant& operator*() { return value_; }
+
+ private:
+  union {
+    Variant value_;
+  };
+  bool engaged_ = false;
+};
+
+// A value on its way through arithmetic: a plain number kept out of a Variant, or a Variant.
+struct Operand {
+  VarType type = VarType::Empty;  // Integer, Long, Double or Boolean (i = -1 or 0) when v is null
+  int32_t i = 0;
+  double d = 0;
+  const Variant* v = nullptr;
+  bool IsNumber() const { return v == nullptr; }
+  double Real() const { return type == VarType::Double ? d : static_cast<double>(i); }
+  Variant ToVariant() const {
+    if (v) return *v;
+    if (type == VarType::Double) return Variant(d);
+    if (type == VarType::Long) return Variant(i);
+    if (type == VarType::Boolean) return Variant(i != 0);
+    return Variant(static_cast<int16_t>(i));
+  }
+};
+
+// Sets `out` to the number `v` holds when it is an Integer, Long or Double, else points it at `v`.
+inline void Classify(const Variant& v, Operand& out) {
+  switch (v.Type()) {
+    case VarType::Integer:
+      out.type = VarType::Integer;
+      out.i = v.AsInteger();
+      out.v = nullptr;
+      return;
+    case VarType::Long:
+      out.type = VarType::Long;
+      out.i = v.AsLong();
+      out.v = nullptr;
+      return;
+    case VarType::Double:
+      out.type = VarType::Double;
+      out.d = v.AsDouble();
+      out.v = nullptr;
+      return;
+    default:
+      out.v = &v;
+  }
+}
+
 enum class Flow : uint8_t { Normal, ExitFor, ExitDo, ExitProc };
 
 struct Frame {
   const ProcDecl* proc = nullptr;  // null for script-level code
+  Frame* caller = nullptr;
   Variant** slots = nullptr;
   ScriptObject* me = nullptr;
   bool resume_next = false;
@@ -108,12 +185,23 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   ObjectRef NewObject(const std::string& class_name);
   void RunTerminate(ScriptObject& object);
   const ClassRuntime* FindClass(const std::string& folded) const;
+  // The script procedure a folded name declares at script level; null for anything else.
+  const ProcDecl* FindProc(const std::string& folded) const;
 
   // Names (Names.cpp).
   void Resolve(NameExpr& n);
-  Variant* VariableSlot(const NameExpr& n);
+  Variant* VariableSlot(const NameExpr& n) {
+    if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+    if (n.has_parens) return nullptr;
+    return BoundSlot(n);
+  }
   // The variable a bound local, global or field name stands for; null for any other binding.
-  Variant* BoundSlot(const NameExpr& n);
+  Variant* BoundSlot(const NameExpr& n) {
+    if (n.bind == Bind::Local) return frame_->slots[n.index];
+    if (n.bind == Bind::Global) return &globals_[n.index];
+    return FieldSlot(n);
+  }
+  Variant* FieldSlot(const NameExpr& n);
   Variant EvalName(const NameExpr& n);
   void AssignName(const NameExpr& n, Variant value, bool is_set);
   int DeclareGlobal(const std::string& name);
@@ -125,7 +213,13 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Errors and limits.
   void CheckTime();
   void CheckStack();
+  // A value of `bytes` is being built: error 7 when one value alone passes the memory bound.
   void CheckSize(size_t bytes) const;
+  // A value of `bytes` was made: error 7 when with it the script's values pass the memory bound.
+  void Charge(size_t bytes);
+  // Bytes the script's values hold: variables of every running frame, With objects, and what
+  // they reach (array elements, strings, fields of script objects, dictionary entries).
+  size_t Footprint() const;
   void SetErr(const AutomationError& e);
   ErrObject& Err() { return *err_; }
   const ObjectRef& ErrRef() const { return err_ref_; }
@@ -137,6 +231,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   const Limits& GetLimits() const { return limits_; }
   void SetTimeLimit(int64_t ms) { limits_.time_limit_ms = ms; }
   std::function<double()>& Clock() { return clock_; }
+  // Where MsgBox and InputBox go; null answers every box with its default button.
+  void SetReporter(MessageReporter* reporter) { reporter_ = reporter; }
+  MessageReporter* Reporter() const { return reporter_; }
 
   // Random numbers (Rnd, Randomize) keep their state per engine.
   uint32_t rnd_seed = 0x50000;
@@ -148,8 +245,42 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Variant Apply(const Variant& target, const Args& args, const Expr& at);
   void AssignMember(const MemberExpr& m, Variant value, bool is_set);
   void AssignApply(const ApplyExpr& a, Variant value, bool is_set);
+  Variant* ElementSlot(const Expr& e);
   Variant EvalMember(const MemberExpr& m);
   Variant EvalBinary(const BinaryExpr& b);
+  // The operator of `b` on operands already evaluated.
+  Variant ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right);
+  // Arithmetic and comparisons on Integer, Long and Double without making Variants (Operands.cpp).
+  void EvalOperand(const Expr& e, Operand& out, Held& hold);
+  void MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y, Operand& out,
+                     Held& hold);
+  // A literal or a bound variable, read without a call; false for anything else.
+  bool LeafOperand(const Expr& e, Operand& out) {
+    if (e.kind == ExprKind::Literal) {
+      const auto& l = static_cast<const LiteralExpr&>(e);
+      if (l.number_type == VarType::Empty) {
+        out.v = &l.value;
+      } else {
+        out.type = l.number_type;
+        out.i = l.int_value;
+        out.d = l.double_value;
+        out.v = nullptr;
+      }
+      return true;
+    }
+    if (e.kind != ExprKind::Name) return false;
+    const auto& n = static_cast<const NameExpr&>(e);
+    if (!n.args.empty() || n.has_parens) return false;
+    if (n.bind == Bind::Local) {
+      Classify(*frame_->slots[n.index], out);
+      return true;
+    }
+    if (n.bind == Bind::Global) {
+      Classify(globals_[n.index], out);
+      return true;
+    }
+    return false;
+  }
   std::vector<Variant> EvalArgs(const Args& args);
   void WriteBack(const Args& args, std::span<Variant> values);
   Flow ExecFor(const ForStmt& s);
@@ -163,11 +294,15 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Limits limits_;
   AutomationLocale locale_;
   std::function<double()> clock_;
+  MessageReporter* reporter_ = nullptr;
   std::chrono::steady_clock::time_point deadline_;
   bool has_deadline_ = false;
   int ticks_ = 1000;
   const Stmt* current_stmt_ = nullptr;
-  uintptr_t stack_base_ = 0;  // address near the bottom of the script's machine stack
+  uintptr_t stack_base_ = 0;
+  // Bytes charged since the footprint was last measured, and how many may come before the next.
+  size_t charged_ = 0;
+  size_t charge_budget_ = 0;  // address near the bottom of the script's machine stack
 
   std::deque<Variant> globals_;
   std::unordered_map<std::string, GlobalEntry> names_;

@@ -95,23 +95,8 @@ void Interpreter::Resolve(NameExpr& n) {
   }
 }
 
-Variant* Interpreter::VariableSlot(const NameExpr& n) {
-  if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
-  if (n.has_parens) return nullptr;
-  return BoundSlot(n);
-}
-
-Variant* Interpreter::BoundSlot(const NameExpr& n) {
-  switch (n.bind) {
-    case Bind::Local:
-      return frame_->slots[n.index];
-    case Bind::Global:
-      return &globals_[n.index];
-    case Bind::Field:
-      return &frame_->me->Fields()[n.index];
-    default:
-      return nullptr;
-  }
+Variant* Interpreter::FieldSlot(const NameExpr& n) {
+  return n.bind == Bind::Field ? &frame_->me->Fields()[n.index] : nullptr;
 }
 
 Variant Interpreter::EvalName(const NameExpr& n) {

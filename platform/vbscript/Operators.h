@@ -22,6 +22,15 @@ int CompareValues(const Variant& a, const Variant& b, bool text_mode,
                   const AutomationLocale& locale, bool a_literal = false, bool b_literal = false);
 Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& locale);
 
+inline bool IsArithmetic(Op op) {
+  return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::IntDiv ||
+         op == Op::Mod || op == Op::Pow;
+}
+inline bool IsComparison(Op op) {
+  return op == Op::Eq || op == Op::Ne || op == Op::Lt || op == Op::Gt || op == Op::Le ||
+         op == Op::Ge;
+}
+
 // True when the value is one of the integer subtypes (Empty and Boolean count as Integer).
 bool IsIntegerLike(VarType t);
 

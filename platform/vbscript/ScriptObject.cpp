@@ -23,7 +23,9 @@ ScriptObject::~ScriptObject() {
   }
 }
 
-std::string ScriptObject::TypeName() const { return type_name_; }
+std::string ScriptObject::TypeName() const {
+  return type_name_;
+}
 
 Variant ScriptObject::Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) {
   auto interp = interpreter_.lock();

@@ -21,6 +21,7 @@ class ScriptObject : public Dispatch {
 
   const ClassRuntime& Class() const { return *class_; }
   std::vector<Variant>& Fields() { return fields_; }
+  const std::vector<Variant>& Fields() const { return fields_; }
   // Set once Class_Initialize ran, so that a failed construction does not run Class_Terminate.
   void MarkInitialized() { initialized_ = true; }
 

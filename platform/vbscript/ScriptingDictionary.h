@@ -13,6 +13,14 @@ class ScriptingDictionary : public Dispatch {
   std::string TypeName() const override { return "Dictionary"; }
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
   std::vector<Variant> Enumerate() override;
+  // Calls `visit` with every key and item, for measuring what the dictionary holds.
+  template <class F>
+  void Visit(F&& visit) const {
+    for (const auto& entry : entries_) {
+      visit(entry.value.first);
+      visit(entry.value.second);
+    }
+  }
 
  private:
   // The lookup text of a key: its kind and its value, so 1 and "1" stay apart.

@@ -7,6 +7,7 @@
 
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
+#include "platform/system/MessageReporter.h"
 #include "platform/vbscript/Engine.h"
 #include "tools/vbs/WScriptObject.h"
 
@@ -38,6 +39,16 @@ std::string DecodeScript(std::string bytes) {
   return bytes;
 }
 
+// MsgBox and InputBox of a console script: the message goes to standard output, and the box is
+// answered as a user who just confirms it would.
+class ConsoleReporter : public vks::MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string& text, int32_t style, const std::string& title) override {
+    std::cout << (title.empty() ? std::string("vbs") : title) << ": " << text << '\n';
+    return vks::DefaultAnswer(style);
+  }
+};
+
 int Usage() {
   std::cerr << "usage: vbs FILE.vbs [args...]\n       vbs -e \"expression\"\n";
   return 2;
@@ -49,6 +60,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string first = argv[1];
   vks::vbscript::Engine engine;
+  ConsoleReporter reporter;
+  engine.SetMessageReporter(&reporter);
   if (first == "-e") {
     if (argc != 3) return Usage();
     auto r = engine.Eval(argv[2]);

@@ -232,5 +232,64 @@ TEST(EngineTest, ClockAndLocaleComeFromTheHost) {
   EXPECT_EQ(v.value(), Variant("2023/12/1,5/2,5"));
 }
 
+TEST(EngineTest, ErrorsReportTheColumnOfTheFault) {
+  struct ColumnCase {
+    const char* script;
+    int32_t number;
+    int line;
+    int column;
+  };
+  const ColumnCase cases[] = {
+      {"x = 1 / 0", 11, 1, 1},
+      {"  y = 2 : z = CLng(\"a\")", 13, 1, 11},
+      {"x = 1\n\tIf x Then y = 1 / 0", 11, 2, 12},
+      {"x = 1 +* 2", 1023, 1, 8},
+      {"Sub S\n  a = 1 : Err.Raise 1234\nEnd Sub\nS", 1234, 2, 11},
+      {"x = \"open", 1033, 1, 5},
+  };
+  for (const ColumnCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    Engine engine;
+    auto r = engine.ExecuteStatement(c.script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), c.number);
+    EXPECT_EQ(engine.Error().line, c.line);
+    EXPECT_EQ(engine.Error().column, c.column);
+  }
+}
+
+TEST(EngineTest, RunPassesByReferenceUnlessTheParameterIsByVal) {
+  Engine engine;
+  ASSERT_TRUE(engine
+                  .AddCode("Sub Both(ByRef r, ByVal v) : r = r & \"!\" : v = v & \"!\" : End Sub\n"
+                           "Function Fill(a) : a(0) = 5 : Fill = UBound(a) : End Function")
+                  .ok());
+  Variant args[] = {Variant("r"), Variant("v")};
+  ASSERT_TRUE(engine.Run("both", args).ok());
+  EXPECT_EQ(args[0], Variant("r!"));
+  EXPECT_EQ(args[1], Variant("v"));
+  Variant array[] = {Variant(VariantArray::Vector(0, {Variant(), Variant()}))};
+  auto n = engine.Run("Fill", array);
+  ASSERT_TRUE(n.ok());
+  EXPECT_EQ(n.value(), Variant(int32_t{1}));
+  EXPECT_EQ(array[0].AsArray().At(0), Variant(int16_t{5}));
+  Variant one[] = {Variant(int16_t{1})};
+  auto wrong = engine.Run("Both", one);
+  ASSERT_FALSE(wrong.ok());
+  EXPECT_EQ(wrong.error().Number(), 450);
+}
+
+TEST(EngineTest, EvalAndExecuteStatementShareScriptLevelNames) {
+  Engine engine;
+  ASSERT_TRUE(engine.ExecuteStatement("Dim total : total = 1").ok());
+  ASSERT_TRUE(engine.ExecuteStatement("total = total + 1 : Execute \"total = total * 10\"").ok());
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  // Eval's "=" compares; it never assigns.
+  EXPECT_EQ(engine.Eval("total = 20").value(), Variant(true));
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  auto statement = engine.Eval("total = 1 : total = 2");
+  EXPECT_FALSE(statement.ok());
+}
+
 }  // namespace
 }  // namespace vks::vbscript

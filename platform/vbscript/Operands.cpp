@@ -1,0 +1,131 @@
+// The numeric fast path: arithmetic and comparisons whose operands are Integer, Long or Double run
+// on plain numbers, so that a loop body makes no Variant until it stores a result. Anything else
+// goes to the general operators with the operands already evaluated, so nothing runs twice.
+#include <cmath>
+
+#include "platform/vbscript/Interpreter.h"
+#include "platform/vbscript/Operators.h"
+
+namespace vks::vbscript {
+namespace {
+
+bool IsPlain(VarType t) {
+  return t == VarType::Integer || t == VarType::Long || t == VarType::Double;
+}
+
+// An integer result in Integer when both operands were, else Long; false when it fits neither.
+bool FitInteger(int64_t x, const Operand& a, const Operand& b, Operand& r) {
+  if (a.type == VarType::Integer && b.type == VarType::Integer && x >= INT16_MIN && x <= INT16_MAX)
+    r.type = VarType::Integer;
+  else if (x >= INT32_MIN && x <= INT32_MAX)
+    r.type = VarType::Long;
+  else
+    return false;
+  r.i = static_cast<int32_t>(x);
+  return true;
+}
+
+// `op` on two plain numbers, with the general operators' result types; false leaves the case to
+// them (overflow, division by zero, ^, and \ or Mod of a Double, which round first).
+bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
+  if (!IsPlain(a.type) || !IsPlain(b.type)) return false;
+  bool ints = a.type != VarType::Double && b.type != VarType::Double;
+  switch (op) {
+    case Op::Add:
+    case Op::Sub:
+    case Op::Mul: {
+      if (ints) {
+        int64_t p = a.i, q = b.i;
+        int64_t x = op == Op::Add ? p + q : op == Op::Sub ? p - q : p * q;
+        if (FitInteger(x, a, b, r)) return true;
+        r.type = VarType::Double;
+        r.d = static_cast<double>(x);
+        return true;
+      }
+      double p = a.Real(), q = b.Real();
+      double x = op == Op::Add ? p + q : op == Op::Sub ? p - q : p * q;
+      if (!std::isfinite(x)) return false;
+      r.type = VarType::Double;
+      r.d = x;
+      return true;
+    }
+    case Op::Div: {
+      double q = b.Real();
+      if (q == 0) return false;
+      double x = a.Real() / q;
+      if (!std::isfinite(x)) return false;
+      r.type = VarType::Double;
+      r.d = x;
+      return true;
+    }
+    case Op::IntDiv:
+    case Op::Mod: {
+      if (!ints || b.i == 0) return false;
+      int64_t p = a.i, q = b.i;
+      return FitInteger(op == Op::Mod ? p % q : p / q, a, b, r);
+    }
+    case Op::Eq:
+    case Op::Ne:
+    case Op::Lt:
+    case Op::Gt:
+    case Op::Le:
+    case Op::Ge: {
+      int c;
+      if (ints) {
+        c = a.i < b.i ? -1 : a.i > b.i ? 1 : 0;
+      } else {
+        double p = a.Real(), q = b.Real();
+        if (std::isnan(p) || std::isnan(q)) return false;
+        c = p < q ? -1 : p > q ? 1 : 0;
+      }
+      bool t = op == Op::Eq   ? c == 0
+               : op == Op::Ne ? c != 0
+               : op == Op::Lt ? c < 0
+               : op == Op::Gt ? c > 0
+               : op == Op::Le ? c <= 0
+                              : c >= 0;
+      r.type = VarType::Boolean;
+      r.i = t ? -1 : 0;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void Interpreter::EvalOperand(const Expr& e, Operand& out, Held& hold) {
+  if (LeafOperand(e, out)) return;
+  switch (e.kind) {
+    case ExprKind::Paren:
+      return EvalOperand(*static_cast<const ParenExpr&>(e).inner, out, hold);
+    case ExprKind::Binary: {
+      const auto& b = static_cast<const BinaryExpr&>(e);
+      if (!IsArithmetic(b.op) && !IsComparison(b.op)) break;
+      Operand x, y;
+      Held hx, hy;
+      if (!LeafOperand(*b.left, x)) EvalOperand(*b.left, x, hx);
+      if (!LeafOperand(*b.right, y)) EvalOperand(*b.right, y, hy);
+      if (x.IsNumber() && y.IsNumber() && Compute(b.op, x, y, out)) {
+        out.v = nullptr;
+        return;
+      }
+      return MixedOperands(b, x, y, out, hold);
+    }
+    default:
+      break;
+  }
+  Classify(hold.emplace(Eval(e)), out);
+}
+
+// Kept out of line so that the numeric path above needs no room for these temporaries.
+void Interpreter::MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y,
+                                Operand& out, Held& hold) {
+  Held vx, vy;
+  const Variant& left = x.IsNumber() ? vx.emplace(x.ToVariant()) : *x.v;
+  const Variant& right = y.IsNumber() ? vy.emplace(y.ToVariant()) : *y.v;
+  Classify(hold.emplace(ApplyBinary(b, left, right)), out);
+}
+
+}  // namespace vks::vbscript

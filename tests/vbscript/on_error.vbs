@@ -1,0 +1,67 @@
+' On Error Resume Next across calls, Err.Raise with source and description, On Error GoTo 0.
+Dim failures : failures = 0
+Sub Check(name, actual, expected)
+  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
+    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
+    failures = failures + 1
+  ElseIf actual <> expected Then
+    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
+    failures = failures + 1
+  End If
+End Sub
+
+Dim trail : trail = ""
+Sub Inner()
+  On Error Resume Next
+  x = 1 / 0
+  trail = trail & "i" & Err.Number
+End Sub
+Sub Middle()
+  Inner
+  trail = trail & "m"
+  Err.Raise 1001, "Middle", "from middle"
+  trail = trail & "not reached"
+End Sub
+Sub Strict()
+  On Error GoTo 0
+  y = CLng("x")
+  trail = trail & "not reached"
+End Sub
+Function Guarded()
+  On Error Resume Next
+  Guarded = 1
+  Err.Raise 5
+  Guarded = Err.Number
+End Function
+
+On Error Resume Next
+Middle
+Check "callee handles its own error", trail, "i11m"
+Check "error leaves the procedure without a handler", Err.Number, 1001
+Check "raised source", Err.Source, "Middle"
+Check "raised description", Err.Description, "from middle"
+Err.Clear
+Strict
+Check "goto 0 in a callee ends the callee", Err.Number, 13
+Check "caller still resumes", trail, "i11m"
+Err.Clear
+Check "function continues after raise", Guarded(), 5
+Err.Raise vbObjectError + 7
+Check "vbObjectError", Err.Number, -2147221497
+Err.Clear
+Err.Raise 6
+Check "known number gets its description", Err.Description, "Überlauf"
+Check "runtime source", Err.Source, "Laufzeitfehler in Microsoft VBScript"
+Err.Clear
+Err.Raise 5, , "own text"
+Check "description kept", Err.Description, "own text"
+Err.Clear
+n = 0
+For i = 1 To 3
+  n = n + 10 / (i - 2)
+Next
+Check "loop continues after an error", n, 0
+Err.Clear
+On Error GoTo 0
+Check "goto 0 clears", Err.Number, 0
+WScript.Quit failures
