@@ -42,7 +42,73 @@ void FoldTwoByte(unsigned char* p) {
   }
 }
 
+bool IsAscii(std::string_view text) {
+  uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    high |= word;
+  }
+  for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & kHighBits) == 0;
+}
+
+uint64_t Mix(uint64_t h, uint64_t word) {
+  h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+  return h ^ (h >> 29);
+}
+
+// Hashes eight bytes at a time; `lower` (only for ASCII text) lowers the capitals on the way.
+size_t WordHash(std::string_view text, bool lower) {
+  uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    h = Mix(h, lower ? LowerAsciiWord(word) : word);
+  }
+  if (i < text.size()) {
+    uint64_t word = 0;  // zero bytes are no capitals
+    std::memcpy(&word, text.data() + i, text.size() - i);
+    h = Mix(h, lower ? LowerAsciiWord(word) : word);
+  }
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ull;
+  return static_cast<size_t>(h ^ (h >> 32));
+}
+
+bool EqualAsciiFolded(std::string_view a, std::string_view b) {
+  size_t i = 0;
+  for (; i + 8 <= a.size(); i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a.data() + i, 8);
+    std::memcpy(&y, b.data() + i, 8);
+    if (LowerAsciiWord(x) != LowerAsciiWord(y)) return false;
+  }
+  if (i == a.size()) return true;
+  uint64_t x = 0, y = 0;
+  std::memcpy(&x, a.data() + i, a.size() - i);
+  std::memcpy(&y, b.data() + i, b.size() - i);
+  return LowerAsciiWord(x) == LowerAsciiWord(y);
+}
+
 }  // namespace
+
+size_t FoldedKeyHash::operator()(std::string_view key) const {
+  if (mode == CompareMode::Binary) return WordHash(key, false);
+  if (IsAscii(key)) return WordHash(key, true);
+  // Folded text hashes as itself: its ASCII letters are lower case already.
+  return WordHash(FoldCase(key), false);
+}
+
+bool FoldedKeyEqual::operator()(std::string_view a, std::string_view b) const {
+  // Folding never changes the length of a text.
+  if (a.size() != b.size()) return false;
+  if (mode == CompareMode::Binary) return a == b;
+  if (IsAscii(a) && IsAscii(b)) return EqualAsciiFolded(a, b);
+  return FoldCase(a) == FoldCase(b);
+}
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);

@@ -1,0 +1,212 @@
+// The host's hot paths through clKontoSchnittstelle, each against a floor measured in the same
+// run: a full order cycle against one record append times the records it writes (target 1.3x),
+// a price on an account of 1 000 positions (target 300 ns), and one price-save tick for 100
+// accounts against its appends (target 1.2x).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "accounts/KontoUmgebung.h"
+#include "bench/RttFloor.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/files/FileSystem.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/MessageReporter.h"
+#include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
+#include "server/HauptfensterPresenter.h"
+
+namespace vks {
+namespace {
+
+namespace fs = std::filesystem;
+using bench::FloorAppend;
+using bench::Measure;
+using bench::NanosPerItem;
+
+class TickingClock : public Clock {
+ public:
+  DateValue Now() override { return DateValue{now_ += 1e-6}; }
+
+ private:
+  double now_ = 45658.5;
+};
+
+class NoMessages : public MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
+    return DefaultAnswer(style);
+  }
+};
+
+class NoLog : public ErrorLog {
+ public:
+  void Add(const ErrorLogEntry&) override {}
+};
+
+class NoWindow : public KontenFensterSteuerung {
+ public:
+  void ZeigeKontenFenster() override {}
+  void EntladeKontenFenster() override {}
+};
+
+// A server in-process in a fresh temporary folder, as start-up wires it.
+struct Server {
+  Server() {
+    fs::remove_all(root);
+    fs::create_directories(daten);
+    state.DatenOrdner = daten;
+    state.RTTSpeicherOrdner = rtt.folder;
+    state.Meldungen = &messages;
+    state.Kontoumgebung = &umgebung;
+    state.Hauptfenster = &presenter;
+    host = clKontoSchnittstelle::Create(schnittstelle);
+  }
+  ~Server() {
+    host.reset();
+    fs::remove_all(root);
+  }
+  void NewAccount(const std::string& name) {
+    std::string error;
+    host->VKSNeuesKontoZufügen(name, "", 1e9, DateValue{45658.5}, true, false, false, error);
+  }
+  clKonto& Konto(const std::string& name) { return *state.Konten.Item(name); }
+
+  std::string root =
+      (fs::temp_directory_path() / ("vks-host-bench-" + std::to_string(::getpid()))).string();
+  RttStorage rtt{root + "/RTT"};
+  TickingClock clock;
+  NoMessages messages;
+  NoLog log;
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::string daten = root + "/Daten";
+  ServerState state;
+  AccountStore store{daten, "/opt", *files, messages, log, clock};
+  HauptfensterPresenter presenter{state.Konten, store, rtt, AutomationLocale::German()};
+  KontoUmgebung umgebung{clock, rtt, &presenter, nullptr};
+  NoWindow window;
+  StandardZufallsfolge zufall;
+  SchnittstellenUmgebung schnittstelle{state, window, zufall};
+  std::shared_ptr<clKontoSchnittstelle> host;
+};
+
+// Bytes of all record files under `folder`; every record adds 16 of them.
+uintmax_t RecordedBytes(const std::string& folder) {
+  uintmax_t bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) bytes += entry.file_size();
+  return bytes;
+}
+
+std::map<std::string, double>& RecordsPerItem() {
+  static std::map<std::string, double> records;
+  return records;
+}
+
+void BM_RecordFloor(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  std::string path = GetRTTDateiName(server.rtt, "Depot", "", dKapitalCash, false);
+  Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
+}
+
+// One cycle of an entry order: placed, filled 10, then 20, then the last 30. The cycles buy and
+// sell in turn, so that the position opens and closes and the account stays the same size.
+void BM_OrderCycle(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  clOrderZusatzInfos extras;
+  extras.Margin = 100;
+  int64_t id = 0;
+  auto cycle = [&](int64_t i) {
+    const std::string order = "O" + std::to_string(++id);
+    const int16_t aktion = i % 2 == 0 ? 1 : -1;
+    DateValue t{45658.5 + static_cast<double>(i) * 1e-5};
+    for (int32_t filled : {0, 10, 30, 60}) {
+      server.host->VKSKontoNeuerOrderstatus(t, "Depot", order, "DE0001", "Eins AG", aktion, 60,
+                                            filled, 100.0f + static_cast<float>(filled) / 10, true,
+                                            &extras);
+    }
+  };
+  const uintmax_t before = RecordedBytes(server.rtt.folder);
+  cycle(0);
+  cycle(1);
+  RecordsPerItem()["cycle"] =
+      static_cast<double>(RecordedBytes(server.rtt.folder) - before) / rtt::kRecordSize / 2;
+  Measure(state, "cycle", [&](int64_t i) { cycle(i); });
+}
+
+constexpr int kPositions = 1000;
+
+void BM_VKSKontoNeuerKurs(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  clKonto& konto = server.Konto("Depot");
+  std::vector<std::string> wkns;
+  for (int i = 0; i < kPositions; ++i) {
+    auto p = std::make_shared<clTitelPosition>();
+    p->TitelWKN = "DE000" + std::to_string(100000 + i);
+    p->Position = (i % 4 < 2 ? 1 : -1) * (10 + i % 7);
+    p->Durchschnittspreis = 100.0f + static_cast<float>(i % 50);
+    p->PointValue = i % 2 == 0 ? 0 : 25;
+    wkns.push_back(p->TitelWKN);
+    konto.cTitelPositionen.Add(p->TitelWKN, p);
+  }
+  size_t n = 0;
+  for (auto _ : state) {
+    const size_t k = (n * 7919) % kPositions;
+    server.host->VKSKontoNeuerKurs(DateValue{45658.5}, "Depot", wkns[k],
+                                   90.0f + static_cast<float>(n++ % 71), false);
+  }
+  benchmark::DoNotOptimize(konto.KapitalAktienOpenPLGesamt);
+}
+
+constexpr int kAccounts = 100;
+
+void BM_KursspeichernZeitgeber(benchmark::State& state) {
+  Server server;
+  for (int i = 0; i < kAccounts; ++i) server.NewAccount("Konto" + std::to_string(i));
+  auto set_flags = [&](int64_t) {
+    for (auto& entry : server.state.Konten) {
+      entry.value->NeuerAktienwertSpeichern = true;
+      entry.value->NeuerOpenPLSpeichern = true;
+    }
+  };
+  set_flags(0);
+  const uintmax_t before = RecordedBytes(server.rtt.folder);
+  server.presenter.KursspeichernZeitgeberTick();
+  RecordsPerItem()["tick"] =
+      static_cast<double>(RecordedBytes(server.rtt.folder) - before) / rtt::kRecordSize;
+  Measure(
+      state, "tick", [&](int64_t) { server.presenter.KursspeichernZeitgeberTick(); }, set_flags);
+}
+
+BENCHMARK(BM_RecordFloor)->MinTime(1.0);
+BENCHMARK(BM_OrderCycle)->MinTime(1.0);
+BENCHMARK(BM_VKSKontoNeuerKurs);
+BENCHMARK(BM_KursspeichernZeitgeber)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  auto& nanos = vks::bench::NanosPerItem();
+  auto& records = vks::RecordsPerItem();
+  auto ratio = [&](const char* name, double target) {
+    if (!nanos.count(name) || !nanos.count("floor") || !records.count(name)) return;
+    const double floor = nanos["floor"] * records[name];
+    std::printf("%-8s %.0f records, %.0f ns vs floor %.0f ns: %.2fx (target <= %.1fx)\n", name,
+                records[name], nanos[name], floor, nanos[name] / floor, target);
+  };
+  ratio("cycle", 1.3);
+  ratio("tick", 1.2);
+  return 0;
+}
