@@ -3,7 +3,6 @@
 // a price on an account of 1 000 positions (target 300 ns), and one price-save tick for 100
 // accounts against its appends (target 1.2x).
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,15 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "accounts/KontoUmgebung.h"
 #include "bench/RttFloor.h"
-#include "interface/clKontoSchnittstelle.h"
-#include "platform/files/FileSystem.h"
-#include "platform/system/ErrorLog.h"
-#include "platform/system/MessageReporter.h"
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
-#include "server/HauptfensterPresenter.h"
+#include "tests/interface/SpielHost.h"
 
 namespace vks {
 namespace {
@@ -29,70 +23,13 @@ using bench::FloorAppend;
 using bench::Measure;
 using bench::NanosPerItem;
 
-class TickingClock : public Clock {
- public:
-  DateValue Now() override { return DateValue{now_ += 1e-6}; }
-
- private:
-  double now_ = 45658.5;
-};
-
-class NoMessages : public MessageReporter {
- public:
-  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
-    return DefaultAnswer(style);
-  }
-};
-
-class NoLog : public ErrorLog {
- public:
-  void Add(const ErrorLogEntry&) override {}
-};
-
-class NoWindow : public KontenFensterSteuerung {
- public:
-  void ZeigeKontenFenster() override {}
-  void EntladeKontenFenster() override {}
-};
-
-// A server in-process in a fresh temporary folder, as start-up wires it.
-struct Server {
-  Server() {
-    fs::remove_all(root);
-    fs::create_directories(daten);
-    state.DatenOrdner = daten;
-    state.RTTSpeicherOrdner = rtt.folder;
-    state.Meldungen = &messages;
-    state.Kontoumgebung = &umgebung;
-    state.Hauptfenster = &presenter;
-    host = clKontoSchnittstelle::Create(schnittstelle);
-  }
-  ~Server() {
-    host.reset();
-    fs::remove_all(root);
-  }
+// The whole server in-process, as the host-playing tests wire it, with a helper for accounts.
+struct Server : testing::SpielHost {
   void NewAccount(const std::string& name) {
     std::string error;
     host->VKSNeuesKontoZufügen(name, "", 1e9, DateValue{45658.5}, true, false, false, error);
   }
   clKonto& Konto(const std::string& name) { return *state.Konten.Item(name); }
-
-  std::string root =
-      (fs::temp_directory_path() / ("vks-host-bench-" + std::to_string(::getpid()))).string();
-  RttStorage rtt{root + "/RTT"};
-  TickingClock clock;
-  NoMessages messages;
-  NoLog log;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
-  std::string daten = root + "/Daten";
-  ServerState state;
-  AccountStore store{daten, "/opt", *files, messages, log, clock};
-  HauptfensterPresenter presenter{state.Konten, store, rtt, AutomationLocale::German()};
-  KontoUmgebung umgebung{clock, rtt, &presenter, nullptr};
-  NoWindow window;
-  StandardZufallsfolge zufall;
-  SchnittstellenUmgebung schnittstelle{state, window, zufall};
-  std::shared_ptr<clKontoSchnittstelle> host;
 };
 
 // Bytes of all record files under `folder`; every record adds 16 of them.
