@@ -1,14 +1,15 @@
 #pragma once
 // The recording floor every recording benchmark is held against: the system calls that appending
 // one 16-byte record cannot avoid (open, fstat, pwrite at the end, close). And a timer that keeps
-// each benchmark's time per item, so that main() can print the ratios of one run.
+// each benchmark's CPU time per item (the process's, kernel time included, so that other load on
+// the machine does not skew it), so that main() can print the ratios of one run.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <map>
 #include <string>
 
@@ -25,6 +26,12 @@ inline void FloorAppend(const std::string& path, double time) {
   ::close(fd);
 }
 
+inline double CpuNanos() {
+  timespec t;
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+}
+
 inline std::map<std::string, double>& NanosPerItem() {
   static std::map<std::string, double> nanos;
   return nanos;
@@ -33,32 +40,29 @@ inline std::map<std::string, double>& NanosPerItem() {
 // Times `body(i)` for every iteration; `prepare(i)`, when given, runs before it untimed.
 template <class Body, class Prepare>
 void Measure(benchmark::State& state, const std::string& name, Body body, Prepare prepare) {
-  std::chrono::steady_clock::duration elapsed{};
+  double elapsed = 0;
   int64_t items = 0;
   for (auto _ : state) {
     state.PauseTiming();
     prepare(items);
     state.ResumeTiming();
-    auto start = std::chrono::steady_clock::now();
+    const double start = CpuNanos();
     body(items);
-    elapsed += std::chrono::steady_clock::now() - start;
+    elapsed += CpuNanos() - start;
     ++items;
   }
-  if (items > 0)
-    NanosPerItem()[name] = std::chrono::duration<double, std::nano>(elapsed).count() / items;
+  if (items > 0) NanosPerItem()[name] = elapsed / static_cast<double>(items);
 }
 
 template <class Body>
 void Measure(benchmark::State& state, const std::string& name, Body body) {
-  auto start = std::chrono::steady_clock::now();
+  const double start = CpuNanos();
   int64_t items = 0;
   for (auto _ : state) {
     body(items);
     ++items;
   }
-  auto elapsed = std::chrono::steady_clock::now() - start;
-  if (items > 0)
-    NanosPerItem()[name] = std::chrono::duration<double, std::nano>(elapsed).count() / items;
+  if (items > 0) NanosPerItem()[name] = (CpuNanos() - start) / static_cast<double>(items);
 }
 
 }  // namespace vks::bench
