@@ -202,7 +202,7 @@ class KontoOperationenZufallTest : public ::testing::Test {
  protected:
   void SetUp() override {
     seed_ = EnvZahl("VKS_ZUFALL_SEED", 20261207);
-    schritte_ = static_cast<int>(EnvZahl("VKS_ZUFALL_SCHRITTE", 3000));
+    schritte_ = static_cast<int>(EnvZahl("VKS_ZUFALL_SCHRITTE", 2000));
     random_.seed(seed_);
     for (const KontoArt& art : arten_) {
       std::string fehler;
