@@ -76,7 +76,8 @@ void PruefeZaehler(const clKonto& k) {
 // refused report leaves the account exactly as it was.
 void PruefeOrderstatus(const clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
                        std::string_view TitelWKN, int16_t Aktion, int32_t Anzahl,
-                       int32_t FilledAnzahl, float AktFillPreis) {
+                       int32_t FilledAnzahl, float AktFillPreis,
+                       const clOrderZusatzInfos* ZusatzInfos) {
   if (!std::isfinite(AktFillPreis) || !std::isfinite(DatumZeit.days))
     Refuse(error::kInvalidCall, "Ungültiger Preis oder Zeitpunkt");
   if (Anzahl < 0 || FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
@@ -89,11 +90,22 @@ void PruefeOrderstatus(const clKonto& konto, DateValue DatumZeit, std::string_vi
   if (auto* open = konto.cOffeneOrders.Find(OrderID)) neu -= (*open)->FilledAnzahl;
   if (neu <= 0) return;
   int64_t position = 0;
-  if (auto* found = konto.cTitelPositionen.Find(TitelWKN)) position = (*found)->Position;
+  bool kontrakt = ZusatzInfos && ZusatzInfos->PointValue != 0;
+  if (auto* found = konto.cTitelPositionen.Find(TitelWKN)) {
+    position = (*found)->Position;
+    if (!ZusatzInfos) kontrakt = !(*found)->IstAktie();
+  }
   const int64_t danach = position == 0  ? int64_t{Aktion} * neu
                          : position > 0 ? position + (Aktion > 0 ? neu : -neu)
                                         : position + (Aktion < 0 ? -neu : neu);
   if (danach < INT32_MIN || danach > INT32_MAX) throw AutomationError(error::kOverflow);
+  if (!kontrakt) return;
+  // The contract counts hold the sizes of all contract positions; on the way through a reversal
+  // they only fall, so their final values are the ones to check.
+  const int64_t anzahl = int64_t{konto.KontraktAnzahl} - std::llabs(position) + std::llabs(danach);
+  const int64_t kurz = int64_t{konto.KontraktAnzahlShort} - (position < 0 ? -position : 0) +
+                       (danach < 0 ? -danach : 0);
+  if (anzahl > INT32_MAX || kurz > INT32_MAX) throw AutomationError(error::kOverflow);
 }
 
 }  // namespace
@@ -104,8 +116,8 @@ OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::s
                                      float AktFillPreis, bool IsEnterOrder,
                                      const clOrderZusatzInfos* ZusatzInfos,
                                      const KontoUmgebung& umgebung) {
-  PruefeOrderstatus(konto, DatumZeit, OrderID, TitelWKN, Aktion, Anzahl, FilledAnzahl,
-                    AktFillPreis);
+  PruefeOrderstatus(konto, DatumZeit, OrderID, TitelWKN, Aktion, Anzahl, FilledAnzahl, AktFillPreis,
+                    ZusatzInfos);
   if (DatumZeit.days >= konto.AktuelleZeit.days) konto.AktuelleZeit = DatumZeit;
 
   if (auto* open = konto.cOffeneOrders.Find(OrderID)) {

@@ -6,13 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/RttFloor.h"
 #include "recording/RttFileName.h"
 #include "recording/RttRecord.h"
 #include "recording/RttWriter.h"
@@ -20,26 +20,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using vks::bench::FloorAppend;
+using vks::bench::Measure;
+using vks::bench::NanosPerItem;
 constexpr int kManyFiles = 10000;
-
-std::map<std::string, double>& NanosPerItem() {
-  static std::map<std::string, double> nanos;
-  return nanos;
-}
-
-// Times the loop itself so that the ratios can be printed after the run.
-template <class Body>
-void Measure(benchmark::State& state, const std::string& name, Body body) {
-  auto start = std::chrono::steady_clock::now();
-  int64_t items = 0;
-  for (auto _ : state) {
-    body(items);
-    ++items;
-  }
-  auto elapsed = std::chrono::steady_clock::now() - start;
-  if (items > 0)
-    NanosPerItem()[name] = std::chrono::duration<double, std::nano>(elapsed).count() / items;
-}
 
 struct Store {
   Store() {
@@ -51,15 +35,6 @@ struct Store {
   std::string root;
   vks::RttStorage storage;
 };
-
-void FloorAppend(const std::string& path, double time) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  struct stat st;
-  ::fstat(fd, &st);
-  vks::RttRecordBytes bytes = vks::EncodeRttRecord({vks::DateValue{time}, 1.0f, 0.0f});
-  benchmark::DoNotOptimize(::pwrite(fd, bytes.data(), bytes.size(), st.st_size));
-  ::close(fd);
-}
 
 std::string PositionWkn(int i) {
   char wkn[16];

@@ -42,7 +42,70 @@ void FoldTwoByte(unsigned char* p) {
   }
 }
 
+// The n < 8 bytes at p as one word, zero above them (zero bytes are no capitals).
+uint64_t TailWord(const char* p, size_t n) {
+  uint64_t word = 0;
+  for (size_t i = 0; i < n; ++i) word |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+  return word;
+}
+
+uint64_t Mix(uint64_t h, uint64_t word) {
+  h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+  return h ^ (h >> 29);
+}
+
+// Hashes eight bytes at a time; `lower` lowers the ASCII capitals on the way, which is only right
+// for text without bytes above 0x7F: `high` collects the bytes' high bits to tell.
+size_t WordHash(std::string_view text, bool lower, uint64_t& high) {
+  uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
+  high = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    high |= word;
+    h = Mix(h, lower ? LowerAsciiWord(word) : word);
+  }
+  if (i < text.size()) {
+    const uint64_t word = TailWord(text.data() + i, text.size() - i);
+    high |= word;
+    h = Mix(h, lower ? LowerAsciiWord(word) : word);
+  }
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ull;
+  return static_cast<size_t>(h ^ (h >> 32));
+}
+
 }  // namespace
+
+size_t FoldedKeyHash::operator()(std::string_view key) const {
+  uint64_t high;
+  if (mode == CompareMode::Binary) return WordHash(key, false, high);
+  const size_t h = WordHash(key, true, high);
+  if ((high & kHighBits) == 0) return h;
+  // Folded text hashes as itself: its ASCII letters are lower case already.
+  return WordHash(FoldCase(key), false, high);
+}
+
+bool FoldedKeyEqual::operator()(std::string_view a, std::string_view b) const {
+  // Folding never changes the length of a text.
+  if (a.size() != b.size()) return false;
+  if (mode == CompareMode::Binary) return a == b;
+  const size_t n = a.size();
+  for (size_t i = 0; i < n; i += 8) {
+    uint64_t x, y;
+    if (i + 8 <= n) {
+      std::memcpy(&x, a.data() + i, 8);
+      std::memcpy(&y, b.data() + i, 8);
+    } else {
+      x = TailWord(a.data() + i, n - i);
+      y = TailWord(b.data() + i, n - i);
+    }
+    if ((x | y) & kHighBits) return FoldCase(a) == FoldCase(b);
+    if (LowerAsciiWord(x) != LowerAsciiWord(y)) return false;
+  }
+  return true;
+}
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);

@@ -21,6 +21,19 @@ enum class CompareMode { Binary = 0, Text = 1 };
 // Š, Œ, Ž, Ÿ) folded to lower case; everything else unchanged. Input and output are UTF-8.
 std::string FoldCase(std::string_view text);
 
+// Hash and equality of keys as their folded forms (as FoldCase gives them, or unchanged in binary
+// mode), without building the folded text for keys of ASCII only, so that a lookup costs no copy.
+struct FoldedKeyHash {
+  using is_transparent = void;
+  CompareMode mode = CompareMode::Text;
+  size_t operator()(std::string_view key) const;
+};
+struct FoldedKeyEqual {
+  using is_transparent = void;
+  CompareMode mode = CompareMode::Text;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+
 template <class T>
 class KeyedDictionary {
  public:
@@ -31,7 +44,8 @@ class KeyedDictionary {
   using iterator = typename std::list<Entry>::iterator;
   using const_iterator = typename std::list<Entry>::const_iterator;
 
-  explicit KeyedDictionary(CompareMode mode = CompareMode::Text) : mode_(mode) {}
+  explicit KeyedDictionary(CompareMode mode = CompareMode::Text)
+      : mode_(mode), index_(0, FoldedKeyHash{mode}, FoldedKeyEqual{mode}) {}
   KeyedDictionary(const KeyedDictionary&) = delete;
   KeyedDictionary& operator=(const KeyedDictionary&) = delete;
   KeyedDictionary(KeyedDictionary&&) noexcept = default;
@@ -43,15 +57,16 @@ class KeyedDictionary {
   void SetMode(CompareMode mode) {
     if (!entries_.empty()) throw AutomationError(error::kInvalidCall);
     mode_ = mode;
+    index_ = Index(0, FoldedKeyHash{mode}, FoldedKeyEqual{mode});
   }
 
   size_t Count() const { return entries_.size(); }
-  bool Exists(std::string_view key) const { return index_.count(Fold(key)) != 0; }
+  bool Exists(std::string_view key) const { return index_.find(key) != index_.end(); }
 
   // Throws AutomationError 457 when the key exists.
   T& Add(std::string key, T value) {
+    if (Exists(key)) throw AutomationError(error::kKeyExists);
     std::string folded = Fold(key);
-    if (index_.count(folded)) throw AutomationError(error::kKeyExists);
     entries_.push_back(Entry{std::move(key), std::move(value)});
     auto it = std::prev(entries_.end());
     index_.emplace(std::move(folded), it);
@@ -59,11 +74,11 @@ class KeyedDictionary {
   }
 
   T* Find(std::string_view key) {
-    auto it = index_.find(Fold(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &it->second->value;
   }
   const T* Find(std::string_view key) const {
-    auto it = index_.find(Fold(key));
+    auto it = index_.find(key);
     return it == index_.end() ? nullptr : &it->second->value;
   }
   // Throws AutomationError 32811 when the key is missing.
@@ -78,7 +93,7 @@ class KeyedDictionary {
 
   // Throws AutomationError 32811 when the key is missing.
   void Remove(std::string_view key) {
-    auto it = index_.find(Fold(key));
+    auto it = index_.find(key);
     if (it == index_.end()) throw AutomationError(error::kElementNotFound);
     entries_.erase(it->second);
     index_.erase(it);
@@ -91,11 +106,10 @@ class KeyedDictionary {
   // Gives an entry a new key in its place. Throws 32811 when `key` is missing, 457 when `new_key`
   // names another entry.
   void Rename(std::string_view key, std::string new_key) {
-    auto it = index_.find(Fold(key));
+    auto it = index_.find(key);
     if (it == index_.end()) throw AutomationError(error::kElementNotFound);
     std::string folded_new = Fold(new_key);
-    if (folded_new != it->first && index_.count(folded_new))
-      throw AutomationError(error::kKeyExists);
+    if (folded_new != it->first && Exists(folded_new)) throw AutomationError(error::kKeyExists);
     auto entry = it->second;
     index_.erase(it);
     entry->key = std::move(new_key);
@@ -121,7 +135,9 @@ class KeyedDictionary {
 
   CompareMode mode_;
   std::list<Entry> entries_;
-  std::unordered_map<std::string, iterator> index_;
+  // Folded key → entry.
+  using Index = std::unordered_map<std::string, iterator, FoldedKeyHash, FoldedKeyEqual>;
+  Index index_;
 };
 
 }  // namespace vks

@@ -188,5 +188,30 @@ TEST_F(OrderstatusTest, RefusedReportsLeaveTheAccountAsItWas) {
   EXPECT_EQ(konto_.WriteAllProperties(), full);
 }
 
+TEST_F(OrderstatusTest, RefusesContractsBeyondALongInAll) {
+  // Each position fits a Long; the account's count of all contracts must too.
+  terms_.PointValue = 50;
+  auto report = [&](const std::string& id, const char* wkn, int16_t aktion, int32_t n) {
+    return BucheOrderstatus(konto_, DateValue{45000.5}, id, wkn, wkn, aktion, n, n, 10, false,
+                            &terms_, umgebung_);
+  };
+  report("K1", "FDAX", -1, 2);
+  const Variant before = konto_.WriteAllProperties();
+  const struct {
+    const char* wkn;
+    int16_t aktion;
+    int32_t n;
+  } refused[] = {
+      {"FESX", 1, INT32_MAX - 1}, {"FESX", -1, INT32_MAX - 1}, {"FDAX", -1, INT32_MAX - 1}};
+  for (const auto& c : refused) {
+    SCOPED_TRACE(std::string(c.wkn) + " " + std::to_string(c.aktion));
+    EXPECT_THROW(report("K2", c.wkn, c.aktion, c.n), AutomationError);
+    EXPECT_EQ(konto_.WriteAllProperties(), before);
+  }
+  report("K3", "FESX", 1, INT32_MAX - 2);
+  EXPECT_EQ(konto_.KontraktAnzahl, INT32_MAX);
+  EXPECT_EQ(konto_.KontraktAnzahlShort, 2);
+}
+
 }  // namespace
 }  // namespace vks

@@ -17,15 +17,10 @@
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
+#include "tests/interface/SpielHost.h"
 
 namespace vks {
 namespace {
-
-class KeinFenster : public KontenFensterSteuerung {
- public:
-  void ZeigeKontenFenster() override {}
-  void EntladeKontenFenster() override {}
-};
 
 class ListenAnsicht : public KontenListeAnsicht {
  public:
@@ -37,16 +32,7 @@ class ListenAnsicht : public KontenListeAnsicht {
 
 class KontoOperationenTest : public ::testing::Test {
  protected:
-  KontoOperationenTest() {
-    std::filesystem::create_directories(daten_);
-    state_.DatenOrdner = daten_;
-    state_.RTTSpeicherOrdner = rtt_.folder;
-    state_.Meldungen = &reporter_;
-    state_.Kontoumgebung = &umgebung_;
-    state_.Hauptfenster = &presenter_;
-    presenter_.SetzeAnsicht(&ansicht_);
-    host_ = clKontoSchnittstelle::Create(schnittstelle_);
-  }
+  KontoOperationenTest() { presenter_.SetzeAnsicht(&ansicht_); }
   bool NeuesKonto(const std::string& name, double cash = 10000) {
     std::string fehler;
     return host_->VKSNeuesKontoZufügen(name, "Test", cash, DateValue{45000.5}, true, false, false,
@@ -65,22 +51,17 @@ class KontoOperationenTest : public ::testing::Test {
                                            filled, preis, true, &aktie_);
   }
 
-  testing::TempFolder folder_;
-  std::string daten_ = folder_.File("Daten");
-  RttStorage rtt_{folder_.File("RTT")};
-  testing::FakeClock clock_{46000.25};
-  testing::RecordingReporter reporter_;
-  testing::RecordingErrorLog log_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
-  ServerState state_;
-  AccountStore store_{daten_, "/opt", *files_, reporter_, log_, clock_};
-  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
-  KontoUmgebung umgebung_{clock_, rtt_, &presenter_, nullptr};
-  KeinFenster fenster_;
-  StandardZufallsfolge zufall_;
-  SchnittstellenUmgebung schnittstelle_{state_, fenster_, zufall_};
+  testing::SpielHost s_;
+  std::string& daten_ = s_.daten;
+  RttStorage& rtt_ = s_.rtt;
+  testing::RecordingReporter& reporter_ = s_.reporter;
+  std::unique_ptr<FileSystem>& files_ = s_.files;
+  ServerState& state_ = s_.state;
+  AccountStore& store_ = s_.store;
+  HauptfensterPresenter& presenter_ = s_.presenter;
+  KontoUmgebung& umgebung_ = s_.umgebung;
+  std::shared_ptr<clKontoSchnittstelle>& host_ = s_.host;
   ListenAnsicht ansicht_;
-  std::shared_ptr<clKontoSchnittstelle> host_;
   clOrderZusatzInfos aktie_ = [] {
     clOrderZusatzInfos z;
     z.Margin = 100;

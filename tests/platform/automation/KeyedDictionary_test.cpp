@@ -85,6 +85,46 @@ TEST(KeyedDictionaryTest, FoldCaseFoldsEveryAsciiByteAtEveryPositionOfAWord) {
   }
 }
 
+TEST(KeyedDictionaryTest, KeysHashAndCompareAsTheirFoldedText) {
+  // Lengths around the eight-byte words, ASCII and not, valid and invalid UTF-8.
+  struct Case {
+    std::string a, b;
+    bool text_equal, binary_equal;
+  } cases[] = {
+      {"", "", true, true},
+      {"A", "a", true, false},
+      {"DE0001000001", "de0001000001", true, false},
+      {"ABCDEFGH", "abcdefgh", true, false},
+      {"ABCDEFGHI", "abcdefghI", true, false},
+      {"ABCDEFGHIJKLMNOPQ", "abcdefghijklmnopq", true, false},
+      {"ABCDEFGH", "ABCDEFGI", false, false},
+      {"abcdefgh@", "abcdefgh`", false, false},  // the neighbours of A and a
+      {"[]^_", "{}~\x7f", false, false},
+      {"MÜLLER AG", "müller ag", true, false},
+      {"Ÿ", "ÿ", true, false},
+      {"ŠŒŽ", "šœž", true, false},
+      {"Müller", "Muller", false, false},
+      {"Straße", "STRASSE", false, false},
+      {"×", "÷", false, false},
+      {"\xC3", "\xC3", true, true},
+      {"abc\xC3", "ABC\xC3", true, false},
+      {"ABC", "ABC ", false, false},
+  };
+  const FoldedKeyHash text_hash{CompareMode::Text};
+  const FoldedKeyEqual text_equal{CompareMode::Text};
+  const FoldedKeyHash binary_hash{CompareMode::Binary};
+  const FoldedKeyEqual binary_equal{CompareMode::Binary};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.a + " / " + c.b);
+    EXPECT_EQ(text_equal(c.a, c.b), c.text_equal);
+    EXPECT_EQ(text_equal(c.a, c.b), FoldCase(c.a) == FoldCase(c.b));
+    EXPECT_EQ(binary_equal(c.a, c.b), c.binary_equal);
+    EXPECT_EQ(text_hash(c.a), text_hash(FoldCase(c.a)));
+    EXPECT_EQ(text_hash(c.a) == text_hash(c.b), c.text_equal);
+    EXPECT_EQ(binary_hash(c.a) == binary_hash(c.b), c.binary_equal);
+  }
+}
+
 TEST(KeyedDictionaryTest, LooksKeysUpWithoutRegardToCase) {
   KeyedDictionary<int> dict;
   dict.Add("Müller", 1);

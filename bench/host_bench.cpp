@@ -1,0 +1,188 @@
+// The host's hot paths through clKontoSchnittstelle, each against a floor measured in the same
+// run: a full order cycle against one record append times the records it writes (target 1.3x),
+// a price on an account of 1 000 positions (target 300 ns), and one price-save tick for 100
+// accounts against the same appends as bare system calls (target 1.2x). Ratios are of CPU time,
+// so that other load on the machine does not skew them.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/RttFloor.h"
+#include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
+#include "tests/interface/SpielHost.h"
+
+namespace vks {
+namespace {
+
+namespace fs = std::filesystem;
+using bench::FloorAppend;
+using bench::Measure;
+using bench::NanosPerItem;
+
+// The whole server in-process, as the host-playing tests wire it, with a helper for accounts.
+struct Server : testing::SpielHost {
+  void NewAccount(const std::string& name) {
+    std::string error;
+    host->VKSNeuesKontoZufügen(name, "", 1e9, DateValue{45658.5}, true, false, false, error);
+  }
+  clKonto& Konto(const std::string& name) { return *state.Konten.Item(name); }
+};
+
+// Size of every record file under `folder`.
+std::map<std::string, uintmax_t> FileSizes(const std::string& folder) {
+  std::map<std::string, uintmax_t> sizes;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) sizes[entry.path().string()] = entry.file_size();
+  return sizes;
+}
+
+// The files written since `before`, each once per record appended to it.
+std::vector<std::string> AppendedRecords(const std::string& folder,
+                                         const std::map<std::string, uintmax_t>& before) {
+  std::vector<std::string> records;
+  for (const auto& [path, size] : FileSizes(folder)) {
+    auto old = before.find(path);
+    const uintmax_t added = size - (old == before.end() ? 0 : old->second);
+    for (uintmax_t i = 0; i < added / rtt::kRecordSize; ++i) records.push_back(path);
+  }
+  return records;
+}
+
+std::map<std::string, double>& RecordsPerItem() {
+  static std::map<std::string, double> records;
+  return records;
+}
+
+void BM_RecordFloor(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  std::string path = GetRTTDateiName(server.rtt, "Depot", "", dKapitalCash, false);
+  Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
+}
+
+// One cycle of an entry order: placed, filled 10, then 20, then the last 30. The cycles buy and
+// sell in turn, so that the position opens and closes and the account stays the same size.
+void BM_OrderCycle(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  clOrderZusatzInfos extras;
+  extras.Margin = 100;
+  int64_t id = 0;
+  auto cycle = [&](int64_t i) {
+    std::string order = "O";
+    order += std::to_string(++id);
+    const int16_t aktion = i % 2 == 0 ? 1 : -1;
+    DateValue t{45658.5 + static_cast<double>(i) * 1e-5};
+    for (int32_t filled : {0, 10, 30, 60}) {
+      server.host->VKSKontoNeuerOrderstatus(t, "Depot", order, "DE0001", "Eins AG", aktion, 60,
+                                            filled, 100.0f + static_cast<float>(filled) / 10, true,
+                                            &extras);
+    }
+  };
+  cycle(0);  // creates the files, so that only records are counted
+  cycle(1);
+  const auto before = FileSizes(server.rtt.folder);
+  cycle(2);
+  cycle(3);
+  RecordsPerItem()["cycle"] =
+      static_cast<double>(AppendedRecords(server.rtt.folder, before).size()) / 2;
+  Measure(state, "cycle", [&](int64_t i) { cycle(i); });
+}
+
+constexpr int kPositions = 1000;
+
+void BM_VKSKontoNeuerKurs(benchmark::State& state) {
+  Server server;
+  server.NewAccount("Depot");
+  clKonto& konto = server.Konto("Depot");
+  std::vector<std::string> wkns;
+  for (int i = 0; i < kPositions; ++i) {
+    auto p = std::make_shared<clTitelPosition>();
+    p->TitelWKN = "DE000" + std::to_string(100000 + i);
+    p->Position = (i % 4 < 2 ? 1 : -1) * (10 + i % 7);
+    p->Durchschnittspreis = 100.0f + static_cast<float>(i % 50);
+    p->PointValue = i % 2 == 0 ? 0 : 25;
+    wkns.push_back(p->TitelWKN);
+    konto.cTitelPositionen.Add(p->TitelWKN, p);
+  }
+  size_t n = 0;
+  for (auto _ : state) {
+    const size_t k = (n * 7919) % kPositions;
+    server.host->VKSKontoNeuerKurs(DateValue{45658.5}, "Depot", wkns[k],
+                                   90.0f + static_cast<float>(n++ % 71), false);
+  }
+  benchmark::DoNotOptimize(konto.KapitalAktienOpenPLGesamt);
+}
+
+constexpr int kAccounts = 100;
+
+// 100 accounts whose price-driven values all wait to be written.
+struct WaitingAccounts : Server {
+  WaitingAccounts() {
+    for (int i = 0; i < kAccounts; ++i) NewAccount("Konto" + std::to_string(i));
+  }
+  void SetFlags() {
+    for (auto& entry : state.Konten) {
+      entry.value->NeuerAktienwertSpeichern = true;
+      entry.value->NeuerOpenPLSpeichern = true;
+    }
+  }
+  // The files one tick writes, once per record.
+  std::vector<std::string> TickRecords() {
+    SetFlags();
+    presenter.KursspeichernZeitgeberTick();
+    SetFlags();
+    const auto before = FileSizes(rtt.folder);
+    presenter.KursspeichernZeitgeberTick();
+    return AppendedRecords(rtt.folder, before);
+  }
+};
+
+void BM_KursspeichernZeitgeber(benchmark::State& state) {
+  WaitingAccounts server;
+  RecordsPerItem()["tick"] = static_cast<double>(server.TickRecords().size());
+  Measure(
+      state, "tick", [&](int64_t) { server.presenter.KursspeichernZeitgeberTick(); },
+      [&](int64_t) { server.SetFlags(); });
+}
+
+// Floor: the same appends to the same files, as bare system calls.
+void BM_KursspeichernZeitgeberFloor(benchmark::State& state) {
+  WaitingAccounts server;
+  const std::vector<std::string> records = server.TickRecords();
+  Measure(state, "tick floor", [&](int64_t i) {
+    for (const std::string& path : records) FloorAppend(path, static_cast<double>(i));
+  });
+}
+
+BENCHMARK(BM_RecordFloor)->MinTime(1.0);
+BENCHMARK(BM_OrderCycle)->MinTime(1.0);
+BENCHMARK(BM_VKSKontoNeuerKurs);
+BENCHMARK(BM_KursspeichernZeitgeber)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_KursspeichernZeitgeberFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  auto& nanos = vks::bench::NanosPerItem();
+  auto& records = vks::RecordsPerItem();
+  // `times`: how many floor items one item of `name` stands against.
+  auto ratio = [&](const char* name, const char* floor, double times, double target) {
+    if (!nanos.count(name) || !nanos.count(floor)) return;
+    const double floor_nanos = nanos[floor] * times;
+    std::printf("%-6s %.0f records, %.0f ns vs floor %.0f ns (CPU): %.2fx (target <= %.1fx)\n",
+                name, records[name], nanos[name], floor_nanos, nanos[name] / floor_nanos, target);
+  };
+  ratio("cycle", "floor", records["cycle"], 1.3);
+  ratio("tick", "tick floor", 1, 1.2);
+  return 0;
+}
