@@ -71,6 +71,8 @@ class KontoUebersichtPresenter : public KontoBeobachter {
   int32_t SelectCount(UebersichtListe liste) const;
   // The window closes: the account is let go and no notification reaches the view any more.
   void Schliessen() { konto_.reset(); }
+  // The figures alone, as a price tick changes them.
+  void ZeigeZahlen();
 
   void OrderAdded(const clKonto& konto, const clOffeneOrder& order) override;
   void OrderChanged(const clKonto& konto, const clOffeneOrder& order) override;
@@ -84,7 +86,6 @@ class KontoUebersichtPresenter : public KontoBeobachter {
  private:
   bool Zeigt(const clKonto& konto) const { return konto_.get() == &konto; }
   void Melde(const std::string& text, const std::exception& fehler);
-  void ZeigeZahlen();
 
   KontoUebersichtAnsicht& ansicht_;
   MessageReporter& melder_;
