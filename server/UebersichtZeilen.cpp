@@ -1,0 +1,102 @@
+#include "server/UebersichtZeilen.h"
+
+#include "accounts/clKonto.h"
+#include "platform/automation/DateText.h"
+#include "platform/automation/NumberFormat.h"
+#include "platform/automation/VariantConversions.h"
+
+namespace vks {
+namespace {
+
+constexpr UebersichtSpalte kOrderSpalten[] = {
+    {"ID", 128, false, SortierArt::kText},      {"Titel", 120, false, SortierArt::kText},
+    {"WKN", 96, false, SortierArt::kText},      {"Aktion", 56, false, SortierArt::kText},
+    {"Stückzahl", 64, true, SortierArt::kZahl}, {"Filled", 64, true, SortierArt::kZahl},
+};
+constexpr UebersichtSpalte kPositionsSpalten[] = {
+    {"Titel", 160, false, SortierArt::kText},
+    {"WKN", 160, false, SortierArt::kText},
+    {"Position", 80, true, SortierArt::kZahl},
+    {"Einstiegspreis", 80, true, SortierArt::kZahl},
+};
+constexpr UebersichtSpalte kFillSpalten[] = {
+    {"ID", 128, false, SortierArt::kText},   {"Titel", 120, false, SortierArt::kText},
+    {"WKN", 96, false, SortierArt::kText},   {"Aktion", 56, false, SortierArt::kText},
+    {"Filled", 64, true, SortierArt::kZahl}, {"Datum", 96, false, SortierArt::kDatum},
+    {"Kurs", 64, false, SortierArt::kZahl},
+};
+
+std::string Ganzzahl(int64_t wert) {
+  return std::to_string(wert);
+}
+
+}  // namespace
+
+std::span<const UebersichtSpalte> Spalten(UebersichtListe liste) {
+  switch (liste) {
+    case UebersichtListe::kOrders:
+      return kOrderSpalten;
+    case UebersichtListe::kPositionen:
+      return kPositionsSpalten;
+    case UebersichtListe::kAusfuehrungen:
+      break;
+  }
+  return kFillSpalten;
+}
+
+std::string RichtungsText(int16_t Aktion, bool IsEnterOrder, bool IstOrder) {
+  std::string text = Aktion > 0 ? "Buy" : "Sell";
+  if (IsEnterOrder) return text + " (Enter)";
+  return IstOrder ? text + " (Exit)" : text;
+}
+
+UebersichtZeile BaueOrderZeile(const clOffeneOrder& order) {
+  return {order.ID,
+          {order.ID, order.TitelName, order.TitelWKN,
+           RichtungsText(order.Aktion, order.IsEnterOrder, true), Ganzzahl(order.Anzahl),
+           Ganzzahl(order.FilledAnzahl)}};
+}
+
+UebersichtZeile BauePositionsZeile(const clTitelPosition& position,
+                                   const AutomationLocale& locale) {
+  return {"#" + position.TitelWKN,
+          {position.TitelName, position.TitelWKN, Ganzzahl(position.Position),
+           FormatSingle(position.Durchschnittspreis, locale)}};
+}
+
+UebersichtZeile BaueFillZeile(const clFilledOrder& fill, const AutomationLocale& locale) {
+  return {
+      fill.ID,
+      {fill.ID, fill.TitelName, fill.TitelWKN, RichtungsText(fill.Aktion, fill.IsEnterOrder, false),
+       Ganzzahl(fill.FilledAnzahl), FormatDateText(fill.SimulDatum, locale),
+       fill.EnterPreis > 0 ? FormatSingle(fill.EnterPreis, locale) : "K/A"}};
+}
+
+KontoZahlen BaueKontoZahlen(const clKonto& konto, const AutomationLocale& locale) {
+  auto betrag = [&](double wert) { return FormatFixedNumber(wert, 2, locale); };
+  auto ganz = [&](double wert) { return FormatFixedNumber(wert, 0, locale); };
+  const int64_t orders = static_cast<int64_t>(konto.cOffeneOrders.Count());
+  const int64_t positionen = static_cast<int64_t>(konto.cTitelPositionen.Count());
+  const int64_t fills = static_cast<int64_t>(konto.cFilledOrders.Count());
+  KontoZahlen z;
+  z.offene_orders = {Ganzzahl(orders), Ganzzahl(konto.OffeneLongOrders),
+                     Ganzzahl(orders - konto.OffeneLongOrders)};
+  z.enter_orders = {Ganzzahl(int64_t{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders),
+                    Ganzzahl(konto.OffeneLongEnterOrders),
+                    Ganzzahl(konto.OffeneShortEnterOrders),
+                    ganz(konto.EnterOrderMarginGesamt),
+                    ganz(konto.EnterOrderMarginGesamt - konto.EnterOrderMarginShort),
+                    ganz(konto.EnterOrderMarginShort)};
+  z.positionen = {Ganzzahl(positionen), Ganzzahl(positionen - konto.AnzahlShortPositionen),
+                  Ganzzahl(konto.AnzahlShortPositionen)};
+  z.gefillt = {Ganzzahl(fills), Ganzzahl(konto.FilledLongOrders),
+               Ganzzahl(fills - konto.FilledLongOrders)};
+  z.cash = betrag(konto.CashBetrag);
+  z.gesamt = betrag(konto.BerechneGesamtKapital());
+  z.margin = betrag(konto.KapitalAktienMarginGesamt + konto.KapitalKontrakteMarginGesamt);
+  z.open_pl = betrag(konto.KapitalAktienOpenPLGesamt + konto.KapitalKontrakteOpenPLGesamt);
+  z.verfuegbar = betrag(konto.BerechneVerfuegbarKapital());
+  return z;
+}
+
+}  // namespace vks
