@@ -9,21 +9,21 @@ namespace vks {
 namespace {
 
 constexpr UebersichtSpalte kOrderSpalten[] = {
-    {"ID", 128, false, SortierArt::kText},      {"Titel", 120, false, SortierArt::kText},
-    {"WKN", 96, false, SortierArt::kText},      {"Aktion", 56, false, SortierArt::kText},
-    {"Stückzahl", 64, true, SortierArt::kZahl}, {"Filled", 64, true, SortierArt::kZahl},
+    {"ID", 128, false, SortArt::Text},      {"Titel", 120, false, SortArt::Text},
+    {"WKN", 96, false, SortArt::Text},      {"Aktion", 56, false, SortArt::Text},
+    {"Stückzahl", 64, true, SortArt::Zahl}, {"Filled", 64, true, SortArt::Zahl},
 };
 constexpr UebersichtSpalte kPositionsSpalten[] = {
-    {"Titel", 160, false, SortierArt::kText},
-    {"WKN", 160, false, SortierArt::kText},
-    {"Position", 80, true, SortierArt::kZahl},
-    {"Einstiegspreis", 80, true, SortierArt::kZahl},
+    {"Titel", 160, false, SortArt::Text},
+    {"WKN", 160, false, SortArt::Text},
+    {"Position", 80, true, SortArt::Zahl},
+    {"Einstiegspreis", 80, true, SortArt::Zahl},
 };
 constexpr UebersichtSpalte kFillSpalten[] = {
-    {"ID", 128, false, SortierArt::kText},   {"Titel", 120, false, SortierArt::kText},
-    {"WKN", 96, false, SortierArt::kText},   {"Aktion", 56, false, SortierArt::kText},
-    {"Filled", 64, true, SortierArt::kZahl}, {"Datum", 96, false, SortierArt::kDatum},
-    {"Kurs", 64, false, SortierArt::kZahl},
+    {"ID", 128, false, SortArt::Text},   {"Titel", 120, false, SortArt::Text},
+    {"WKN", 96, false, SortArt::Text},   {"Aktion", 56, false, SortArt::Text},
+    {"Filled", 64, true, SortArt::Zahl}, {"Datum", 96, false, SortArt::Datum},
+    {"Kurs", 64, false, SortArt::Zahl},
 };
 
 std::string Ganzzahl(int64_t wert) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/automation/AutomationLocale.h"
+#include "server/SortierRoutinen.h"
 
 namespace vks {
 
@@ -19,14 +20,11 @@ class clTitelPosition;
 
 enum class UebersichtListe { kOrders = 0, kPositionen = 1, kAusfuehrungen = 2 };
 
-// How a column sorts when its header is clicked (the header's tag).
-enum class SortierArt { kText = 0, kZahl = 1, kDatum = 2 };
-
 struct UebersichtSpalte {
   const char* titel;
   int breite;  // pixels at 96 dots per inch
   bool rechts;
-  SortierArt sortierung;
+  SortArt sortierung;  // its header tag: 0 text, 1 number, 2 date
 };
 
 std::span<const UebersichtSpalte> Spalten(UebersichtListe liste);
