@@ -157,6 +157,19 @@ void BM_ShowDatenFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowDatenFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The rows' texts alone, without any model: how much of ShowDaten is formatting.
+void BM_ZeilenBauen(benchmark::State& state) {
+  Umgebung& u = U();
+  const AutomationLocale de = AutomationLocale::German();
+  for (auto _ : state) {
+    std::vector<UebersichtZeile> zeilen;
+    zeilen.reserve(u.konto->cFilledOrders.Count());
+    for (const auto& e : u.konto->cFilledOrders) zeilen.push_back(BaueFillZeile(*e.value, de));
+    benchmark::DoNotOptimize(zeilen.data());
+  }
+}
+BENCHMARK(BM_ZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Each iteration is one header click on "Filled"; they alternate between the two orders.
 void BM_SortiereFills(benchmark::State& state) {
   Umgebung& u = U();
@@ -171,11 +184,11 @@ BENCHMARK(BM_SortiereFills)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SortiereFillsFloor(benchmark::State& state) {
   Umgebung& u = U();
-  UebersichtModell modell(UebersichtListe::kAusfuehrungen);
-  std::vector<UebersichtZeile> zeilen;
-  for (const auto& z : u.fills) zeilen.push_back({z[0], z});
-  modell.Fuellen(std::move(zeilen));
   const AutomationLocale de = AutomationLocale::German();
+  UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
+  std::vector<UebersichtZeile> zeilen;
+  for (const auto& z : u.fills) zeilen.push_back({z[0], z, nullptr});
+  modell.Fuellen(std::move(zeilen));
   std::vector<double> werte;
   for (const auto& z : u.fills) werte.push_back(ZellenWertZahl(z[4], de));
   bool absteigend = false;

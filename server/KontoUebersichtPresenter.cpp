@@ -67,18 +67,19 @@ void KontoUebersichtPresenter::ShowDaten(std::shared_ptr<clKonto> AktKonto) {
     try {
       std::vector<UebersichtZeile> zeilen;
       zeilen.reserve(sammlung.Count());
-      for (const auto& entry : sammlung) zeilen.push_back(baue(*entry.value));
+      for (const auto& entry : sammlung) zeilen.push_back(baue(entry.value));
       ansicht_.ListeFuellen(liste, std::move(zeilen));
     } catch (const std::exception& e) {
       Melde(kOeffnenFehler, e);
     }
   };
   fuelle(UebersichtListe::kOrders, konto.cOffeneOrders,
-         [](const clOffeneOrder& o) { return BaueOrderZeile(o); });
-  fuelle(UebersichtListe::kAusfuehrungen, konto.cFilledOrders,
-         [&](const clFilledOrder& f) { return BaueFillZeile(f, locale_); });
+         [](const auto& o) { return BaueOrderZeile(*o); });
+  fuelle(UebersichtListe::kAusfuehrungen, konto.cFilledOrders, [](const auto& f) {
+    return UebersichtZeile{f->ID, {}, f};
+  });
   fuelle(UebersichtListe::kPositionen, konto.cTitelPositionen,
-         [&](const clTitelPosition& p) { return BauePositionsZeile(p, locale_); });
+         [&](const auto& p) { return BauePositionsZeile(*p, locale_); });
 }
 
 void KontoUebersichtPresenter::ZeigeZahlen() {

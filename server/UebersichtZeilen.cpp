@@ -54,22 +54,44 @@ UebersichtZeile BaueOrderZeile(const clOffeneOrder& order) {
   return {order.ID,
           {order.ID, order.TitelName, order.TitelWKN,
            RichtungsText(order.Aktion, order.IsEnterOrder, true), Ganzzahl(order.Anzahl),
-           Ganzzahl(order.FilledAnzahl)}};
+           Ganzzahl(order.FilledAnzahl)},
+          nullptr};
 }
 
 UebersichtZeile BauePositionsZeile(const clTitelPosition& position,
                                    const AutomationLocale& locale) {
   return {"#" + position.TitelWKN,
           {position.TitelName, position.TitelWKN, Ganzzahl(position.Position),
-           FormatSingle(position.Durchschnittspreis, locale)}};
+           FormatSingle(position.Durchschnittspreis, locale)},
+          nullptr};
+}
+
+std::string FillZelle(const clFilledOrder& fill, int spalte, const AutomationLocale& locale) {
+  switch (spalte) {
+    case 0:
+      return fill.ID;
+    case 1:
+      return fill.TitelName;
+    case 2:
+      return fill.TitelWKN;
+    case 3:
+      return RichtungsText(fill.Aktion, fill.IsEnterOrder, false);
+    case 4:
+      return Ganzzahl(fill.FilledAnzahl);
+    case 5:
+      return FormatDateText(fill.SimulDatum, locale);
+    case 6:
+      return fill.EnterPreis > 0 ? FormatSingle(fill.EnterPreis, locale) : "K/A";
+    default:
+      return {};
+  }
 }
 
 UebersichtZeile BaueFillZeile(const clFilledOrder& fill, const AutomationLocale& locale) {
-  return {
-      fill.ID,
-      {fill.ID, fill.TitelName, fill.TitelWKN, RichtungsText(fill.Aktion, fill.IsEnterOrder, false),
-       Ganzzahl(fill.FilledAnzahl), FormatDateText(fill.SimulDatum, locale),
-       fill.EnterPreis > 0 ? FormatSingle(fill.EnterPreis, locale) : "K/A"}};
+  UebersichtZeile zeile{fill.ID, {}, nullptr};
+  for (int spalte = 0; spalte < 7; ++spalte)
+    zeile.spalten.push_back(FillZelle(fill, spalte, locale));
+  return zeile;
 }
 
 KontoZahlen BaueKontoZahlen(const clKonto& konto, const AutomationLocale& locale) {

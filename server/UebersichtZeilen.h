@@ -4,6 +4,7 @@
 // window only displays them.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ std::span<const UebersichtSpalte> Spalten(UebersichtListe liste);
 struct UebersichtZeile {
   std::string key;  // order or fill ID, "#" + TitelWKN for a position
   std::vector<std::string> spalten;
+  // A fill row may carry its fill instead of texts: a list of 100 000 fills then formats only the
+  // cells it shows or sorts by (FillZelle).
+  std::shared_ptr<const clFilledOrder> fill;
 };
 
 // "Buy (Enter)", "Sell (Exit)" …: an open order always names entry or exit, a fill only entry.
@@ -40,6 +44,8 @@ std::string RichtungsText(int16_t Aktion, bool IsEnterOrder, bool IstOrder);
 UebersichtZeile BaueOrderZeile(const clOffeneOrder& order);
 UebersichtZeile BauePositionsZeile(const clTitelPosition& position, const AutomationLocale& locale);
 UebersichtZeile BaueFillZeile(const clFilledOrder& fill, const AutomationLocale& locale);
+// One cell of a fill's row, 0 to 6.
+std::string FillZelle(const clFilledOrder& fill, int spalte, const AutomationLocale& locale);
 
 // The labels of the figures block; each counting row holds total, long, short.
 struct KontoZahlen {

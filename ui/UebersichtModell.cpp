@@ -2,12 +2,13 @@
 
 #include <unordered_set>
 
+#include "accounts/clFilledOrder.h"
 #include "platform/automation/KeyedDictionary.h"
 
 namespace vks {
 
-UebersichtModell::UebersichtModell(UebersichtListe liste, QObject* parent)
-    : QAbstractTableModel(parent), liste_(liste) {}
+UebersichtModell::UebersichtModell(UebersichtListe liste, AutomationLocale locale, QObject* parent)
+    : QAbstractTableModel(parent), liste_(liste), locale_(std::move(locale)) {}
 
 int UebersichtModell::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(zeilen_.size());
@@ -17,11 +18,11 @@ int UebersichtModell::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(Spalten(liste_).size());
 }
 
-const std::string& UebersichtModell::Zelle(int zeile, int spalte) const {
-  static const std::string kLeer;
-  const auto& spalten = zeilen_[static_cast<size_t>(zeile)].spalten;
-  return static_cast<size_t>(spalte) < spalten.size() ? spalten[static_cast<size_t>(spalte)]
-                                                      : kLeer;
+std::string UebersichtModell::Zelle(int zeile, int spalte) const {
+  const UebersichtZeile& z = zeilen_[static_cast<size_t>(zeile)];
+  if (z.fill && z.spalten.empty()) return FillZelle(*z.fill, spalte, locale_);
+  return static_cast<size_t>(spalte) < z.spalten.size() ? z.spalten[static_cast<size_t>(spalte)]
+                                                        : std::string();
 }
 
 QVariant UebersichtModell::data(const QModelIndex& index, int role) const {
@@ -44,6 +45,7 @@ QVariant UebersichtModell::headerData(int section, Qt::Orientation orientation, 
 }
 
 void UebersichtModell::IndexNeu() {
+  index_aktuell_ = true;
   index_.clear();
   index_.reserve(zeilen_.size());
   for (size_t i = 0; i < zeilen_.size(); ++i)
@@ -53,11 +55,12 @@ void UebersichtModell::IndexNeu() {
 void UebersichtModell::Fuellen(std::vector<UebersichtZeile> zeilen) {
   beginResetModel();
   zeilen_ = std::move(zeilen);
-  IndexNeu();
+  index_aktuell_ = false;  // built when a row is first looked up
   endResetModel();
 }
 
 void UebersichtModell::Setzen(UebersichtZeile zeile) {
+  if (!index_aktuell_) IndexNeu();
   auto it = index_.find(FoldCase(zeile.key));
   if (it != index_.end()) {
     zeilen_[static_cast<size_t>(it->second)] = std::move(zeile);
@@ -89,7 +92,7 @@ void UebersichtModell::Entfernen(const std::vector<std::string>& keys) {
     endRemoveRows();
     ende = anfang - 1;
   }
-  IndexNeu();
+  index_aktuell_ = false;
 }
 
 void UebersichtModell::Ordnen(const std::vector<size_t>& reihenfolge) {
@@ -109,8 +112,26 @@ void UebersichtModell::Ordnen(const std::vector<size_t>& reihenfolge) {
   for (const QModelIndex& i : alt)
     neu.push_back(index(neue_zeile[static_cast<size_t>(i.row())], i.column()));
   changePersistentIndexList(alt, neu);
-  IndexNeu();
+  index_aktuell_ = false;
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+std::vector<double> UebersichtModell::Werte(int spalte, SortArt art) const {
+  std::vector<double> werte;
+  werte.reserve(zeilen_.size());
+  for (size_t i = 0; i < zeilen_.size(); ++i) {
+    const UebersichtZeile& z = zeilen_[i];
+    if (z.fill && z.spalten.empty() && (spalte == 4 || spalte == 6)) {
+      werte.push_back(spalte == 4              ? z.fill->FilledAnzahl
+                      : z.fill->EnterPreis > 0 ? z.fill->EnterPreis
+                                               : 0.0);
+      continue;
+    }
+    const std::string text = Zelle(static_cast<int>(i), spalte);
+    werte.push_back(art == SortArt::Datum ? ZellenWertDatum(text, locale_)
+                                          : ZellenWertZahl(text, locale_));
+  }
+  return werte;
 }
 
 std::vector<std::string> UebersichtModell::Spalte(int spalte) const {

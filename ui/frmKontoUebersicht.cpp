@@ -10,6 +10,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <numeric>
 #include <set>
 
 #include "accounts/KontoUmgebung.h"
@@ -140,7 +142,7 @@ QWidget* frmKontoUebersicht::BaueZahlen() {
 }
 
 QTableView* frmKontoUebersicht::BaueListe(UebersichtListe liste) {
-  auto* modell = new UebersichtModell(liste, this);
+  auto* modell = new UebersichtModell(liste, umfeld_.locale, this);
   auto* view = new QTableView;
   view->setModel(modell);
   view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -194,8 +196,19 @@ void frmKontoUebersicht::SpalteGeklickt(UebersichtListe liste, int spalte) {
       routinen.SpaltenKlick(sortierungen_[Nr(liste)], tag, static_cast<int16_t>(spalte));
   if (!auftrag) return;
   UebersichtModell* modell = Modell(liste);
-  modell->Ordnen(SortierteReihenfolge(modell->Spalte(auftrag->spalte), auftrag->art,
-                                      auftrag->absteigend, umfeld_.locale));
+  if (auftrag->art == SortArt::Text) {
+    modell->Ordnen(SortierteReihenfolge(modell->Spalte(auftrag->spalte), auftrag->art,
+                                        auftrag->absteigend, umfeld_.locale));
+  } else {
+    const std::vector<double> werte = modell->Werte(auftrag->spalte, auftrag->art);
+    std::vector<size_t> reihenfolge(werte.size());
+    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
+    const bool ab = auftrag->absteigend;
+    std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](size_t a, size_t b) {
+      return ab ? werte[b] < werte[a] : werte[a] < werte[b];
+    });
+    modell->Ordnen(reihenfolge);
+  }
   QTableView* view = Liste(liste);
   view->horizontalHeader()->setSortIndicatorShown(true);
   view->horizontalHeader()->setSortIndicator(
