@@ -16,14 +16,14 @@ class HauptfensterPresenter;
 class MessageReporter;
 struct KontoUmgebung;
 class clKontoGlobalData;
-class frmKontoUebersicht;
+class KontoUebersichtFenster;
 
 struct ServerState {
   // Connection ID → interface object. The entries do not keep the objects alive.
   KeyedDictionary<std::weak_ptr<clKontoSchnittstelle>> Verbindungen;
   KontenSammlung Konten;
   // Account name → its open overview window.
-  KeyedDictionary<std::shared_ptr<frmKontoUebersicht>> UebersichtsFenster;
+  KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>> UebersichtsFenster;
   // Metric key → (display name, number, category).
   KeyedDictionary<Variant> KennzahlenNamen;
   std::shared_ptr<clKontoGlobalData> KontoGlobalData;

@@ -78,7 +78,7 @@ void StarteKontoServer(ServerState& state, StartUmgebung& u) {
   schritt([&] {
     state.Verbindungen = KeyedDictionary<std::weak_ptr<clKontoSchnittstelle>>();
     state.Konten = KontenSammlung();
-    state.UebersichtsFenster = KeyedDictionary<std::shared_ptr<frmKontoUebersicht>>();
+    state.UebersichtsFenster = KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>>();
     state.KennzahlenNamen = KeyedDictionary<Variant>();
   });
   schritt([&] { FuelleKennzahlenListe(state.KennzahlenNamen); });

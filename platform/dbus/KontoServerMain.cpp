@@ -1,6 +1,8 @@
-// vks-kontoserver: the account server as a process on the session bus, without a display. The bus
-// starts it on a host's first call; it ends when the host has released its last object.
+// vks-kontoserver: the account server as a process on the session bus. The bus starts it on a
+// host's first call; it ends when the host has released its last object. With a display it shows
+// its windows and message boxes; without one it logs its messages and shows nothing.
 #include <QtCore/QCoreApplication>
+#include <QtWidgets/QApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusConnection>
@@ -22,6 +24,10 @@
 #include "server/HauptfensterPresenter.h"
 #include "server/LogMessageReporter.h"
 #include "server/Startup.h"
+#include "ui/KontenFensterMitAnzeige.h"
+#include "ui/QtMeldungen.h"
+#include "ui/SystemLocale.h"
+#include "ui/frmRTTSpeicherordner.h"
 
 namespace {
 
@@ -30,7 +36,9 @@ class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
  public:
   explicit KontenFensterOhneAnzeige(vks::HauptfensterPresenter& hauptfenster)
       : hauptfenster_(hauptfenster) {}
-  void ZeigeKontenFenster() override {}
+  void ZeigeKontenFenster() override {
+    std::cerr << "Kontenfenster: keine Anzeige vorhanden, es wird nicht gezeigt\n";
+  }
   void EntladeKontenFenster() override { hauptfenster_.Entladen(); }
 
  private:
@@ -41,7 +49,16 @@ class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
 
 int main(int argc, char** argv) {
   using namespace vks;
-  QCoreApplication app(argc, argv);
+  // Decided once: a server without a display never opens a window.
+  const bool anzeige = AnzeigeVorhanden();
+  std::unique_ptr<QCoreApplication> anwendung;
+  if (anzeige) {
+    anwendung = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+  } else {
+    anwendung = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication& app = *anwendung;
   dbus::RegisterVariantTypes();
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
@@ -63,8 +80,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   RegistrySettingsStore settings(*registry.value());
-  LogMessageReporter reporter(std::cerr);
-  BestaetigenderSpeicherordnerDialog dialog(settings);
+  LogMessageReporter log_reporter(std::cerr);
+  QtMeldungen qt_meldungen;
+  MessageReporter& reporter = anzeige ? static_cast<MessageReporter&>(qt_meldungen) : log_reporter;
+  const std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
+  BestaetigenderSpeicherordnerDialog bestaetigung(settings);
+  std::unique_ptr<frmRTTSpeicherordner> erster_start;
+  if (anzeige) erster_start.reset(new frmRTTSpeicherordner({reporter, settings, *ordner, ""}));
+  SpeicherordnerDialog& dialog =
+      erster_start ? static_cast<SpeicherordnerDialog&>(*erster_start) : bestaetigung;
   const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   SystemClock clock;
   std::unique_ptr<ErrorLog> error_log;
@@ -93,10 +117,8 @@ int main(int argc, char** argv) {
 
   // What the host's account operations work with.
   const RttStorage rtt{state.RTTSpeicherOrdner};
-  const char* sprache = std::getenv("LC_ALL");
-  if (!sprache || !*sprache) sprache = std::getenv("LANG");
-  HauptfensterPresenter hauptfenster(state.Konten, *store, rtt,
-                                     AutomationLocale::FromName(sprache ? sprache : ""));
+  const AutomationLocale locale = SystemLocale();
+  HauptfensterPresenter hauptfenster(state.Konten, *store, rtt, locale);
   ScriptUmgebung script_umgebung{state, &reporter};
   KontoScriptRegeln regeln(script_umgebung);
   KontoUmgebung kontoumgebung{clock, rtt, &hauptfenster, &regeln};
@@ -104,7 +126,18 @@ int main(int argc, char** argv) {
   state.Kontoumgebung = &kontoumgebung;
   state.Hauptfenster = &hauptfenster;
 
-  KontenFensterOhneAnzeige fenster(hauptfenster);
+  KontenFensterOhneAnzeige ohne_anzeige(hauptfenster);
+  std::unique_ptr<frmRTTSpeicherordner> speicherordner;
+  std::unique_ptr<KontenFensterMitAnzeige> mit_anzeige;
+  if (anzeige) {
+    speicherordner.reset(
+        new frmRTTSpeicherordner({reporter, settings, *ordner, state.RTTSpeicherOrdner}));
+    mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
+        ServerAnzeigeTeile{state, hauptfenster, reporter, kontoumgebung, clock, settings,
+                           *speicherordner, &script_umgebung, locale});
+  }
+  KontenFensterSteuerung& fenster =
+      mit_anzeige ? static_cast<KontenFensterSteuerung&>(*mit_anzeige) : ohne_anzeige;
   StandardZufallsfolge zufall;
   SchnittstellenUmgebung umgebung{state, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
@@ -119,7 +152,7 @@ int main(int argc, char** argv) {
   price_timer.start(HauptfensterPresenter::kKursSpeichernIntervallMs);
 
   const int code = app.exec();
-  hauptfenster.Entladen();
+  fenster.EntladeKontenFenster();
   bus.unregisterService(QLatin1String(dbus::kServiceName));
   return code;
 }

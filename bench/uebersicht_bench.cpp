@@ -1,0 +1,247 @@
+// The account overview window with 1 000 positions, 1 000 open orders and 100 000 fills, offscreen:
+// ShowDaten against filling bare table models with the same rows' strings, and a sort of the fills
+// by the number column against std::stable_sort of the already parsed values plus the model's
+// reorder. The last lines give the ratios and the process's peak resident memory.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/clKonto.h"
+#include "platform/system/Clock.h"
+#include "platform/system/MessageReporter.h"
+#include "server/SortierRoutinen.h"
+#include "ui/UebersichtModell.h"
+#include "ui/frmKontoUebersicht.h"
+
+namespace vks {
+namespace {
+
+constexpr int kPositionen = 1000;
+constexpr int kOrders = 1000;
+constexpr int kFills = 100000;
+
+class StilleMeldungen : public MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
+    return DefaultAnswer(style);
+  }
+};
+
+std::shared_ptr<clKonto> GrossesKonto() {
+  auto konto = std::make_shared<clKonto>();
+  konto->KontoName = "Grosses Konto";
+  char text[64];
+  for (int p = 0; p < kPositionen; ++p) {
+    auto pos = std::make_shared<clTitelPosition>();
+    std::snprintf(text, sizeof text, "DE000A%06d", p);
+    pos->TitelWKN = text;
+    std::snprintf(text, sizeof text, "Wertpapier Nummer %d AG", p);
+    pos->TitelName = text;
+    pos->Position = (p % 3 == 0 ? -1 : 1) * (p + 1);
+    pos->Durchschnittspreis = 10.0f + p * 0.37f;
+    konto->cTitelPositionen.Add(pos->TitelWKN, pos);
+  }
+  for (int o = 0; o < kOrders; ++o) {
+    auto order = std::make_shared<clOffeneOrder>();
+    std::snprintf(text, sizeof text, "O-%06d", o);
+    order->ID = text;
+    order->TitelWKN = "DE000A000001";
+    order->TitelName = "Wertpapier Nummer 1 AG";
+    order->Aktion = o % 2 ? 1 : -1;
+    order->Anzahl = 100 + o;
+    order->FilledAnzahl = o % 50;
+    order->IsEnterOrder = o % 3 == 0;
+    konto->cOffeneOrders.Add(order->ID, order);
+  }
+  for (int f = 0; f < kFills; ++f) {
+    auto fill = std::make_shared<clFilledOrder>();
+    std::snprintf(text, sizeof text, "F-%07d", f);
+    fill->ID = text;
+    fill->TitelWKN = "DE000A000002";
+    fill->TitelName = "Wertpapier Nummer 2 AG";
+    fill->Aktion = f % 2 ? 1 : -1;
+    fill->FilledAnzahl = static_cast<int32_t>((f * 7919L) % 100000);
+    fill->SimulDatum = DateValue{45000.5 + f / 1440.0};
+    fill->IsEnterOrder = f % 4 == 0;
+    fill->EnterPreis = f % 10 ? 10.0f + (f % 997) * 0.25f : 0.0f;
+    konto->cFilledOrders.Add(fill->ID, fill);
+  }
+  return konto;
+}
+
+// A table model with nothing but rows of strings: the least a list can cost.
+class BlankesModell : public QAbstractTableModel {
+ public:
+  int rowCount(const QModelIndex& = {}) const override { return static_cast<int>(zeilen.size()); }
+  int columnCount(const QModelIndex& = {}) const override { return 7; }
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (role != Qt::DisplayRole) return {};
+    const auto& z = zeilen[static_cast<size_t>(i.row())];
+    return static_cast<size_t>(i.column()) < z.size()
+               ? QString::fromStdString(z[static_cast<size_t>(i.column())])
+               : QString();
+  }
+  void Fuellen(std::vector<std::vector<std::string>> neu) {
+    beginResetModel();
+    zeilen = std::move(neu);
+    endResetModel();
+  }
+  std::vector<std::vector<std::string>> zeilen;
+};
+
+struct Umgebung {
+  Umgebung() {
+    static int argc = 1;
+    static char name[] = "uebersicht_bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QApplication>(argc, argv);
+    konto = GrossesKonto();
+    const AutomationLocale de = AutomationLocale::German();
+    for (const auto& e : konto->cOffeneOrders) orders.push_back(BaueOrderZeile(*e.value).spalten);
+    for (const auto& e : konto->cTitelPositionen)
+      positionen.push_back(BauePositionsZeile(*e.value, de).spalten);
+    for (const auto& e : konto->cFilledOrders) fills.push_back(BaueFillZeile(*e.value, de).spalten);
+  }
+  frmKontoUebersicht& NeuesFenster() {
+    fenster = std::make_unique<frmKontoUebersicht>(
+        UebersichtUmfeld{meldungen, kontoumgebung, AutomationLocale::German(), nullptr, nullptr,
+                         nullptr, nullptr, nullptr});
+    fenster->resize(1000, 700);
+    fenster->show();
+    QCoreApplication::processEvents();
+    return *fenster;
+  }
+
+  std::unique_ptr<QApplication> app;
+  StilleMeldungen meldungen;
+  SystemClock clock;
+  RttStorage rtt;  // no folder: the chart reads nothing
+  KontoUmgebung kontoumgebung{clock, rtt};
+  std::shared_ptr<clKonto> konto;
+  std::vector<std::vector<std::string>> orders, positionen, fills;
+  std::unique_ptr<frmKontoUebersicht> fenster;
+};
+
+Umgebung& U() {
+  static Umgebung u;
+  return u;
+}
+
+void BM_ShowDaten(benchmark::State& state) {
+  Umgebung& u = U();
+  frmKontoUebersicht& fenster = u.NeuesFenster();
+  for (auto _ : state) {
+    fenster.ShowDaten(u.konto);
+    QCoreApplication::processEvents();  // the views lay out and paint what is visible
+  }
+}
+BENCHMARK(BM_ShowDaten)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ShowDatenFloor(benchmark::State& state) {
+  Umgebung& u = U();
+  BlankesModell m_orders, m_positionen, m_fills;
+  for (auto _ : state) {
+    m_orders.Fuellen(u.orders);
+    m_fills.Fuellen(u.fills);
+    m_positionen.Fuellen(u.positionen);
+    benchmark::DoNotOptimize(m_fills.zeilen.data());
+  }
+}
+BENCHMARK(BM_ShowDatenFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The rows' texts alone, without any model: how much of ShowDaten is formatting.
+void BM_ZeilenBauen(benchmark::State& state) {
+  Umgebung& u = U();
+  const AutomationLocale de = AutomationLocale::German();
+  for (auto _ : state) {
+    std::vector<UebersichtZeile> zeilen;
+    zeilen.reserve(u.konto->cFilledOrders.Count());
+    for (const auto& e : u.konto->cFilledOrders) zeilen.push_back(BaueFillZeile(*e.value, de));
+    benchmark::DoNotOptimize(zeilen.data());
+  }
+}
+BENCHMARK(BM_ZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each iteration is one header click on "Filled"; they alternate between the two orders.
+void BM_SortiereFills(benchmark::State& state) {
+  Umgebung& u = U();
+  frmKontoUebersicht& fenster = u.NeuesFenster();
+  fenster.ShowDaten(u.konto);
+  for (auto _ : state) {
+    fenster.SpalteGeklickt(UebersichtListe::kAusfuehrungen, 4);
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_SortiereFills)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SortiereFillsFloor(benchmark::State& state) {
+  Umgebung& u = U();
+  const AutomationLocale de = AutomationLocale::German();
+  UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
+  std::vector<UebersichtZeile> zeilen;
+  for (const auto& z : u.fills) zeilen.push_back({z[0], z, nullptr});
+  modell.Fuellen(std::move(zeilen));
+  std::vector<double> werte;
+  for (const auto& z : u.fills) werte.push_back(ZellenWertZahl(z[4], de));
+  bool absteigend = false;
+  for (auto _ : state) {
+    std::vector<size_t> reihenfolge(werte.size());
+    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
+    std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](size_t a, size_t b) {
+      return absteigend ? werte[b] < werte[a] : werte[a] < werte[b];
+    });
+    modell.Ordnen(reihenfolge);
+    // The values follow their rows, as the cells do.
+    std::vector<double> neu(werte.size());
+    for (size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = werte[reihenfolge[i]];
+    werte.swap(neu);
+    absteigend = !absteigend;
+  }
+}
+BENCHMARK(BM_SortiereFillsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    for (const char* name : {"BM_ShowDaten", "BM_SortiereFills"}) {
+      auto own = seconds_.find(name);
+      auto floor = seconds_.find(std::string(name) + "Floor");
+      if (own != seconds_.end() && floor != seconds_.end() && floor->second > 0)
+        GetOutputStream() << name << " / Floor: " << own->second / floor->second << '\n';
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    GetOutputStream() << "peak resident memory: " << usage.ru_maxrss / 1024 << " MiB\n";
+    ConsoleReporter::Finalize();
+  }
+
+ private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vks::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

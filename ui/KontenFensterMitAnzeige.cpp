@@ -1,0 +1,75 @@
+#include "ui/KontenFensterMitAnzeige.h"
+
+#include <cstdlib>
+
+#include "platform/files/Ordner.h"
+#include "server/HauptfensterPresenter.h"
+#include "server/ServerState.h"
+
+namespace vks {
+
+bool AnzeigeVorhanden() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* wert = std::getenv(name);
+    if (wert && *wert) return true;
+  }
+  return false;
+}
+
+KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
+    : teile_(std::move(teile)),
+      ordner_(NeueDateisystemOrdner()),
+      konto_dialog_([this] { return DialogUmfeld(); }),
+      uebersichten_([this] { return FensterUmfeld(); }) {}
+
+KontenFensterMitAnzeige::~KontenFensterMitAnzeige() = default;
+
+NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
+  NeuesKontoUmfeld umfeld{teile_.melder, teile_.clock, teile_.state.Konten, teile_.locale};
+  umfeld.umgebung = &teile_.kontoumgebung;
+  umfeld.hauptfenster = &teile_.presenter;
+  umfeld.uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {
+    auto* fenster = teile_.state.UebersichtsFenster.Find(konto->KontoName);
+    if (!fenster) return false;
+    (*fenster)->ShowDaten(konto);
+    return true;
+  };
+  umfeld.script = teile_.script;
+  umfeld.settings = &teile_.settings;
+  umfeld.hilfe_datei = teile_.state.HilfeDatei;
+  return umfeld;
+}
+
+UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
+  UebersichtUmfeld umfeld{teile_.melder, teile_.kontoumgebung, teile_.locale};
+  umfeld.hauptfenster = &teile_.presenter;
+  umfeld.settings = &teile_.settings;
+  umfeld.sortierung = &sortierung_;
+  umfeld.RemoveKontoFenster = [this](const std::string& name) {
+    if (fenster_) fenster_->Befehle().RemoveKontoFenster(name);
+  };
+  return umfeld;
+}
+
+void KontenFensterMitAnzeige::ZeigeKontenFenster() {
+  if (!fenster_) {
+    HauptfensterUmfeld umfeld{
+        teile_.state,          teile_.presenter, teile_.melder, teile_.kontoumgebung,
+        teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
+        teile_.speicherordner, hilfe_,           teile_.locale};
+    fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
+  }
+  fenster_->show();
+  fenster_->raise();
+  fenster_->activateWindow();
+}
+
+void KontenFensterMitAnzeige::EntladeKontenFenster() {
+  if (fenster_ && fenster_->isVisible()) {
+    fenster_->close();  // saves layout and pending changes
+  } else {
+    teile_.presenter.Entladen();
+  }
+}
+
+}  // namespace vks

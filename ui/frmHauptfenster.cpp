@@ -1,0 +1,178 @@
+#include "ui/frmHauptfenster.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "server/HauptfensterPresenter.h"
+#include "ui/FensterLayout.h"
+
+namespace vks {
+
+namespace {
+
+constexpr int kKeyRolle = Qt::UserRole;
+
+struct BefehlText {
+  int id;
+  const char* menue;
+  const char* werkzeug;
+  const char* tooltip;
+};
+
+constexpr BefehlText kBefehle[] = {
+    {befehl::kNeuesKonto, "Neues Konto", "Neues Konto", nullptr},
+    {befehl::kKontoDuplizieren, "Konto duplizieren", "Konto duplizieren", nullptr},
+    {befehl::kKontoBearbeiten, "Konto bearbeiten", "Konto bearbeiten", "Konto einstellen"},
+    {befehl::kKontoLoeschen, "Konto löschen", "Konto löschen", nullptr},
+    {befehl::kKontoAnzeigen, "Konto anzeigen", "Konto Übersicht", nullptr},
+    {befehl::kSpeicherordner, "Speicherordner einstellen", "Speicherordner einstellen", nullptr},
+    {befehl::kHilfe, "Hilfe", "Hilfe", nullptr},
+};
+
+bool BrauchtAuswahl(int id) {
+  return id == befehl::kKontoBearbeiten || id == befehl::kKontoLoeschen ||
+         id == befehl::kKontoAnzeigen || id == befehl::kKontoDuplizieren;
+}
+
+void SetzeTexte(QTreeWidgetItem* item, const KontenZeile& zeile) {
+  item->setData(0, kKeyRolle, QString::fromStdString(zeile.key));
+  item->setText(0, QString::fromStdString(zeile.name));
+  item->setText(1, QString::fromStdString(zeile.datum));
+  item->setText(2, QString::fromStdString(zeile.gesamtwert));
+  item->setText(3, QString::fromStdString(zeile.enter_orders));
+  item->setText(4, QString::fromStdString(zeile.positionen));
+}
+
+}  // namespace
+
+frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* settings,
+                                 QWidget* parent)
+    : QMainWindow(parent),
+      umfeld_(umfeld),
+      settings_(settings),
+      befehle_(std::move(umfeld), *this),
+      liste_(new QTreeWidget(this)) {
+  setWindowTitle("Tradomir Virtuelle Konten");
+  setObjectName("frmHauptfenster");
+  resize(720, 360);
+  liste_->setObjectName("LKontoliste");
+  liste_->setColumnCount(5);
+  liste_->setHeaderLabels({"Name", "Datum", "Gesamtwert", "Enter-Orders", "Positionen"});
+  liste_->setRootIsDecorated(false);
+  liste_->setSelectionMode(QAbstractItemView::SingleSelection);
+  liste_->setAllColumnsShowFocus(true);
+  liste_->header()->resizeSection(0, 160);
+  liste_->header()->resizeSection(1, 150);
+  setCentralWidget(liste_);
+  BaueBefehle();
+
+  connect(liste_, &QTreeWidget::itemSelectionChanged, this, [this] { befehle_.ButtonCheck(); });
+  // A double click anywhere in the list, on a row or not, shows the selected account.
+  liste_->viewport()->installEventFilter(this);
+
+  if (settings_) LadeFensterLayout(this, *settings_, kHauptfensterLayout, umfeld_.locale);
+  umfeld_.presenter.SetzeAnsicht(this);
+  befehle_.ButtonCheck();
+}
+
+frmHauptfenster::~frmHauptfenster() {
+  umfeld_.presenter.SetzeAnsicht(nullptr);
+}
+
+void frmHauptfenster::BaueBefehle() {
+  QMenu* menue = menuBar()->addMenu("Konten");
+  QToolBar* leiste = addToolBar("Werkzeuge");
+  leiste->setObjectName("Werkzeuge");
+  leiste->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  for (const BefehlText& text : kBefehle) {
+    const int id = text.id;
+    QAction* im_menue = menue->addAction(QString::fromUtf8(text.menue));
+    QAction* in_leiste = leiste->addAction(QString::fromUtf8(text.werkzeug));
+    if (text.tooltip) in_leiste->setToolTip(QString::fromUtf8(text.tooltip));
+    for (QAction* action : {im_menue, in_leiste}) {
+      action->setData(id);
+      connect(action, &QAction::triggered, this, [this, id] { befehle_.Befehl(id); });
+    }
+    menue_[id] = im_menue;
+    werkzeuge_[id] = in_leiste;
+  }
+}
+
+QTreeWidgetItem* frmHauptfenster::Zeile(const std::string& key) const {
+  const QString gesucht = QString::fromStdString(key);
+  for (int i = 0; i < liste_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = liste_->topLevelItem(i);
+    if (item->data(0, kKeyRolle).toString() == gesucht) return item;
+  }
+  return nullptr;
+}
+
+void frmHauptfenster::ListeLeeren() {
+  liste_->clear();
+}
+
+void frmHauptfenster::ZeileSetzen(const KontenZeile& zeile) {
+  QTreeWidgetItem* item = Zeile(zeile.key);
+  if (!item) item = new QTreeWidgetItem(liste_);
+  SetzeTexte(item, zeile);
+}
+
+void frmHauptfenster::ZeileEntfernen(const std::string& key) {
+  delete Zeile(key);
+}
+
+std::optional<std::string> frmHauptfenster::MarkierteZeile() const {
+  QList<QTreeWidgetItem*> markiert = liste_->selectedItems();
+  if (markiert.isEmpty()) return std::nullopt;
+  return markiert.front()->data(0, kKeyRolle).toString().toStdString();
+}
+
+void frmHauptfenster::ZeileMarkieren(const std::string& key) {
+  if (QTreeWidgetItem* item = Zeile(key)) {
+    liste_->setCurrentItem(item);
+    liste_->scrollToItem(item);
+  }
+}
+
+void frmHauptfenster::ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) {
+  if (QTreeWidgetItem* item = Zeile(alter_key)) SetzeTexte(item, zeile);
+}
+
+void frmHauptfenster::BefehleFreigeben(bool freigeben) {
+  for (auto& liste : {menue_, werkzeuge_}) {
+    for (auto [id, action] : liste) {
+      if (BrauchtAuswahl(id)) action->setEnabled(freigeben);
+    }
+  }
+}
+
+void frmHauptfenster::Entladen() {
+  if (settings_) SpeichereFensterLayout(this, *settings_, kHauptfensterLayout, umfeld_.locale);
+  umfeld_.presenter.Entladen();
+}
+
+bool frmHauptfenster::eventFilter(QObject* objekt, QEvent* event) {
+  if (objekt == liste_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    befehle_.KontoAnzeigen();
+    return true;
+  }
+  return QMainWindow::eventFilter(objekt, event);
+}
+
+void frmHauptfenster::closeEvent(QCloseEvent* event) {
+  Entladen();
+  event->accept();
+}
+
+void frmHauptfenster::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+    SetzeMindestGroesse(this, 600, 250);
+  }
+}
+
+}  // namespace vks
