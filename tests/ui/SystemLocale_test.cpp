@@ -25,8 +25,11 @@ TEST(SystemLocaleTest, NumbersAndDatesAsTheSystemLocaleWritesThem) {
   }
   const DateValue datum{46362 + 14.5 / 24};  // 6 December 2026, 14:30
   const std::string text = FormatDateText(datum, locale);
-  if (system.name() == "de_DE") EXPECT_EQ(text, "06.12.2026 14:30:00");
-  if (system.name() == "en_US") EXPECT_EQ(text, "12/6/2026 2:30:00 PM");
+  if (system.name() == "de_DE") {
+    EXPECT_EQ(text, "06.12.2026 14:30:00");
+  } else if (system.name() == "en_US") {
+    EXPECT_EQ(text, "12/6/2026 2:30:00 PM");
+  }
   ASSERT_TRUE(ParseDateText(text, locale).has_value());
   EXPECT_NEAR(ParseDateText(text, locale)->days, datum.days, 1e-9);
 }
