@@ -25,30 +25,31 @@ KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
 KontenFensterMitAnzeige::~KontenFensterMitAnzeige() = default;
 
 NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
-  NeuesKontoUmfeld umfeld{teile_.melder, teile_.clock, teile_.state.Konten, teile_.locale};
-  umfeld.umgebung = &teile_.kontoumgebung;
-  umfeld.hauptfenster = &teile_.presenter;
-  umfeld.uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {
+  auto uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {
     auto* fenster = teile_.state.UebersichtsFenster.Find(konto->KontoName);
     if (!fenster) return false;
     (*fenster)->ShowDaten(konto);
     return true;
   };
-  umfeld.script = teile_.script;
-  umfeld.settings = &teile_.settings;
-  umfeld.hilfe_datei = teile_.state.HilfeDatei;
-  return umfeld;
+  return {teile_.melder,
+          teile_.clock,
+          teile_.state.Konten,
+          teile_.locale,
+          &teile_.kontoumgebung,
+          &teile_.presenter,
+          uebersicht_neu_fuellen,
+          teile_.script,
+          &teile_.settings,
+          teile_.state.HilfeDatei,
+          {}};
 }
 
 UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
-  UebersichtUmfeld umfeld{teile_.melder, teile_.kontoumgebung, teile_.locale};
-  umfeld.hauptfenster = &teile_.presenter;
-  umfeld.settings = &teile_.settings;
-  umfeld.sortierung = &sortierung_;
-  umfeld.RemoveKontoFenster = [this](const std::string& name) {
+  auto entfernen = [this](const std::string& name) {
     if (fenster_) fenster_->Befehle().RemoveKontoFenster(name);
   };
-  return umfeld;
+  return {teile_.melder, teile_.kontoumgebung, teile_.locale, &teile_.presenter,
+          nullptr,       &teile_.settings,     &sortierung_,  entfernen};
 }
 
 void KontenFensterMitAnzeige::ZeigeKontenFenster() {

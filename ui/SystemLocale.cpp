@@ -1,6 +1,7 @@
 #include "ui/SystemLocale.h"
 
 #include <QLocale>
+#include <clocale>
 
 namespace vks {
 
@@ -27,6 +28,10 @@ AutomationLocale SystemLocale() {
   locale.two_digit_day_month = datum.contains("dd") || datum.contains("MM");
   locale.hour24 = system.timeFormat(QLocale::LongFormat).contains('H');
   return locale;
+}
+
+void NeutraleCZahlen() {
+  std::setlocale(LC_NUMERIC, "C");
 }
 
 }  // namespace vks

@@ -7,4 +7,9 @@ namespace vks {
 
 AutomationLocale SystemLocale();
 
+// QApplication sets the C library's locale from the environment; the core formats and reads
+// numbers with the C library and expects its neutral "C" numbers. Call right after creating the
+// application object.
+void NeutraleCZahlen();
+
 }  // namespace vks

@@ -2,10 +2,10 @@
 // host's first call; it ends when the host has released its last object. With a display it shows
 // its windows and message boxes; without one it logs its messages and shows nothing.
 #include <QtCore/QCoreApplication>
-#include <QtWidgets/QApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusConnection>
+#include <QtWidgets/QApplication>
 #include <cstdlib>
 #include <iostream>
 
@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   if (anzeige) {
     anwendung = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    NeutraleCZahlen();
   } else {
     anwendung = std::make_unique<QCoreApplication>(argc, argv);
   }

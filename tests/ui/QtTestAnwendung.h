@@ -3,6 +3,8 @@
 // without a display.
 #include <QApplication>
 
+#include "ui/SystemLocale.h"
+
 namespace vks::testing {
 
 inline QApplication& QtTestAnwendung() {
@@ -13,6 +15,7 @@ inline QApplication& QtTestAnwendung() {
   static char* argv[] = {name, nullptr};
   // Never destroyed: tearing the platform down at exit after the tests gains nothing.
   static QApplication* app = new QApplication(argc, argv);
+  NeutraleCZahlen();
   return *app;
 }
 
