@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "server/StoreWriter.h"
+#include "platform/automation/StoreWriter.h"
 #include "tests/interface/SpielHost.h"
 
 namespace vks {

@@ -152,7 +152,9 @@ TEST(VBScriptBearbeiten, TestRunTellsTheResultOrTheFailure) {
     const TestLauf lauf = TesteScript(server.umgebung, f.script, "Depot");
     EXPECT_EQ(lauf.erfolg, f.erfolg);
     EXPECT_EQ(lauf.ergebnis, f.ergebnis);
-    if (f.zeile) EXPECT_EQ(lauf.fehler_zeile, f.zeile);
+    if (f.zeile) {
+      EXPECT_EQ(lauf.fehler_zeile, f.zeile);
+    }
     ASSERT_GE(server.reporter.messages.size(), f.meldungen.size());
     EXPECT_EQ(server.reporter.messages.back().text, f.meldungen.back());
     EXPECT_EQ(server.reporter.messages.size(), f.erfolg ? 1u : 2u);

@@ -124,7 +124,9 @@ TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
       EXPECT_EQ(m.title, kDefaultMessageTitle);
     }
     EXPECT_EQ(felder.marker, f.schliesst ? "OK" : f.marker);
-    if (f.was == std::string("trimmed")) EXPECT_EQ(felder.txtName, "Neu");
+    if (f.was == std::string("trimmed")) {
+      EXPECT_EQ(felder.txtName, "Neu");
+    }
   }
 }
 
