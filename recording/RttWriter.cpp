@@ -1,39 +1,49 @@
 #include "recording/RttWriter.h"
 
-#include "platform/automation/AutomationError.h"
-#include "recording/FilePosition.h"
+#include <mutex>
+
+#include "recording/OffeneRttDateien.h"
 #include "recording/RttFileName.h"
 #include "recording/RttFormat.h"
+#include "recording/RttHeader.h"
 #include "recording/RttRecord.h"
-#include "recording/clDateiIO.h"
 
 namespace vks {
 namespace {
 
+OffeneRttDateien& Dateien() {
+  static OffeneRttDateien dateien;
+  return dateien;
+}
+
+std::mutex& DateienSperre() {
+  static std::mutex sperre;
+  return sperre;
+}
+
 void AppendRecord(const RttLocation& location, std::string_view KontoName,
                   std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                   const RttRecord& record) {
-  clDateiIO file;
-  try {
-    file.OpenFile(location.file);
-  } catch (const AutomationError&) {
+  std::lock_guard<std::mutex> gesperrt(DateienSperre());
+  int64_t size = 0;
+  posix::FileHandle handle = Dateien().Oeffne(location.file, size);
+  if (handle == posix::kInvalidHandle) {
     // The folder is checked only when the file cannot be opened: on every later write it exists,
     // and a stat per record would cost as much as the write itself.
     if (!ErzeugeOrdnerPfad(location.Folder())) return;
-    file.OpenFile(location.file);
+    handle = Dateien().Oeffne(location.file, size);
+    if (handle == posix::kInvalidHandle) return;
   }
-  int64_t size = file.FileSize().scaled / kCurrencyScale;
-  int64_t position = size;
-  if (size <= 0) {
-    file.WriteNewHeader(KontoName, TitelWKN, TitelName, Datenart);
-    position = static_cast<int64_t>(rtt::kHeaderSize);
+  uint32_t ignored;
+  if (size == 0) {
+    RttHeaderBytes header = ErzeugeRTTHeader(KontoName, TitelWKN, TitelName, Datenart);
+    if (posix::WriteAt(handle, 0, header, ignored) != static_cast<int64_t>(header.size())) return;
+    size = static_cast<int64_t>(rtt::kHeaderSize);
   } else if (!rtt::IsWellFormedSize(size)) {
     return;
   }
   RttRecordBytes bytes = EncodeRttRecord(record);
-  uint32_t ignored;
-  (void)posix::WriteAt(file.FileHandle(), position, bytes, ignored);
-  file.CloseFile();
+  (void)posix::WriteAt(handle, size, bytes, ignored);
 }
 
 }  // namespace
@@ -48,6 +58,14 @@ void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
                  RttRecord{Zeitpunkt, Wert, Wert2});
   } catch (...) {
     // A lost record is the documented outcome; the caller goes on with its booking.
+  }
+}
+
+void SchliesseRttDateien() noexcept {
+  try {
+    std::lock_guard<std::mutex> gesperrt(DateienSperre());
+    Dateien().SchliesseAlle();
+  } catch (...) {
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Appends one time-stamped value to the RTT file of an account or position series. The host reads
-// these files while we write, so each call opens, appends one 16-byte record with a single write at
-// the end, and closes again.
+// these files while we write, so each record is one single write of 16 bytes at the end. The files
+// stay open between calls (see OffeneRttDateien).
 #include <string_view>
 
 #include "platform/automation/Variant.h"
@@ -16,5 +16,8 @@ namespace vks {
 void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
                      std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                      DateValue Zeitpunkt, float Wert, float Wert2) noexcept;
+
+// Closes the files kept open, e.g. before the storage folder moves.
+void SchliesseRttDateien() noexcept;
 
 }  // namespace vks

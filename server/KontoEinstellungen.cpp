@@ -10,6 +10,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
 #include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
 #include "server/HauptfensterPresenter.h"
 
 namespace vks {
@@ -49,6 +50,8 @@ bool Fragt(MessageReporter& melder, const std::string& frage) {
 
 // Deletes every *.RTT file of a folder, going on past failures; the last failure's text is kept.
 void LoescheRttDateien(const std::string& ordner, std::string& fehler) {
+  // Where open files cannot be deleted, the appender's open files would stand in the way.
+  SchliesseRttDateien();
   std::error_code ec;
   if (!std::filesystem::is_directory(ordner, ec)) return;
   for (const auto& entry : std::filesystem::directory_iterator(ordner, ec)) {

@@ -48,8 +48,8 @@ UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
   auto entfernen = [this](const std::string& name) {
     if (fenster_) fenster_->Befehle().RemoveKontoFenster(name);
   };
-  return {teile_.melder, teile_.kontoumgebung, teile_.locale, &teile_.presenter,
-          nullptr,       &teile_.settings,     &sortierung_,  entfernen};
+  return {teile_.melder,    teile_.kontoumgebung, teile_.locale, &teile_.presenter,
+          teile_.verteiler, &teile_.settings,     &sortierung_,  entfernen};
 }
 
 void KontenFensterMitAnzeige::ZeigeKontenFenster() {

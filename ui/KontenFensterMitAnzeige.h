@@ -10,6 +10,7 @@
 
 namespace vks {
 
+class KontoBeobachterVerteiler;
 struct ScriptUmgebung;
 
 struct ServerAnzeigeTeile {
@@ -22,6 +23,7 @@ struct ServerAnzeigeTeile {
   SpeicherordnerDialog& speicherordner;
   ScriptUmgebung* script = nullptr;
   AutomationLocale locale;
+  KontoBeobachterVerteiler* verteiler = nullptr;  // open overview windows join it
 };
 
 class KontenFensterMitAnzeige : public KontenFensterSteuerung {

@@ -80,7 +80,7 @@ class Variant {
 
   VarType Type() const {
     // In the order of value_'s alternatives; inline because every operator asks it.
-    constexpr VarType kByIndex[] = {
+    static constexpr VarType kByIndex[] = {
         VarType::Empty,  VarType::Null,     VarType::Integer, VarType::Long,   VarType::Single,
         VarType::Double, VarType::Currency, VarType::Date,    VarType::String, VarType::Boolean,
         VarType::Byte,   VarType::Error,    VarType::Object,  VarType::Array,

@@ -22,6 +22,7 @@
 #include "platform/system/ErrorLog.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "server/HauptfensterPresenter.h"
+#include "server/KontoBeobachterVerteiler.h"
 #include "server/LogMessageReporter.h"
 #include "server/Startup.h"
 #include "ui/KontenFensterMitAnzeige.h"
@@ -122,7 +123,10 @@ int main(int argc, char** argv) {
   HauptfensterPresenter hauptfenster(state.Konten, *store, rtt, locale);
   ScriptUmgebung script_umgebung{state, &reporter};
   KontoScriptRegeln regeln(script_umgebung);
-  KontoUmgebung kontoumgebung{clock, rtt, &hauptfenster, &regeln};
+  // The bookings tell the account list and every open overview window.
+  KontoBeobachterVerteiler beobachter;
+  beobachter.Anmelden(&hauptfenster);
+  KontoUmgebung kontoumgebung{clock, rtt, &beobachter, &regeln};
   state.Meldungen = &reporter;
   state.Kontoumgebung = &kontoumgebung;
   state.Hauptfenster = &hauptfenster;
@@ -135,7 +139,7 @@ int main(int argc, char** argv) {
         new frmRTTSpeicherordner({reporter, settings, *ordner, state.RTTSpeicherOrdner}));
     mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
         ServerAnzeigeTeile{state, hauptfenster, reporter, kontoumgebung, clock, settings,
-                           *speicherordner, &script_umgebung, locale});
+                           *speicherordner, &script_umgebung, locale, &beobachter});
   }
   KontenFensterSteuerung& fenster =
       mit_anzeige ? static_cast<KontenFensterSteuerung&>(*mit_anzeige) : ohne_anzeige;

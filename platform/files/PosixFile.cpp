@@ -65,6 +65,20 @@ int64_t FileSize(FileHandle handle, uint32_t& error) {
   return st.st_size;
 }
 
+int64_t NamedFileSize(FileHandle handle, uint32_t& error) {
+  struct stat st;
+  if (::fstat(handle, &st) != 0) {
+    error = LastError();
+    return -1;
+  }
+  if (st.st_nlink == 0) {
+    error = winerror::kFileNotFound;
+    return -1;
+  }
+  error = winerror::kSuccess;
+  return st.st_size;
+}
+
 int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& error) {
   int whence = origin == SeekOrigin::Begin ? SEEK_SET
                : origin == SeekOrigin::End ? SEEK_END

@@ -23,6 +23,9 @@ uint32_t Close(FileHandle handle);
 
 // -1 on failure.
 int64_t FileSize(FileHandle handle, uint32_t& error);
+// Like FileSize, but -1 also when the file no longer has a name (deleted, or replaced by a rename):
+// a handle kept open across calls must not write into a file nobody can find any more.
+int64_t NamedFileSize(FileHandle handle, uint32_t& error);
 // The new position, or -1 on failure (a position before the start is ERROR_NEGATIVE_SEEK).
 int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& error);
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "recording/OffeneRttDateien.h"
 #include "recording/RttFileName.h"
 #include "recording/RttHeader.h"
 #include "recording/RttReader.h"
@@ -129,6 +130,64 @@ TEST_F(RttWriterTest, FailuresLoseTheRecordSilentlyAndHarmNothingElse) {
     SchreibeRTTWert(storage_, "Depot2", "", "", dKapitalCash, DateValue{2}, 2, 0);
     EXPECT_EQ(fs::file_size(folder_ / "rtt/Depot2/Portfolio/KapitalCash-Depot2.RTT"), 872u);
   }
+}
+
+// Files stay open between values; deleting or replacing one must not send the next value into the
+// file nobody can see any more.
+TEST_F(RttWriterTest, ADeletedOrReplacedFileGetsTheNextValue) {
+  WriteCash(45000, 1);
+  fs::remove(CashFile());
+  WriteCash(45001, 2);
+  Result<RttContents> contents = ReadRttFile(CashFile());
+  ASSERT_TRUE(contents.ok());
+  ASSERT_EQ(contents->records.size(), 1u);
+  EXPECT_EQ(contents->records[0].value, 2.0f);
+
+  std::string other = folder_ / "replacement.RTT";
+  RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
+  std::ofstream(other, std::ios::binary)
+      .write(reinterpret_cast<const char*>(header.data()), header.size());
+  fs::rename(other, CashFile());
+  WriteCash(45002, 3);
+  contents = ReadRttFile(CashFile());
+  ASSERT_TRUE(contents.ok());
+  ASSERT_EQ(contents->records.size(), 1u);
+  EXPECT_EQ(contents->records[0].value, 3.0f);
+}
+
+TEST_F(RttWriterTest, MoreFilesThanStayOpenAllGetTheirValues) {
+  constexpr int kFiles = static_cast<int>(OffeneRttDateien::kStandardAnzahl) + 44;
+  for (int round = 0; round < 2; ++round)
+    for (int i = 0; i < kFiles; ++i)
+      SchreibeRTTWert(storage_, "Depot1", "W" + std::to_string(i), "", dTitelPos,
+                      DateValue{45000.0 + round}, static_cast<float>(round), 0);
+  for (int i = 0; i < kFiles; ++i) {
+    Result<RttContents> contents =
+        ReadRttFile(GetRTTDateiName(storage_, "Depot1", "W" + std::to_string(i), dTitelPos, false));
+    ASSERT_TRUE(contents.ok()) << i;
+    ASSERT_EQ(contents->records.size(), 2u) << i;
+    EXPECT_EQ(contents->records[1].value, 1.0f);
+  }
+}
+
+TEST(OffeneRttDateien, KeepsTheMostRecentlyUsedFilesOpenUpToItsLimit) {
+  TempFolder folder;
+  OffeneRttDateien dateien(2);
+  int64_t size = -1;
+  std::string a = folder / "a", b = folder / "b", c = folder / "c";
+  posix::FileHandle first = dateien.Oeffne(a, size);
+  ASSERT_NE(first, posix::kInvalidHandle);
+  EXPECT_EQ(size, 0);
+  std::ofstream(b) << "12345";
+  ASSERT_NE(dateien.Oeffne(b, size), posix::kInvalidHandle);
+  EXPECT_EQ(size, 5);
+  EXPECT_EQ(dateien.Oeffne(a, size), first);  // a is now the most recent, b goes next
+  ASSERT_NE(dateien.Oeffne(c, size), posix::kInvalidHandle);
+  EXPECT_EQ(dateien.Anzahl(), 2u);
+  EXPECT_EQ(dateien.Oeffne(a, size), first);
+  EXPECT_EQ(dateien.Oeffne(folder / "missing/d", size), posix::kInvalidHandle);
+  dateien.SchliesseAlle();
+  EXPECT_EQ(dateien.Anzahl(), 0u);
 }
 
 TEST_F(RttWriterTest, StorageFolderThatCannotBeMadeRecordsNothing) {

@@ -101,6 +101,23 @@ TEST_F(FuehreKontoScriptAusTest, ErrorNamesTheFormulasLine) {
   }
 }
 
+TEST_F(FuehreKontoScriptAusTest, RuleAsksTheUserAndUsesTheAnswer) {
+  const char* formel =
+      "If MsgBox(\"Order zulassen?\", vbYesNo, \"Regel\") = vbYes Then Ergebnis = 1 Else "
+      "Ergebnis = 2";
+  for (int32_t antwort : {msgbox::kYes, msgbox::kNo}) {
+    reporter.messages.clear();
+    reporter.answers = {antwort};
+    int32_t ergebnis = 77;
+    EXPECT_EQ(Run(formel, ergebnis), -1);
+    EXPECT_EQ(ergebnis, antwort == msgbox::kYes ? 1 : 2);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Order zulassen?");
+    EXPECT_EQ(reporter.messages[0].title, "Regel");
+    EXPECT_EQ(reporter.messages[0].style, msgbox::kYesNo);
+  }
+}
+
 TEST_F(FuehreKontoScriptAusTest, GlobalDataOutlivesEvaluationsAndAccounts) {
   const char* formel =
       "KontoGlobalData(\"n\") = KontoGlobalData(\"n\") + 1\r\n"
