@@ -1,6 +1,34 @@
 #include "recording/OffeneRttDateien.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace vks {
+
+size_t OffeneRttDateien::StandardAnzahl() {
+  static const size_t anzahl =
+      std::clamp(posix::RaiseOpenFileLimit() / 4, kMindestens, kHoechstens);
+  return anzahl;
+}
+
+OffeneRttDateien::Zugriff::~Zugriff() {
+  if (!behalten_ && handle_ != posix::kInvalidHandle) (void)posix::Close(handle_);
+}
+
+OffeneRttDateien::Zugriff::Zugriff(Zugriff&& other) noexcept
+    : handle_(std::exchange(other.handle_, posix::kInvalidHandle)),
+      groesse_(other.groesse_),
+      behalten_(other.behalten_) {}
+
+OffeneRttDateien::Zugriff& OffeneRttDateien::Zugriff::operator=(Zugriff&& other) noexcept {
+  if (this != &other) {
+    if (!behalten_ && handle_ != posix::kInvalidHandle) (void)posix::Close(handle_);
+    handle_ = std::exchange(other.handle_, posix::kInvalidHandle);
+    groesse_ = other.groesse_;
+    behalten_ = other.behalten_;
+  }
+  return *this;
+}
 
 OffeneRttDateien::OffeneRttDateien(size_t hoechstens)
     : hoechstens_(hoechstens == 0 ? 1 : hoechstens) {}
@@ -10,37 +38,41 @@ OffeneRttDateien::~OffeneRttDateien() {
 }
 
 void OffeneRttDateien::Schliesse(Reihe::iterator eintrag) {
-  (void)posix::Close(eintrag->second);
-  nach_pfad_.erase(eintrag->first);
-  zuletzt_.erase(eintrag);
+  (void)posix::Close(eintrag->handle);
+  offen_.erase(std::string_view(eintrag->pfad));
+  reihe_.erase(eintrag);
 }
 
 void OffeneRttDateien::SchliesseAlle() {
-  while (!zuletzt_.empty()) Schliesse(zuletzt_.begin());
+  while (!reihe_.empty()) Schliesse(reihe_.begin());
 }
 
-posix::FileHandle OffeneRttDateien::Oeffne(const std::string& pfad, int64_t& groesse) {
+OffeneRttDateien::Zugriff OffeneRttDateien::Oeffne(const std::string& pfad) {
   uint32_t fehler = 0;
-  if (auto gefunden = nach_pfad_.find(pfad); gefunden != nach_pfad_.end()) {
-    Reihe::iterator eintrag = gefunden->second;
-    groesse = posix::NamedFileSize(eintrag->second, fehler);
+  const uint64_t jetzt = ++zaehler_;
+  if (auto gefunden = offen_.find(std::string_view(pfad)); gefunden != offen_.end()) {
+    const Reihe::iterator eintrag = gefunden->second;
+    const int64_t groesse = posix::NamedFileSize(eintrag->handle, fehler);
     if (groesse >= 0) {
-      zuletzt_.splice(zuletzt_.begin(), zuletzt_, eintrag);
-      return eintrag->second;
+      eintrag->zuletzt = jetzt;
+      reihe_.splice(reihe_.begin(), reihe_, eintrag);
+      return Zugriff(eintrag->handle, groesse, true);
     }
     Schliesse(eintrag);
   }
-  posix::FileHandle handle = posix::OpenOrCreate(pfad, false, fehler);
-  if (handle == posix::kInvalidHandle) return handle;
-  groesse = posix::FileSize(handle, fehler);
+  const posix::FileHandle handle = posix::OpenOrCreate(pfad, false, fehler);
+  if (handle == posix::kInvalidHandle) return {};
+  const int64_t groesse = posix::FileSize(handle, fehler);
   if (groesse < 0) {
     (void)posix::Close(handle);
-    return posix::kInvalidHandle;
+    return {};
   }
-  zuletzt_.emplace_front(pfad, handle);
-  nach_pfad_.emplace(pfad, zuletzt_.begin());
-  if (zuletzt_.size() > hoechstens_) Schliesse(std::prev(zuletzt_.end()));
-  return handle;
+  if (reihe_.size() >= hoechstens_ && jetzt - reihe_.back().zuletzt > kAlterJePlatz * hoechstens_)
+    Schliesse(std::prev(reihe_.end()));
+  if (reihe_.size() >= hoechstens_) return Zugriff(handle, groesse, false);
+  reihe_.push_front(Eintrag{pfad, handle, jetzt});
+  offen_.emplace(std::string_view(reihe_.front().pfad), reihe_.begin());
+  return Zugriff(handle, groesse, true);
 }
 
 }  // namespace vks

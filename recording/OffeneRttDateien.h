@@ -1,14 +1,20 @@
 #pragma once
-// The RTT files written to lately, kept open. A fill books some 26 values into as many files, and
-// opening and closing each file cost several times the 16-byte write itself. An open handle keeps
-// nobody from reading, renaming or deleting the file; a handle whose file has lost its name since
-// is noticed and the name opened afresh, so a deleted series starts again with a new header.
+// The RTT files written to, kept open. A fill books some 26 values into as many files, and opening
+// and closing each file cost several times the 16-byte write itself. An open handle keeps nobody
+// from reading, renaming or deleting the file; a handle whose file has lost its name since is
+// noticed and the name opened afresh, so a deleted series starts again with a new header.
+//
+// Once the limit is reached, a file makes room only for one that has not been written to for a
+// long while (kAlter writes of any file); otherwise the new file is opened for one write only. A
+// set of files larger than the limit, written round and round (a price-save tick of a huge
+// account), would otherwise close a cold file for every write and cost more than no cache at all,
+// while the files of a deleted or idle account still give way in time.
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <utility>
 
 #include "platform/files/PosixFile.h"
 
@@ -16,27 +22,61 @@ namespace vks {
 
 class OffeneRttDateien {
  public:
-  static constexpr size_t kStandardAnzahl = 256;  // well below the usual limit of 1 024 handles
+  // A quarter of the handles the process may hold, between these bounds: a price-save tick of a
+  // hundred accounts writes some 1 100 files, and all of them should stay open.
+  static constexpr size_t kMindestens = 64;
+  static constexpr size_t kHoechstens = 4096;
+  static size_t StandardAnzahl();
+  // Writes after which an unused open file gives way, in multiples of the limit.
+  static constexpr uint64_t kAlterJePlatz = 4;
 
-  explicit OffeneRttDateien(size_t hoechstens = kStandardAnzahl);
+  // A file opened for writing; closes on destruction unless the cache keeps it.
+  class Zugriff {
+   public:
+    Zugriff() = default;
+    Zugriff(posix::FileHandle handle, int64_t groesse, bool behalten)
+        : handle_(handle), groesse_(groesse), behalten_(behalten) {}
+    ~Zugriff();
+    Zugriff(Zugriff&& other) noexcept;
+    Zugriff& operator=(Zugriff&& other) noexcept;
+    Zugriff(const Zugriff&) = delete;
+    Zugriff& operator=(const Zugriff&) = delete;
+
+    bool Offen() const { return handle_ != posix::kInvalidHandle; }
+    posix::FileHandle Handle() const { return handle_; }
+    int64_t Groesse() const { return groesse_; }  // the file's size when it was handed out
+    bool Behalten() const { return behalten_; }
+
+   private:
+    posix::FileHandle handle_ = posix::kInvalidHandle;
+    int64_t groesse_ = 0;
+    bool behalten_ = false;
+  };
+
+  explicit OffeneRttDateien(size_t hoechstens = StandardAnzahl());
   ~OffeneRttDateien();
   OffeneRttDateien(const OffeneRttDateien&) = delete;
   OffeneRttDateien& operator=(const OffeneRttDateien&) = delete;
 
-  // The handle of `pfad`, creating the file when missing, and its current size in `groesse`;
-  // kInvalidHandle when it cannot be opened. The least recently used handle beyond the limit
-  // closes.
-  posix::FileHandle Oeffne(const std::string& pfad, int64_t& groesse);
+  // The file `pfad`, created when missing; not Offen() when it cannot be opened.
+  Zugriff Oeffne(const std::string& pfad);
   void SchliesseAlle();
-  size_t Anzahl() const { return zuletzt_.size(); }
+  size_t Anzahl() const { return offen_.size(); }
 
  private:
-  using Reihe = std::list<std::pair<std::string, posix::FileHandle>>;  // most recent first
+  struct Eintrag {
+    std::string pfad;
+    posix::FileHandle handle;
+    uint64_t zuletzt;  // the write count at its last use
+  };
+  using Reihe = std::list<Eintrag>;  // most recently used first
   void Schliesse(Reihe::iterator eintrag);
 
   size_t hoechstens_;
-  Reihe zuletzt_;
-  std::unordered_map<std::string, Reihe::iterator> nach_pfad_;
+  uint64_t zaehler_ = 0;
+  Reihe reihe_;
+  // Keyed by the path held in the list entry, which stays in place while the entry lives.
+  std::unordered_map<std::string_view, Reihe::iterator> offen_;
 };
 
 }  // namespace vks

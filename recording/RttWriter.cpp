@@ -25,25 +25,26 @@ void AppendRecord(const RttLocation& location, std::string_view KontoName,
                   std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                   const RttRecord& record) {
   std::lock_guard<std::mutex> gesperrt(DateienSperre());
-  int64_t size = 0;
-  posix::FileHandle handle = Dateien().Oeffne(location.file, size);
-  if (handle == posix::kInvalidHandle) {
+  OffeneRttDateien::Zugriff file = Dateien().Oeffne(location.file);
+  if (!file.Offen()) {
     // The folder is checked only when the file cannot be opened: on every later write it exists,
     // and a stat per record would cost as much as the write itself.
     if (!ErzeugeOrdnerPfad(location.Folder())) return;
-    handle = Dateien().Oeffne(location.file, size);
-    if (handle == posix::kInvalidHandle) return;
+    file = Dateien().Oeffne(location.file);
+    if (!file.Offen()) return;
   }
+  int64_t size = file.Groesse();
   uint32_t ignored;
   if (size == 0) {
     RttHeaderBytes header = ErzeugeRTTHeader(KontoName, TitelWKN, TitelName, Datenart);
-    if (posix::WriteAt(handle, 0, header, ignored) != static_cast<int64_t>(header.size())) return;
+    if (posix::WriteAt(file.Handle(), 0, header, ignored) != static_cast<int64_t>(header.size()))
+      return;
     size = static_cast<int64_t>(rtt::kHeaderSize);
   } else if (!rtt::IsWellFormedSize(size)) {
     return;
   }
   RttRecordBytes bytes = EncodeRttRecord(record);
-  (void)posix::WriteAt(handle, size, bytes, ignored);
+  (void)posix::WriteAt(file.Handle(), size, bytes, ignored);
 }
 
 }  // namespace

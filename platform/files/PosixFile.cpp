@@ -1,6 +1,7 @@
 #include "platform/files/PosixFile.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +78,17 @@ int64_t NamedFileSize(FileHandle handle, uint32_t& error) {
   }
   error = winerror::kSuccess;
   return st.st_size;
+}
+
+size_t RaiseOpenFileLimit() {
+  struct rlimit limit;
+  if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return 1024;
+  if (limit.rlim_cur < limit.rlim_max) {
+    struct rlimit raised = limit;
+    raised.rlim_cur = limit.rlim_max;
+    if (::setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
+  }
+  return limit.rlim_cur == RLIM_INFINITY ? SIZE_MAX : static_cast<size_t>(limit.rlim_cur);
 }
 
 int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& error) {

@@ -42,6 +42,10 @@ int64_t WriteAt(FileHandle handle, int64_t offset, std::span<const uint8_t> byte
 uint32_t SetEndOfFile(FileHandle handle);
 uint32_t Flush(FileHandle handle);
 
+// How many files this process may hold open, after raising the limit as far as the system allows
+// (desktop sessions often start programs with a low soft limit and a high hard one).
+size_t RaiseOpenFileLimit();
+
 // True when a directory or file of that name exists.
 bool PathExists(const std::string& path);
 uint32_t MakeDirectory(const std::string& path);

@@ -156,7 +156,7 @@ TEST_F(RttWriterTest, ADeletedOrReplacedFileGetsTheNextValue) {
 }
 
 TEST_F(RttWriterTest, MoreFilesThanStayOpenAllGetTheirValues) {
-  constexpr int kFiles = static_cast<int>(OffeneRttDateien::kStandardAnzahl) + 44;
+  const int kFiles = static_cast<int>(OffeneRttDateien::StandardAnzahl()) + 44;
   for (int round = 0; round < 2; ++round)
     for (int i = 0; i < kFiles; ++i)
       SchreibeRTTWert(storage_, "Depot1", "W" + std::to_string(i), "", dTitelPos,
@@ -170,22 +170,40 @@ TEST_F(RttWriterTest, MoreFilesThanStayOpenAllGetTheirValues) {
   }
 }
 
-TEST(OffeneRttDateien, KeepsTheMostRecentlyUsedFilesOpenUpToItsLimit) {
+TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
   TempFolder folder;
   OffeneRttDateien dateien(2);
-  int64_t size = -1;
   std::string a = folder / "a", b = folder / "b", c = folder / "c";
-  posix::FileHandle first = dateien.Oeffne(a, size);
-  ASSERT_NE(first, posix::kInvalidHandle);
-  EXPECT_EQ(size, 0);
   std::ofstream(b) << "12345";
-  ASSERT_NE(dateien.Oeffne(b, size), posix::kInvalidHandle);
-  EXPECT_EQ(size, 5);
-  EXPECT_EQ(dateien.Oeffne(a, size), first);  // a is now the most recent, b goes next
-  ASSERT_NE(dateien.Oeffne(c, size), posix::kInvalidHandle);
+  posix::FileHandle first;
+  {
+    OffeneRttDateien::Zugriff zugriff = dateien.Oeffne(a);
+    ASSERT_TRUE(zugriff.Offen());
+    EXPECT_TRUE(zugriff.Behalten());
+    EXPECT_EQ(zugriff.Groesse(), 0);
+    first = zugriff.Handle();
+    OffeneRttDateien::Zugriff zweiter = dateien.Oeffne(b);
+    EXPECT_EQ(zweiter.Groesse(), 5);
+    OffeneRttDateien::Zugriff dritter = dateien.Oeffne(c);
+    ASSERT_TRUE(dritter.Offen());
+    EXPECT_FALSE(dritter.Behalten());  // closes at the end of this block
+  }
   EXPECT_EQ(dateien.Anzahl(), 2u);
-  EXPECT_EQ(dateien.Oeffne(a, size), first);
-  EXPECT_EQ(dateien.Oeffne(folder / "missing/d", size), posix::kInvalidHandle);
+  EXPECT_EQ(dateien.Oeffne(a).Handle(), first);  // still open, not evicted by c
+  EXPECT_FALSE(dateien.Oeffne(folder / "missing/d").Offen());
+
+  // A kept file that loses its name frees its place.
+  std::filesystem::remove(b);
+  {
+    OffeneRttDateien::Zugriff neu = dateien.Oeffne(b);
+    EXPECT_TRUE(neu.Behalten());
+    EXPECT_EQ(neu.Groesse(), 0);
+  }
+  // A file left unused for long gives way to a newcomer: b stays in use, a does not.
+  for (uint64_t i = 0; i <= OffeneRttDateien::kAlterJePlatz * 2; ++i) (void)dateien.Oeffne(b);
+  EXPECT_TRUE(dateien.Oeffne(c).Behalten());
+  EXPECT_EQ(dateien.Anzahl(), 2u);
+  EXPECT_TRUE(dateien.Oeffne(b).Behalten());
   dateien.SchliesseAlle();
   EXPECT_EQ(dateien.Anzahl(), 0u);
 }
