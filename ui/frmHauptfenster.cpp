@@ -187,6 +187,7 @@ bool frmHauptfenster::eventFilter(QObject* objekt, QEvent* event) {
 void frmHauptfenster::closeEvent(QCloseEvent* event) {
   Entladen();
   event->accept();
+  emit Geschlossen();
 }
 
 void frmHauptfenster::resizeEvent(QResizeEvent* event) {

@@ -45,6 +45,10 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) override;
   void BefehleFreigeben(bool freigeben) override;
 
+ signals:
+  // The window was closed (and unloaded), by the user or by the host's last release.
+  void Geschlossen();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* objekt, QEvent* event) override;
