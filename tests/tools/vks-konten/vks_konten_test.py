@@ -5,6 +5,7 @@ server while the window is open and ends when the window closes; without a displ
 Usage: vks_konten_test.py <vks-konten> <vks-kontoserver> <vks-reg> <sample store>
 """
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -109,6 +110,13 @@ class WithDisplay(KontenTest):
         self.konten.wait(LIMIT)
         self.assertTrue(self.bus.wait_until_gone(pid, LIMIT))
         self.assertTrue(self.layout_saved())
+
+    def test_a_server_that_dies_ends_vks_konten_with_an_error(self):
+        self.start_konten()
+        self.wait_open()
+        os.kill(self.bus.server_pid(self.conn), signal.SIGKILL)
+        self.assertEqual(self.konten.wait(LIMIT), 1)
+        self.assertIn("Der Kontoserver hat sich beendet", self.konten.stderr.read())
 
     def test_schliessen_closes_the_window_of_a_running_server(self):
         self.start_konten()
