@@ -17,7 +17,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libsqlite3-dev nlohmann-json3-dev liblua5.4-dev \
   qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev dbus python3-dbus python3-gi \
   clang libclang-rt-14-dev \
-  xvfb xauth imagemagick locales
+  xvfb xauth x11-utils imagemagick locales
 # Numbers and dates follow the user's locale; the tests run under both of these.
 $SUDO sed -i -E 's/^# ?(de_DE.UTF-8 UTF-8|en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
 $SUDO locale-gen >/dev/null

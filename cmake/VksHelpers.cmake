@@ -33,3 +33,13 @@ function(vks_check_core_includes)
     COMMENT "Checking that the core includes no adapter headers"
     VERBATIM)
 endfunction()
+
+# vks_user_data_folder(VAR SUBFOLDER): SUBFOLDER of the user's data folder ($XDG_DATA_HOME, else
+# ~/.local/share), where the desktop looks for the user's own .service and .desktop files.
+function(vks_user_data_folder var subfolder)
+  if(IS_ABSOLUTE "$ENV{XDG_DATA_HOME}")
+    set(${var} "$ENV{XDG_DATA_HOME}/${subfolder}" PARENT_SCOPE)
+  else()
+    set(${var} "$ENV{HOME}/.local/share/${subfolder}" PARENT_SCOPE)
+  endif()
+endfunction()

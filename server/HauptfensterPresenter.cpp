@@ -28,7 +28,13 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 }
 
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
-  for (auto& entry : konten_) KursDatenJetztSpeichern(*entry.value);
+  for (auto& entry : konten_) {
+    clKonto& konto = *entry.value;
+    if (!vks::KursDatenJetztSpeichern(konto, rtt_) || !ansicht_) continue;
+    // Only the two texts a price moves: the rest of the row is not formatted again.
+    ansicht_->KurswerteSetzen(FoldCase(konto.KontoName), DatumText(konto, locale_),
+                              GesamtwertText(konto, locale_));
+  }
 }
 
 void HauptfensterPresenter::InitKontoListe() {

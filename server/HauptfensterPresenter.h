@@ -30,8 +30,8 @@ class HauptfensterPresenter : public KontoBeobachter {
   // Zeitgeber: saves the account store when the flag is set, then clears it (also after a
   // failed save, which the store has logged).
   void ZeitgeberTick();
-  // KursspeichernZeitgeber: writes every account's waiting price-driven values and refreshes the
-  // rows of the accounts that had any.
+  // KursspeichernZeitgeber: writes every account's waiting price-driven values and refreshes
+  // "Datum" and "Gesamtwert" in the rows of the accounts that had any.
   void KursspeichernZeitgeberTick();
   // Writes one account's waiting price-driven values at once. Returns whether it had any.
   bool KursDatenJetztSpeichern(clKonto& konto);

@@ -7,12 +7,20 @@
 
 namespace vks {
 
+std::string DatumText(const clKonto& konto, const AutomationLocale& locale) {
+  return FormatDateText(konto.AktuelleZeit, locale);
+}
+
+std::string GesamtwertText(const clKonto& konto, const AutomationLocale& locale) {
+  return FormatFixedNumber(konto.BerechneGesamtKapital(), 2, locale);
+}
+
 KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale) {
   KontenZeile zeile;
   zeile.key = FoldCase(konto.KontoName);
   zeile.name = konto.KontoName;
-  zeile.datum = FormatDateText(konto.AktuelleZeit, locale);
-  zeile.gesamtwert = FormatFixedNumber(konto.BerechneGesamtKapital(), 2, locale);
+  zeile.datum = DatumText(konto, locale);
+  zeile.gesamtwert = GesamtwertText(konto, locale);
   zeile.enter_orders =
       std::to_string(int64_t{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders) + "/" +
       FormatFixedNumber(konto.EnterOrderMarginGesamt, 2, locale);

@@ -19,6 +19,9 @@ struct KontenZeile {
 };
 
 KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale);
+// The two texts that follow the prices: the current time and the total capital.
+std::string DatumText(const clKonto& konto, const AutomationLocale& locale);
+std::string GesamtwertText(const clKonto& konto, const AutomationLocale& locale);
 
 // The account list window as the presenter drives it.
 class KontenListeAnsicht {
@@ -28,6 +31,9 @@ class KontenListeAnsicht {
   // Adds the row or replaces the one with the same key.
   virtual void ZeileSetzen(const KontenZeile& zeile) = 0;
   virtual void ZeileEntfernen(const std::string& key) = 0;
+  // The price-save tick's refresh: "Datum" and "Gesamtwert" of an existing row.
+  virtual void KurswerteSetzen(const std::string& key, const std::string& datum,
+                               const std::string& gesamtwert) = 0;
 };
 
 }  // namespace vks

@@ -59,6 +59,9 @@ void KontenFensterMitAnzeige::ZeigeKontenFenster() {
         teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
         teile_.speicherordner, hilfe_,           teile_.locale};
     fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
+    QObject::connect(fenster_.get(), &frmHauptfenster::Geschlossen, [this] {
+      if (geschlossen_) geschlossen_();
+    });
   }
   fenster_->show();
   fenster_->raise();
@@ -66,11 +69,19 @@ void KontenFensterMitAnzeige::ZeigeKontenFenster() {
 }
 
 void KontenFensterMitAnzeige::EntladeKontenFenster() {
-  if (fenster_ && fenster_->isVisible()) {
+  if (KontenFensterOffen()) {
     fenster_->close();  // saves layout and pending changes
   } else {
     teile_.presenter.Entladen();
   }
+}
+
+bool KontenFensterMitAnzeige::KontenFensterOffen() const {
+  return fenster_ && fenster_->isVisible();
+}
+
+void KontenFensterMitAnzeige::SchliesseKontenFenster() {
+  if (KontenFensterOffen()) fenster_->close();
 }
 
 }  // namespace vks

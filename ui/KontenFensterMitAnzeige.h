@@ -2,6 +2,7 @@
 // The account list window of a server with a display: made on the host's first request, shown on
 // every request, unloaded (layout and pending changes saved) when the last host leaves. The
 // commands' dialogs and overview windows are the Qt ones.
+#include <functional>
 #include <memory>
 
 #include "interface/clKontoSchnittstelle.h"
@@ -35,6 +36,12 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   void EntladeKontenFenster() override;
   frmHauptfenster* Fenster() const { return fenster_.get(); }
 
+  bool KontenFensterOffen() const;
+  // Closes the window as the user's close does: unloaded, pending changes saved.
+  void SchliesseKontenFenster();
+  // `geschlossen` runs each time the window has been closed.
+  void BeimSchliessen(std::function<void()> geschlossen) { geschlossen_ = std::move(geschlossen); }
+
  private:
   NeuesKontoUmfeld DialogUmfeld();
   UebersichtUmfeld FensterUmfeld();
@@ -46,6 +53,7 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   QtHilfe hilfe_;
   SortierRoutinen sortierung_;
   std::unique_ptr<frmHauptfenster> fenster_;
+  std::function<void()> geschlossen_;
 };
 
 // True when the process may open windows: DISPLAY or WAYLAND_DISPLAY is set.

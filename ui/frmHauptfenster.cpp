@@ -65,6 +65,8 @@ frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* setti
   liste_->setRootIsDecorated(false);
   liste_->setSelectionMode(QAbstractItemView::SingleSelection);
   liste_->setAllColumnsShowFocus(true);
+  // One line per row: without this every changed cell makes the view measure its row again.
+  liste_->setUniformRowHeights(true);
   liste_->header()->resizeSection(0, 160);
   liste_->header()->resizeSection(1, 150);
   setCentralWidget(liste_);
@@ -103,26 +105,40 @@ void frmHauptfenster::BaueBefehle() {
 }
 
 QTreeWidgetItem* frmHauptfenster::Zeile(const std::string& key) const {
-  const QString gesucht = QString::fromStdString(key);
-  for (int i = 0; i < liste_->topLevelItemCount(); ++i) {
-    QTreeWidgetItem* item = liste_->topLevelItem(i);
-    if (item->data(0, kKeyRolle).toString() == gesucht) return item;
-  }
-  return nullptr;
+  auto it = zeilen_.find(key);
+  return it == zeilen_.end() ? nullptr : it->second;
 }
 
 void frmHauptfenster::ListeLeeren() {
+  zeilen_.clear();
   liste_->clear();
 }
 
 void frmHauptfenster::ZeileSetzen(const KontenZeile& zeile) {
-  QTreeWidgetItem* item = Zeile(zeile.key);
-  if (!item) item = new QTreeWidgetItem(liste_);
+  QTreeWidgetItem*& item = zeilen_[zeile.key];
+  if (item) {
+    SetzeTexte(item, zeile);
+    return;
+  }
+  // Filled before it joins the list, so that the list hears of the row once.
+  item = new QTreeWidgetItem;
   SetzeTexte(item, zeile);
+  liste_->addTopLevelItem(item);
 }
 
 void frmHauptfenster::ZeileEntfernen(const std::string& key) {
-  delete Zeile(key);
+  auto it = zeilen_.find(key);
+  if (it == zeilen_.end()) return;
+  delete it->second;
+  zeilen_.erase(it);
+}
+
+void frmHauptfenster::KurswerteSetzen(const std::string& key, const std::string& datum,
+                                      const std::string& gesamtwert) {
+  if (QTreeWidgetItem* item = Zeile(key)) {
+    item->setText(1, QString::fromStdString(datum));
+    item->setText(2, QString::fromStdString(gesamtwert));
+  }
 }
 
 std::optional<std::string> frmHauptfenster::MarkierteZeile() const {
@@ -139,7 +155,12 @@ void frmHauptfenster::ZeileMarkieren(const std::string& key) {
 }
 
 void frmHauptfenster::ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) {
-  if (QTreeWidgetItem* item = Zeile(alter_key)) SetzeTexte(item, zeile);
+  auto it = zeilen_.find(alter_key);
+  if (it == zeilen_.end()) return;
+  QTreeWidgetItem* item = it->second;
+  zeilen_.erase(it);
+  zeilen_[zeile.key] = item;
+  SetzeTexte(item, zeile);
 }
 
 void frmHauptfenster::BefehleFreigeben(bool freigeben) {
@@ -166,6 +187,7 @@ bool frmHauptfenster::eventFilter(QObject* objekt, QEvent* event) {
 void frmHauptfenster::closeEvent(QCloseEvent* event) {
   Entladen();
   event->accept();
+  emit Geschlossen();
 }
 
 void frmHauptfenster::resizeEvent(QResizeEvent* event) {

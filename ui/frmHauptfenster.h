@@ -4,6 +4,7 @@
 // HauptfensterBefehle; this class only shows them and forwards the user's actions.
 #include <QMainWindow>
 #include <map>
+#include <unordered_map>
 
 #include "server/HauptfensterBefehle.h"
 
@@ -36,11 +37,17 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void ListeLeeren() override;
   void ZeileSetzen(const KontenZeile& zeile) override;
   void ZeileEntfernen(const std::string& key) override;
+  void KurswerteSetzen(const std::string& key, const std::string& datum,
+                       const std::string& gesamtwert) override;
   // HauptfensterAuswahl
   std::optional<std::string> MarkierteZeile() const override;
   void ZeileMarkieren(const std::string& key) override;
   void ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) override;
   void BefehleFreigeben(bool freigeben) override;
+
+ signals:
+  // The window was closed (and unloaded), by the user or by the host's last release.
+  void Geschlossen();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,6 +64,8 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   QTreeWidget* liste_;
   std::map<int, QAction*> menue_;
   std::map<int, QAction*> werkzeuge_;
+  // The rows by key: the price-save tick refreshes every row, a search per row would not scale.
+  std::unordered_map<std::string, QTreeWidgetItem*> zeilen_;
 };
 
 }  // namespace vks

@@ -12,7 +12,9 @@ namespace vks {
 namespace {
 
 std::string Pad2(int value) {
-  char buffer[8];
+  if (value >= 0 && value < 100)
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  char buffer[16];
   std::snprintf(buffer, sizeof buffer, "%02d", value);
   return buffer;
 }

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "accounts/KontoUmgebung.h"
+#include "platform/dbus/AnzeigeObjekt.h"
 #include "platform/dbus/DbusNames.h"
 #include "platform/dbus/DbusVariant.h"
 #include "platform/dbus/FristOhneObjekt.h"
@@ -143,6 +144,15 @@ int main(int argc, char** argv) {
   }
   KontenFensterSteuerung& fenster =
       mit_anzeige ? static_cast<KontenFensterSteuerung&>(*mit_anzeige) : ohne_anzeige;
+  dbus::KontenFensterZugang zugang{anzeige, nullptr, nullptr};
+  if (mit_anzeige) {
+    zugang.offen = [&] { return mit_anzeige->KontenFensterOffen(); };
+    zugang.schliessen = [&] { mit_anzeige->SchliesseKontenFenster(); };
+  }
+  dbus::AnzeigeObjekt anzeige_objekt(bus, zugang);
+  if (mit_anzeige) mit_anzeige->BeimSchliessen([&] { anzeige_objekt.Geschlossen(); });
+  bus.registerVirtualObject(QLatin1String(dbus::kAnzeigePath), &anzeige_objekt,
+                            QDBusConnection::SingleNode);
   StandardZufallsfolge zufall;
   SchnittstellenUmgebung umgebung{state, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
@@ -158,6 +168,8 @@ int main(int argc, char** argv) {
 
   const int code = app.exec();
   fenster.EntladeKontenFenster();
+  bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
+  if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
   bus.unregisterService(QLatin1String(dbus::kServiceName));
   return code;
 }

@@ -17,18 +17,11 @@
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
+#include "tests/fakes/ZeilenAnsicht.h"
 #include "tests/interface/SpielHost.h"
 
 namespace vks {
 namespace {
-
-class ListenAnsicht : public KontenListeAnsicht {
- public:
-  void ListeLeeren() override { zeilen.clear(); }
-  void ZeileSetzen(const KontenZeile& zeile) override { zeilen[zeile.key] = zeile; }
-  void ZeileEntfernen(const std::string& key) override { zeilen.erase(key); }
-  std::map<std::string, KontenZeile> zeilen;
-};
 
 class KontoOperationenTest : public ::testing::Test {
  protected:
@@ -61,7 +54,7 @@ class KontoOperationenTest : public ::testing::Test {
   HauptfensterPresenter& presenter_ = s_.presenter;
   KontoUmgebung& umgebung_ = s_.umgebung;
   std::shared_ptr<clKontoSchnittstelle>& host_ = s_.host;
-  ListenAnsicht ansicht_;
+  testing::ZeilenAnsicht ansicht_;
   clOrderZusatzInfos aktie_ = [] {
     clOrderZusatzInfos z;
     z.Margin = 100;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <tuple>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
@@ -53,6 +54,12 @@ class TestFenster : public KontenListeAnsicht, public HauptfensterAuswahl {
     if (markiert == alter_key) markiert = zeile.key;
   }
   void BefehleFreigeben(bool freigeben) override { freigaben.push_back(freigeben); }
+  void KurswerteSetzen(const std::string& key, const std::string& datum,
+                       const std::string& gesamtwert) override {
+    for (KontenZeile& z : zeilen) {
+      if (z.key == key) std::tie(z.datum, z.gesamtwert) = std::tie(datum, gesamtwert);
+    }
+  }
 
   std::string Keys() const {
     std::string keys;

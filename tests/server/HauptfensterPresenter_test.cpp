@@ -9,6 +9,7 @@
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
+#include "tests/fakes/ZeilenAnsicht.h"
 
 namespace vks {
 namespace {
@@ -66,6 +67,32 @@ TEST_F(HauptfensterPresenterTest, PriceTickWritesEachAccountsPendingValues) {
   fenster_.KursspeichernZeitgeberTick();
   EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
   EXPECT_TRUE(std::filesystem::exists(rtt_.folder));
+}
+
+// The tick shows the new time and capital of the accounts that had values waiting, and only
+// those: the other columns and the other rows keep their texts.
+TEST_F(HauptfensterPresenterTest, PriceTickRefreshesTimeAndCapitalOfPendingAccounts) {
+  auto ruhig = std::make_shared<clKonto>();
+  ruhig->KontoName = "Ruhig";
+  state_.Konten.Add("Ruhig", ruhig);
+  testing::ZeilenAnsicht ansicht;
+  fenster_.SetzeAnsicht(&ansicht);
+  ansicht.zeilen["depot"].enter_orders = "alt";
+  const KontenZeile ruhig_vorher = ansicht.zeilen["ruhig"];
+
+  for (clKonto* konto : {state_.Konten.Item("Depot").get(), ruhig.get()}) {
+    konto->AktuelleZeit = DateValue{45000.5};
+    konto->CashBetrag = 2500;
+  }
+  state_.Konten.Item("Depot")->NeuerOpenPLSpeichern = true;
+  fenster_.KursspeichernZeitgeberTick();
+  const KontenZeile& depot = ansicht.zeilen["depot"];
+  EXPECT_EQ(depot.datum, "3/15/2023 12:00:00 PM");
+  EXPECT_EQ(depot.gesamtwert, "2,500.00");
+  EXPECT_EQ(depot.enter_orders, "alt");
+  EXPECT_EQ(ansicht.zeilen["ruhig"].datum, ruhig_vorher.datum);
+  EXPECT_EQ(ansicht.zeilen["ruhig"].gesamtwert, ruhig_vorher.gesamtwert);
+  fenster_.SetzeAnsicht(nullptr);
 }
 
 }  // namespace

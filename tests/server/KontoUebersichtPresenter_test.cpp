@@ -16,6 +16,7 @@
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
+#include "tests/fakes/ZeilenAnsicht.h"
 
 namespace vks {
 namespace {
@@ -75,14 +76,6 @@ class FakeAnsicht : public KontoUebersichtAnsicht {
   std::set<std::string> markiert;
 };
 
-class KontenAnsicht : public KontenListeAnsicht {
- public:
-  void ListeLeeren() override { zeilen.clear(); }
-  void ZeileSetzen(const KontenZeile& z) override { zeilen[z.key] = z; }
-  void ZeileEntfernen(const std::string& key) override { zeilen.erase(key); }
-  std::map<std::string, KontenZeile> zeilen;
-};
-
 class KontoUebersichtPresenterTest : public ::testing::Test {
  protected:
   KontoUebersichtPresenterTest() {
@@ -107,7 +100,7 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   ServerState state_;
   RttStorage rtt_{folder_.path() + "/rtt"};
   HauptfensterPresenter hauptfenster_{state_.Konten, store_, rtt_, AutomationLocale::German()};
-  KontenAnsicht konten_ansicht_;
+  testing::ZeilenAnsicht konten_ansicht_;
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
   FakeAnsicht ansicht_;

@@ -157,6 +157,22 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
   EXPECT_EQ(state_.UebersichtsFenster.Keys(), std::vector<std::string>{"futures"});
 }
 
+// Rows are found by key after a rename and a removal too: the price tick reaches the right row.
+TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
+  fenster_.ZeileUmbenennen("depot", {"konto", "Konto", "a", "b", "c", "d"});
+  fenster_.ZeileEntfernen("futures");
+  fenster_.KurswerteSetzen("depot", "x", "y");
+  fenster_.KurswerteSetzen("futures", "x", "y");
+  fenster_.KurswerteSetzen("konto", "07.12.2026 09:00:00", "2.000,00");
+  ASSERT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 1);
+  EXPECT_EQ(Zeile(0),
+            (std::vector<std::string>{"Konto", "07.12.2026 09:00:00", "2.000,00", "c", "d"}));
+  fenster_.ZeileSetzen({"konto", "Konto", "1", "2", "3", "4"});
+  EXPECT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 1);
+  presenter_.InitKontoListe();
+  EXPECT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 2);
+}
+
 TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {
   fenster_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));

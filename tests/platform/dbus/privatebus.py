@@ -33,9 +33,14 @@ SETTINGS = "HKCU\\Software\\VB and VBA Program Settings\\"
 
 class PrivateBus:
     """Starts dbus-daemon with `services` as its only services folder; the server it activates
-    finds its registry, data folder and RTT folder below a temporary folder."""
+    finds its registry, data folder and RTT folder below a temporary folder.
 
-    def __init__(self, services, vks_reg, store=None, extra_env=None):
+    With `server` (the built server) the server is installed as the host's installer does: into
+    the temporary folder, named in the registry as the main installation, with a .service file of
+    its own. Such a server starts without a single message, which a server with a display needs:
+    each message would be a modal box."""
+
+    def __init__(self, services, vks_reg, store=None, extra_env=None, server=None):
         self.tmp = tempfile.mkdtemp(prefix="vks-dbus-")
         self.inst = os.path.join(self.tmp, "inst")
         self.daten = os.path.join(self.inst, "Daten")
@@ -46,6 +51,10 @@ class PrivateBus:
                         **(extra_env or {}))
         reg = lambda *args: subprocess.run([vks_reg, "add", *args, "/f"], env=self.env,
                                            check=True, capture_output=True)
+        if server:
+            services = self.install(server)
+            reg("HKLM\\Software\\Wendrich Software Entwicklung\\Tradomir\\PfadV7", "/ve", "/d",
+                self.inst)
         reg(SETTINGS + "Tradomir\\Programm", "/v", "PfadV7", "/d", self.inst)
         reg(SETTINGS + "Tradomir Kontoserver\\Einstellungen", "/v", "RTTSpeicherpfadV7", "/d",
             os.path.join(self.tmp, "rtt"))
@@ -59,6 +68,20 @@ class PrivateBus:
             stdout=subprocess.PIPE, stderr=self.log, env=self.env, text=True)
         self.address = self.daemon.stdout.readline().strip()
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
+
+    def install(self, server):
+        """The server in the installation folder (a link where the file system allows one: the
+        server finds its folder through its own path); returns the services folder."""
+        installed = os.path.join(self.inst, "vks-kontoserver")
+        try:
+            os.link(server, installed)
+        except OSError:
+            shutil.copy(server, installed)
+        services = os.path.join(self.tmp, "services")
+        os.makedirs(services)
+        with open(os.path.join(services, NAME + ".service"), "w") as f:
+            f.write("[D-BUS Service]\nName=%s\nExec=%s\n" % (NAME, installed))
+        return services
 
     def connect(self):
         return dbus.bus.BusConnection(self.address, mainloop=DBusGMainLoop())

@@ -1,0 +1,229 @@
+// The account list window with 1 000 accounts, offscreen, as the server shows it: InitKontoListe,
+// and a price-save tick after a price for every account, so that every row's time and capital are
+// refreshed. Each is held against filling a bare QStandardItemModel with the same strings (the
+// rows' texts formatted once, beforehand). The tick writes no RTT file here (no storage folder);
+// recording has its own benchmark. BM_KontenZeilenBauen tells how much of it all is formatting.
+// The last lines give the ratios.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QStandardItemModel>
+#include <QTreeWidget>
+#include <cstdio>
+#include <map>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/clKonto.h"
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/MessageReporter.h"
+#include "server/HauptfensterPresenter.h"
+#include "server/ServerState.h"
+#include "server/Startup.h"
+#include "tests/fakes/InMemoryRegistryBackend.h"
+#include "ui/KontenFensterMitAnzeige.h"
+
+namespace vks {
+namespace {
+
+constexpr int kKonten = 1000;
+constexpr int kSpalten = 5;
+
+class StilleMeldungen : public MessageReporter {
+ public:
+  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
+    return DefaultAnswer(style);
+  }
+};
+
+class KeinLog : public ErrorLog {
+ public:
+  void Add(const ErrorLogEntry&) override {}
+};
+
+void FuelleKonten(KontenSammlung& konten) {
+  char text[64];
+  for (int k = 0; k < kKonten; ++k) {
+    auto konto = std::make_shared<clKonto>();
+    std::snprintf(text, sizeof text, "Konto %04d", k);
+    konto->KontoName = text;
+    konto->CashBetrag = 100000.0 + k * 17.25;
+    konto->AktuelleZeit = DateValue{46362.5 + k / 1440.0};
+    for (int p = 0; p < k % 4; ++p) {
+      auto pos = std::make_shared<clTitelPosition>();
+      std::snprintf(text, sizeof text, "DE000A%06d", p);
+      pos->TitelWKN = text;
+      pos->Position = 10 * (p + 1);
+      pos->Durchschnittspreis = 12.5f + p;
+      konto->cTitelPositionen.Add(pos->TitelWKN, pos);
+    }
+    konten.Add(FoldCase(konto->KontoName), konto);
+  }
+}
+
+// What the server builds around its account list window, without the bus.
+struct Umgebung {
+  Umgebung() {
+    FuelleKonten(state.Konten);
+    anzeige.ZeigeKontenFenster();
+    anzeige.Fenster()->resize(900, 700);
+    QCoreApplication::processEvents();
+  }
+  // The texts of every row as the window shows them now.
+  std::vector<KontenZeile> Zeilen() const {
+    std::vector<KontenZeile> zeilen;
+    for (const auto& e : state.Konten) zeilen.push_back(BaueKontenZeile(*e.value, locale));
+    return zeilen;
+  }
+  // A price for every account: each has values waiting and a later time to show.
+  void PreisFuerJedesKonto() {
+    for (auto& e : state.Konten) {
+      e.value->AktuelleZeit = DateValue{e.value->AktuelleZeit.days + 1.0 / 86400};
+      e.value->NeuerAktienwertSpeichern = true;
+    }
+  }
+
+  const AutomationLocale locale = AutomationLocale::German();
+  StilleMeldungen meldungen;
+  KeinLog log;
+  SystemClock clock;
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  AccountStore store{"", "", *files, meldungen, log, clock};
+  ServerState state;
+  RttStorage rtt;
+  KontoUmgebung kontoumgebung{clock, rtt};
+  HauptfensterPresenter presenter{state.Konten, store, rtt, locale};
+  InMemoryRegistryBackend registry;
+  RegistrySettingsStore settings{registry};
+  BestaetigenderSpeicherordnerDialog speicherordner{settings};
+  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, settings,
+                                   speicherordner, nullptr, locale, nullptr}};
+};
+
+// Made in main() after the application and gone before it: the window needs both.
+Umgebung* g_umgebung = nullptr;
+Umgebung& U() {
+  return *g_umgebung;
+}
+
+void BM_InitKontoListe(benchmark::State& state) {
+  Umgebung& u = U();
+  for (auto _ : state) {
+    u.presenter.InitKontoListe();
+    QCoreApplication::processEvents();  // the list lays out and paints what is visible
+  }
+  if (u.anzeige.Fenster()->LKontoliste()->topLevelItemCount() != kKonten)
+    state.SkipWithError("rows missing");
+}
+BENCHMARK(BM_InitKontoListe)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+void BM_InitKontoListeFloor(benchmark::State& state) {
+  const std::vector<KontenZeile> zeilen = U().Zeilen();
+  QStandardItemModel modell;
+  for (auto _ : state) {
+    modell.clear();
+    modell.setColumnCount(kSpalten);
+    for (const KontenZeile& z : zeilen) {
+      QList<QStandardItem*> zeile;
+      for (const std::string* text :
+           {&z.name, &z.datum, &z.gesamtwert, &z.enter_orders, &z.positionen})
+        zeile.append(new QStandardItem(QString::fromStdString(*text)));
+      modell.appendRow(zeile);
+    }
+  }
+}
+BENCHMARK(BM_InitKontoListeFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+void BM_KursspeichernZeitgeberTick(benchmark::State& state) {
+  Umgebung& u = U();
+  u.presenter.InitKontoListe();
+  for (auto _ : state) {
+    u.PreisFuerJedesKonto();
+    u.presenter.KursspeichernZeitgeberTick();
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_KursspeichernZeitgeberTick)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5);
+
+// The two cells a price moves, set in every row; the times alternate between two sets of texts, as
+// an item keeps a text that equals the one it has without telling anyone.
+void BM_KursspeichernZeitgeberTickFloor(benchmark::State& state) {
+  Umgebung& u = U();
+  const std::vector<KontenZeile> vorher = u.Zeilen();
+  u.PreisFuerJedesKonto();
+  const std::vector<KontenZeile> nachher = u.Zeilen();
+  QStandardItemModel modell(kKonten, kSpalten);
+  for (int r = 0; r < kKonten; ++r)
+    for (int c = 0; c < kSpalten; ++c) modell.setItem(r, c, new QStandardItem);
+  bool wechsel = false;
+  for (auto _ : state) {
+    const std::vector<KontenZeile>& zeilen = wechsel ? nachher : vorher;
+    for (int r = 0; r < kKonten; ++r) {
+      const KontenZeile& z = zeilen[static_cast<size_t>(r)];
+      modell.item(r, 1)->setText(QString::fromStdString(z.datum));
+      modell.item(r, 2)->setText(QString::fromStdString(z.gesamtwert));
+    }
+    wechsel = !wechsel;
+  }
+}
+BENCHMARK(BM_KursspeichernZeitgeberTickFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5);
+
+// The rows' texts alone, without any list: how much of both is formatting.
+void BM_KontenZeilenBauen(benchmark::State& state) {
+  Umgebung& u = U();
+  for (auto _ : state) benchmark::DoNotOptimize(u.Zeilen().data());
+}
+BENCHMARK(BM_KontenZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+// After the usual table: each benchmark's median wall time as a multiple of its floor's.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (!run.error_occurred && run.run_type == Run::RT_Aggregate &&
+          run.aggregate_name == "median")
+        ms_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  void Finalize() override {
+    for (const char* name : {"BM_InitKontoListe", "BM_KursspeichernZeitgeberTick"}) {
+      const double own = ms_[name];
+      const double floor = ms_[std::string(name) + "Floor"];
+      if (own > 0 && floor > 0)
+        GetOutputStream() << name << ": " << own << " ms, Floor " << floor << " ms, Verhältnis "
+                          << own / floor << " (Ziel <= 1.5)\n";
+    }
+    ConsoleReporter::Finalize();
+  }
+
+ private:
+  std::map<std::string, double> ms_;
+};
+
+}  // namespace
+}  // namespace vks
+
+int main(int argc, char** argv) {
+  // Before the application: the benchmark needs no display, and a display would only add noise.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vks::Umgebung umgebung;
+  vks::g_umgebung = &umgebung;
+  vks::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,54 @@
+// vks-konten: shows the account server's account list window on the desktop, without the host.
+// The bus starts the server if it does not run yet. vks-konten holds an object of the server while
+// the window is open, so that the server stays; when the user closes the window it gives the
+// object back and ends (and the server with it, unless a host still uses it).
+//   vks-konten               shows the window and returns when it has been closed
+//   vks-konten --schliessen  closes the window of a running server
+#include <QtCore/QCoreApplication>
+#include <QtDBus/QDBusConnection>
+#include <iostream>
+
+#include "tools/vks-konten/KontenFensterWaechter.h"
+
+namespace {
+
+constexpr const char* kUsage = "Aufruf: vks-konten [--schliessen]\n";
+
+int Fehler(const std::string& text) {
+  std::cerr << "vks-konten: " << text << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using vks::konten::KontenFensterWaechter;
+  QCoreApplication app(argc, argv);
+  const QStringList args = app.arguments();
+  const bool schliessen = args.size() == 2 && args[1] == QLatin1String("--schliessen");
+  if (args.size() > 2 || (args.size() == 2 && !schliessen)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return Fehler("keine Verbindung zum Sitzungsbus");
+
+  if (schliessen) {
+    std::string meldung;
+    return vks::konten::SchliesseKontenFenster(bus, meldung) ? 0 : Fehler(meldung);
+  }
+  KontenFensterWaechter waechter(bus);
+  switch (waechter.ZeigeUndWarte()) {
+    case KontenFensterWaechter::Ausgang::Geschlossen:
+      return 0;
+    case KontenFensterWaechter::Ausgang::OhneAnzeige:
+      return Fehler(
+          "Der Kontoserver läuft ohne Anzeige (bei seinem Start war weder DISPLAY noch "
+          "WAYLAND_DISPLAY gesetzt) und kann das Kontenfenster nicht zeigen.");
+    case KontenFensterWaechter::Ausgang::ServerWeg:
+      return Fehler("Der Kontoserver hat sich beendet, während das Kontenfenster offen war.");
+    case KontenFensterWaechter::Ausgang::Fehler:
+      break;
+  }
+  return Fehler(waechter.Meldung());
+}
