@@ -3,6 +3,7 @@
 #include "accounts/KursDatenJetztSpeichern.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "server/KontenListe.h"
+#include "server/KontoUebersichtFenster.h"
 
 namespace vks {
 
@@ -28,7 +29,12 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 }
 
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
-  for (auto& entry : konten_) KursDatenJetztSpeichern(*entry.value);
+  for (auto& entry : konten_) {
+    const bool gespeichert = KursDatenJetztSpeichern(*entry.value);
+    if (!uebersichten_ || uebersichten_->Count() == 0) continue;
+    if (const auto* fenster = uebersichten_->Find(entry.value->KontoName))
+      (*fenster)->KursTick(gespeichert);
+  }
 }
 
 void HauptfensterPresenter::InitKontoListe() {

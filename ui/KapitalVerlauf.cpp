@@ -4,8 +4,11 @@
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <span>
 
 #include "recording/RttFileName.h"
+#include "recording/RttFormat.h"
 #include "recording/RttReader.h"
 
 namespace vks {
@@ -22,20 +25,18 @@ qreal ZeitAchsenWert(double tage) {
 }  // namespace
 
 KapitalVerlauf::KapitalVerlauf(QWidget* parent)
-    : QChartView(parent),
-      kapital_(new QLineSeries),
-      cash_(new QLineSeries),
-      zeit_achse_(new QDateTimeAxis),
-      wert_achse_(new QValueAxis) {
+    : QChartView(parent), zeit_achse_(new QDateTimeAxis), wert_achse_(new QValueAxis) {
+  kapital_.serie = new QLineSeries;
+  cash_.serie = new QLineSeries;
   auto* chart = new QChart;
-  kapital_->setName(QStringLiteral("Gesamtkapital"));
-  cash_->setName(QStringLiteral("Cash"));
-  chart->addSeries(kapital_);
-  chart->addSeries(cash_);
+  kapital_.serie->setName(QStringLiteral("Gesamtkapital"));
+  cash_.serie->setName(QStringLiteral("Cash"));
+  chart->addSeries(kapital_.serie);
+  chart->addSeries(cash_.serie);
   zeit_achse_->setFormat(QStringLiteral("dd.MM.yy hh:mm"));
   chart->addAxis(zeit_achse_, Qt::AlignBottom);
   chart->addAxis(wert_achse_, Qt::AlignLeft);
-  for (QLineSeries* serie : {kapital_, cash_}) {
+  for (QLineSeries* serie : {kapital_.serie, cash_.serie}) {
     serie->attachAxis(zeit_achse_);
     serie->attachAxis(wert_achse_);
   }
@@ -45,55 +46,92 @@ KapitalVerlauf::KapitalVerlauf(QWidget* parent)
 }
 
 void KapitalVerlauf::Zeige(const RttStorage& rtt, const std::string& KontoName) {
-  kapital_->clear();
-  cash_->clear();
-  kapital_gelesen_ = cash_gelesen_ = 0;
-  kapital_datei_ = RttFileLocation(rtt, KontoName, "", dKapitalGesamtKapital).file;
-  cash_datei_ = RttFileLocation(rtt, KontoName, "", dKapitalCash).file;
+  for (Kurve* kurve : {&kapital_, &cash_}) {
+    kurve->serie->clear();
+    kurve->gelesen = 0;
+    kurve->geaendert = {};
+  }
+  leer_ = true;
+  kapital_.datei = RttFileLocation(rtt, KontoName, "", dKapitalGesamtKapital).file;
+  cash_.datei = RttFileLocation(rtt, KontoName, "", dKapitalCash).file;
   Aktualisieren();
 }
 
-void KapitalVerlauf::Lese(QLineSeries* serie, const std::string& datei, int64_t& gelesen) {
-  if (datei.empty()) return;
-  auto records = ReadRttRecordsFrom(datei, gelesen);
-  if (!records.ok() || records->empty()) return;
+bool KapitalVerlauf::Lese(Kurve& kurve) {
+  if (kurve.datei.empty()) return false;
+  std::error_code fehler;
+  const std::filesystem::directory_entry eintrag(kurve.datei, fehler);
+  const auto groesse = static_cast<int64_t>(eintrag.file_size(fehler));
+  if (fehler) return false;
+  const auto geaendert = eintrag.last_write_time(fehler);
+  const int64_t bekannt = int64_t{rtt::kHeaderSize} + kurve.gelesen * int64_t{rtt::kRecordSize};
+  if (groesse == bekannt && geaendert == kurve.geaendert) return false;
+  kurve.geaendert = geaendert;
+
+  // The last record drawn is read again: when it is no longer there, the series was written anew
+  // (deleted and started over, possibly to the same length) and is drawn from its start.
+  auto records = ReadRttRecordsFrom(kurve.datei, std::max<int64_t>(kurve.gelesen - 1, 0));
+  if (!records.ok()) return false;
+  std::span<const RttRecord> neu(*records);
+  bool von_vorn = false;
+  if (kurve.gelesen > 0) {
+    const bool noch_da = !neu.empty() && neu.front().time.days == kurve.letzter.time.days &&
+                         neu.front().value == kurve.letzter.value;
+    if (noch_da) {
+      neu = neu.subspan(1);
+    } else {
+      von_vorn = true;
+      kurve.serie->clear();
+      kurve.gelesen = 0;
+      // Rare: the bounds are taken again from what is left.
+      leer_ = true;
+      for (const Kurve* k : {&kapital_, &cash_})
+        for (const QPointF& p : k->serie->points()) Erweitere(p);
+      records = ReadRttRecordsFrom(kurve.datei, 0);
+      if (!records.ok()) return true;
+      neu = *records;
+    }
+  }
+  if (neu.empty()) return von_vorn;
   QList<QPointF> punkte;
-  punkte.reserve(static_cast<qsizetype>(records->size()));
-  for (const RttRecord& r : *records) punkte.append({ZeitAchsenWert(r.time.days), r.value});
-  serie->append(punkte);
-  gelesen += static_cast<int64_t>(records->size());
+  punkte.reserve(static_cast<qsizetype>(neu.size()));
+  for (const RttRecord& r : neu) {
+    punkte.append({ZeitAchsenWert(r.time.days), r.value});
+    Erweitere(punkte.back());
+  }
+  kurve.serie->append(punkte);
+  kurve.gelesen += static_cast<int64_t>(neu.size());
+  kurve.letzter = neu.back();
+  return true;
+}
+
+void KapitalVerlauf::Erweitere(const QPointF& p) {
+  if (leer_) {
+    x_min_ = x_max_ = p.x();
+    y_min_ = y_max_ = p.y();
+    leer_ = false;
+    return;
+  }
+  x_min_ = std::min(x_min_, p.x());
+  x_max_ = std::max(x_max_, p.x());
+  y_min_ = std::min(y_min_, p.y());
+  y_max_ = std::max(y_max_, p.y());
 }
 
 void KapitalVerlauf::Aktualisieren() {
-  const qsizetype vorher = kapital_->count() + cash_->count();
-  Lese(kapital_, kapital_datei_, kapital_gelesen_);
-  Lese(cash_, cash_datei_, cash_gelesen_);
-  if (kapital_->count() + cash_->count() != vorher) Achsen();
+  const bool kapital_neu = Lese(kapital_);
+  const bool cash_neu = Lese(cash_);
+  if (kapital_neu || cash_neu) Achsen();
 }
 
 void KapitalVerlauf::Achsen() {
-  qreal x_min = 0, x_max = 0, y_min = 0, y_max = 0;
-  bool erster = true;
-  for (const QLineSeries* serie : {kapital_, cash_}) {
-    for (const QPointF& p : serie->points()) {
-      if (erster) {
-        x_min = x_max = p.x();
-        y_min = y_max = p.y();
-        erster = false;
-      }
-      x_min = std::min(x_min, p.x());
-      x_max = std::max(x_max, p.x());
-      y_min = std::min(y_min, p.y());
-      y_max = std::max(y_max, p.y());
-    }
-  }
-  if (erster) return;
-  if (x_max == x_min) x_max = x_min + 60000;  // one point: a minute's room
+  if (leer_) return;
+  const qreal x_max = x_max_ == x_min_ ? x_min_ + 60000 : x_max_;  // one point: a minute's room
   const qreal rand =
-      y_max == y_min ? std::max<qreal>(1, std::abs(y_max) * 0.05) : (y_max - y_min) * 0.05;
-  zeit_achse_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(x_min)),
+      y_max_ == y_min_ ? std::max<qreal>(1, std::abs(y_max_) * 0.05) : (y_max_ - y_min_) * 0.05;
+  zeit_achse_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(x_min_)),
                         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(x_max)));
-  wert_achse_->setRange(y_min - rand, y_max + rand);
+  wert_achse_->setRange(y_min_ - rand, y_max_ + rand);
 }
 
 }  // namespace vks

@@ -16,7 +16,6 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "server/HauptfensterPresenter.h"
 #include "server/KontoBeobachterVerteiler.h"
 #include "ui/FensterLayout.h"
 #include "ui/KapitalVerlauf.h"
@@ -78,10 +77,6 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
   verlauf_pane->installEventFilter(this);
   panes_[kVerlaufPane - 1] = verlauf_pane;
   splitDockWidget(Pane(1), verlauf_pane, Qt::Vertical);
-
-  kurs_zeitgeber_ = new QTimer(this);
-  connect(kurs_zeitgeber_, &QTimer::timeout, this, &frmKontoUebersicht::KursTick);
-  kurs_zeitgeber_->start(HauptfensterPresenter::kKursSpeichernIntervallMs);
 
   if (umfeld_.settings)
     LadeFensterLayout(this, *umfeld_.settings, kUebersichtLayout, umfeld_.locale);
@@ -176,8 +171,8 @@ void frmKontoUebersicht::ShowDaten(std::shared_ptr<clKonto> AktKonto) {
   if (AktKonto) verlauf_->Zeige(umfeld_.umgebung.rtt, AktKonto->KontoName);
 }
 
-void frmKontoUebersicht::KursTick() {
-  presenter_.ZeigeZahlen();
+void frmKontoUebersicht::KursTick(bool gespeichert) {
+  if (gespeichert) presenter_.RefreshBasisWerte();
   verlauf_->Aktualisieren();
 }
 
@@ -294,7 +289,6 @@ void frmKontoUebersicht::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmKontoUebersicht::closeEvent(QCloseEvent* event) {
-  kurs_zeitgeber_->stop();
   if (umfeld_.settings)
     SpeichereFensterLayout(this, *umfeld_.settings, kUebersichtLayout, umfeld_.locale);
   if (umfeld_.verteiler) umfeld_.verteiler->Abmelden(&presenter_);
