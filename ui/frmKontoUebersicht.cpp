@@ -7,15 +7,18 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <string_view>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "platform/automation/DateText.h"
 #include "server/KontoBeobachterVerteiler.h"
 #include "ui/FensterLayout.h"
 #include "ui/KapitalVerlauf.h"
@@ -149,9 +152,23 @@ QTableView* frmKontoUebersicht::BaueListe(UebersichtListe liste) {
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionsClickable(true);
   view->horizontalHeader()->setHighlightSections(false);
+  // The widths are those of the original's narrower font; a column is widened where its title
+  // or a direction text would be cut.
+  const QFontMetrics kopf(view->horizontalHeader()->font());
+  const QFontMetrics zellen(view->font());
+  const int rand = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                   view->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
   const auto spalten = Spalten(liste);
-  for (size_t c = 0; c < spalten.size(); ++c)
-    view->setColumnWidth(static_cast<int>(c), spalten[c].breite);
+  for (size_t c = 0; c < spalten.size(); ++c) {
+    int breite = std::max(spalten[c].breite, kopf.horizontalAdvance(Text(spalten[c].titel)) + rand);
+    std::string muster;  // the widest text the column can hold
+    if (std::string_view(spalten[c].titel) == "Aktion")
+      muster = RichtungsText(-1, true, liste == UebersichtListe::kOrders);
+    if (spalten[c].sortierung == SortArt::Datum)
+      muster = FormatDateText(DateValue{36888.99998}, umfeld_.locale);  // 28.12.2000 23:59:58
+    breite = std::max(breite, zellen.horizontalAdvance(Text(muster)) + rand);
+    view->setColumnWidth(static_cast<int>(c), breite);
+  }
   connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this, liste](int spalte) { SpalteGeklickt(liste, spalte); });
   view->installEventFilter(this);

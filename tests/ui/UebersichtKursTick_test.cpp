@@ -83,37 +83,48 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
 
 TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
   ASSERT_NE(fenster_, nullptr);
-  const qsizetype kapital = Kapital()->count(), cash = Cash()->count();
+  const KapitalVerlauf& verlauf = *fenster_->Verlauf();
+  const int64_t kapital = verlauf.KapitalWerte(), cash = verlauf.CashWerte();
   ASSERT_EQ(static_cast<size_t>(kapital), Records(dKapitalGesamtKapital));
   const QString vorher = Gesamt();
 
   // A price waits for the tick: neither the chart nor the figures move before it.
   Kurs(12, 45500.6);
-  EXPECT_EQ(Kapital()->count(), kapital);
+  EXPECT_EQ(verlauf.KapitalWerte(), kapital);
   EXPECT_EQ(Gesamt(), vorher);
   presenter_.KursspeichernZeitgeberTick();
-  ASSERT_EQ(Kapital()->count(), kapital + 1);
-  EXPECT_EQ(Cash()->count(), cash);  // price saving writes no cash
-  EXPECT_DOUBLE_EQ(Kapital()->at(kapital).y(), konto_->BerechneGesamtKapital());
+  ASSERT_EQ(verlauf.KapitalWerte(), kapital + 1);
+  EXPECT_EQ(verlauf.CashWerte(), cash);  // price saving writes no cash
+  EXPECT_FLOAT_EQ(verlauf.LetzterKapitalWert().value,
+                  static_cast<float>(konto_->BerechneGesamtKapital()));
   EXPECT_NE(Gesamt(), vorher);
+  // Cash holds until the capital's latest time.
+  EXPECT_EQ(Cash()->at(Cash()->count() - 1).x(), Kapital()->at(Kapital()->count() - 1).x());
 
   // A tick without waiting values appends nothing and leaves the figures alone.
   const QString nach_kurs = Gesamt();
   konto_->CashBetrag += 1000;  // unannounced: only a refresh would show it
   presenter_.KursspeichernZeitgeberTick();
-  EXPECT_EQ(Kapital()->count(), kapital + 1);
+  EXPECT_EQ(verlauf.KapitalWerte(), kapital + 1);
   EXPECT_EQ(Gesamt(), nach_kurs);
   konto_->CashBetrag -= 1000;
 
-  // What a booking records between two ticks shows at the next one.
+  // What a booking records between two ticks shows at the next one; cash steps up at its time.
+  const float cash_vorher = verlauf.LetzterCashWert().value;
   VerbucheFill(*konto_, DateValue{45500.7}, "W1", "Eins AG", -1, 50, 12, nullptr, umgebung_);
   presenter_.KursspeichernZeitgeberTick();
-  EXPECT_EQ(static_cast<size_t>(Cash()->count()), Records(dKapitalCash));
-  EXPECT_EQ(static_cast<size_t>(Kapital()->count()), Records(dKapitalGesamtKapital));
+  EXPECT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
+  EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
+  const QList<QPointF> punkte = Cash()->points();
+  ASSERT_GE(punkte.size(), 2);
+  EXPECT_EQ(punkte.back().y(), verlauf.LetzterCashWert().value);
+  EXPECT_EQ(punkte[punkte.size() - 2].x(), punkte.back().x());
+  EXPECT_EQ(punkte[punkte.size() - 2].y(), cash_vorher);
 }
 
 TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
   ASSERT_NE(fenster_, nullptr);
+  const KapitalVerlauf& verlauf = *fenster_->Verlauf();
   for (float kurs : {11.0f, 12.0f, 13.0f}) {
     Kurs(kurs, 45500.6);
     presenter_.KursspeichernZeitgeberTick();
@@ -123,10 +134,10 @@ TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
   std::filesystem::remove(Datei(dKapitalCash));
   konto_->CashBetrag = 5000;
   konto_->SchreibeInitRTTWerte(true, umgebung_);
-  ASSERT_LT(Records(dKapitalGesamtKapital), static_cast<size_t>(Kapital()->count()));
+  ASSERT_LT(Records(dKapitalGesamtKapital), static_cast<size_t>(verlauf.KapitalWerte()));
   presenter_.KursspeichernZeitgeberTick();
-  EXPECT_EQ(static_cast<size_t>(Kapital()->count()), Records(dKapitalGesamtKapital));
-  ASSERT_EQ(static_cast<size_t>(Cash()->count()), Records(dKapitalCash));
+  EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
+  ASSERT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
   EXPECT_EQ(Cash()->at(0).y(), 5000);
 }
 

@@ -119,8 +119,8 @@ TEST_F(frmKontoUebersichtTest, ShowsCaptionPanesFiguresAndRows) {
             Qt::AlignRight);
   EXPECT_EQ(fenster_->Liste(UebersichtListe::kOrders)->columnWidth(0), 128);
   // Ten initial passes of capital and cash.
-  EXPECT_EQ(fenster_->Verlauf()->Kapital()->count(), 10);
-  EXPECT_EQ(fenster_->Verlauf()->Cash()->count(), 10);
+  EXPECT_EQ(fenster_->Verlauf()->KapitalWerte(), 10);
+  EXPECT_EQ(fenster_->Verlauf()->CashWerte(), 10);
 }
 
 TEST_F(frmKontoUebersichtTest, PaneActivationAndTheButtons) {
