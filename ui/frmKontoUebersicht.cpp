@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <numeric>
 #include <set>
 #include <string_view>
 
@@ -20,6 +19,7 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/DateText.h"
 #include "server/KontoBeobachterVerteiler.h"
+#include "server/WertReihenfolge.h"
 #include "ui/FensterLayout.h"
 #include "ui/KapitalVerlauf.h"
 #include "ui/UebersichtModell.h"
@@ -212,14 +212,8 @@ void frmKontoUebersicht::SpalteGeklickt(UebersichtListe liste, int spalte) {
     modell->Ordnen(SortierteReihenfolge(modell->Spalte(auftrag->spalte), auftrag->art,
                                         auftrag->absteigend, umfeld_.locale));
   } else {
-    const std::vector<double> werte = modell->Werte(auftrag->spalte, auftrag->art);
-    std::vector<size_t> reihenfolge(werte.size());
-    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
-    const bool ab = auftrag->absteigend;
-    std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](size_t a, size_t b) {
-      return ab ? werte[b] < werte[a] : werte[a] < werte[b];
-    });
-    modell->Ordnen(reihenfolge);
+    modell->Ordnen(
+        WertReihenfolge(modell->Werte(auftrag->spalte, auftrag->art), auftrag->absteigend));
   }
   QTableView* view = Liste(liste);
   view->horizontalHeader()->setSortIndicatorShown(true);

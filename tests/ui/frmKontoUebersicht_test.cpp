@@ -186,6 +186,16 @@ TEST_F(frmKontoUebersichtTest, SortingByEachColumnKind) {
   }
 }
 
+TEST_F(frmKontoUebersichtTest, ARowBookedAfterASortIsPlacedByTheNext) {
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // Filled: 7, 30, 250
+  ASSERT_EQ(Keys(UebersichtListe::kAusfuehrungen), (std::vector<std::string>{"F-3", "F-2", "F-1"}));
+  Fill("F-4", 100, 45302.0, 8.0f);
+  verteiler_.FillAdded(*konto_, *konto_->cFilledOrders.Item("F-4"));
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // descending now
+  EXPECT_EQ(Keys(UebersichtListe::kAusfuehrungen),
+            (std::vector<std::string>{"F-1", "F-4", "F-2", "F-3"}));
+}
+
 TEST_F(frmKontoUebersichtTest, MarkedRowsFollowTheirRowsWhenSorted) {
   Markiere(UebersichtListe::kAusfuehrungen, 0);  // F-3
   KlickeKopf(UebersichtListe::kAusfuehrungen, 0);
