@@ -60,8 +60,9 @@ void SpieleKurse(clKonto& konto, const KontoShotUmfeld& u) {
     for (size_t i = 0; i < positionen.size(); ++i) {
       const auto& [p, basis] = positionen[i];
       const double k = static_cast<double>(i);
-      const double lauf = std::sin(schritt / 9.0 + k) * 0.02 +
-                          std::sin(schritt / 2.3 + 2 * k) * 0.004 +
+      // Zero at step 0, so that the curve goes on from where the account stood.
+      const double lauf = (std::sin(schritt / 9.0 + k) - std::sin(k)) * 0.02 +
+                          (std::sin(schritt / 2.3 + 2 * k) - std::sin(2 * k)) * 0.004 +
                           (i % 2 ? 1 : -1) * schritt * 0.0002;
       bool sofort = false;
       konto.NeuerKurs(p->TitelWKN, zeit, static_cast<float>(basis * (1 + lauf)), sofort, u.clock);
