@@ -1,7 +1,8 @@
 // The account overview window with 1 000 positions, 1 000 open orders and 100 000 fills, offscreen:
 // ShowDaten against filling bare table models with the same rows' strings, and a sort of the fills
-// by the number column against std::stable_sort of the already parsed values plus the model's
-// reorder. The last lines give the ratios and the process's peak resident memory.
+// by a number column against std::stable_sort of the already parsed values plus the model's
+// reorder: clicking the same header again (the order turns round) and clicking another one (a
+// full sort). The last lines give the ratios and the process's peak resident memory.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <algorithm>
+#include <array>
 #include <map>
 #include <numeric>
 
@@ -130,9 +132,17 @@ struct Umgebung {
   std::unique_ptr<frmKontoUebersicht> fenster;
 };
 
-Umgebung& U() {
-  static Umgebung u;
+// Made on first use and taken down by main before the process ends: a window outliving Qt's own
+// static objects crashes the exit.
+std::unique_ptr<Umgebung>& UmgebungZeiger() {
+  static std::unique_ptr<Umgebung> u;
   return u;
+}
+
+Umgebung& U() {
+  std::unique_ptr<Umgebung>& u = UmgebungZeiger();
+  if (!u) u = std::make_unique<Umgebung>();
+  return *u;
 }
 
 void BM_ShowDaten(benchmark::State& state) {
@@ -182,13 +192,25 @@ void BM_SortiereFills(benchmark::State& state) {
 }
 BENCHMARK(BM_SortiereFills)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The floors' model: the fills' rows as texts, shown by no view.
+void FuelleMitTexten(UebersichtModell& modell, const Umgebung& u) {
+  std::vector<UebersichtZeile> zeilen;
+  for (const auto& z : u.fills) zeilen.push_back({z[0], z, nullptr});
+  modell.Fuellen(std::move(zeilen));
+}
+
+// The values follow their rows, as the cells do.
+void Folgen(std::vector<double>& werte, const std::vector<size_t>& reihenfolge) {
+  std::vector<double> neu(werte.size());
+  for (size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = werte[reihenfolge[i]];
+  werte.swap(neu);
+}
+
 void BM_SortiereFillsFloor(benchmark::State& state) {
   Umgebung& u = U();
   const AutomationLocale de = AutomationLocale::German();
   UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
-  std::vector<UebersichtZeile> zeilen;
-  for (const auto& z : u.fills) zeilen.push_back({z[0], z, nullptr});
-  modell.Fuellen(std::move(zeilen));
+  FuelleMitTexten(modell, u);
   std::vector<double> werte;
   for (const auto& z : u.fills) werte.push_back(ZellenWertZahl(z[4], de));
   bool absteigend = false;
@@ -199,14 +221,50 @@ void BM_SortiereFillsFloor(benchmark::State& state) {
       return absteigend ? werte[b] < werte[a] : werte[a] < werte[b];
     });
     modell.Ordnen(reihenfolge);
-    // The values follow their rows, as the cells do.
-    std::vector<double> neu(werte.size());
-    for (size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = werte[reihenfolge[i]];
-    werte.swap(neu);
+    Folgen(werte, reihenfolge);
     absteigend = !absteigend;
   }
 }
 BENCHMARK(BM_SortiereFillsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A first click on a column: each iteration sorts by "Filled" or by "Kurs", taking turns, so the
+// rows always come in the other column's order and are sorted in full.
+void BM_SortiereFillsWechsel(benchmark::State& state) {
+  Umgebung& u = U();
+  frmKontoUebersicht& fenster = u.NeuesFenster();
+  fenster.ShowDaten(u.konto);
+  int spalte = 4;
+  for (auto _ : state) {
+    fenster.SpalteGeklickt(UebersichtListe::kAusfuehrungen, spalte);
+    QCoreApplication::processEvents();
+    spalte = spalte == 4 ? 6 : 4;
+  }
+}
+BENCHMARK(BM_SortiereFillsWechsel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SortiereFillsWechselFloor(benchmark::State& state) {
+  Umgebung& u = U();
+  const AutomationLocale de = AutomationLocale::German();
+  UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
+  FuelleMitTexten(modell, u);
+  std::array<std::vector<double>, 2> werte;
+  for (const auto& z : u.fills) {
+    werte[0].push_back(ZellenWertZahl(z[4], de));
+    werte[1].push_back(ZellenWertZahl(z[6], de));
+  }
+  size_t nach = 0;
+  for (auto _ : state) {
+    const std::vector<double>& w = werte[nach];
+    std::vector<size_t> reihenfolge(w.size());
+    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
+    std::stable_sort(reihenfolge.begin(), reihenfolge.end(),
+                     [&](size_t a, size_t b) { return w[a] < w[b]; });
+    modell.Ordnen(reihenfolge);
+    for (std::vector<double>& spalte : werte) Folgen(spalte, reihenfolge);
+    nach = 1 - nach;
+  }
+}
+BENCHMARK(BM_SortiereFillsWechselFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -218,7 +276,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
-    for (const char* name : {"BM_ShowDaten", "BM_SortiereFills"}) {
+    for (const char* name : {"BM_ShowDaten", "BM_SortiereFills", "BM_SortiereFillsWechsel"}) {
       auto own = seconds_.find(name);
       auto floor = seconds_.find(std::string(name) + "Floor");
       if (own != seconds_.end() && floor != seconds_.end() && floor->second > 0)
@@ -243,5 +301,6 @@ int main(int argc, char** argv) {
   vks::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  vks::UmgebungZeiger().reset();
   return 0;
 }

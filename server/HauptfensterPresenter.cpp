@@ -3,6 +3,7 @@
 #include "accounts/KursDatenJetztSpeichern.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "server/KontenListe.h"
+#include "server/KontoUebersichtFenster.h"
 
 namespace vks {
 
@@ -30,10 +31,14 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
   for (auto& entry : konten_) {
     clKonto& konto = *entry.value;
-    if (!vks::KursDatenJetztSpeichern(konto, rtt_) || !ansicht_) continue;
+    const bool gespeichert = vks::KursDatenJetztSpeichern(konto, rtt_);
     // Only the two texts a price moves: the rest of the row is not formatted again.
-    ansicht_->KurswerteSetzen(FoldCase(konto.KontoName), DatumText(konto, locale_),
-                              GesamtwertText(konto, locale_));
+    if (gespeichert && ansicht_)
+      ansicht_->KurswerteSetzen(FoldCase(konto.KontoName), DatumText(konto, locale_),
+                                GesamtwertText(konto, locale_));
+    if (!uebersichten_ || uebersichten_->Count() == 0) continue;
+    if (const auto* fenster = uebersichten_->Find(konto.KontoName))
+      (*fenster)->KursTick(gespeichert);
   }
 }
 

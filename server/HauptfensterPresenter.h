@@ -2,16 +2,21 @@
 // The account list window without its widgets: the pending-save flag, the two timer ticks, the
 // rows, and the unload that saves. The Qt window (or nothing, without a display) drives it; the
 // timers call the ticks every 5 000 and 500 ms.
+#include <memory>
 #include <string>
 
 #include "accounts/KontoBeobachter.h"
 #include "platform/automation/AutomationLocale.h"
+#include "platform/automation/KeyedDictionary.h"
 #include "recording/RttStorage.h"
 #include "server/AccountStore.h"
 
 namespace vks {
 
 class KontenListeAnsicht;
+class KontoUebersichtFenster;
+
+using UebersichtsFensterTabelle = KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>>;
 
 class HauptfensterPresenter : public KontoBeobachter {
  public:
@@ -23,6 +28,10 @@ class HauptfensterPresenter : public KontoBeobachter {
 
   // Without a view the rows are simply not shown; the flag and the timers work the same.
   void SetzeAnsicht(KontenListeAnsicht* ansicht);
+  // The open overview windows that the price-save tick keeps current; none: no window is told.
+  void SetzeUebersichtsFenster(const UebersichtsFensterTabelle* fenster) {
+    uebersichten_ = fenster;
+  }
 
   bool SpeichernAusstehend() const { return speichern_ausstehend_; }
   void SetzeSpeichernAusstehend() { speichern_ausstehend_ = true; }
@@ -30,8 +39,9 @@ class HauptfensterPresenter : public KontoBeobachter {
   // Zeitgeber: saves the account store when the flag is set, then clears it (also after a
   // failed save, which the store has logged).
   void ZeitgeberTick();
-  // KursspeichernZeitgeber: writes every account's waiting price-driven values and refreshes
-  // "Datum" and "Gesamtwert" in the rows of the accounts that had any.
+  // KursspeichernZeitgeber: writes every account's waiting price-driven values, refreshes
+  // "Datum" and "Gesamtwert" in the rows of the accounts that had any, and tells each open
+  // overview window (KursTick).
   void KursspeichernZeitgeberTick();
   // Writes one account's waiting price-driven values at once. Returns whether it had any.
   bool KursDatenJetztSpeichern(clKonto& konto);
@@ -60,6 +70,7 @@ class HauptfensterPresenter : public KontoBeobachter {
   const RttStorage& rtt_;
   AutomationLocale locale_;
   KontenListeAnsicht* ansicht_ = nullptr;
+  const UebersichtsFensterTabelle* uebersichten_ = nullptr;
   bool speichern_ausstehend_ = false;
 };
 

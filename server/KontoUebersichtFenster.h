@@ -14,6 +14,11 @@ class KontoUebersichtFenster {
   // Loads the account into the window: caption, figures and lists.
   virtual void ShowDaten(std::shared_ptr<clKonto> konto) = 0;
   virtual void RefreshBasisWerte() = 0;
+  // The price-save tick ran; `gespeichert`: it wrote this account's price-driven values, so the
+  // figures are due again.
+  virtual void KursTick(bool gespeichert) {
+    if (gespeichert) RefreshBasisWerte();
+  }
   virtual void SetzeTitel(const std::string& titel) = 0;
   // Shows the window modelessly, or brings it up when it is shown.
   virtual void Zeigen() = 0;

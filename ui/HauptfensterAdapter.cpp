@@ -14,6 +14,7 @@ class QtUebersichtFenster : public KontoUebersichtFenster {
       : fenster_(std::move(fenster)) {}
   void ShowDaten(std::shared_ptr<clKonto> konto) override { fenster_->ShowDaten(std::move(konto)); }
   void RefreshBasisWerte() override { fenster_->RefreshBasisWerte(); }
+  void KursTick(bool gespeichert) override { fenster_->KursTick(gespeichert); }
   void SetzeTitel(const std::string& titel) override { fenster_->SetzeTitel(titel); }
   void Zeigen() override {
     fenster_->show();

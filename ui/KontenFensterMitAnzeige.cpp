@@ -20,9 +20,14 @@ KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
     : teile_(std::move(teile)),
       ordner_(NeueDateisystemOrdner()),
       konto_dialog_([this] { return DialogUmfeld(); }),
-      uebersichten_([this] { return FensterUmfeld(); }) {}
+      uebersichten_([this] { return FensterUmfeld(); }) {
+  // The overview windows exist only here; the price-save tick keeps their chart and figures.
+  teile_.presenter.SetzeUebersichtsFenster(&teile_.state.UebersichtsFenster);
+}
 
-KontenFensterMitAnzeige::~KontenFensterMitAnzeige() = default;
+KontenFensterMitAnzeige::~KontenFensterMitAnzeige() {
+  teile_.presenter.SetzeUebersichtsFenster(nullptr);
+}
 
 NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
   auto uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {

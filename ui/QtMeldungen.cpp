@@ -46,6 +46,17 @@ std::unique_ptr<QMessageBox> BaueMeldung(const std::string& text, int32_t style,
     default:
       break;
   }
+  // The user's message boxes speak German whatever translations Qt has installed.
+  const std::pair<B::StandardButton, const char*> kTexte[] = {{B::Ok, "OK"},
+                                                              {B::Cancel, "Abbrechen"},
+                                                              {B::Abort, "&Abbrechen"},
+                                                              {B::Retry, "&Wiederholen"},
+                                                              {B::Ignore, "&Ignorieren"},
+                                                              {B::Yes, "&Ja"},
+                                                              {B::No, "&Nein"}};
+  for (const auto& [knopf, text] : kTexte) {
+    if (QAbstractButton* b = box->button(knopf)) b->setText(QString::fromUtf8(text));
+  }
   // The first button is the default one, as the style's default button 1.
   for (B::StandardButton erster : {B::Ok, B::Abort, B::Yes, B::Retry}) {
     if (auto* knopf = qobject_cast<QPushButton*>(box->button(erster))) {

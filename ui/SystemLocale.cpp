@@ -8,6 +8,9 @@ namespace vks {
 AutomationLocale SystemLocale() {
   const QLocale system = QLocale::system();
   AutomationLocale locale = AutomationLocale::FromName(system.name().toStdString() + ".UTF-8");
+  // The C locale's Qt date format spells the month as a word ("d MMM yyyy"), which has no numeric
+  // order to take over: keep the invariant formats there.
+  if (system.language() == QLocale::C) return locale;
   locale.decimal_separator = system.decimalPoint().toStdString();
   locale.group_separator = system.groupSeparator().toStdString();
   const QString datum = system.dateFormat(QLocale::ShortFormat);

@@ -52,15 +52,21 @@ void UebersichtModell::IndexNeu() {
     index_.emplace(FoldCase(zeilen_[i].key), static_cast<int>(i));
 }
 
+void UebersichtModell::ZeilenGeaendert() {
+  index_aktuell_ = false;  // built when a row is next looked up
+  werte_.clear();
+}
+
 void UebersichtModell::Fuellen(std::vector<UebersichtZeile> zeilen) {
   beginResetModel();
   zeilen_ = std::move(zeilen);
-  index_aktuell_ = false;  // built when a row is first looked up
+  ZeilenGeaendert();
   endResetModel();
 }
 
 void UebersichtModell::Setzen(UebersichtZeile zeile) {
   if (!index_aktuell_) IndexNeu();
+  werte_.clear();
   auto it = index_.find(FoldCase(zeile.key));
   if (it != index_.end()) {
     zeilen_[static_cast<size_t>(it->second)] = std::move(zeile);
@@ -92,7 +98,7 @@ void UebersichtModell::Entfernen(const std::vector<std::string>& keys) {
     endRemoveRows();
     ende = anfang - 1;
   }
-  index_aktuell_ = false;
+  ZeilenGeaendert();
 }
 
 void UebersichtModell::Ordnen(const std::vector<size_t>& reihenfolge) {
@@ -106,6 +112,11 @@ void UebersichtModell::Ordnen(const std::vector<size_t>& reihenfolge) {
     geordnet.push_back(std::move(zeilen_[reihenfolge[i]]));
   }
   zeilen_ = std::move(geordnet);
+  for (auto& [spalte, werte] : werte_) {
+    std::vector<double> geordnete_werte(werte.size());
+    for (size_t i = 0; i < reihenfolge.size(); ++i) geordnete_werte[i] = werte[reihenfolge[i]];
+    werte = std::move(geordnete_werte);
+  }
   const QModelIndexList alt = persistentIndexList();
   QModelIndexList neu;
   neu.reserve(alt.size());
@@ -116,8 +127,10 @@ void UebersichtModell::Ordnen(const std::vector<size_t>& reihenfolge) {
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-std::vector<double> UebersichtModell::Werte(int spalte, SortArt art) const {
-  std::vector<double> werte;
+const std::vector<double>& UebersichtModell::Werte(int spalte, SortArt art) {
+  auto [gefunden, neu] = werte_.try_emplace({spalte, art});
+  std::vector<double>& werte = gefunden->second;
+  if (!neu) return werte;
   werte.reserve(zeilen_.size());
   for (size_t i = 0; i < zeilen_.size(); ++i) {
     const UebersichtZeile& z = zeilen_[i];

@@ -3,6 +3,7 @@
 // by key, sorted by a column's values. Model and view keep 100 000 rows responsive where item
 // widgets would not.
 #include <QAbstractTableModel>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -34,17 +35,20 @@ class UebersichtModell : public QAbstractTableModel {
   // The cells of one column, top to bottom.
   std::vector<std::string> Spalte(int spalte) const;
   // The values a number or date column sorts by, top to bottom: read from the cells' texts, or
-  // for a fill row that carries its fill straight from the fill's field.
-  std::vector<double> Werte(int spalte, SortArt art) const;
+  // for a fill row that carries its fill straight from the fill's field. Read once, then kept in
+  // step with the rows as they are put in order, until a row is added, changed or removed.
+  const std::vector<double>& Werte(int spalte, SortArt art);
 
  private:
   void IndexNeu();
+  void ZeilenGeaendert();
 
   UebersichtListe liste_;
   AutomationLocale locale_;
   std::vector<UebersichtZeile> zeilen_;
   std::unordered_map<std::string, int> index_;  // key in lower case → row
   bool index_aktuell_ = true;
+  std::map<std::pair<int, SortArt>, std::vector<double>> werte_;  // column → values by row
 };
 
 }  // namespace vks

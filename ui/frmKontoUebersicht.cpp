@@ -7,17 +7,19 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <numeric>
 #include <set>
+#include <string_view>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "server/HauptfensterPresenter.h"
+#include "platform/automation/DateText.h"
 #include "server/KontoBeobachterVerteiler.h"
+#include "server/WertReihenfolge.h"
 #include "ui/FensterLayout.h"
 #include "ui/KapitalVerlauf.h"
 #include "ui/UebersichtModell.h"
@@ -78,10 +80,6 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
   verlauf_pane->installEventFilter(this);
   panes_[kVerlaufPane - 1] = verlauf_pane;
   splitDockWidget(Pane(1), verlauf_pane, Qt::Vertical);
-
-  kurs_zeitgeber_ = new QTimer(this);
-  connect(kurs_zeitgeber_, &QTimer::timeout, this, &frmKontoUebersicht::KursTick);
-  kurs_zeitgeber_->start(HauptfensterPresenter::kKursSpeichernIntervallMs);
 
   if (umfeld_.settings)
     LadeFensterLayout(this, *umfeld_.settings, kUebersichtLayout, umfeld_.locale);
@@ -154,9 +152,23 @@ QTableView* frmKontoUebersicht::BaueListe(UebersichtListe liste) {
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionsClickable(true);
   view->horizontalHeader()->setHighlightSections(false);
+  // The widths are those of the original's narrower font; a column is widened where its title
+  // or a direction text would be cut.
+  const QFontMetrics kopf(view->horizontalHeader()->font());
+  const QFontMetrics zellen(view->font());
+  const int rand = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                   view->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
   const auto spalten = Spalten(liste);
-  for (size_t c = 0; c < spalten.size(); ++c)
-    view->setColumnWidth(static_cast<int>(c), spalten[c].breite);
+  for (size_t c = 0; c < spalten.size(); ++c) {
+    int breite = std::max(spalten[c].breite, kopf.horizontalAdvance(Text(spalten[c].titel)) + rand);
+    std::string muster;  // the widest text the column can hold
+    if (std::string_view(spalten[c].titel) == "Aktion")
+      muster = RichtungsText(-1, true, liste == UebersichtListe::kOrders);
+    if (spalten[c].sortierung == SortArt::Datum)
+      muster = FormatDateText(DateValue{36888.99998}, umfeld_.locale);  // 28.12.2000 23:59:58
+    breite = std::max(breite, zellen.horizontalAdvance(Text(muster)) + rand);
+    view->setColumnWidth(static_cast<int>(c), breite);
+  }
   connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this, liste](int spalte) { SpalteGeklickt(liste, spalte); });
   view->installEventFilter(this);
@@ -176,8 +188,8 @@ void frmKontoUebersicht::ShowDaten(std::shared_ptr<clKonto> AktKonto) {
   if (AktKonto) verlauf_->Zeige(umfeld_.umgebung.rtt, AktKonto->KontoName);
 }
 
-void frmKontoUebersicht::KursTick() {
-  presenter_.ZeigeZahlen();
+void frmKontoUebersicht::KursTick(bool gespeichert) {
+  if (gespeichert) presenter_.RefreshBasisWerte();
   verlauf_->Aktualisieren();
 }
 
@@ -200,14 +212,8 @@ void frmKontoUebersicht::SpalteGeklickt(UebersichtListe liste, int spalte) {
     modell->Ordnen(SortierteReihenfolge(modell->Spalte(auftrag->spalte), auftrag->art,
                                         auftrag->absteigend, umfeld_.locale));
   } else {
-    const std::vector<double> werte = modell->Werte(auftrag->spalte, auftrag->art);
-    std::vector<size_t> reihenfolge(werte.size());
-    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
-    const bool ab = auftrag->absteigend;
-    std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](size_t a, size_t b) {
-      return ab ? werte[b] < werte[a] : werte[a] < werte[b];
-    });
-    modell->Ordnen(reihenfolge);
+    modell->Ordnen(
+        WertReihenfolge(modell->Werte(auftrag->spalte, auftrag->art), auftrag->absteigend));
   }
   QTableView* view = Liste(liste);
   view->horizontalHeader()->setSortIndicatorShown(true);
@@ -294,7 +300,6 @@ void frmKontoUebersicht::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmKontoUebersicht::closeEvent(QCloseEvent* event) {
-  kurs_zeitgeber_->stop();
   if (umfeld_.settings)
     SpeichereFensterLayout(this, *umfeld_.settings, kUebersichtLayout, umfeld_.locale);
   if (umfeld_.verteiler) umfeld_.verteiler->Abmelden(&presenter_);

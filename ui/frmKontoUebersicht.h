@@ -15,7 +15,6 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QTableView;
-class QTimer;
 class QToolBar;
 
 namespace vks {
@@ -50,8 +49,9 @@ class frmKontoUebersicht : public QMainWindow, public KontoUebersichtAnsicht {
   void AktivierePane(int id);
   // What a click on a list's column header does.
   void SpalteGeklickt(UebersichtListe liste, int spalte);
-  // The price-save tick: figures and chart.
-  void KursTick();
+  // The price-save tick: the chart takes what the account's series gained; with `gespeichert`
+  // (the tick wrote the account's price-driven values) the figures follow as RefreshBasisWerte.
+  void KursTick(bool gespeichert);
 
   KontoUebersichtPresenter& Presenter() { return presenter_; }
   QTableView* Liste(UebersichtListe liste) const { return listen_[Nr(liste)]; }
@@ -95,7 +95,6 @@ class frmKontoUebersicht : public QMainWindow, public KontoUebersichtAnsicht {
   QAction* markierte_ = nullptr;
   QAction* alle_ = nullptr;
   KapitalVerlauf* verlauf_ = nullptr;
-  QTimer* kurs_zeitgeber_ = nullptr;
   std::string konto_name_;
   int aktive_pane_ = 0;
 };

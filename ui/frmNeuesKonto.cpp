@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -46,11 +48,17 @@ QString FeldText(const std::string& script) {
   return Q(script).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// A rule shows as the editor shows it: unwrapped, in a fixed-pitch font, five lines at a time.
 QPlainTextEdit* ScriptFeld(const char* name) {
   auto* feld = new QPlainTextEdit;
   feld->setObjectName(QString::fromUtf8(name));
   feld->setTabChangesFocus(true);
-  feld->setFixedHeight(64);
+  feld->setLineWrapMode(QPlainTextEdit::NoWrap);
+  feld->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  const int rahmen = 2 * feld->frameWidth() +
+                     static_cast<int>(2 * feld->document()->documentMargin()) +
+                     feld->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  feld->setFixedHeight(5 * QFontMetrics(feld->font()).lineSpacing() + rahmen);
   return feld;
 }
 
@@ -71,6 +79,7 @@ frmNeuesKonto::frmNeuesKonto(NeuesKontoUmfeld umfeld, QWidget* parent)
     : QDialog(parent), umfeld_(std::move(umfeld)) {
   setWindowTitle(QStringLiteral("Neues Konto anlegen"));
   setModal(true);
+  setMinimumWidth(560);
   tabs_ = new QTabWidget;
   tabs_->addTab(BaueEinstellungen(), QStringLiteral("Einstellungen"));
   tabs_->addTab(BaueSkripts(), QStringLiteral("Skripts"));
@@ -246,6 +255,9 @@ void frmNeuesKonto::SetzeFelder(const KontoEinstellungen& f) {
   txtKeinePlatzierung_->setPlainText(FeldText(f.txtKeinePlatzierung));
   txtNoOrderMeldung_->setText(Q(f.txtNoOrderMeldung));
   txtStreichBedingung_->setPlainText(FeldText(f.txtStreichBedingung));
+  // A long text is shown from its start, not scrolled to its end.
+  for (QLineEdit* feld : {txtName_, txtBeschreibung_, txtKontostand_, txtNoOrderMeldung_})
+    feld->setCursorPosition(0);
   marker_ = f.marker;
 }
 

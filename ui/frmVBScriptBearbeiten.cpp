@@ -20,13 +20,21 @@
 #include "ui/VBScriptHervorhebung.h"
 
 namespace vks {
+namespace {
+
+// A menu entry's text as shown: "&" is a mnemonic marker in Qt, so "Wert & P/L" needs "&&".
+QString MenueText(const std::string& text) {
+  return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+}  // namespace
 
 using namespace editor_befehl;
 
 frmVBScriptBearbeiten::frmVBScriptBearbeiten(EditorUmfeld umfeld, QWidget* parent)
     : QDialog(parent), umfeld_(std::move(umfeld)) {
   setWindowTitle(QStringLiteral("Skript bearbeiten"));
-  resize(640, 420);
+  resize(780, 460);
   txtVBScript_ = new QPlainTextEdit;
   txtVBScript_->setObjectName(QStringLiteral("txtVBScript"));
   txtVBScript_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -80,6 +88,9 @@ frmVBScriptBearbeiten::frmVBScriptBearbeiten(EditorUmfeld umfeld, QWidget* paren
   schrift->addAction(Aktion(kAnpassen));
   menues->addMenu(QStringLiteral("&?"))->addAction(Aktion(kHilfe));
 
+  // The tool bar names the two longest commands short, so that all of them fit.
+  Aktion(kRueckgaengig)->setIconText(QStringLiteral("Rückgängig"));
+  Aktion(kWiederholen)->setIconText(QStringLiteral("Wiederholen"));
   werkzeuge_ = new QToolBar;
   werkzeuge_->addAction(Aktion(kSpeichern));
   werkzeuge_->addSeparator();
@@ -137,8 +148,8 @@ QAction* frmVBScriptBearbeiten::Aktion(int id) const {
 }
 
 void frmVBScriptBearbeiten::SetzeScript(const std::string& text) {
-  txtVBScript_->setPlainText(QString::fromStdString(text).replace(QStringLiteral("\r\n"),
-                                                                  QStringLiteral("\n")));
+  txtVBScript_->setPlainText(
+      QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 std::string frmVBScriptBearbeiten::Script() const {
@@ -156,9 +167,9 @@ void frmVBScriptBearbeiten::SetzeKontoName(const std::string& name) {
 void frmVBScriptBearbeiten::ShowKennzahlenMenu(const std::string&) {
   kennzahlen_->clear();
   for (const KennzahlenGruppe& gruppe : vks::KennzahlenMenue()) {
-    QMenu* unter = kennzahlen_->addMenu(QString::fromStdString(gruppe.titel));
+    QMenu* unter = kennzahlen_->addMenu(MenueText(gruppe.titel));
     for (const KennzahlEintrag& eintrag : gruppe.eintraege) {
-      QAction* a = unter->addAction(QString::fromStdString(eintrag.name));
+      QAction* a = unter->addAction(MenueText(eintrag.name));
       a->setData(QStringList{QStringLiteral("Kennzahl"), QString::fromStdString(eintrag.key)});
       const std::string text = KennzahlEinfuegeText(eintrag.key);
       connect(a, &QAction::triggered, this, [this, text] { Einfuegen(text); });
@@ -170,7 +181,7 @@ void frmVBScriptBearbeiten::ShowKontenMenu() {
   konten_->clear();
   if (!umfeld_.konten) return;
   for (const std::string& name : vks::KontenMenue(*umfeld_.konten)) {
-    QAction* a = konten_->addAction(QString::fromStdString(name));
+    QAction* a = konten_->addAction(MenueText(name));
     a->setData(QStringList{QStringLiteral("Konto"), QString::fromStdString(name)});
     const std::string text = KontoEinfuegeText(name);
     connect(a, &QAction::triggered, this, [this, text] { Einfuegen(text); });

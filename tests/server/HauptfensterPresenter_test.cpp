@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/files/FileSystem.h"
+#include "server/KontoUebersichtFenster.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
@@ -93,6 +94,44 @@ TEST_F(HauptfensterPresenterTest, PriceTickRefreshesTimeAndCapitalOfPendingAccou
   EXPECT_EQ(ansicht.zeilen["ruhig"].datum, ruhig_vorher.datum);
   EXPECT_EQ(ansicht.zeilen["ruhig"].gesamtwert, ruhig_vorher.gesamtwert);
   fenster_.SetzeAnsicht(nullptr);
+}
+
+// An open overview window that notes what the price-save tick tells it.
+class TickFenster : public KontoUebersichtFenster {
+ public:
+  void ShowDaten(std::shared_ptr<clKonto>) override {}
+  void RefreshBasisWerte() override {}
+  void SetzeTitel(const std::string&) override {}
+  void Zeigen() override {}
+  void Entladen() override {}
+  void KursTick(bool gespeichert) override { ticks.push_back(gespeichert); }
+  std::vector<bool> ticks;
+};
+
+TEST_F(HauptfensterPresenterTest, PriceTickTellsEachOpenOverviewWhetherItsValuesWereWritten) {
+  for (const char* name : {"Futures", "Ohne Fenster"}) {
+    auto konto = std::make_shared<clKonto>();
+    konto->KontoName = name;
+    state_.Konten.Add(name, konto);
+  }
+  auto depot = std::make_shared<TickFenster>();
+  auto futures = std::make_shared<TickFenster>();
+  state_.UebersichtsFenster.Add("depot", depot);
+  state_.UebersichtsFenster.Add("futures", futures);
+  state_.Konten.Item("Depot")->NeuerAktienwertSpeichern = true;
+  state_.Konten.Item("Ohne Fenster")->NeuerOpenPLSpeichern = true;
+
+  // Without the table no window is told; the values are written all the same.
+  fenster_.KursspeichernZeitgeberTick();
+  EXPECT_TRUE(depot->ticks.empty());
+  EXPECT_FALSE(state_.Konten.Item("Depot")->NeuerAktienwertSpeichern);
+
+  fenster_.SetzeUebersichtsFenster(&state_.UebersichtsFenster);
+  state_.Konten.Item("Depot")->NeuerAktienwertSpeichern = true;
+  fenster_.KursspeichernZeitgeberTick();
+  fenster_.KursspeichernZeitgeberTick();
+  EXPECT_EQ(depot->ticks, (std::vector<bool>{true, false}));
+  EXPECT_EQ(futures->ticks, (std::vector<bool>{false, false}));
 }
 
 }  // namespace

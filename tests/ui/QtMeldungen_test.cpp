@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <utility>
 
 #include "tests/ui/QtTestAnwendung.h"
 
@@ -47,6 +48,27 @@ TEST(QtMeldungenTest, StylesGiveButtonsIconsTitleAndAnswers) {
     EXPECT_EQ(box->buttons().size(), static_cast<qsizetype>(fall.knoepfe.size()));
   }
   EXPECT_EQ(BaueMeldung("x", 0, "Eigener Titel")->windowTitle(), "Eigener Titel");
+}
+
+TEST(QtMeldungenTest, ButtonsSpeakGerman) {
+  testing::QtTestAnwendung();
+  using B = QMessageBox;
+  const struct {
+    int32_t style;
+    std::vector<std::pair<B::StandardButton, QString>> knoepfe;
+  } faelle[] = {
+      {3, {{B::Yes, "&Ja"}, {B::No, "&Nein"}, {B::Cancel, "Abbrechen"}}},
+      {2, {{B::Abort, "&Abbrechen"}, {B::Retry, "&Wiederholen"}, {B::Ignore, "&Ignorieren"}}},
+      {1, {{B::Ok, "OK"}, {B::Cancel, "Abbrechen"}}},
+  };
+  for (const auto& fall : faelle) {
+    SCOPED_TRACE(fall.style);
+    auto box = BaueMeldung("Text", fall.style, "");
+    for (const auto& [knopf, text] : fall.knoepfe) {
+      ASSERT_NE(box->button(knopf), nullptr);
+      EXPECT_EQ(box->button(knopf)->text(), text);
+    }
+  }
 }
 
 }  // namespace

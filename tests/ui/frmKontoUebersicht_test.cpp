@@ -119,8 +119,8 @@ TEST_F(frmKontoUebersichtTest, ShowsCaptionPanesFiguresAndRows) {
             Qt::AlignRight);
   EXPECT_EQ(fenster_->Liste(UebersichtListe::kOrders)->columnWidth(0), 128);
   // Ten initial passes of capital and cash.
-  EXPECT_EQ(fenster_->Verlauf()->Kapital()->count(), 10);
-  EXPECT_EQ(fenster_->Verlauf()->Cash()->count(), 10);
+  EXPECT_EQ(fenster_->Verlauf()->KapitalWerte(), 10);
+  EXPECT_EQ(fenster_->Verlauf()->CashWerte(), 10);
 }
 
 TEST_F(frmKontoUebersichtTest, PaneActivationAndTheButtons) {
@@ -184,6 +184,16 @@ TEST_F(frmKontoUebersichtTest, SortingByEachColumnKind) {
     KlickeKopf(f.liste, f.spalte);
     EXPECT_EQ(Keys(f.liste), f.dann);
   }
+}
+
+TEST_F(frmKontoUebersichtTest, ARowBookedAfterASortIsPlacedByTheNext) {
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // Filled: 7, 30, 250
+  ASSERT_EQ(Keys(UebersichtListe::kAusfuehrungen), (std::vector<std::string>{"F-3", "F-2", "F-1"}));
+  Fill("F-4", 100, 45302.0, 8.0f);
+  verteiler_.FillAdded(*konto_, *konto_->cFilledOrders.Item("F-4"));
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // descending now
+  EXPECT_EQ(Keys(UebersichtListe::kAusfuehrungen),
+            (std::vector<std::string>{"F-1", "F-4", "F-2", "F-3"}));
 }
 
 TEST_F(frmKontoUebersichtTest, MarkedRowsFollowTheirRowsWhenSorted) {

@@ -9,7 +9,9 @@ for name in frmHauptfenster frmHauptfenster_markiert frmRTTSpeicherordner \
     Meldung_KontoMarkieren Meldung_KontoWaehlen Meldung_EinstellungsordnerFalsch \
     Meldung_ZeitZurueck Meldung_KontoLoeschen Meldung_RTTLoeschfehler Meldung_FehlerAufgetreten \
     Meldung_OrdnerAngeben Meldung_OrdnerAnlegen Meldung_OrdnerNichtAngelegt \
-    Meldung_OrdnerAngelegt Meldung_SpeicherpfadGeaendert Meldung_ErsterStart; do
+    Meldung_OrdnerAngelegt Meldung_SpeicherpfadGeaendert Meldung_ErsterStart \
+    frmKontoUebersicht frmNeuesKonto_Einstellungen frmNeuesKonto_Skripts \
+    frmVBScriptBearbeiten frmVBScriptBearbeiten_Kennzahlen; do
   file="$out/$name.png"
   if [ ! -s "$file" ]; then
     echo "missing: $file"

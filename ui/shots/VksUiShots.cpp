@@ -1,7 +1,8 @@
-// vks-ui-shots OUTDIR [DATENORDNER]: renders the account list window (with and without a selected
-// row), the storage folder dialog and every message box of the account list's commands and the
-// storage folder dialog into PNG files named after the window, on the offscreen platform, with
-// the bundled sample store. Exit code 1 when a picture could not be written.
+// vks-ui-shots OUTDIR [DATENORDNER [RTTORDNER]]: renders the account list window (with and without
+// a selected row), the storage folder dialog, every message box of the account list's commands and
+// the storage folder dialog, and the account windows (overview, settings dialog, script editor)
+// into PNG files named after the window, on the offscreen platform, with the bundled sample store
+// and its RTT series. Exit code 1 when a picture could not be written.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "server/HauptfensterPresenter.h"
+#include "server/KontoBeobachterVerteiler.h"
 #include "server/LogMessageReporter.h"
 #include "server/ServerState.h"
 #include "tests/fakes/InMemoryRegistryBackend.h"
@@ -27,6 +29,8 @@
 #include "ui/SystemLocale.h"
 #include "ui/frmHauptfenster.h"
 #include "ui/frmRTTSpeicherordner.h"
+#include "ui/shots/KontoFensterShots.h"
+#include "ui/shots/ShotDatei.h"
 
 namespace {
 
@@ -78,16 +82,6 @@ const Meldung kMeldungen[] = {
      4096},
 };
 
-bool Speichere(QWidget* fenster, const QString& ordner, const char* name) {
-  fenster->show();
-  QApplication::processEvents();
-  const QString pfad = QDir(ordner).filePath(QString::fromUtf8(name) + ".png");
-  const bool ok = fenster->grab().save(pfad, "PNG");
-  std::cout << (ok ? "" : "FEHLER: ") << pfad.toStdString() << "\n";
-  fenster->hide();
-  return ok;
-}
-
 class KeinDialog : public KontoDialog {
  public:
   std::optional<KontoEinstellungen> ZeigeModal(const KontoEinstellungen&, const std::string&,
@@ -105,7 +99,7 @@ class KeineFenster : public KontoUebersichtFabrik {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "Aufruf: vks-ui-shots AUSGABEORDNER [DATENORDNER]\n";
+    std::cerr << "Aufruf: vks-ui-shots AUSGABEORDNER [DATENORDNER [RTTORDNER]]\n";
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -114,15 +108,23 @@ int main(int argc, char** argv) {
   const QString ausgabe = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(ausgabe);
 
-  // The sample store is read from a copy, so the bundled file is never touched.
+  // The sample store and its series are read from copies, so the bundled files are never touched.
   QTemporaryDir temp;
   const std::string quelle = argc > 2 ? argv[2] : VKS_BEISPIEL_DATEN;
+  const std::string rtt_quelle = argc > 3 ? argv[3] : VKS_BEISPIEL_RTT;
   const std::string daten = temp.path().toStdString() + "/Daten";
+  const std::string realtimedaten = temp.path().toStdString() + "/Realtimedaten";
   std::filesystem::create_directories(daten);
   std::error_code kopierfehler;
   std::filesystem::copy(quelle + "/VKSVirtKonten.dat", daten + "/VKSVirtKonten.dat", kopierfehler);
   if (kopierfehler) {
     std::cerr << "FEHLER: " << quelle << "/VKSVirtKonten.dat: " << kopierfehler.message() << "\n";
+    return 1;
+  }
+  std::filesystem::copy(rtt_quelle, realtimedaten, std::filesystem::copy_options::recursive,
+                        kopierfehler);
+  if (kopierfehler) {
+    std::cerr << "FEHLER: " << rtt_quelle << ": " << kopierfehler.message() << "\n";
     return 1;
   }
 
@@ -133,12 +135,14 @@ int main(int argc, char** argv) {
   AccountStore store(daten, daten, *files, melder, *log, clock);
   ServerState state;
   state.DatenOrdner = daten;
-  state.RTTSpeicherOrdner = temp.path().toStdString() + "/Realtimedaten";
+  state.RTTSpeicherOrdner = realtimedaten;
   store.LadeKonten(state.Konten);
   const RttStorage rtt{state.RTTSpeicherOrdner};
   const AutomationLocale locale = SystemLocale();
   HauptfensterPresenter presenter(state.Konten, store, rtt, locale);
-  KontoUmgebung kontoumgebung{clock, rtt};
+  KontoBeobachterVerteiler verteiler;
+  verteiler.Anmelden(&presenter);
+  KontoUmgebung kontoumgebung{clock, rtt, &verteiler};
   std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings(registry);
@@ -162,5 +166,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<QMessageBox> box = BaueMeldung(meldung.text, meldung.style, "");
     ok &= Speichere(box.get(), ausgabe, meldung.datei);
   }
+  KontoShotUmfeld konten{state,     presenter, melder,   kontoumgebung,
+                         verteiler, clock,     settings, locale};
+  ok &= KontoFensterShots(konten, ausgabe);
   return ok ? 0 : 1;
 }
