@@ -14,6 +14,7 @@
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
 #include "server/HauptfensterPresenter.h"
+#include "server/KontoUebersichtFenster.h"
 
 namespace vks {
 namespace {
@@ -92,6 +93,9 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
     *umgebung_.state.Konten.Find(KontoName) = neu;
     neu->SchreibeInitRTTWerte(false, umgebung);
     if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->ZeileAktualisieren(*neu);
+    // An open overview would go on showing the account that was just replaced.
+    if (const auto* fenster = umgebung_.state.UebersichtsFenster.Find(neu->KontoName))
+      (*fenster)->ShowDaten(neu);
     return true;
   } catch (const std::exception& e) {
     Melde("Konto-Server: Fehler beim Reset eines Kontos aufgetreten: ", e);

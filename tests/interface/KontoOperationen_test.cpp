@@ -14,6 +14,7 @@
 #include "recording/RttReader.h"
 #include "server/HauptfensterPresenter.h"
 #include "server/KontenListe.h"
+#include "server/KontoUebersichtFenster.h"
 #include "tests/fakes/FakeClock.h"
 #include "tests/fakes/RecordingReporter.h"
 #include "tests/fakes/TempFolder.h"
@@ -22,6 +23,17 @@
 
 namespace vks {
 namespace {
+
+// An open overview window that keeps the account it was last given.
+class GezeigtesKonto : public KontoUebersichtFenster {
+ public:
+  void ShowDaten(std::shared_ptr<clKonto> neu) override { konto = std::move(neu); }
+  void RefreshBasisWerte() override {}
+  void SetzeTitel(const std::string&) override {}
+  void Zeigen() override {}
+  void Entladen() override {}
+  std::shared_ptr<clKonto> konto;
+};
 
 class KontoOperationenTest : public ::testing::Test {
  protected:
@@ -148,8 +160,11 @@ TEST_F(KontoOperationenTest, CancellingAndResetting) {
   EXPECT_NEAR(Konto("Depot").EnterOrderMarginGesamt, 0, 1e-9);
 
   ASSERT_FALSE(Records("Depot", dTitelPos, "DE1").empty());
+  auto uebersicht = std::make_shared<GezeigtesKonto>();
+  state_.UebersichtsFenster.Add("Depot", uebersicht);
   EXPECT_TRUE(host_->VKSKontoKomplettReset("depot", 5000, 45100));
   const clKonto& neu = Konto("Depot");
+  EXPECT_EQ(uebersicht->konto.get(), &neu);  // the open overview shows the new account
   EXPECT_EQ(neu.CashBetrag, 5000);
   EXPECT_EQ(neu.PlatziereBedingung, "Ergebnis = 1");
   EXPECT_TRUE(neu.UseSimulZeit);
