@@ -33,11 +33,12 @@ QString ZeitFormat(qreal spanne_ms) {
 }  // namespace
 
 KapitalVerlauf::KapitalVerlauf(QWidget* parent)
-    : QChartView(parent), zeit_achse_(new QDateTimeAxis), wert_achse_(new QValueAxis) {
+    // Our own chart from the start: a chart set later would orphan the view's default one.
+    : QChartView(new QChart, parent), zeit_achse_(new QDateTimeAxis), wert_achse_(new QValueAxis) {
   kapital_.serie = new QLineSeries;
   cash_.serie = new QLineSeries;
   cash_.treppe = true;
-  auto* chart = new QChart;
+  QChart* chart = this->chart();
   chart->setLocalizeNumbers(true);
   kapital_.serie->setName(QStringLiteral("Gesamtkapital"));
   cash_.serie->setName(QStringLiteral("Cash"));
@@ -52,7 +53,6 @@ KapitalVerlauf::KapitalVerlauf(QWidget* parent)
     serie->attachAxis(wert_achse_);
   }
   chart->legend()->setAlignment(Qt::AlignBottom);
-  setChart(chart);
   setRenderHint(QPainter::Antialiasing);
 }
 

@@ -169,5 +169,8 @@ int main(int argc, char** argv) {
   KontoShotUmfeld konten{state,     presenter, melder,   kontoumgebung,
                          verteiler, clock,     settings, locale};
   ok &= KontoFensterShots(konten, ausgabe);
+  // Closed overview windows delete themselves later; there is no event loop to do it before the
+  // parts they use go away.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return ok ? 0 : 1;
 }
