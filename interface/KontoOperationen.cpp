@@ -33,6 +33,8 @@ std::string Trim(std::string_view text) {
 // Deletes the account's *.RTT files in one of its sub-folders; the folder stays. A file that
 // cannot be deleted stops the deletion with an error naming it.
 void LoescheRttDateien(const std::string& folder) {
+  SchreibeWartendeRttWerte();
+  SchliesseRttDateien();  // where open files cannot be deleted, ours would stand in the way
   std::error_code ec;
   if (!std::filesystem::is_directory(folder, ec)) return;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
@@ -159,6 +161,7 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
       const std::string datei =
           GetRTTDateiName(umgebung.rtt, konto.KontoName, wkn, dTitelPos, false);
       std::error_code ec;
+      SchreibeWartendeRttWerte();  // a file that waits to be created counts as existing
       if (!datei.empty() && std::filesystem::exists(datei, ec)) {
         eine_vorhanden = true;
         continue;

@@ -21,6 +21,8 @@ std::mutex& DateienSperre() {
   return sperre;
 }
 
+thread_local RttAufschub* t_aufschub = nullptr;
+
 void AppendRecord(const RttLocation& location, std::string_view KontoName,
                   std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                   const RttRecord& record) {
@@ -55,6 +57,12 @@ void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
   try {
     RttLocation location = RttFileLocation(storage, KontoName, TitelWKN, Datenart);
     if (location.file.empty()) return;
+    if (t_aufschub) {
+      t_aufschub->werte_.push_back(RttAufschub::Wert{
+          std::move(location.file), location.folder_length, std::string(KontoName),
+          std::string(TitelWKN), std::string(TitelName), Datenart, Zeitpunkt, Wert, Wert2});
+      return;
+    }
     AppendRecord(location, KontoName, TitelWKN, TitelName, Datenart,
                  RttRecord{Zeitpunkt, Wert, Wert2});
   } catch (...) {
@@ -67,6 +75,32 @@ void SchliesseRttDateien() noexcept {
     std::lock_guard<std::mutex> gesperrt(DateienSperre());
     Dateien().SchliesseAlle();
   } catch (...) {
+  }
+}
+
+RttAufschub::RttAufschub() : aussen_(t_aufschub == nullptr) {
+  if (aussen_) t_aufschub = this;
+}
+
+RttAufschub::~RttAufschub() {
+  if (!aussen_) return;
+  SchreibeWartendeRttWerte();
+  t_aufschub = nullptr;
+}
+
+void SchreibeWartendeRttWerte() noexcept {
+  if (!t_aufschub) return;
+  // Taken out first: a value that writing triggers (none today) would go to the next round.
+  std::vector<RttAufschub::Wert> werte = std::move(t_aufschub->werte_);
+  t_aufschub->werte_.clear();
+  for (RttAufschub::Wert& w : werte) {
+    try {
+      RttLocation location{std::move(w.datei), w.ordner_laenge};
+      AppendRecord(location, w.konto, w.wkn, w.titel, w.art,
+                   RttRecord{w.zeitpunkt, w.wert, w.wert2});
+    } catch (...) {
+      // As when written at once: a lost record harms nothing else.
+    }
   }
 }
 

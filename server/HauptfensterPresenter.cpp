@@ -2,6 +2,7 @@
 
 #include "accounts/KursDatenJetztSpeichern.h"
 #include "platform/automation/KeyedDictionary.h"
+#include "recording/RttWriter.h"
 #include "server/KontenListe.h"
 #include "server/KontoUebersichtFenster.h"
 
@@ -29,6 +30,8 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 }
 
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
+  // A tick inside a host's call (a message box's event loop) must not overtake its values.
+  SchreibeWartendeRttWerte();
   for (auto& entry : konten_) {
     clKonto& konto = *entry.value;
     const bool gespeichert = vks::KursDatenJetztSpeichern(konto, rtt_);

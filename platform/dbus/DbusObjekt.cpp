@@ -7,6 +7,7 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/dbus/DbusNames.h"
+#include "recording/RttWriter.h"
 
 namespace vks::dbus {
 
@@ -79,6 +80,8 @@ DbusObjekt::DbusObjekt(QString interface, QString owner)
 
 bool DbusObjekt::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
   if (message.type() != QDBusMessage::MethodCallMessage) return false;
+  // The call's RTT values are written after the answer is on its way (when this scope ends).
+  RttAufschub aufschub;
   QDBusMessage reply;
   if (!owner_.isEmpty() && message.service() != owner_) {
     reply = message.createErrorReply(QDBusError::AccessDenied,

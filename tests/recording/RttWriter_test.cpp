@@ -208,6 +208,33 @@ TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
   EXPECT_EQ(dateien.Anzahl(), 0u);
 }
 
+// A host's call is answered before its values reach the files; they must arrive all the same, in
+// their order, also from scopes inside scopes.
+TEST_F(RttWriterTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
+  {
+    RttAufschub aufschub;
+    WriteCash(45000, 1);
+    {
+      RttAufschub innen;
+      WriteCash(45001, 2);
+    }
+    EXPECT_FALSE(fs::exists(CashFile()));  // the inner scope leaves the writing to the outer
+    SchreibeWartendeRttWerte();
+    EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
+    WriteCash(45002, 3);
+    EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
+  }
+  Result<RttContents> contents = ReadRttFile(CashFile());
+  ASSERT_TRUE(contents.ok());
+  ASSERT_EQ(contents->records.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(contents->records[i].time.days, 45000 + i);
+    EXPECT_EQ(contents->records[i].value, static_cast<float>(i + 1));
+  }
+  WriteCash(45003, 4);  // no scope: at once
+  EXPECT_EQ(fs::file_size(CashFile()), 856u + 4 * 16);
+}
+
 TEST_F(RttWriterTest, StorageFolderThatCannotBeMadeRecordsNothing) {
   for (std::string path : {std::string("/proc/self/vks"), std::string()}) {
     SCOPED_TRACE(path);
