@@ -117,10 +117,11 @@ void WriteKonten(const KontenSammlung& konten, std::string& out,
   for (const auto& entry : konten) {
     const clKonto& konto = *entry.value;
     try {
-      CheckStorableTexts(konto);
       konto.WriteAllProperties(writer);
     } catch (const AutomationError& e) {
-      if (e.Description().starts_with("Konto ")) throw;
+      // The writer refuses a text it cannot store; the check, run only now because a second walk
+      // over every fill costs a quarter of a save, names the field and where it sits.
+      CheckStorableTexts(konto);
       throw AutomationError(e.Number(), e.Source(),
                             "Konto \"" + konto.KontoName + "\": " + e.Description());
     }
@@ -173,6 +174,8 @@ void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
         if (bytes.size() < kChunkBytes) return;
         file.Append(bytes);
         bytes.clear();
+        // The disk writes this piece while the next one is built.
+        file.StartWriteback();
       });
       file.Append(chunk);
     });

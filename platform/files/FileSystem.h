@@ -13,6 +13,9 @@ class WritableFile {
  public:
   virtual ~WritableFile() = default;
   virtual void Append(std::string_view data) = 0;
+  // Starts writing what was appended so far to the disk and returns at once, so that the final
+  // Sync has less left to wait for. Failures show at Sync.
+  virtual void StartWriteback() {}
   // Forces the data onto the disk.
   virtual void Sync() = 0;
   virtual void Close() = 0;

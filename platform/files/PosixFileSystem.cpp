@@ -53,6 +53,7 @@ class PosixWritableFile : public WritableFile {
       data.remove_prefix(static_cast<size_t>(written));
     }
   }
+  void StartWriteback() override { (void)::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE); }
   void Sync() override {
     if (::fsync(fd_) != 0) throw PosixError(path_, errno);
   }
