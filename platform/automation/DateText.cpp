@@ -1,6 +1,7 @@
 #include "platform/automation/DateText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -30,6 +31,10 @@ void AppendNumber(std::string& out, int value, int min_digits) {
   } else if (value >= 0 && value < 100 && min_digits <= 2) {
     if (value >= 10 || min_digits == 2) out.push_back(static_cast<char>('0' + value / 10));
     out.push_back(static_cast<char>('0' + value % 10));
+  } else if (min_digits <= 1 || value >= 10) {
+    char buffer[16];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, end);
   } else {
     char buffer[16];
     const int n = std::snprintf(buffer, sizeof buffer, "%0*d", min_digits, value);
