@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -206,6 +207,16 @@ TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
   }
   presenter_.KursspeichernZeitgeberTick();
   QCoreApplication::processEvents();
+  // What the screen has is what a full repaint draws: the changed cells were repainted.
+  QWidget* liste = fenster_.LKontoliste()->viewport();
+  const QImage gezeigt =
+      liste->screen()
+          ->grabWindow(fenster_.winId(), liste->mapTo(&fenster_, QPoint()).x(),
+                       liste->mapTo(&fenster_, QPoint()).y(), liste->width(), liste->height())
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+  const QImage neu = liste->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(gezeigt, neu);
   int i = 0;
   for (const auto& e : state_.Konten) {
     const KontenZeile z = BaueKontenZeile(*e.value, AutomationLocale::German());
