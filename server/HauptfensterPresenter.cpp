@@ -32,23 +32,28 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
   // A tick inside a host's call (a message box's event loop) must not overtake its values.
   SchreibeWartendeRttWerte();
+  std::vector<Kurswerte> kurswerte;
+  if (ansicht_) kurswerte.reserve(static_cast<size_t>(konten_.Count()));
   for (auto& entry : konten_) {
     clKonto& konto = *entry.value;
     const bool gespeichert = vks::KursDatenJetztSpeichern(konto, rtt_);
     // Only the two texts a price moves: the rest of the row is not formatted again.
     if (gespeichert && ansicht_)
-      ansicht_->KurswerteSetzen(FoldCase(konto.KontoName), DatumText(konto, locale_),
-                                GesamtwertText(konto, locale_));
+      kurswerte.push_back(
+          {FoldCase(konto.KontoName), DatumText(konto, locale_), GesamtwertText(konto, locale_)});
     if (!uebersichten_ || uebersichten_->Count() == 0) continue;
     if (const auto* fenster = uebersichten_->Find(konto.KontoName))
       (*fenster)->KursTick(gespeichert);
   }
+  if (!kurswerte.empty()) ansicht_->AlleKurswerteSetzen(kurswerte);
 }
 
 void HauptfensterPresenter::InitKontoListe() {
   if (!ansicht_) return;
-  ansicht_->ListeLeeren();
-  for (const auto& entry : konten_) ansicht_->ZeileSetzen(BaueKontenZeile(*entry.value, locale_));
+  std::vector<KontenZeile> zeilen;
+  zeilen.reserve(static_cast<size_t>(konten_.Count()));
+  for (const auto& entry : konten_) zeilen.push_back(BaueKontenZeile(*entry.value, locale_));
+  ansicht_->ListeFuellen(zeilen);
 }
 
 void HauptfensterPresenter::ZeileAktualisieren(const clKonto& konto) {

@@ -28,4 +28,13 @@ KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale
   return zeile;
 }
 
+void KontenListeAnsicht::AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) {
+  for (const Kurswerte& w : werte) KurswerteSetzen(w.key, w.datum, w.gesamtwert);
+}
+
+void KontenListeAnsicht::ListeFuellen(const std::vector<KontenZeile>& zeilen) {
+  ListeLeeren();
+  for (const KontenZeile& zeile : zeilen) ZeileSetzen(zeile);
+}
+
 }  // namespace vks

@@ -2,6 +2,7 @@
 // The account list as rows of text: what the account list window shows, computed without any
 // window so that the texts are tested headless. The window only displays the rows it is handed.
 #include <string>
+#include <vector>
 
 #include "platform/automation/AutomationLocale.h"
 
@@ -16,6 +17,13 @@ struct KontenZeile {
   std::string gesamtwert;    // total capital, "#,0.00"
   std::string enter_orders;  // open entry orders "/" their margin, "#,0.00"
   std::string positionen;    // number of positions
+};
+
+// The two texts of one row that follow the prices.
+struct Kurswerte {
+  std::string key;
+  std::string datum;
+  std::string gesamtwert;
 };
 
 KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale);
@@ -34,6 +42,10 @@ class KontenListeAnsicht {
   // The price-save tick's refresh: "Datum" and "Gesamtwert" of an existing row.
   virtual void KurswerteSetzen(const std::string& key, const std::string& datum,
                                const std::string& gesamtwert) = 0;
+  // The same for many rows, and the whole list at once in place of what it showed: a window can
+  // take them in one go rather than hear of each cell. By default, one row after the other.
+  virtual void AlleKurswerteSetzen(const std::vector<Kurswerte>& werte);
+  virtual void ListeFuellen(const std::vector<KontenZeile>& zeilen);
 };
 
 }  // namespace vks

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -45,6 +46,14 @@ void SetzeTexte(QTreeWidgetItem* item, const KontenZeile& zeile) {
   item->setText(2, QString::fromStdString(zeile.gesamtwert));
   item->setText(3, QString::fromStdString(zeile.enter_orders));
   item->setText(4, QString::fromStdString(zeile.positionen));
+}
+
+// Returns whether the cell showed something else.
+bool TextSetzen(QTreeWidgetItem* item, int spalte, const std::string& text) {
+  // Compared as they are: a cell that keeps its text needs no conversion.
+  if (QAnyStringView::equal(item->text(spalte), QUtf8StringView(text))) return false;
+  item->setText(spalte, QString::fromStdString(text));
+  return true;
 }
 
 }  // namespace
@@ -139,6 +148,42 @@ void frmHauptfenster::KurswerteSetzen(const std::string& key, const std::string&
     item->setText(1, QString::fromStdString(datum));
     item->setText(2, QString::fromStdString(gesamtwert));
   }
+}
+
+void frmHauptfenster::AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) {
+  bool datum = false, gesamtwert = false;
+  {
+    // Each cell on its own would have the view look up its row and where it is on the screen, for
+    // every row, shown or not; the list repaints the changed columns once instead. Nothing but
+    // the view watches the items.
+    const QSignalBlocker still(liste_->model());
+    for (const Kurswerte& w : werte) {
+      if (QTreeWidgetItem* item = Zeile(w.key)) {
+        datum |= TextSetzen(item, 1, w.datum);
+        gesamtwert |= TextSetzen(item, 2, w.gesamtwert);
+      }
+    }
+  }
+  QHeaderView* kopf = liste_->header();
+  for (const auto& [spalte, geaendert] : {std::pair{1, datum}, std::pair{2, gesamtwert}}) {
+    if (geaendert)
+      liste_->viewport()->update(QRect(kopf->sectionViewportPosition(spalte), 0,
+                                       kopf->sectionSize(spalte), liste_->viewport()->height()));
+  }
+}
+
+void frmHauptfenster::ListeFuellen(const std::vector<KontenZeile>& zeilen) {
+  ListeLeeren();
+  zeilen_.reserve(zeilen.size());
+  QList<QTreeWidgetItem*> neu;
+  neu.reserve(static_cast<qsizetype>(zeilen.size()));
+  for (const KontenZeile& zeile : zeilen) {
+    QTreeWidgetItem*& item = zeilen_[zeile.key];
+    if (!item) neu.append(item = new QTreeWidgetItem);
+    SetzeTexte(item, zeile);
+  }
+  // All rows join the list together, so that it lays them out once.
+  liste_->addTopLevelItems(neu);
 }
 
 std::optional<std::string> frmHauptfenster::MarkierteZeile() const {

@@ -39,6 +39,8 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void ZeileEntfernen(const std::string& key) override;
   void KurswerteSetzen(const std::string& key, const std::string& datum,
                        const std::string& gesamtwert) override;
+  void AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) override;
+  void ListeFuellen(const std::vector<KontenZeile>& zeilen) override;
   // HauptfensterAuswahl
   std::optional<std::string> MarkierteZeile() const override;
   void ZeileMarkieren(const std::string& key) override;

@@ -1,6 +1,7 @@
 #include "platform/automation/DateText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -21,6 +22,60 @@ std::string Pad2(int value) {
 
 bool HasTimeOfDay(DateValue date) {
   return date.days != std::trunc(date.days);
+}
+
+// Appends `value` with at least `min_digits` digits, as "%0*d" writes it.
+void AppendNumber(std::string& out, int value, int min_digits) {
+  if (value >= 0 && value < 10 && min_digits <= 1) {
+    out.push_back(static_cast<char>('0' + value));
+  } else if (value >= 0 && value < 100 && min_digits <= 2) {
+    if (value >= 10 || min_digits == 2) out.push_back(static_cast<char>('0' + value / 10));
+    out.push_back(static_cast<char>('0' + value % 10));
+  } else if (min_digits <= 1 || value >= 10) {
+    char buffer[16];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, end);
+  } else {
+    char buffer[16];
+    const int n = std::snprintf(buffer, sizeof buffer, "%0*d", min_digits, value);
+    out.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+void AppendShortDate(std::string& out, const CalendarDateTime& c, const AutomationLocale& locale) {
+  struct Part {
+    int value;
+    int digits;
+  };
+  const int day_month_digits = locale.two_digit_day_month ? 2 : 1;
+  const Part day{c.day, day_month_digits}, month{c.month, day_month_digits}, year{c.year, 1};
+  Part order[3] = {month, day, year};
+  if (locale.date_order == AutomationLocale::DateOrder::DayMonthYear) {
+    order[0] = day, order[1] = month;
+  } else if (locale.date_order == AutomationLocale::DateOrder::YearMonthDay) {
+    order[0] = year, order[1] = month, order[2] = day;
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) out += locale.date_separator;
+    AppendNumber(out, order[i].value, order[i].digits);
+  }
+}
+
+void AppendLongTime(std::string& out, const CalendarDateTime& c, const AutomationLocale& locale) {
+  const std::string& sep = locale.time_separator;
+  if (locale.hour24) {
+    AppendNumber(out, c.hour, 2);
+  } else {
+    AppendNumber(out, c.hour % 12 == 0 ? 12 : c.hour % 12, 1);
+  }
+  out += sep;
+  AppendNumber(out, c.minute, 2);
+  out += sep;
+  AppendNumber(out, c.second, 2);
+  if (!locale.hour24) {
+    out.push_back(' ');
+    out += c.hour < 12 ? locale.am : locale.pm;
+  }
 }
 
 struct Lexer {
@@ -165,12 +220,17 @@ std::string FormatLongTime(DateValue date, const AutomationLocale& locale) {
 }
 
 std::string FormatDateText(DateValue date, const AutomationLocale& locale) {
-  bool has_time = HasTimeOfDay(date);
-  bool has_date = std::trunc(date.days) != 0;
-  if (has_date && has_time)
-    return FormatShortDate(date, locale) + " " + FormatLongTime(date, locale);
-  if (has_time) return FormatLongTime(date, locale);
-  return FormatShortDate(date, locale);
+  // Lists format a column of these at a time: one calendar split and one string, where the parts'
+  // own functions would split twice and join five temporaries. Same bytes as those.
+  const bool has_time = HasTimeOfDay(date);
+  const bool has_date = std::trunc(date.days) != 0;
+  const CalendarDateTime c = FromAutomationDate(date);
+  std::string out;
+  out.reserve(32);
+  if (has_date || !has_time) AppendShortDate(out, c, locale);
+  if (has_date && has_time) out.push_back(' ');
+  if (has_time) AppendLongTime(out, c, locale);
+  return out;
 }
 
 std::optional<DateValue> ParseDateText(std::string_view text, const AutomationLocale& locale) {

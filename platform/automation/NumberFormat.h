@@ -16,5 +16,9 @@ struct FixedNumberStyle {
 // Rounds half away from zero at `digits` decimals (0..99).
 std::string FormatFixedNumber(double value, int digits, const AutomationLocale& locale,
                               FixedNumberStyle style = {});
+// The same for every value, by way of to_chars; FormatFixedNumber takes a shorter way for ordinary
+// amounts and must write the same bytes.
+std::string FormatFixedNumberGeneral(double value, int digits, const AutomationLocale& locale,
+                                     FixedNumberStyle style = {});
 
 }  // namespace vks

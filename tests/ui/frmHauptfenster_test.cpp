@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -171,6 +172,57 @@ TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
   EXPECT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 1);
   presenter_.InitKontoListe();
   EXPECT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 2);
+}
+
+// The whole list and a tick's texts arrive in one go: the same rows, keys and texts as one row at a
+// time, a repeated key once, an unknown key no row, and the selection kept.
+TEST_F(frmHauptfensterTest, ListAndTickInOneGo) {
+  fenster_.ListeFuellen({{"b", "B", "1", "2", "3", "4"},
+                         {"a", "A", "5", "6", "7", "8"},
+                         {"b", "B2", "9", "10", "11", "12"}});
+  ASSERT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 2);
+  EXPECT_EQ(Zeile(0), (std::vector<std::string>{"B2", "9", "10", "11", "12"}));
+  fenster_.ZeileMarkieren("a");
+  fenster_.AlleKurswerteSetzen(
+      {{"a", "31.12.2026 23:59:59", "1.234,50"}, {"x", "?", "?"}, {"b", "9", "\u00c4 10"}});
+  EXPECT_EQ(fenster_.LKontoliste()->topLevelItemCount(), 2);
+  EXPECT_EQ(Zeile(1), (std::vector<std::string>{"A", "31.12.2026 23:59:59", "1.234,50", "7", "8"}));
+  EXPECT_EQ(Zeile(0), (std::vector<std::string>{"B2", "9", "\u00c4 10", "11", "12"}));
+  // A text of the same length that differs only beyond ASCII.
+  fenster_.AlleKurswerteSetzen({{"b", "9", "\u00d6 10"}});
+  EXPECT_EQ(Zeile(0)[2], "\u00d6 10");
+  EXPECT_EQ(fenster_.MarkierteZeile(), "a");
+  fenster_.ZeileMarkieren("b");
+  EXPECT_EQ(fenster_.MarkierteZeile(), "b");
+}
+
+// The presenter's tick through the window: each row shows what the row would show if built anew.
+TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  for (auto& e : state_.Konten) {
+    e.value->AktuelleZeit = DateValue{e.value->AktuelleZeit.days + 1.5};
+    e.value->CashBetrag += 1000.25;
+    e.value->NeuerAktienwertSpeichern = true;
+  }
+  presenter_.KursspeichernZeitgeberTick();
+  QCoreApplication::processEvents();
+  // What the screen has is what a full repaint draws: the changed cells were repainted.
+  QWidget* liste = fenster_.LKontoliste()->viewport();
+  const QImage gezeigt =
+      liste->screen()
+          ->grabWindow(fenster_.winId(), liste->mapTo(&fenster_, QPoint()).x(),
+                       liste->mapTo(&fenster_, QPoint()).y(), liste->width(), liste->height())
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+  const QImage neu = liste->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(gezeigt, neu);
+  int i = 0;
+  for (const auto& e : state_.Konten) {
+    const KontenZeile z = BaueKontenZeile(*e.value, AutomationLocale::German());
+    EXPECT_EQ(Zeile(i++), (std::vector<std::string>{z.name, z.datum, z.gesamtwert, z.enter_orders,
+                                                    z.positionen}));
+  }
 }
 
 TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {

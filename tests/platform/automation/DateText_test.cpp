@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "platform/automation/VariantConversions.h"
 
 namespace vks {
@@ -16,6 +19,36 @@ TEST(DateTextTest, FormatsInTheLocale) {
   EXPECT_EQ(FormatDateText(afternoon, AutomationLocale::Invariant()), "1/1/2025 1:05:07 PM");
   EXPECT_EQ(FormatDateText(DateValue{0.5}, german), "12:00:00");
   EXPECT_EQ(FormatDateText(DateValue{0}, AutomationLocale::Invariant()), "12/30/1899");
+}
+
+TEST(DateTextTest, DateAndTimeTogetherAreItsPartsJoined) {
+  AutomationLocale iso = AutomationLocale::German();
+  iso.date_order = AutomationLocale::DateOrder::YearMonthDay;
+  iso.date_separator = "\u2011";
+  iso.two_digit_day_month = false;
+  const AutomationLocale locales[] = {AutomationLocale::German(), AutomationLocale::Invariant(),
+                                      iso};
+  std::mt19937_64 zufall(20261207);
+  std::uniform_real_distribution<double> tage(-650000.0, 2900000.0);
+  std::uniform_int_distribution<int> sekunde(0, 86399);
+  for (const AutomationLocale& locale : locales) {
+    for (int i = 0; i < 20000; ++i) {
+      // Whole days, whole seconds (as prices carry them) and any fraction at all.
+      const double tag = std::trunc(tage(zufall));
+      const double days = i % 3 == 0   ? tag
+                          : i % 3 == 1 ? tag + sekunde(zufall) / 86400.0
+                                       : tage(zufall);
+      for (const DateValue date : {DateValue{days}, DateValue{days - std::trunc(days)}}) {
+        const bool has_date = std::trunc(date.days) != 0;
+        const bool has_time = date.days != std::trunc(date.days);
+        const std::string expected = has_date && has_time ? FormatShortDate(date, locale) + " " +
+                                                                FormatLongTime(date, locale)
+                                     : has_time ? FormatLongTime(date, locale)
+                                                : FormatShortDate(date, locale);
+        ASSERT_EQ(FormatDateText(date, locale), expected) << date.days;
+      }
+    }
+  }
 }
 
 TEST(DateTextTest, ParsesWhatItFormats) {
