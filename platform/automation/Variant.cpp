@@ -28,6 +28,10 @@ uint16_t Variant::VarTypeCode() const {
   return static_cast<uint16_t>(Type());
 }
 
+void Variant::Replace(Variant v) {
+  value_ = std::move(v.value_);
+}
+
 bool Variant::IsNumeric() const {
   switch (Type()) {
     case VarType::Integer:

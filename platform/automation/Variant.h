@@ -94,6 +94,19 @@ class Variant {
   bool IsArray() const { return std::holds_alternative<ArrayBox>(value_); }
   bool IsObject() const { return std::holds_alternative<ObjectRef>(value_); }
   bool IsNumeric() const;  // Integer, Long, Single, Double, Currency, Byte (Date and Boolean not)
+  // True when the value owns nothing (no string, object or array), so that dropping it without
+  // running its destructor loses nothing.
+  bool OwnsNothing() const {
+    size_t i = value_.index();  // alternatives 8, 12 and 13: string, object, array
+    return i != 8 && i < 12;
+  }
+
+  // Numbers stored in place: when the Variant already holds that subtype, a plain write instead of
+  // the general assignment's destroy and construct.
+  void SetInteger(int16_t v) { Set(v); }
+  void SetLong(int32_t v) { Set(v); }
+  void SetDouble(double v) { Set(v); }
+  void SetBoolean(bool v) { Set(v); }
 
   // Direct access; REQUIRES: Type() is the matching subtype.
   int16_t AsInteger() const { return std::get<int16_t>(value_); }
@@ -116,6 +129,17 @@ class Variant {
   friend bool operator==(const Variant& a, const Variant& b);
 
  private:
+  template <class T>
+  void Set(T v) {
+    if (T* p = std::get_if<T>(&value_))
+      *p = v;
+    else if (OwnsNothing())
+      std::construct_at(&value_, v);  // the old value needs no destructor
+    else
+      Replace(Variant(v));
+  }
+  void Replace(Variant v);  // out of line: the general assignment is long
+
   // Arrays have value semantics: copying a Variant copies its array, as assignment does in scripts.
   struct ArrayBox {
     std::unique_ptr<VariantArray> array;

@@ -100,6 +100,7 @@ struct NameExpr : Expr {
   mutable int index = -1;
   int fallback = -1;
   mutable const void* target = nullptr;  // ProcDecl* for Proc/Method, builtin entry for Builtin
+  mutable Variant* global = nullptr;     // the script-level variable itself when bound Global
 };
 
 // `object.name(args)`; a null object means the object of the enclosing With.

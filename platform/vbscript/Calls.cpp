@@ -54,8 +54,10 @@ class SlotStore {
     for (size_t i = 0; i < n; ++i) ptrs[i] = &store[i];
   }
   ~SlotStore() {
+    // A number needs no destructor; skipping it saves the general one's dispatch on every call.
     if (!heap_)
-      for (size_t i = 0; i < n_; ++i) store[i].~Variant();
+      for (size_t i = 0; i < n_; ++i)
+        if (!store[i].OwnsNothing()) store[i].~Variant();
   }
   SlotStore(const SlotStore&) = delete;
   SlotStore& operator=(const SlotStore&) = delete;
@@ -75,6 +77,20 @@ class SlotStore {
 
 Variant Interpreter::CallProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs,
                               std::span<Variant> values) {
+  Variant result;
+  RunProc(proc, me, exprs, values, result);
+  return result;
+}
+
+void Interpreter::CallProcOperand(const ProcDecl& proc, const Args& exprs, Operand& out,
+                                  Held& hold) {
+  Variant& result = hold.emplace();
+  RunProc(proc, nullptr, &exprs, {}, result);
+  Classify(result, out);
+}
+
+void Interpreter::RunProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs,
+                          std::span<Variant> values, Variant& result) {
   CheckStack();
   size_t given = exprs ? exprs->size() : values.size();
   if (given != proc.params.size()) throw AutomationError(error::kWrongArgumentCount);
@@ -82,6 +98,7 @@ Variant Interpreter::CallProc(const ProcDecl& proc, ScriptObject* me, const Args
   SlotStore slots(n);
   Variant* store = slots.store;
   Variant** ptrs = slots.ptrs;
+  ptrs[0] = &result;
   for (size_t i = 0; i < given; ++i) {
     const Param& param = proc.params[i];
     size_t slot = i + 1;
@@ -111,7 +128,6 @@ Variant Interpreter::CallProc(const ProcDecl& proc, ScriptObject* me, const Args
     FrameGuard guard(frame_, &frame, with_stack_, call_depth_);
     ExecBlock(proc.body);
   }
-  return std::move(store[0]);
 }
 
 Variant Interpreter::InvokeObject(const ObjectRef& object, const std::string& name,

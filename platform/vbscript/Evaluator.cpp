@@ -59,7 +59,7 @@ const Variant& Interpreter::EvalRef(const Expr& e, std::optional<Variant>& tmp) 
     const auto& n = static_cast<const NameExpr&>(e);
     if (n.args.empty() && !n.has_parens) {
       if (n.bind == Bind::Local) return *frame_->slots[n.index];
-      if (n.bind == Bind::Global) return globals_[n.index];
+      if (n.bind == Bind::Global) return *n.global;
     }
   } else if (e.kind == ExprKind::Literal) {
     return static_cast<const LiteralExpr&>(e).value;

@@ -29,165 +29,20 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
   current_stmt_ = &s;
   if (--ticks_ <= 0) CheckTime();
   try {
-    switch (s.kind) {
-      case StmtKind::Assign: {
-        const auto& a = static_cast<const AssignStmt&>(s);
-        if (!a.is_set && a.target->kind == ExprKind::Name && a.value->kind == ExprKind::Binary) {
-          // `s = s & x` appends in place instead of copying s twice.
-          const auto& n = static_cast<const NameExpr&>(*a.target);
-          const auto& b = static_cast<const BinaryExpr&>(*a.value);
-          if (b.op == Op::Concat && !n.has_parens &&
-              (n.bind == Bind::Local || n.bind == Bind::Global) && SameVariable(n, *b.left)) {
-            std::optional<Variant> tmp;
-            const Variant& r = EvalRef(*b.right, tmp);
-            Variant* slot = VariableSlot(n);
-            if (slot && slot->Type() == VarType::String && !r.IsObject() && !r.IsArray()) {
-              auto& text = const_cast<std::string&>(slot->AsString());
-              if (r.Type() == VarType::String) {
-                CheckSize(text.size() + r.AsString().size());
-                Charge(r.AsString().size());
-                text += r.AsString();
-              } else if (!r.IsNull()) {
-                std::string add = ToString(r, locale_);
-                CheckSize(text.size() + add.size());
-                Charge(add.size());
-                text += add;
-              }
-              return Flow::Normal;
-            }
-            Variant left = slot ? *slot : Eval(*b.left);
-            if (left.IsObject()) left = DefaultValue(left);
-            Variant right = r.IsObject() ? DefaultValue(r) : r;
-            Variant v = Concat(left, right, locale_);
-            if (v.Type() == VarType::String) Charge(v.AsString().size());
-            AssignName(n, std::move(v), false);
-            return Flow::Normal;
-          }
-        }
-        if (!a.is_set && a.target->kind == ExprKind::Name && a.value->kind == ExprKind::Binary) {
-          // Arithmetic into a variable stores the number without passing it through temporaries.
-          const auto& n = static_cast<const NameExpr&>(*a.target);
-          Op op = static_cast<const BinaryExpr&>(*a.value).op;
-          if ((IsArithmetic(op) || IsComparison(op)) && n.args.empty() && !n.has_parens &&
-              (n.bind == Bind::Local || n.bind == Bind::Global)) {
-            Operand r;
-            Held hold;
-            EvalOperand(*a.value, r, hold);
-            Variant* slot = BoundSlot(n);
-            if (r.IsNumber()) {
-              *slot = r.ToVariant();
-            } else {
-              Variant v = hold ? std::move(*hold) : *r.v;
-              *slot = v.IsObject() ? DefaultValue(v) : std::move(v);
-            }
-            return Flow::Normal;
-          }
-        }
-        Variant v = Eval(*a.value);
-        if (a.is_set) {
-          if (!v.IsObject()) throw AutomationError(error::kObjectRequired);
-        } else if (v.IsObject()) {
-          v = DefaultValue(v);
-        }
-        switch (a.target->kind) {
-          case ExprKind::Name:
-            AssignName(static_cast<const NameExpr&>(*a.target), std::move(v), a.is_set);
-            break;
-          case ExprKind::Member:
-            AssignMember(static_cast<const MemberExpr&>(*a.target), std::move(v), a.is_set);
-            break;
-          case ExprKind::Apply:
-            AssignApply(static_cast<const ApplyExpr&>(*a.target), std::move(v), a.is_set);
-            break;
-          default:
-            throw AutomationError(error::kIllegalAssignment);
-        }
-        return Flow::Normal;
-      }
-      case StmtKind::Call: {
-        const Expr& c = *static_cast<const CallStmt&>(s).call;
-        if (c.kind == ExprKind::Member) {
-          const auto& m = static_cast<const MemberExpr&>(c);
-          std::optional<Variant> tmp;
-          const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
-          if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
-          ObjectRef ref = object.AsObject();
-          InvokeObject(ref, m.name, m.folded, InvokeKind::Method, m.args, false);
-        } else {
-          Eval(c);
-        }
-        return Flow::Normal;
-      }
-      case StmtKind::Dim:
-      case StmtKind::ReDim:
-        ExecDim(static_cast<const DimStmt&>(s));
-        return Flow::Normal;
-      case StmtKind::Const:
-        for (const auto& [name, value] : static_cast<const ConstStmt&>(s).items) {
-          Variant v = EvalValue(*value);
-          Variant* slot = VariableSlot(*name);
-          if (!slot) throw AutomationError(error::kIllegalAssignment);
-          *slot = std::move(v);
-        }
-        return Flow::Normal;
-      case StmtKind::If: {
-        const auto& i = static_cast<const IfStmt&>(s);
-        for (const auto& [cond, block] : i.branches)
-          if (EvalCondition(*cond)) return ExecBlock(block);
-        return ExecBlock(i.else_block);
-      }
-      case StmtKind::Select:
-        return ExecSelect(static_cast<const SelectStmt&>(s));
-      case StmtKind::For:
-        return ExecFor(static_cast<const ForStmt&>(s));
-      case StmtKind::ForEach:
-        return ExecForEach(static_cast<const ForEachStmt&>(s));
-      case StmtKind::Do:
-        return ExecDo(static_cast<const DoStmt&>(s));
-      case StmtKind::While: {
-        const auto& w = static_cast<const WhileStmt&>(s);
-        while (EvalCondition(*w.cond)) {
-          if (--ticks_ <= 0) CheckTime();
-          Flow f = ExecBlock(w.body);
-          if (f != Flow::Normal) return f;
-        }
-        return Flow::Normal;
-      }
-      case StmtKind::Exit:
-        switch (static_cast<const ExitStmt&>(s).what) {
-          case ExitKind::For:
-            return Flow::ExitFor;
-          case ExitKind::Do:
-            return Flow::ExitDo;
-          default:
-            return Flow::ExitProc;
-        }
-      case StmtKind::OnError:
-        frame_->resume_next = static_cast<const OnErrorStmt&>(s).resume_next;
-        err_->Clear();
-        return Flow::Normal;
-      case StmtKind::With: {
-        const auto& w = static_cast<const WithStmt&>(s);
-        with_stack_.push_back(Eval(*w.object));
-        size_t depth = with_stack_.size();
-        Flow f;
-        try {
-          f = ExecBlock(w.body);
-        } catch (...) {
-          with_stack_.resize(depth - 1);
-          throw;
-        }
-        with_stack_.resize(depth - 1);
-        return f;
-      }
-      case StmtKind::Erase:
-        for (const auto& t : static_cast<const EraseStmt&>(s).targets) {
-          Variant* slot = VariableSlot(static_cast<const NameExpr&>(*t));
-          if (!slot || !slot->IsArray()) throw AutomationError(error::kTypeMismatch);
-          slot->AsArray().Erase();
-        }
-        return Flow::Normal;
-    }
+    if (s.kind == StmtKind::Assign && AssignNumber(static_cast<const AssignStmt&>(s)))
+      return Flow::Normal;
+    return ExecKind(s);
+  } catch (...) {
+    ResumeOrThrow(s);
+  }
+  return Flow::Normal;
+}
+
+// Called inside a catch: an error of the statement `s` goes to Err under On Error Resume Next, else
+// on with the statement's position; anything else (the time-out) passes unchanged.
+void Interpreter::ResumeOrThrow(const Stmt& s) {
+  try {
+    throw;
   } catch (const ScriptError& e) {
     if (!frame_->resume_next) throw;
     SetErr(e);
@@ -202,6 +57,149 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
     AutomationError e(error::kOutOfMemory, kRuntimeSource);
     if (!frame_->resume_next) throw ScriptError(e, s.line, s.column);
     SetErr(e);
+  }
+}
+
+Flow Interpreter::ExecKind(const Stmt& s) {
+  switch (s.kind) {
+    case StmtKind::Assign: {
+      const auto& a = static_cast<const AssignStmt&>(s);
+      if (!a.is_set && a.target->kind == ExprKind::Name && a.value->kind == ExprKind::Binary) {
+        // `s = s & x` appends in place instead of copying s twice.
+        const auto& n = static_cast<const NameExpr&>(*a.target);
+        const auto& b = static_cast<const BinaryExpr&>(*a.value);
+        if (b.op == Op::Concat && !n.has_parens &&
+            (n.bind == Bind::Local || n.bind == Bind::Global) && SameVariable(n, *b.left)) {
+          std::optional<Variant> tmp;
+          const Variant& r = EvalRef(*b.right, tmp);
+          Variant* slot = VariableSlot(n);
+          if (slot && slot->Type() == VarType::String && !r.IsObject() && !r.IsArray()) {
+            auto& text = const_cast<std::string&>(slot->AsString());
+            if (r.Type() == VarType::String) {
+              CheckSize(text.size() + r.AsString().size());
+              Charge(r.AsString().size());
+              text += r.AsString();
+            } else if (!r.IsNull()) {
+              std::string add = ToString(r, locale_);
+              CheckSize(text.size() + add.size());
+              Charge(add.size());
+              text += add;
+            }
+            return Flow::Normal;
+          }
+          Variant left = slot ? *slot : Eval(*b.left);
+          if (left.IsObject()) left = DefaultValue(left);
+          Variant right = r.IsObject() ? DefaultValue(r) : r;
+          Variant v = Concat(left, right, locale_);
+          if (v.Type() == VarType::String) Charge(v.AsString().size());
+          AssignName(n, std::move(v), false);
+          return Flow::Normal;
+        }
+      }
+      Variant v = Eval(*a.value);
+      if (a.is_set) {
+        if (!v.IsObject()) throw AutomationError(error::kObjectRequired);
+      } else if (v.IsObject()) {
+        v = DefaultValue(v);
+      }
+      switch (a.target->kind) {
+        case ExprKind::Name:
+          AssignName(static_cast<const NameExpr&>(*a.target), std::move(v), a.is_set);
+          break;
+        case ExprKind::Member:
+          AssignMember(static_cast<const MemberExpr&>(*a.target), std::move(v), a.is_set);
+          break;
+        case ExprKind::Apply:
+          AssignApply(static_cast<const ApplyExpr&>(*a.target), std::move(v), a.is_set);
+          break;
+        default:
+          throw AutomationError(error::kIllegalAssignment);
+      }
+      return Flow::Normal;
+    }
+    case StmtKind::Call: {
+      const Expr& c = *static_cast<const CallStmt&>(s).call;
+      if (c.kind == ExprKind::Member) {
+        const auto& m = static_cast<const MemberExpr&>(c);
+        std::optional<Variant> tmp;
+        const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+        if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
+        ObjectRef ref = object.AsObject();
+        InvokeObject(ref, m.name, m.folded, InvokeKind::Method, m.args, false);
+      } else {
+        Eval(c);
+      }
+      return Flow::Normal;
+    }
+    case StmtKind::Dim:
+    case StmtKind::ReDim:
+      ExecDim(static_cast<const DimStmt&>(s));
+      return Flow::Normal;
+    case StmtKind::Const:
+      for (const auto& [name, value] : static_cast<const ConstStmt&>(s).items) {
+        Variant v = EvalValue(*value);
+        Variant* slot = VariableSlot(*name);
+        if (!slot) throw AutomationError(error::kIllegalAssignment);
+        *slot = std::move(v);
+      }
+      return Flow::Normal;
+    case StmtKind::If: {
+      const auto& i = static_cast<const IfStmt&>(s);
+      for (const auto& [cond, block] : i.branches)
+        if (EvalCondition(*cond)) return ExecBlock(block);
+      return ExecBlock(i.else_block);
+    }
+    case StmtKind::Select:
+      return ExecSelect(static_cast<const SelectStmt&>(s));
+    case StmtKind::For:
+      return ExecFor(static_cast<const ForStmt&>(s));
+    case StmtKind::ForEach:
+      return ExecForEach(static_cast<const ForEachStmt&>(s));
+    case StmtKind::Do:
+      return ExecDo(static_cast<const DoStmt&>(s));
+    case StmtKind::While: {
+      const auto& w = static_cast<const WhileStmt&>(s);
+      while (EvalCondition(*w.cond)) {
+        if (--ticks_ <= 0) CheckTime();
+        Flow f = ExecBlock(w.body);
+        if (f != Flow::Normal) return f;
+      }
+      return Flow::Normal;
+    }
+    case StmtKind::Exit:
+      switch (static_cast<const ExitStmt&>(s).what) {
+        case ExitKind::For:
+          return Flow::ExitFor;
+        case ExitKind::Do:
+          return Flow::ExitDo;
+        default:
+          return Flow::ExitProc;
+      }
+    case StmtKind::OnError:
+      frame_->resume_next = static_cast<const OnErrorStmt&>(s).resume_next;
+      err_->Clear();
+      return Flow::Normal;
+    case StmtKind::With: {
+      const auto& w = static_cast<const WithStmt&>(s);
+      with_stack_.push_back(Eval(*w.object));
+      size_t depth = with_stack_.size();
+      Flow f;
+      try {
+        f = ExecBlock(w.body);
+      } catch (...) {
+        with_stack_.resize(depth - 1);
+        throw;
+      }
+      with_stack_.resize(depth - 1);
+      return f;
+    }
+    case StmtKind::Erase:
+      for (const auto& t : static_cast<const EraseStmt&>(s).targets) {
+        Variant* slot = VariableSlot(static_cast<const NameExpr&>(*t));
+        if (!slot || !slot->IsArray()) throw AutomationError(error::kTypeMismatch);
+        slot->AsArray().Erase();
+      }
+      return Flow::Normal;
   }
   return Flow::Normal;
 }
@@ -358,9 +356,9 @@ Flow Interpreter::ExecFor(const ForStmt& s) {
     int64_t i = ToLong(from, locale_), end = ToLong(to, locale_), st = ToLong(step, locale_);
     auto store = [&](int64_t v) {
       if (!is_long && v >= -32768 && v <= 32767)
-        *slot = Variant(static_cast<int16_t>(v));
+        slot->SetInteger(static_cast<int16_t>(v));
       else if (v >= INT32_MIN && v <= INT32_MAX)
-        *slot = Variant(static_cast<int32_t>(v));
+        slot->SetLong(static_cast<int32_t>(v));
       else
         throw AutomationError(error::kOverflow);
     };
@@ -384,7 +382,7 @@ Flow Interpreter::ExecFor(const ForStmt& s) {
   double i = ToDouble(from, locale_), end = ToDouble(to, locale_), st = ToDouble(step, locale_);
   for (;;) {
     if (st >= 0 ? i > end : i < end) break;
-    *slot = Variant(i);
+    slot->SetDouble(i);
     if (--ticks_ <= 0) CheckTime();
     Flow f = ExecBlock(s.body);
     if (f == Flow::ExitFor) return Flow::Normal;

@@ -70,11 +70,17 @@ class Held {
  public:
   Held() {}
   ~Held() {
-    if (engaged_) value_.~Variant();
+    if (engaged_ && !value_.OwnsNothing()) value_.~Variant();
   }
   Held(const Held&) = delete;
   Held& operator=(const Held&) = delete;
 
+  Variant& emplace() {
+    if (engaged_) value_.~Variant();
+    new (&value_) Variant();
+    engaged_ = true;
+    return value_;
+  }
   Variant& emplace(Variant v) {
     if (engaged_) value_.~Variant();
     engaged_ = false;
@@ -106,6 +112,17 @@ struct Operand {
     if (type == VarType::Long) return Variant(i);
     if (type == VarType::Boolean) return Variant(i != 0);
     return Variant(static_cast<int16_t>(i));
+  }
+  // Stores the number into `slot`; REQUIRES: IsNumber().
+  void StoreIn(Variant& slot) const {
+    if (type == VarType::Double)
+      slot.SetDouble(d);
+    else if (type == VarType::Long)
+      slot.SetLong(i);
+    else if (type == VarType::Boolean)
+      slot.SetBoolean(i != 0);
+    else
+      slot.SetInteger(static_cast<int16_t>(i));
   }
 };
 
@@ -178,6 +195,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Calls (Calls.cpp).
   Variant CallProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs,
                    std::span<Variant> values);
+  // A script-level Function called inside arithmetic: its result is made in `hold` and read from
+  // there, not moved out through return values.
+  void CallProcOperand(const ProcDecl& proc, const Args& exprs, Operand& out, Held& hold);
   Variant InvokeObject(const ObjectRef& object, const std::string& name, const std::string& folded,
                        InvokeKind kind, const Args& args, bool internal);
   Variant InvokeScriptMember(ScriptObject& object, std::string_view name, InvokeKind kind,
@@ -198,7 +218,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // The variable a bound local, global or field name stands for; null for any other binding.
   Variant* BoundSlot(const NameExpr& n) {
     if (n.bind == Bind::Local) return frame_->slots[n.index];
-    if (n.bind == Bind::Global) return &globals_[n.index];
+    if (n.bind == Bind::Global) return n.global;
     return FieldSlot(n);
   }
   Variant* FieldSlot(const NameExpr& n);
@@ -242,6 +262,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
  private:
   friend class ScriptObject;
   void Declare(Program& program);
+  // Binds the arguments and runs the body with `result` as the procedure's own name.
+  void RunProc(const ProcDecl& proc, ScriptObject* me, const Args* exprs, std::span<Variant> values,
+               Variant& result);
   Variant Apply(const Variant& target, const Args& args, const Expr& at);
   void AssignMember(const MemberExpr& m, Variant value, bool is_set);
   void AssignApply(const ApplyExpr& a, Variant value, bool is_set);
@@ -276,13 +299,18 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
       return true;
     }
     if (n.bind == Bind::Global) {
-      Classify(globals_[n.index], out);
+      Classify(*n.global, out);
       return true;
     }
     return false;
   }
   std::vector<Variant> EvalArgs(const Args& args);
   void WriteBack(const Args& args, std::span<Variant> values);
+  Flow ExecKind(const Stmt& s);
+  void ResumeOrThrow(const Stmt& s);
+  // Arithmetic into a variable, storing the number without passing it through temporaries; false
+  // when `a` is not of that form.
+  bool AssignNumber(const AssignStmt& a);
   Flow ExecFor(const ForStmt& s);
   Flow ExecForEach(const ForEachStmt& s);
   Flow ExecDo(const DoStmt& s);
@@ -304,7 +332,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   size_t charged_ = 0;
   size_t charge_budget_ = 0;  // address near the bottom of the script's machine stack
 
-  std::deque<Variant> globals_;
+  std::deque<Variant> globals_;  // a deque, so that names can keep pointers to their variables
   std::unordered_map<std::string, GlobalEntry> names_;
   std::vector<std::unique_ptr<Program>> programs_;
   std::deque<ClassRuntime> classes_;

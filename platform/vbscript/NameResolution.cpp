@@ -59,6 +59,7 @@ void Interpreter::Resolve(NameExpr& n) {
     if (g.kind == GlobalEntry::Variable) {
       n.bind = Bind::Global;
       n.index = g.slot;
+      n.global = &globals_[g.slot];
     } else if (g.kind == GlobalEntry::Proc) {
       n.bind = Bind::Proc;
       n.target = g.proc;
@@ -92,6 +93,7 @@ void Interpreter::Resolve(NameExpr& n) {
   } else {
     n.bind = Bind::Global;
     n.index = DeclareGlobal(n.name);
+    n.global = &globals_[n.index];
   }
 }
 

@@ -56,6 +56,40 @@ TEST(VariantTest, ArraysAreCopiedOnAssignment) {
   EXPECT_EQ(b.AsArray().At(0), Variant("changed"));
 }
 
+// Setting a number replaces whatever was held, releasing strings, objects and arrays.
+TEST(VariantTest, SettingANumberReplacesAnySubtype) {
+  auto object = std::make_shared<int>(0);  // stands in for the object's owner count
+  const Variant before[] = {
+      Variant(),
+      Variant::Null(),
+      Variant(int16_t{1}),
+      Variant(2),
+      Variant(2.5),
+      Variant(true),
+      Variant("ab"),
+      Variant(VariantArray::Vector(0, {Variant(1)})),
+      Variant(ObjectRef(std::shared_ptr<Dispatch>(object, nullptr))),
+  };
+  for (const Variant& b : before) {
+    SCOPED_TRACE(b.VarTypeCode());
+    Variant v = b;
+    v.SetInteger(-3);
+    EXPECT_EQ(v, Variant(int16_t{-3}));
+    v = b;
+    v.SetLong(70000);
+    EXPECT_EQ(v, Variant(70000));
+    v = b;
+    v.SetDouble(-0.0);
+    EXPECT_EQ(v, Variant(-0.0));
+    v = b;
+    v.SetBoolean(false);
+    EXPECT_EQ(v, Variant(false));
+    EXPECT_EQ(v.OwnsNothing(), true);
+    EXPECT_EQ(b.OwnsNothing(), !(b.Type() == VarType::String || b.IsObject() || b.IsArray()));
+  }
+  EXPECT_EQ(object.use_count(), 2);  // the one in `before` alone
+}
+
 TEST(VariantArrayTest, MultipleDimensionsWithAnyLowerBound) {
   VariantArray grid({{-2, 3}, {5, 2}});  // (-2 To 0, 5 To 6)
   EXPECT_EQ(grid.Dimensions(), 2);

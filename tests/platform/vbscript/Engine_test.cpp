@@ -114,9 +114,14 @@ TEST(EngineTest, UnclosedBlockNamesTheLineWhereItOpened) {
 }
 
 TEST(EngineTest, EndlessLoopEndsWithTheTimeLimit) {
-  const char* loops[] = {"Do : Loop", "While True : x = x + 1 : Wend",
-                         "For i = 1 To 2 Step 0 : Next", "Sub S : Do : Loop : End Sub : S",
-                         "On Error Resume Next : Do : x = 1 / 0 : Loop"};
+  const char* loops[] = {
+      "Do : Loop",
+      "While True : x = x + 1 : Wend",
+      "For i = 1 To 2 Step 0 : Next",
+      "Sub S : Do : Loop : End Sub : S",
+      "On Error Resume Next : Do : x = 1 / 0 : Loop",
+      "Function F(x) : F = x * 2 + 1 : End Function : Do : s = s + F(1) Mod 7 : Loop",
+      "Function F(x) : F = x + 1 : End Function : For i = 1 To 2 Step 0 : d = F(i) / 3 : Next"};
   for (const char* script : loops) {
     SCOPED_TRACE(script);
     Engine engine;

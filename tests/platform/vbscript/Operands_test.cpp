@@ -37,6 +37,7 @@ TEST(OperandsTest, FastPathMatchesTheGeneralOperators) {
       {"CInt(-3)", Variant(int16_t{-3})},
       {"CInt(32767)", Variant(int16_t{32767})},
       {"CInt(-32768)", Variant(int16_t{-32768})},
+      {"CInt(-1)", Variant(int16_t{-1})},
       {"CLng(70000)", Variant(int32_t{70000})},
       {"CLng(2147483647)", Variant(int32_t{2147483647})},
       {"CLng(-2147483648)", Variant(int32_t{-2147483647 - 1})},
