@@ -46,12 +46,12 @@ class SlotStore {
       heap_ptrs_ = std::make_unique<Variant*[]>(n);
       store = heap_.get();
       ptrs = heap_ptrs_.get();
+      for (size_t i = 0; i < n; ++i) ptrs[i] = &store[i];
     } else {
       store = reinterpret_cast<Variant*>(inline_);
-      for (size_t i = 0; i < n; ++i) new (&store[i]) Variant();
       ptrs = inline_ptrs_;
+      for (size_t i = 0; i < n; ++i) ptrs[i] = new (&store[i]) Variant();
     }
-    for (size_t i = 0; i < n; ++i) ptrs[i] = &store[i];
   }
   ~SlotStore() {
     // A number needs no destructor; skipping it saves the general one's dispatch on every call.

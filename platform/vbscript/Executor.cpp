@@ -17,14 +17,6 @@ bool SameVariable(const NameExpr& a, const Expr& b) {
 
 }  // namespace
 
-Flow Interpreter::ExecBlock(const Block& block) {
-  for (const auto& s : block) {
-    Flow f = ExecStatement(*s);
-    if (f != Flow::Normal) return f;
-  }
-  return Flow::Normal;
-}
-
 Flow Interpreter::ExecStatement(const Stmt& s) {
   current_stmt_ = &s;
   if (--ticks_ <= 0) CheckTime();

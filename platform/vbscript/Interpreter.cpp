@@ -171,13 +171,8 @@ void Interpreter::CheckTime() {
   }
 }
 
-void Interpreter::CheckStack() {
-  char here;
-  auto now = reinterpret_cast<uintptr_t>(&here);
-  if (!stack_base_) stack_base_ = now;
-  size_t used = stack_base_ > now ? stack_base_ - now : now - stack_base_;
-  if (used > limits_.stack_limit || call_depth_ > 100000)
-    throw AutomationError(error::kOutOfStack, kRuntimeSource);
+void Interpreter::OutOfStack() {
+  throw AutomationError(error::kOutOfStack, kRuntimeSource);
 }
 
 void Interpreter::CheckSize(size_t bytes) const {

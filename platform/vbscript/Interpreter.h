@@ -99,11 +99,12 @@ class Held {
 };
 
 // A value on its way through arithmetic: a plain number kept out of a Variant, or a Variant.
+// Left unset on construction: whoever fills one sets v, and type with i or d when v is null.
 struct Operand {
-  VarType type = VarType::Empty;  // Integer, Long, Double or Boolean (i = -1 or 0) when v is null
-  int32_t i = 0;
-  double d = 0;
-  const Variant* v = nullptr;
+  VarType type;  // Integer, Long, Double or Boolean (i = -1 or 0) when v is null
+  int32_t i;
+  double d;
+  const Variant* v;
   bool IsNumber() const { return v == nullptr; }
   double Real() const { return type == VarType::Double ? d : static_cast<double>(i); }
   Variant ToVariant() const {
@@ -189,7 +190,14 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   bool EvalCondition(const Expr& e);
 
   // Statements (Executor.cpp).
-  Flow ExecBlock(const Block& block);
+  // Inline, as it runs once per loop step and per call.
+  Flow ExecBlock(const Block& block) {
+    for (const auto& s : block) {
+      Flow f = ExecStatement(*s);
+      if (f != Flow::Normal) return f;
+    }
+    return Flow::Normal;
+  }
   Flow ExecStatement(const Stmt& s);
 
   // Calls (Calls.cpp).
@@ -232,7 +240,15 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
 
   // Errors and limits.
   void CheckTime();
-  void CheckStack();
+  // Inline, as every call runs it.
+  void CheckStack() {
+    char here;
+    auto now = reinterpret_cast<uintptr_t>(&here);
+    if (!stack_base_) stack_base_ = now;
+    size_t used = stack_base_ > now ? stack_base_ - now : now - stack_base_;
+    if (used > limits_.stack_limit || call_depth_ > 100000) OutOfStack();
+  }
+  [[noreturn]] static void OutOfStack();
   // A value of `bytes` is being built: error 7 when one value alone passes the memory bound.
   void CheckSize(size_t bytes) const;
   // A value of `bytes` was made: error 7 when with it the script's values pass the memory bound.

@@ -9,10 +9,6 @@
 namespace vks::vbscript {
 namespace {
 
-bool IsPlain(VarType t) {
-  return t == VarType::Integer || t == VarType::Long || t == VarType::Double;
-}
-
 // An integer result in Integer when both operands were, else Long; false when it fits neither.
 bool FitInteger(int64_t x, const Operand& a, const Operand& b, Operand& r) {
   if (a.type == VarType::Integer && b.type == VarType::Integer && x >= INT16_MIN && x <= INT16_MAX)
@@ -25,10 +21,11 @@ bool FitInteger(int64_t x, const Operand& a, const Operand& b, Operand& r) {
   return true;
 }
 
-// `op` on two plain numbers, with the general operators' result types; false leaves the case to
-// them (overflow, division by zero, ^, and \ or Mod of a Double, which round first).
+// `op` on two numbers held outside a Variant (Integer, Long, Double or Boolean), with the general
+// operators' result types; false leaves the case to them (Boolean operands, overflow, division by
+// zero, ^, and \ or Mod of a Double, which round first).
 bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
-  if (!IsPlain(a.type) || !IsPlain(b.type)) return false;
+  if (a.type == VarType::Boolean || b.type == VarType::Boolean) return false;
   bool ints = a.type != VarType::Double && b.type != VarType::Double;
   switch (op) {
     case Op::Add:
@@ -99,11 +96,14 @@ bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
 
 }  // namespace
 
+// Leaves come here only when LeafOperand could not read them (unbound names, calls).
 void Interpreter::EvalOperand(const Expr& e, Operand& out, Held& hold) {
-  if (LeafOperand(e, out)) return;
   switch (e.kind) {
-    case ExprKind::Paren:
-      return EvalOperand(*static_cast<const ParenExpr&>(e).inner, out, hold);
+    case ExprKind::Paren: {
+      const Expr& inner = *static_cast<const ParenExpr&>(e).inner;
+      if (LeafOperand(inner, out)) return;
+      return EvalOperand(inner, out, hold);
+    }
     case ExprKind::Name: {
       const auto& n = static_cast<const NameExpr&>(e);
       if (n.bind != Bind::Proc) break;

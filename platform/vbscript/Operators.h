@@ -22,13 +22,12 @@ int CompareValues(const Variant& a, const Variant& b, bool text_mode,
                   const AutomationLocale& locale, bool a_literal = false, bool b_literal = false);
 Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& locale);
 
+// Ranges of Op, in the order Ast.h declares them.
 inline bool IsArithmetic(Op op) {
-  return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::IntDiv ||
-         op == Op::Mod || op == Op::Pow;
+  return op >= Op::Pow && op <= Op::Sub;
 }
 inline bool IsComparison(Op op) {
-  return op == Op::Eq || op == Op::Ne || op == Op::Lt || op == Op::Gt || op == Op::Le ||
-         op == Op::Ge;
+  return op >= Op::Eq && op <= Op::Ge;
 }
 
 // True when the value is one of the integer subtypes (Empty and Boolean count as Integer).
