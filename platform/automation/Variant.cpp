@@ -29,7 +29,10 @@ uint16_t Variant::VarTypeCode() const {
 }
 
 void Variant::Replace(Variant v) {
-  value_ = std::move(v.value_);
+  if (OwnsNothing())
+    std::construct_at(&value_, std::move(v.value_));  // the old value needs no destructor
+  else
+    value_ = std::move(v.value_);
 }
 
 bool Variant::IsNumeric() const {

@@ -133,12 +133,10 @@ class Variant {
   void Set(T v) {
     if (T* p = std::get_if<T>(&value_))
       *p = v;
-    else if (OwnsNothing())
-      std::construct_at(&value_, v);  // the old value needs no destructor
     else
       Replace(Variant(v));
   }
-  void Replace(Variant v);  // out of line: the general assignment is long
+  void Replace(Variant v);  // out of line, so that the common case above stays small
 
   // Arrays have value semantics: copying a Variant copies its array, as assignment does in scripts.
   struct ArrayBox {
