@@ -17,6 +17,27 @@ bool SameVariable(const NameExpr& a, const Expr& b) {
 
 }  // namespace
 
+bool Interpreter::AssignNumber(const AssignStmt& a) {
+  if (a.is_set || a.target->kind != ExprKind::Name || a.value->kind != ExprKind::Binary)
+    return false;
+  const auto& n = static_cast<const NameExpr&>(*a.target);
+  Op op = static_cast<const BinaryExpr&>(*a.value).op;
+  if (!(IsArithmetic(op) || IsComparison(op)) || !n.args.empty() || n.has_parens ||
+      (n.bind != Bind::Local && n.bind != Bind::Global))
+    return false;
+  Operand r;
+  Held hold;
+  EvalOperand(*a.value, r, hold);
+  Variant* slot = BoundSlot(n);
+  if (r.IsNumber()) {
+    r.StoreIn(*slot);
+  } else {
+    Variant v = hold ? std::move(*hold) : *r.v;
+    *slot = v.IsObject() ? DefaultValue(v) : std::move(v);
+  }
+  return true;
+}
+
 Flow Interpreter::ExecStatement(const Stmt& s) {
   current_stmt_ = &s;
   if (--ticks_ <= 0) CheckTime();

@@ -128,27 +128,6 @@ void Interpreter::EvalOperand(const Expr& e, Operand& out, Held& hold) {
   Classify(hold.emplace(Eval(e)), out);
 }
 
-bool Interpreter::AssignNumber(const AssignStmt& a) {
-  if (a.is_set || a.target->kind != ExprKind::Name || a.value->kind != ExprKind::Binary)
-    return false;
-  const auto& n = static_cast<const NameExpr&>(*a.target);
-  Op op = static_cast<const BinaryExpr&>(*a.value).op;
-  if (!(IsArithmetic(op) || IsComparison(op)) || !n.args.empty() || n.has_parens ||
-      (n.bind != Bind::Local && n.bind != Bind::Global))
-    return false;
-  Operand r;
-  Held hold;
-  EvalOperand(*a.value, r, hold);
-  Variant* slot = BoundSlot(n);
-  if (r.IsNumber()) {
-    r.StoreIn(*slot);
-  } else {
-    Variant v = hold ? std::move(*hold) : *r.v;
-    *slot = v.IsObject() ? DefaultValue(v) : std::move(v);
-  }
-  return true;
-}
-
 // Kept out of line so that the numeric path above needs no room for these temporaries.
 void Interpreter::MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y,
                                 Operand& out, Held& hold) {
