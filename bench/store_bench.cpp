@@ -175,16 +175,21 @@ void BM_StoreSave(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One write of the store's bytes under a temporary name, fsync, rename over the floor's file.
+bool WriteFloorFile(const StoreOnDisk& disk, const std::string& temporary) {
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  return fd >= 0 &&
+         ::write(fd, disk.bytes.data(), disk.bytes.size()) ==
+             static_cast<ssize_t>(disk.bytes.size()) &&
+         ::fsync(fd) == 0 && ::close(fd) == 0 &&
+         ::rename(temporary.c_str(), disk.FloorPath().c_str()) == 0;
+}
+
 void BM_StoreSaveFloor(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   const std::string temporary = disk.FloorPath() + ".neu";
   for (auto _ : state) {
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 ||
-        ::write(fd, disk.bytes.data(), disk.bytes.size()) !=
-            static_cast<ssize_t>(disk.bytes.size()) ||
-        ::fsync(fd) != 0 || ::close(fd) != 0 ||
-        ::rename(temporary.c_str(), disk.FloorPath().c_str()) != 0) {
+    if (!WriteFloorFile(disk, temporary)) {
       state.SkipWithError("Schreiben fehlgeschlagen");
       break;
     }
@@ -199,12 +204,7 @@ void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   const std::string temporary = disk.FloorPath() + ".neu";
   for (auto _ : state) {
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 ||
-        ::write(fd, disk.bytes.data(), disk.bytes.size()) !=
-            static_cast<ssize_t>(disk.bytes.size()) ||
-        ::fsync(fd) != 0 || ::close(fd) != 0 ||
-        ::rename(temporary.c_str(), disk.FloorPath().c_str()) != 0) {
+    if (!WriteFloorFile(disk, temporary)) {
       state.SkipWithError("Schreiben fehlgeschlagen");
       break;
     }

@@ -33,7 +33,6 @@ std::string Trim(std::string_view text) {
 // Deletes the account's *.RTT files in one of its sub-folders; the folder stays. A file that
 // cannot be deleted stops the deletion with an error naming it.
 void LoescheRttDateien(const std::string& folder) {
-  SchreibeWartendeRttWerte();
   SchliesseRttDateien();  // where open files cannot be deleted, ours would stand in the way
   std::error_code ec;
   if (!std::filesystem::is_directory(folder, ec)) return;

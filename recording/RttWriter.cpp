@@ -71,6 +71,8 @@ void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
 }
 
 void SchliesseRttDateien() noexcept {
+  // Waiting values would only open the files again after the close.
+  SchreibeWartendeRttWerte();
   try {
     std::lock_guard<std::mutex> gesperrt(DateienSperre());
     Dateien().SchliesseAlle();

@@ -19,13 +19,15 @@ void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
                      std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                      DateValue Zeitpunkt, float Wert, float Wert2) noexcept;
 
-// Closes the files kept open, e.g. before the storage folder moves.
+// Writes the values waiting in this thread's RttAufschub, then closes the files kept open: before
+// RTT files are deleted, or the storage folder moves.
 void SchliesseRttDateien() noexcept;
 
 // While one lives on a thread, the values written there wait and are written, in their order, when
 // it ends: a host's call is answered first and the files are written while the answer travels.
-// Scopes inside another add to the outer one. Whoever reads, checks or deletes RTT files inside
-// such a scope writes the waiting values first (SchreibeWartendeRttWerte).
+// Scopes inside another add to the outer one. Whoever reads or checks RTT files inside such a scope
+// writes the waiting values first (SchreibeWartendeRttWerte); deleting goes through
+// SchliesseRttDateien, which does it too.
 class RttAufschub {
  public:
   RttAufschub();

@@ -50,7 +50,6 @@ bool Fragt(MessageReporter& melder, const std::string& frage) {
 
 // Deletes every *.RTT file of a folder, going on past failures; the last failure's text is kept.
 void LoescheRttDateien(const std::string& ordner, std::string& fehler) {
-  SchreibeWartendeRttWerte();
   // Where open files cannot be deleted, the appender's open files would stand in the way.
   SchliesseRttDateien();
   std::error_code ec;
