@@ -1,10 +1,12 @@
 // Round trips to the account server over a session bus of our own: a price report
 // (VKSKontoNeuerKurs) and an order report with a fill (VKSKontoNeuerOrderstatus) against
 // org.freedesktop.DBus.Peer.Ping to the same server, the floor that the bus itself costs. The last
-// lines give the ratios of the medians. The repetitions of the three are interleaved at random, so
-// that a machine whose load changes during the run burdens them alike. The server's registry,
-// store and RTT files go to a temporary folder below $VKS_BENCH_DIR, else the system's temporary
-// folder.
+// lines give the ratios of the medians. A third process of this program, an echo server that
+// answers a method call at once through the same QtDBus machinery (a QDBusVirtualObject), shows
+// what the transport costs a call before the server does any work. The repetitions of the three are
+// interleaved at random, so that a machine whose load changes during the run burdens them alike.
+// The server's registry, store and RTT files go to a temporary folder below $VKS_BENCH_DIR, else
+// the system's temporary folder.
 #include <benchmark/benchmark.h>
 
 #include <QtCore/QCoreApplication>
@@ -15,11 +17,14 @@
 #include <QtDBus/QDBusConnectionInterface>
 #include <QtDBus/QDBusObjectPath>
 #include <QtDBus/QDBusVariant>
+#include <QtDBus/QDBusVirtualObject>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/dbus/DbusHostObjekte.h"
@@ -34,20 +39,48 @@ namespace {
 
 constexpr double kTag = 45744.0;
 
+constexpr const char* kEchoService = "de.tradomir.BenchEcho";
+constexpr const char* kEchoPath = "/echo";
+
+// Answers every method call with an empty reply, in the object's thread as QtDBus delivers it.
+class EchoObjekt : public QDBusVirtualObject {
+ public:
+  QString introspect(const QString&) const override { return {}; }
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+    if (message.type() != QDBusMessage::MethodCallMessage) return false;
+    connection.send(message.createReply());
+    return true;
+  }
+};
+
+int EchoServer(QCoreApplication& app) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  EchoObjekt echo;
+  if (!bus.registerVirtualObject(QLatin1String(kEchoPath), &echo) ||
+      !bus.registerService(QLatin1String(kEchoService)))
+    return 1;
+  QObject::connect(bus.interface(), &QDBusConnectionInterface::serviceUnregistered, &app,
+                   [&app](const QString& name) {
+                     if (name == QLatin1String(kEchoService)) app.quit();
+                   });
+  return app.exec();
+}
+
 // The server and the connection every benchmark uses.
 struct Umgebung {
   std::filesystem::path ordner;
   std::unique_ptr<dbus::PrivaterSitzungsbus> bus;
   QProcess server;
+  QProcess echo;
   QDBusConnection verbindung{QString()};
   QString pfad;
 };
 Umgebung* g_umgebung = nullptr;
 
 QDBusMessage Rufe(const QString& interface, const char* member, const QList<QVariant>& args,
-                  const QString& pfad) {
-  QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(dbus::kServiceName), pfad,
-                                                     interface, QLatin1String(member));
+                  const QString& pfad, const QString& dienst = QLatin1String(dbus::kServiceName)) {
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(dienst, pfad, interface, QLatin1String(member));
   call.setArguments(args);
   return g_umgebung->verbindung.call(call);
 }
@@ -90,8 +123,12 @@ bool Starte(Umgebung& u) {
   u.server.setProcessEnvironment(env);
   u.server.setStandardErrorFile(QProcess::nullDevice());
   u.server.start(QStringLiteral(VKS_KONTOSERVER_PFAD), {});
+  u.echo.setProcessEnvironment(env);
+  u.echo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--echo-server")});
   for (int i = 0; i < 500; ++i) {
-    if (u.verbindung.interface()->isServiceRegistered(dbus::kServiceName).value()) break;
+    if (u.verbindung.interface()->isServiceRegistered(dbus::kServiceName).value() &&
+        u.verbindung.interface()->isServiceRegistered(kEchoService).value())
+      break;
     QThread::msleep(20);
   }
   dbus::RegisterVariantTypes();
@@ -115,12 +152,44 @@ bool Starte(Umgebung& u) {
 void Beende(Umgebung& u) {
   Konto("Release", {});
   u.server.waitForFinished(30'000);
+  u.echo.terminate();
+  u.echo.waitForFinished(5'000);
   u.bus.reset();
   std::error_code ec;
   std::filesystem::remove_all(u.ordner, ec);
 }
 
+// The CPU time all of the server's threads have used so far, in nanoseconds.
+double ServerCpuNs() {
+  double ns = 0;
+  const std::filesystem::path tasks =
+      "/proc/" + std::to_string(g_umgebung->server.processId()) + "/task";
+  std::error_code ec;
+  for (const auto& task : std::filesystem::directory_iterator(tasks, ec)) {
+    std::ifstream schedstat(task.path() / "schedstat");
+    double on_cpu = 0;
+    if (schedstat >> on_cpu) ns += on_cpu;
+  }
+  return ns;
+}
+
+// Tells how much of a round trip is the server's own work: its CPU time per call.
+class ServerCpu {
+ public:
+  explicit ServerCpu(benchmark::State& state) : state_(state), start_(ServerCpuNs()) {}
+  ~ServerCpu() {
+    if (state_.iterations() > 0)
+      state_.counters["server_cpu_us"] =
+          (ServerCpuNs() - start_) / 1000.0 / static_cast<double>(state_.iterations());
+  }
+
+ private:
+  benchmark::State& state_;
+  double start_;
+};
+
 void BM_PingFloor(benchmark::State& state) {
+  ServerCpu cpu(state);
   for (auto _ : state) {
     const QDBusMessage r =
         Rufe(QStringLiteral("org.freedesktop.DBus.Peer"), "Ping", {}, g_umgebung->pfad);
@@ -129,7 +198,21 @@ void BM_PingFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_PingFloor)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// The price report's arguments to the echo server: a call through QtDBus without any work.
+void BM_QtDBusEcho(benchmark::State& state) {
+  int64_t n = 0;
+  for (auto _ : state) {
+    const QDBusMessage r = Rufe(QLatin1String(dbus::kKontoInterface), "VKSKontoNeuerKurs",
+                                {kTag + 0.3, QStringLiteral("Bench"), QStringLiteral("W1"),
+                                 10.0 + static_cast<double>(n++ % 50) / 10, false},
+                                QLatin1String(kEchoPath), QLatin1String(kEchoService));
+    if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("Echo");
+  }
+}
+BENCHMARK(BM_QtDBusEcho)->Repetitions(9)->ReportAggregatesOnly(true);
+
 void BM_VKSKontoNeuerKurs(benchmark::State& state) {
+  ServerCpu cpu(state);
   int64_t n = 0;
   for (auto _ : state) {
     const QDBusMessage r =
@@ -146,6 +229,7 @@ void BM_VKSKontoNeuerOrderstatusFill(benchmark::State& state) {
   // Each run starts from a fresh account, as a trading day does, so that the fills of earlier runs
   // do not make the store that the save timer writes ever larger.
   Konto("VKSKontoKomplettReset", {QStringLiteral("Bench"), 1e9, kTag});
+  ServerCpu cpu(state);
   for (auto _ : state) {
     ++n;
     const QDBusMessage r =
@@ -177,6 +261,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
         GetOutputStream() << name << " / Ping: " << seconds_[name] / ping << " (Ziel <= " << target
                           << ")\n";
     }
+    if (ping > 0 && seconds_.count("BM_QtDBusEcho"))
+      GetOutputStream() << "BM_QtDBusEcho / Ping: " << seconds_["BM_QtDBusEcho"] / ping
+                        << " (what QtDBus alone costs a call)\n";
     ConsoleReporter::Finalize();
   }
 
@@ -189,6 +276,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (argc == 2 && std::string_view(argv[1]) == "--echo-server") return vks::EchoServer(app);
   std::vector<char*> args(argv, argv + argc);
   char interleave[] = "--benchmark_enable_random_interleaving=true";
   args.insert(args.begin() + 1, interleave);

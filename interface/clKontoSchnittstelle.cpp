@@ -6,6 +6,7 @@
 #include "platform/automation/NoValue.h"
 #include "platform/automation/VariantConversions.h"
 #include "recording/RttFileName.h"
+#include "recording/RttWriter.h"
 #include "scripting/clKontoGlobalData.h"
 
 namespace vks {
@@ -60,6 +61,8 @@ void clKontoSchnittstelle::InitKontoKennzahlen(KeyedDictionary<Variant>& myKonto
 std::string clKontoSchnittstelle::VKSGetTitelDateiName(std::string_view KontoName,
                                                        std::string_view TitelWKN, int32_t Datenart,
                                                        bool NurName) {
+  // The host reads the file it asks for: the values still waiting for it belong there.
+  SchreibeWartendeRttWerte();
   return GetRTTDateiName(RttStorage{umgebung_.state.RTTSpeicherOrdner}, KontoName, TitelWKN,
                          static_cast<eKontoDatenArt>(Datenart), NurName);
 }

@@ -19,40 +19,36 @@ void SchreibeRTTWert(const RttStorage& storage, std::string_view KontoName,
                      std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                      DateValue Zeitpunkt, float Wert, float Wert2) noexcept;
 
-// Writes the values waiting in this thread's RttAufschub, then closes the files kept open: before
-// RTT files are deleted, or the storage folder moves.
+// Writes the values waiting on this thread, then closes the files kept open: before RTT files are
+// deleted, or the storage folder moves.
 void SchliesseRttDateien() noexcept;
 
-// While one lives on a thread, the values written there wait and are written, in their order, when
-// it ends: a host's call is answered first and the files are written while the answer travels.
-// Scopes inside another add to the outer one. Whoever reads or checks RTT files inside such a scope
-// writes the waiting values first (SchreibeWartendeRttWerte); deleting goes through
-// SchliesseRttDateien, which does it too.
+// While one lives on a thread, the values written there wait: a host's call is answered first and
+// the files are written afterwards. Scopes inside another add to the outer one. When the outer one
+// ends, the values are written (Nachlauf::Schreiben), or wait further (Nachlauf::Sammeln) until
+// SchreibeWartendeRttWerte, until a value is written outside any scope, or until
+// kHoechstensWartend wait: a burst of calls then costs one write per file instead of one per value.
+// Whoever reads or checks RTT files writes the waiting values first (SchreibeWartendeRttWerte);
+// deleting goes through SchliesseRttDateien, which does it too.
 class RttAufschub {
  public:
-  RttAufschub();
+  enum class Nachlauf { Schreiben, Sammeln };
+  static constexpr size_t kHoechstensWartend = 8192;
+
+  explicit RttAufschub(Nachlauf nachlauf = Nachlauf::Schreiben);
   ~RttAufschub();
   RttAufschub(const RttAufschub&) = delete;
   RttAufschub& operator=(const RttAufschub&) = delete;
 
-  struct Wert {
-    std::string datei;
-    size_t ordner_laenge;
-    std::string konto, wkn, titel;
-    eKontoDatenArt art;
-    DateValue zeitpunkt;
-    float wert, wert2;
-  };
-
  private:
   bool aussen_;
-  std::vector<Wert> werte_;
-  friend void SchreibeWartendeRttWerte() noexcept;
-  friend void SchreibeRTTWert(const RttStorage&, std::string_view, std::string_view,
-                              std::string_view, eKontoDatenArt, DateValue, float, float) noexcept;
+  Nachlauf nachlauf_;
 };
 
-// Writes the values waiting in this thread's RttAufschub now.
+// Writes the values waiting on this thread now, in their order within each file.
 void SchreibeWartendeRttWerte() noexcept;
+
+// How many values wait on this thread.
+size_t WartendeRttWerte() noexcept;
 
 }  // namespace vks

@@ -48,18 +48,6 @@ constexpr std::array<Feld, 10> kFelder{{
     {"UmrechnungAuchGebuehren", nullptr, &clOrderZusatzInfos::UmrechnungAuchGebuehren},
 }};
 
-QDBusArgument BeginMap() {
-  QDBusArgument arg;
-  arg.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QDBusVariant>());
-  return arg;
-}
-
-void AddEntry(QDBusArgument& arg, const QString& key, const QVariant& value) {
-  arg.beginMapEntry();
-  arg << key << QDBusVariant(value);
-  arg.endMapEntry();
-}
-
 }  // namespace
 
 float SingleFromDbus(const QVariant& argument) {
@@ -91,7 +79,7 @@ std::optional<clOrderZusatzInfos> ZusatzInfosFromDbus(const QVariant& argument) 
 }
 
 QVariant ZusatzInfosToDbus(const clOrderZusatzInfos* zusatz) {
-  QDBusArgument arg = BeginMap();
+  GeordneteMap map;
   if (zusatz) {
     for (const Feld& f : kFelder) {
       QVariant value;
@@ -102,15 +90,14 @@ QVariant ZusatzInfosToDbus(const clOrderZusatzInfos* zusatz) {
       } else {
         value = ToDbusArgument(zusatz->MinTickSize);
       }
-      AddEntry(arg, QLatin1String(f.name), value);
+      map.Zufuegen(QLatin1String(f.name), std::move(value));
     }
   }
-  arg.endMap();
-  return QVariant::fromValue(arg);
+  return QVariant::fromValue(map);
 }
 
 QVariant DictionaryObjektToDbus(const ObjectRef& dictionary, ObjektPfade& objekte) {
-  QDBusArgument arg = BeginMap();
+  GeordneteMap map;
   if (dictionary) {
     const Variant keys = dictionary->Invoke("Keys", InvokeKind::Method, {});
     const Variant items = dictionary->Invoke("Items", InvokeKind::Method, {});
@@ -118,11 +105,10 @@ QVariant DictionaryObjektToDbus(const ObjectRef& dictionary, ObjektPfade& objekt
     const auto& k = keys.AsArray().Elements();
     const auto& v = items.AsArray().Elements();
     for (size_t i = 0; i < k.size() && i < v.size(); ++i) {
-      AddEntry(arg, QString::fromStdString(ToString(k[i])), ToDbusArgument(v[i], &objekte));
+      map.Zufuegen(QString::fromStdString(ToString(k[i])), ToDbusArgument(v[i], &objekte));
     }
   }
-  arg.endMap();
-  return QVariant::fromValue(arg);
+  return QVariant::fromValue(map);
 }
 
 ObjectRef DictionaryObjektFromDbus(const QVariant& argument, ObjektPfade& objekte) {

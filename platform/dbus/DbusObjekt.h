@@ -53,6 +53,7 @@ class DbusObjekt : public QDBusVirtualObject {
   void AddSignal(DbusSignal signal) { signals_.push_back(std::move(signal)); }
 
  private:
+  QDBusMessage Beantworte(const QDBusMessage& message);
   QDBusMessage Dispatch(const QDBusMessage& message);
   QDBusMessage Properties(const QDBusMessage& message);
 

@@ -42,6 +42,30 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::DbusArray& 
   return arg;
 }
 
+QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::GeordneteMap& map) {
+  arg.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QDBusVariant>());
+  for (const auto& [key, value] : map.eintraege) {
+    arg.beginMapEntry();
+    arg << key << QDBusVariant(value);
+    arg.endMapEntry();
+  }
+  arg.endMap();
+  return arg;
+}
+const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::GeordneteMap& map) {
+  arg.beginMap();
+  while (!arg.atEnd()) {
+    QString key;
+    QDBusVariant value;
+    arg.beginMapEntry();
+    arg >> key >> value;
+    arg.endMapEntry();
+    map.Zufuegen(std::move(key), value.variant());
+  }
+  arg.endMap();
+  return arg;
+}
+
 namespace vks::dbus {
 
 namespace {
@@ -78,6 +102,7 @@ void RegisterVariantTypes() {
   qDBusRegisterMetaType<DbusArrayBound>();
   qDBusRegisterMetaType<QList<DbusArrayBound>>();
   qDBusRegisterMetaType<DbusArray>();
+  qDBusRegisterMetaType<GeordneteMap>();
 }
 
 TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte, int depth) {
@@ -198,35 +223,17 @@ QVariant ToDbusArgument(const Variant& value, ObjektPfade* objekte) {
   return QVariant::fromValue(ToDbus(value, objekte));
 }
 
-// Written and read entry by entry: a QVariantMap would sort the keys and lose the dictionary's
-// order.
 QVariant DictionaryToDbus(const KeyedDictionary<Variant>& dictionary, ObjektPfade* objekte) {
-  QDBusArgument arg;
-  arg.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QDBusVariant>());
-  for (const auto& entry : dictionary) {
-    arg.beginMapEntry();
-    arg << QString::fromStdString(entry.key) << QDBusVariant(ToDbusArgument(entry.value, objekte));
-    arg.endMapEntry();
-  }
-  arg.endMap();
-  return QVariant::fromValue(arg);
+  GeordneteMap map;
+  for (const auto& entry : dictionary)
+    map.Zufuegen(QString::fromStdString(entry.key), ToDbusArgument(entry.value, objekte));
+  return QVariant::fromValue(map);
 }
 
 void ForEachMapEntry(const QVariant& argument,
                      const std::function<void(const QString&, const QVariant&)>& body) {
-  if (argument.metaType() != QMetaType::fromType<QDBusArgument>()) throw TypeMismatch();
-  const auto arg = argument.value<QDBusArgument>();
-  if (arg.currentSignature() != QLatin1String("a{sv}")) throw TypeMismatch();
-  arg.beginMap();
-  while (!arg.atEnd()) {
-    QString key;
-    QDBusVariant value;
-    arg.beginMapEntry();
-    arg >> key >> value;
-    arg.endMapEntry();
-    body(key, value.variant());
-  }
-  arg.endMap();
+  for (const auto& [key, value] : Demarshal<GeordneteMap>(argument, "a{sv}").eintraege)
+    body(key, value);
 }
 
 void DictionaryFromDbus(const QVariant& argument, KeyedDictionary<Variant>& dictionary,

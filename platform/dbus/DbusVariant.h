@@ -13,6 +13,7 @@
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusVariant>
 #include <functional>
+#include <utility>
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
@@ -33,6 +34,15 @@ struct DbusArrayBound {
 struct DbusArray {
   QList<DbusArrayBound> bounds;
   QList<TaggedVariant> elements;
+};
+
+// An a{sv} that keeps its entries' order (a QVariantMap sorts its keys) and is written straight
+// into the message (a map built in a QDBusArgument of its own is marshalled twice).
+struct GeordneteMap {
+  QList<std::pair<QString, QVariant>> eintraege;
+  void Zufuegen(QString key, QVariant value) {
+    eintraege.emplace_back(std::move(key), std::move(value));
+  }
 };
 
 // Registers the types above with QtDBus; call once before the first message.
@@ -67,6 +77,7 @@ inline constexpr int kMaxNesting = 12;
 Q_DECLARE_METATYPE(vks::dbus::TaggedVariant)
 Q_DECLARE_METATYPE(vks::dbus::DbusArrayBound)
 Q_DECLARE_METATYPE(vks::dbus::DbusArray)
+Q_DECLARE_METATYPE(vks::dbus::GeordneteMap)
 
 QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::TaggedVariant& v);
 const QDBusArgument& operator>>(const QDBusArgument& arg, vks::dbus::TaggedVariant& v);

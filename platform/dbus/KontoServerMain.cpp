@@ -21,6 +21,7 @@
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
+#include "recording/RttWriter.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "server/HauptfensterPresenter.h"
 #include "server/KontoBeobachterVerteiler.h"
@@ -168,6 +169,7 @@ int main(int argc, char** argv) {
 
   const int code = app.exec();
   fenster.EntladeKontenFenster();
+  SchliesseRttDateien();
   bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
   if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
   bus.unregisterService(QLatin1String(dbus::kServiceName));

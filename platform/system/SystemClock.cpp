@@ -11,8 +11,9 @@ DateValue SystemClock::Now() {
   auto now = system_clock::now();
   std::time_t seconds = system_clock::to_time_t(now);
   std::tm local{};
-  // The server runs on one thread, so the shared buffer of localtime is safe here.
-  if (std::tm* tm = std::localtime(&seconds)) local = *tm;
+  // localtime_r reads the time zone once per process; localtime would look at the zone file again
+  // on every call, and the clock is read on every booking.
+  (void)::localtime_r(&seconds, &local);
   CalendarDateTime c{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                      local.tm_hour,        local.tm_min,     local.tm_sec};
   auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;

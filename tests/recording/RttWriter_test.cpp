@@ -235,6 +235,38 @@ TEST_F(RttWriterTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
   EXPECT_EQ(fs::file_size(CashFile()), 856u + 4 * 16);
 }
 
+// Calls that collect their values leave them waiting past their end: grouped per file, each file
+// keeps its order, and a value written outside any call (or too many waiting) writes them first.
+TEST_F(RttWriterTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder) {
+  const std::string other_file = RttFileLocation(storage_, "Depot1", "", dFilledOrders).file;
+  auto times = [](const std::string& file) {
+    std::vector<double> days;
+    Result<RttContents> contents = ReadRttFile(file);
+    if (contents.ok())
+      for (const auto& r : contents->records) days.push_back(r.time.days);
+    return days;
+  };
+  for (int call = 0; call < 2; ++call) {
+    RttAufschub aufschub(RttAufschub::Nachlauf::Sammeln);
+    WriteCash(45000 + 2 * call, 1);
+    SchreibeRTTWert(storage_, "Depot1", "", "", dFilledOrders, DateValue{45100.0 + call}, 2, 0);
+    WriteCash(45001 + 2 * call, 3);
+  }
+  EXPECT_EQ(WartendeRttWerte(), 6u);
+  EXPECT_FALSE(fs::exists(CashFile()));
+  WriteCash(45010, 4);  // outside any call: the waiting values go first
+  EXPECT_EQ(WartendeRttWerte(), 0u);
+  EXPECT_EQ(times(CashFile()), (std::vector<double>{45000, 45001, 45002, 45003, 45010}));
+  EXPECT_EQ(times(other_file), (std::vector<double>{45100, 45101}));
+
+  {
+    RttAufschub aufschub(RttAufschub::Nachlauf::Sammeln);
+    for (size_t i = 0; i < RttAufschub::kHoechstensWartend; ++i) WriteCash(45020, 5);
+  }
+  EXPECT_EQ(WartendeRttWerte(), 0u);  // a full queue is written when the call ends
+  EXPECT_EQ(fs::file_size(CashFile()), 856u + (5 + RttAufschub::kHoechstensWartend) * 16);
+}
+
 TEST_F(RttWriterTest, StorageFolderThatCannotBeMadeRecordsNothing) {
   for (std::string path : {std::string("/proc/self/vks"), std::string()}) {
     SCOPED_TRACE(path);
