@@ -3,8 +3,7 @@
 // org.freedesktop.DBus.Peer.Ping to the same server, the floor that the bus itself costs. The last
 // lines give the ratios of the medians. A third process of this program, an echo server that
 // answers a method call at once through the same QtDBus machinery (a QDBusVirtualObject), shows
-// what the transport costs a call before the server does any work. The repetitions of the three are
-// interleaved at random, so that a machine whose load changes during the run burdens them alike.
+// what the transport costs a call before the server does any work.
 // The server's registry, store and RTT files go to a temporary folder below $VKS_BENCH_DIR, else
 // the system's temporary folder.
 #include <benchmark/benchmark.h>
@@ -27,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/Verhaeltnisse.h"
 #include "platform/dbus/DbusHostObjekte.h"
 #include "platform/dbus/DbusNames.h"
 #include "platform/dbus/DbusVariant.h"
@@ -243,52 +243,21 @@ void BM_VKSKontoNeuerOrderstatusFill(benchmark::State& state) {
 }
 BENCHMARK(BM_VKSKontoNeuerOrderstatusFill)->Repetitions(9)->ReportAggregatesOnly(true);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate &&
-          run.aggregate_name == "median")
-        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    const double ping = seconds_["BM_PingFloor"];
-    for (const auto& [name, target] : {std::pair{"BM_VKSKontoNeuerKurs", 1.3},
-                                       std::pair{"BM_VKSKontoNeuerOrderstatusFill", 2.0}}) {
-      if (ping > 0 && seconds_.count(name))
-        GetOutputStream() << name << " / Ping: " << seconds_[name] / ping << " (Ziel <= " << target
-                          << ")\n";
-    }
-    if (ping > 0 && seconds_.count("BM_QtDBusEcho"))
-      GetOutputStream() << "BM_QtDBusEcho / Ping: " << seconds_["BM_QtDBusEcho"] / ping
-                        << " (what QtDBus alone costs a call)\n";
-    ConsoleReporter::Finalize();
-  }
-
- private:
-  std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 }  // namespace vks
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   if (argc == 2 && std::string_view(argv[1]) == "--echo-server") return vks::EchoServer(app);
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   vks::Umgebung umgebung;
   vks::g_umgebung = &umgebung;
-  if (!vks::Starte(umgebung)) return 1;
-  vks::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  vks::Beende(umgebung);
-  return 0;
+  const int code =
+      vks::bench::LaufeMitVerhaeltnissen(argc, argv,
+                                         {{"BM_VKSKontoNeuerKurs", "BM_PingFloor", 1.3},
+                                          {"BM_VKSKontoNeuerOrderstatusFill", "BM_PingFloor", 2.0},
+                                          {"BM_QtDBusEcho", "BM_PingFloor"},
+                                          {"BM_VKSKontoNeuerKurs", "BM_QtDBusEcho"}},
+                                         [&umgebung] { return vks::Starte(umgebung); });
+  if (code == 0) vks::Beende(umgebung);
+  return code;
 }

@@ -1,5 +1,5 @@
 // Revaluing a big account at random prices, and writing an account's initial series, each
-// against a floor measured in the same run.
+// against a floor measured in the same run; the last lines give the ratios of the medians.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +12,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "bench/Verhaeltnisse.h"
 #include "recording/RttWriter.h"
 
 namespace vks {
@@ -68,7 +69,7 @@ void BM_NeuerKurs(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(konto.KapitalAktienOpenPLGesamt);
 }
-BENCHMARK(BM_NeuerKurs);
+BENCHMARK(BM_NeuerKurs)->Repetitions(9)->ReportAggregatesOnly(true);
 
 // Floor: one hash-map lookup and the same arithmetic on a plain struct.
 void BM_NeuerKursFloor(benchmark::State& state) {
@@ -97,7 +98,7 @@ void BM_NeuerKursFloor(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(total);
 }
-BENCHMARK(BM_NeuerKursFloor);
+BENCHMARK(BM_NeuerKursFloor)->Repetitions(9)->ReportAggregatesOnly(true);
 
 std::string BenchFolder() {
   auto folder = std::filesystem::temp_directory_path() / "vks-valuation-bench";
@@ -114,7 +115,10 @@ void BM_SchreibeInitRTTWerte(benchmark::State& state) {
   konto.AktuelleZeit = DateValue{45658.5};
   for (auto _ : state) konto.SchreibeInitRTTWerte(false, umgebung);
 }
-BENCHMARK(BM_SchreibeInitRTTWerte)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SchreibeInitRTTWerte)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // Floor: 490 appends of one record, each open + fstat + pwrite(16 bytes) + close, to 49 files.
 void BM_SchreibeInitRTTWerteFloor(benchmark::State& state) {
@@ -141,9 +145,17 @@ void BM_SchreibeInitRTTWerteFloor(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_SchreibeInitRTTWerteFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SchreibeInitRTTWerteFloor)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace vks
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_NeuerKurs", "BM_NeuerKursFloor", 3.0},
+       {"BM_SchreibeInitRTTWerte", "BM_SchreibeInitRTTWerteFloor", 1.2}});
+}
