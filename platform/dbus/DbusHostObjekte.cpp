@@ -48,6 +48,15 @@ constexpr std::array<Feld, 10> kFelder{{
     {"UmrechnungAuchGebuehren", nullptr, &clOrderZusatzInfos::UmrechnungAuchGebuehren},
 }};
 
+// Hosts write the names as declared; any other case is accepted too.
+const Feld* FeldNamens(const QString& key) {
+  for (const Feld& f : kFelder)
+    if (key == QLatin1String(f.name)) return &f;
+  for (const Feld& f : kFelder)
+    if (key.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) return &f;
+  return nullptr;
+}
+
 }  // namespace
 
 float SingleFromDbus(const QVariant& argument) {
@@ -58,10 +67,7 @@ std::optional<clOrderZusatzInfos> ZusatzInfosFromDbus(const QVariant& argument) 
   std::optional<clOrderZusatzInfos> zusatz;
   ForEachMapEntry(argument, [&](const QString& key, const QVariant& value) {
     if (!zusatz) zusatz.emplace();
-    const Feld* feld = nullptr;
-    for (const Feld& f : kFelder) {
-      if (key.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) feld = &f;
-    }
+    const Feld* feld = FeldNamens(key);
     if (!feld) {
       throw AutomationError(error::kMemberNotFound, "",
                             "clOrderZusatzInfos hat kein Feld " + key.toStdString());
