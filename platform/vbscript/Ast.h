@@ -138,8 +138,9 @@ struct BinaryExpr : Expr {
   Op op;
   ExprPtr left;
   ExprPtr right;
-  // Arithmetic and comparisons, once their names are bound, run as flattened steps (NumericCode.h).
-  enum class Numeric : uint8_t { Untried, Ready, TreeOnly };
+  // Arithmetic and comparisons that run again, once their names are bound, run as flattened steps
+  // (NumericCode.h); code that runs once (a rule, Eval) is not worth flattening.
+  enum class Numeric : uint8_t { Untried, RanOnce, Ready, TreeOnly };
   mutable Numeric numeric = Numeric::Untried;
   mutable std::unique_ptr<NumericCode, NumericCodeDelete> code;
 };

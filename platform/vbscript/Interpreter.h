@@ -210,7 +210,10 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   void EvalArithmetic(const BinaryExpr& b, Operand& out, Held& hold) {
     if (b.numeric == BinaryExpr::Numeric::Ready) return RunNumeric(*b.code, nullptr, &out, &hold);
     EvalOperand(b, out, hold);
-    if (b.numeric == BinaryExpr::Numeric::Untried) CompileNumeric(b);
+    if (b.numeric == BinaryExpr::Numeric::Untried)
+      b.numeric = BinaryExpr::Numeric::RanOnce;
+    else if (b.numeric == BinaryExpr::Numeric::RanOnce)
+      CompileNumeric(b);
   }
   // Flattened steps (NumericRun.cpp): plain numbers while they last, then Variants from step `pc`
   // on, with the numbers already on the stack and the value a step made (`pending`). The result

@@ -40,7 +40,7 @@ struct NumericCode {
   std::vector<NumericStep> steps;
 };
 
-// Flattens arithmetic or comparison `b` into b.code (Ready); leaves it Untried while a name in it
+// Flattens arithmetic or comparison `b` into b.code (Ready); leaves it as it is while a name in it
 // is still unbound, and TreeOnly when it needs a deeper stack than kNumericDepth.
 void CompileNumeric(const BinaryExpr& b);
 
