@@ -205,8 +205,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Variant EvalBinary(const BinaryExpr& b);
   // The operator of `b` on operands already evaluated.
   Variant ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right);
-  // Arithmetic or a comparison as a whole expression: its flattened steps once its names are
-  // bound, the tree before.
+  // Arithmetic or a comparison as a whole expression: the tree on its first two runs, which bind
+  // its names and flatten it, then its flattened steps.
   void EvalArithmetic(const BinaryExpr& b, Operand& out, Held& hold) {
     if (b.numeric == BinaryExpr::Numeric::Ready) return RunNumeric(*b.code, nullptr, &out, &hold);
     EvalOperand(b, out, hold);
