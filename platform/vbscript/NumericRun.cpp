@@ -73,8 +73,8 @@ void Interpreter::RunNumeric(const NumericCode& code, Variant* into, Operand* ou
             continue;
           }
         } else {
-          Operand
-              y{};  // zeroed for the compiler: a Long leaves d unset, which Compute then ignores
+          // Zeroed for the compiler: a Long leaves d unset, which Compute then ignores.
+          Operand y{};
           if (ReadNumber(s->source, slots, y) && Compute(s->op, stack[sp - 1], y, stack[sp - 1]))
             continue;
         }

@@ -23,7 +23,8 @@ inline bool FitInteger(int64_t x, const Operand& a, const Operand& b, Operand& r
 
 // `op` on two numbers held outside a Variant (Integer, Long, Double or Boolean), with the general
 // operators' result types; false leaves the case to them (Boolean operands, overflow, division by
-// zero, ^, and \ or Mod of a Double, which round first).
+// zero, ^, and \ or Mod of a Double, which round first). `r` may be `a`: both operands are read
+// before r is written, and r is left alone when the answer is false.
 inline bool Compute(Op op, const Operand& a, const Operand& b, Operand& r) {
   if (a.type == VarType::Boolean || b.type == VarType::Boolean) return false;
   bool ints = a.type != VarType::Double && b.type != VarType::Double;
