@@ -108,6 +108,12 @@ class Variant {
   void SetDouble(double v) { Set(v); }
   void SetBoolean(bool v) { Set(v); }
 
+  // The number when the value is of that subtype, else null: a test of the alternative alone,
+  // for arithmetic that looks for these three first.
+  const int16_t* IfInteger() const { return std::get_if<int16_t>(&value_); }
+  const int32_t* IfLong() const { return std::get_if<int32_t>(&value_); }
+  const double* IfDouble() const { return std::get_if<double>(&value_); }
+
   // Direct access; REQUIRES: Type() is the matching subtype.
   int16_t AsInteger() const { return std::get<int16_t>(value_); }
   int32_t AsLong() const { return std::get<int32_t>(value_); }
@@ -133,10 +139,12 @@ class Variant {
   void Set(T v) {
     if (T* p = std::get_if<T>(&value_))
       *p = v;
+    else if (OwnsNothing())  // a number or Empty: nothing to destroy
+      std::construct_at(&value_, std::in_place_type<T>, v);
     else
       Replace(Variant(v));
   }
-  void Replace(Variant v);  // out of line, so that the common case above stays small
+  void Replace(Variant v);  // out of line, so that the common cases above stay small
 
   // Arrays have value semantics: copying a Variant copies its array, as assignment does in scripts.
   struct ArrayBox {

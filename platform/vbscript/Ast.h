@@ -13,6 +13,10 @@ namespace vks::vbscript {
 
 struct ClassDecl;
 struct ProcDecl;
+struct NumericCode;
+struct NumericCodeDelete {
+  void operator()(NumericCode* code) const;
+};
 
 enum class ExprKind : uint8_t { Literal, Name, Member, Apply, Unary, Binary, Paren, New, Me };
 
@@ -134,6 +138,11 @@ struct BinaryExpr : Expr {
   Op op;
   ExprPtr left;
   ExprPtr right;
+  // Arithmetic and comparisons that run again, once their names are bound, run as flattened steps
+  // (NumericCode.h); code that runs once (a rule, Eval) is not worth flattening.
+  enum class Numeric : uint8_t { Untried, RanOnce, Ready, TreeOnly };
+  mutable Numeric numeric = Numeric::Untried;
+  mutable std::unique_ptr<NumericCode, NumericCodeDelete> code;
 };
 
 // Parentheses matter: a parenthesized argument is passed by value.
@@ -184,6 +193,8 @@ struct AssignStmt : Stmt {
   ExprPtr target;  // NameExpr, MemberExpr or ApplyExpr
   ExprPtr value;
   bool is_set = false;
+  // `value` when it is arithmetic or a comparison stored into a plain name (`s = s + 1`).
+  const BinaryExpr* arithmetic = nullptr;
 };
 
 struct CallStmt : Stmt {

@@ -89,7 +89,7 @@ bool Interpreter::EvalCondition(const Expr& e) {
   const Variant* value;
   if (e.kind == ExprKind::Binary && IsComparison(static_cast<const BinaryExpr&>(e).op)) {
     Operand r;
-    EvalOperand(e, r, held);
+    EvalArithmetic(static_cast<const BinaryExpr&>(e), r, held);
     if (r.IsNumber()) return r.i != 0;
     value = r.v;
   } else {
@@ -112,7 +112,7 @@ Variant Interpreter::EvalBinary(const BinaryExpr& b) {
   if (IsArithmetic(b.op) || IsComparison(b.op)) {
     Operand r;
     Held hold;
-    EvalOperand(b, r, hold);
+    EvalArithmetic(b, r, hold);
     if (r.IsNumber()) return r.ToVariant();
     return hold ? std::move(*hold) : *r.v;
   }

@@ -18,16 +18,12 @@ bool SameVariable(const NameExpr& a, const Expr& b) {
 }  // namespace
 
 bool Interpreter::AssignNumber(const AssignStmt& a) {
-  if (a.is_set || a.target->kind != ExprKind::Name || a.value->kind != ExprKind::Binary)
-    return false;
+  if (!a.arithmetic) return false;
   const auto& n = static_cast<const NameExpr&>(*a.target);
-  Op op = static_cast<const BinaryExpr&>(*a.value).op;
-  if (!(IsArithmetic(op) || IsComparison(op)) || !n.args.empty() || n.has_parens ||
-      (n.bind != Bind::Local && n.bind != Bind::Global))
-    return false;
+  if (n.bind != Bind::Local && n.bind != Bind::Global) return false;
   Operand r;
   Held hold;
-  EvalOperand(*a.value, r, hold);
+  EvalArithmetic(*a.arithmetic, r, hold);
   Variant* slot = BoundSlot(n);
   if (r.IsNumber()) {
     r.StoreIn(*slot);
@@ -42,8 +38,14 @@ Flow Interpreter::ExecStatement(const Stmt& s) {
   current_stmt_ = &s;
   if (--ticks_ <= 0) CheckTime();
   try {
-    if (s.kind == StmtKind::Assign && AssignNumber(static_cast<const AssignStmt&>(s)))
-      return Flow::Normal;
+    if (s.kind == StmtKind::Assign) {
+      const auto& a = static_cast<const AssignStmt&>(s);
+      if (Variant* into = NumericTarget(a)) {
+        RunNumeric(*a.arithmetic->code, into, nullptr, nullptr);
+        return Flow::Normal;
+      }
+      if (AssignNumber(a)) return Flow::Normal;
+    }
     return ExecKind(s);
   } catch (...) {
     ResumeOrThrow(s);

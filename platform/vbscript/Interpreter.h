@@ -17,6 +17,8 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/vbscript/Ast.h"
 #include "platform/vbscript/Limits.h"
+#include "platform/vbscript/NumericCode.h"
+#include "platform/vbscript/Operand.h"
 #include "platform/vbscript/ScriptError.h"
 
 namespace vks::vbscript {
@@ -63,92 +65,6 @@ struct ScriptAbort {
   int line;
   int column;
 };
-
-// A Variant made only when needed. Unlike std::optional, whose empty state the compiler clears
-// whole, it is set up with one byte, which counts on every step of an arithmetic loop.
-class Held {
- public:
-  Held() {}
-  ~Held() {
-    if (engaged_ && !value_.OwnsNothing()) value_.~Variant();
-  }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-
-  Variant& emplace() {
-    if (engaged_) value_.~Variant();
-    new (&value_) Variant();
-    engaged_ = true;
-    return value_;
-  }
-  Variant& emplace(Variant v) {
-    if (engaged_) value_.~Variant();
-    engaged_ = false;
-    new (&value_) Variant(std::move(v));
-    engaged_ = true;
-    return value_;
-  }
-  explicit operator bool() const { return engaged_; }
-  Variant& operator*() { return value_; }
-
- private:
-  union {
-    Variant value_;
-  };
-  bool engaged_ = false;
-};
-
-// A value on its way through arithmetic: a plain number kept out of a Variant, or a Variant.
-// Left unset on construction: whoever fills one sets v, and type with i or d when v is null.
-struct Operand {
-  VarType type;  // Integer, Long, Double or Boolean (i = -1 or 0) when v is null
-  int32_t i;
-  double d;
-  const Variant* v;
-  bool IsNumber() const { return v == nullptr; }
-  double Real() const { return type == VarType::Double ? d : static_cast<double>(i); }
-  Variant ToVariant() const {
-    if (v) return *v;
-    if (type == VarType::Double) return Variant(d);
-    if (type == VarType::Long) return Variant(i);
-    if (type == VarType::Boolean) return Variant(i != 0);
-    return Variant(static_cast<int16_t>(i));
-  }
-  // Stores the number into `slot`; REQUIRES: IsNumber().
-  void StoreIn(Variant& slot) const {
-    if (type == VarType::Double)
-      slot.SetDouble(d);
-    else if (type == VarType::Long)
-      slot.SetLong(i);
-    else if (type == VarType::Boolean)
-      slot.SetBoolean(i != 0);
-    else
-      slot.SetInteger(static_cast<int16_t>(i));
-  }
-};
-
-// Sets `out` to the number `v` holds when it is an Integer, Long or Double, else points it at `v`.
-inline void Classify(const Variant& v, Operand& out) {
-  switch (v.Type()) {
-    case VarType::Integer:
-      out.type = VarType::Integer;
-      out.i = v.AsInteger();
-      out.v = nullptr;
-      return;
-    case VarType::Long:
-      out.type = VarType::Long;
-      out.i = v.AsLong();
-      out.v = nullptr;
-      return;
-    case VarType::Double:
-      out.type = VarType::Double;
-      out.d = v.AsDouble();
-      out.v = nullptr;
-      return;
-    default:
-      out.v = &v;
-  }
-}
 
 enum class Flow : uint8_t { Normal, ExitFor, ExitDo, ExitProc };
 
@@ -289,6 +205,23 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Variant EvalBinary(const BinaryExpr& b);
   // The operator of `b` on operands already evaluated.
   Variant ApplyBinary(const BinaryExpr& b, const Variant& left, const Variant& right);
+  // Arithmetic or a comparison as a whole expression: the tree on its first two runs, which bind
+  // its names and flatten it, then its flattened steps.
+  void EvalArithmetic(const BinaryExpr& b, Operand& out, Held& hold) {
+    if (b.numeric == BinaryExpr::Numeric::Ready) return RunNumeric(*b.code, nullptr, &out, &hold);
+    EvalOperand(b, out, hold);
+    if (b.numeric == BinaryExpr::Numeric::Untried)
+      b.numeric = BinaryExpr::Numeric::RanOnce;
+    else if (b.numeric == BinaryExpr::Numeric::RanOnce)
+      CompileNumeric(b);
+  }
+  // Flattened steps (NumericRun.cpp): plain numbers while they last, then Variants from step `pc`
+  // on, with the numbers already on the stack and the value a step made (`pending`). The result
+  // is assigned to `into`, or with `into` null given in `out` and `hold`.
+  void RunNumeric(const NumericCode& code, Variant* into, Operand* out, Held* hold);
+  void RunMixed(const NumericCode& code, size_t pc, const Operand* numbers, size_t sp,
+                Held* pending, Variant* into, Operand* out, Held* hold);
+  bool StepNumber(const NumericStep& s, Operand& out, Held& value);
   // Arithmetic and comparisons on Integer, Long and Double without making Variants (Operands.cpp).
   void EvalOperand(const Expr& e, Operand& out, Held& hold);
   void MixedOperands(const BinaryExpr& b, const Operand& x, const Operand& y, Operand& out,
@@ -327,6 +260,14 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Arithmetic into a variable, storing the number without passing it through temporaries; false
   // when `a` is not of that form.
   bool AssignNumber(const AssignStmt& a);
+  // The variable that `a` assigns flattened arithmetic to; null when it is not of that form (yet).
+  Variant* NumericTarget(const AssignStmt& a) {
+    if (!a.arithmetic || a.arithmetic->numeric != BinaryExpr::Numeric::Ready) return nullptr;
+    const auto& n = static_cast<const NameExpr&>(*a.target);
+    if (n.bind == Bind::Local) return frame_->slots[n.index];
+    if (n.bind == Bind::Global) return n.global;
+    return nullptr;
+  }
   Flow ExecFor(const ForStmt& s);
   Flow ExecForEach(const ForEachStmt& s);
   Flow ExecDo(const DoStmt& s);

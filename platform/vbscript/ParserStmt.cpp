@@ -1,5 +1,6 @@
 // Loops, With, Exit, On Error, Erase, calls and assignments.
 #include "platform/vbscript/Names.h"
+#include "platform/vbscript/Operators.h"
 #include "platform/vbscript/ParserImpl.h"
 
 namespace vks::vbscript {
@@ -198,6 +199,12 @@ StmtPtr ParserImpl::ParseAssignOrCall(bool is_set) {
     stmt->target = std::move(target);
     stmt->value = ParseExpr();
     stmt->is_set = is_set;
+    if (!is_set && stmt->target->kind == ExprKind::Name && stmt->value->kind == ExprKind::Binary) {
+      const auto& n = static_cast<const NameExpr&>(*stmt->target);
+      const auto& b = static_cast<const BinaryExpr&>(*stmt->value);
+      if (n.args.empty() && !n.has_parens && (IsArithmetic(b.op) || IsComparison(b.op)))
+        stmt->arithmetic = &b;
+    }
     return stmt;
   }
   if (is_set) Fail(error::kExpectedEqual);
