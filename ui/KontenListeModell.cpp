@@ -117,20 +117,29 @@ int KontenListeModell::ZeileVon(const Kurswerte& werte) const {
 }
 
 void KontenListeModell::KurswerteSetzen(const std::vector<Kurswerte>& werte) {
-  int erste = rowCount(), letzte = -1;
+  // Per column the first and last row that moved: a time that moves alone repaints no capital.
+  int erste[2] = {rowCount(), rowCount()}, letzte[2] = {-1, -1};
+  auto merke = [&](int spalte, int zeile) {
+    erste[spalte] = std::min(erste[spalte], zeile);
+    letzte[spalte] = std::max(letzte[spalte], zeile);
+  };
   for (const Kurswerte& w : werte) {
     const int r = ZeileVon(w);
     if (r < 0) continue;
     Eintrag& eintrag = zeilen_[static_cast<size_t>(r)];
-    if (eintrag.zahlen && eintrag.zeit == w.zeit && eintrag.gesamtkapital == w.gesamtkapital)
-      continue;
+    const bool zeit = !eintrag.zahlen || !(eintrag.zeit == w.zeit);
+    const bool kapital = !eintrag.zahlen || eintrag.gesamtkapital != w.gesamtkapital;
+    if (!zeit && !kapital) continue;
     eintrag.zeit = w.zeit;
     eintrag.gesamtkapital = w.gesamtkapital;
     eintrag.zahlen = eintrag.alt = true;
-    erste = std::min(erste, r);
-    letzte = std::max(letzte, r);
+    if (zeit) merke(0, r);
+    if (kapital) merke(1, r);
   }
-  if (letzte >= 0) emit dataChanged(index(erste, 1), index(letzte, 2), {Qt::DisplayRole});
+  for (int i = 0; i < 2; ++i) {
+    if (letzte[i] >= 0)
+      emit dataChanged(index(erste[i], 1 + i), index(letzte[i], 1 + i), {Qt::DisplayRole});
+  }
 }
 
 }  // namespace vks

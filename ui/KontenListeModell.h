@@ -29,7 +29,8 @@ class KontenListeModell : public QAbstractTableModel {
   void Setzen(const KontenZeile& zeile);
   void Umbenennen(const std::string& alter_key, const KontenZeile& zeile);
   void Entfernen(const std::string& key);
-  // Rows whose numbers did not change are left as they are; the others are announced together.
+  // Rows whose numbers did not change are left as they are; the moved cells of each column are
+  // announced together.
   void KurswerteSetzen(const std::vector<Kurswerte>& werte);
 
   // The row of the key, or -1.

@@ -26,25 +26,28 @@ class KontenListeModellTest : public ::testing::Test {
   QSignalSpy geaendert_{&modell_, &QAbstractItemModel::dataChanged};
 };
 
-// A tick announces the rows whose numbers moved, in one range over "Datum" and "Gesamtwert"; the
-// cells show the numbers in the locale, the other cells keep their texts.
-TEST_F(KontenListeModellTest, TickAnnouncesTheMovedRowsOnce) {
+// A tick announces the cells whose numbers moved, one range per column; the cells show the numbers
+// in the locale, the other cells keep their texts.
+TEST_F(KontenListeModellTest, TickAnnouncesTheMovedCellsPerColumn) {
   modell_.KurswerteSetzen({{1, "B", DateValue{45000.5}, 2500}, {3, "D", DateValue{45000}, -0.5}});
-  ASSERT_EQ(geaendert_.size(), 1);
-  EXPECT_EQ(geaendert_[0][0].toModelIndex(), modell_.index(1, 1));
-  EXPECT_EQ(geaendert_[0][1].toModelIndex(), modell_.index(3, 2));
+  ASSERT_EQ(geaendert_.size(), 2);
+  for (int i : {0, 1}) {
+    EXPECT_EQ(geaendert_[i][0].toModelIndex(), modell_.index(1, 1 + i));
+    EXPECT_EQ(geaendert_[i][1].toModelIndex(), modell_.index(3, 1 + i));
+  }
   EXPECT_EQ(Text(1, 1), "15.03.2023 12:00:00");
   EXPECT_EQ(Text(1, 2), "2.500,00");
   EXPECT_EQ(Text(3, 2), "-0,50");
   EXPECT_EQ(Text(2, 1), "d");
   EXPECT_EQ(Text(1, 3), "e");
 
-  // The same numbers again: nothing to show anew. One row moved: that row alone.
+  // The same numbers again: nothing to show anew. One capital moved: that cell alone.
   modell_.KurswerteSetzen({{1, "B", DateValue{45000.5}, 2500}, {3, "D", DateValue{45000}, -0.5}});
-  EXPECT_EQ(geaendert_.size(), 1);
+  EXPECT_EQ(geaendert_.size(), 2);
   modell_.KurswerteSetzen({{1, "B", DateValue{45000.5}, 2500}, {3, "D", DateValue{45000}, 7}});
-  ASSERT_EQ(geaendert_.size(), 2);
-  EXPECT_EQ(geaendert_[1][0].toModelIndex(), modell_.index(3, 1));
+  ASSERT_EQ(geaendert_.size(), 3);
+  EXPECT_EQ(geaendert_[2][0].toModelIndex(), modell_.index(3, 2));
+  EXPECT_EQ(geaendert_[2][1].toModelIndex(), modell_.index(3, 2));
   EXPECT_EQ(Text(3, 2), "7,00");
 }
 
