@@ -20,8 +20,13 @@ void WriteAll(const clKonto& konto, const RttStorage& storage, std::initializer_
 }  // namespace
 
 bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
-  bool aktien = konto.NeuerAktienwertSpeichern;
-  bool open_pl = konto.NeuerOpenPLSpeichern;
+  const bool aktien = konto.NeuerAktienwertSpeichern;
+  const bool open_pl = konto.NeuerOpenPLSpeichern;
+  konto.NeuerAktienwertSpeichern = false;
+  konto.NeuerOpenPLSpeichern = false;
+  // Without a storage folder every record would be dropped: the price-save timer passes over all
+  // accounts twice a second, so it does not compute them at all.
+  if (storage.folder.empty()) return aktien || open_pl;
   if (aktien) {
     WriteAll(konto, storage,
              {{dKapitalAktienAktuellerWert, konto.AktienWertAktuellGesamt},
@@ -48,8 +53,6 @@ bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
               {dKapitalVerfuegbarKapital, konto.BerechneVerfuegbarKapital()}},
              0.0f);
   }
-  konto.NeuerAktienwertSpeichern = false;
-  konto.NeuerOpenPLSpeichern = false;
   return aktien || open_pl;
 }
 

@@ -32,20 +32,22 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
   // A tick inside a host's call (a message box's event loop) must not overtake its values.
   SchreibeWartendeRttWerte();
-  std::vector<Kurswerte> kurswerte;
-  if (ansicht_) kurswerte.reserve(static_cast<size_t>(konten_.Count()));
+  const bool fenster = uebersichten_ && uebersichten_->Count() > 0;
+  size_t position = 0;
   for (auto& entry : konten_) {
     clKonto& konto = *entry.value;
     const bool gespeichert = vks::KursDatenJetztSpeichern(konto, rtt_);
-    // Only the two texts a price moves: the rest of the row is not formatted again.
+    // Numbers only: the list makes texts for the rows it shows.
     if (gespeichert && ansicht_)
-      kurswerte.push_back(
-          {FoldCase(konto.KontoName), DatumText(konto, locale_), GesamtwertText(konto, locale_)});
-    if (!uebersichten_ || uebersichten_->Count() == 0) continue;
-    if (const auto* fenster = uebersichten_->Find(konto.KontoName))
-      (*fenster)->KursTick(gespeichert);
+      kurswerte_.push_back(
+          {position, konto.KontoName, konto.AktuelleZeit, konto.BerechneGesamtKapital()});
+    ++position;
+    if (!fenster) continue;
+    if (const auto* uebersicht = uebersichten_->Find(konto.KontoName))
+      (*uebersicht)->KursTick(gespeichert);
   }
-  if (!kurswerte.empty()) ansicht_->AlleKurswerteSetzen(kurswerte);
+  if (!kurswerte_.empty()) ansicht_->AlleKurswerteSetzen(kurswerte_);
+  kurswerte_.clear();  // its names are the accounts' own, kept no longer than the tick
 }
 
 void HauptfensterPresenter::InitKontoListe() {

@@ -10,10 +10,10 @@
 #include "platform/automation/KeyedDictionary.h"
 #include "recording/RttStorage.h"
 #include "server/AccountStore.h"
+#include "server/KontenListe.h"
 
 namespace vks {
 
-class KontenListeAnsicht;
 class KontoUebersichtFenster;
 
 using UebersichtsFensterTabelle = KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>>;
@@ -72,6 +72,7 @@ class HauptfensterPresenter : public KontoBeobachter {
   KontenListeAnsicht* ansicht_ = nullptr;
   const UebersichtsFensterTabelle* uebersichten_ = nullptr;
   bool speichern_ausstehend_ = false;
+  std::vector<Kurswerte> kurswerte_;  // one tick's, kept for its room
 };
 
 }  // namespace vks

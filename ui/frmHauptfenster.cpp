@@ -4,18 +4,16 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QSignalBlocker>
+#include <QTableView>
 #include <QToolBar>
-#include <QTreeWidget>
 
 #include "server/HauptfensterPresenter.h"
 #include "ui/FensterLayout.h"
+#include "ui/KontenListeModell.h"
 
 namespace vks {
 
 namespace {
-
-constexpr int kKeyRolle = Qt::UserRole;
 
 struct BefehlText {
   int id;
@@ -39,23 +37,6 @@ bool BrauchtAuswahl(int id) {
          id == befehl::kKontoAnzeigen || id == befehl::kKontoDuplizieren;
 }
 
-void SetzeTexte(QTreeWidgetItem* item, const KontenZeile& zeile) {
-  item->setData(0, kKeyRolle, QString::fromStdString(zeile.key));
-  item->setText(0, QString::fromStdString(zeile.name));
-  item->setText(1, QString::fromStdString(zeile.datum));
-  item->setText(2, QString::fromStdString(zeile.gesamtwert));
-  item->setText(3, QString::fromStdString(zeile.enter_orders));
-  item->setText(4, QString::fromStdString(zeile.positionen));
-}
-
-// Returns whether the cell showed something else.
-bool TextSetzen(QTreeWidgetItem* item, int spalte, const std::string& text) {
-  // Compared as they are: a cell that keeps its text needs no conversion.
-  if (QAnyStringView::equal(item->text(spalte), QUtf8StringView(text))) return false;
-  item->setText(spalte, QString::fromStdString(text));
-  return true;
-}
-
 }  // namespace
 
 frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* settings,
@@ -64,24 +45,36 @@ frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* setti
       umfeld_(umfeld),
       settings_(settings),
       befehle_(std::move(umfeld), *this),
-      liste_(new QTreeWidget(this)) {
+      modell_(new KontenListeModell(umfeld_.locale, this)),
+      liste_(new QTableView(this)) {
   setWindowTitle("Tradomir Virtuelle Konten");
   setObjectName("frmHauptfenster");
   resize(720, 360);
   liste_->setObjectName("LKontoliste");
-  liste_->setColumnCount(5);
-  liste_->setHeaderLabels({"Name", "Datum", "Gesamtwert", "Enter-Orders", "Positionen"});
-  liste_->setRootIsDecorated(false);
+  liste_->setModel(modell_);
+  liste_->setSelectionBehavior(QAbstractItemView::SelectRows);
   liste_->setSelectionMode(QAbstractItemView::SingleSelection);
-  liste_->setAllColumnsShowFocus(true);
-  // One line per row: without this every changed cell makes the view measure its row again.
-  liste_->setUniformRowHeights(true);
-  liste_->header()->resizeSection(0, 160);
-  liste_->header()->resizeSection(1, 150);
+  liste_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  liste_->setShowGrid(false);
+  liste_->setWordWrap(false);
+  // A table of one-line rows of a fixed height finds where a range of rows lies on the screen from
+  // its first and last row (a tree view asks every row), so a tick's one announcement for all
+  // rows costs the list next to nothing.
+  liste_->verticalHeader()->hide();
+  liste_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  liste_->verticalHeader()->setDefaultSectionSize(liste_->fontMetrics().height() + 4);
+  QHeaderView* kopf = liste_->horizontalHeader();
+  kopf->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  kopf->setSectionsClickable(false);
+  kopf->setHighlightSections(false);
+  kopf->setStretchLastSection(true);
+  kopf->resizeSection(0, 160);
+  kopf->resizeSection(1, 150);
   setCentralWidget(liste_);
   BaueBefehle();
 
-  connect(liste_, &QTreeWidget::itemSelectionChanged, this, [this] { befehle_.ButtonCheck(); });
+  connect(liste_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { befehle_.ButtonCheck(); });
   // A double click anywhere in the list, on a row or not, shows the selected account.
   liste_->viewport()->installEventFilter(this);
 
@@ -113,99 +106,41 @@ void frmHauptfenster::BaueBefehle() {
   }
 }
 
-QTreeWidgetItem* frmHauptfenster::Zeile(const std::string& key) const {
-  auto it = zeilen_.find(key);
-  return it == zeilen_.end() ? nullptr : it->second;
-}
-
 void frmHauptfenster::ListeLeeren() {
-  zeilen_.clear();
-  liste_->clear();
+  modell_->Fuellen({});
 }
 
 void frmHauptfenster::ZeileSetzen(const KontenZeile& zeile) {
-  QTreeWidgetItem*& item = zeilen_[zeile.key];
-  if (item) {
-    SetzeTexte(item, zeile);
-    return;
-  }
-  // Filled before it joins the list, so that the list hears of the row once.
-  item = new QTreeWidgetItem;
-  SetzeTexte(item, zeile);
-  liste_->addTopLevelItem(item);
+  modell_->Setzen(zeile);
 }
 
 void frmHauptfenster::ZeileEntfernen(const std::string& key) {
-  auto it = zeilen_.find(key);
-  if (it == zeilen_.end()) return;
-  delete it->second;
-  zeilen_.erase(it);
-}
-
-void frmHauptfenster::KurswerteSetzen(const std::string& key, const std::string& datum,
-                                      const std::string& gesamtwert) {
-  if (QTreeWidgetItem* item = Zeile(key)) {
-    item->setText(1, QString::fromStdString(datum));
-    item->setText(2, QString::fromStdString(gesamtwert));
-  }
+  modell_->Entfernen(key);
 }
 
 void frmHauptfenster::AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) {
-  bool datum = false, gesamtwert = false;
-  {
-    // Each cell on its own would have the view look up its row and where it is on the screen, for
-    // every row, shown or not; the list repaints the changed columns once instead. Nothing but
-    // the view watches the items.
-    const QSignalBlocker still(liste_->model());
-    for (const Kurswerte& w : werte) {
-      if (QTreeWidgetItem* item = Zeile(w.key)) {
-        datum |= TextSetzen(item, 1, w.datum);
-        gesamtwert |= TextSetzen(item, 2, w.gesamtwert);
-      }
-    }
-  }
-  QHeaderView* kopf = liste_->header();
-  for (const auto& [spalte, geaendert] : {std::pair{1, datum}, std::pair{2, gesamtwert}}) {
-    if (geaendert)
-      liste_->viewport()->update(QRect(kopf->sectionViewportPosition(spalte), 0,
-                                       kopf->sectionSize(spalte), liste_->viewport()->height()));
-  }
+  modell_->KurswerteSetzen(werte);
 }
 
 void frmHauptfenster::ListeFuellen(const std::vector<KontenZeile>& zeilen) {
-  ListeLeeren();
-  zeilen_.reserve(zeilen.size());
-  QList<QTreeWidgetItem*> neu;
-  neu.reserve(static_cast<qsizetype>(zeilen.size()));
-  for (const KontenZeile& zeile : zeilen) {
-    QTreeWidgetItem*& item = zeilen_[zeile.key];
-    if (!item) neu.append(item = new QTreeWidgetItem);
-    SetzeTexte(item, zeile);
-  }
-  // All rows join the list together, so that it lays them out once.
-  liste_->addTopLevelItems(neu);
+  modell_->Fuellen(zeilen);
 }
 
 std::optional<std::string> frmHauptfenster::MarkierteZeile() const {
-  QList<QTreeWidgetItem*> markiert = liste_->selectedItems();
+  const QModelIndexList markiert = liste_->selectionModel()->selectedRows();
   if (markiert.isEmpty()) return std::nullopt;
-  return markiert.front()->data(0, kKeyRolle).toString().toStdString();
+  return modell_->Key(markiert.front().row());
 }
 
 void frmHauptfenster::ZeileMarkieren(const std::string& key) {
-  if (QTreeWidgetItem* item = Zeile(key)) {
-    liste_->setCurrentItem(item);
-    liste_->scrollToItem(item);
-  }
+  const int zeile = modell_->Zeile(key);
+  if (zeile < 0) return;
+  liste_->setCurrentIndex(modell_->index(zeile, 0));
+  liste_->scrollTo(modell_->index(zeile, 0));
 }
 
 void frmHauptfenster::ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) {
-  auto it = zeilen_.find(alter_key);
-  if (it == zeilen_.end()) return;
-  QTreeWidgetItem* item = it->second;
-  zeilen_.erase(it);
-  zeilen_[zeile.key] = item;
-  SetzeTexte(item, zeile);
+  modell_->Umbenennen(alter_key, zeile);
 }
 
 void frmHauptfenster::BefehleFreigeben(bool freigeben) {

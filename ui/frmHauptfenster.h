@@ -4,16 +4,15 @@
 // HauptfensterBefehle; this class only shows them and forwards the user's actions.
 #include <QMainWindow>
 #include <map>
-#include <unordered_map>
 
 #include "server/HauptfensterBefehle.h"
 
 class QAction;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTableView;
 
 namespace vks {
 
+class KontenListeModell;
 class SettingsStore;
 
 inline constexpr const char* kHauptfensterLayout = "Konto-Server Hauptfenster";
@@ -26,7 +25,7 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   ~frmHauptfenster() override;
 
   HauptfensterBefehle& Befehle() { return befehle_; }
-  QTreeWidget* LKontoliste() const { return liste_; }
+  QTableView* LKontoliste() const { return liste_; }
   // The menu's (or the tool bar's) action of a command.
   QAction* MenueBefehl(int id) const { return menue_.at(id); }
   QAction* WerkzeugBefehl(int id) const { return werkzeuge_.at(id); }
@@ -37,8 +36,6 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void ListeLeeren() override;
   void ZeileSetzen(const KontenZeile& zeile) override;
   void ZeileEntfernen(const std::string& key) override;
-  void KurswerteSetzen(const std::string& key, const std::string& datum,
-                       const std::string& gesamtwert) override;
   void AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) override;
   void ListeFuellen(const std::vector<KontenZeile>& zeilen) override;
   // HauptfensterAuswahl
@@ -57,17 +54,15 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QTreeWidgetItem* Zeile(const std::string& key) const;
   void BaueBefehle();
 
   HauptfensterUmfeld umfeld_;
   SettingsStore* settings_;
   HauptfensterBefehle befehle_;
-  QTreeWidget* liste_;
+  KontenListeModell* modell_;
+  QTableView* liste_;
   std::map<int, QAction*> menue_;
   std::map<int, QAction*> werkzeuge_;
-  // The rows by key: the price-save tick refreshes every row, a search per row would not scale.
-  std::unordered_map<std::string, QTreeWidgetItem*> zeilen_;
 };
 
 }  // namespace vks

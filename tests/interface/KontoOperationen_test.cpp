@@ -66,7 +66,7 @@ class KontoOperationenTest : public ::testing::Test {
   HauptfensterPresenter& presenter_ = s_.presenter;
   KontoUmgebung& umgebung_ = s_.umgebung;
   std::shared_ptr<clKontoSchnittstelle>& host_ = s_.host;
-  testing::ZeilenAnsicht ansicht_;
+  testing::ZeilenAnsicht ansicht_{AutomationLocale::German()};
   clOrderZusatzInfos aktie_ = [] {
     clOrderZusatzInfos z;
     z.Margin = 100;

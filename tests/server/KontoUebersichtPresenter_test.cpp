@@ -100,7 +100,7 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   ServerState state_;
   RttStorage rtt_{folder_.path() + "/rtt"};
   HauptfensterPresenter hauptfenster_{state_.Konten, store_, rtt_, AutomationLocale::German()};
-  testing::ZeilenAnsicht konten_ansicht_;
+  testing::ZeilenAnsicht konten_ansicht_{AutomationLocale::German()};
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
   FakeAnsicht ansicht_;

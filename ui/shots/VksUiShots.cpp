@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
                            uebersichten, speicherordner, hilfe, locale},
                           nullptr);
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster");
-  if (fenster.LKontoliste()->topLevelItemCount() > 0) {
-    fenster.LKontoliste()->setCurrentItem(fenster.LKontoliste()->topLevelItem(0));
+  if (fenster.LKontoliste()->model()->rowCount() > 0) {
+    fenster.LKontoliste()->setCurrentIndex(fenster.LKontoliste()->model()->index(0, 0));
   }
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster_markiert");
   speicherordner.SetzeOrdner(state.RTTSpeicherOrdner);
