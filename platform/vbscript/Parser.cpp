@@ -1,5 +1,7 @@
 #include "platform/vbscript/Parser.h"
 
+#include <unordered_set>
+
 #include "platform/vbscript/Lexer.h"
 #include "platform/vbscript/Names.h"
 #include "platform/vbscript/ParserImpl.h"
@@ -82,6 +84,13 @@ std::unique_ptr<Program> ParserImpl::ParseProgram() {
   auto program = std::make_unique<Program>();
   program_ = program.get();
   ParseTopLevel(*program);
+  // A procedure and a script-level variable or constant would be one name declared twice.
+  std::unordered_set<std::string> variablen;
+  for (const std::string& name : program->global_names) variablen.insert(FoldName(name));
+  for (const auto& proc : program->procs) {
+    if (variablen.count(proc->folded))
+      throw ScriptError::Compile(error::kNameRedefined, proc->line, proc->column, "");
+  }
   program->option_explicit = option_explicit_;
   for (auto& proc : program->procs) proc->option_explicit = option_explicit_;
   for (auto& cls : program->classes)

@@ -35,6 +35,8 @@ TEST(ParserTest, FirstFaultHasNumberLineAndColumn) {
       {"x = 1 2", 1025, 1, 7},
       {"Dim", 1010, 1, 4},
       {"Sub S(a, a)\nEnd Sub", 1041, 1, 10},
+      {"Dim r\nSub R\nEnd Sub", 1041, 2, 1},
+      {"Function F\nEnd Function\nConst f = 1", 1041, 1, 1},
       {"Class C\nPublic Default x\nEnd Class", 1056, 2, 16},
       {"Select Case x\nCase 1\n", 1014, 3, 1},
       {"x = &HZZ", 1031, 1, 5},
