@@ -1,12 +1,15 @@
 #pragma once
 // Runs the benchmarks with their repetitions interleaved at random, so that a machine whose load
 // changes during the run burdens a benchmark and its floor alike, and prints, after the usual
-// table, each benchmark's wall time as a multiple of its floor's: the medians of the repetitions
-// when there are any, else the one run.
+// table, each benchmark's wall and CPU time as multiples of its floor's: the medians of the
+// repetitions when there are any, else the one run.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <functional>
 #include <map>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,45 +23,76 @@ struct Verhaeltnis {
 
 class VerhaeltnisReporter : public benchmark::ConsoleReporter {
  public:
-  explicit VerhaeltnisReporter(std::vector<Verhaeltnis> verhaeltnisse)
-      : verhaeltnisse_(std::move(verhaeltnisse)) {}
+  // `nachwort` may print more lines after the ratios.
+  explicit VerhaeltnisReporter(std::vector<Verhaeltnis> verhaeltnisse,
+                               std::function<void(std::ostream&)> nachwort = {})
+      : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular),
+        verhaeltnisse_(std::move(verhaeltnisse)),
+        nachwort_(std::move(nachwort)) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
       const std::string& name = run.run_name.function_name;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        sekunden_[name] = run.GetAdjustedRealTime();
-        median_[name] = true;
-      } else if (run.run_type == Run::RT_Iteration && !median_[name]) {
-        sekunden_[name] = run.GetAdjustedRealTime();
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (median || (run.run_type == Run::RT_Iteration && !median_[name])) {
+        zeiten_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
+                         benchmark::GetTimeUnitString(run.time_unit)};
+        median_[name] = median_[name] || median;
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
 
   void Finalize() override {
+    std::ostream& out = GetOutputStream();
     for (const Verhaeltnis& v : verhaeltnisse_) {
-      const auto zeit = sekunden_.find(v.name);
-      const auto floor = sekunden_.find(v.floor);
-      if (zeit == sekunden_.end() || floor == sekunden_.end() || floor->second <= 0) continue;
-      GetOutputStream() << v.name << " / " << v.floor << ": " << zeit->second / floor->second;
-      if (v.ziel > 0) GetOutputStream() << " (Ziel <= " << v.ziel << ")";
-      GetOutputStream() << "\n";
+      const auto zeit = zeiten_.find(v.name);
+      const std::optional<Zeit> floor = Summe(v.floor);
+      if (zeit == zeiten_.end() || !floor || floor->wand <= 0 || floor->cpu <= 0) continue;
+      const Zeit& z = zeit->second;
+      out << v.name << " / " << v.floor << ": " << z.wand / floor->wand << " (" << z.wand << " vs "
+          << floor->wand << " " << z.einheit << "), CPU " << z.cpu / floor->cpu;
+      if (v.ziel > 0) out << " (Ziel <= " << v.ziel << ")";
+      out << "\n";
     }
+    if (nachwort_) nachwort_(out);
     ConsoleReporter::Finalize();
   }
 
  private:
+  struct Zeit {
+    double wand = 0, cpu = 0;
+    std::string einheit;
+  };
+
+  // A floor written "A+B" is the sum of both; times in the unit of the first.
+  std::optional<Zeit> Summe(const std::string& namen) const {
+    std::optional<Zeit> summe;
+    size_t anfang = 0;
+    for (;;) {
+      const size_t plus = namen.find('+', anfang);
+      const auto z = zeiten_.find(namen.substr(anfang, plus - anfang));
+      if (z == zeiten_.end() || (summe && z->second.einheit != summe->einheit)) return std::nullopt;
+      if (!summe) summe = Zeit{0, 0, z->second.einheit};
+      summe->wand += z->second.wand;
+      summe->cpu += z->second.cpu;
+      if (plus == std::string::npos) return summe;
+      anfang = plus + 1;
+    }
+  }
+
   std::vector<Verhaeltnis> verhaeltnisse_;
-  std::map<std::string, double> sekunden_;
+  std::function<void(std::ostream&)> nachwort_;
+  std::map<std::string, Zeit> zeiten_;
   std::map<std::string, bool> median_;
 };
 
 // The body of main(): `vorbereiten` runs after the arguments are read and before the first
 // benchmark; a false from it ends the program with 1.
 inline int LaufeMitVerhaeltnissen(int argc, char** argv, std::vector<Verhaeltnis> verhaeltnisse,
-                                  const std::function<bool()>& vorbereiten = {}) {
+                                  const std::function<bool()>& vorbereiten = {},
+                                  std::function<void(std::ostream&)> nachwort = {}) {
   std::vector<char*> args(argv, argv + argc);
   char interleave[] = "--benchmark_enable_random_interleaving=true";
   args.insert(args.begin() + 1, interleave);
@@ -66,7 +100,7 @@ inline int LaufeMitVerhaeltnissen(int argc, char** argv, std::vector<Verhaeltnis
   benchmark::Initialize(&count, args.data());
   if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   if (vorbereiten && !vorbereiten()) return 1;
-  VerhaeltnisReporter reporter(std::move(verhaeltnisse));
+  VerhaeltnisReporter reporter(std::move(verhaeltnisse), std::move(nachwort));
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -19,6 +19,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "bench/Verhaeltnisse.h"
 #include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
@@ -220,42 +221,6 @@ void BM_KontenZeilenBauen(benchmark::State& state) {
 }
 BENCHMARK(BM_KontenZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
-// After the usual table: each benchmark's median wall and CPU time as multiples of its floor's.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (!run.error_occurred && run.run_type == Run::RT_Aggregate &&
-          run.aggregate_name == "median") {
-        ms_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        cpu_ms_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    for (const std::string name : {"BM_InitKontoListe", "BM_KursspeichernZeitgeberTick"}) {
-      const std::string floor_name = name + "Floor";
-      for (const std::string& own_name : {name, name + "MitZeichnen"}) {
-        const double own = ms_[own_name], floor = ms_[floor_name];
-        const double own_cpu = cpu_ms_[own_name], floor_cpu = cpu_ms_[floor_name];
-        if (own > 0 && floor > 0 && own_cpu > 0 && floor_cpu > 0)
-          GetOutputStream() << own_name << ": " << own << " ms, Floor " << floor
-                            << " ms, Verhältnis " << own / floor << "; CPU " << own_cpu
-                            << " ms, Floor " << floor_cpu << " ms, Verhältnis "
-                            << own_cpu / floor_cpu << (own_name == name ? " (Ziel <= 1.5)" : "")
-                            << "\n";
-      }
-    }
-    ConsoleReporter::Finalize();
-  }
-
- private:
-  std::map<std::string, double> ms_;
-  std::map<std::string, double> cpu_ms_;
-};
-
 }  // namespace
 }  // namespace vks
 
@@ -263,12 +228,12 @@ int main(int argc, char** argv) {
   // Before the application: the benchmark needs no display, and a display would only add noise.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   vks::Umgebung umgebung;
   vks::g_umgebung = &umgebung;
-  vks::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_InitKontoListe", "BM_InitKontoListeFloor", 1.5},
+       {"BM_InitKontoListeMitZeichnen", "BM_InitKontoListeFloor"},
+       {"BM_KursspeichernZeitgeberTick", "BM_KursspeichernZeitgeberTickFloor", 1.5},
+       {"BM_KursspeichernZeitgeberTickMitZeichnen", "BM_KursspeichernZeitgeberTickFloor"}});
 }

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "bench/Verhaeltnisse.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
@@ -311,71 +312,16 @@ void BM_StoreLoadPeakHeap(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreLoadPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Prints, after the usual table, each benchmark's wall time and CPU time as multiples of its
-// floor's. The floor of the save waits for the disk in fsync, so its wall time is mostly the
-// disk's and its CPU time mostly the copy into the page cache.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // The median of repetitions when there are any, else the one run.
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const std::string& name = run.run_name.function_name;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        medians_[name] = true;
-      } else if (run.run_type == Run::RT_Iteration && !medians_[name]) {
-        times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    for (const char* name : {"BM_StoreSave", "BM_StoreLoad"}) {
-      auto own = times_.find(name);
-      auto floor = times_.find(std::string(name) + "Floor");
-      if (own == times_.end() || floor == times_.end()) continue;
-      if (floor->second.wall <= 0 || floor->second.cpu <= 0) continue;
-      GetOutputStream() << name << " / Floor: wall " << own->second.wall / floor->second.wall
-                        << ", CPU " << own->second.cpu / floor->second.cpu << '\n';
-    }
-    auto save = times_.find("BM_StoreSave");
-    auto synced = times_.find("BM_StoreSaveFloorFolderSync");
-    if (save != times_.end() && synced != times_.end()) {
-      GetOutputStream() << "BM_StoreSave / FloorFolderSync: wall "
-                        << save->second.wall / synced->second.wall << ", CPU "
-                        << save->second.cpu / synced->second.cpu << '\n';
-    }
-    auto load = times_.find("BM_StoreLoad");
-    auto read = times_.find("BM_StoreLoadFloor");
-    auto objects = times_.find("BM_StoreLoadObjectsOnly");
-    if (load != times_.end() && read != times_.end() && objects != times_.end()) {
-      GetOutputStream() << "BM_StoreLoad / (Floor + ObjectsOnly): wall "
-                        << load->second.wall / (read->second.wall + objects->second.wall)
-                        << ", CPU " << load->second.cpu / (read->second.cpu + objects->second.cpu)
-                        << '\n';
-    }
-    ConsoleReporter::Finalize();
-  }
-
- private:
-  struct Times {
-    double wall = 0;
-    double cpu = 0;
-  };
-  std::map<std::string, Times> times_;
-  std::map<std::string, bool> medians_;
-};
-
 }  // namespace
 }  // namespace vks
 
+// The floor of the save waits for the disk in fsync, so its wall time is mostly the disk's and its
+// CPU time mostly the copy into the page cache.
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vks::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_StoreSave", "BM_StoreSaveFloor", 1.5},
+       {"BM_StoreSave", "BM_StoreSaveFloorFolderSync"},
+       {"BM_StoreLoad", "BM_StoreLoadFloor", 2.0},
+       {"BM_StoreLoad", "BM_StoreLoadFloor+BM_StoreLoadObjectsOnly"}});
 }

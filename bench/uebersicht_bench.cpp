@@ -16,6 +16,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "bench/Verhaeltnisse.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
 #include "server/SortierRoutinen.h"
@@ -266,41 +267,20 @@ void BM_SortiereFillsWechselFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_SortiereFillsWechselFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.run_type == Run::RT_Iteration)
-        seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    for (const char* name : {"BM_ShowDaten", "BM_SortiereFills", "BM_SortiereFillsWechsel"}) {
-      auto own = seconds_.find(name);
-      auto floor = seconds_.find(std::string(name) + "Floor");
-      if (own != seconds_.end() && floor != seconds_.end() && floor->second > 0)
-        GetOutputStream() << name << " / Floor: " << own->second / floor->second << '\n';
-    }
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    GetOutputStream() << "peak resident memory: " << usage.ru_maxrss / 1024 << " MiB\n";
-    ConsoleReporter::Finalize();
-  }
-
- private:
-  std::map<std::string, double> seconds_;
-};
-
 }  // namespace
 }  // namespace vks
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vks::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  const int code = vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_ShowDaten", "BM_ShowDatenFloor"},
+       {"BM_SortiereFills", "BM_SortiereFillsFloor"},
+       {"BM_SortiereFillsWechsel", "BM_SortiereFillsWechselFloor"}},
+      {}, [](std::ostream& out) {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        out << "peak resident memory: " << usage.ru_maxrss / 1024 << " MiB\n";
+      });
   vks::UmgebungZeiger().reset();
-  return 0;
+  return code;
 }
