@@ -1,14 +1,4 @@
 ' Arrays: Dim, ReDim, Preserve, bounds, multiple dimensions, Erase, For Each, value semantics.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 Dim a(2), m(1, 2), dyn()
 a(0) = "x" : a(2) = "z"
 Check "ubound", UBound(a), 2

@@ -1,14 +1,4 @@
 ' Passing arguments: ByRef by default, and every way a ByRef argument is passed by value.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Sub Inc(x) : x = x + 1 : End Sub
 Sub IncVal(ByVal x) : x = x + 1 : End Sub

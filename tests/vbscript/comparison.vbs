@@ -1,14 +1,4 @@
 ' Comparing strings with numbers: variables, literals, Empty, Booleans, case.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 s10 = "10" : s9 = "9" : n9 = 9 : n10 = 10
 Check "two strings compare as text", s10 < s9, True

@@ -1,14 +1,4 @@
 ' Control flow: If forms, Select Case, all loops, Exit, With.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Dim r, i, j, n
 If 1 < 2 Then r = "yes" Else r = "no"

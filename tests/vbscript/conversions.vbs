@@ -1,14 +1,4 @@
 ' Conversions with half-even rounding, type tests, TypeName and VarType.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 Check "cint half even down", CInt(2.5), 2
 Check "cint half even up", CInt(3.5), 4
 Check "cint negative", CInt(-2.5), -2

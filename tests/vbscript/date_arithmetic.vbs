@@ -1,14 +1,4 @@
 ' Date literals and the edges of DateAdd, DateDiff, DatePart, DateSerial, TimeSerial.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Check "literal with time", Hour(#1/1/2024 13:30#), 13
 Check "literal serial", CDbl(#1/1/1900#), 2

@@ -1,14 +1,4 @@
 ' Scripting.Dictionary: CompareMode, keys of different types, Item, Keys/Items, Key rename, errors.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Set d = CreateObject("Scripting.Dictionary")
 Check "binary by default", d.CompareMode, vbBinaryCompare

@@ -1,14 +1,4 @@
 ' Eval, Execute, ExecuteGlobal, Option-free implicit variables.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 x = 5
 Check "eval", Eval("x * 2"), 10
 Check "eval comparison", Eval("x = 5"), True

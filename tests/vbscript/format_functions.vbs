@@ -1,14 +1,4 @@
 ' FormatNumber, FormatCurrency, FormatPercent, FormatDateTime in the invariant locale.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Check "number default digits", FormatNumber(1234.567), "1,234.57"
 Check "number no digits rounds", FormatNumber(2.5, 0), "3"

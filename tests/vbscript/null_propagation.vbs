@@ -1,14 +1,4 @@
 ' Null: propagation through operators and functions, three-valued logic, conversions that refuse it.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Function IsNullOf(v) : IsNullOf = IsNull(v) : End Function
 Check "plus", IsNullOf(Null + 1), True

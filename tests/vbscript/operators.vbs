@@ -1,14 +1,4 @@
 ' Operators: precedence, Variant arithmetic and promotion, comparison rules, Null logic.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Check "precedence mul", 2 + 3 * 4, 14
 Check "neg pow", -2 ^ 2, -4

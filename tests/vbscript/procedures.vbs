@@ -1,14 +1,4 @@
 ' Procedures: Function and Sub, ByRef and ByVal, recursion, Exit, Call, implicit locals.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If (VarType(actual) = vbString) <> (VarType(expected) = vbString) Or IsNull(actual) <> IsNull(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 Function Twice(x) : Twice = x * 2 : End Function
 Sub Bump(ByRef x) : x = x + 1 : End Sub

@@ -1,16 +1,6 @@
 ' Arithmetic that runs again takes another road than its first runs: each statement here sees
 ' other subtypes on later steps of a loop, and must give what the same expression gives when it is
 ' evaluated afresh (Eval), errors included.
-Dim failures : failures = 0
-Sub Check(name, actual, expected)
-  If TypeName(actual) <> TypeName(expected) Then
-    WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
-    failures = failures + 1
-  ElseIf actual <> expected Then
-    WScript.Echo "FAIL " & name & ": " & actual & ", expected " & expected
-    failures = failures + 1
-  End If
-End Sub
 
 ' `actual` and the error `number` it came with against Eval(text) now.
 Sub Compare(name, actual, number, text)
@@ -22,7 +12,7 @@ Sub Compare(name, actual, number, text)
     WScript.Echo "FAIL " & name & ": error " & number & ", expected " & Err.Number
     failures = failures + 1
   ElseIf number = 0 Then
-    Check name, actual, expected
+    CheckTyp name, actual, expected
   End If
 End Sub
 
@@ -72,8 +62,8 @@ For k = 1 To 5
   n16 = n16 + 1
   n32 = n32 + 1
 Next
-Check "Integer grows into Long", n16, CLng(32769)
-Check "Long grows into Double", n32, CDbl(2147483649)
+CheckTyp "Integer grows into Long", n16, CLng(32769)
+CheckTyp "Long grows into Double", n32, CDbl(2147483649)
 
 ' Arguments by reference changed by the function: a variable read before the call keeps the old
 ' value, one read after it sees the new one.
@@ -83,8 +73,8 @@ For k = 1 To 4
   x = k : p = p + x + Bump(x)
   x = k : q = q + Bump(x) + x
 Next
-Check "ByRef read before the call", p, CInt(150)
-Check "ByRef read after the call", q, CInt(154)
+CheckTyp "ByRef read before the call", p, CInt(150)
+CheckTyp "ByRef read after the call", q, CInt(154)
 
 ' An error on a later step: the statement is left out, its target keeps the last value.
 On Error Resume Next
@@ -93,8 +83,8 @@ For k = 2 To 0 Step -1
   Err.Clear
   y = 10 \ k
 Next
-Check "division by zero on a later step", Err.Number, CLng(11)
-Check "target kept", y, CInt(10)
+CheckTyp "division by zero on a later step", Err.Number, CLng(11)
+CheckTyp "target kept", y, CInt(10)
 On Error GoTo 0
 
 WScript.Quit failures

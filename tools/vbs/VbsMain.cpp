@@ -1,9 +1,13 @@
-// vbs FILE.vbs [args…]   runs a script with a WScript object, as a console script host does.
-// vbs -e "expression"    prints the value of one expression.
+// vbs [-i LIB.vbs]… FILE.vbs [args…]   runs a script with a WScript object, as a console script
+//                                     host does; each LIB is run before it, in the same global
+//                                     scope (shared Subs and variables).
+// vbs -e "expression"                 prints the value of one expression.
 // An error prints "FILE(line, column) source: description" and ends with exit code 1.
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
@@ -50,8 +54,29 @@ class ConsoleReporter : public vks::MessageReporter {
 };
 
 int Usage() {
-  std::cerr << "usage: vbs FILE.vbs [args...]\n       vbs -e \"expression\"\n";
+  std::cerr << "usage: vbs [-i LIB.vbs]... FILE.vbs [args...]\n       vbs -e \"expression\"\n";
   return 2;
+}
+
+// Runs one file's code; false (after saying why) when it cannot be read or fails.
+bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::cerr << "vbs: cannot open " << path << '\n';
+    code = 2;
+    return false;
+  }
+  std::stringstream buffer;
+  buffer << file.rdbuf();
+  if (auto r = engine.AddCode(DecodeScript(buffer.str())); !r) {
+    const auto& e = engine.Error();
+    std::cout.flush();
+    std::cerr << path << '(' << e.line << ", " << e.column << ") " << e.source << ": "
+              << e.description << '\n';
+    code = 1;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -76,27 +101,24 @@ int main(int argc, char** argv) {
               << '\n';
     return 0;
   }
-  std::ifstream file(first, std::ios::binary);
-  if (!file) {
-    std::cerr << "vbs: cannot open " << first << '\n';
-    return 2;
+  int next = 1;
+  std::vector<std::string> libs;
+  while (next + 1 < argc && std::string(argv[next]) == "-i") {
+    libs.emplace_back(argv[next + 1]);
+    next += 2;
   }
-  std::stringstream buffer;
-  buffer << file.rdbuf();
-  std::string code = DecodeScript(buffer.str());
-  std::vector<std::string> args(argv + 2, argv + argc);
+  if (next >= argc) return Usage();
+  const std::string script = argv[next];
+  std::vector<std::string> args(argv + next + 1, argv + argc);
   engine.AddObject("WScript",
-                   std::make_shared<vks::tools::WScriptObject>(first, args, std::cout, std::cerr));
+                   std::make_shared<vks::tools::WScriptObject>(script, args, std::cout, std::cerr));
+  int code = 0;
   try {
-    if (auto r = engine.AddCode(code); !r) {
-      const auto& e = engine.Error();
-      std::cout.flush();
-      std::cerr << first << '(' << e.line << ", " << e.column << ") " << e.source << ": "
-                << e.description << '\n';
-      return 1;
-    }
+    for (const std::string& lib : libs)
+      if (!RunFile(engine, lib, code)) return code;
+    RunFile(engine, script, code);
   } catch (const vks::tools::QuitRequest& quit) {
     return quit.code;
   }
-  return 0;
+  return code;
 }
