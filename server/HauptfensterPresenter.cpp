@@ -2,7 +2,6 @@
 
 #include "accounts/KursDatenJetztSpeichern.h"
 #include "platform/automation/KeyedDictionary.h"
-#include "recording/RttWriter.h"
 #include "server/KontenListe.h"
 #include "server/KontoUebersichtFenster.h"
 
@@ -30,8 +29,6 @@ bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
 }
 
 void HauptfensterPresenter::KursspeichernZeitgeberTick() {
-  // A tick inside a host's call (a message box's event loop) must not overtake its values.
-  SchreibeWartendeRttWerte();
   const bool fenster = uebersichten_ && uebersichten_->Count() > 0;
   size_t position = 0;
   for (auto& entry : konten_) {
