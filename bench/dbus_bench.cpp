@@ -27,11 +27,11 @@
 #include <vector>
 
 #include "bench/Verhaeltnisse.h"
-#include "platform/dbus/DbusHostObjekte.h"
-#include "platform/dbus/DbusNames.h"
-#include "platform/dbus/DbusVariant.h"
-#include "platform/dbus/PrivaterSitzungsbus.h"
-#include "platform/registry/SqliteRegistryBackend.h"
+#include "adapters/dbus/DbusHostObjekte.h"
+#include "adapters/dbus/DbusNames.h"
+#include "adapters/dbus/DbusVariant.h"
+#include "adapters/dbus/PrivaterSitzungsbus.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {

@@ -25,11 +25,11 @@
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
-#include "server/HauptfensterPresenter.h"
-#include "server/ServerState.h"
-#include "server/Startup.h"
-#include "tests/fakes/InMemoryRegistryBackend.h"
-#include "ui/KontenFensterMitAnzeige.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoSitzung.h"
+#include "session/Startup.h"
+#include "fakes/InMemoryRegistryBackend.h"
+#include "adapters/qt/KontenFensterMitAnzeige.h"
 
 namespace vks {
 namespace {

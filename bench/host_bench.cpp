@@ -14,7 +14,7 @@
 #include "bench/RttFloor.h"
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
-#include "tests/interface/SpielHost.h"
+#include "fakes/SpielHost.h"
 
 namespace vks {
 namespace {

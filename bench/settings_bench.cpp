@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/registry/SqliteRegistryBackend.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {

@@ -23,7 +23,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
-#include "server/AccountStore.h"
+#include "session/AccountStore.h"
 
 // Growth of the heap and its high-water mark while g_counting is set, for the load's peak memory;
 // outside that window allocation costs nothing extra.

@@ -19,9 +19,9 @@
 #include "bench/Verhaeltnisse.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
-#include "server/SortierRoutinen.h"
-#include "ui/UebersichtModell.h"
-#include "ui/frmKontoUebersicht.h"
+#include "presenters/SortierRoutinen.h"
+#include "adapters/qt/UebersichtModell.h"
+#include "adapters/qt/frmKontoUebersicht.h"
 
 namespace vks {
 namespace {

@@ -9,11 +9,11 @@
 #include "accounts/KontoKennzahl.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/automation/VariantConversions.h"
-#include "platform/vbscript/Engine.h"
-#include "platform/vbscript/Names.h"
+#include "vbscript/Engine.h"
+#include "vbscript/Names.h"
 #include "scripting/FuehreKontoScriptAus.h"
-#include "scripting/clKontoGlobalData.h"
-#include "server/ServerState.h"
+#include "session/clKontoGlobalData.h"
+#include "session/KontoSitzung.h"
 
 namespace {
 

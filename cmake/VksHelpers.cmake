@@ -26,12 +26,55 @@ function(vks_add_tests_in_folder)
   endforeach()
 endfunction()
 
-# The core must stay free of Qt, SQLite and D-Bus; this check runs with every build.
-function(vks_check_core_includes)
-  add_custom_target(check_core_includes ALL
-    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckCoreIncludes.cmake
-    COMMENT "Checking that the core includes no adapter headers"
+# Includes point down the layers and the core stays free of Qt, SQLite and D-Bus; this check runs
+# with every build.
+function(vks_check_layers)
+  add_custom_target(check_layers ALL
+    COMMAND ${CMAKE_COMMAND} -DROOT=${PROJECT_SOURCE_DIR} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake
+    COMMENT "Checking that includes point down the layers"
     VERBATIM)
+endfunction()
+
+# Fails the configuration when the project's libraries link in a cycle. Call it once every
+# library is defined.
+function(vks_check_library_cycles)
+  set(libraries "")
+  set(folders ${PROJECT_SOURCE_DIR})
+  while(folders)
+    list(POP_FRONT folders folder)
+    get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(t ${targets})
+      get_target_property(type ${t} TYPE)
+      if(type STREQUAL "STATIC_LIBRARY")
+        list(APPEND libraries ${t})
+      endif()
+    endforeach()
+    get_property(subfolders DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+    list(APPEND folders ${subfolders})
+  endwhile()
+  # Kahn's algorithm: a library leaves once every library it links has left; what stays is in a
+  # cycle.
+  set(remaining ${libraries})
+  set(progress TRUE)
+  while(remaining AND progress)
+    set(progress FALSE)
+    foreach(lib ${remaining})
+      get_target_property(links ${lib} LINK_LIBRARIES)
+      set(ready TRUE)
+      foreach(l ${links})
+        if(NOT l STREQUAL lib AND l IN_LIST remaining)
+          set(ready FALSE)
+        endif()
+      endforeach()
+      if(ready)
+        list(REMOVE_ITEM remaining ${lib})
+        set(progress TRUE)
+      endif()
+    endforeach()
+  endwhile()
+  if(remaining)
+    message(FATAL_ERROR "These libraries link in a cycle: ${remaining}")
+  endif()
 endfunction()
 
 # vks_user_data_folder(VAR SUBFOLDER): SUBFOLDER of the user's data folder ($XDG_DATA_HOME, else

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "fuzz/MemoryFileSystem.h"
+#include "fakes/MemoryFileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
-#include "server/AccountStore.h"
+#include "session/AccountStore.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "platform/system/MessageReporter.h"
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
-#include "server/HauptfensterPresenter.h"
-#include "server/KontoUebersichtFenster.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "presenters/KontoUebersichtFenster.h"
 
 namespace vks {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/automation/VariantConversions.h"
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
-#include "scripting/clKontoGlobalData.h"
+#include "session/clKontoGlobalData.h"
 
 namespace vks {
 

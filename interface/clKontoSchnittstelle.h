@@ -12,7 +12,7 @@
 #include "interface/Zufallsfolge.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
-#include "server/ServerState.h"
+#include "session/KontoSitzung.h"
 
 namespace vks {
 

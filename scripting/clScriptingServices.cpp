@@ -5,7 +5,7 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/VariantConversions.h"
-#include "server/ServerState.h"
+#include "session/KontoSitzung.h"
 
 namespace vks {
 namespace {

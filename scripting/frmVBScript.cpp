@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "platform/system/MessageReporter.h"
-#include "scripting/clKontoGlobalData.h"
+#include "session/clKontoGlobalData.h"
 #include "scripting/clScriptingServices.h"
-#include "server/ServerState.h"
+#include "session/KontoSitzung.h"
 
 namespace vks {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/vbscript/Engine.h"
+#include "vbscript/Engine.h"
 #include "scripting/ScriptUmgebung.h"
 
 namespace vks {

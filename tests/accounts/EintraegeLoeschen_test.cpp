@@ -9,8 +9,8 @@
 #include "platform/automation/AutomationError.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/TempFolder.h"
+#include "fakes/FakeClock.h"
+#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {

@@ -9,8 +9,8 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/TempFolder.h"
+#include "fakes/FakeClock.h"
+#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {

@@ -4,8 +4,8 @@
 #include "accounts/clKonto.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/TempFolder.h"
+#include "fakes/FakeClock.h"
+#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {

@@ -6,7 +6,7 @@
 #include "accounts/Margin.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/NoValue.h"
-#include "tests/fakes/FakeClock.h"
+#include "fakes/FakeClock.h"
 
 namespace vks {
 namespace {

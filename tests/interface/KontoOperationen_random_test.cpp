@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/automation/StoreWriter.h"
-#include "tests/interface/SpielHost.h"
+#include "fakes/SpielHost.h"
 
 namespace vks {
 namespace {

@@ -12,14 +12,14 @@
 #include "platform/files/FileSystem.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "server/HauptfensterPresenter.h"
-#include "server/KontenListe.h"
-#include "server/KontoUebersichtFenster.h"
-#include "tests/fakes/FakeClock.h"
-#include "tests/fakes/RecordingReporter.h"
-#include "tests/fakes/TempFolder.h"
-#include "tests/fakes/ZeilenAnsicht.h"
-#include "tests/interface/SpielHost.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "presenters/KontenListe.h"
+#include "presenters/KontoUebersichtFenster.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+#include "fakes/ZeilenAnsicht.h"
+#include "fakes/SpielHost.h"
 
 namespace vks {
 namespace {

@@ -11,8 +11,8 @@
 #include "accounts/KontoKennzahl.h"
 #include "platform/automation/NoValue.h"
 #include "recording/RttFileName.h"
-#include "scripting/clKontoGlobalData.h"
-#include "tests/fakes/TempFolder.h"
+#include "session/clKontoGlobalData.h"
+#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {

@@ -6,7 +6,7 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/VariantConversions.h"
 #include "scripting/frmVBScript.h"
-#include "tests/fakes/FakeClock.h"
+#include "fakes/FakeClock.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {

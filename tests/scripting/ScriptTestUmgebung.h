@@ -10,9 +10,9 @@
 #include "accounts/KontoKennzahl.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "scripting/ScriptUmgebung.h"
-#include "scripting/clKontoGlobalData.h"
-#include "server/ServerState.h"
-#include "tests/fakes/RecordingReporter.h"
+#include "session/clKontoGlobalData.h"
+#include "session/KontoSitzung.h"
+#include "fakes/RecordingReporter.h"
 
 namespace vks::testing {
 

@@ -12,7 +12,7 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
 #include "platform/system/MessageReporter.h"
-#include "platform/vbscript/Engine.h"
+#include "vbscript/Engine.h"
 #include "tools/vbs/WScriptObject.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "tools/vbs/WScriptObject.h"
 
 #include "platform/automation/VariantConversions.h"
-#include "platform/vbscript/Names.h"
+#include "vbscript/Names.h"
 
 namespace vks::tools {
 namespace {

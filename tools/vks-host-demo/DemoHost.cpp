@@ -7,9 +7,9 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "platform/dbus/DbusHostObjekte.h"
-#include "platform/dbus/DbusNames.h"
-#include "platform/dbus/DbusVariant.h"
+#include "adapters/dbus/DbusHostObjekte.h"
+#include "adapters/dbus/DbusNames.h"
+#include "adapters/dbus/DbusVariant.h"
 
 namespace vks::demo {
 

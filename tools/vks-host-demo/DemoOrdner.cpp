@@ -6,12 +6,12 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
-#include "platform/registry/SqliteRegistryBackend.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
-#include "server/AccountStore.h"
-#include "server/LogMessageReporter.h"
+#include "session/AccountStore.h"
+#include "platform/system/LogMessageReporter.h"
 
 namespace vks::demo {
 

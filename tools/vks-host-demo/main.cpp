@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/dbus/DbusNames.h"
-#include "platform/dbus/PrivaterSitzungsbus.h"
+#include "adapters/dbus/DbusNames.h"
+#include "adapters/dbus/PrivaterSitzungsbus.h"
 #include "tools/vks-host-demo/DemoHost.h"
 #include "tools/vks-host-demo/DemoOrdner.h"
 #include "tools/vks-host-demo/Kennzahlentabelle.h"

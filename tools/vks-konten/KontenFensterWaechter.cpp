@@ -10,8 +10,8 @@
 #include <iostream>
 
 #include "platform/automation/AutomationError.h"
-#include "platform/dbus/AnzeigeObjekt.h"
-#include "platform/dbus/DbusNames.h"
+#include "adapters/dbus/AnzeigeObjekt.h"
+#include "adapters/dbus/DbusNames.h"
 
 namespace vks::konten {
 

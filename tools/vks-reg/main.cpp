@@ -2,8 +2,8 @@
 // settings in and out with registry files.
 #include <iostream>
 
-#include "platform/registry/RegistryLocation.h"
-#include "platform/registry/SqliteRegistryBackend.h"
+#include "adapters/sqlite/RegistryLocation.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "tools/vks-reg/RegCommands.h"
 
 int main(int argc, char** argv) {

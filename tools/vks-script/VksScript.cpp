@@ -13,9 +13,9 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
 #include "scripting/FuehreKontoScriptAus.h"
-#include "scripting/clKontoGlobalData.h"
+#include "session/clKontoGlobalData.h"
 #include "scripting/frmVBScript.h"
-#include "server/ServerState.h"
+#include "session/KontoSitzung.h"
 #include "platform/automation/StoreReader.h"
 
 namespace {

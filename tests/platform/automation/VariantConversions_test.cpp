@@ -7,7 +7,7 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Dispatch.h"
-#include "tests/fakes/ErrorOf.h"
+#include "fakes/ErrorOf.h"
 
 namespace vks {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/automation/AutomationError.h"
-#include "tests/fakes/ErrorOf.h"
+#include "fakes/ErrorOf.h"
 
 namespace vks {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/fakes/InMemoryRegistryBackend.h"
+#include "fakes/InMemoryRegistryBackend.h"
 
 namespace vks {
 namespace {

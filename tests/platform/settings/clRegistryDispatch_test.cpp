@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/settings/clRegistry.h"
-#include "tests/fakes/InMemoryRegistryBackend.h"
+#include "fakes/InMemoryRegistryBackend.h"
 
 namespace vks {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/automation/VariantConversions.h"
-#include "tests/fakes/InMemoryRegistryBackend.h"
+#include "fakes/InMemoryRegistryBackend.h"
 
 namespace vks {
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/fakes/InMemoryRegistryBackend.h"
-#include "tests/fakes/TempFolder.h"
+#include "fakes/InMemoryRegistryBackend.h"
+#include "fakes/TempFolder.h"
 #include "tools/vks-reg/RegFile.h"
 
 namespace vks {

@@ -1,0 +1,92 @@
+#include "adapters/qt/KontenFensterMitAnzeige.h"
+
+#include <cstdlib>
+
+#include "platform/files/Ordner.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoSitzung.h"
+
+namespace vks {
+
+bool AnzeigeVorhanden() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* wert = std::getenv(name);
+    if (wert && *wert) return true;
+  }
+  return false;
+}
+
+KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
+    : teile_(std::move(teile)),
+      ordner_(NeueDateisystemOrdner()),
+      konto_dialog_([this] { return DialogUmfeld(); }),
+      uebersichten_([this] { return FensterUmfeld(); }) {
+  // The overview windows exist only here; the price-save tick keeps their chart and figures.
+  teile_.presenter.SetzeUebersichtsFenster(&teile_.state.UebersichtsFenster);
+}
+
+KontenFensterMitAnzeige::~KontenFensterMitAnzeige() {
+  teile_.presenter.SetzeUebersichtsFenster(nullptr);
+}
+
+NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
+  auto uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {
+    auto* fenster = teile_.state.UebersichtsFenster.Find(konto->KontoName);
+    if (!fenster) return false;
+    (*fenster)->ShowDaten(konto);
+    return true;
+  };
+  return {teile_.melder,
+          teile_.clock,
+          teile_.state.Konten,
+          teile_.locale,
+          &teile_.kontoumgebung,
+          &teile_.presenter,
+          uebersicht_neu_fuellen,
+          teile_.script,
+          &teile_.settings,
+          teile_.state.HilfeDatei,
+          {}};
+}
+
+UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
+  auto entfernen = [this](const std::string& name) {
+    if (fenster_) fenster_->Befehle().RemoveKontoFenster(name);
+  };
+  return {teile_.melder,    teile_.kontoumgebung, teile_.locale, &teile_.presenter,
+          teile_.verteiler, &teile_.settings,     &sortierung_,  entfernen};
+}
+
+void KontenFensterMitAnzeige::ZeigeKontenFenster() {
+  if (!fenster_) {
+    HauptfensterUmfeld umfeld{
+        teile_.state,          teile_.presenter, teile_.melder, teile_.kontoumgebung,
+        teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
+        teile_.speicherordner, hilfe_,           teile_.locale};
+    fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
+    QObject::connect(fenster_.get(), &frmHauptfenster::Geschlossen, [this] {
+      if (geschlossen_) geschlossen_();
+    });
+  }
+  fenster_->show();
+  fenster_->raise();
+  fenster_->activateWindow();
+}
+
+void KontenFensterMitAnzeige::EntladeKontenFenster() {
+  if (KontenFensterOffen()) {
+    fenster_->close();  // saves layout and pending changes
+  } else {
+    teile_.presenter.Entladen();
+  }
+}
+
+bool KontenFensterMitAnzeige::KontenFensterOffen() const {
+  return fenster_ && fenster_->isVisible();
+}
+
+void KontenFensterMitAnzeige::SchliesseKontenFenster() {
+  if (KontenFensterOffen()) fenster_->close();
+}
+
+}  // namespace vks

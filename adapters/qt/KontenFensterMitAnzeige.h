@@ -1,0 +1,62 @@
+#pragma once
+// The account list window of a server with a display: made on the host's first request, shown on
+// every request, unloaded (layout and pending changes saved) when the last host leaves. The
+// commands' dialogs and overview windows are the Qt ones.
+#include <functional>
+#include <memory>
+
+#include "interface/clKontoSchnittstelle.h"
+#include "adapters/qt/HauptfensterAdapter.h"
+#include "adapters/qt/frmHauptfenster.h"
+
+namespace vks {
+
+class KontoBeobachterVerteiler;
+struct ScriptUmgebung;
+
+struct ServerAnzeigeTeile {
+  ServerState& state;
+  HauptfensterPresenter& presenter;
+  MessageReporter& melder;
+  const KontoUmgebung& kontoumgebung;
+  Clock& clock;
+  SettingsStore& settings;
+  SpeicherordnerDialog& speicherordner;
+  ScriptUmgebung* script = nullptr;
+  AutomationLocale locale;
+  KontoBeobachterVerteiler* verteiler = nullptr;  // open overview windows join it
+};
+
+class KontenFensterMitAnzeige : public KontenFensterSteuerung {
+ public:
+  explicit KontenFensterMitAnzeige(ServerAnzeigeTeile teile);
+  ~KontenFensterMitAnzeige() override;
+
+  void ZeigeKontenFenster() override;
+  void EntladeKontenFenster() override;
+  frmHauptfenster* Fenster() const { return fenster_.get(); }
+
+  bool KontenFensterOffen() const;
+  // Closes the window as the user's close does: unloaded, pending changes saved.
+  void SchliesseKontenFenster();
+  // `geschlossen` runs each time the window has been closed.
+  void BeimSchliessen(std::function<void()> geschlossen) { geschlossen_ = std::move(geschlossen); }
+
+ private:
+  NeuesKontoUmfeld DialogUmfeld();
+  UebersichtUmfeld FensterUmfeld();
+
+  ServerAnzeigeTeile teile_;
+  std::unique_ptr<Ordner> ordner_;
+  QtKontoDialog konto_dialog_;
+  QtUebersichtFabrik uebersichten_;
+  QtHilfe hilfe_;
+  SortierRoutinen sortierung_;
+  std::unique_ptr<frmHauptfenster> fenster_;
+  std::function<void()> geschlossen_;
+};
+
+// True when the process may open windows: DISPLAY or WAYLAND_DISPLAY is set.
+bool AnzeigeVorhanden();
+
+}  // namespace vks

@@ -1,0 +1,70 @@
+cmake_policy(VERSION 3.25)
+# Fails when a source includes a header of a higher layer, or when a core source includes a Qt,
+# SQLite or D-Bus header. The layers, bottom up; a folder may include its own headers and those of
+# lower layers only. Folders on one layer do not include each other.
+#   base: platform/automation < platform/files < platform/system, platform/settings
+#   then vbscript, recording < accounts < session < scripting < interface < presenters < fakes
+#   < adapters/* < programs/*, tools/*
+# Every top-level folder that is not named as an adapter, a program or a tool is core, so a new
+# core folder is checked without being listed; one that is missing from the table is refused.
+set(layers platform/automation=0 platform/files=1 platform/system=2 platform/settings=2
+  vbscript=3 recording=3 accounts=4 session=5 scripting=6 interface=7 presenters=8 fakes=9
+  adapters=10 programs=11 tools=11)
+set(not_core adapters programs tools)
+set(unchecked tests bench fuzz cmake data build)
+
+function(layer_of path out_layer out_folder)
+  string(REGEX MATCH "^[^/]+" top "${path}")
+  set(folder "${top}")
+  if(top STREQUAL "platform" OR top STREQUAL "adapters" OR top STREQUAL "programs"
+     OR top STREQUAL "tools")
+    string(REGEX MATCH "^[^/]+/[^/]+" folder "${path}")
+  endif()
+  set(result "")
+  foreach(entry ${layers})
+    string(REPLACE "=" ";" pair "${entry}")
+    list(GET pair 0 name)
+    list(GET pair 1 rank)
+    if(name STREQUAL folder OR (name STREQUAL top AND result STREQUAL ""))
+      set(result ${rank})
+    endif()
+  endforeach()
+  set(${out_layer} "${result}" PARENT_SCOPE)
+  set(${out_folder} "${folder}" PARENT_SCOPE)
+endfunction()
+
+set(bad "")
+file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/*.h ${ROOT}/*.cpp)
+foreach(f ${sources})
+  string(REGEX MATCH "^[^/]+" top "${f}")
+  if(top STREQUAL f OR top MATCHES "^build" OR top IN_LIST unchecked)
+    continue()
+  endif()
+  layer_of("${f}" rank folder)
+  if(rank STREQUAL "")
+    list(APPEND bad "${f}: the folder ${top} has no layer in cmake/CheckLayers.cmake")
+    continue()
+  endif()
+  file(STRINGS ${ROOT}/${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" header "${line}")
+    if(NOT top IN_LIST not_core AND header MATCHES "^(Q[A-Za-z]+|qt[a-z]*/|sqlite3|dbus|systemd)")
+      list(APPEND bad "${f}: the core includes ${header}")
+      continue()
+    endif()
+    if(NOT EXISTS ${ROOT}/${header})
+      continue()
+    endif()
+    layer_of("${header}" header_rank header_folder)
+    if(header_folder STREQUAL folder)
+      continue()
+    endif()
+    if(NOT header_rank LESS rank)
+      list(APPEND bad "${f} (${folder}, layer ${rank}) includes ${header} (layer ${header_rank})")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  string(REPLACE ";" "\n" bad "${bad}")
+  message(FATAL_ERROR "Includes against the layering:\n${bad}")
+endif()

@@ -1,0 +1,55 @@
+#pragma once
+// A whole server in-process for tests that play the host: the shared state, the store in a
+// temporary folder, the main window's presenter, the account environment and one interface
+// object, wired as start-up wires them.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "accounts/KontoUmgebung.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/files/FileSystem.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+
+namespace vks::testing {
+
+class KeinFenster : public KontenFensterSteuerung {
+ public:
+  void ZeigeKontenFenster() override {}
+  void EntladeKontenFenster() override {}
+};
+
+struct SpielHost {
+  SpielHost() {
+    std::filesystem::create_directories(daten);
+    state.DatenOrdner = daten;
+    state.RTTSpeicherOrdner = rtt.folder;
+    state.Meldungen = &reporter;
+    state.Kontoumgebung = &umgebung;
+    state.Hauptfenster = &presenter;
+    host = clKontoSchnittstelle::Create(schnittstelle);
+  }
+  SpielHost(const SpielHost&) = delete;
+  SpielHost& operator=(const SpielHost&) = delete;
+
+  TempFolder folder;
+  std::string daten = folder.File("Daten");
+  RttStorage rtt{folder.File("RTT")};
+  FakeClock clock{46000.25};
+  RecordingReporter reporter;
+  RecordingErrorLog log;
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  ServerState state;
+  AccountStore store{daten, "/opt", *files, reporter, log, clock};
+  HauptfensterPresenter presenter{state.Konten, store, rtt, AutomationLocale::German()};
+  KontoUmgebung umgebung{clock, rtt, &presenter, nullptr};
+  KeinFenster fenster;
+  StandardZufallsfolge zufall;
+  SchnittstellenUmgebung schnittstelle{state, fenster, zufall};
+  std::shared_ptr<clKontoSchnittstelle> host;
+};
+
+}  // namespace vks::testing

@@ -1,0 +1,177 @@
+// vks-kontoserver: the account server as a process on the session bus. The bus starts it on a
+// host's first call; it ends when the host has released its last object. With a display it shows
+// its windows and message boxes; without one it logs its messages and shows nothing.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QFileInfo>
+#include <QtCore/QTimer>
+#include <QtDBus/QDBusConnection>
+#include <QtWidgets/QApplication>
+#include <cstdlib>
+#include <iostream>
+
+#include "accounts/KontoUmgebung.h"
+#include "adapters/dbus/AnzeigeObjekt.h"
+#include "adapters/dbus/DbusNames.h"
+#include "adapters/dbus/DbusVariant.h"
+#include "adapters/dbus/FristOhneObjekt.h"
+#include "adapters/dbus/KontoServerDienst.h"
+#include "platform/files/FileSystem.h"
+#include "adapters/sqlite/RegistryLocation.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "recording/RttWriter.h"
+#include "scripting/FuehreKontoScriptAus.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoBeobachterVerteiler.h"
+#include "platform/system/LogMessageReporter.h"
+#include "session/Startup.h"
+#include "adapters/qt/KontenFensterMitAnzeige.h"
+#include "adapters/qt/QtMeldungen.h"
+#include "adapters/qt/SystemLocale.h"
+#include "adapters/qt/frmRTTSpeicherordner.h"
+
+namespace {
+
+// Without a display the account list is never shown; unloading it saves what is pending.
+class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
+ public:
+  explicit KontenFensterOhneAnzeige(vks::HauptfensterPresenter& hauptfenster)
+      : hauptfenster_(hauptfenster) {}
+  void ZeigeKontenFenster() override {
+    std::cerr << "Kontenfenster: keine Anzeige vorhanden, es wird nicht gezeigt\n";
+  }
+  void EntladeKontenFenster() override { hauptfenster_.Entladen(); }
+
+ private:
+  vks::HauptfensterPresenter& hauptfenster_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace vks;
+  // Decided once: a server without a display never opens a window.
+  const bool anzeige = AnzeigeVorhanden();
+  std::unique_ptr<QCoreApplication> anwendung;
+  if (anzeige) {
+    anwendung = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    NeutraleCZahlen();
+  } else {
+    anwendung = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QCoreApplication& app = *anwendung;
+  dbus::RegisterVariantTypes();
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    std::cerr << "FEHLER: keine Verbindung zum Sitzungsbus\n";
+    return 1;
+  }
+  const std::string programm_name =
+      QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
+  dbus::KontoServerDienst dienst(bus, programm_name, [] {
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+  });
+  bus.registerVirtualObject(QLatin1String(dbus::kRootPath), &dienst, QDBusConnection::SingleNode);
+  // Another server owns the name already: it serves every host, this one leaves untouched.
+  if (!bus.registerService(QLatin1String(dbus::kServiceName))) return 0;
+
+  auto registry = SqliteRegistryBackend::Open(DefaultRegistryFile());
+  if (!registry.ok()) {
+    std::cerr << "FEHLER: " << registry.error().Description() << "\n";
+    return 1;
+  }
+  RegistrySettingsStore settings(*registry.value());
+  LogMessageReporter log_reporter(std::cerr);
+  QtMeldungen qt_meldungen;
+  MessageReporter& reporter = anzeige ? static_cast<MessageReporter&>(qt_meldungen) : log_reporter;
+  const std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
+  BestaetigenderSpeicherordnerDialog bestaetigung(settings);
+  std::unique_ptr<frmRTTSpeicherordner> erster_start;
+  if (anzeige) erster_start.reset(new frmRTTSpeicherordner({reporter, settings, *ordner, ""}));
+  SpeicherordnerDialog& dialog =
+      erster_start ? static_cast<SpeicherordnerDialog&>(*erster_start) : bestaetigung;
+  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  SystemClock clock;
+  std::unique_ptr<ErrorLog> error_log;
+  std::unique_ptr<AccountStore> store;
+  const std::string eigener_ordner = QCoreApplication::applicationDirPath().toStdString();
+  StartUmgebung start{reporter,
+                      settings,
+                      *registry.value(),
+                      *files,
+                      dialog,
+                      eigener_ordner,
+                      programm_name,
+                      nullptr,
+                      [&](ServerState& state) {
+                        const std::string log_folder =
+                            state.DatenOrdner.empty() ? eigener_ordner : state.DatenOrdner;
+                        error_log =
+                            NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files, clock);
+                        store = std::make_unique<AccountStore>(state.DatenOrdner, eigener_ordner,
+                                                               *files, reporter, *error_log, clock);
+                        store->LadeKonten(state.Konten);
+                      }};
+  ServerState state;
+  StarteKontoServer(state, start);
+  if (!store) start.konten_laden(state);  // a failed load step still needs the store to save
+
+  // What the host's account operations work with.
+  const RttStorage rtt{state.RTTSpeicherOrdner};
+  const AutomationLocale locale = SystemLocale();
+  HauptfensterPresenter hauptfenster(state.Konten, *store, rtt, locale);
+  ScriptUmgebung script_umgebung{state, &reporter};
+  KontoScriptRegeln regeln(script_umgebung);
+  // The bookings tell the account list and every open overview window.
+  KontoBeobachterVerteiler beobachter;
+  beobachter.Anmelden(&hauptfenster);
+  KontoUmgebung kontoumgebung{clock, rtt, &beobachter, &regeln};
+  state.Meldungen = &reporter;
+  state.Kontoumgebung = &kontoumgebung;
+  state.Hauptfenster = &hauptfenster;
+
+  KontenFensterOhneAnzeige ohne_anzeige(hauptfenster);
+  std::unique_ptr<frmRTTSpeicherordner> speicherordner;
+  std::unique_ptr<KontenFensterMitAnzeige> mit_anzeige;
+  if (anzeige) {
+    speicherordner.reset(
+        new frmRTTSpeicherordner({reporter, settings, *ordner, state.RTTSpeicherOrdner}));
+    mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
+        ServerAnzeigeTeile{state, hauptfenster, reporter, kontoumgebung, clock, settings,
+                           *speicherordner, &script_umgebung, locale, &beobachter});
+  }
+  KontenFensterSteuerung& fenster =
+      mit_anzeige ? static_cast<KontenFensterSteuerung&>(*mit_anzeige) : ohne_anzeige;
+  dbus::KontenFensterZugang zugang{anzeige, nullptr, nullptr};
+  if (mit_anzeige) {
+    zugang.offen = [&] { return mit_anzeige->KontenFensterOffen(); };
+    zugang.schliessen = [&] { mit_anzeige->SchliesseKontenFenster(); };
+  }
+  dbus::AnzeigeObjekt anzeige_objekt(bus, zugang);
+  if (mit_anzeige) mit_anzeige->BeimSchliessen([&] { anzeige_objekt.Geschlossen(); });
+  bus.registerVirtualObject(QLatin1String(dbus::kAnzeigePath), &anzeige_objekt,
+                            QDBusConnection::SingleNode);
+  StandardZufallsfolge zufall;
+  SchnittstellenUmgebung umgebung{state, fenster, zufall};
+  dienst.Bereit(umgebung, *registry.value());
+  dienst.BeendeOhneObjektNach(dbus::FristOhneObjekt());
+
+  QTimer save_timer;
+  QObject::connect(&save_timer, &QTimer::timeout, [&] { hauptfenster.ZeitgeberTick(); });
+  save_timer.start(HauptfensterPresenter::kSpeichernIntervallMs);
+  QTimer price_timer;
+  QObject::connect(&price_timer, &QTimer::timeout,
+                   [&] { hauptfenster.KursspeichernZeitgeberTick(); });
+  price_timer.start(HauptfensterPresenter::kKursSpeichernIntervallMs);
+
+  const int code = app.exec();
+  fenster.EntladeKontenFenster();
+  SchliesseRttDateien();
+  bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
+  if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
+  bus.unregisterService(QLatin1String(dbus::kServiceName));
+  return code;
+}

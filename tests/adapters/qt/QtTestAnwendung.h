@@ -1,0 +1,22 @@
+#pragma once
+// The one QApplication of a widget test binary, on the offscreen platform so that the tests run
+// without a display.
+#include <QApplication>
+
+#include "adapters/qt/SystemLocale.h"
+
+namespace vks::testing {
+
+inline QApplication& QtTestAnwendung() {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "vks-ui-test";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: tearing the platform down at exit after the tests gains nothing.
+  static QApplication* app = new QApplication(argc, argv);
+  NeutraleCZahlen();
+  return *app;
+}
+
+}  // namespace vks::testing

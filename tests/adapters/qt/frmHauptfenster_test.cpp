@@ -1,0 +1,248 @@
+#include "adapters/qt/frmHauptfenster.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+
+#include "accounts/KontoUmgebung.h"
+#include "accounts/clKonto.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/Ordner.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoSitzung.h"
+#include "session/Startup.h"
+#include "fakes/FakeClock.h"
+#include "fakes/InMemoryRegistryBackend.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+#include "tests/adapters/qt/QtTestAnwendung.h"
+
+namespace vks {
+namespace {
+
+class KeinDialog : public KontoDialog {
+ public:
+  std::optional<KontoEinstellungen> ZeigeModal(const KontoEinstellungen&, const std::string&,
+                                               bool) override {
+    return std::nullopt;
+  }
+};
+
+class ZaehlendeFenster : public KontoUebersichtFabrik, public KontoUebersichtFenster {
+ public:
+  int geoeffnet = 0;
+  std::shared_ptr<KontoUebersichtFenster> NeuesFenster() override {
+    ++geoeffnet;
+    return std::shared_ptr<KontoUebersichtFenster>(this, [](KontoUebersichtFenster*) {});
+  }
+  void ShowDaten(std::shared_ptr<clKonto>) override {}
+  void RefreshBasisWerte() override {}
+  void SetzeTitel(const std::string&) override {}
+  void Zeigen() override {}
+  void Entladen() override {}
+};
+
+class KeinOrdnerDialog : public SpeicherordnerDialog {
+ public:
+  std::string ZeigeModal(const std::string& v) override { return v; }
+};
+
+class KeineHilfe : public HilfeAnzeige {
+ public:
+  bool Oeffne(const std::string&, int) override { return false; }
+};
+
+class frmHauptfensterTest : public ::testing::Test {
+ protected:
+  bool FuelleKonten() {
+    for (auto [name, cash] : {std::pair{"Depot", 1500.0}, {"Futures", 250000.5}}) {
+      auto konto = std::make_shared<clKonto>();
+      konto->KontoName = name;
+      konto->CashBetrag = cash;
+      konto->AktuelleZeit = DateValue{46362 + 14.5 / 24};
+      state_.Konten.Add(FoldCase(name), konto);
+    }
+    state_.DatenOrdner = temp_.path();
+    return true;
+  }
+
+  int Zeilen() const { return fenster_.LKontoliste()->model()->rowCount(); }
+  std::vector<std::string> Zeile(int i) const {
+    std::vector<std::string> texte;
+    const QAbstractItemModel* modell = fenster_.LKontoliste()->model();
+    for (int c = 0; c < 5; ++c)
+      texte.push_back(modell->index(i, c).data().toString().toStdString());
+    return texte;
+  }
+  QPoint Mitte(int i) const {
+    QTableView* liste = fenster_.LKontoliste();
+    return liste->visualRect(liste->model()->index(i, 0)).center();
+  }
+
+  QApplication& app_ = testing::QtTestAnwendung();
+  testing::TempFolder temp_;
+  testing::RecordingReporter melder_;
+  testing::RecordingErrorLog log_;
+  testing::FakeClock clock_;
+  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
+  ServerState state_;
+  bool gefuellt_ = FuelleKonten();
+  RttStorage rtt_{temp_.path() + "/rtt"};
+  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
+  KontoUmgebung kontoumgebung_{clock_, rtt_};
+  std::unique_ptr<Ordner> ordner_ = NeueDateisystemOrdner();
+  KeinDialog dialog_;
+  ZaehlendeFenster uebersichten_;
+  KeinOrdnerDialog speicherordner_;
+  KeineHilfe hilfe_;
+  InMemoryRegistryBackend backend_;
+  RegistrySettingsStore settings_{backend_};
+  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *ordner_, dialog_,
+                            uebersichten_, speicherordner_, hilfe_, AutomationLocale::German()},
+                           &settings_};
+};
+
+TEST_F(frmHauptfensterTest, CaptionColumnsRowsAndCommands) {
+  EXPECT_EQ(fenster_.windowTitle(), "Tradomir Virtuelle Konten");
+  const QAbstractItemModel* modell = fenster_.LKontoliste()->model();
+  std::vector<std::string> spalten;
+  for (int c = 0; c < modell->columnCount(); ++c)
+    spalten.push_back(modell->headerData(c, Qt::Horizontal).toString().toStdString());
+  EXPECT_EQ(spalten, (std::vector<std::string>{"Name", "Datum", "Gesamtwert", "Enter-Orders",
+                                               "Positionen"}));
+  ASSERT_EQ(Zeilen(), 2);
+  EXPECT_EQ(Zeile(0),
+            (std::vector<std::string>{"Depot", "06.12.2026 14:30:00", "1.500,00", "0/0,00", "0"}));
+  EXPECT_EQ(Zeile(1)[2], "250.000,50");
+  const struct {
+    int id;
+    const char* menue;
+    const char* werkzeug;
+  } befehle[] = {{1023, "Neues Konto", "Neues Konto"},
+                 {1033, "Konto duplizieren", "Konto duplizieren"},
+                 {1024, "Konto bearbeiten", "Konto bearbeiten"},
+                 {1025, "Konto löschen", "Konto löschen"},
+                 {1027, "Konto anzeigen", "Konto Übersicht"},
+                 {1031, "Speicherordner einstellen", "Speicherordner einstellen"},
+                 {1030, "Hilfe", "Hilfe"}};
+  for (const auto& b : befehle) {
+    SCOPED_TRACE(b.id);
+    EXPECT_EQ(fenster_.MenueBefehl(b.id)->text().toStdString(), b.menue);
+    EXPECT_EQ(fenster_.WerkzeugBefehl(b.id)->text().toStdString(), b.werkzeug);
+  }
+  EXPECT_EQ(fenster_.WerkzeugBefehl(1024)->toolTip(), "Konto einstellen");
+}
+
+TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  for (int id : {1024, 1025, 1027, 1033}) EXPECT_FALSE(fenster_.MenueBefehl(id)->isEnabled());
+  EXPECT_TRUE(fenster_.MenueBefehl(1023)->isEnabled());
+
+  QWidget* viewport = fenster_.LKontoliste()->viewport();
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
+  EXPECT_EQ(melder_.messages.size(), 1u);
+  EXPECT_EQ(melder_.messages.back().text, "Wählen Sie zunächst bitte ein Konto in der Liste.");
+
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, Mitte(1));
+  for (int id : {1024, 1025, 1027, 1033}) {
+    EXPECT_TRUE(fenster_.MenueBefehl(id)->isEnabled());
+    EXPECT_TRUE(fenster_.WerkzeugBefehl(id)->isEnabled());
+  }
+  QTest::mouseDClick(viewport, Qt::LeftButton, {}, Mitte(1));
+  EXPECT_EQ(uebersichten_.geoeffnet, 1);
+  EXPECT_EQ(state_.UebersichtsFenster.Keys(), std::vector<std::string>{"futures"});
+}
+
+// Rows are found by key after a rename and a removal too; the price tick reaches the row by its
+// name when the row is not at its account's place.
+TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
+  fenster_.ZeileUmbenennen("depot", {"konto", "Konto", "a", "b", "c", "d"});
+  fenster_.ZeileEntfernen("futures");
+  fenster_.AlleKurswerteSetzen({{0, "Depot", DateValue{1}, 1},
+                                {1, "Futures", DateValue{1}, 1},
+                                {1, "Konto", DateValue{46363.375}, 2000}});
+  ASSERT_EQ(Zeilen(), 1);
+  EXPECT_EQ(Zeile(0),
+            (std::vector<std::string>{"Konto", "07.12.2026 09:00:00", "2.000,00", "c", "d"}));
+  fenster_.ZeileSetzen({"konto", "Konto", "1", "2", "3", "4"});
+  EXPECT_EQ(Zeile(0), (std::vector<std::string>{"Konto", "1", "2", "3", "4"}));
+  presenter_.InitKontoListe();
+  EXPECT_EQ(Zeilen(), 2);
+}
+
+// The whole list in one go: a repeated key is one row with the last texts. A tick keeps the
+// selection.
+TEST_F(frmHauptfensterTest, ListAndTickInOneGo) {
+  fenster_.ListeFuellen({{"b", "B", "1", "2", "3", "4"},
+                         {"a", "A", "5", "6", "7", "8"},
+                         {"b", "B", "9", "10", "11", "12"}});
+  ASSERT_EQ(Zeilen(), 2);
+  EXPECT_EQ(Zeile(0), (std::vector<std::string>{"B", "9", "10", "11", "12"}));
+  fenster_.ZeileMarkieren("a");
+  fenster_.AlleKurswerteSetzen({{0, "B", DateValue{46387.99998}, 1234.5}, {2, "X", {}, 0}});
+  EXPECT_EQ(Zeile(0),
+            (std::vector<std::string>{"B", "31.12.2026 23:59:58", "1.234,50", "11", "12"}));
+  EXPECT_EQ(Zeile(1), (std::vector<std::string>{"A", "5", "6", "7", "8"}));
+  EXPECT_EQ(fenster_.MarkierteZeile(), "a");
+  fenster_.ZeileMarkieren("b");
+  EXPECT_EQ(fenster_.MarkierteZeile(), "b");
+}
+
+// The presenter's tick through the window: each row shows what the row would show if built anew.
+TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  for (auto& e : state_.Konten) {
+    e.value->AktuelleZeit = DateValue{e.value->AktuelleZeit.days + 1.5};
+    e.value->CashBetrag += 1000.25;
+    e.value->NeuerAktienwertSpeichern = true;
+  }
+  presenter_.KursspeichernZeitgeberTick();
+  QCoreApplication::processEvents();
+  // What the screen has is what a full repaint draws: the changed cells were repainted.
+  QWidget* liste = fenster_.LKontoliste()->viewport();
+  const QImage gezeigt =
+      liste->screen()
+          ->grabWindow(fenster_.winId(), liste->mapTo(&fenster_, QPoint()).x(),
+                       liste->mapTo(&fenster_, QPoint()).y(), liste->width(), liste->height())
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+  const QImage neu = liste->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(gezeigt, neu);
+  int i = 0;
+  for (const auto& e : state_.Konten) {
+    const KontenZeile z = BaueKontenZeile(*e.value, AutomationLocale::German());
+    EXPECT_EQ(Zeile(i++), (std::vector<std::string>{z.name, z.datum, z.gesamtwert, z.enter_orders,
+                                                    z.positionen}));
+  }
+}
+
+TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  presenter_.SetzeSpeichernAusstehend();
+  EXPECT_TRUE(fenster_.close());
+  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(std::filesystem::exists(store_.StorePath()));
+  EXPECT_EQ(settings_.GetSetting("Tradomir", kHauptfensterLayout, "WinState", ""), "0");
+  EXPECT_NE(settings_.GetSetting("Tradomir", kHauptfensterLayout, "Breite", ""), "");
+}
+
+TEST_F(frmHauptfensterTest, NeverSmallerThanTheMinimum) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  fenster_.resize(300, 100);
+  EXPECT_GE(fenster_.frameGeometry().width(), 600);
+  EXPECT_GE(fenster_.frameGeometry().height(), 250);
+}
+
+}  // namespace
+}  // namespace vks

@@ -1,0 +1,126 @@
+#include "adapters/qt/frmNeuesKonto.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "tests/adapters/qt/AnwendungZuerst.h"
+#include "adapters/qt/frmVBScriptBearbeiten.h"
+
+namespace vks {
+namespace {
+
+class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Test {
+ protected:
+  frmNeuesKontoTest() {
+    dialog_.show();
+    QApplication::setActiveWindow(&dialog_);
+  }
+  template <class T = QWidget>
+  T* Feld(const char* name) {
+    return dialog_.findChild<T*>(QString::fromUtf8(name));
+  }
+
+  testing::FakeClock clock_{45500.5};
+  testing::RecordingReporter reporter_;
+  KontenSammlung konten_;
+  std::function<void(frmVBScriptBearbeiten&)> editor_tut_;
+  frmNeuesKonto dialog_{NeuesKontoUmfeld{reporter_, clock_, konten_, AutomationLocale::German(),
+                                         nullptr, nullptr, nullptr, nullptr, nullptr, "",
+                                         [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }}};
+};
+
+TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
+  EXPECT_EQ(dialog_.windowTitle(), "Neues Konto anlegen");
+  EXPECT_EQ(dialog_.Tabs()->tabText(0), "Einstellungen");
+  EXPECT_EQ(dialog_.Tabs()->tabText(1), "Skripts");
+  EXPECT_EQ(Feld<QLineEdit>("txtName")->text(), "NeuesKonto");
+  EXPECT_EQ(Feld<QLineEdit>("txtKontostand")->text(), "10000,00");
+  EXPECT_EQ(dialog_.Felder().Datumfeld.days, 45500.5);
+  EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
+  EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
+}
+
+TEST_F(frmNeuesKontoTest, TabOrderWalksTheSettingsTab) {
+  // The focus chain from the name on, as Tab walks it: visible, enabled controls that take Tab.
+  std::vector<std::string> reihe;
+  QWidget* w = Feld("txtName");
+  for (int i = 0; i < 200 && reihe.size() < 9; ++i, w = w->nextInFocusChain()) {
+    if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+    const std::string name = w->objectName().toStdString();
+    if (!name.empty() && !name.starts_with("qt_")) reihe.push_back(name);
+  }
+  EXPECT_EQ(reihe,
+            (std::vector<std::string>{"txtName", "txtBeschreibung", "txtKontostand", "Datumfeld",
+                                      "optUseDatenZeitstempel", "optUseGebuehren",
+                                      "optUseUmrechnung", "optPosUseLastPrice", "Okay"}));
+}
+
+TEST_F(frmNeuesKontoTest, EnterConfirmsThroughTheDefaultButton) {
+  Feld<QLineEdit>("txtName")->setText("  a#b ");
+  QTest::keyClick(Feld("txtName"), Qt::Key_Return);
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_TRUE(reporter_.messages[0].text.starts_with("Ungültiger Name für ein Konto."));
+  EXPECT_EQ(Feld<QLineEdit>("txtName")->text(), "a#b");
+  EXPECT_TRUE(dialog_.isVisible());
+  Feld<QLineEdit>("txtName")->setText("Gut");
+  QTest::keyClick(Feld("txtName"), Qt::Key_Return);
+  EXPECT_FALSE(dialog_.isVisible());
+  EXPECT_EQ(dialog_.Marker(), "OK");
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+}
+
+TEST_F(frmNeuesKontoTest, MarginConversionFollowsConversion) {
+  auto* umrechnung = Feld<QCheckBox>("optUseUmrechnung");
+  auto* margin = Feld<QCheckBox>("optMarginUmrechnen");
+  EXPECT_FALSE(margin->isEnabled());
+  umrechnung->click();
+  EXPECT_TRUE(margin->isEnabled());
+  umrechnung->click();
+  EXPECT_FALSE(margin->isEnabled());
+}
+
+TEST_F(frmNeuesKontoTest, ScriptButtonsOpenTheEditorWithTheExample) {
+  std::string gezeigt;
+  editor_tut_ = [&](frmVBScriptBearbeiten& e) {
+    gezeigt = e.Script();
+    e.Befehl(1079);  // Beenden
+  };
+  dialog_.Knopf("btnScriptBearbeiten_0")->click();
+  EXPECT_EQ(gezeigt,
+            "'' Beispiel (Streiche offene Enter-Orders ab 10 offenen Positionen):\r\n"
+            "'' If Kennzahl(\"Positionen\") >= 10 then StreicheEnterOrders");
+  EXPECT_EQ(dialog_.Felder().txtStreichBedingung, "");
+  editor_tut_ = [&](frmVBScriptBearbeiten& e) {
+    e.SetzeScript("Ergebnis = 1\r\nErgebnis = 2");
+    e.Befehl(1078);  // Speichern
+  };
+  dialog_.Knopf("btnScriptBearbeiten_1")->click();
+  EXPECT_EQ(dialog_.Felder().txtKeinePlatzierung, "Ergebnis = 1\r\nErgebnis = 2");
+}
+
+TEST_F(frmNeuesKontoTest, CancelEmptiesTheMarker) {
+  dialog_.SetzeMarker("Depot");
+  dialog_.Knopf("Abbruch")->click();
+  EXPECT_EQ(dialog_.Marker(), "");
+  EXPECT_EQ(dialog_.result(), QDialog::Rejected);
+}
+
+TEST(AutomationDates, PickerTimesRoundTrip) {
+  for (double tage : {2.0, 45500.5, 45500.999988426}) {
+    SCOPED_TRACE(tage);
+    EXPECT_NEAR(AlsDatum(AlsDateTime(DateValue{tage})).days, tage, 1e-8);
+  }
+  EXPECT_EQ(AlsDateTime(DateValue{45292.75}).toString("yyyy-MM-dd HH:mm"), "2024-01-01 18:00");
+}
+
+}  // namespace
+}  // namespace vks

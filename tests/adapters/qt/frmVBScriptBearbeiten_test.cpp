@@ -1,0 +1,152 @@
+#include "adapters/qt/frmVBScriptBearbeiten.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+
+#include "presenters/VBScriptBearbeiten.h"
+#include "tests/scripting/ScriptTestUmgebung.h"
+#include "tests/adapters/qt/AnwendungZuerst.h"
+#include "adapters/qt/VBScriptHervorhebung.h"
+
+namespace vks {
+namespace {
+
+using namespace editor_befehl;
+
+class frmVBScriptBearbeitenTest : public testing::AnwendungZuerst,
+                                  public ::testing::Test,
+                                  public testing::ScriptServer {
+ protected:
+  frmVBScriptBearbeitenTest() {
+    editor_.SetzeKontoName("Depot");
+    editor_.show();
+  }
+  std::string Text() { return editor_.Editor()->toPlainText().toStdString(); }
+  QAction* Eintrag(QMenu* menu, const QString& text) {
+    for (QAction* a : menu->actions()) {
+      if (a->iconText() == text) return a;
+      if (a->menu())
+        if (QAction* tief = Eintrag(a->menu(), text)) return tief;
+    }
+    return nullptr;
+  }
+
+  frmVBScriptBearbeiten editor_{
+      EditorUmfeld{reporter, &umgebung, &state.Konten, nullptr, AutomationLocale::German()}};
+};
+
+TEST_F(frmVBScriptBearbeitenTest, PopUpsInsertAtTheCaret) {
+  QStringList gruppen;
+  // As shown: "&" is no mnemonic marker here.
+  for (QAction* a : editor_.KennzahlenMenue()->actions()) gruppen << a->iconText();
+  EXPECT_EQ(gruppen, (QStringList{"Orders", "Positionen", "Wert & P/L", "Margin", "Kapital"}));
+  editor_.SetzeScript("Ergebnis = ");
+  editor_.Editor()->moveCursor(QTextCursor::End);
+  Eintrag(editor_.KennzahlenMenue(), "Offene Orders")->trigger();
+  EXPECT_EQ(Text(), "Ergebnis = Kennzahl(\"OffeneOrders\")");
+  editor_.Editor()->moveCursor(QTextCursor::End);
+  editor_.Editor()->insertPlainText(" + Kennzahl(\"Positionen\", ");
+  Eintrag(editor_.KontenMenue(), "Zweites")->trigger();
+  EXPECT_EQ(Text(), "Ergebnis = Kennzahl(\"OffeneOrders\") + Kennzahl(\"Positionen\", \"Zweites\"");
+}
+
+TEST_F(frmVBScriptBearbeitenTest, ContextMenuEnablesByTheEditorsState) {
+  QGuiApplication::clipboard()->clear();
+  QMenu* menu = editor_.Kontextmenue(false);
+  auto aktiv = [&](int id) { return editor_.Aktion(id)->isEnabled(); };
+  EXPECT_EQ(menu->actions().size(), 7);
+  EXPECT_FALSE(aktiv(kRueckgaengig));
+  EXPECT_FALSE(aktiv(kAusschneiden));
+  EXPECT_FALSE(aktiv(kEinfuegen));
+  QTest::keyClicks(editor_.Editor(), "x = 1");
+  editor_.Befehl(kAllesMarkieren);
+  editor_.Kontextmenue(false);
+  EXPECT_TRUE(aktiv(kRueckgaengig));
+  EXPECT_FALSE(aktiv(kWiederholen));
+  EXPECT_TRUE(aktiv(kAusschneiden));
+  EXPECT_TRUE(aktiv(kKopieren));
+  editor_.Befehl(kKopieren);
+  editor_.Befehl(kRueckgaengig);
+  editor_.Kontextmenue(false);
+  EXPECT_TRUE(aktiv(kWiederholen));
+  EXPECT_TRUE(aktiv(kEinfuegen));
+}
+
+TEST_F(frmVBScriptBearbeitenTest, DeleteLeavesTheClipboardAlone) {
+  QGuiApplication::clipboard()->setText("behalten");
+  editor_.SetzeScript("abc");
+  editor_.Befehl(kAllesMarkieren);
+  editor_.Befehl(kLoeschen);
+  EXPECT_EQ(Text(), "");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "behalten");
+}
+
+TEST_F(frmVBScriptBearbeitenTest, WaysOutAndTheirMarker) {
+  struct Fall {
+    const char* was;
+    std::function<void()> tun;
+    std::vector<int32_t> antworten;
+    bool offen;
+    std::string marker;
+  };
+  const Fall faelle[] = {
+      {"close box, no", [&] { editor_.close(); }, {msgbox::kNo}, true, ""},
+      {"close box, yes", [&] { editor_.close(); }, {msgbox::kYes}, false, ""},
+      {"Esc", [&] { QTest::keyClick(&editor_, Qt::Key_Escape); }, {}, false, ""},
+      {"Beenden", [&] { editor_.Befehl(kBeenden); }, {}, false, ""},
+      {"Speichern", [&] { editor_.Befehl(kSpeichern); }, {}, false, "OK"},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.was);
+    editor_.show();
+    reporter.messages.clear();
+    reporter.answers.assign(f.antworten.begin(), f.antworten.end());
+    f.tun();
+    EXPECT_EQ(editor_.isVisible(), f.offen);
+    EXPECT_EQ(editor_.Ergebnis(), f.marker);
+    if (!f.antworten.empty()) {
+      ASSERT_EQ(reporter.messages.size(), 1u);
+      EXPECT_EQ(reporter.messages[0].text, "Dialog schließen und Einstellungen verwerfen?");
+    }
+  }
+}
+
+TEST_F(frmVBScriptBearbeitenTest, AFailedTestRunPutsTheCaretOnTheErrorLine) {
+  editor_.SetzeScript("Ergebnis = 1\r\nx = 2\r\nErgebnis = (");
+  editor_.Befehl(kTesten);
+  EXPECT_EQ(editor_.Editor()->textCursor().blockNumber(), 2);
+  EXPECT_EQ(reporter.messages.back().text, "Die Formel konnte nicht berechnet werden.");
+  editor_.SetzeScript("");
+  editor_.Befehl(kTesten);
+  EXPECT_EQ(reporter.messages.back().text,
+            "Es wurde kein Fehler festgestellt. Das Ergebnis der Berechnung ist: 0");
+}
+
+TEST(VBScriptHervorhebung, ColoursEachKind) {
+  using Art = VBScriptHervorhebung::Art;
+  const QString zeile = QStringLiteral("If Kennzahl(\"it's\") > 10 Then Ergebnis = 1 ' Ende");
+  const auto arten = VBScriptHervorhebung::Arten(zeile);
+  auto art = [&](const char* teil) {
+    return arten[static_cast<size_t>(zeile.indexOf(QString::fromUtf8(teil)))];
+  };
+  EXPECT_EQ(art("If"), Art::kSchluesselwort);
+  EXPECT_EQ(art("Kennzahl"), Art::kGlobal);
+  EXPECT_EQ(art("it's"), Art::kText);
+  EXPECT_EQ(art("10"), Art::kZahl);
+  EXPECT_EQ(art("Then"), Art::kSchluesselwort);
+  EXPECT_EQ(art("Ergebnis"), Art::kGlobal);
+  EXPECT_EQ(art("' Ende"), Art::kKommentar);
+  EXPECT_EQ(art("> "), Art::kKeine);
+  const auto rem = VBScriptHervorhebung::Arten(QStringLiteral("Rem If 1"));
+  EXPECT_EQ(rem.back(), Art::kKommentar);
+}
+
+}  // namespace
+}  // namespace vks

@@ -1,0 +1,388 @@
+#include "session/AccountStore.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/automation/NoValue.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FaultInjectionFileSystem.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+
+namespace vks {
+namespace {
+
+using testing::FakeClock;
+using testing::FaultInjectionFileSystem;
+using testing::RecordingErrorLog;
+using testing::RecordingReporter;
+using testing::TempFolder;
+
+// Builds expected store bytes field by field, independently of the writer.
+class Bytes {
+ public:
+  Bytes& Type(uint16_t t) { return Raw(&t, 2); }
+  Bytes& Empty() { return Type(0); }
+  Bytes& Str(const std::string& s) {
+    Type(8);
+    uint16_t n = static_cast<uint16_t>(s.size());
+    Raw(&n, 2);
+    out_ += s;
+    return *this;
+  }
+  Bytes& Dbl(double d) { return Type(5).Raw(&d, 8); }
+  Bytes& Date(double d) { return Type(7).Raw(&d, 8); }
+  Bytes& Lng(int32_t v) { return Type(3).Raw(&v, 4); }
+  Bytes& Bool(bool b) {
+    int16_t v = b ? -1 : 0;
+    return Type(11).Raw(&v, 2);
+  }
+  Bytes& Array(int32_t lower, int32_t count) {
+    uint16_t dims = 1;
+    Type(0x200C).Raw(&dims, 2).Raw(&count, 4).Raw(&lower, 4);
+    return *this;
+  }
+  const std::string& str() const { return out_; }
+
+ private:
+  Bytes& Raw(const void* p, size_t n) {
+    out_.append(static_cast<const char*>(p), n);
+    return *this;
+  }
+  std::string out_;
+};
+
+// A new account "Demo" with cash 12500 and an entry rule, as the store lays it out.
+std::string DemoStoreBytes() {
+  Bytes b;
+  b.Array(1, 1).Array(0, 51);
+  b.Str("Demo").Str("Übung").Dbl(12500).Empty().Empty().Empty();
+  b.Bool(false).Bool(true).Date(45658.5);
+  for (int i = 0; i < 15; ++i) b.Lng(i == 4 ? 3 : 0);  // FilledOrders = 3
+  for (int i = 0; i < 12; ++i) b.Dbl(0);
+  b.Bool(true).Bool(false).Str("").Str("x > 1").Str("");
+  for (int i = 0; i < 4; ++i) b.Dbl(0);
+  b.Array(0, 3).Dbl(1.5).Dbl(0).Dbl(-2);
+  b.Bool(false).Bool(true);
+  b.Empty().Empty().Empty();
+  return b.str();
+}
+
+std::shared_ptr<clKonto> DemoKonto() {
+  auto konto = std::make_shared<clKonto>();
+  konto->KontoName = "Demo";
+  konto->Beschreibung = "Übung";
+  konto->CashBetrag = 12500;
+  konto->UseSimulZeit = true;
+  konto->AktuelleZeit = DateValue{45658.5};
+  konto->FilledOrders = 3;
+  konto->UseCommissions = true;
+  konto->PlatziereBedingung = "x > 1";
+  konto->ProfitLossGesamt = 1.5;
+  konto->ProfitLossKontrakte = -2;
+  konto->MarginUmrechnen = true;
+  return konto;
+}
+
+std::string Latin1(const std::string& bytes) {
+  // The expected bytes hold "Übung" in UTF-8; the file holds Windows-1252.
+  std::string out = bytes;
+  size_t at = out.find("\xC3\x9C");
+  if (at != std::string::npos) {
+    out.replace(at, 2, "\xDC");
+    out[at - 2] = 5;  // length of "Übung" in single bytes
+  }
+  return out;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class AccountStoreTest : public ::testing::Test {
+ protected:
+  AccountStore MakeStore(FileSystem& files) {
+    return AccountStore(folder_.path(), "/opt/tradomir", files, reporter_, log_, clock_);
+  }
+  std::string StoreFile() const { return folder_.File("VKSVirtKonten.dat"); }
+  std::vector<std::string> DamagedCopies() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+      std::string name = entry.path().filename().string();
+      if (name.starts_with("VKSVirtKonten.dat.defekt-")) names.push_back(name);
+    }
+    return names;
+  }
+
+  TempFolder folder_;
+  RecordingReporter reporter_;
+  RecordingErrorLog log_;
+  FakeClock clock_;
+  std::unique_ptr<FileSystem> posix_ = NewPosixFileSystem();
+};
+
+TEST_F(AccountStoreTest, WritesTheBytesOfTheLayout) {
+  KontenSammlung konten;
+  konten.Add("Demo", DemoKonto());
+  MakeStore(*posix_).SpeichereKonten(konten);
+  EXPECT_EQ(ReadAll(StoreFile()), Latin1(DemoStoreBytes()));
+  EXPECT_TRUE(log_.entries.empty());
+}
+
+TEST_F(AccountStoreTest, LoadsUnderTheRecordedNamesInFileOrder) {
+  KontenSammlung konten;
+  for (const char* name : {"Zeta", "alpha", "Müller-Depot"}) {
+    auto konto = std::make_shared<clKonto>();
+    konto->KontoName = name;
+    konten.Add(name, konto);
+  }
+  AccountStore store = MakeStore(*posix_);
+  store.SpeichereKonten(konten);
+  KontenSammlung loaded;
+  store.LadeKonten(loaded);
+  EXPECT_EQ(loaded.Keys(), (std::vector<std::string>{"Zeta", "alpha", "Müller-Depot"}));
+  EXPECT_TRUE(loaded.Exists("ALPHA"));
+  EXPECT_TRUE(loaded.Exists("MÜLLER-depot"));
+  EXPECT_TRUE(reporter_.messages.empty());
+  // Saving what was loaded gives the same bytes.
+  std::string first = ReadAll(StoreFile());
+  store.SpeichereKonten(loaded);
+  EXPECT_EQ(ReadAll(StoreFile()), first);
+}
+
+// The sample as the records give it back, worked out on the whole Variant: an open order stored
+// with an average fill price of 0 comes back with its order price there; all else is unchanged.
+std::string SampleAsSaved(const std::string& original) {
+  size_t offset = 0;
+  Variant store = ReadStoreVariant(original, offset);
+  for (Variant& konto : store.AsArray().Elements()) {
+    Variant& orders = konto.AsArray().At(3);
+    if (!orders.IsArray()) continue;
+    for (Variant& order : orders.AsArray().Elements()) {
+      Variant& fill_average = order.AsArray().At(20);
+      if (fill_average == Variant(0.0f)) fill_average = order.AsArray().At(18);
+    }
+  }
+  std::string bytes;
+  AppendStoreVariant(bytes, store);
+  return bytes;
+}
+
+TEST_F(AccountStoreTest, BundledSampleLoadsAndSavesAsItsVariantSays) {
+  const std::string original = ReadAll(VKS_SAMPLE_STORE);
+  ASSERT_FALSE(original.empty());
+  const std::string expected = SampleAsSaved(original);
+  ASSERT_NE(expected, original);  // the sample holds such an order
+  WriteAll(StoreFile(), original);
+  AccountStore store = MakeStore(*posix_);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    KontenSammlung loaded;
+    store.LadeKonten(loaded);
+    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_EQ(loaded.Count(), 4u);
+    EXPECT_TRUE(loaded.Exists("müller-depot"));
+    store.SpeichereKonten(loaded);
+    const std::string saved = ReadAll(StoreFile());
+    const auto diff = std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(diff.first == saved.end() && diff.second == expected.end())
+        << "first difference at byte " << diff.first - saved.begin();
+  }
+  EXPECT_TRUE(log_.entries.empty());
+}
+
+TEST_F(AccountStoreTest, MissingFileIsCreatedEmptyAndNoAccountDeletesIt) {
+  AccountStore store = MakeStore(*posix_);
+  KontenSammlung konten;
+  store.LadeKonten(konten);
+  EXPECT_EQ(konten.Count(), 0u);
+  ASSERT_TRUE(std::filesystem::exists(StoreFile()));
+  EXPECT_EQ(std::filesystem::file_size(StoreFile()), 0u);
+  EXPECT_TRUE(reporter_.messages.empty());
+
+  konten.Add("A", DemoKonto());
+  store.SpeichereKonten(konten);
+  konten.RemoveAll();
+  store.SpeichereKonten(konten);
+  EXPECT_FALSE(std::filesystem::exists(StoreFile()));
+}
+
+TEST_F(AccountStoreTest, NoDataFolderMeansNoStore) {
+  AccountStore store("", "/opt", *posix_, reporter_, log_, clock_);
+  KontenSammlung konten;
+  konten.Add("A", DemoKonto());
+  store.SpeichereKonten(konten);
+  store.LadeKonten(konten);
+  EXPECT_EQ(konten.Count(), 1u);
+  EXPECT_EQ(store.StorePath(), "");
+}
+
+TEST_F(AccountStoreTest, DamagedStoreKeepsEarlierAccountsReportsAndIsCopiedAside) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    size_t accounts_kept;
+    std::string description;
+  };
+  std::string demo = Latin1(DemoStoreBytes());
+  std::string two = demo;
+  two[4] = 2;  // two records announced, the second missing
+  std::string renamed = demo.substr(12);
+  std::string twice = demo + renamed;
+  twice[4] = 2;  // the same name twice
+  std::string short_record = demo;
+  short_record[16] = 20;  // account array of 20 elements
+  std::string trailing = demo + "xy";
+  std::string not_array_type = demo;
+  not_array_type[12] = 5;  // the account record claims to be a Double
+  const Case cases[] = {
+      {"Truncated", demo.substr(0, demo.size() - 7), 0,
+       "Konto Nr. 1 (ab Byte 12): Kontendatei endet vorzeitig"},
+      {"SecondMissing", two, 1, "Konto Nr. 2 (ab Byte " + std::to_string(demo.size()) + ")"},
+      {"Duplicate", twice, 1, "Dieser Schlüssel ist bereits"},
+      {"ShortRecord", short_record, 0, "Konto Nr. 1"},
+      {"Trailing", trailing, 1, "2 überzählige Bytes ab Byte " + std::to_string(demo.size())},
+      {"RecordNotArray", not_array_type, 0, "Konto Nr. 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& name : DamagedCopies()) std::filesystem::remove(folder_.File(name));
+    reporter_.messages.clear();
+    WriteAll(StoreFile(), c.bytes);
+    clock_.AdvanceSeconds(1);
+    KontenSammlung konten;
+    konten.Add("Vorher", DemoKonto());
+    MakeStore(*posix_).LadeKonten(konten);
+    EXPECT_EQ(konten.Count(), c.accounts_kept);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    const auto& message = reporter_.messages[0];
+    EXPECT_TRUE(message.text.starts_with("Fehler beim Laden der Konten aufgetreten: "));
+    EXPECT_NE(message.text.find(c.description), std::string::npos) << message.text;
+    EXPECT_EQ(message.style, 0);
+    EXPECT_EQ(message.title, "Tradomir Konto-Server");
+    // The damaged bytes survive, both in place and as a copy.
+    EXPECT_EQ(ReadAll(StoreFile()), c.bytes);
+    auto copies = DamagedCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(ReadAll(folder_.File(copies[0])), c.bytes);
+  }
+}
+
+TEST_F(AccountStoreTest, HostileHeadersCostNoMemory) {
+  // One record that claims two billion elements in a 30-byte file.
+  Bytes b;
+  b.Array(1, 1);
+  b.Type(0x200C);
+  std::string bytes =
+      b.str() + std::string("\x01\x00\xFF\xFF\xFF\x7F\x00\x00\x00\x00", 10) + std::string(6, '\0');
+  WriteAll(StoreFile(), bytes);
+  KontenSammlung konten;
+  MakeStore(*posix_).LadeKonten(konten);
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_NE(reporter_.messages[0].text.find("2147483647 Elemente angegeben"), std::string::npos);
+}
+
+TEST_F(AccountStoreTest, UnstorableTextFailsTheSaveAndKeepsTheOldFile) {
+  KontenSammlung konten;
+  konten.Add("Demo", DemoKonto());
+  AccountStore store = MakeStore(*posix_);
+  store.SpeichereKonten(konten);
+  std::string before = ReadAll(StoreFile());
+  auto chinese = std::make_shared<clKonto>();
+  chinese->KontoName = "Konto 中";
+  konten.Add(chinese->KontoName, chinese);
+  store.SpeichereKonten(konten);
+  EXPECT_EQ(ReadAll(StoreFile()), before);
+  ASSERT_EQ(log_.entries.size(), 1u);
+  const ErrorLogEntry& e = log_.entries[0];
+  EXPECT_EQ(e.number, 6);
+  EXPECT_EQ(e.code, 0);
+  EXPECT_EQ(e.title, "Fehler beim Speichern der Konten aufgetreten");
+  EXPECT_TRUE(e.text.starts_with("Fehlermeldung: ")) << e.text;
+  EXPECT_NE(e.text.find("Konto 中"), std::string::npos) << e.text;
+  EXPECT_EQ(e.folder, "/opt/tradomir");
+  EXPECT_EQ(e.source, "Konto-Server");
+  EXPECT_TRUE(e.flag);
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
+  KontenSammlung old_konten;
+  old_konten.Add("Alt", DemoKonto());
+  AccountStore(folder_.path(), "", *posix_, reporter_, log_, clock_).SpeichereKonten(old_konten);
+  const std::string old_bytes = ReadAll(StoreFile());
+
+  // Larger than one piece of the writer, so that the new store takes several writes.
+  KontenSammlung new_konten;
+  for (int i = 0; i < 50; ++i) {
+    auto konto = DemoKonto();
+    konto->KontoName = "Neu " + std::to_string(i);
+    konto->Beschreibung = std::string(30000, static_cast<char>('a' + i % 26));
+    new_konten.Add(konto->KontoName, konto);
+  }
+  FaultInjectionFileSystem faulty;
+  AccountStore store = MakeStore(faulty);
+  faulty.FailAt(-1);
+  store.SpeichereKonten(new_konten);
+  const std::string new_bytes = ReadAll(StoreFile());
+  EXPECT_EQ(new_bytes, SerializeKonten(new_konten));
+  ASSERT_GT(new_bytes.size(), size_t{1} << 20);
+  const int operations = faulty.Operations();
+  ASSERT_GT(operations, 4);
+
+  for (int fail_at = 0; fail_at < operations; ++fail_at) {
+    SCOPED_TRACE(fail_at);
+    WriteAll(StoreFile(), old_bytes);
+    log_.entries.clear();
+    faulty.FailAt(fail_at);
+    store.SpeichereKonten(new_konten);
+    std::string on_disk = ReadAll(StoreFile());
+    EXPECT_TRUE(on_disk == old_bytes || on_disk == new_bytes);
+    EXPECT_EQ(log_.entries.size(), 1u);
+    // No temporary file is left behind.
+    EXPECT_FALSE(std::filesystem::exists(StoreFile() + ".neu"));
+  }
+}
+
+TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
+  KontenSammlung konten;
+  for (int i = 0; i < 300; ++i) {
+    auto konto = DemoKonto();
+    konto->KontoName = "Konto " + std::to_string(i);
+    konten.Add(konto->KontoName, konto);
+  }
+  AccountStore store = MakeStore(*posix_);
+  store.SpeichereKonten(konten);
+  const std::string whole = ReadAll(StoreFile());
+
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE(round);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;) store.SpeichereKonten(konten);
+    }
+    usleep(20000 + round * 7000);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(ReadAll(StoreFile()), whole);
+  }
+}
+
+}  // namespace
+}  // namespace vks

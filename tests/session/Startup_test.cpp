@@ -1,0 +1,217 @@
+#include "session/Startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "session/clKontoGlobalData.h"
+#include "fakes/InMemoryRegistryBackend.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+
+namespace vks {
+namespace {
+
+class ProtokollDialog : public SpeicherordnerDialog {
+ public:
+  std::string ZeigeModal(const std::string& Vorschlag) override {
+    vorschlaege.push_back(Vorschlag);
+    return antwort;
+  }
+  std::vector<std::string> vorschlaege;
+  std::string antwort = "/daten/rtt/";
+};
+
+constexpr const char* kFremd =
+    "Der Kontenserver wird nicht aus der Haupt-Installation von Tradomir gestartet. Dies kann zu "
+    "Problemen führen. Beenden Sie bitte alle Tradomir Instanzen und überprüfen Sie die "
+    "Installation!\r\nKontoserver gestartet aus: ";
+constexpr const char* kErsterStart =
+    "Der Kontoserver wird zum ersten Mal gestartet. Geben Sie im folgenden Dialog bitte an, in "
+    "welchem Ordner der Kontoserver die Aufzeichnungsdaten speichern soll.";
+constexpr const char* kKeinOrdner =
+    "Der Kontoserver konne keinen Ordner für die Datenspeicherung ermitteln. Beenden Sie bitte "
+    "alle Tradomir Instanzen und überprüfen Sie die Installation!";
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() {
+    std::filesystem::create_directories(eigener_ + "/Daten");
+    SetHauptinstallation(eigener_);
+    (void)settings_.SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
+                                "/rtt");
+  }
+  void SetHauptinstallation(const std::string& ordner) {
+    ASSERT_TRUE(
+        backend_.SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey, "", StringValue(ordner)).ok());
+  }
+  void Start() {
+    umgebung_.eigener_ordner = eigener_;
+    StarteKontoServer(state_, umgebung_);
+  }
+  std::vector<std::string> Texte() {
+    std::vector<std::string> texte;
+    for (const auto& m : reporter_.messages) {
+      EXPECT_EQ(m.style, 4096);
+      EXPECT_EQ(m.title, "Tradomir Konto-Server");
+      texte.push_back(m.text);
+    }
+    return texte;
+  }
+
+  testing::TempFolder folder_;
+  std::string eigener_ = folder_.path() + "/inst";
+  InMemoryRegistryBackend backend_;
+  RegistrySettingsStore settings_{backend_};
+  testing::RecordingReporter reporter_;
+  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  ProtokollDialog dialog_;
+  std::string hilfedatei_;
+  int geladen_ = 0;
+  StartUmgebung umgebung_{reporter_,
+                          settings_,
+                          backend_,
+                          *files_,
+                          dialog_,
+                          "",
+                          "VKSKontoServerV7",
+                          [this](const std::string& h) { hilfedatei_ = h; },
+                          [this](ServerState&) { ++geladen_; }};
+  ServerState state_;
+};
+
+TEST_F(StartupTest, MainInstallationWithTrailingBackslashStartsSilently) {
+  SetHauptinstallation(eigener_ + "\\");
+  Start();
+  EXPECT_TRUE(Texte().empty());
+  EXPECT_EQ(state_.ProgrammOrdner, eigener_);
+  EXPECT_EQ(state_.HilfeDatei, eigener_ + "/Tradomir.chm");
+  EXPECT_EQ(hilfedatei_, state_.HilfeDatei);
+  EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
+  EXPECT_EQ(state_.RTTSpeicherOrdner, "/rtt");
+  EXPECT_TRUE(dialog_.vorschlaege.empty());
+  EXPECT_EQ(geladen_, 1);
+  EXPECT_EQ(state_.KennzahlenNamen.Count(), 48u);
+  ASSERT_NE(state_.KontoGlobalData, nullptr);
+  EXPECT_TRUE(state_.KontoGlobalData->GetAllKeys().AsArray().Elements().empty());
+}
+
+TEST_F(StartupTest, AnotherFolderWarnsAndTakesTheProgramFolderSetting) {
+  SetHauptinstallation("/opt/tradomir");
+  const std::string anderer = folder_.path() + "/anderer";
+  std::filesystem::create_directories(anderer + "/Daten");
+  ASSERT_TRUE(settings_.SaveSetting("Tradomir", "Programm", "PfadV7", anderer + "/").ok());
+  Start();
+  EXPECT_EQ(Texte(), std::vector<std::string>{std::string(kFremd) + eigener_ +
+                                              "\r\nHaupt-Installation: /opt/tradomir"});
+  EXPECT_EQ(state_.ProgrammOrdner, anderer + "/");
+  EXPECT_EQ(state_.HilfeDatei, anderer + "/Tradomir.chm");
+  EXPECT_EQ(state_.DatenOrdner, anderer + "/Daten");
+}
+
+TEST_F(StartupTest, MissingDataFolderIsNamedAndForgotten) {
+  std::filesystem::remove(eigener_ + "/Daten");
+  Start();
+  EXPECT_EQ(Texte(), std::vector<std::string>{
+                         "Der ermittelte Ordner für die Datenspeicherung (" + eigener_ +
+                         "/Daten) existiert nicht. Beenden Sie bitte alle Tradomir Instanzen und "
+                         "überprüfen Sie die Installation!"});
+  EXPECT_EQ(state_.DatenOrdner, "");
+  EXPECT_EQ(geladen_, 1);  // the store itself does nothing without a data folder
+}
+
+TEST_F(StartupTest, NoProgramFolderAtAll) {
+  ASSERT_TRUE(backend_.DeleteTree(HKEY_LOCAL_MACHINE, "Software").ok());
+  Start();
+  const auto texte = Texte();
+  ASSERT_EQ(texte.size(), 2u);
+  EXPECT_EQ(texte[0], std::string(kFremd) + eigener_ + "\r\nHaupt-Installation: ");
+  EXPECT_EQ(texte[1], kKeinOrdner);
+  EXPECT_EQ(state_.ProgrammOrdner, "");
+  EXPECT_EQ(state_.HilfeDatei, "/Tradomir.chm");
+  EXPECT_EQ(state_.DatenOrdner, "");
+}
+
+TEST_F(StartupTest, FirstStartAsksForTheStorageFolder) {
+  ASSERT_TRUE(settings_.DeleteSetting("Tradomir Kontoserver", "", "").ok());
+  Start();
+  EXPECT_EQ(Texte(), std::vector<std::string>{kErsterStart});
+  EXPECT_EQ(dialog_.vorschlaege, std::vector<std::string>{eigener_ + "/Realtimedaten"});
+  EXPECT_EQ(state_.RTTSpeicherOrdner, "/daten/rtt/");  // only a trailing backslash is removed
+  dialog_.antwort = "C:\\rtt\\";
+  Start();
+  EXPECT_EQ(state_.RTTSpeicherOrdner, "C:\\rtt");
+}
+
+TEST_F(StartupTest, WithoutADisplayTheProposalIsConfirmedAndStored) {
+  ASSERT_TRUE(settings_.DeleteSetting("Tradomir Kontoserver", "", "").ok());
+  BestaetigenderSpeicherordnerDialog bestaetigen(settings_);
+  StartUmgebung umgebung = umgebung_;
+  StartUmgebung ohne_anzeige{umgebung.reporter,  umgebung.settings, umgebung.registry,
+                             umgebung.files,     bestaetigen,       eigener_,
+                             "VKSKontoServerV7", nullptr,           nullptr};
+  StarteKontoServer(state_, ohne_anzeige);
+  EXPECT_EQ(state_.RTTSpeicherOrdner, eigener_ + "/Realtimedaten");
+  EXPECT_EQ(settings_.GetSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7", ""),
+            eigener_ + "/Realtimedaten");
+}
+
+TEST_F(StartupTest, OlderStorageSettingIsTrimmedAndLosesItsBackslash) {
+  ASSERT_TRUE(settings_.DeleteSetting("Tradomir Kontoserver", "", "").ok());
+  ASSERT_TRUE(settings_
+                  .SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfad",
+                               "  C:\\Alt\\RTT\\  ")
+                  .ok());
+  Start();
+  EXPECT_TRUE(Texte().empty());
+  EXPECT_EQ(state_.RTTSpeicherOrdner, "C:\\Alt\\RTT");
+  EXPECT_TRUE(dialog_.vorschlaege.empty());
+}
+
+TEST_F(StartupTest, AFailingStepIsReportedAndStartUpGoesOn) {
+  umgebung_.hilfedatei_setzen = [](const std::string&) { throw AutomationError(53); };
+  umgebung_.konten_laden = [](ServerState&) {
+    throw AutomationError(321, "", "Ungültiges Dateiformat (VKSVirtKonten.dat)");
+  };
+  Start();
+  EXPECT_EQ(Texte(),
+            (std::vector<std::string>{"Fehler beim Start des Kontoservers: Datei nicht gefunden",
+                                      "Fehler beim Start des Kontoservers: Ungültiges Dateiformat "
+                                      "(VKSVirtKonten.dat)"}));
+  EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
+}
+
+TEST(IstHauptinstallationTest, ProgramFilesIsReplacedOnlyInLowerCase) {
+  struct Case {
+    const char* registry_value;
+    const char* eigener;
+    bool expected;
+    const char* haupt;
+  };
+  const Case kCases[] = {
+      {"C:\\program files\\T\\", "C:\\Programme\\T", true, "C:\\Programme\\T"},
+      {"C:\\Program Files\\T", "C:\\Programme\\T", false, "C:\\Program Files\\T"},
+      {"C:\\program files\\T", "C:\\Program Files\\T", false, "C:\\program files\\T"},
+      {"/opt/t", "/opt/t", true, "/opt/t"},
+      {"/opt/t", "/OPT/t", false, "/opt/t"},
+      {"/opt/t/", "/opt/t", false, "/opt/t/"},
+      {"", "", true, ""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.registry_value);
+    InMemoryRegistryBackend backend;
+    ASSERT_TRUE(
+        backend
+            .SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey, "", StringValue(c.registry_value))
+            .ok());
+    clRegistry registry(backend, "x");
+    std::string haupt;
+    EXPECT_EQ(IstHauptinstallation(registry, c.eigener, haupt), c.expected);
+    EXPECT_EQ(haupt, c.haupt);
+  }
+}
+
+}  // namespace
+}  // namespace vks

@@ -1,0 +1,300 @@
+// The host's view of the engine: named objects with global members, results, error reports with
+// line and text, the time, memory and stack limits, Eval/Run/Reset.
+#include "vbscript/Engine.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/automation/VariantConversions.h"
+#include "vbscript/Names.h"
+
+namespace vks::vbscript {
+namespace {
+
+// A services object like the server's: Ergebnis stored as a Long, Kennzahl(name) from a table.
+class FakeServices : public Dispatch {
+ public:
+  std::string TypeName() const override { return "clScriptingServices"; }
+  Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override {
+    std::string n = FoldName(name);
+    if (n == "ergebnis") {
+      if (kind == InvokeKind::PropertyLet) {
+        ergebnis = ToLong(args.back());
+        return {};
+      }
+      return Variant(ergebnis);
+    }
+    if (n == "kennzahl") {
+      if (args.empty()) throw AutomationError(error::kWrongArgumentCount);
+      std::string key = ToString(args[0]);
+      if (key == "Kapital") return Variant(10000.0);
+      if (key == "OffeneOrders") return Variant(int32_t{3});
+      return {};
+    }
+    if (n == "kontoname") return Variant("Demo");
+    if (n == "verdopple") {  // ByRef argument changed by the host
+      args[0] = Variant(ToLong(args[0]) * 2);
+      return {};
+    }
+    throw AutomationError(error::kMemberNotFound);
+  }
+  int32_t ergebnis = 0;
+};
+
+struct RuleCase {
+  const char* script;
+  int32_t ergebnis;
+};
+
+TEST(EngineTest, RuleScriptsSetTheResultThroughGlobalMembers) {
+  const RuleCase cases[] = {
+      {"Ergebnis = 2.5", 2},
+      {"Ergebnis = 3.5", 4},
+      {"Ergebnis = 1 < 2", -1},
+      {"Ergebnis = 1 > 2", 0},
+      {"Tradomir.Ergebnis = 7", 7},
+      {"If Kennzahl(\"Kapital\") > 5000 Then Ergebnis = 1", 1},
+      {"If IsEmpty(Kennzahl(\"Unbekannt\")) Then Ergebnis = 9", 9},
+      {"x = Kennzahl(\"OffeneOrders\") : Ergebnis = x * NoValue / NoValue", 3},
+      {"n = 4 : Verdopple n : Ergebnis = n", 8},
+      {"Ergebnis = Len(KontoName)", 4},
+  };
+  for (const RuleCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    auto services = std::make_shared<FakeServices>();
+    Engine engine;
+    engine.AddObject("Tradomir", services, true);
+    ASSERT_TRUE(engine.AddCode("Const NoValue = -2.123456E+38").ok());
+    auto r = engine.ExecuteStatement(std::string("\r\n") + c.script);
+    ASSERT_TRUE(r.ok()) << engine.Error().description;
+    EXPECT_EQ(services->ergebnis, c.ergebnis);
+  }
+}
+
+struct ErrorCase {
+  const char* script;
+  int32_t number;
+  int line;
+  const char* text;
+};
+
+TEST(EngineTest, ErrorsReportNumberLineAndText) {
+  const ErrorCase cases[] = {
+      {"\r\nx = 1\r\ny = 1 / 0", 11, 3, "y = 1 / 0"},
+      {"\r\nx = (1", 1006, 2, "x = (1"},
+      {"\r\nIf x Then\r\nx = 1", 1014, 3, "x = 1"},
+      {"\r\nDim a(2)\r\na(3) = 1", 9, 3, "a(3) = 1"},
+      {"\r\nOption Explicit\r\nundeclared = 1", 500, 3, "undeclared = 1"},
+      {"\r\nSub S\r\n  x = CLng(\"abc\")\r\nEnd Sub\r\nS", 13, 3, "  x = CLng(\"abc\")"},
+      {"\r\nErgebnis = \"kein Wert\"", 13, 2, "Ergebnis = \"kein Wert\""},
+      {"\r\nSet o = CreateObject(\"Scripting.FileSystemObject\")", 429, 2,
+       "Set o = CreateObject(\"Scripting.FileSystemObject\")"},
+      {"\r\nx = 1 +* 2", 1023, 2, "x = 1 +* 2"},
+  };
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    Engine engine;
+    engine.AddObject("Tradomir", std::make_shared<FakeServices>(), true);
+    auto r = engine.ExecuteStatement(c.script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), c.number);
+    EXPECT_EQ(engine.Error().number, c.number);
+    EXPECT_EQ(engine.Error().line, c.line);
+    EXPECT_EQ(engine.Error().text, c.text);
+    // The table's text, perhaps followed by the name or block it concerns.
+    EXPECT_EQ(engine.Error().description.rfind(AutomationError(c.number).Description(), 0), 0u);
+  }
+}
+
+TEST(EngineTest, UnclosedBlockNamesTheLineWhereItOpened) {
+  Engine engine;
+  auto r = engine.ExecuteStatement("x = 1\nFor i = 1 To 3\n  x = x + i\n");
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().Number(), 1020);
+  EXPECT_EQ(engine.Error().description, "'Next' erwartet (zu 'For' in Zeile 2)");
+}
+
+TEST(EngineTest, EndlessLoopEndsWithTheTimeLimit) {
+  const char* loops[] = {
+      "Do : Loop",
+      "While True : x = x + 1 : Wend",
+      "For i = 1 To 2 Step 0 : Next",
+      "Sub S : Do : Loop : End Sub : S",
+      "On Error Resume Next : Do : x = 1 / 0 : Loop",
+      "Function F(x) : F = x * 2 + 1 : End Function : Do : s = s + F(1) Mod 7 : Loop",
+      "Function F(x) : F = x + 1 : End Function : For i = 1 To 2 Step 0 : d = F(i) / 3 : Next"};
+  for (const char* script : loops) {
+    SCOPED_TRACE(script);
+    Engine engine;
+    engine.SetTimeLimit(50);
+    auto r = engine.ExecuteStatement(script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), 18);
+    EXPECT_EQ(engine.Error().line, 1);
+  }
+}
+
+TEST(EngineTest, GrowingPastTheMemoryLimitIsError7) {
+  const char* scripts[] = {
+      "s = Space(2000000)",
+      "s = String(3000000, \"x\")",
+      "s = \"x\" : Do : s = s & s : Loop",
+      "s = \"xy\" : Do : s = s + s : Loop",
+      "ReDim a(10000000)",
+      "s = Replace(Space(600000), \" \", \"ab\")",
+  };
+  Limits limits;
+  limits.memory_limit = 1 << 20;
+  for (const char* script : scripts) {
+    SCOPED_TRACE(script);
+    Engine engine(limits);
+    auto r = engine.ExecuteStatement(script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), 7);
+  }
+}
+
+TEST(EngineTest, DeepRecursionIsOutOfStack) {
+  Engine engine;
+  auto r = engine.ExecuteStatement("Function R(n) : R = R(n + 1) : End Function\nx = R(1)");
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().Number(), 28);
+  std::string nested(5000, '(');
+  auto e = engine.Eval(nested + "1" + std::string(5000, ')'));
+  ASSERT_FALSE(e.ok());
+  EXPECT_EQ(e.error().Number(), 28);
+}
+
+TEST(EngineTest, EvalRunAndReset) {
+  Engine engine;
+  ASSERT_TRUE(
+      engine.AddCode("Function Add(a, b) : Add = a + b : b = 0 : End Function\nk = 4").ok());
+  auto v = engine.Eval("k * 2 + 1");
+  ASSERT_TRUE(v.ok());
+  EXPECT_EQ(v.value(), Variant(int16_t{9}));
+  Variant args[] = {Variant(int16_t{2}), Variant(int16_t{3})};
+  auto sum = engine.Run("Add", args);
+  ASSERT_TRUE(sum.ok());
+  EXPECT_EQ(sum.value(), Variant(int16_t{5}));
+  EXPECT_EQ(args[1], Variant(int16_t{0}));  // ByRef came back
+  engine.Reset();
+  EXPECT_FALSE(engine.Run("Add", args).ok());
+  auto empty = engine.Eval("IsEmpty(k)");
+  ASSERT_TRUE(empty.ok());
+  EXPECT_EQ(empty.value(), Variant(true));
+  EXPECT_FALSE(engine.SetLanguage("JScript").ok());
+  EXPECT_TRUE(engine.SetLanguage("vbscript").ok());
+}
+
+TEST(EngineTest, ScriptObjectsServeTheHostAndTerminateWithTheEngine) {
+  auto services = std::make_shared<FakeServices>();
+  ObjectRef kept;
+  {
+    Engine engine;
+    engine.AddObject("Tradomir", services, false);
+    ASSERT_TRUE(
+        engine
+            .AddCode(
+                "Class Box\n Public V\n Public Function Twice() : Twice = V * 2 : End Function\n"
+                " Sub Class_Terminate : Tradomir.Ergebnis = 99 : End Sub\nEnd Class\n"
+                "Set b = New Box : b.V = 21")
+            .ok());
+    auto box = engine.Eval("b");
+    ASSERT_TRUE(box.ok());
+    kept = box.value().AsObject();
+    EXPECT_EQ(kept->TypeName(), "Box");
+    EXPECT_EQ(kept->Invoke("twice", InvokeKind::Method, {}), Variant(int16_t{42}));
+    EXPECT_EQ(services->ergebnis, 0);
+    auto global = engine.ExecuteStatement("Ergebnis = 1");  // members not global here
+    ASSERT_TRUE(global.ok());
+    EXPECT_EQ(services->ergebnis, 0);
+  }
+  // The engine is gone; the host's reference stays safe to drop.
+  kept.reset();
+  SUCCEED();
+}
+
+TEST(EngineTest, ClassTerminateRunsWhenTheEngineEnds) {
+  auto services = std::make_shared<FakeServices>();
+  {
+    Engine engine;
+    engine.AddObject("Tradomir", services, true);
+    ASSERT_TRUE(
+        engine
+            .AddCode("Class Box\n Sub Class_Terminate : Ergebnis = 99 : End Sub\nEnd Class\n"
+                     "Set b = New Box")
+            .ok());
+    EXPECT_EQ(services->ergebnis, 0);
+  }
+  EXPECT_EQ(services->ergebnis, 99);
+}
+
+TEST(EngineTest, ClockAndLocaleComeFromTheHost) {
+  Engine engine;
+  engine.SetClock([] { return 45291.5; });  // 31 Dec 2023, 12:00
+  engine.SetLocale(AutomationLocale::German());
+  auto v = engine.Eval("Year(Now) & \"/\" & Hour(Now) & \"/\" & CStr(1.5) & \"/\" & CDbl(\"2,5\")");
+  ASSERT_TRUE(v.ok()) << engine.Error().description;
+  EXPECT_EQ(v.value(), Variant("2023/12/1,5/2,5"));
+}
+
+TEST(EngineTest, ErrorsReportTheColumnOfTheFault) {
+  struct ColumnCase {
+    const char* script;
+    int32_t number;
+    int line;
+    int column;
+  };
+  const ColumnCase cases[] = {
+      {"x = 1 / 0", 11, 1, 1},
+      {"  y = 2 : z = CLng(\"a\")", 13, 1, 11},
+      {"x = 1\n\tIf x Then y = 1 / 0", 11, 2, 12},
+      {"x = 1 +* 2", 1023, 1, 8},
+      {"Sub S\n  a = 1 : Err.Raise 1234\nEnd Sub\nS", 1234, 2, 11},
+      {"x = \"open", 1033, 1, 5},
+  };
+  for (const ColumnCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    Engine engine;
+    auto r = engine.ExecuteStatement(c.script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), c.number);
+    EXPECT_EQ(engine.Error().line, c.line);
+    EXPECT_EQ(engine.Error().column, c.column);
+  }
+}
+
+TEST(EngineTest, RunPassesByReferenceUnlessTheParameterIsByVal) {
+  Engine engine;
+  ASSERT_TRUE(engine
+                  .AddCode("Sub Both(ByRef r, ByVal v) : r = r & \"!\" : v = v & \"!\" : End Sub\n"
+                           "Function Fill(a) : a(0) = 5 : Fill = UBound(a) : End Function")
+                  .ok());
+  Variant args[] = {Variant("r"), Variant("v")};
+  ASSERT_TRUE(engine.Run("both", args).ok());
+  EXPECT_EQ(args[0], Variant("r!"));
+  EXPECT_EQ(args[1], Variant("v"));
+  Variant array[] = {Variant(VariantArray::Vector(0, {Variant(), Variant()}))};
+  auto n = engine.Run("Fill", array);
+  ASSERT_TRUE(n.ok());
+  EXPECT_EQ(n.value(), Variant(int32_t{1}));
+  EXPECT_EQ(array[0].AsArray().At(0), Variant(int16_t{5}));
+  Variant one[] = {Variant(int16_t{1})};
+  auto wrong = engine.Run("Both", one);
+  ASSERT_FALSE(wrong.ok());
+  EXPECT_EQ(wrong.error().Number(), 450);
+}
+
+TEST(EngineTest, EvalAndExecuteStatementShareScriptLevelNames) {
+  Engine engine;
+  ASSERT_TRUE(engine.ExecuteStatement("Dim total : total = 1").ok());
+  ASSERT_TRUE(engine.ExecuteStatement("total = total + 1 : Execute \"total = total * 10\"").ok());
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  // Eval's "=" compares; it never assigns.
+  EXPECT_EQ(engine.Eval("total = 20").value(), Variant(true));
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  auto statement = engine.Eval("total = 1 : total = 2");
+  EXPECT_FALSE(statement.ok());
+}
+
+}  // namespace
+}  // namespace vks::vbscript

@@ -1,0 +1,77 @@
+// The memory bound holds for everything a script keeps, not only for one value: many strings in an
+// array, a dictionary, objects, locals of running procedures. Values that are gone do not count,
+// and a variable passed ByRef down many calls counts once.
+#include <gtest/gtest.h>
+
+#include "vbscript/Engine.h"
+
+namespace vks::vbscript {
+namespace {
+
+Limits OneMegabyte() {
+  Limits limits;
+  limits.memory_limit = 1 << 20;
+  return limits;
+}
+
+TEST(MemoryFootprintTest, ManySmallValuesPastTheBoundAreError7) {
+  const char* scripts[] = {
+      "Dim a(100)\nFor i = 0 To 100\n  a(i) = Space(100000)\nNext",
+      "Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d.Add i, Space(50000)\n"
+      "Next",
+      "Class C : Public S : End Class\nDim a(100)\nFor i = 0 To 100\n  Set a(i) = New C\n"
+      "  a(i).S = String(60000, \"x\")\nNext",
+      "Sub Deep(n)\n  Dim t : t = Space(300000)\n  If n < 10 Then Deep n + 1\nEnd Sub\nDeep 1",
+      "ReDim a(0)\nFor i = 1 To 100000\n  ReDim Preserve a(i)\n  a(i) = Space(1000) & i\nNext",
+      "parts = Split(String(400000, \",\"), \",\")",
+  };
+  for (const char* script : scripts) {
+    SCOPED_TRACE(script);
+    Engine engine(OneMegabyte());
+    auto r = engine.ExecuteStatement(script);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), 7);
+    EXPECT_GT(engine.Error().line, 0);
+  }
+}
+
+TEST(MemoryFootprintTest, ValuesThatAreGoneOrSharedDoNotCount) {
+  const char* scripts[] = {
+      "For i = 1 To 200\n  s = Space(500000)\nNext",
+      "Sub Pass(x, n)\n  If n > 0 Then Pass x, n - 1\n  If n = 0 Then y = Space(100000)\nEnd Sub\n"
+      "s = Space(700000)\nPass s, 30",
+      "Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d(\"k\") = "
+      "Space(500000)\n"
+      "Next",
+      "Dim a(3)\nFor i = 1 To 50\n  a(i Mod 4) = Space(200000)\nNext",
+  };
+  for (const char* script : scripts) {
+    SCOPED_TRACE(script);
+    Engine engine(OneMegabyte());
+    auto r = engine.ExecuteStatement(script);
+    EXPECT_TRUE(r.ok()) << engine.Error().description;
+  }
+}
+
+TEST(MemoryFootprintTest, TheScriptCanCatchItAndGoOn) {
+  Engine engine(OneMegabyte());
+  auto r = engine.ExecuteStatement(
+      "On Error Resume Next\nDim a(100)\nFor i = 0 To 100\n  a(i) = Space(100000)\n"
+      "  If Err.Number = 7 Then Exit For\nNext\nn = Err.Number : Erase a\nok = Len(Space(500000))");
+  ASSERT_TRUE(r.ok()) << engine.Error().description;
+  auto n = engine.Eval("n & \"/\" & ok");
+  ASSERT_TRUE(n.ok());
+  EXPECT_EQ(n.value(), Variant("7/500000"));
+}
+
+TEST(MemoryFootprintTest, DefaultBoundIs256Megabytes) {
+  Engine engine;
+  auto under = engine.ExecuteStatement("s = Space(150000000)");
+  EXPECT_TRUE(under.ok()) << engine.Error().description;
+  auto over = engine.ExecuteStatement("t = Space(150000000)");
+  ASSERT_FALSE(over.ok());
+  EXPECT_EQ(over.error().Number(), 7);
+}
+
+}  // namespace
+}  // namespace vks::vbscript

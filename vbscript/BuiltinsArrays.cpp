@@ -1,0 +1,42 @@
+// Array, LBound, UBound.
+#include "platform/automation/VariantConversions.h"
+#include "vbscript/Builtins.h"
+#include "vbscript/Interpreter.h"
+
+namespace vks::vbscript {
+namespace {
+
+using Args = std::span<Variant>;
+
+Variant ArrayFn(Interpreter&, Args a) {
+  return Variant(VariantArray::Vector(0, std::vector<Variant>(a.begin(), a.end())));
+}
+
+int Dimension(Interpreter& in, Args a) {
+  if (IsMissing(a, 1)) return 1;
+  return ToLong(in.DefaultValue(a[1]), in.Locale());
+}
+
+Variant LBound(Interpreter& in, Args a) {
+  if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
+  return Variant(a[0].AsArray().LBound(Dimension(in, a)));
+}
+
+Variant UBound(Interpreter& in, Args a) {
+  if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
+  return Variant(a[0].AsArray().UBound(Dimension(in, a)));
+}
+
+constexpr BuiltinEntry kArrays[] = {
+    {"array", ArrayFn, 0, 127},
+    {"lbound", LBound, 1, 2},
+    {"ubound", UBound, 1, 2},
+};
+
+}  // namespace
+
+std::span<const BuiltinEntry> ArrayBuiltins() {
+  return kArrays;
+}
+
+}  // namespace vks::vbscript

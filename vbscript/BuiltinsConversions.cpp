@@ -1,0 +1,252 @@
+// Conversions (CInt, CStr …), Hex/Oct, Fix/Int/Round and the type tests (IsNumeric, TypeName …).
+#include <cmath>
+
+#include "platform/automation/DateText.h"
+#include "platform/automation/VariantConversions.h"
+#include "vbscript/Builtins.h"
+#include "vbscript/Interpreter.h"
+
+namespace vks::vbscript {
+namespace {
+
+using Args = std::span<Variant>;
+
+Variant Value(Interpreter& in, const Variant& v) {
+  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
+  return in.DefaultValue(v);
+}
+
+Variant CBool(Interpreter& in, Args a) {
+  return Variant(ToBoolean(Value(in, a[0]), in.Locale()));
+}
+Variant CByte(Interpreter& in, Args a) {
+  return Variant(ToByte(Value(in, a[0]), in.Locale()));
+}
+Variant CCur(Interpreter& in, Args a) {
+  return Variant(ToCurrency(Value(in, a[0]), in.Locale()));
+}
+Variant CDate(Interpreter& in, Args a) {
+  return Variant(ToDate(Value(in, a[0]), in.Locale()));
+}
+Variant CDbl(Interpreter& in, Args a) {
+  return Variant(ToDouble(Value(in, a[0]), in.Locale()));
+}
+Variant CInt(Interpreter& in, Args a) {
+  return Variant(ToInteger(Value(in, a[0]), in.Locale()));
+}
+Variant CLng(Interpreter& in, Args a) {
+  return Variant(ToLong(Value(in, a[0]), in.Locale()));
+}
+Variant CSng(Interpreter& in, Args a) {
+  return Variant(ToSingle(Value(in, a[0]), in.Locale()));
+}
+Variant CStr(Interpreter& in, Args a) {
+  return Variant(ToString(Value(in, a[0]), in.Locale()));
+}
+
+Variant Radix(Interpreter& in, const Variant& arg, int bits_per_digit) {
+  if (arg.IsNull()) return arg;
+  Variant v = in.DefaultValue(arg);
+  uint32_t n;
+  int width;
+  if (v.Type() == VarType::Integer || v.Type() == VarType::Byte || v.Type() == VarType::Boolean ||
+      v.Type() == VarType::Empty) {
+    n = static_cast<uint16_t>(ToInteger(v, in.Locale()));
+    width = 16;
+  } else {
+    n = static_cast<uint32_t>(ToLong(v, in.Locale()));
+    width = 32;
+  }
+  (void)width;
+  if (n == 0) return Variant("0");
+  std::string out;
+  const char* digits = "0123456789ABCDEF";
+  uint32_t mask = (1u << bits_per_digit) - 1;
+  while (n) {
+    out.insert(out.begin(), digits[n & mask]);
+    n >>= bits_per_digit;
+  }
+  return Variant(out);
+}
+Variant Hex(Interpreter& in, Args a) {
+  return Radix(in, a[0], 4);
+}
+Variant Oct(Interpreter& in, Args a) {
+  return Radix(in, a[0], 3);
+}
+
+// Fix and Int keep the subtype; text becomes Double.
+Variant Truncate(Interpreter& in, const Variant& arg, bool floor) {
+  if (arg.IsNull()) return arg;
+  Variant v = in.DefaultValue(arg);
+  auto cut = [&](double d) { return floor ? std::floor(d) : std::trunc(d); };
+  switch (v.Type()) {
+    case VarType::Empty:
+      return Variant(int16_t{0});
+    case VarType::Boolean:
+      return Variant(static_cast<int16_t>(v.AsBoolean() ? -1 : 0));
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+      return v;
+    case VarType::Single:
+      return Variant(static_cast<float>(cut(v.AsSingle())));
+    case VarType::Currency: {
+      double d = cut(static_cast<double>(v.AsCurrency().scaled) / 10000.0);
+      return Variant(CurrencyValue{static_cast<int64_t>(d) * 10000});
+    }
+    case VarType::Date:
+      return Variant(DateValue{cut(v.AsDate().days)});
+    default:
+      return Variant(cut(ToDouble(v, in.Locale())));
+  }
+}
+Variant Fix(Interpreter& in, Args a) {
+  return Truncate(in, a[0], false);
+}
+Variant IntFn(Interpreter& in, Args a) {
+  return Truncate(in, a[0], true);
+}
+
+Variant Round(Interpreter& in, Args a) {
+  if (a[0].IsNull()) return a[0];
+  Variant v = in.DefaultValue(a[0]);
+  int32_t places = IsMissing(a, 1) ? 0 : ToLong(in.DefaultValue(a[1]), in.Locale());
+  if (places < 0) throw AutomationError(error::kInvalidCall);
+  if (v.Type() == VarType::Integer || v.Type() == VarType::Long || v.Type() == VarType::Byte)
+    return v;
+  if (v.Type() == VarType::Empty) return Variant(int16_t{0});
+  if (v.Type() == VarType::Boolean) return Variant(static_cast<int16_t>(v.AsBoolean() ? -1 : 0));
+  double d = ToDouble(v, in.Locale());
+  double r;
+  if (places == 0) {
+    r = RoundHalfEven(d);
+  } else {
+    double scale = std::pow(10.0, places > 22 ? 22 : places);
+    double scaled = d * scale;
+    // Decide the tie on the decimal text, so 2.675 stays what it shows.
+    double rounded = RoundHalfEven(std::nearbyint(scaled * 1e6) / 1e6);
+    r = std::fabs(scaled) < 1e15 ? rounded / scale : d;
+  }
+  switch (v.Type()) {
+    case VarType::Single:
+      return Variant(static_cast<float>(r));
+    case VarType::Currency:
+      return Variant(ToCurrency(Variant(r)));
+    case VarType::Date:
+      return Variant(DateValue{r});
+    default:
+      return Variant(r);
+  }
+}
+
+Variant IsArray(Interpreter&, Args a) {
+  return Variant(a[0].IsArray());
+}
+Variant IsEmpty(Interpreter&, Args a) {
+  return Variant(a[0].IsEmpty());
+}
+Variant IsNull(Interpreter&, Args a) {
+  return Variant(a[0].IsNull());
+}
+Variant IsObject(Interpreter&, Args a) {
+  return Variant(a[0].IsObject());
+}
+
+Variant IsNumeric(Interpreter& in, Args a) {
+  const Variant& v = a[0];
+  switch (v.Type()) {
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Currency:
+      return Variant(true);
+    case VarType::String: {
+      double d;
+      return Variant(ParseNumber(v.AsString(), in.Locale(), d));
+    }
+    default:
+      return Variant(false);
+  }
+}
+
+Variant IsDate(Interpreter& in, Args a) {
+  if (a[0].Type() == VarType::Date) return Variant(true);
+  if (a[0].Type() != VarType::String) return Variant(false);
+  return Variant(ParseDateText(a[0].AsString(), in.Locale()).has_value());
+}
+
+Variant TypeNameFn(Interpreter&, Args a) {
+  const Variant& v = a[0];
+  switch (v.Type()) {
+    case VarType::Empty:
+      return Variant("Empty");
+    case VarType::Null:
+      return Variant("Null");
+    case VarType::Integer:
+      return Variant("Integer");
+    case VarType::Long:
+      return Variant("Long");
+    case VarType::Single:
+      return Variant("Single");
+    case VarType::Double:
+      return Variant("Double");
+    case VarType::Currency:
+      return Variant("Currency");
+    case VarType::Date:
+      return Variant("Date");
+    case VarType::String:
+      return Variant("String");
+    case VarType::Object:
+      return v.AsObject() ? Variant(v.AsObject()->TypeName()) : Variant("Nothing");
+    case VarType::Error:
+      return Variant("Error");
+    case VarType::Boolean:
+      return Variant("Boolean");
+    case VarType::Byte:
+      return Variant("Byte");
+    default:
+      return Variant("Variant()");
+  }
+}
+
+Variant VarTypeFn(Interpreter&, Args a) {
+  return Variant(static_cast<int16_t>(a[0].VarTypeCode()));
+}
+
+constexpr BuiltinEntry kConversions[] = {
+    {"cbool", CBool, 1, 1},
+    {"cbyte", CByte, 1, 1},
+    {"ccur", CCur, 1, 1},
+    {"cdate", CDate, 1, 1},
+    {"cdbl", CDbl, 1, 1},
+    {"cint", CInt, 1, 1},
+    {"clng", CLng, 1, 1},
+    {"csng", CSng, 1, 1},
+    {"cstr", CStr, 1, 1},
+    {"fix", Fix, 1, 1},
+    {"hex", Hex, 1, 1},
+    {"int", IntFn, 1, 1},
+    {"isarray", IsArray, 1, 1},
+    {"isdate", IsDate, 1, 1},
+    {"isempty", IsEmpty, 1, 1},
+    {"isnull", IsNull, 1, 1},
+    {"isnumeric", IsNumeric, 1, 1},
+    {"isobject", IsObject, 1, 1},
+    {"oct", Oct, 1, 1},
+    {"round", Round, 1, 2},
+    {"typename", TypeNameFn, 1, 1},
+    {"vartype", VarTypeFn, 1, 1},
+};
+
+}  // namespace
+
+std::span<const BuiltinEntry> ConversionBuiltins() {
+  return kConversions;
+}
+
+}  // namespace vks::vbscript

@@ -1,0 +1,134 @@
+// Math functions and the random number generator (Rnd, Randomize) with the language's sequence.
+#include <bit>
+#include <cmath>
+
+#include "platform/automation/VariantConversions.h"
+#include "vbscript/Builtins.h"
+#include "vbscript/Interpreter.h"
+
+namespace vks::vbscript {
+namespace {
+
+using Args = std::span<Variant>;
+
+double Num(Interpreter& in, const Variant& v) {
+  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
+  return ToDouble(in.DefaultValue(v), in.Locale());
+}
+
+Variant Checked(double r) {
+  if (!std::isfinite(r)) throw AutomationError(error::kOverflow);
+  return Variant(r);
+}
+
+Variant Abs(Interpreter& in, Args a) {
+  Variant v = in.DefaultValue(a[0]);
+  switch (v.Type()) {
+    case VarType::Null:
+      return v;
+    case VarType::Empty:
+      return Variant(int16_t{0});
+    case VarType::Byte:
+      return v;
+    case VarType::Boolean:
+      return Variant(static_cast<int16_t>(v.AsBoolean() ? 1 : 0));
+    case VarType::Integer:
+      if (v.AsInteger() == INT16_MIN) return Variant(int32_t{32768});
+      return Variant(static_cast<int16_t>(std::abs(v.AsInteger())));
+    case VarType::Long:
+      if (v.AsLong() == INT32_MIN) return Variant(2147483648.0);
+      return Variant(static_cast<int32_t>(std::abs(v.AsLong())));
+    case VarType::Single:
+      return Variant(std::fabs(v.AsSingle()));
+    case VarType::Currency:
+      return Variant(CurrencyValue{std::abs(v.AsCurrency().scaled)});
+    case VarType::Date:
+      return Variant(DateValue{std::fabs(v.AsDate().days)});
+    default:
+      return Variant(std::fabs(ToDouble(v, in.Locale())));
+  }
+}
+
+Variant Sgn(Interpreter& in, Args a) {
+  if (a[0].IsNull()) return a[0];
+  double d = Num(in, a[0]);
+  return Variant(static_cast<int16_t>(d > 0 ? 1 : d < 0 ? -1 : 0));
+}
+
+Variant Atn(Interpreter& in, Args a) {
+  return Checked(std::atan(Num(in, a[0])));
+}
+Variant Cos(Interpreter& in, Args a) {
+  return Checked(std::cos(Num(in, a[0])));
+}
+Variant Sin(Interpreter& in, Args a) {
+  return Checked(std::sin(Num(in, a[0])));
+}
+Variant Tan(Interpreter& in, Args a) {
+  return Checked(std::tan(Num(in, a[0])));
+}
+Variant Exp(Interpreter& in, Args a) {
+  return Checked(std::exp(Num(in, a[0])));
+}
+
+Variant Log(Interpreter& in, Args a) {
+  double d = Num(in, a[0]);
+  if (d <= 0) throw AutomationError(error::kInvalidCall);
+  return Checked(std::log(d));
+}
+
+Variant Sqr(Interpreter& in, Args a) {
+  double d = Num(in, a[0]);
+  if (d < 0) throw AutomationError(error::kInvalidCall);
+  return Checked(std::sqrt(d));
+}
+
+// The 24-bit linear congruential generator of the language: seed' = seed * 0x43FD43FD + 0xC39EC3.
+float NextRnd(uint32_t& seed) {
+  seed = (seed * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+  return static_cast<float>(seed) / 16777216.0f;
+}
+
+Variant Rnd(Interpreter& in, Args a) {
+  if (!IsMissing(a, 0)) {
+    float n = static_cast<float>(Num(in, a[0]));
+    if (n == 0) return Variant(in.last_rnd);
+    if (n < 0) {
+      // A negative argument restarts the sequence from its bits, so equal arguments repeat.
+      uint32_t bits = std::bit_cast<uint32_t>(n);
+      in.rnd_seed = (bits + (bits >> 24)) & 0xFFFFFFu;
+    }
+  }
+  in.last_rnd = NextRnd(in.rnd_seed);
+  return Variant(in.last_rnd);
+}
+
+Variant Randomize(Interpreter& in, Args a) {
+  double n;
+  if (IsMissing(a, 0)) {
+    double now = in.Clock()();
+    n = (now - std::floor(now)) * 86400.0;
+  } else {
+    n = Num(in, a[0]);
+  }
+  uint64_t bits = std::bit_cast<uint64_t>(n);
+  uint32_t mixed = static_cast<uint32_t>(bits >> 32) ^ static_cast<uint32_t>(bits);
+  mixed = ((mixed & 0xFFFF) ^ (mixed >> 16)) << 8;
+  in.rnd_seed = (in.rnd_seed & 0xFF) | (mixed & 0xFFFF00u);
+  return {};
+}
+
+constexpr BuiltinEntry kMath[] = {
+    {"abs", Abs, 1, 1}, {"atn", Atn, 1, 1}, {"cos", Cos, 1, 1},
+    {"exp", Exp, 1, 1}, {"log", Log, 1, 1}, {"randomize", Randomize, 0, 1},
+    {"rnd", Rnd, 0, 1}, {"sgn", Sgn, 1, 1}, {"sin", Sin, 1, 1},
+    {"sqr", Sqr, 1, 1}, {"tan", Tan, 1, 1},
+};
+
+}  // namespace
+
+std::span<const BuiltinEntry> MathBuiltins() {
+  return kMath;
+}
+
+}  // namespace vks::vbscript
