@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/RttFloor.h"
+#include "fakes/SpielHost.h"
 #include "recording/RttFileName.h"
 #include "recording/RttWriter.h"
-#include "fakes/SpielHost.h"
 
 namespace vks {
 namespace {
@@ -135,10 +135,10 @@ struct WaitingAccounts : Server {
   // The files one tick writes, once per record.
   std::vector<std::string> TickRecords() {
     SetFlags();
-    presenter.KursspeichernZeitgeberTick();
+    presenter.Plan().KursspeichernZeitgeberTick();
     SetFlags();
     const auto before = FileSizes(rtt.folder);
-    presenter.KursspeichernZeitgeberTick();
+    presenter.Plan().KursspeichernZeitgeberTick();
     return AppendedRecords(rtt.folder, before);
   }
 };
@@ -147,7 +147,7 @@ void BM_KursspeichernZeitgeber(benchmark::State& state) {
   WaitingAccounts server;
   RecordsPerItem()["tick"] = static_cast<double>(server.TickRecords().size());
   Measure(
-      state, "tick", [&](int64_t) { server.presenter.KursspeichernZeitgeberTick(); },
+      state, "tick", [&](int64_t) { server.presenter.Plan().KursspeichernZeitgeberTick(); },
       [&](int64_t) { server.SetFlags(); });
 }
 

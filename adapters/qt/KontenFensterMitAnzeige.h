@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "interface/clKontoSchnittstelle.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/frmHauptfenster.h"
+#include "interface/clKontoSchnittstelle.h"
 
 namespace vks {
 
@@ -15,7 +15,7 @@ class KontoBeobachterVerteiler;
 struct ScriptUmgebung;
 
 struct ServerAnzeigeTeile {
-  ServerState& state;
+  KontoSitzung& sitzung;
   HauptfensterPresenter& presenter;
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;
