@@ -130,6 +130,7 @@ void ReadField(StoreReader& in, Record& record, const StoredField<Record, T>& fi
 // Reads the children into a new collection, which replaces the record's once all are read.
 template <class Record, class Child>
 void ReadField(StoreReader& in, Record& record, const StoredChildren<Record, Child>& field) {
+  static_assert(!KeyFieldName<Child>().empty(), "a child's key must be one of its stored fields");
   KeyedDictionary<std::shared_ptr<Child>> children(CompareMode::Text);
   ChildListReader list(in, field.what);
   for (int32_t i = 0; i < list.Count(); ++i) {

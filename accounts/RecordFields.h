@@ -12,7 +12,6 @@
 //     Empty static constexpr auto kKey = &clFilledOrder::ID;  // a child's key in its collection
 //     static constexpr auto kFields = std::tuple{Field("ID", &clFilledOrder::ID), ...};
 //   };
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -36,8 +35,9 @@ struct StoredField {
 
 // A collection of child records stored as one element: an array from 1 of their records in the
 // collection's order, or Empty for none. Read back, the children are keyed by their kKey.
-template <class Record, class Child>
+template <class Record, class ChildRecord>
 struct StoredChildren {
+  using Child = ChildRecord;
   std::string_view name;
   KeyedDictionary<std::shared_ptr<Child>> Record::*member;
   std::string_view what;  // the list in errors: "Positionen"
@@ -75,28 +75,18 @@ template <class Record>
 constexpr int32_t kFieldElements =
     static_cast<int32_t>(std::tuple_size_v<decltype(StoredFields<Record>::kFields)>);
 
-// The name of each element that holds a field, by index.
-template <class Fields>
-constexpr auto FieldNames(const Fields& fields) {
-  return std::apply(
-      [](const auto&... f) { return std::array<std::string_view, sizeof...(f)>{f.name...}; },
-      fields);
-}
-
-// The name of the field that keys a child record in its collection.
-template <class Child>
+// The name of the field that keys a record in its collection; "" for a record without kKey.
+template <class Record>
 constexpr std::string_view KeyFieldName() {
   std::string_view name;
-  std::apply(
-      [&](const auto&... f) {
-        auto match = [&](const auto& field) {
-          if constexpr (requires { field.member == StoredFields<Child>::kKey; }) {
-            if (field.member == StoredFields<Child>::kKey) name = field.name;
-          }
-        };
-        (match(f), ...);
-      },
-      StoredFields<Child>::kFields);
+  if constexpr (requires { StoredFields<Record>::kKey; }) {
+    auto match = [&](const auto& field) {
+      if constexpr (requires { field.member == StoredFields<Record>::kKey; }) {
+        if (field.member == StoredFields<Record>::kKey) name = field.name;
+      }
+    };
+    std::apply([&](const auto&... field) { (match(field), ...); }, StoredFields<Record>::kFields);
+  }
   return name;
 }
 
