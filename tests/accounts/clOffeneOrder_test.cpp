@@ -95,18 +95,6 @@ TEST(clOffeneOrderTest, ReadsEveryElementIntoItsOwnField) {
   test::ExpectEachElementReadBack<clOffeneOrder>(o.WriteAllProperties(), SampleLayout());
 }
 
-TEST(clOffeneOrderTest, ReadBackKeepsBits) {
-  clOffeneOrder original;
-  FillSample(original);
-  clOffeneOrder copy;
-  copy.ReadAllProperties(original.WriteAllProperties());
-  EXPECT_EQ(std::bit_cast<uint32_t>(copy.FillDurchschnittsKurs), 0x7FC0'1234u);
-  EXPECT_EQ(std::bit_cast<uint32_t>(copy.ZusatzCommissions), 0x8000'0000u);
-  EXPECT_EQ(copy.Aktion, -1);
-  EXPECT_EQ(copy.RealDatum.days, 45292.4);
-  EXPECT_TRUE(copy.WriteAllProperties() == original.WriteAllProperties());
-}
-
 TEST(clOffeneOrderTest, MissingAverageFillPriceIsTheOrderPrice) {
   struct Case {
     Variant stored_fill;
