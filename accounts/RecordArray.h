@@ -155,6 +155,7 @@ void ReadField(StoreReader& in, Record& record, const StoredGroup<Fields...>& gr
 template <class Record>
 void WriteRecord(StoreWriter& out, const Record& record) {
   using Stored = StoredFields<Record>;
+  static_assert(Stored::kElements >= kFieldElements<Record>, "more fields than stored elements");
   out.ArrayHeader(0, Stored::kElements);
   std::apply([&](const auto&... field) { (WriteField(out, record, field), ...); }, Stored::kFields);
   WriteEmptyElements(out, Stored::kElements - kFieldElements<Record>);

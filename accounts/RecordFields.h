@@ -2,14 +2,14 @@
 // The one list of a record class's stored fields. Each record class specialises StoredFields with
 // its fields in the order of its array elements from index 0; that list writes the record to the
 // store, reads it back (RecordArray.h) and names its elements in the store tools. Adding a field
-// is one line in it.
+// is one line in it:
 //
 //   template <>
 //   struct StoredFields<clFilledOrder> {
-//     static constexpr std::string_view kRecord = "clFilledOrder";  // the record in the tools
-//     static constexpr std::string_view kWhat = "Filldatensatz";    // the record in errors
-//     static constexpr int32_t kElements = 13;  // stored elements; those after the fields stay
-//     Empty static constexpr auto kKey = &clFilledOrder::ID;  // a child's key in its collection
+//     static constexpr std::string_view kRecord = "clFilledOrder";  // in the tools
+//     static constexpr std::string_view kWhat = "Filldatensatz";    // in errors
+//     static constexpr int32_t kElements = 13;  // the elements after the fields stay Empty
+//     static constexpr auto kKey = &clFilledOrder::ID;  // a child's key in its collection
 //     static constexpr auto kFields = std::tuple{Field("ID", &clFilledOrder::ID), ...};
 //   };
 #include <cstdint>
