@@ -32,16 +32,10 @@ const std::vector<Element>& SampleLayout() {
   return layout;
 }
 
-TEST(clFilledOrderTest, WritesEveryFieldAtItsIndexWithItsSubtype) {
+TEST(clFilledOrderTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) {
   clFilledOrder f;
   FillSample(f);
-  test::ExpectRecordLayout(f.WriteAllProperties(), 13, SampleLayout());
-}
-
-TEST(clFilledOrderTest, ReadsEveryElementIntoItsOwnField) {
-  clFilledOrder f;
-  FillSample(f);
-  test::ExpectEachElementReadBack<clFilledOrder>(f.WriteAllProperties(), SampleLayout());
+  test::ExpectStoredLayout<clFilledOrder>(f.WriteAllProperties(), 13, SampleLayout());
 }
 
 TEST(clFilledOrderTest, RefusesRecordsItCannotRead) {
