@@ -75,6 +75,25 @@ void Interpreter::ResumeOrThrow(const Stmt& s) {
   }
 }
 
+// A block header's condition. Under On Error Resume Next a failing condition goes to Err and
+// counts as `if_failed`, so that the statement after the header runs: the branch or loop body it
+// opens, or (for a test after the body) the statement after the loop.
+bool Interpreter::HeaderCondition(const Expr& e, const Stmt& s, bool if_failed) {
+  try {
+    return EvalCondition(e);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return if_failed;
+  }
+}
+
+// The body of a loop whose header failed under On Error Resume Next: it runs once, its variable
+// untouched.
+Flow Interpreter::RunOnce(const Block& body, Flow exit) {
+  Flow f = ExecBlock(body);
+  return f == exit ? Flow::Normal : f;
+}
+
 Flow Interpreter::ExecKind(const Stmt& s) {
   switch (s.kind) {
     case StmtKind::Assign: {
@@ -161,7 +180,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
     case StmtKind::If: {
       const auto& i = static_cast<const IfStmt&>(s);
       for (const auto& [cond, block] : i.branches)
-        if (EvalCondition(*cond)) return ExecBlock(block);
+        if (HeaderCondition(*cond, s, true)) return ExecBlock(block);
       return ExecBlock(i.else_block);
     }
     case StmtKind::Select:
@@ -174,7 +193,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       return ExecDo(static_cast<const DoStmt&>(s));
     case StmtKind::While: {
       const auto& w = static_cast<const WhileStmt&>(s);
-      while (EvalCondition(*w.cond)) {
+      while (HeaderCondition(*w.cond, s, true)) {
         if (--ticks_ <= 0) CheckTime();
         Flow f = ExecBlock(w.body);
         if (f != Flow::Normal) return f;
@@ -196,7 +215,14 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       return Flow::Normal;
     case StmtKind::With: {
       const auto& w = static_cast<const WithStmt&>(s);
-      with_stack_.push_back(Eval(*w.object));
+      // A failing object leaves an empty one: the block runs and each member access in it fails.
+      Variant object;
+      try {
+        object = Eval(*w.object);
+      } catch (...) {
+        ResumeOrThrow(s);
+      }
+      with_stack_.push_back(std::move(object));
       size_t depth = with_stack_.size();
       Flow f;
       try {
@@ -310,11 +336,27 @@ bool Interpreter::CaseMatches(const Variant& subject, const CaseTest& t) {
   return lo != 2 && hi != 2 && lo >= 0 && hi <= 0;
 }
 
+// Under On Error Resume Next a failing subject runs no branch at all, and a failing Case test
+// runs its own branch.
 Flow Interpreter::ExecSelect(const SelectStmt& s) {
-  Variant subject = EvalValue(*s.subject);
+  Variant subject;
+  try {
+    subject = EvalValue(*s.subject);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return Flow::Normal;
+  }
   for (const auto& [tests, block] : s.cases)
-    for (const CaseTest& t : tests)
-      if (CaseMatches(subject, t)) return ExecBlock(block);
+    for (const CaseTest& t : tests) {
+      bool matches;
+      try {
+        matches = CaseMatches(subject, t);
+      } catch (...) {
+        ResumeOrThrow(s);
+        matches = true;
+      }
+      if (matches) return ExecBlock(block);
+    }
   return ExecBlock(s.else_block);
 }
 
@@ -322,28 +364,33 @@ Flow Interpreter::ExecDo(const DoStmt& s) {
   for (;;) {
     if (--ticks_ <= 0) CheckTime();
     if (s.cond && !s.test_after) {
-      bool c = EvalCondition(*s.cond);
+      bool c = HeaderCondition(*s.cond, s, !s.until);
       if (s.until ? c : !c) return Flow::Normal;
     }
     Flow f = ExecBlock(s.body);
     if (f == Flow::ExitDo) return Flow::Normal;
     if (f != Flow::Normal) return f;
     if (s.cond && s.test_after) {
-      bool c = EvalCondition(*s.cond);
+      bool c = HeaderCondition(*s.cond, s, s.until);
       if (s.until ? c : !c) return Flow::Normal;
     }
   }
 }
 
 Flow Interpreter::ExecForEach(const ForEachStmt& s) {
-  Variant collection = Eval(*s.collection);
   std::vector<Variant> items;
-  if (collection.IsArray()) {
-    items = collection.AsArray().Elements();
-  } else if (collection.IsObject() && collection.AsObject()) {
-    items = collection.AsObject()->Enumerate();
-  } else {
-    throw AutomationError(error::kNotACollection);
+  try {
+    Variant collection = Eval(*s.collection);
+    if (collection.IsArray()) {
+      items = collection.AsArray().Elements();
+    } else if (collection.IsObject() && collection.AsObject()) {
+      items = collection.AsObject()->Enumerate();
+    } else {
+      throw AutomationError(error::kNotACollection);
+    }
+  } catch (...) {
+    ResumeOrThrow(s);
+    return RunOnce(s.body, Flow::ExitFor);
   }
   for (Variant& item : items) {
     if (--ticks_ <= 0) CheckTime();
@@ -358,11 +405,17 @@ Flow Interpreter::ExecForEach(const ForEachStmt& s) {
 }
 
 Flow Interpreter::ExecFor(const ForStmt& s) {
-  Variant from = EvalValue(*s.from);
-  Variant to = EvalValue(*s.to);
-  Variant step = s.step ? EvalValue(*s.step) : Variant(int16_t{1});
-  if (from.IsNull() || to.IsNull() || step.IsNull())
-    throw AutomationError(error::kInvalidUseOfNull);
+  Variant from, to, step;
+  try {
+    from = EvalValue(*s.from);
+    to = EvalValue(*s.to);
+    step = s.step ? EvalValue(*s.step) : Variant(int16_t{1});
+    if (from.IsNull() || to.IsNull() || step.IsNull())
+      throw AutomationError(error::kInvalidUseOfNull);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return RunOnce(s.body, Flow::ExitFor);
+  }
   Variant* slot = VariableSlot(*s.var);
   if (!slot) throw AutomationError(error::kIllegalAssignment);
   if (IsIntegerLike(from.Type()) && IsIntegerLike(to.Type()) && IsIntegerLike(step.Type())) {

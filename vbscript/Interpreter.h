@@ -257,6 +257,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   void WriteBack(const Args& args, std::span<Variant> values);
   Flow ExecKind(const Stmt& s);
   void ResumeOrThrow(const Stmt& s);
+  bool HeaderCondition(const Expr& e, const Stmt& s, bool if_failed);
+  Flow RunOnce(const Block& body, Flow exit);
   // Arithmetic into a variable, storing the number without passing it through temporaries; false
   // when `a` is not of that form.
   bool AssignNumber(const AssignStmt& a);
