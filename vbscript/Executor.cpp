@@ -156,7 +156,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       if (c.kind == ExprKind::Member) {
         const auto& m = static_cast<const MemberExpr&>(c);
         std::optional<Variant> tmp;
-        const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+        const Variant& object = MemberObject(m, tmp);
         if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
         ObjectRef ref = object.AsObject();
         InvokeObject(ref, m.name, m.folded, InvokeKind::Method, m.args, false);
@@ -247,7 +247,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
 
 void Interpreter::AssignMember(const MemberExpr& m, Variant value, bool is_set) {
   std::optional<Variant> tmp;
-  const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+  const Variant& object = MemberObject(m, tmp);
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();
   if (!ref) throw AutomationError(error::kObjectNotSet);

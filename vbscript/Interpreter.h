@@ -276,7 +276,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Flow ExecSelect(const SelectStmt& s);
   void ExecDim(const DimStmt& s);
   bool CaseMatches(const Variant& subject, const CaseTest& t);
-  const Variant& WithObject();
+  // The object a member access reads from: its own, or the enclosing With's.
+  const Variant& MemberObject(const MemberExpr& m, std::optional<Variant>& tmp);
 
   Limits limits_;
   AutomationLocale locale_;

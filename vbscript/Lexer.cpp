@@ -29,7 +29,6 @@ constexpr Keyword kKeywords[] = {
     {"empty", Tok::Empty},
     {"end", Tok::End},
     {"eqv", Tok::Eqv},
-    {"erase", Tok::Erase},
     {"exit", Tok::Exit},
     {"false", Tok::False},
     {"for", Tok::For},
@@ -52,13 +51,11 @@ constexpr Keyword kKeywords[] = {
     {"option", Tok::Option},
     {"or", Tok::Or},
     {"private", Tok::Private},
-    {"property", Tok::Property},
     {"public", Tok::Public},
     {"redim", Tok::ReDim},
     {"resume", Tok::Resume},
     {"select", Tok::Select},
     {"set", Tok::Set},
-    {"step", Tok::Step},
     {"sub", Tok::Sub},
     {"then", Tok::Then},
     {"to", Tok::To},
@@ -370,6 +367,8 @@ class Lexer {
       case '>':
         if (n == '=')
           t.kind = Tok::GreaterEqual, len = 2;
+        else if (n == '<')
+          t.kind = Tok::NotEqual, len = 2;
         else
           t.kind = Tok::Greater;
         break;

@@ -237,7 +237,9 @@ ExprPtr ParserImpl::ParsePrimary() {
       Next();
       ExprPtr inner = ParseExpr();
       Expect(Tok::RParen, error::kExpectedRParen);
-      return std::make_unique<ParenExpr>(std::move(inner), t.line, t.column);
+      // `(New K).P`, `(f)(4)`: a parenthesized value can start a chain.
+      return ParsePostfix(std::make_unique<ParenExpr>(std::move(inner), t.line, t.column),
+                          SIZE_MAX);
     }
     case Tok::New: {
       Next();
@@ -266,11 +268,11 @@ ExprPtr ParserImpl::ParseChain(size_t stop_at) {
     base = std::make_unique<MeExpr>(t.line, t.column);
   } else {
     Next();  // '.' of a With member
-    if (with_depth_ == 0) FailAt(error::kSyntax, t);
     if (Peek().text.empty()) Fail(error::kExpectedIdentifier);
     const Token& name = Next();
     auto m = std::make_unique<MemberExpr>(nullptr, name.text, t.line, t.column);
     m->folded = FoldName(name.text);
+    m->outside_with = with_depth_ == 0;
     base = std::move(m);
   }
   return ParsePostfix(std::move(base), stop_at);

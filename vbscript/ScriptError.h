@@ -20,6 +20,7 @@ inline constexpr int32_t kForNotInitialised = 92;
 inline constexpr int32_t kObjectDoesntSupportAction = 445;
 inline constexpr int32_t kVariableUndefined = 500;
 inline constexpr int32_t kIllegalAssignment = 501;
+inline constexpr int32_t kInvalidReference = 505;
 inline constexpr int32_t kClassNotDefined = 506;
 inline constexpr int32_t kIllegalAssignment2 = 5008;
 inline constexpr int32_t kRegExpSyntax = 5017;
