@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "platform/automation/VariantConversions.h"
+#include "vbscript/Builtins.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 #include "vbscript/ScriptObject.h"
@@ -114,7 +115,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
               Charge(r.AsString().size());
               text += r.AsString();
             } else if (!r.IsNull()) {
-              std::string add = ToString(r, locale_);
+              std::string add = ScriptString(r, locale_);
               CheckSize(text.size() + add.size());
               Charge(add.size());
               text += add;
@@ -161,6 +162,14 @@ Flow Interpreter::ExecKind(const Stmt& s) {
         ObjectRef ref = object.AsObject();
         InvokeObject(ref, m.name, m.folded, InvokeKind::Method, m.args, false);
       } else {
+        if (c.kind == ExprKind::Name) {
+          const auto& n = static_cast<const NameExpr&>(c);
+          if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+          if (n.bind == Bind::Builtin &&
+              static_cast<const BuiltinEntry*>(n.target)->use == BuiltinUse::ValueOnly)
+            throw AutomationError(error::kUnsupportedType);
+          statement_call_ = &n;
+        }
         Eval(c);
       }
       return Flow::Normal;
@@ -301,6 +310,8 @@ void Interpreter::ExecDim(const DimStmt& s) {
       if (!slot->IsArray()) *slot = Variant(VariantArray());
       continue;
     }
+    if (s.kind == StmtKind::ReDim && slot->IsArray() && slot->AsArray().IsFixed())
+      throw AutomationError(error::kArrayFixedOrLocked);
     std::vector<ArrayBound> bounds;
     int64_t total = 1;
     for (const auto& b : item.bounds) {

@@ -190,6 +190,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Random numbers (Rnd, Randomize) keep their state per engine.
   uint32_t rnd_seed = 0x50000;
   float last_rnd = 0;
+  bool rnd_drawn = false;
 
  private:
   friend class ScriptObject;
@@ -287,6 +288,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   bool has_deadline_ = false;
   int ticks_ = 1000;
   const Stmt* current_stmt_ = nullptr;
+  const Expr* statement_call_ = nullptr;  // the name a call statement calls, as it runs
   uintptr_t stack_base_ = 0;
   // Bytes charged since the footprint was last measured, and how many may come before the next.
   size_t charged_ = 0;

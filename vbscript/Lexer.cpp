@@ -239,7 +239,9 @@ class Lexer {
     t.value = is_float ? Variant(v) : IntegerLiteral(v);
   }
 
-  // &Hxxxx and &Oooo (or &ooo): up to 16 bits they are Integers (so &HFFFF is -1), else Longs.
+  // &Hxxxx and &Oooo (or &ooo): up to 16 bits without a closing "&" they are 16-bit Integers (so
+  // &HFFFF is -1); else the 32-bit value in the smallest of Integer and Long that holds it
+  // (&HFFFFFFFF is the Integer -1, &HFFFF& the Long 65535).
   void RadixLiteral(Token& t) {
     size_t start = pos_;
     ++pos_;
@@ -275,7 +277,7 @@ class Lexer {
     if (v <= 0xFFFF && text_[pos_ - 1] != '&')
       t.value = Variant(static_cast<int16_t>(static_cast<uint16_t>(v)));
     else
-      t.value = Variant(static_cast<int32_t>(static_cast<uint32_t>(v)));
+      t.value = IntegerLiteral(static_cast<int32_t>(static_cast<uint32_t>(v)));
   }
 
   void StringLiteral(Token& t) {

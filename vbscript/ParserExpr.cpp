@@ -159,19 +159,19 @@ ExprPtr ParserImpl::ParseIntDiv() {
   return e;
 }
 
-// Mul -> Unary { ('*' | '/') Unary }
+// Mul -> Pow { ('*' | '/') Pow }
 ExprPtr ParserImpl::ParseMul() {
-  ExprPtr e = ParseUnary();
+  ExprPtr e = ParsePow();
   while (At(Tok::Star) || At(Tok::Slash)) {
     const Token& t = Next();
-    e = MakeBinary(t.kind == Tok::Star ? Op::Mul : Op::Div, std::move(e), ParseUnary(), t);
+    e = MakeBinary(t.kind == Tok::Star ? Op::Mul : Op::Div, std::move(e), ParsePow(), t);
   }
   return e;
 }
 
-// Unary -> ('-' | '+') Unary | Pow
+// Unary -> ('-' | '+') Unary | Primary          (so -3 ^ 2 is 9)
 ExprPtr ParserImpl::ParseUnary() {
-  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePow();
+  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePrimary();
   const Token& t = Next();
   Enter();
   ExprPtr operand = ParseUnary();
@@ -180,25 +180,14 @@ ExprPtr ParserImpl::ParseUnary() {
   return std::make_unique<UnaryExpr>(Op::Neg, std::move(operand), t.line, t.column);
 }
 
-// Pow -> Primary { '^' PowOperand }
+// Pow -> Unary { '^' Unary }
 ExprPtr ParserImpl::ParsePow() {
-  ExprPtr e = ParsePrimary();
+  ExprPtr e = ParseUnary();
   while (At(Tok::Caret)) {
     const Token& t = Next();
-    e = MakeBinary(Op::Pow, std::move(e), ParsePowOperand(), t);
+    e = MakeBinary(Op::Pow, std::move(e), ParseUnary(), t);
   }
   return e;
-}
-
-// PowOperand -> ('-' | '+') PowOperand | Primary
-ExprPtr ParserImpl::ParsePowOperand() {
-  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePrimary();
-  const Token& t = Next();
-  Enter();
-  ExprPtr operand = ParsePowOperand();
-  Leave();
-  if (t.kind == Tok::Plus) return operand;
-  return std::make_unique<UnaryExpr>(Op::Neg, std::move(operand), t.line, t.column);
 }
 
 // Primary -> Number | String | Date | True | False | Empty | Null | Nothing | '(' Expr ')'

@@ -102,7 +102,6 @@ class ParserImpl {
   ExprPtr ParseMul();
   ExprPtr ParseUnary();
   ExprPtr ParsePow();
-  ExprPtr ParsePowOperand();
   ExprPtr ParsePrimary();
   // A name with its member accesses and argument lists; stops before the token at `stop_at`.
   ExprPtr ParseChain(size_t stop_at = SIZE_MAX);

@@ -18,6 +18,7 @@ inline constexpr int32_t kOutOfStack = 28;
 inline constexpr int32_t kSubNotDefined = 35;
 inline constexpr int32_t kForNotInitialised = 92;
 inline constexpr int32_t kObjectDoesntSupportAction = 445;
+inline constexpr int32_t kUnsupportedType = 458;
 inline constexpr int32_t kVariableUndefined = 500;
 inline constexpr int32_t kIllegalAssignment = 501;
 inline constexpr int32_t kInvalidReference = 505;
