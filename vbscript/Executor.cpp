@@ -10,6 +10,32 @@
 namespace vks::vbscript {
 namespace {
 
+// An error an object reports as an HRESULT, as the language's own number: the control facility
+// (0x800Annnn) carries it in its low word, a few system codes have their counterpart, and any other
+// HRESULT keeps its number with a generic text when the object gave none.
+AutomationError LanguageError(const AutomationError& e) {
+  uint32_t hr = static_cast<uint32_t>(e.Number());
+  if (hr < 0x80000000u) return e;
+  int32_t number = 0;
+  if ((hr & 0xFFFF0000u) == 0x800A0000u) {
+    number = static_cast<int32_t>(hr & 0xFFFFu);
+  } else {
+    static constexpr std::pair<uint32_t, int32_t> kSystem[] = {
+        {0x8007000Eu, 7},   {0x80070005u, 70},  {0x80070057u, 5},   {0x80004001u, 445},
+        {0x80004002u, 430}, {0x80020005u, 13},  {0x80020006u, 438}, {0x8002000Au, 6},
+        {0x8002000Eu, 450}, {0x80040154u, 429},
+    };
+    for (const auto& [code, n] : kSystem)
+      if (code == hr) number = n;
+  }
+  if (number == 0) {
+    if (!e.Description().empty()) return e;
+    return AutomationError(e.Number(), e.Source(), "Unbekannter Laufzeitfehler");
+  }
+  if (e.Description().empty()) return AutomationError(number, e.Source());
+  return AutomationError(number, e.Source(), e.Description());
+}
+
 bool SameVariable(const NameExpr& a, const Expr& b) {
   if (b.kind != ExprKind::Name) return false;
   const auto& n = static_cast<const NameExpr&>(b);
@@ -62,7 +88,8 @@ void Interpreter::ResumeOrThrow(const Stmt& s) {
   } catch (const ScriptError& e) {
     if (!frame_->resume_next) throw;
     SetErr(e);
-  } catch (const AutomationError& e) {
+  } catch (const AutomationError& raised) {
+    AutomationError e = LanguageError(raised);
     if (!frame_->resume_next) throw ScriptError(e, s.line, s.column);
     SetErr(e);
   } catch (const std::bad_alloc&) {
