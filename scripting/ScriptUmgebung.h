@@ -1,8 +1,10 @@
 #pragma once
 // What an evaluation of a rule script needs from the server around it: the session (accounts,
-// metric names, connected host objects, global data), where script errors are shown, and how
-// long one script may run.
+// metric names, connected host objects, global data), where script errors are shown, how long
+// one script may run and the user's locale.
 #include <cstdint>
+
+#include "platform/automation/AutomationLocale.h"
 
 namespace vks {
 
@@ -15,6 +17,8 @@ struct ScriptUmgebung {
   KontoSitzung& sitzung;
   MessageReporter* melder = nullptr;  // none: errors are never shown
   int64_t zeit_limit_ms = kScriptZeitLimitMs;
+  // How a rule's CDbl, CStr and FormatNumber read and write numbers and dates: the user's locale.
+  AutomationLocale locale = AutomationLocale::Invariant();
 };
 
 }  // namespace vks

@@ -47,6 +47,7 @@ bool frmVBScript::InitScripting(const std::string& MyKontoName, int32_t OrderAkt
     services->KontoName = MyKontoName;
     services->OrderAktion = static_cast<int16_t>(OrderAktion);
     engine->SetTimeLimit(umgebung_.zeit_limit_ms);
+    engine->SetLocale(umgebung_.locale);
     // A rule's MsgBox and InputBox reach the user the way the server's own messages do.
     engine->SetMessageReporter(umgebung_.melder);
     if (!engine->AddCode("Const NoValue = -2.123456E+38")) return false;

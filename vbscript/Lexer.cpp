@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/automation/DateText.h"
+#include "platform/automation/VariantConversions.h"
 #include "vbscript/Names.h"
 #include "vbscript/ScriptError.h"
 
@@ -229,9 +230,10 @@ class Lexer {
         Fail(error::kInvalidNumber, start);
       }
     }
-    std::string digits(text_.substr(start, pos_ - start));
-    double v = std::strtod(digits.c_str(), nullptr);
-    if (!std::isfinite(v)) Fail(error::kInvalidNumber, start);
+    // A literal reads the same under every process locale.
+    double v = 0;
+    if (ReadDecimal(text_.substr(start, pos_ - start), v) != DecimalRead::kOk)
+      Fail(error::kInvalidNumber, start);
     // A type suffix (#, !, @, %, &) is not VBScript; "&" after a number is an operator.
     if (pos_ < text_.size() && IsLetter(static_cast<unsigned char>(text_[pos_])))
       Fail(error::kExpectedEndOfStatement, pos_);

@@ -31,6 +31,8 @@ struct AutomationLocale {
   static AutomationLocale German();
   // Picks the locale for a POSIX locale name such as the value of LC_ALL / LANG.
   static AutomationLocale FromName(std::string_view name);
+  // The user's locale of a program without windows: the first set of LC_ALL, LC_NUMERIC, LANG.
+  static AutomationLocale FromEnvironment();
 };
 
 }  // namespace vks

@@ -1,9 +1,9 @@
 #include "platform/automation/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace vks {
 
@@ -34,13 +34,12 @@ std::string FormatFixedNumberGeneral(double value, int digits, const AutomationL
                              ? std::round(std::fabs(value) * scale + 1e-9) / scale
                              : std::fabs(value);
   const bool negative = value < 0 && rounded != 0;
-  // to_chars writes what printf's "%.*f" writes, without printf's cost; printf only for what does
-  // not fit.
-  char buf[400];
-  const auto [end, ec] =
-      std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, digits);
-  if (ec != std::errc()) std::snprintf(buf, sizeof buf, "%.*f", digits, rounded);
-  const std::string text = ec == std::errc() ? std::string(buf, end) : std::string(buf);
+  // to_chars writes what printf's "%.*f" writes in the C locale, whatever the process locale is;
+  // the largest Double has 309 integer digits.
+  std::string text(312 + static_cast<size_t>(std::max(digits, 0)), '\0');
+  const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), rounded,
+                                       std::chars_format::fixed, digits);
+  text.resize(ec == std::errc() ? static_cast<size_t>(end - text.data()) : 0);
   std::string int_part = text.substr(0, text.find('.'));
   const std::string frac = digits > 0 ? text.substr(text.find('.') + 1) : std::string();
   if (style.group) {

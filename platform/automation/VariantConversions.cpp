@@ -1,9 +1,9 @@
 #include "platform/automation/VariantConversions.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/automation/AutomationDate.h"
 #include "platform/automation/AutomationError.h"
@@ -131,9 +131,12 @@ std::string FormatWithPrecision(double value, int precision, const AutomationLoc
   } else if (std::isinf(value)) {
     text = value > 0 ? "1.#INF" : "-1.#INF";
   } else {
+    // to_chars, as printf's "%G" would write it in the C locale, whatever the process locale is.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", precision, value);
-    text = buffer;
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
+    text.assign(buffer, ec == std::errc() ? end : buffer);
+    if (size_t e = text.find('e'); e != std::string::npos) text[e] = 'E';
   }
   if (size_t dot = text.find('.'); dot != std::string::npos)
     text.replace(dot, 1, locale.decimal_separator);
@@ -198,20 +201,58 @@ bool ParseNumber(std::string_view text, const AutomationLocale& locale, double& 
     if (i == exponent_start) return false;
   }
   if (i != text.size()) return false;
-  const char* begin = normal.data();
-  if (*begin == '+') ++begin;
+  std::string_view unsigned_text = normal;
+  const bool negative = unsigned_text[0] == '-';
+  if (unsigned_text[0] == '+' || negative) unsigned_text.remove_prefix(1);
   double value = 0;
-  auto [end, ec] = std::from_chars(begin, normal.data() + normal.size(), value);
-  if (end != normal.data() + normal.size()) return false;
-  if (ec == std::errc::result_out_of_range) {
-    // Too small underflows to 0; too large is an overflow, not a type mismatch.
-    if (std::fabs(value) > 1) Fail(error::kOverflow);
-    value = 0;
-  } else if (ec != std::errc()) {
-    return false;
+  switch (ReadDecimal(unsigned_text, value)) {
+    case DecimalRead::kOk:
+      out = negative ? -value : value;
+      return true;
+    case DecimalRead::kOverflow:
+      // Too large is an overflow, not a type mismatch.
+      Fail(error::kOverflow);
+    case DecimalRead::kInvalid:
+      break;
   }
-  out = value;
-  return true;
+  return false;
+}
+
+DecimalRead ReadDecimal(std::string_view text, double& out) {
+  if (text.empty() || text[0] == '+' || text[0] == '-') return DecimalRead::kInvalid;
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (end != text.data() + text.size()) return DecimalRead::kInvalid;
+  if (ec == std::errc()) {
+    out = value;
+    return DecimalRead::kOk;
+  }
+  if (ec != std::errc::result_out_of_range) return DecimalRead::kInvalid;
+  // from_chars leaves the value alone when out of range: whether it was too large or too small
+  // follows from the decimal exponent of the first significant digit.
+  const size_t e = text.find_first_of("eE");
+  const std::string_view mantisse = text.substr(0, e);
+  const size_t punkt = std::min(mantisse.find('.'), mantisse.size());
+  const size_t erste = mantisse.find_first_not_of("0.");
+  if (erste == std::string_view::npos) {
+    out = 0;
+    return DecimalRead::kOk;
+  }
+  int64_t exponent = erste < punkt ? static_cast<int64_t>(punkt - erste) - 1
+                                   : -static_cast<int64_t>(erste - punkt);
+  if (e != std::string_view::npos) {
+    std::string_view hoch = text.substr(e + 1);
+    const bool minus = !hoch.empty() && hoch[0] == '-';
+    if (!hoch.empty() && (hoch[0] == '+' || minus)) hoch.remove_prefix(1);
+    int64_t n = 0;
+    const auto [ende, fehler] = std::from_chars(hoch.data(), hoch.data() + hoch.size(), n);
+    // An exponent too long for 64 bits is out of range on its own.
+    if (fehler == std::errc::result_out_of_range) n = INT32_MAX;
+    exponent += minus ? -n : n;
+  }
+  if (exponent > 0) return DecimalRead::kOverflow;
+  out = 0;
+  return DecimalRead::kOk;
 }
 
 std::string FormatDouble(double value, const AutomationLocale& locale) {

@@ -37,6 +37,12 @@ double RoundHalfEven(double value);
 // separator, an exponent, or &H / &O literals. Returns false when the text is no number.
 bool ParseNumber(std::string_view text, const AutomationLocale& locale, double& out);
 
+// Reads a number in the locale-free form of script literals ("12", "1.5", ".5", "2E-3"; no sign,
+// no blanks), whatever the process locale says. Beyond Double's range it is kOverflow; below its
+// smallest value it becomes 0.
+enum class DecimalRead { kOk, kOverflow, kInvalid };
+DecimalRead ReadDecimal(std::string_view text, double& out);
+
 // Number as text the way CStr writes it: up to 15 significant digits for Double, 7 for Single,
 // exponent form "1E+20" outside the plain range.
 std::string FormatDouble(double value, const AutomationLocale& locale);

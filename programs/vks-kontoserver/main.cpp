@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   const AutomationLocale locale = SystemLocale();
   Speicherplan speicherplan(sitzung.Konten, *store, rtt);
   HauptfensterPresenter hauptfenster(sitzung.Konten, speicherplan, locale);
-  ScriptUmgebung script_umgebung{sitzung, &reporter};
+  ScriptUmgebung script_umgebung{sitzung, &reporter, kScriptZeitLimitMs, locale};
   KontoScriptRegeln regeln(script_umgebung);
   // The bookings tell the account list and every open overview window.
   KontoBeobachterVerteiler beobachter;

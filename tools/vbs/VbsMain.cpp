@@ -12,8 +12,8 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
 #include "platform/system/MessageReporter.h"
-#include "vbscript/Engine.h"
 #include "tools/vbs/WScriptObject.h"
+#include "vbscript/Engine.h"
 
 namespace {
 
@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   vks::vbscript::Engine engine;
   ConsoleReporter reporter;
   engine.SetMessageReporter(&reporter);
+  engine.SetLocale(vks::AutomationLocale::FromEnvironment());
   if (first == "-e") {
     if (argc != 3) return Usage();
     auto r = engine.Eval(argv[2]);

@@ -141,11 +141,8 @@ int SpieleDemo(QCoreApplication& app) {
   if (!WarteAufName(bus, false, 30'000)) return Fehler("der Kontoserver endet nicht");
   if (server.state() != QProcess::NotRunning) server.waitForFinished(10'000);
 
-  const char* sprache = std::getenv("LC_ALL");
-  if (!sprache || !*sprache) sprache = std::getenv("LANG");
   std::cout << "\n"
-            << demo::Kennzahlentabelle(zeilen, spalten,
-                                       AutomationLocale::FromName(sprache ? sprache : ""))
+            << demo::Kennzahlentabelle(zeilen, spalten, AutomationLocale::FromEnvironment())
             << "\nAbgelehnte Orders: " << host.Abgelehnt()
             << ", AlleOrdersStreichen: " << host.Signale()
             << ", daraufhin gestrichene Enter-Orders: " << host.Gestrichen() << "\n\n"

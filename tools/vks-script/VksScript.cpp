@@ -132,7 +132,8 @@ int Run(int argc, char** argv) {
     return 0;
   }
 
-  vks::ScriptUmgebung umgebung{sitzung};
+  vks::ScriptUmgebung umgebung{sitzung, nullptr, vks::kScriptZeitLimitMs,
+                               vks::AutomationLocale::FromEnvironment()};
   int32_t ergebnis = 0;
   vks::ScriptFehler fehler;
   const int16_t code = vks::FuehreKontoScriptAus(umgebung, proz, formel, (*konto)->KontoName,

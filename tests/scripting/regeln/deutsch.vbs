@@ -1,0 +1,2 @@
+' The texts the German locale gives.
+Dim Deutsch : Deutsch = True
