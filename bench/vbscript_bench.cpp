@@ -33,6 +33,10 @@ class Services : public vks::Dispatch {
     if (n == "kennzahl") return Variant(Metric(vks::ToString(args[0])));
     throw vks::AutomationError(vks::error::kMemberNotFound);
   }
+  bool HasMember(std::string_view name) const override {
+    const std::string n = vks::vbscript::FoldName(name);
+    return n == "ergebnis" || n == "kennzahl";
+  }
   static double Metric(std::string_view key) {
     if (key == "Kapital") return 100000.0;
     if (key == "OffeneOrders") return 3;

@@ -1,5 +1,7 @@
 #include "scripting/clScriptingServices.h"
 
+#include <algorithm>
+
 #include "accounts/KontoKennzahl.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
@@ -45,6 +47,13 @@ void clScriptingServices::StreicheEnterOrders(std::string_view Konto) {
 }
 
 void clScriptingServices::LogbuchMeldung(int16_t, int16_t, const std::string&, const std::string&) {
+}
+
+bool clScriptingServices::HasMember(std::string_view name) const {
+  static const std::string kMembers[] = {
+      "kontoname",           "orderaktion",    "ergebnis",    "kennzahl",
+      "streicheenterorders", "logbuchmeldung", "getergebnis", FoldCase("LöscheErgebnis")};
+  return std::find(std::begin(kMembers), std::end(kMembers), FoldCase(name)) != std::end(kMembers);
 }
 
 Variant clScriptingServices::Invoke(std::string_view name, InvokeKind kind,

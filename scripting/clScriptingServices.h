@@ -40,6 +40,7 @@ class clScriptingServices : public Dispatch {
 
   std::string TypeName() const override { return "clScriptingServices"; }
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
+  bool HasMember(std::string_view name) const override;
 
  private:
   KontoSitzung& sitzung_;

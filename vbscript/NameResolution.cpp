@@ -79,10 +79,14 @@ void Interpreter::Resolve(NameExpr& n) {
     n.index = c;
     return;
   }
-  if (!global_member_objects_.empty() && n.index != -2) {
-    n.bind = Bind::HostMember;
-    n.index = -1;
-    return;
+  // Only a name the host object knows is its member, as in a script without host objects every
+  // other name is a variable.
+  for (size_t i = 0; i < global_member_objects_.size(); ++i) {
+    if (global_member_objects_[i]->HasMember(n.name)) {
+      n.bind = Bind::HostMember;
+      n.index = static_cast<int>(i);
+      return;
+    }
   }
   bool is_explicit = frame_->proc ? frame_->proc->option_explicit : frame_->option_explicit;
   if (is_explicit) throw Named(error::kVariableUndefined, n.name);
@@ -163,24 +167,10 @@ Variant Interpreter::EvalName(const NameExpr& n) {
     case Bind::HostMember: {
       std::vector<Variant> values = EvalArgs(n.args);
       InvokeKind kind = n.has_parens ? InvokeKind::Method : InvokeKind::PropertyGet;
-      size_t first = n.index >= 0 ? static_cast<size_t>(n.index) : 0;
-      for (size_t i = first; i < global_member_objects_.size(); ++i) {
-        try {
-          ObjectRef obj = global_member_objects_[i];
-          Variant r = obj->Invoke(n.name, kind, values);
-          n.index = static_cast<int>(i);
-          WriteBack(n.args, values);
-          return r;
-        } catch (const AutomationError& e) {
-          if (e.Number() != error::kMemberNotFound || n.index >= 0) throw;
-        }
-      }
-      // No host object knows the name: it is a variable after all.
-      n.bind = Bind::Unbound;
-      n.index = -2;
-      Resolve(const_cast<NameExpr&>(n));
-      n.index = n.index == -2 ? -1 : n.index;
-      return EvalName(n);
+      ObjectRef obj = global_member_objects_[static_cast<size_t>(n.index)];
+      Variant r = obj->Invoke(n.name, kind, values);
+      WriteBack(n.args, values);
+      return r;
     }
     case Bind::Unbound:
       Resolve(const_cast<NameExpr&>(n));
@@ -216,23 +206,8 @@ void Interpreter::AssignName(const NameExpr& n, Variant value, bool is_set) {
     case Bind::HostMember: {
       std::vector<Variant> values = EvalArgs(n.args);
       values.push_back(std::move(value));
-      size_t first = n.index >= 0 ? static_cast<size_t>(n.index) : 0;
-      for (size_t i = first; i < global_member_objects_.size(); ++i) {
-        try {
-          ObjectRef obj = global_member_objects_[i];
-          obj->Invoke(n.name, kind, values);
-          n.index = static_cast<int>(i);
-          return;
-        } catch (const AutomationError& e) {
-          if (e.Number() != error::kMemberNotFound || n.index >= 0) throw;
-        }
-      }
-      n.bind = Bind::Unbound;
-      n.index = -2;
-      Resolve(const_cast<NameExpr&>(n));
-      if (n.index == -2) n.index = -1;
-      value = std::move(values.back());
-      return AssignName(n, std::move(value), is_set);
+      global_member_objects_[static_cast<size_t>(n.index)]->Invoke(n.name, kind, values);
+      return;
     }
     case Bind::Unbound:
       Resolve(const_cast<NameExpr&>(n));

@@ -39,6 +39,11 @@ class FakeServices : public Dispatch {
     }
     throw AutomationError(error::kMemberNotFound);
   }
+  bool HasMember(std::string_view name) const override {
+    const std::string n = FoldName(name);
+    return n == "ergebnis" || n == "kennzahl" || n == "kontoname" || n == "scheitere" ||
+           n == "verdopple";
+  }
   int32_t ergebnis = 0;
 };
 
