@@ -5,6 +5,15 @@
 
 namespace vks {
 
+// Who sets an account's row in the account list: the list's own refreshes write the entry-order
+// margin with two decimals; some host calls write the row with texts of their own.
+enum class ZeilenAnlass {
+  kListe,
+  kNeuesKonto,          // entry orders "0/0"
+  kReset,               // entry orders "0"
+  kPositionGeschlossen  // the margin with one decimal, unless the overview window refreshes
+};
+
 class clFilledOrder;
 class clKonto;
 class clOffeneOrder;
@@ -24,7 +33,8 @@ class KontoBeobachter {
   virtual void PositionChanged(const clKonto& konto, const clTitelPosition& position) = 0;
   virtual void FillAdded(const clKonto& konto, const clFilledOrder& fill) = 0;
   // The account's row in the account list is to be refreshed.
-  virtual void AccountRowChanged(const clKonto& konto) = 0;
+  virtual void AccountRowChanged(const clKonto& konto,
+                                 ZeilenAnlass anlass = ZeilenAnlass::kListe) = 0;
   // The account was replaced by a new one of the same name (a reset): windows showing the old one
   // show the new one.
   virtual void AccountReplaced(const std::shared_ptr<clKonto>& /*konto*/) {}

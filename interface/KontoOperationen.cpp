@@ -63,7 +63,8 @@ Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
     if (!konto) return {};
     const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
     SchliessePosition(**konto, TitelWKN, Kurs, umgebung);
-    if (umgebung.beobachter) umgebung.beobachter->AccountRowChanged(**konto);
+    if (umgebung.beobachter)
+      umgebung.beobachter->AccountRowChanged(**konto, ZeilenAnlass::kPositionGeschlossen);
   } catch (const std::exception&) {
     // The host learns nothing of a failed close; the position simply stays.
   }
@@ -248,7 +249,7 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
   if (!konto) return false;
   step([&] {
     if (state.Kontoumgebung && state.Kontoumgebung->beobachter)
-      state.Kontoumgebung->beobachter->AccountRowChanged(*konto);
+      state.Kontoumgebung->beobachter->AccountRowChanged(*konto, ZeilenAnlass::kNeuesKonto);
   });
   step([&] { konto->SchreibeInitRTTWerte(false, Umgebung(state)); });
   SetzeSpeichernAusstehend();

@@ -46,7 +46,7 @@ void HauptfensterPresenter::NachKursTick(std::span<const GeschriebenesKonto> ges
 }
 
 void HauptfensterPresenter::AccountReplaced(const std::shared_ptr<clKonto>& konto) {
-  ZeileAktualisieren(*konto);
+  ZeileAktualisieren(*konto, ZeilenAnlass::kReset);
   if (const auto* fenster = uebersichten_.Find(konto->KontoName)) (*fenster)->ShowDaten(konto);
 }
 
@@ -58,8 +58,12 @@ void HauptfensterPresenter::InitKontoListe() {
   ansicht_->ListeFuellen(zeilen);
 }
 
-void HauptfensterPresenter::ZeileAktualisieren(const clKonto& konto) {
-  if (ansicht_) ansicht_->ZeileSetzen(BaueKontenZeile(konto, locale_));
+void HauptfensterPresenter::ZeileAktualisieren(const clKonto& konto, ZeilenAnlass anlass) {
+  if (!ansicht_) return;
+  // An open overview window refreshes the row after a closed position, in the list's format.
+  if (anlass == ZeilenAnlass::kPositionGeschlossen && uebersichten_.Find(konto.KontoName))
+    anlass = ZeilenAnlass::kListe;
+  ansicht_->ZeileSetzen(BaueKontenZeile(konto, locale_, anlass));
 }
 
 void HauptfensterPresenter::ZeileEntfernen(const std::string& KontoName) {

@@ -34,7 +34,7 @@ class HauptfensterPresenter : public KontoBeobachter, public KursTickBeobachter 
 
   // Clears the list and adds one row per account in collection order.
   void InitKontoListe();
-  void ZeileAktualisieren(const clKonto& konto);
+  void ZeileAktualisieren(const clKonto& konto, ZeilenAnlass anlass = ZeilenAnlass::kListe);
   void ZeileEntfernen(const std::string& KontoName);
 
   // The price-save tick refreshes "Datum" and "Gesamtwert" in the rows of the accounts it wrote
@@ -50,7 +50,9 @@ class HauptfensterPresenter : public KontoBeobachter, public KursTickBeobachter 
   void PositionAdded(const clKonto&, const clTitelPosition&) override {}
   void PositionChanged(const clKonto&, const clTitelPosition&) override {}
   void FillAdded(const clKonto&, const clFilledOrder&) override {}
-  void AccountRowChanged(const clKonto& konto) override { ZeileAktualisieren(konto); }
+  void AccountRowChanged(const clKonto& konto, ZeilenAnlass anlass) override {
+    ZeileAktualisieren(konto, anlass);
+  }
   // A reset account: its row, and an open overview, which would go on showing the old one.
   void AccountReplaced(const std::shared_ptr<clKonto>& konto) override;
 

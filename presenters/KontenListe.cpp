@@ -15,15 +15,31 @@ std::string GesamtwertText(double gesamtkapital, const AutomationLocale& locale)
   return FormatFixedNumber(gesamtkapital, 2, locale);
 }
 
-KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale) {
+KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale,
+                            ZeilenAnlass anlass) {
   KontenZeile zeile;
   zeile.key = FoldCase(konto.KontoName);
   zeile.name = konto.KontoName;
   zeile.datum = DatumText(konto.AktuelleZeit, locale);
   zeile.gesamtwert = GesamtwertText(konto.BerechneGesamtKapital(), locale);
-  zeile.enter_orders =
-      std::to_string(int64_t{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders) + "/" +
-      FormatFixedNumber(konto.EnterOrderMarginGesamt, 2, locale);
+  const std::string orders =
+      std::to_string(int64_t{konto.OffeneLongEnterOrders} + konto.OffeneShortEnterOrders);
+  switch (anlass) {
+    case ZeilenAnlass::kNeuesKonto:
+      zeile.enter_orders = "0/0";
+      break;
+    case ZeilenAnlass::kReset:
+      zeile.enter_orders = "0";
+      break;
+    case ZeilenAnlass::kPositionGeschlossen:
+      zeile.enter_orders =
+          orders + "/" + FormatFixedNumber(konto.EnterOrderMarginGesamt, 1, locale);
+      break;
+    case ZeilenAnlass::kListe:
+      zeile.enter_orders =
+          orders + "/" + FormatFixedNumber(konto.EnterOrderMarginGesamt, 2, locale);
+      break;
+  }
   zeile.positionen = std::to_string(konto.cTitelPositionen.Count());
   return zeile;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accounts/KontoBeobachter.h"
 #include "platform/automation/AutomationLocale.h"
 #include "platform/automation/Variant.h"
 
@@ -17,7 +18,7 @@ struct KontenZeile {
   std::string name;
   std::string datum;         // AktuelleZeit in the locale's date and time format
   std::string gesamtwert;    // total capital, "#,0.00"
-  std::string enter_orders;  // open entry orders "/" their margin, "#,0.00"
+  std::string enter_orders;  // open entry orders "/" their margin, "#,0.00" (see ZeilenAnlass)
   std::string positionen;    // number of positions
 };
 
@@ -30,7 +31,8 @@ struct Kurswerte {
   double gesamtkapital;
 };
 
-KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale);
+KontenZeile BaueKontenZeile(const clKonto& konto, const AutomationLocale& locale,
+                            ZeilenAnlass anlass = ZeilenAnlass::kListe);
 // The two texts that follow the prices: the current time and the total capital.
 std::string DatumText(DateValue zeit, const AutomationLocale& locale);
 std::string GesamtwertText(double gesamtkapital, const AutomationLocale& locale);

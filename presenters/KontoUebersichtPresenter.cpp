@@ -189,7 +189,7 @@ void KontoUebersichtPresenter::FillAdded(const clKonto& konto, const clFilledOrd
     ansicht_.ZeileSetzen(UebersichtListe::kAusfuehrungen, BaueFillZeile(fill, locale_));
 }
 
-void KontoUebersichtPresenter::AccountRowChanged(const clKonto& konto) {
+void KontoUebersichtPresenter::AccountRowChanged(const clKonto& konto, ZeilenAnlass) {
   if (Zeigt(konto)) ZeigeZahlen();
 }
 

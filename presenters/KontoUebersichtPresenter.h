@@ -81,7 +81,7 @@ class KontoUebersichtPresenter : public KontoBeobachter {
   void PositionAdded(const clKonto& konto, const clTitelPosition& position) override;
   void PositionChanged(const clKonto& konto, const clTitelPosition& position) override;
   void FillAdded(const clKonto& konto, const clFilledOrder& fill) override;
-  void AccountRowChanged(const clKonto& konto) override;
+  void AccountRowChanged(const clKonto& konto, ZeilenAnlass anlass) override;
 
  private:
   bool Zeigt(const clKonto& konto) const { return konto_.get() == &konto; }

@@ -34,8 +34,8 @@ class KontoBeobachterVerteiler : public KontoBeobachter {
   void FillAdded(const clKonto& k, const clFilledOrder& f) override {
     Jeder([&](KontoBeobachter& b) { b.FillAdded(k, f); });
   }
-  void AccountRowChanged(const clKonto& k) override {
-    Jeder([&](KontoBeobachter& b) { b.AccountRowChanged(k); });
+  void AccountRowChanged(const clKonto& k, ZeilenAnlass anlass) override {
+    Jeder([&](KontoBeobachter& b) { b.AccountRowChanged(k, anlass); });
   }
   void AccountReplaced(const std::shared_ptr<clKonto>& k) override {
     Jeder([&](KontoBeobachter& b) { b.AccountReplaced(k); });

@@ -40,7 +40,7 @@ class EventLog : public KontoBeobachter {
     Add("pos~ " + p.TitelWKN + " " + std::to_string(p.Position));
   }
   void FillAdded(const clKonto&, const clFilledOrder& f) override { Add("fill+ " + f.ID); }
-  void AccountRowChanged(const clKonto&) override {}
+  void AccountRowChanged(const clKonto&, ZeilenAnlass) override {}
   std::vector<std::string> events;
 
  private:

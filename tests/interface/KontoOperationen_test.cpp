@@ -80,7 +80,7 @@ TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
   EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
   ASSERT_EQ(ansicht_.zeilen.count("depot"), 1u);
   EXPECT_EQ(ansicht_.zeilen["depot"].gesamtwert, "10.000,00");
-  EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "0/0,00");
+  EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "0/0");
   EXPECT_EQ(ansicht_.zeilen["depot"].datum, "15.03.2023 12:00:00");
   EXPECT_EQ(Records("Depot", dKapitalCash).size(), 10u);
 
@@ -133,6 +133,28 @@ TEST_F(KontoOperationenTest, AnOrderCycleThroughTheHostsCalls) {
   EXPECT_TRUE(host_->VKSClosePosition("Depot", "DE1", 120).IsEmpty());
   EXPECT_FALSE(Konto("Depot").cTitelPositionen.Exists("DE1"));
   EXPECT_EQ(Konto("Depot").CashBetrag, 10200);
+}
+
+// The entry-order column as the host calls write it, between the list's own refreshes.
+TEST_F(KontoOperationenTest, RowTextsOfTheHostCalls) {
+  const KontenZeile& zeile = ansicht_.zeilen["depot"];
+  NeuesKonto("Depot");
+  Order("Depot", "P1", 1, 10, 10, 100);
+  Order("Depot", "E1", 1, 10, 0, 100.25f);
+  const std::string liste = "1/1.002,50";
+  EXPECT_EQ(zeile.enter_orders, liste);
+  host_->VKSClosePosition("Depot", "DE1", 120);
+  EXPECT_EQ(zeile.enter_orders, "1/1.002,5");
+  Order("Depot", "P2", 1, 5, 5, 100);
+  EXPECT_EQ(zeile.enter_orders, liste);
+  // An open overview window refreshes the row in the list's format.
+  presenter_.UebersichtsFenster().Add("Depot", std::make_shared<GezeigtesKonto>());
+  host_->VKSClosePosition("Depot", "DE1", 120);
+  EXPECT_EQ(zeile.enter_orders, liste);
+  EXPECT_TRUE(host_->VKSKontoKomplettReset("Depot", 5000, 45100));
+  EXPECT_EQ(zeile.enter_orders, "0");
+  EXPECT_EQ(zeile.positionen, "0");
+  EXPECT_EQ(zeile.gesamtwert, "5.000,00");
 }
 
 TEST_F(KontoOperationenTest, FailuresAnswerWithTheirValueAndMessage) {
