@@ -38,6 +38,10 @@ class clKontoGlobalData : public Dispatch {
   std::string TypeName() const override { return "clKontoGlobalData"; }
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
   std::vector<Variant> Enumerate() override;
+  // The stored values, categories included: they count towards each rule's memory bound.
+  void VisitValues(const std::function<void(const Variant&)>& visit) const override {
+    for (const auto& entry : entries_) visit(entry.value);
+  }
 
  private:
   KeyedDictionary<Variant> entries_;

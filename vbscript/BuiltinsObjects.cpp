@@ -19,8 +19,11 @@ std::string Text(Interpreter& in, const Variant& v) {
 // Scripts reach no file, process or network: only the two in-memory classes exist.
 Variant CreateObject(Interpreter& in, Args a) {
   std::string id = FoldName(Text(in, a[0]));
-  if (id == "scripting.dictionary")
-    return Variant(ObjectRef(std::make_shared<ScriptingDictionary>()));
+  if (id == "scripting.dictionary") {
+    ObjectRef dictionary = std::make_shared<ScriptingDictionary>();
+    in.Track(dictionary);
+    return Variant(std::move(dictionary));
+  }
   if (id == "vbscript.regexp")
     return Variant(ObjectRef(std::make_shared<RegExpObject>(in.GetLimits().memory_limit)));
   throw AutomationError(error::kCannotCreateObject);

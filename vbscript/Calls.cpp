@@ -225,6 +225,7 @@ ObjectRef Interpreter::NewObject(const std::string& class_name) {
                           base.Description() + ": '" + class_name + "'");
   }
   auto object = std::make_shared<ScriptObject>(weak_from_this(), *cls);
+  Track(object);
   const auto& fields = cls->decl->fields;
   for (size_t i = 0; i < fields.size(); ++i) {
     if (!fields[i].is_array) continue;

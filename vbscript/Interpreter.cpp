@@ -46,11 +46,15 @@ void Interpreter::Shutdown() {
   with_stack_.clear();
   global_member_objects_.clear();
   alive_ = false;
+  // The engine lives for one evaluation: objects in a reference cycle would outlive it unseen.
+  ReleaseCycles(named_objects_);
+  named_objects_.clear();
 }
 
 void Interpreter::AddNamedObject(const std::string& name, ObjectRef object, bool members_global) {
   int slot = DeclareGlobal(name);
   globals_[slot] = Variant(object);
+  named_objects_.push_back(object);
   if (members_global) global_member_objects_.push_back(std::move(object));
 }
 

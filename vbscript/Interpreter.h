@@ -172,6 +172,11 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Bytes the script's values hold: variables of every running frame, With objects, and what
   // they reach (array elements, strings, fields of script objects, dictionary entries).
   size_t Footprint() const;
+  // Script-made objects (class instances, dictionaries), so that those that still hold each other
+  // when the engine ends can be freed.
+  void Track(const ObjectRef& object);
+  // Empties every tracked object that is still alive and not reachable from `kept`.
+  void ReleaseCycles(const std::vector<ObjectRef>& kept);
   void SetErr(const AutomationError& e);
   ErrObject& Err() { return *err_; }
   const ObjectRef& ErrRef() const { return err_ref_; }
@@ -299,6 +304,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   std::vector<std::unique_ptr<Program>> programs_;
   std::deque<ClassRuntime> classes_;
   std::vector<ObjectRef> global_member_objects_;
+  std::vector<ObjectRef> named_objects_;
+  std::vector<std::weak_ptr<Dispatch>> made_;
+  size_t made_limit_ = 64;
   std::vector<Variant> with_stack_;
   Frame* frame_ = nullptr;
   Frame top_frame_;

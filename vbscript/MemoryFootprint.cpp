@@ -1,9 +1,10 @@
-// Measuring what a script's values hold, for the engine-wide memory bound.
+// Measuring what a script's values hold, for the engine-wide memory bound, and freeing the objects
+// that hold each other when the engine ends.
+#include <algorithm>
 #include <unordered_set>
 
 #include "vbscript/Interpreter.h"
 #include "vbscript/ScriptObject.h"
-#include "vbscript/ScriptingDictionary.h"
 
 namespace vks::vbscript {
 namespace {
@@ -17,6 +18,11 @@ class FootprintWalk {
     AddValue(v);
   }
   size_t Total() const { return total_; }
+  bool Seen(const void* p) const { return seen_.contains(p); }
+  void AddObject(const Dispatch* object) {
+    if (!object || !seen_.insert(object).second) return;
+    object->VisitValues([this](const Variant& v) { AddValue(v); });
+  }
 
  private:
   void AddValue(const Variant& v) {
@@ -38,14 +44,6 @@ class FootprintWalk {
         break;
     }
   }
-  void AddObject(const Dispatch* object) {
-    if (!object || !seen_.insert(object).second) return;
-    if (auto* so = dynamic_cast<const ScriptObject*>(object)) {
-      for (const Variant& f : so->Fields()) AddValue(f);
-    } else if (auto* dict = dynamic_cast<const ScriptingDictionary*>(object)) {
-      dict->Visit([this](const Variant& v) { AddValue(v); });
-    }
-  }
 
   std::unordered_set<const void*> seen_;
   size_t total_ = 0;
@@ -62,6 +60,33 @@ size_t Interpreter::Footprint() const {
   }
   for (const Variant& v : with_stack_) walk.Add(v);
   return walk.Total();
+}
+
+void Interpreter::Track(const ObjectRef& object) {
+  // Objects gone by themselves leave the list whenever it has doubled.
+  if (made_.size() >= made_limit_) {
+    std::erase_if(made_, [](const std::weak_ptr<Dispatch>& w) { return w.expired(); });
+    made_limit_ = std::max<size_t>(64, made_.size() * 2);
+  }
+  made_.push_back(object);
+}
+
+void Interpreter::ReleaseCycles(const std::vector<ObjectRef>& kept) {
+  // What the host keeps through its named objects (the global data) outlives the engine.
+  FootprintWalk reachable;
+  for (const ObjectRef& object : kept) reachable.AddObject(object.get());
+  for (const std::weak_ptr<Dispatch>& weak : made_) {
+    ObjectRef object = weak.lock();
+    if (!object) continue;
+    if (reachable.Seen(object.get())) continue;
+    if (auto* so = dynamic_cast<ScriptObject*>(object.get())) {
+      std::vector<Variant> doomed = std::move(so->Fields());
+      so->Fields().assign(doomed.size(), Variant());
+    } else {
+      object->Invoke("RemoveAll", InvokeKind::Method, {});
+    }
+  }
+  made_.clear();
 }
 
 }  // namespace vks::vbscript

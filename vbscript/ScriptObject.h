@@ -22,6 +22,9 @@ class ScriptObject : public Dispatch {
   const ClassRuntime& Class() const { return *class_; }
   std::vector<Variant>& Fields() { return fields_; }
   const std::vector<Variant>& Fields() const { return fields_; }
+  void VisitValues(const std::function<void(const Variant&)>& visit) const override {
+    for (const Variant& f : fields_) visit(f);
+  }
   // Set once Class_Initialize ran, so that a failed construction does not run Class_Terminate.
   void MarkInitialized() { initialized_ = true; }
 

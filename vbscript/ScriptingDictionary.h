@@ -14,9 +14,8 @@ class ScriptingDictionary : public Dispatch {
   std::string TypeName() const override { return "Dictionary"; }
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
   std::vector<Variant> Enumerate() override;
-  // Calls `visit` with every key and item, for measuring what the dictionary holds.
-  template <class F>
-  void Visit(F&& visit) const {
+  // Every key and item, for measuring what the dictionary holds.
+  void VisitValues(const std::function<void(const Variant&)>& visit) const override {
     for (const auto& entry : entries_) {
       visit(entry.value.first);
       visit(entry.value.second);

@@ -1,6 +1,6 @@
 // The memory bound holds for everything a script keeps, not only for one value: many strings in an
 // array, a dictionary, objects, locals of running procedures. Values that are gone do not count,
-// and a variable passed ByRef down many calls counts once.
+// and a variable passed ByRef down many calls counts once. Objects in a cycle go with the engine.
 #include <gtest/gtest.h>
 
 #include "vbscript/Engine.h"
@@ -71,6 +71,25 @@ TEST(MemoryFootprintTest, DefaultBoundIs256Megabytes) {
   auto over = engine.ExecuteStatement("t = Space(150000000)");
   ASSERT_FALSE(over.ok());
   EXPECT_EQ(over.error().Number(), 7);
+}
+
+// The engine lives for one evaluation: objects that hold each other go with it.
+TEST(MemoryFootprintTest, ObjectsHoldingEachOtherGoWithTheEngine) {
+  std::weak_ptr<Dispatch> ring, dictionary;
+  {
+    Engine engine;
+    ASSERT_TRUE(engine
+                    .ExecuteStatement("Class K : Public Other : End Class\n"
+                                      "Set a = New K : Set b = New K\n"
+                                      "Set a.Other = b : Set b.Other = a\n"
+                                      "Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                                      "d.Add \"self\", d : d.Add \"ring\", a")
+                    .ok());
+    ring = engine.Eval("a").value().AsObject();
+    dictionary = engine.Eval("d").value().AsObject();
+  }
+  EXPECT_TRUE(ring.expired());
+  EXPECT_TRUE(dictionary.expired());
 }
 
 }  // namespace
