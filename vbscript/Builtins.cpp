@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/automation/VariantConversions.h"
+#include "vbscript/Interpreter.h"
+#include "vbscript/Operators.h"
+
 namespace vks::vbscript {
 namespace {
 
@@ -61,6 +65,10 @@ constexpr Constant kConstants[] = {
     {"vblongtime", Constant::Int, 3, nullptr},
     {"vbmagenta", Constant::Lng, 0xFF00FF, nullptr},
     {"vbmonday", Constant::Int, 2, nullptr},
+    {"vbmsgboxhelpbutton", Constant::Int, 16384, nullptr},
+    {"vbmsgboxright", Constant::Lng, 524288, nullptr},
+    {"vbmsgboxrtlreading", Constant::Lng, 1048576, nullptr},
+    {"vbmsgboxsetforeground", Constant::Lng, 65536, nullptr},
     {"vbnewline", Constant::Str, 0, "\r\n"},
     {"vbno", Constant::Int, 7, nullptr},
     {"vbnull", Constant::Int, 1, nullptr},
@@ -120,6 +128,26 @@ const std::vector<BuiltinEntry>& AllBuiltins() {
 }
 
 }  // namespace
+
+namespace {
+Variant NumericArg(Interpreter& in, const Variant& v) {
+  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
+  Variant value = in.DefaultValue(v);
+  CheckNumberText(value, in.Locale());
+  return value;
+}
+}  // namespace
+
+double NumberArg(Interpreter& in, const Variant& v) {
+  if (const double* d = v.IfDouble()) return *d;
+  return ToDouble(NumericArg(in, v), in.Locale());
+}
+
+int32_t LongArg(Interpreter& in, const Variant& v) {
+  if (const int16_t* i = v.IfInteger()) return *i;
+  if (const int32_t* l = v.IfLong()) return *l;
+  return ToLong(NumericArg(in, v), in.Locale());
+}
 
 const BuiltinEntry* FindBuiltin(std::string_view folded) {
   const auto& all = AllBuiltins();

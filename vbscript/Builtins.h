@@ -42,6 +42,10 @@ std::span<const BuiltinEntry> FormatBuiltins();
 std::span<const BuiltinEntry> DialogBuiltins();
 
 // Helpers for the library functions.
+// A numeric argument: Null is error 94, text that is no number (also "True") error 13, an object
+// counts by its default property.
+double NumberArg(Interpreter& in, const Variant& v);
+int32_t LongArg(Interpreter& in, const Variant& v);
 inline bool IsMissing(std::span<Variant> args, size_t i) {
   return i >= args.size() || (args[i].Type() == VarType::Error &&
                               args[i].AsError().scode == ErrorValue::kParamNotFound);

@@ -14,7 +14,7 @@ Variant ArrayFn(Interpreter&, Args a) {
 
 int Dimension(Interpreter& in, Args a) {
   if (IsMissing(a, 1)) return 1;
-  return ToLong(in.DefaultValue(a[1]), in.Locale());
+  return LongArg(in, a[1]);
 }
 
 Variant LBound(Interpreter& in, Args a) {

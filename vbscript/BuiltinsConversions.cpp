@@ -66,6 +66,7 @@ Variant CStr(Interpreter& in, Args a) {
 Variant Radix(Interpreter& in, const Variant& arg, int bits_per_digit) {
   if (arg.IsNull()) return arg;
   Variant v = in.DefaultValue(arg);
+  CheckNumberText(v, in.Locale());
   uint32_t n;
   int width;
   if (v.Type() == VarType::Integer || v.Type() == VarType::Byte || v.Type() == VarType::Boolean ||
@@ -98,6 +99,7 @@ Variant Oct(Interpreter& in, Args a) {
 Variant Truncate(Interpreter& in, const Variant& arg, bool floor) {
   if (arg.IsNull()) return arg;
   Variant v = in.DefaultValue(arg);
+  CheckNumberText(v, in.Locale());
   auto cut = [&](double d) { return floor ? std::floor(d) : std::trunc(d); };
   switch (v.Type()) {
     case VarType::Empty:
@@ -130,7 +132,8 @@ Variant IntFn(Interpreter& in, Args a) {
 Variant Round(Interpreter& in, Args a) {
   if (a[0].IsNull()) return a[0];
   Variant v = in.DefaultValue(a[0]);
-  int32_t places = IsMissing(a, 1) ? 0 : ToLong(in.DefaultValue(a[1]), in.Locale());
+  CheckNumberText(v, in.Locale());
+  int32_t places = IsMissing(a, 1) ? 0 : LongArg(in, a[1]);
   if (places < 0) throw AutomationError(error::kInvalidCall);
   if (v.Type() == VarType::Integer || v.Type() == VarType::Long || v.Type() == VarType::Byte)
     return v;
@@ -173,7 +176,16 @@ Variant IsObject(Interpreter&, Args a) {
 }
 
 Variant IsNumeric(Interpreter& in, Args a) {
-  const Variant& v = a[0];
+  // An object counts by its default property; one without a default is no number.
+  Variant held;
+  if (a[0].IsObject()) {
+    try {
+      held = in.DefaultValue(a[0]);
+    } catch (const AutomationError&) {
+      return Variant(false);
+    }
+  }
+  const Variant& v = a[0].IsObject() ? held : a[0];
   switch (v.Type()) {
     case VarType::Empty:
     case VarType::Boolean:

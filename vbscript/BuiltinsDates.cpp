@@ -19,8 +19,7 @@ DateValue DateArg(Interpreter& in, const Variant& v) {
 }
 
 int64_t IntArg(Interpreter& in, const Variant& v) {
-  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
-  return ToLong(in.DefaultValue(v), in.Locale());
+  return LongArg(in, v);
 }
 
 double Seconds(const CalendarDateTime& c) {
@@ -30,7 +29,7 @@ double Seconds(const CalendarDateTime& c) {
 int FirstDay(Interpreter& in, Args a, size_t i) {
   if (IsMissing(a, i)) return 1;
   int64_t d = IntArg(in, a[i]);
-  if (d < 0 || d > 7) throw AutomationError(error::kInvalidCall);
+  if (d < 0 || d > 7) throw AutomationError(error::kInvalidCall);  // 0: the system's, Sunday
   return d == 0 ? 1 : static_cast<int>(d);
 }
 
@@ -69,8 +68,9 @@ VKS_DATE_FIELD(Second, c.second)
 #undef VKS_DATE_FIELD
 
 Variant WeekdayFn(Interpreter& in, Args a) {
+  int first = FirstDay(in, a, 1);
   if (a[0].IsNull()) return a[0];
-  return Variant(static_cast<int16_t>(WeekdayFrom(DateArg(in, a[0]), FirstDay(in, a, 1))));
+  return Variant(static_cast<int16_t>(WeekdayFrom(DateArg(in, a[0]), first)));
 }
 
 Variant DateSerial(Interpreter& in, Args a) {
@@ -103,6 +103,7 @@ Variant TimeValue(Interpreter& in, Args a) {
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
 
 Interval ParseInterval(Interpreter& in, const Variant& v) {
+  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
   std::string s = FoldName(ToString(in.DefaultValue(v), in.Locale()));
   if (s == "yyyy") return Interval::Year;
   if (s == "q") return Interval::Quarter;
@@ -119,7 +120,10 @@ Interval ParseInterval(Interpreter& in, const Variant& v) {
 
 Variant DateAdd(Interpreter& in, Args a) {
   Interval iv = ParseInterval(in, a[0]);
-  double n = std::trunc(ToDouble(in.DefaultValue(a[1]), in.Locale()));
+  // A Null count or date makes the result Null, once the others have been checked.
+  double n = a[1].IsNull() ? 0 : std::trunc(NumberArg(in, a[1]));
+  if (!a[2].IsNull()) DateArg(in, a[2]);
+  if (a[1].IsNull() || a[2].IsNull()) return Variant::Null();
   DateValue d = DateArg(in, a[2]);
   double t = LinearDays(d);
   switch (iv) {

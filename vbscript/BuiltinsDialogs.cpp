@@ -18,7 +18,7 @@ std::string Text(Interpreter& in, std::span<Variant> a, size_t i) {
 // MsgBox(prompt[, buttons][, title][, helpfile, context]) -> the button pressed.
 Variant MsgBox(Interpreter& in, Args a) {
   std::string prompt = Text(in, a, 0);
-  int32_t style = IsMissing(a, 1) ? 0 : ToLong(in.DefaultValue(a[1]), in.Locale());
+  int32_t style = IsMissing(a, 1) ? 0 : LongArg(in, a[1]);
   std::string title = Text(in, a, 2);
   int32_t answer =
       in.Reporter() ? in.Reporter()->ZeigeMeldung(prompt, style, title) : DefaultAnswer(style);

@@ -17,12 +17,12 @@ using Args = std::span<Variant>;
 // Tristate arguments: -1 True, 0 False, -2 the locale's default.
 int Tri(Interpreter& in, Args a, size_t i) {
   if (IsMissing(a, i)) return -2;
-  return ToLong(in.DefaultValue(a[i]), in.Locale());
+  return LongArg(in, a[i]);
 }
 
 std::string FormatFixed(Interpreter& in, double value, Args a, size_t first_opt) {
   const AutomationLocale& loc = in.Locale();
-  int digits = IsMissing(a, first_opt) ? -1 : ToLong(in.DefaultValue(a[first_opt]), loc);
+  int digits = IsMissing(a, first_opt) ? -1 : LongArg(in, a[first_opt]);
   if (digits == -1) digits = 2;
   if (digits < 0 || digits > 99) throw AutomationError(error::kInvalidCall);
   int lead = Tri(in, a, first_opt + 1), parens = Tri(in, a, first_opt + 2),
@@ -33,7 +33,7 @@ std::string FormatFixed(Interpreter& in, double value, Args a, size_t first_opt)
 
 double Number(Interpreter& in, const Variant& v) {
   if (v.IsNull()) throw AutomationError(error::kTypeMismatch);
-  return ToDouble(in.DefaultValue(v), in.Locale());
+  return NumberArg(in, v);
 }
 
 Variant FormatNumber(Interpreter& in, Args a) {
@@ -59,7 +59,7 @@ Variant FormatCurrency(Interpreter& in, Args a) {
 Variant FormatDateTime(Interpreter& in, Args a) {
   if (a[0].IsNull()) throw AutomationError(error::kTypeMismatch);
   DateValue d = ToDate(in.DefaultValue(a[0]), in.Locale());
-  int format = IsMissing(a, 1) ? 0 : ToLong(in.DefaultValue(a[1]), in.Locale());
+  int format = IsMissing(a, 1) ? 0 : LongArg(in, a[1]);
   const AutomationLocale& loc = in.Locale();
   switch (format) {
     case 0:

@@ -1,10 +1,12 @@
 // Math functions and the random number generator (Rnd, Randomize) with the language's sequence.
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
 #include "platform/automation/VariantConversions.h"
 #include "vbscript/Builtins.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/Operators.h"
 
 namespace vks::vbscript {
 namespace {
@@ -12,8 +14,7 @@ namespace {
 using Args = std::span<Variant>;
 
 double Num(Interpreter& in, const Variant& v) {
-  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
-  return ToDouble(in.DefaultValue(v), in.Locale());
+  return NumberArg(in, v);
 }
 
 Variant Checked(double r) {
@@ -23,6 +24,7 @@ Variant Checked(double r) {
 
 Variant Abs(Interpreter& in, Args a) {
   Variant v = in.DefaultValue(a[0]);
+  CheckNumberText(v, in.Locale());
   switch (v.Type()) {
     case VarType::Null:
       return v;
@@ -50,9 +52,19 @@ Variant Abs(Interpreter& in, Args a) {
 }
 
 Variant Sgn(Interpreter& in, Args a) {
-  if (a[0].IsNull()) return a[0];
   double d = Num(in, a[0]);
   return Variant(static_cast<int16_t>(d > 0 ? 1 : d < 0 ? -1 : 0));
+}
+
+// RGB(red, green, blue): each part above 255 counts as 255, below 0 is error 5.
+Variant Rgb(Interpreter& in, Args a) {
+  int32_t color = 0;
+  for (int i = 0; i < 3; ++i) {
+    int32_t part = LongArg(in, a[i]);
+    if (part < 0) throw AutomationError(error::kInvalidCall);
+    color |= std::min(part, 255) << (8 * i);
+  }
+  return Variant(color);
 }
 
 Variant Atn(Interpreter& in, Args a) {
@@ -127,9 +139,9 @@ constexpr BuiltinEntry kMath[] = {
     {"abs", Abs, 1, 1}, {"atn", Atn, 1, 1},
     {"cos", Cos, 1, 1}, {"exp", Exp, 1, 1},
     {"log", Log, 1, 1}, {"randomize", Randomize, 0, 1, BuiltinUse::StatementOnly},
-    {"rnd", Rnd, 0, 1}, {"sgn", Sgn, 1, 1},
-    {"sin", Sin, 1, 1}, {"sqr", Sqr, 1, 1},
-    {"tan", Tan, 1, 1},
+    {"rgb", Rgb, 3, 3}, {"rnd", Rnd, 0, 1},
+    {"sgn", Sgn, 1, 1}, {"sin", Sin, 1, 1},
+    {"sqr", Sqr, 1, 1}, {"tan", Tan, 1, 1},
 };
 
 }  // namespace

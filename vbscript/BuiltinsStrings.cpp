@@ -20,8 +20,7 @@ std::string Str(Interpreter& in, const Variant& v) {
 }
 
 int32_t Int(Interpreter& in, const Variant& v) {
-  if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
-  return ToLong(in.DefaultValue(v), in.Locale());
+  return LongArg(in, v);
 }
 
 // Characters [start, start + count) of s, both in characters.
@@ -60,8 +59,19 @@ std::string Upper(std::string_view s) {
   return out;
 }
 
+// The compare argument: 0 binary, 1 text, anything else error 5.
 bool TextCompare(Interpreter& in, Args a, size_t i) {
-  return !IsMissing(a, i) && Int(in, a[i]) == 1;
+  if (IsMissing(a, i)) return false;
+  int32_t mode = Int(in, a[i]);
+  if (mode != 0 && mode != 1) throw AutomationError(error::kInvalidCall);
+  return mode == 1;
+}
+
+// A count or length: negative is error 5.
+int32_t Count(Interpreter& in, const Variant& v) {
+  int32_t n = Int(in, v);
+  if (n < 0) throw AutomationError(error::kInvalidCall);
+  return n;
 }
 
 // Byte position of `what` in `s` from byte `from`, with or without regard to case.
@@ -77,32 +87,26 @@ Variant Len(Interpreter& in, Args a) {
   return Variant(static_cast<int32_t>(Chars(Str(in, a[0]))));
 }
 
+// The numeric arguments are checked before a Null text makes the result Null.
 Variant Left(Interpreter& in, Args a) {
+  int32_t n = Count(in, a[1]);
   if (a[0].IsNull()) return Variant::Null();
-  int32_t n = Int(in, a[1]);
-  if (n < 0) throw AutomationError(error::kInvalidCall);
   return Variant(Sub(Str(in, a[0]), 0, n));
 }
 
 Variant Right(Interpreter& in, Args a) {
+  int32_t n = Count(in, a[1]);
   if (a[0].IsNull()) return Variant::Null();
-  int32_t n = Int(in, a[1]);
-  if (n < 0) throw AutomationError(error::kInvalidCall);
   std::string s = Str(in, a[0]);
   size_t len = Chars(s);
   return Variant(static_cast<size_t>(n) >= len ? s : Sub(s, len - n, n));
 }
 
 Variant Mid(Interpreter& in, Args a) {
-  if (a[0].IsNull()) return Variant::Null();
   int32_t start = Int(in, a[1]);
   if (start < 1) throw AutomationError(error::kInvalidCall);
-  size_t count = std::string::npos;
-  if (!IsMissing(a, 2)) {
-    int32_t n = Int(in, a[2]);
-    if (n < 0) throw AutomationError(error::kInvalidCall);
-    count = n;
-  }
+  size_t count = IsMissing(a, 2) ? std::string::npos : Count(in, a[2]);
+  if (a[0].IsNull()) return Variant::Null();
   return Variant(Sub(Str(in, a[0]), start - 1, count));
 }
 
@@ -111,14 +115,13 @@ Variant InStr(Interpreter& in, Args a) {
   size_t i = 0;
   int32_t start = 1;
   if (a.size() >= 3) {
-    if (a[0].IsNull()) throw AutomationError(error::kInvalidUseOfNull);
     start = Int(in, a[0]);
     i = 1;
     if (start < 1) throw AutomationError(error::kInvalidCall);
   }
+  bool text = a.size() >= 4 && TextCompare(in, a, 3);
   if (a[i].IsNull() || a[i + 1].IsNull()) return Variant::Null();
   std::string s = Str(in, a[i]), what = Str(in, a[i + 1]);
-  bool text = a.size() >= 4 && TextCompare(in, a, 3);
   size_t from = ByteOffset(s, start - 1);
   if (static_cast<size_t>(start - 1) > Chars(s)) return Variant(int32_t{0});
   if (what.empty()) return Variant(start);
@@ -128,11 +131,11 @@ Variant InStr(Interpreter& in, Args a) {
 }
 
 Variant InStrRev(Interpreter& in, Args a) {
-  if (a[0].IsNull() || a[1].IsNull()) return Variant::Null();
-  std::string s = Str(in, a[0]), what = Str(in, a[1]);
   int32_t start = IsMissing(a, 2) ? -1 : Int(in, a[2]);
   if (start == 0 || start < -1) throw AutomationError(error::kInvalidCall);
   bool text = TextCompare(in, a, 3);
+  if (a[0].IsNull() || a[1].IsNull()) return Variant::Null();
+  std::string s = Str(in, a[0]), what = Str(in, a[1]);
   size_t len = Chars(s);
   if (start == -1) start = static_cast<int32_t>(len);
   if (static_cast<size_t>(start) > len) return Variant(int32_t{0});
@@ -177,12 +180,13 @@ Variant Trim(Interpreter& in, Args a) {
 
 Variant Replace(Interpreter& in, Args a) {
   // Replace(expr, find, with [, start [, count [, compare]]])
+  int32_t start = IsMissing(a, 3) ? 1 : Int(in, a[3]);
+  if (start < 1) throw AutomationError(error::kInvalidCall);
+  int32_t count = IsMissing(a, 4) ? -1 : Int(in, a[4]);
+  if (count < -1) throw AutomationError(error::kInvalidCall);
+  bool text = TextCompare(in, a, 5);
   if (a[0].IsNull()) return Variant::Null();
   std::string s = Str(in, a[0]), find = Str(in, a[1]), with = Str(in, a[2]);
-  int32_t start = IsMissing(a, 3) ? 1 : Int(in, a[3]);
-  int32_t count = IsMissing(a, 4) ? -1 : Int(in, a[4]);
-  if (start < 1 || count < -1) throw AutomationError(error::kInvalidCall);
-  bool text = TextCompare(in, a, 5);
   // The result starts at `start`, as the language defines it.
   s = Sub(s, start - 1, std::string::npos);
   if (find.empty() || count == 0) return Variant(s);
@@ -284,10 +288,11 @@ Variant ChrW(Interpreter& in, Args a) {
 
 Variant Split(Interpreter& in, Args a) {
   // Split(expr [, delimiter [, count [, compare]]])
+  int32_t count = IsMissing(a, 2) ? -1 : Int(in, a[2]);
+  if (count < -1) throw AutomationError(error::kInvalidCall);
+  bool text = TextCompare(in, a, 3);
   std::string s = Str(in, a[0]);
   std::string delim = IsMissing(a, 1) ? std::string(" ") : Str(in, a[1]);
-  int32_t count = IsMissing(a, 2) ? -1 : Int(in, a[2]);
-  bool text = TextCompare(in, a, 3);
   std::vector<Variant> parts;
   if (s.empty()) return Variant(VariantArray::Vector(0, {}));
   if (delim.empty()) {

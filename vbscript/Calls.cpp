@@ -99,17 +99,35 @@ void Interpreter::RunProc(const ProcDecl& proc, ScriptObject* me, const Args* ex
   Variant* store = slots.store;
   Variant** ptrs = slots.ptrs;
   ptrs[0] = &result;
+  std::vector<ElementArg> elements;
   for (size_t i = 0; i < given; ++i) {
     const Param& param = proc.params[i];
     size_t slot = i + 1;
     if (exprs) {
       const Expr* e = (*exprs)[i].get();
       if (!e) throw AutomationError(error::kWrongArgumentCount);
-      // A variable passed ByRef is the callee's parameter; anything else is a copy.
-      if (!param.by_val && e->kind == ExprKind::Name) {
-        if (Variant* v = VariableSlot(static_cast<const NameExpr&>(*e))) {
-          ptrs[slot] = v;
-          continue;
+      // A variable passed ByRef is the callee's parameter, an array element goes back when the
+      // call ends; anything else is a copy.
+      if (!param.by_val) {
+        if (e->kind == ExprKind::Name) {
+          if (Variant* v = VariableSlot(static_cast<const NameExpr&>(*e))) {
+            ptrs[slot] = v;
+            continue;
+          }
+        }
+        if (e->kind != ExprKind::Paren) {
+          ElementArg at;
+          std::optional<Variant> value;
+          if (Variant* element = FindElement(*e, at, value)) {
+            store[slot] = *element;
+            at.slot = slot;
+            elements.push_back(std::move(at));
+            continue;
+          }
+          if (value) {
+            store[slot] = std::move(*value);
+            continue;
+          }
         }
       }
       store[slot] = Eval(*e);
@@ -124,11 +142,100 @@ void Interpreter::RunProc(const ProcDecl& proc, ScriptObject* me, const Args* ex
   frame.slots = ptrs;
   frame.me = me;
   frame.option_explicit = proc.option_explicit;
-  {
+  auto store_elements = [&] {
+    for (const ElementArg& at : elements) StoreElement(at, std::move(*ptrs[at.slot]));
+  };
+  try {
     FrameGuard guard(frame_, &frame, with_stack_, call_depth_);
     for (const ConstStmt* c : proc.consts) ExecStatement(*c);
     ExecBlock(proc.body);
+  } catch (...) {
+    store_elements();
+    throw;
   }
+  store_elements();
+}
+
+int Interpreter::FieldIndex(const ScriptObject& object, const std::string& folded) const {
+  const ClassRuntime& cls = object.Class();
+  auto it = cls.members.find(folded);
+  if (it == cls.members.end() || it->second.field < 0) return -1;
+  bool inside = frame_ && frame_->me && &frame_->me->Class() == &cls;
+  return it->second.field_public || inside ? it->second.field : -1;
+}
+
+Variant* Interpreter::FindElement(const Expr& e, ElementArg& at, std::optional<Variant>& value) {
+  Variant* base = nullptr;
+  const Args* args = nullptr;
+  if (e.kind == ExprKind::Name) {
+    const auto& n = static_cast<const NameExpr&>(e);
+    if (n.args.empty()) return nullptr;
+    if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+    base = BoundSlot(n);
+    if (!base || !base->IsArray()) return nullptr;
+    at.name = &n;
+    args = &n.args;
+  } else if (e.kind == ExprKind::Member) {
+    const auto& m = static_cast<const MemberExpr&>(e);
+    if (m.args.empty()) return nullptr;
+    std::optional<Variant> tmp;
+    const Variant& object = MemberObject(m, tmp);
+    if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
+    ObjectRef ref = object.AsObject();
+    auto* so = dynamic_cast<ScriptObject*>(ref.get());
+    int field = so ? FieldIndex(*so, m.folded) : -1;
+    if (field < 0 || !so->Fields()[field].IsArray()) {
+      value =
+          InvokeObject(ref, m.name, m.folded,
+                       m.has_parens ? InvokeKind::Method : InvokeKind::PropertyGet, m.args, false);
+      return nullptr;
+    }
+    base = &so->Fields()[field];
+    at.object = std::move(ref);
+    at.field = field;
+    args = &m.args;
+  } else if (e.kind == ExprKind::Apply) {
+    const auto& a = static_cast<const ApplyExpr&>(e);
+    base = FindElement(*a.target, at, value);
+    if (!base) {
+      if (value) value = Apply(*value, a.args, e);
+      return nullptr;
+    }
+    if (!base->IsArray()) {
+      value = Apply(*base, a.args, e);
+      return nullptr;
+    }
+    args = &a.args;
+  } else {
+    return nullptr;
+  }
+  std::vector<int32_t> idx = Indices(*args);
+  VariantArray& array = base->AsArray();
+  if (static_cast<int>(idx.size()) != array.Dimensions())
+    throw AutomationError(error::kSubscriptOutOfRange);
+  Variant& element = array.At(idx);
+  at.indices.insert(at.indices.end(), idx.begin(), idx.end());
+  at.counts.push_back(static_cast<uint8_t>(idx.size()));
+  return &element;
+}
+
+void Interpreter::StoreElement(const ElementArg& at, Variant value) {
+  Variant* v =
+      at.name ? BoundSlot(*at.name) : &static_cast<ScriptObject&>(*at.object).Fields()[at.field];
+  const int32_t* index = at.indices.data();
+  for (uint8_t count : at.counts) {
+    // The callee may have changed the array: an element no longer there takes nothing back.
+    if (!v || !v->IsArray()) return;
+    VariantArray& array = v->AsArray();
+    if (array.Dimensions() != count) return;
+    for (int d = 0; d < count; ++d) {
+      const ArrayBound& b = array.Bounds()[d];
+      if (index[d] < b.lower || index[d] > b.Upper()) return;
+    }
+    v = &array.At(std::span<const int32_t>(index, count));
+    index += count;
+  }
+  *v = std::move(value);
 }
 
 Variant Interpreter::InvokeObject(const ObjectRef& object, const std::string& name,

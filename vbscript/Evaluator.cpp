@@ -251,6 +251,13 @@ Variant Interpreter::Apply(const Variant& target, const Args& args, const Expr& 
   throw AutomationError(error::kTypeMismatch);
 }
 
+// An index that is no Integer or Long: text must be a number ("True" is none).
+int32_t Interpreter::IndexValue(const Variant& v) {
+  Variant d = DefaultValue(v);
+  CheckNumberText(d, locale_);
+  return ToLong(d, locale_);
+}
+
 std::vector<int32_t> Interpreter::Indices(const Args& args) {
   std::vector<int32_t> idx;
   idx.reserve(args.size());
@@ -263,7 +270,7 @@ std::vector<int32_t> Interpreter::Indices(const Args& args) {
     else if (v.Type() == VarType::Long)
       idx.push_back(v.AsLong());
     else
-      idx.push_back(ToLong(DefaultValue(v), locale_));
+      idx.push_back(IndexValue(v));
   }
   return idx;
 }
@@ -276,7 +283,7 @@ Variant& Interpreter::Element(Variant& array, const Args& args) {
     const Variant& v = EvalRef(*args[0], tmp);
     int32_t i = v.Type() == VarType::Integer ? v.AsInteger()
                 : v.Type() == VarType::Long  ? v.AsLong()
-                                             : ToLong(DefaultValue(v), locale_);
+                                             : IndexValue(v);
     if (a.Dimensions() != 1) throw AutomationError(error::kSubscriptOutOfRange);
     return a.At(i);
   }

@@ -153,6 +153,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Arrays and indexing.
   Variant& Element(Variant& array, const Args& args);
   std::vector<int32_t> Indices(const Args& args);
+  int32_t IndexValue(const Variant& v);
 
   // Errors and limits.
   void CheckTime();
@@ -207,6 +208,24 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   void AssignMember(const MemberExpr& m, Variant value, bool is_set);
   void AssignApply(const ApplyExpr& a, Variant value, bool is_set);
   Variant* ElementSlot(const Expr& e);
+  // An array element passed to a ByRef parameter: the callee works on a copy in `slot`, which goes
+  // back into the element, found again by its indices, when the call ends. The element itself is
+  // not lent out: the callee may ReDim or replace the array it lives in.
+  struct ElementArg {
+    size_t slot = 0;
+    const NameExpr* name = nullptr;  // the variable holding the array, or
+    ObjectRef object;                // the script object whose field holds it
+    int field = -1;
+    std::vector<int32_t> indices;  // the indices of every level, in order
+    std::vector<uint8_t> counts;   // how many indices each level takes
+  };
+  // The element `e` stands for when it is an element of an array held in a variable or in a field
+  // of a script object, with its place in `at`; otherwise null, with `value` set when `e` had to be
+  // evaluated on the way.
+  Variant* FindElement(const Expr& e, ElementArg& at, std::optional<Variant>& value);
+  void StoreElement(const ElementArg& at, Variant value);
+  // The field `folded` of `object` when this frame may use it, else -1.
+  int FieldIndex(const ScriptObject& object, const std::string& folded) const;
   Variant EvalMember(const MemberExpr& m);
   Variant EvalBinary(const BinaryExpr& b);
   // The operator of `b` on operands already evaluated.

@@ -19,9 +19,6 @@ Call Bump(a)
 Check "call passes byref", a, 3
 Check "function", Twice(21), 42
 Check "recursion", Fact(10), 3628800
-Dim arr(2) : arr(1) = 5
-Bump arr(1)
-Check "array element by value", arr(1), 5
 SetLocal
 Check "undeclared in sub stays local", IsEmpty(hidden), True
 Function NoResult() : End Function

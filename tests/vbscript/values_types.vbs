@@ -36,11 +36,6 @@ Check "VarType(Null)", VarType(Null), vbNull
 Check "VarType(Nothing)", VarType(Nothing), vbObject
 
 ' Conversions: expression, error number (0 = none).
-Function Fehler(ausdruck)
-  On Error Resume Next
-  Dim v : v = Eval(ausdruck)
-  Fehler = Err.Number
-End Function
 For Each fall In Array( _
     Array("CDbl(""TRUE"")", 13), Array("CInt(""False"")", 13), Array("CByte(""TRUE"")", 13), _
     Array("CLng("" true "")", 13), Array("CSng(""false"")", 13), Array("CCur(""True"")", 13), _

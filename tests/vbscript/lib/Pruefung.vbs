@@ -12,6 +12,13 @@ Sub CheckTyp(name, actual, expected)
   Vergleiche name, actual, expected, TypeName(actual) = TypeName(expected)
 End Sub
 
+' The error number evaluating `ausdruck` raises (0 for none).
+Function Fehler(ausdruck)
+  On Error Resume Next
+  Dim v : v = Eval(ausdruck)
+  Fehler = Err.Number
+End Function
+
 Sub Vergleiche(name, actual, expected, typPasst)
   If Not typPasst Then
     WScript.Echo "FAIL " & name & ": type " & TypeName(actual) & ", expected " & TypeName(expected)
