@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ErrorOf.h"
+
 namespace vks {
 namespace {
 
-int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 TEST(clKontoGlobalDataTest, AddRefusesAKeyThatDiffersOnlyInCase) {
   clKontoGlobalData store;

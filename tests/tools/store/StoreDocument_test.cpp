@@ -8,10 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
-#include "platform/automation/Windows1252.h"
 #include "platform/automation/StoreWriter.h"
+#include "platform/automation/Windows1252.h"
 
 namespace vks {
 namespace {
@@ -103,43 +102,6 @@ TEST(StoreDocumentTest, PrintsOneValuePerLine) {
             "    {\"type\": \"String\", \"value\": \"a\"}\n"
             "  ]}\n"
             "]}\n");
-}
-
-TEST(StoreDocumentTest, LabelsRecordsAndFieldsByTheirLayouts) {
-  clKonto konto;
-  konto.KontoName = "Demo";
-  konto.ProfitLossKontrakte = -2.5;
-  auto position = std::make_shared<clTitelPosition>();
-  position->TitelWKN = "DE0001";
-  position->Position = -4;
-  konto.cTitelPositionen.Add("DE0001", position);
-  auto fill = std::make_shared<clFilledOrder>();
-  fill->ID = "F-1";
-  fill->Gestrichen = true;
-  konto.cFilledOrders.Add("F-1", fill);
-  const std::string json =
-      DumpStore(Serialized(Variant(VariantArray::Vector(1, {konto.WriteAllProperties()}))));
-
-  const char* lines[] = {
-      "\n  {\"record\": \"clKonto\", \"type\": \"Array\", \"bounds\": [{\"lower\": 0, \"count\": "
-      "51}], \"elements\": [\n",
-      "\n    {\"field\": \"KontoName\", \"type\": \"String\", \"value\": \"Demo\"},\n",
-      "\n    {\"field\": \"cOffeneOrders\", \"type\": \"Empty\"},\n",
-      "\n    {\"field\": \"cTitelPositionen\", \"type\": \"Array\", \"bounds\": [{\"lower\": 1, "
-      "\"count\": 1}], \"elements\": [\n"
-      "      {\"record\": \"clTitelPosition\", \"type\": \"Array\"",
-      "\n        {\"field\": \"Position\", \"type\": \"Long\", \"value\": -4},\n",
-      "\n        {\"field\": \"Gestrichen\", \"type\": \"Boolean\", \"value\": true},\n",
-      "\n    {\"field\": \"ProfitLoss\", \"type\": \"Array\", \"bounds\": [{\"lower\": 0, "
-      "\"count\": 3}], \"elements\": [\n",
-      "\n      {\"field\": \"ProfitLossKontrakte\", \"type\": \"Double\", \"value\": -2.5}\n",
-      "\n    {\"field\": \"MarginUmrechnen\", \"type\": \"Boolean\", \"value\": false},\n"
-      "    {\"type\": \"Empty\"},\n",
-  };
-  for (const char* line : lines) {
-    SCOPED_TRACE(line);
-    EXPECT_NE(json.find(line), std::string::npos) << json;
-  }
 }
 
 TEST(StoreDocumentTest, PackingIgnoresLabels) {
