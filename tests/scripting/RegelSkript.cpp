@@ -1,8 +1,8 @@
 // RegelSkript [--c-zahlen] FILE.vbs…: runs the files, one after the other in one text,
 // as one account rule through FuehreKontoScriptAus, the way the server evaluates a rule. A
 // self-checking script (the interpreter's conformance scripts with lib/Pruefung.vbs) reports its
-// failures through WScript.Echo and WScript.Quit, which a rule has no object for: a script-level
-// stand-in shows each line as a message and hands the count to Ergebnis, the exit code.
+// failures through WScript.Echo and WScript.Quit, which a rule has no object for: the stand-in
+// regeln/wscript_ersatz.vbs, given first, hands the count to Ergebnis, the exit code.
 //
 // The process locale is taken from the environment first, as the server's Qt application object
 // does; --c-zahlen then resets the C library's numbers as the server does when it has a display.
@@ -21,13 +21,6 @@
 
 namespace {
 
-constexpr const char* kWScriptErsatz =
-    "Class WScriptErsatz\r\n"
-    "  Public Sub Echo(text) : MsgBox text : End Sub\r\n"
-    "  Public Sub Quit(code) : Ergebnis = code : End Sub\r\n"
-    "End Class\r\n"
-    "Dim WScript : Set WScript = New WScriptErsatz\r\n";
-
 class AusgabeMelder : public vks::MessageReporter {
  public:
   int32_t ZeigeMeldung(const std::string& text, int32_t style, const std::string&) override {
@@ -40,7 +33,7 @@ class AusgabeMelder : public vks::MessageReporter {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  std::string formel = kWScriptErsatz;
+  std::string formel;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--c-zahlen") {
