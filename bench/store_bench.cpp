@@ -154,7 +154,7 @@ struct StoreOnDisk {
       auto konto = MakeKonto(k);
       konten.Add(konto->KontoName, konto);
     }
-    bytes = SerializeKonten(konten);
+    bytes = SerialisiereKonten(konten);
     store->SpeichereKonten(konten);
   }
   ~StoreOnDisk() {

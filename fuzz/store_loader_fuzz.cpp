@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!Load(std::string(reinterpret_cast<const char*>(data), size), konten)) return 0;
   if (konten.Count() == 0) return 0;
   // What was loaded is what the next save writes; loading that must give it back unchanged.
-  const std::string saved = vks::SerializeKonten(konten);
+  const std::string saved = vks::SerialisiereKonten(konten);
   vks::KontenSammlung again(vks::CompareMode::Text);
-  if (!Load(saved, again) || vks::SerializeKonten(again) != saved) std::abort();
+  if (!Load(saved, again) || vks::SerialisiereKonten(again) != saved) std::abort();
   return 0;
 }

@@ -110,7 +110,7 @@ void AccountStore::KeepDamagedFile(const std::string& bytes) {
   }
 }
 
-void WriteKonten(const KontenSammlung& konten, std::string& out,
+void SchreibeKonten(const KontenSammlung& konten, std::string& out,
                  const std::function<void(std::string&)>& after_each) {
   StoreWriter writer(out);
   writer.ArrayHeader(1, static_cast<int32_t>(konten.Count()));
@@ -129,9 +129,9 @@ void WriteKonten(const KontenSammlung& konten, std::string& out,
   }
 }
 
-std::string SerializeKonten(const KontenSammlung& konten) {
+std::string SerialisiereKonten(const KontenSammlung& konten) {
   std::string out;
-  WriteKonten(konten, out, [](std::string&) {});
+  SchreibeKonten(konten, out, [](std::string&) {});
   return out;
 }
 
@@ -170,7 +170,7 @@ void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
       // instead of growing to the size of the store.
       std::string chunk;
       chunk.reserve(2 * kChunkBytes);
-      WriteKonten(konten, chunk, [&file](std::string& bytes) {
+      SchreibeKonten(konten, chunk, [&file](std::string& bytes) {
         if (bytes.size() < kChunkBytes) return;
         file.Append(bytes);
         bytes.clear();

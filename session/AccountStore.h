@@ -62,11 +62,11 @@ class AccountStore {
 
 // The whole collection as the store's bytes (an array 1..N of account records). Throws
 // AutomationError naming the account for a record that cannot be stored. Used by tools too.
-std::string SerializeKonten(const KontenSammlung& konten);
+std::string SerialisiereKonten(const KontenSammlung& konten);
 
 // The same bytes appended to `out`; `after_each` is called after every account and may take the
 // bytes written so far out of `out`.
-void WriteKonten(const KontenSammlung& konten, std::string& out,
+void SchreibeKonten(const KontenSammlung& konten, std::string& out,
                  const std::function<void(std::string&)>& after_each);
 
 }  // namespace vks

@@ -339,7 +339,7 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
   faulty.FailAt(-1);
   store.SpeichereKonten(new_konten);
   const std::string new_bytes = ReadAll(StoreFile());
-  EXPECT_EQ(new_bytes, SerializeKonten(new_konten));
+  EXPECT_EQ(new_bytes, SerialisiereKonten(new_konten));
   ASSERT_GT(new_bytes.size(), size_t{1} << 20);
   const int operations = faulty.Operations();
   ASSERT_GT(operations, 4);
