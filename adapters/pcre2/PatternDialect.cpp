@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include "vbscript/RegexEngine.h"
 
@@ -89,11 +90,14 @@ class Translator {
   std::string Run() {
     while (i_ < p_.size()) {
       char c = p_[i_];
+      const bool after_set = std::exchange(after_set_escape_, false);
       if (c == '\\') {
         Escape();
       } else if (in_class_) {
         if (c == ']') in_class_ = false;
-        out_ += c == '[' ? "\\[" : std::string(1, c);  // no POSIX [:name:] inside a class
+        // No POSIX [:name:] inside a class; a "-" beside \d, \w or \s is a hyphen.
+        bool hyphen = c == '-' && (after_set || IsSetEscape(p_.substr(i_ + 1, 2)));
+        out_ += c == '[' ? "\\[" : hyphen ? "\\-" : std::string(1, c);
         ++i_;
       } else if (c == '[') {
         OpenClass();
@@ -160,6 +164,10 @@ class Translator {
     }
   }
 
+  static bool IsSetEscape(std::string_view s) {
+    return s.size() == 2 && s[0] == '\\' && std::string_view("dDwWsS").find(s[1]) != s.npos;
+  }
+
   void Escape() {
     if (i_ + 1 >= p_.size()) throw RegexError{RegexFailure::kSyntax};
     char c = p_[i_ + 1];
@@ -171,6 +179,8 @@ class Translator {
       case 'W':
       case 's':
       case 'S':
+        after_set_escape_ = true;
+        [[fallthrough]];
       case 'f':
       case 'n':
       case 'r':
@@ -266,6 +276,7 @@ class Translator {
   size_t groups_;
   size_t i_ = 0;
   bool in_class_ = false;
+  bool after_set_escape_ = false;  // the item before is \d, \w, \s or a negation
   std::string out_;
 };
 
