@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   using namespace vks;
   pcre2::InstallRegexEngine();
   // Decided once: a server without a display never opens a window.
-  const bool anzeige = AnzeigeVorhanden();
+  const bool anzeige = AnzeigeVorhanden(argc, argv, std::cerr);
   std::unique_ptr<QCoreApplication> anwendung;
   if (anzeige) {
     anwendung = std::make_unique<QApplication>(argc, argv);
