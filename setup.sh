@@ -14,8 +14,9 @@ $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
   cmake ninja-build g++ pkg-config make \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  libsqlite3-dev nlohmann-json3-dev liblua5.4-dev \
-  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev dbus python3-dbus python3-gi \
+  libsqlite3-dev nlohmann-json3-dev liblua5.4-dev libpcre2-dev \
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland \
+  dbus python3-dbus python3-gi \
   clang libclang-rt-14-dev \
   xvfb xauth x11-utils imagemagick locales
 # Numbers and dates follow the user's locale; the tests run under both of these.

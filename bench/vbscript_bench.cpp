@@ -7,6 +7,7 @@
 #include <lua5.4/lua.hpp>
 
 #include "accounts/KontoKennzahl.h"
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/automation/VariantConversions.h"
 #include "scripting/FuehreKontoScriptAus.h"
@@ -259,6 +260,7 @@ BENCHMARK(BM_LuaStrings)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportA
 }  // namespace
 
 int main(int argc, char** argv) {
+  vks::pcre2::InstallRegexEngine();
   return vks::bench::LaufeMitVerhaeltnissen(argc, argv,
                                             {{"BM_VbsRuleFreshEngine", "BM_LuaRuleFreshState", 1.0},
                                              {"BM_VbsLoop", "BM_LuaLoop", 3.0},

@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "vbscript/Engine.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  vks::pcre2::InstallRegexEngine();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -24,8 +24,7 @@ Variant CreateObject(Interpreter& in, Args a) {
     in.Track(dictionary);
     return Variant(std::move(dictionary));
   }
-  if (id == "vbscript.regexp")
-    return Variant(ObjectRef(std::make_shared<RegExpObject>(in.GetLimits().memory_limit)));
+  if (id == "vbscript.regexp") return Variant(MakeRegExp(in.GetLimits().memory_limit));
   throw AutomationError(error::kCannotCreateObject);
 }
 

@@ -324,8 +324,7 @@ const ProcDecl* Interpreter::FindProc(const std::string& folded) const {
 
 ObjectRef Interpreter::NewObject(const std::string& class_name) {
   const ClassRuntime* cls = FindClass(FoldName(class_name));
-  if (!cls && FoldName(class_name) == "regexp")
-    return std::make_shared<RegExpObject>(limits_.memory_limit);
+  if (!cls && FoldName(class_name) == "regexp") return MakeRegExp(limits_.memory_limit);
   if (!cls) {
     AutomationError base(error::kClassNotDefined, kRuntimeSource);
     throw AutomationError(base.Number(), kRuntimeSource,

@@ -3,6 +3,7 @@
 // every request, unloaded (layout and pending changes saved) when the last host leaves. The
 // commands' dialogs and overview windows are the Qt ones.
 #include <functional>
+#include <iosfwd>
 #include <memory>
 
 #include "adapters/qt/HauptfensterAdapter.h"
@@ -56,7 +57,10 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   std::function<void()> geschlossen_;
 };
 
-// True when the process may open windows: DISPLAY or WAYLAND_DISPLAY is set.
-bool AnzeigeVorhanden();
+// True when the process may open windows: DISPLAY or WAYLAND_DISPLAY is set and a Qt platform
+// plugin starts on it. A plugin that cannot start ends its process, so the try runs in a child
+// process; when it fails, `log` says that the server runs without a display. Call it before any
+// QCoreApplication exists, with main's arguments.
+bool AnzeigeVorhanden(int argc, char** argv, std::ostream& log);
 
 }  // namespace vks

@@ -15,6 +15,7 @@
 #include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/FristOhneObjekt.h"
 #include "adapters/dbus/KontoServerDienst.h"
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/qt/KontenFensterMitAnzeige.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
@@ -52,8 +53,9 @@ class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
 
 int main(int argc, char** argv) {
   using namespace vks;
+  pcre2::InstallRegexEngine();
   // Decided once: a server without a display never opens a window.
-  const bool anzeige = AnzeigeVorhanden();
+  const bool anzeige = AnzeigeVorhanden(argc, argv, std::cerr);
   std::unique_ptr<QCoreApplication> anwendung;
   if (anzeige) {
     anwendung = std::make_unique<QApplication>(argc, argv);

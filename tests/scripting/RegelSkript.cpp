@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "platform/system/MessageReporter.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "scripting/frmVBScript.h"
@@ -33,6 +34,7 @@ class AusgabeMelder : public vks::MessageReporter {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  vks::pcre2::InstallRegexEngine();
   std::string formel;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];

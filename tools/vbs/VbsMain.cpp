@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
 #include "platform/system/MessageReporter.h"
@@ -84,6 +85,7 @@ bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string first = argv[1];
+  vks::pcre2::InstallRegexEngine();
   vks::vbscript::Engine engine;
   ConsoleReporter reporter;
   engine.SetMessageReporter(&reporter);

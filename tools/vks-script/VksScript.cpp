@@ -9,6 +9,7 @@
 
 #include "accounts/KontoBedingungen.h"
 #include "accounts/KontoKennzahl.h"
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/StoreReader.h"
@@ -166,6 +167,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vks::pcre2::InstallRegexEngine();
   try {
     return Run(argc, argv);
   } catch (const vks::AutomationError& e) {

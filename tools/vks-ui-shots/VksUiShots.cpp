@@ -14,6 +14,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     std::cerr << "Aufruf: vks-ui-shots AUSGABEORDNER [DATENORDNER [RTTORDNER]]\n";
     return 2;
   }
+  vks::pcre2::InstallRegexEngine();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   NeutraleCZahlen();

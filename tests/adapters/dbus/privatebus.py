@@ -47,8 +47,9 @@ class PrivateBus:
         os.makedirs(self.daten)
         if store:
             shutil.copy(store, os.path.join(self.daten, "VKSVirtKonten.dat"))
-        self.env = dict(os.environ, VKS_REGISTRY=os.path.join(self.tmp, "registry"),
-                        **(extra_env or {}))
+        # A value of None in extra_env removes the variable.
+        env = dict(os.environ, VKS_REGISTRY=os.path.join(self.tmp, "registry"), **(extra_env or {}))
+        self.env = {name: value for name, value in env.items() if value is not None}
         reg = lambda *args: subprocess.run([vks_reg, "add", *args, "/f"], env=self.env,
                                            check=True, capture_output=True)
         if server:

@@ -231,5 +231,24 @@ class IntrospectionMatchesTheRepository(ServerTest):
                 self.assertEqual(reported[name], expected[name])
 
 
+class WaylandWithoutCompositor(ServerTest):
+    """WAYLAND_DISPLAY names no compositor and there is no X display: no Qt platform can start,
+    and the server serves the bus without a display instead of aborting."""
+
+    def setUp(self):
+        self.bus = pb.PrivateBus(SERVICES, VKS_REG, extra_env={
+            "WAYLAND_DISPLAY": "nonexistent", "DISPLAY": None, "QT_QPA_PLATFORM": None})
+        self.conn = self.bus.connect()
+
+    def test_serves_the_bus_headless_and_says_so(self):
+        konto, _ = self.create("clKontoSchnittstelle")
+        self.assertFalse(konto.VKSKontoExistiert("Depot"))
+        vorhanden = self.conn.call_blocking(pb.NAME, pb.ROOT + "/Anzeige", dbus.PROPERTIES_IFACE,
+                                            "Get", "ss", (pb.NAME + ".Anzeige", "AnzeigeVorhanden"))
+        self.assertFalse(vorhanden)
+        with open(self.bus.log.name, errors="replace") as f:
+            self.assertIn("der Server läuft ohne Anzeige", f.read())
+
+
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1], verbosity=2)
