@@ -73,6 +73,9 @@ void PruefeZaehler(const clKonto& k) {
 void PruefeOrderstatus(const clKonto& konto, const Ordermeldung& m) {
   if (!std::isfinite(m.AktFillPreis) || !IstGueltigesDatum(m.DatumZeit))
     Refuse(error::kInvalidCall, "Ungültiger Preis oder Zeitpunkt");
+  PruefeText("OrderID", m.OrderID);
+  PruefeText("TitelWKN", m.TitelWKN);
+  PruefeText("TitelName", m.TitelName);
   if (m.ZusatzInfos) PruefeZusatzInfos(*m.ZusatzInfos);
   if (m.Anzahl < 0 || m.FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
   if (m.FilledAnzahl > m.Anzahl) {

@@ -8,7 +8,6 @@
 #include "accounts/KontoBeobachter.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
-#include "accounts/StorableTexts.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/VariantConversions.h"
@@ -162,6 +161,8 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
     for (int64_t i = wkns.LBound(); i <= wkns.UBound(); ++i) {
       titel.emplace_back(ToString(wkns.At(static_cast<int32_t>(i))),
                          ToString(namen.At(static_cast<int32_t>(i))));
+      PruefeText("WKNFeld", titel.back().first);
+      PruefeText("TitelNameFeld", titel.back().second);
     }
     bool eine_vorhanden = false;
     const DateValue t = konto.UseSimulZeit ? konto.AktuelleZeit : umgebung.clock.Now();
@@ -242,8 +243,8 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
       Fehlertext = "Es ist bereits ein Konto mit diesem Namen vorhanden.";
       return;
     }
-    if (!IsStorableText(KontoName) || !IsStorableText(KontoInfo))
-      throw AutomationError(5, "", "Name oder Beschreibung enthält nicht speicherbare Zeichen.");
+    PruefeText("KontoName", KontoName);
+    PruefeText("KontoInfo", KontoInfo);
     PruefeZahl("Kontostand", Kontostand);
     PruefeDatum("AktDatum", AktDatum);
     konto = std::make_shared<clKonto>();

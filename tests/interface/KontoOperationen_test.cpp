@@ -341,6 +341,41 @@ TEST_F(KontoOperationenTest, NonFiniteNumbersAndImpossibleDatesAreRefused) {
   });
 }
 
+// Text the store cannot hold (outside Windows-1252, or longer than 65535 characters) is refused by
+// every call that would store it.
+TEST_F(KontoOperationenTest, TextTheStoreCannotHoldIsRefused) {
+  const std::string emoji = "Aktie \xF0\x9F\x98\x80";
+  const std::string lang(65536, 'a');
+  const std::string zeichen = " enthält Zeichen, die Windows-1252 nicht darstellen kann";
+  const auto tick = [this](const Variant& v) {
+    clOrderZusatzInfos z = aktie_;
+    z.MinTickSize = v;
+    return z;
+  };
+  ErwarteAbgelehnt({
+      {"WKN", [&] { return OrderMit("N1", emoji, "Eins AG", aktie_); }, "TitelWKN" + zeichen},
+      {"name", [&] { return OrderMit("N1", "DE1", emoji, aktie_); }, "TitelName" + zeichen},
+      {"long name", [&] { return OrderMit("N1", "DE1", lang, aktie_); },
+       "TitelName ist länger als 65535 Zeichen"},
+      {"order ID", [&] { return OrderMit(emoji, "DE1", "Eins AG", aktie_); }, "OrderID" + zeichen},
+      {"tick size of an open order",
+       [&] { return OrderMit("E1", "DE1", "Eins AG", tick(Variant(emoji))); },
+       "MinTickSize" + zeichen},
+      {"tick size in an array",
+       [&] {
+         return OrderMit("N1", "DE1", "Eins AG",
+                         tick(Variant(VariantArray::Vector(0, {Variant(1.0), Variant(lang)}))));
+       },
+       "MinTickSize ist länger als 65535 Zeichen"},
+      {"position file name",
+       [&] { return Positionswerte(Variant(VariantArray::Vector(0, {Variant(emoji)})), 1); },
+       "TitelNameFeld" + zeichen},
+      {"account name", [&] { return NeuesKontoMit(emoji, "", 1, 45000); }, "KontoName" + zeichen},
+      {"account description", [&] { return NeuesKontoMit("Neu", lang, 1, 45000); },
+       "KontoInfo ist länger als 65535 Zeichen"},
+  });
+}
+
 // A placement rule that refuses buying; counts the cancellation rules it runs.
 class KaufVerbot : public KontoRegeln {
  public:
