@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "accounts/Eingabepruefung.h"
 #include "accounts/KontoBedingungen.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/VerbucheFill.h"
@@ -70,8 +71,12 @@ void PruefeZaehler(const clKonto& k) {
 // Everything that could stop a booking half-way is checked before anything changes, so that a
 // refused report leaves the account exactly as it was.
 void PruefeOrderstatus(const clKonto& konto, const Ordermeldung& m) {
-  if (!std::isfinite(m.AktFillPreis) || !std::isfinite(m.DatumZeit.days))
+  if (!std::isfinite(m.AktFillPreis) || !IstGueltigesDatum(m.DatumZeit))
     Refuse(error::kInvalidCall, "Ungültiger Preis oder Zeitpunkt");
+  PruefeText("OrderID", m.OrderID);
+  PruefeText("TitelWKN", m.TitelWKN);
+  PruefeText("TitelName", m.TitelName);
+  if (m.ZusatzInfos) PruefeZusatzInfos(*m.ZusatzInfos);
   if (m.Anzahl < 0 || m.FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
   if (m.FilledAnzahl > m.Anzahl) {
     Refuse(error::kInvalidCall, "Ausgeführte Stückzahl " + std::to_string(m.FilledAnzahl) +
@@ -161,6 +166,7 @@ void FilledOrderAusOrder(clKonto& konto, const clOffeneOrder& order, DateValue D
 
 bool StreicheOffeneOrder(clKonto& konto, std::string_view OrderID, DateValue DatumZeit,
                          const KontoUmgebung& umgebung) {
+  PruefeDatum("DatumZeit", DatumZeit);
   auto* open = konto.cOffeneOrders.Find(OrderID);
   if (!open) return false;
   PruefeZaehler(konto);
@@ -179,6 +185,7 @@ bool StreicheOffeneOrder(clKonto& konto, std::string_view OrderID, DateValue Dat
 
 bool SchliessePosition(clKonto& konto, std::string_view TitelWKN, float Kurs,
                        const KontoUmgebung& umgebung) {
+  PruefeZahl("Kurs", Kurs);
   auto* found = konto.cTitelPositionen.Find(TitelWKN);
   if (!found || (*found)->Position == 0) return false;
   PruefeZaehler(konto);

@@ -36,9 +36,10 @@ struct Ordermeldung {
 
 // Books one status report: a known open order takes the new quantities and books the newly filled
 // part; an unknown one is opened (or goes straight to the fills when it is complete). A report
-// that cannot be booked whole (a price that is no number, a negative quantity, more filled than
-// ordered, a position or counter beyond a Long) is refused with AutomationError 5 or 6 before
-// anything changes.
+// that cannot be booked whole (a price or extra that is no finite number, a time outside the years
+// 100 to 9999, text the store cannot hold, a negative quantity, more filled than ordered, a
+// position or counter beyond a Long) is refused with AutomationError 5 or 6 before anything
+// changes.
 OrderstatusErgebnis BucheOrderstatus(clKonto& konto, const Ordermeldung& meldung,
                                      const KontoUmgebung& umgebung);
 

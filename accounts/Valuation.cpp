@@ -1,6 +1,7 @@
 // Capital figures of an account and the revaluation of a position at a new price.
 #include <cmath>
 
+#include "accounts/Eingabepruefung.h"
 #include "accounts/Margin.h"
 #include "accounts/clKonto.h"
 
@@ -18,7 +19,7 @@ double clKonto::BerechneVerfuegbarKapital() const {
 void clKonto::NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float NeuerKurs,
                         bool& SofortSpeichern, Clock& clock) {
   // A price or time that is no number would poison every total it touches, for good.
-  if (!std::isfinite(NeuerKurs) || !std::isfinite(DatumZeit.days)) return;
+  if (!std::isfinite(NeuerKurs) || !IstGueltigesDatum(DatumZeit)) return;
   std::shared_ptr<clTitelPosition>* found = cTitelPositionen.Find(TitelWKN);
   if (!found) return;
   clTitelPosition& position = **found;
@@ -35,9 +36,10 @@ void clKonto::NeuerKurs(std::string_view TitelWKN, DateValue DatumZeit, float Ne
   // Old value out, new value in, as two bookings: the totals stay the sum of what was booked.
   const bool short_position = position.Position < 0;
   const double alt = position.OpenPL;
-  position.OpenPL = (static_cast<double>(NeuerKurs) - static_cast<double>(position.Durchschnittspreis)) * position.Position *
-                    (position.IstAktie() ? 1.0 : static_cast<double>(position.PointValue)) *
-                    static_cast<double>(UmrechnungsFaktor(*this, position.AktUmrechnungsWert));
+  position.OpenPL =
+      (static_cast<double>(NeuerKurs) - static_cast<double>(position.Durchschnittspreis)) *
+      position.Position * (position.IstAktie() ? 1.0 : static_cast<double>(position.PointValue)) *
+      static_cast<double>(UmrechnungsFaktor(*this, position.AktUmrechnungsWert));
   const double neu = position.OpenPL;
   if (position.IstAktie()) {
     AktienWertAktuellGesamt = AktienWertAktuellGesamt - alt + neu;

@@ -107,7 +107,8 @@ class clKonto {
   double BerechneVerfuegbarKapital() const;
 
   // Revalues the position in `TitelWKN` at `NeuerKurs`. Nothing happens without such a position,
-  // for a flat one, for the price it already has, or for a price or time that is no finite number.
+  // for a flat one, for the price it already has, for a price that is no finite number or a time
+  // outside the years 100 to 9999.
   // The time is `DatumZeit` with simulated time (only when > 0), else `clock`'s. Unless
   // `SofortSpeichern` is set, the price and the waiting flags for the price recording are set;
   // with it the caller records and sets them.

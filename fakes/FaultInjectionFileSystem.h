@@ -24,6 +24,9 @@ class FaultInjectionFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) override { return real_->FileExists(path); }
   bool FolderExists(const std::string& path) override { return real_->FolderExists(path); }
+  bool SameFolder(const std::string& a, const std::string& b) override {
+    return real_->SameFolder(a, b);
+  }
   std::string ReadFile(const std::string& path) override { return real_->ReadFile(path); }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {

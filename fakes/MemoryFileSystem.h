@@ -16,6 +16,7 @@ class MemoryFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool FolderExists(const std::string&) override { return true; }
+  bool SameFolder(const std::string& a, const std::string& b) override { return a == b; }
   std::string ReadFile(const std::string& path) override {
     auto it = files.find(path);
     if (it == files.end()) throw AutomationError(53, "", path + ": Datei nicht gefunden");

@@ -3,11 +3,11 @@
 // result code. No error reaches the host.
 #include <filesystem>
 
+#include "accounts/Eingabepruefung.h"
 #include "accounts/KontoBedingungen.h"
 #include "accounts/KontoBeobachter.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
-#include "accounts/StorableTexts.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/VariantConversions.h"
@@ -78,6 +78,8 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
   std::shared_ptr<clKonto> alt = *found;
   try {
     const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    PruefeZahl("KontoInitWert", KontoInitWert);
+    PruefeDatum("KontoStartDatum", DateValue{KontoStartDatum});
     LoescheRttDateien(
         std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "x", dTitelPos).Folder()));
     LoescheRttDateien(
@@ -153,11 +155,18 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
     if (!WKNFeld.IsArray() || !TitelNameFeld.IsArray()) throw AutomationError(error::kTypeMismatch);
     const VariantArray& wkns = WKNFeld.AsArray();
     const VariantArray& namen = TitelNameFeld.AsArray();
+    PruefeZahl("Wert1", Wert1);
+    // Every title is read and checked before the first file is written.
+    std::vector<std::pair<std::string, std::string>> titel;
+    for (int64_t i = wkns.LBound(); i <= wkns.UBound(); ++i) {
+      titel.emplace_back(ToString(wkns.At(static_cast<int32_t>(i))),
+                         ToString(namen.At(static_cast<int32_t>(i))));
+      PruefeText("WKNFeld", titel.back().first);
+      PruefeText("TitelNameFeld", titel.back().second);
+    }
     bool eine_vorhanden = false;
     const DateValue t = konto.UseSimulZeit ? konto.AktuelleZeit : umgebung.clock.Now();
-    for (int64_t i = wkns.LBound(); i <= wkns.UBound(); ++i) {
-      const std::string wkn = ToString(wkns.At(static_cast<int32_t>(i)));
-      const std::string name = ToString(namen.At(static_cast<int32_t>(i)));
+    for (const auto& [wkn, name] : titel) {
       const std::string datei =
           GetRTTDateiName(umgebung.rtt, konto.KontoName, wkn, dTitelPos, false);
       std::error_code ec;
@@ -234,8 +243,10 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
       Fehlertext = "Es ist bereits ein Konto mit diesem Namen vorhanden.";
       return;
     }
-    if (!IsStorableText(KontoName) || !IsStorableText(KontoInfo))
-      throw AutomationError(5, "", "Name oder Beschreibung enthält nicht speicherbare Zeichen.");
+    PruefeText("KontoName", KontoName);
+    PruefeText("KontoInfo", KontoInfo);
+    PruefeZahl("Kontostand", Kontostand);
+    PruefeDatum("AktDatum", AktDatum);
     konto = std::make_shared<clKonto>();
     konto->CashBetrag = Kontostand;
     konto->KontoName = std::string(KontoName);

@@ -21,6 +21,10 @@ bool EndsWithBackslash(const std::string& s) {
   return !s.empty() && s.back() == '\\';
 }
 
+bool EndsWithSeparator(const std::string& s) {
+  return !s.empty() && (s.back() == '\\' || s.back() == '/');
+}
+
 // The folder, the native separator unless the folder ends in one, and the name; an empty folder
 // gives the name below the root, as the host's rule does.
 std::string Anhaengen(const std::string& ordner, std::string_view name) {
@@ -51,16 +55,16 @@ std::string BestaetigenderSpeicherordnerDialog::ZeigeModal(const std::string& Vo
   return Vorschlag;
 }
 
-bool IstHauptinstallation(clRegistry& registry, const std::string& eigener_ordner,
-                          std::string& Hauptordner) {
+bool IstHauptinstallation(clRegistry& registry, FileSystem& files,
+                          const std::string& eigener_ordner, std::string& Hauptordner) {
   Hauptordner = ToString(
       registry.ValueEx(HKEY_LOCAL_MACHINE, kHauptinstallationKey, "", REG_SZ, Variant("")));
-  if (EndsWithBackslash(Hauptordner)) Hauptordner.pop_back();
+  if (EndsWithSeparator(Hauptordner)) Hauptordner.pop_back();
   if (ContainsNoCase(Hauptordner, "\\program files\\") &&
       !ContainsNoCase(eigener_ordner, "\\program files\\")) {
     Hauptordner = ReplaceAll(Hauptordner, "\\program files\\", "\\Programme\\");
   }
-  return eigener_ordner == Hauptordner;
+  return eigener_ordner == Hauptordner || files.SameFolder(eigener_ordner, Hauptordner);
 }
 
 void StarteKontoServer(KontoSitzung& sitzung, StartUmgebung& u) {
@@ -85,7 +89,7 @@ void StarteKontoServer(KontoSitzung& sitzung, StartUmgebung& u) {
   schritt([&] {
     clRegistry registry(u.registry, u.programm_name);
     std::string haupt;
-    if (IstHauptinstallation(registry, u.eigener_ordner, haupt)) {
+    if (IstHauptinstallation(registry, u.files, u.eigener_ordner, haupt)) {
       sitzung.ProgrammOrdner = u.eigener_ordner;
       return;
     }

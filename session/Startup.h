@@ -53,10 +53,11 @@ struct StartUmgebung {
 inline constexpr const char* kHauptinstallationKey =
     "Software\\Wendrich Software Entwicklung\\Tradomir\\PfadV7";
 
-// True when the server runs from the host's main installation; Hauptordner receives the main
-// installation folder read from the registry (after the adjustments of the check).
-bool IstHauptinstallation(clRegistry& registry, const std::string& eigener_ordner,
-                          std::string& Hauptordner);
+// True when the server runs from the host's main installation: the folder read from the registry
+// (one trailing "\" or "/" removed) is spelled as the server's own folder or names the same
+// folder on disk (through a symbolic link, say). Hauptordner receives the adjusted registry value.
+bool IstHauptinstallation(clRegistry& registry, FileSystem& files,
+                          const std::string& eigener_ordner, std::string& Hauptordner);
 
 // Runs every step in order; an error in a step is reported ("Fehler beim Start des Kontoservers: "
 // + description) and start-up goes on with the next step.

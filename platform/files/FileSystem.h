@@ -27,6 +27,9 @@ class FileSystem {
 
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool FolderExists(const std::string& path) = 0;
+  // True when both paths name one existing folder, however each is spelled (symbolic links,
+  // "..", a trailing separator).
+  virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
   // The whole file in one read.
   virtual std::string ReadFile(const std::string& path) = 0;
   // Creates or truncates.

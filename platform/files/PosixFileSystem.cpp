@@ -78,6 +78,11 @@ class PosixFileSystem : public FileSystem {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   }
+  bool SameFolder(const std::string& a, const std::string& b) override {
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && S_ISDIR(sa.st_mode) &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  }
 
   std::string ReadFile(const std::string& path) override {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

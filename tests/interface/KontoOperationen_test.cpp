@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <limits>
 #include <map>
 
 #include "accounts/KontoRegeln.h"
@@ -56,6 +58,55 @@ class KontoOperationenTest : public ::testing::Test {
                                            filled, preis, true, &aktie_);
   }
 
+  // A call that must be refused: it answers with its failure value (all of them read as 0 here),
+  // shows `meldung` (the description after the operation's fixed text; for a new account its
+  // Fehlertext; empty for the calls that stay silent) and changes neither the account nor its
+  // files. The store still saves afterwards.
+  struct Abgelehnt {
+    const char* name;
+    std::function<int()> call;
+    std::string meldung;
+  };
+  void ErwarteAbgelehnt(const std::vector<Abgelehnt>& cases) {
+    NeuesKonto("Depot");
+    Order("Depot", "P1", 1, 10, 10, 100);
+    Order("Depot", "E1", -1, 10, 2, 110);
+    presenter_.Plan().ZeitgeberTick();
+    const Variant before = Konto("Depot").WriteAllProperties();
+    for (const Abgelehnt& c : cases) {
+      SCOPED_TRACE(c.name);
+      reporter_.messages.clear();
+      fehler_.clear();
+      EXPECT_EQ(c.call(), 0);
+      const std::string gezeigt = reporter_.messages.empty() ? fehler_ : reporter_.messages[0].text;
+      EXPECT_TRUE(gezeigt.ends_with(c.meldung)) << gezeigt;
+      EXPECT_EQ(gezeigt.empty(), c.meldung.empty()) << gezeigt;
+      EXPECT_EQ(Konto("Depot").WriteAllProperties(), before);
+      EXPECT_EQ(state_.Konten.Count(), 1u);
+      EXPECT_TRUE(Records("Depot", dTitelPos, "DE2").empty());
+    }
+    EXPECT_EQ(host_->VKSStreicheOrder("Depot", "E1", DateValue{0}), -1);  // a change to save
+    presenter_.Plan().ZeitgeberTick();
+    EXPECT_TRUE(s_.log.entries.empty());
+    KontenSammlung geladen;
+    store_.LadeKonten(geladen);
+    EXPECT_EQ(geladen.Item("Depot")->WriteAllProperties(), Konto("Depot").WriteAllProperties());
+  }
+  int NeuesKontoMit(const std::string& name, const std::string& info, double cash, double datum) {
+    return host_->VKSNeuesKontoZufügen(name, info, cash, DateValue{datum}, true, false, false,
+                                       fehler_);
+  }
+  int OrderMit(const std::string& id, const std::string& wkn, const std::string& name,
+               const clOrderZusatzInfos& z, double datum = 45000.7) {
+    DateValue zeit{datum};
+    return host_->VKSKontoNeuerOrderstatus(zeit, "Depot", id, wkn, name, 1, 10, 5, 100, true, &z);
+  }
+  int Positionswerte(const Variant& namen, float wert1) {
+    return host_->VKSSchreibePosWerte("Depot", Variant(VariantArray::Vector(0, {Variant("DE2")})),
+                                      namen, wert1, 1);
+  }
+
+  std::string fehler_;
   testing::SpielHost s_;
   std::string& daten_ = s_.daten;
   RttStorage& rtt_ = s_.rtt;
@@ -88,8 +139,6 @@ TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
   EXPECT_FALSE(
       host_->VKSNeuesKontoZufügen(" DEPOT ", "", 1, DateValue{1}, false, false, false, fehler));
   EXPECT_EQ(fehler, "Es ist bereits ein Konto mit diesem Namen vorhanden.");
-  EXPECT_FALSE(
-      host_->VKSNeuesKontoZufügen("Konto 中", "", 1, DateValue{1}, false, false, false, fehler));
   EXPECT_EQ(state_.Konten.Count(), 1u);
 
   presenter_.Plan().ZeitgeberTick();
@@ -211,6 +260,118 @@ TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
   EXPECT_EQ(seeded[4].value2, 3);
   EXPECT_EQ(std::filesystem::file_size(vorhanden), 0u);
   EXPECT_EQ(host_->VKSSchreibePosWerte("Fremd", wkns, namen, 1, 1), 0);
+}
+
+// Numbers that are not numbers and dates beyond the years 100 to 9999 are refused by every call
+// that takes one.
+TEST_F(KontoOperationenTest, NonFiniteNumbersAndImpossibleDatesAreRefused) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const auto mit = [this](auto aendern) {
+    clOrderZusatzInfos z = aktie_;
+    aendern(z);
+    return z;
+  };
+  const std::string ungueltig = " ist keine gültige Zahl";
+  const std::string kein_datum = " ist kein Datum zwischen den Jahren 100 und 9999";
+  ErwarteAbgelehnt({
+      {"price NaN",
+       [&] { return host_->VKSKontoNeuerKurs(DateValue{45001}, "Depot", "DE1", NAN), 0; }, ""},
+      {"price -Inf",
+       [&] { return host_->VKSKontoNeuerKurs(DateValue{45001}, "Depot", "DE1", -INFINITY), 0; },
+       ""},
+      {"price date 1e308",
+       [&] { return host_->VKSKontoNeuerKurs(DateValue{1e308}, "Depot", "DE1", 120), 0; }, ""},
+      {"report date 1e308", [&] { return OrderMit("N1", "DE1", "Eins AG", aktie_, 1e308); },
+       "Ungültiger Preis oder Zeitpunkt"},
+      {"report date before 100", [&] { return OrderMit("N1", "DE1", "Eins AG", aktie_, -657435); },
+       "Ungültiger Preis oder Zeitpunkt"},
+      {"commissions NaN",
+       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.Commissions = NAN; })); },
+       "Commissions" + ungueltig},
+      {"margin Inf",
+       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.Margin = INFINITY; })); },
+       "Margin" + ungueltig},
+      {"point value NaN",
+       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.PointValue = NAN; })); },
+       "PointValue" + ungueltig},
+      {"extra fees -Inf",
+       [&] {
+         return OrderMit("E1", "DE1", "Eins AG",
+                         mit([&](auto& z) { z.ZusatzCommissions = -INFINITY; }));
+       },
+       "ZusatzCommissions" + ungueltig},
+      {"conversion NaN",
+       [&] {
+         return OrderMit("E1", "DE1", "Eins AG", mit([&](auto& z) { z.AktUmrechnungsWert = NAN; }));
+       },
+       "AktUmrechnungsWert" + ungueltig},
+      {"tick size NaN",
+       [&] {
+         return OrderMit("N1", "DE1", "Eins AG",
+                         mit([&](auto& z) { z.MinTickSize = Variant(nan); }));
+       },
+       "MinTickSize" + ungueltig},
+      {"close at NaN",
+       [&] { return host_->VKSClosePosition("Depot", "DE1", NAN).IsEmpty() ? 0 : 1; }, ""},
+      {"reset to NaN", [&] { return int{host_->VKSKontoKomplettReset("Depot", nan, 45100)}; },
+       "KontoInitWert" + ungueltig},
+      {"reset to Inf", [&] { return int{host_->VKSKontoKomplettReset("Depot", inf, 45100)}; },
+       "KontoInitWert" + ungueltig},
+      {"reset date NaN", [&] { return int{host_->VKSKontoKomplettReset("Depot", 1, nan)}; },
+       "KontoStartDatum" + kein_datum},
+      {"reset date 1e308", [&] { return int{host_->VKSKontoKomplettReset("Depot", 1, 1e308)}; },
+       "KontoStartDatum" + kein_datum},
+      {"new account cash NaN", [&] { return NeuesKontoMit("Neu", "", nan, 45000); },
+       "Kontostand" + ungueltig},
+      {"new account date Inf", [&] { return NeuesKontoMit("Neu", "", 1, inf); },
+       "AktDatum" + kein_datum},
+      {"new account date after 9999", [&] { return NeuesKontoMit("Neu", "", 1, 2958466); },
+       "AktDatum" + kein_datum},
+      {"position values NaN",
+       [&] { return Positionswerte(Variant(VariantArray::Vector(0, {Variant("Zwei")})), NAN); },
+       "Wert1" + ungueltig},
+      {"cancel date NaN", [&] { return host_->VKSStreicheOrder("Depot", "E1", DateValue{nan}); },
+       "DatumZeit" + kein_datum},
+      {"cancel date -1e308",
+       [&] { return host_->VKSStreicheOrder("Depot", "E1", DateValue{-1e308}); },
+       "DatumZeit" + kein_datum},
+  });
+}
+
+// Text the store cannot hold (outside Windows-1252, or longer than 65535 characters) is refused by
+// every call that would store it.
+TEST_F(KontoOperationenTest, TextTheStoreCannotHoldIsRefused) {
+  const std::string emoji = "Aktie \xF0\x9F\x98\x80";
+  const std::string lang(65536, 'a');
+  const std::string zeichen = " enthält Zeichen, die Windows-1252 nicht darstellen kann";
+  const auto tick = [this](const Variant& v) {
+    clOrderZusatzInfos z = aktie_;
+    z.MinTickSize = v;
+    return z;
+  };
+  ErwarteAbgelehnt({
+      {"WKN", [&] { return OrderMit("N1", emoji, "Eins AG", aktie_); }, "TitelWKN" + zeichen},
+      {"name", [&] { return OrderMit("N1", "DE1", emoji, aktie_); }, "TitelName" + zeichen},
+      {"long name", [&] { return OrderMit("N1", "DE1", lang, aktie_); },
+       "TitelName ist länger als 65535 Zeichen"},
+      {"order ID", [&] { return OrderMit(emoji, "DE1", "Eins AG", aktie_); }, "OrderID" + zeichen},
+      {"tick size of an open order",
+       [&] { return OrderMit("E1", "DE1", "Eins AG", tick(Variant(emoji))); },
+       "MinTickSize" + zeichen},
+      {"tick size in an array",
+       [&] {
+         return OrderMit("N1", "DE1", "Eins AG",
+                         tick(Variant(VariantArray::Vector(0, {Variant(1.0), Variant(lang)}))));
+       },
+       "MinTickSize ist länger als 65535 Zeichen"},
+      {"position file name",
+       [&] { return Positionswerte(Variant(VariantArray::Vector(0, {Variant(emoji)})), 1); },
+       "TitelNameFeld" + zeichen},
+      {"account name", [&] { return NeuesKontoMit(emoji, "", 1, 45000); }, "KontoName" + zeichen},
+      {"account description", [&] { return NeuesKontoMit("Neu", lang, 1, 45000); },
+       "KontoInfo ist länger als 65535 Zeichen"},
+  });
 }
 
 // A placement rule that refuses buying; counts the cancellation rules it runs.

@@ -7,6 +7,8 @@
 #include <set>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "accounts/KontoKennzahl.h"
 #include "fakes/TempFolder.h"
@@ -186,6 +188,32 @@ TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheStorageFolderFoundAtStart
   EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
   state_.RTTSpeicherOrdner.clear();
   EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
+}
+
+// The README's examples of names that differ from the account's are the names the host is given.
+TEST_F(clKontoSchnittstelleTest, TheReadmeTellsTheRealFileNames) {
+  std::ifstream readme(VKS_README);
+  std::stringstream text;
+  text << readme.rdbuf();
+  const std::string all = text.str();
+  const size_t section = all.find("## RTT file names");
+  ASSERT_NE(section, std::string::npos);
+  testing::TempFolder folder;
+  state_.RTTSpeicherOrdner = folder.path();
+  auto s = clKontoSchnittstelle::Create(umgebung_);
+  // | `account` | `WKN` | `account folder` | `position file` |
+  const std::regex row(R"(\| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \|)");
+  int rows = 0;
+  std::istringstream lines(all.substr(section, all.find("\n## ", section + 1) - section));
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch m;
+    if (!std::regex_match(line, m, row)) continue;
+    SCOPED_TRACE(line);
+    ++rows;
+    EXPECT_EQ(s->VKSGetTitelDateiName(m[1].str(), m[2].str(), dTitelPos),
+              folder.path() + "/" + m[3].str() + "/Einzeltitel/" + m[4].str());
+  }
+  EXPECT_GE(rows, 5);
 }
 
 TEST_F(clKontoSchnittstelleTest, MetricNamesGlobalDataAndTheWindow) {

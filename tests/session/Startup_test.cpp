@@ -82,17 +82,22 @@ class StartupTest : public ::testing::Test {
   KontoSitzung state_;
 };
 
-TEST_F(StartupTest, MainInstallationWithTrailingBackslashStartsSilently) {
-  SetHauptinstallation(eigener_ + "\\");
-  Start();
-  EXPECT_TRUE(Texte().empty());
-  EXPECT_EQ(state_.ProgrammOrdner, eigener_);
-  EXPECT_EQ(state_.HilfeDatei, eigener_ + "/Tradomir.chm");
-  EXPECT_EQ(hilfedatei_, state_.HilfeDatei);
-  EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
+// The registry value with either trailing separator, or naming the folder through a link.
+TEST_F(StartupTest, MainInstallationStartsSilentlyHoweverItIsSpelled) {
+  std::filesystem::create_directory_symlink(eigener_, folder_.path() + "/link");
+  for (const std::string& wert : {eigener_ + "\\", eigener_ + "/", folder_.path() + "/link/"}) {
+    SCOPED_TRACE(wert);
+    SetHauptinstallation(wert);
+    Start();
+    EXPECT_TRUE(Texte().empty());
+    EXPECT_EQ(state_.ProgrammOrdner, eigener_);
+    EXPECT_EQ(state_.HilfeDatei, eigener_ + "/Tradomir.chm");
+    EXPECT_EQ(hilfedatei_, state_.HilfeDatei);
+    EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
+  }
   EXPECT_EQ(state_.RTTSpeicherOrdner, "/rtt");
   EXPECT_TRUE(dialog_.vorschlaege.empty());
-  EXPECT_EQ(geladen_, 1);
+  EXPECT_EQ(geladen_, 3);
   EXPECT_EQ(state_.KennzahlenNamen.Count(), 48u);
   ASSERT_NE(state_.KontoGlobalData, nullptr);
   EXPECT_TRUE(state_.KontoGlobalData->GetAllKeys().AsArray().Elements().empty());
@@ -183,7 +188,8 @@ TEST_F(StartupTest, AFailingStepIsReportedAndStartUpGoesOn) {
   EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
 }
 
-TEST(IstHauptinstallationTest, ProgramFilesIsReplacedOnlyInLowerCase) {
+// "{T}" stands for a temporary folder holding "inst", "andere" and "link" (a link to "inst").
+TEST(IstHauptinstallationTest, SameFolderBySpellingOrOnDisk) {
   struct Case {
     const char* registry_value;
     const char* eigener;
@@ -196,20 +202,37 @@ TEST(IstHauptinstallationTest, ProgramFilesIsReplacedOnlyInLowerCase) {
       {"C:\\program files\\T", "C:\\Program Files\\T", false, "C:\\program files\\T"},
       {"/opt/t", "/opt/t", true, "/opt/t"},
       {"/opt/t", "/OPT/t", false, "/opt/t"},
-      {"/opt/t/", "/opt/t", false, "/opt/t/"},
+      {"/opt/t/", "/opt/t", true, "/opt/t"},
+      {"/opt/t//", "/opt/t", false, "/opt/t/"},
       {"", "", true, ""},
+      {"{T}/link", "{T}/inst", true, "{T}/link"},
+      {"{T}/link/", "{T}/inst", true, "{T}/link"},
+      {"{T}/inst", "{T}/link", true, "{T}/inst"},
+      {"{T}/andere/../inst", "{T}/inst", true, "{T}/andere/../inst"},
+      {"{T}/andere", "{T}/inst", false, "{T}/andere"},
+      {"{T}/fehlt", "{T}/fehlt", true, "{T}/fehlt"},
+      {"{T}/fehlt/", "{T}/link", false, "{T}/fehlt"},
   };
+  testing::TempFolder temp;
+  std::filesystem::create_directories(temp.path() + "/inst");
+  std::filesystem::create_directories(temp.path() + "/andere");
+  std::filesystem::create_directory_symlink(temp.path() + "/inst", temp.path() + "/link");
+  const auto im_temp = [&](std::string text) {
+    if (text.starts_with("{T}")) text.replace(0, 3, temp.path());
+    return text;
+  };
+  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.registry_value);
     InMemoryRegistryBackend backend;
-    ASSERT_TRUE(
-        backend
-            .SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey, "", StringValue(c.registry_value))
-            .ok());
+    ASSERT_TRUE(backend
+                    .SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey, "",
+                              StringValue(im_temp(c.registry_value)))
+                    .ok());
     clRegistry registry(backend, "x");
     std::string haupt;
-    EXPECT_EQ(IstHauptinstallation(registry, c.eigener, haupt), c.expected);
-    EXPECT_EQ(haupt, c.haupt);
+    EXPECT_EQ(IstHauptinstallation(registry, *files, im_temp(c.eigener), haupt), c.expected);
+    EXPECT_EQ(haupt, im_temp(c.haupt));
   }
 }
 
