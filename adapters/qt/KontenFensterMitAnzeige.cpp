@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/files/Ordner.h"
+#include "platform/files/FileSystem.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 
@@ -18,7 +18,7 @@ bool AnzeigeVorhanden() {
 
 KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
     : teile_(std::move(teile)),
-      ordner_(NeueDateisystemOrdner()),
+      ordner_(NewPosixFileSystem()),
       konto_dialog_([this] { return DialogUmfeld(); }),
       uebersichten_([this] { return FensterUmfeld(); }) {
   // The overview windows exist only here; the price-save tick keeps their chart and figures.

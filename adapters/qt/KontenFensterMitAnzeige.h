@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "interface/clKontoSchnittstelle.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/frmHauptfenster.h"
+#include "interface/clKontoSchnittstelle.h"
 
 namespace vks {
 
@@ -47,7 +47,7 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   UebersichtUmfeld FensterUmfeld();
 
   ServerAnzeigeTeile teile_;
-  std::unique_ptr<Ordner> ordner_;
+  std::unique_ptr<FileSystem> ordner_;
   QtKontoDialog konto_dialog_;
   QtUebersichtFabrik uebersichten_;
   QtHilfe hilfe_;

@@ -15,22 +15,22 @@
 #include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/FristOhneObjekt.h"
 #include "adapters/dbus/KontoServerDienst.h"
-#include "platform/files/FileSystem.h"
-#include "adapters/sqlite/RegistryLocation.h"
-#include "adapters/sqlite/SqliteRegistryBackend.h"
-#include "platform/settings/RegistrySettingsStore.h"
-#include "platform/system/Clock.h"
-#include "platform/system/ErrorLog.h"
-#include "recording/RttWriter.h"
-#include "scripting/FuehreKontoScriptAus.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoBeobachterVerteiler.h"
-#include "platform/system/LogMessageReporter.h"
-#include "session/Startup.h"
 #include "adapters/qt/KontenFensterMitAnzeige.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
 #include "adapters/qt/frmRTTSpeicherordner.h"
+#include "adapters/sqlite/RegistryLocation.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/LogMessageReporter.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "recording/RttWriter.h"
+#include "scripting/FuehreKontoScriptAus.h"
+#include "session/KontoBeobachterVerteiler.h"
+#include "session/Startup.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   LogMessageReporter log_reporter(std::cerr);
   QtMeldungen qt_meldungen;
   MessageReporter& reporter = anzeige ? static_cast<MessageReporter&>(qt_meldungen) : log_reporter;
-  const std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
+  const std::unique_ptr<FileSystem> ordner = NewPosixFileSystem();
   BestaetigenderSpeicherordnerDialog bestaetigung(settings);
   std::unique_ptr<frmRTTSpeicherordner> erster_start;
   if (anzeige) erster_start.reset(new frmRTTSpeicherordner({reporter, settings, *ordner, ""}));

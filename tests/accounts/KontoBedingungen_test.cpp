@@ -5,10 +5,10 @@
 #include "accounts/KontoScriptAuswertung.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -35,17 +35,11 @@ class KontoBedingungenTest : public ::testing::Test {
     konto_.KontoName = "Depot";
     konto_.AktuelleZeit = DateValue{45000.25};
   }
-  std::vector<RttRecord> Verhindert() {
-    RttLocation where = RttFileLocation(storage_, "Depot", "", dPlatzierenVerhindert);
-    auto contents = ReadRttFile(where.file);
-    if (!contents.ok()) return {};
-    return contents->records;
-  }
+  std::vector<RttRecord> Verhindert() { return rtt_.Records("Depot", "", dPlatzierenVerhindert); }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, storage_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt};
   clKonto konto_;
   FesteAuswertung auswertung_;
 };

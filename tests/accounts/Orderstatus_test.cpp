@@ -8,9 +8,9 @@
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/automation/AutomationError.h"
 #include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
+#include "fakes/SpeicherAufzeichnung.h"
+#include "platform/automation/AutomationError.h"
 
 namespace vks {
 namespace {
@@ -55,12 +55,11 @@ class OrderstatusTest : public ::testing::Test {
                             preis, entry, &terms_, umgebung_);
   }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.25};
   CountingRules rules_;
   EventLog log_;
-  KontoUmgebung umgebung_{clock_, storage_, &log_, &rules_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt, &log_, &rules_};
   clOrderZusatzInfos terms_;
   clKonto konto_;
 };

@@ -8,15 +8,15 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/ForwardingFileSystem.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -125,23 +125,14 @@ class TestHilfe : public HilfeAnzeige {
 };
 
 // The real folders, with files the host holds open: deleting them fails as on the host's system.
-class SperrendeOrdner : public Ordner {
+class SperrendeOrdner : public testing::ForwardingFileSystem {
  public:
-  std::unique_ptr<Ordner> echt = NeueDateisystemOrdner();
   std::string gesperrt;
 
-  bool OrdnerExistiert(const std::string& p) override { return echt->OrdnerExistiert(p); }
-  bool DateiExistiert(const std::string& p) override { return echt->DateiExistiert(p); }
-  void OrdnerAnlegen(const std::string& p) override { echt->OrdnerAnlegen(p); }
-  std::vector<std::string> Dateien(const std::string& p, std::string_view e) override {
-    return echt->Dateien(p, e);
-  }
-  void DateiLoeschen(const std::string& p) override {
+  void DeleteFile(const std::string& p) override {
     if (!gesperrt.empty() && p.ends_with(gesperrt)) throw AutomationError(70);
-    echt->DateiLoeschen(p);
+    ForwardingFileSystem::DeleteFile(p);
   }
-  void OrdnerEntfernen(const std::string& p) override { echt->OrdnerEntfernen(p); }
-  std::string Aufgeloest(const std::string& p) override { return echt->Aufgeloest(p); }
 };
 
 class HauptfensterBefehleTest : public ::testing::Test {

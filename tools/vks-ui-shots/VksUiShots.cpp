@@ -14,21 +14,20 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
-#include "platform/settings/RegistrySettingsStore.h"
-#include "platform/system/Clock.h"
-#include "platform/system/ErrorLog.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoBeobachterVerteiler.h"
-#include "platform/system/LogMessageReporter.h"
-#include "session/KontoSitzung.h"
-#include "fakes/InMemoryRegistryBackend.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
 #include "adapters/qt/frmHauptfenster.h"
 #include "adapters/qt/frmRTTSpeicherordner.h"
+#include "fakes/InMemoryRegistryBackend.h"
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
+#include "platform/system/LogMessageReporter.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoBeobachterVerteiler.h"
+#include "session/KontoSitzung.h"
 #include "tools/vks-ui-shots/KontoFensterShots.h"
 #include "tools/vks-ui-shots/ShotDatei.h"
 
@@ -143,7 +142,7 @@ int main(int argc, char** argv) {
   KontoBeobachterVerteiler verteiler;
   verteiler.Anmelden(&presenter);
   KontoUmgebung kontoumgebung{clock, rtt, &verteiler};
-  std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
+  std::unique_ptr<FileSystem> ordner = NewPosixFileSystem();
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings(registry);
   KeinDialog dialog;

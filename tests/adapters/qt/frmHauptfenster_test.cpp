@@ -11,16 +11,15 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
-#include "platform/settings/RegistrySettingsStore.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoSitzung.h"
-#include "session/Startup.h"
 #include "fakes/FakeClock.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "session/KontoSitzung.h"
+#include "session/Startup.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 
 namespace vks {
@@ -97,7 +96,7 @@ class frmHauptfensterTest : public ::testing::Test {
   RttStorage rtt_{temp_.path() + "/rtt"};
   HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
-  std::unique_ptr<Ordner> ordner_ = NeueDateisystemOrdner();
+  std::unique_ptr<FileSystem> ordner_ = NewPosixFileSystem();
   KeinDialog dialog_;
   ZaehlendeFenster uebersichten_;
   KeinOrdnerDialog speicherordner_;
