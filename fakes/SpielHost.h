@@ -7,12 +7,12 @@
 #include <string>
 
 #include "accounts/KontoUmgebung.h"
-#include "interface/clKontoSchnittstelle.h"
-#include "platform/files/FileSystem.h"
-#include "presenters/HauptfensterPresenter.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/files/FileSystem.h"
+#include "presenters/HauptfensterPresenter.h"
 
 namespace vks::testing {
 
@@ -26,7 +26,7 @@ struct SpielHost {
   SpielHost() {
     std::filesystem::create_directories(daten);
     state.DatenOrdner = daten;
-    state.RTTSpeicherOrdner = rtt.folder;
+    state.RTTSpeicherOrdner = rtt.Speicher().folder;
     state.Meldungen = &reporter;
     state.Kontoumgebung = &umgebung;
     state.Hauptfenster = &presenter;
@@ -37,11 +37,11 @@ struct SpielHost {
 
   TempFolder folder;
   std::string daten = folder.File("Daten");
-  RttStorage rtt{folder.File("RTT")};
   FakeClock clock{46000.25};
   RecordingReporter reporter;
   RecordingErrorLog log;
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt{*files, RttStorage{folder.File("RTT")}};
   ServerState state;
   AccountStore store{daten, "/opt", *files, reporter, log, clock};
   HauptfensterPresenter presenter{state.Konten, store, rtt, AutomationLocale::German()};

@@ -1,8 +1,6 @@
 // The host's account operations on clKontoSchnittstelle: each finds the account, hands the work to
 // the account logic, keeps the account list and the pending-save flag, and answers with its
 // result code. No error reaches the host.
-#include <filesystem>
-
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
@@ -11,10 +9,9 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "presenters/KontoUebersichtFenster.h"
+#include "recording/RttAufzeichnung.h"
 
 namespace vks {
 namespace {
@@ -28,21 +25,6 @@ std::string Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(' ');
   if (begin == std::string_view::npos) return {};
   return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
-}
-
-// Deletes the account's *.RTT files in one of its sub-folders; the folder stays. A file that
-// cannot be deleted stops the deletion with an error naming it.
-void LoescheRttDateien(const std::string& folder) {
-  SchliesseRttDateien();  // where open files cannot be deleted, ours would stand in the way
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) return;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    if (entry.path().extension() != ".RTT") continue;
-    if (!std::filesystem::remove(entry.path(), ec) && ec) {
-      throw AutomationError(70, "", entry.path().string() + ": " + ec.message());
-    }
-  }
-  if (ec) throw AutomationError(75, "", folder + ": " + ec.message());
 }
 
 }  // namespace
@@ -75,10 +57,8 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
   std::shared_ptr<clKonto> alt = *found;
   try {
     const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
-    LoescheRttDateien(
-        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "x", dTitelPos).Folder()));
-    LoescheRttDateien(
-        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "", dKapitalCash).Folder()));
+    // A file that cannot be deleted stops the reset; the files deleted before stay deleted.
+    umgebung.rtt.LoescheDateien(alt->KontoName, [](const AutomationError& e) { throw e; });
     auto neu = std::make_shared<clKonto>();
     neu->KontoName = alt->KontoName;
     neu->Beschreibung = alt->Beschreibung;
@@ -157,17 +137,15 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
     for (int64_t i = wkns.LBound(); i <= wkns.UBound(); ++i) {
       const std::string wkn = ToString(wkns.At(static_cast<int32_t>(i)));
       const std::string name = ToString(namen.At(static_cast<int32_t>(i)));
-      const std::string datei =
-          GetRTTDateiName(umgebung.rtt, konto.KontoName, wkn, dTitelPos, false);
-      std::error_code ec;
-      SchreibeWartendeRttWerte();  // a file that waits to be created counts as existing
-      if (!datei.empty() && std::filesystem::exists(datei, ec)) {
+      const std::string datei = umgebung.rtt.DateiName(konto.KontoName, wkn, dTitelPos, false);
+      // A file that waits to be created counts as existing.
+      if (!datei.empty() && umgebung.rtt.DateiExistiert(datei)) {
         eine_vorhanden = true;
         continue;
       }
       for (int j = 1; j <= 5; ++j) {
-        SchreibeRTTWert(umgebung.rtt, konto.KontoName, wkn, name, dTitelPos,
-                        DateValue{t.days - (5 - j)}, Wert1, static_cast<float>(Wert2));
+        umgebung.rtt.SchreibeWert(konto.KontoName, wkn, name, dTitelPos,
+                                  DateValue{t.days - (5 - j)}, Wert1, static_cast<float>(Wert2));
       }
     }
     return eine_vorhanden ? -2 : -1;

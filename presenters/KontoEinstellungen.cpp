@@ -9,8 +9,6 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 #include "presenters/HauptfensterPresenter.h"
 
 namespace vks {
@@ -46,21 +44,6 @@ std::string Trim(std::string_view text) {
 
 bool Fragt(MessageReporter& melder, const std::string& frage) {
   return melder.ZeigeMeldung(frage, msgbox::kYesNo) == msgbox::kYes;
-}
-
-// Deletes every *.RTT file of a folder, going on past failures; the last failure's text is kept.
-void LoescheRttDateien(const std::string& ordner, std::string& fehler) {
-  // Where open files cannot be deleted, the appender's open files would stand in the way.
-  SchliesseRttDateien();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(ordner, ec)) return;
-  for (const auto& entry : std::filesystem::directory_iterator(ordner, ec)) {
-    if (FoldCase(entry.path().extension().string()) != FoldCase(".RTT")) continue;
-    std::error_code remove_ec;
-    if (!std::filesystem::remove(entry.path(), remove_ec) && remove_ec)
-      fehler = entry.path().string() + ": " + remove_ec.message();
-  }
-  if (ec) fehler = ordner + ": " + ec.message();
 }
 
 void LeereEntwicklung(clKonto& k) {
@@ -182,11 +165,9 @@ void SetzeKontoEntwicklungZurueck(const KontoEinstellungen& felder, KontoResetUm
 
     if (Fragt(melder, kRttFrage)) {
       std::string fehler;
-      const RttStorage& rtt = umfeld.umgebung.rtt;
-      LoescheRttDateien(
-          std::string(RttFileLocation(rtt, konto->KontoName, "x", dTitelPos).Folder()), fehler);
-      LoescheRttDateien(
-          std::string(RttFileLocation(rtt, konto->KontoName, "", dKapitalCash).Folder()), fehler);
+      // Goes on past failures; the last one's text is shown.
+      umfeld.umgebung.rtt.LoescheDateien(
+          konto->KontoName, [&](const AutomationError& e) { fehler = e.Description(); });
       if (!fehler.empty()) {
         melder.ZeigeMeldung("Beim Löschen der RTT-Dateien sind Fehler aufgetreten (" + fehler +
                                 "). Es konnten nicht alle Dateien gelöscht werden.",

@@ -124,7 +124,7 @@ std::string RttAufzeichnung::DateiName(std::string_view KontoName, std::string_v
 
 bool RttAufzeichnung::DateiExistiert(const std::string& pfad) {
   SchreibeWartende();  // a file that waits to be created counts as existing
-  return dateien_.FileExists(pfad);
+  return dateien_.FileExists(pfad) || dateien_.FolderExists(pfad);
 }
 
 void RttAufzeichnung::LoescheDateien(std::string_view KontoName,

@@ -81,6 +81,7 @@ class RttAufzeichnung {
   // folder is set); with NurName the encoded base name, touching nothing.
   std::string DateiName(std::string_view KontoName, std::string_view TitelWKN,
                         eKontoDatenArt Datenart, bool NurName);
+  // True when a file (or a folder) of that name exists.
   bool DateiExistiert(const std::string& pfad);
   // Deletes the *.RTT files (any letter case) of the account's "Einzeltitel" folder, then of its
   // "Portfolio" folder; the folders stay. Each file that cannot be deleted is handed to `fehler`,
