@@ -3,7 +3,7 @@
 #include <exception>
 #include <string_view>
 
-#include "accounts/KontoScriptAuswertung.h"
+#include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/KeyedDictionary.h"
@@ -40,11 +40,11 @@ std::string ErsetzeMarke(const std::string& text, std::string_view marker,
 }
 
 bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
-                                 KontoScriptAuswertung& auswertung, const KontoUmgebung& umgebung) {
-  if (IstLeer(konto.PlatziereBedingung)) return false;
+                                 const KontoUmgebung& umgebung) {
+  if (!umgebung.regeln || IstLeer(konto.PlatziereBedingung)) return false;
   int32_t ergebnis = 0;
-  if (auswertung.FuehreKontoScriptAus("PruefePlatziereProz", konto.PlatziereBedingung,
-                                      konto.KontoName, ergebnis, OrderAktion, false) != -1) {
+  if (!umgebung.regeln->FuehreRegelAus("PruefePlatziereProz", konto.PlatziereBedingung,
+                                       konto.KontoName, OrderAktion, ergebnis)) {
     return false;
   }
   if (ergebnis == 0) return false;
@@ -61,11 +61,11 @@ bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::str
   return true;
 }
 
-bool PrüfeFillStreichen(clKonto& konto, KontoScriptAuswertung& auswertung) {
-  if (IstLeer(konto.FillStreichBedingung)) return false;
+bool PrüfeFillStreichen(clKonto& konto, const KontoUmgebung& umgebung) {
+  if (!umgebung.regeln || IstLeer(konto.FillStreichBedingung)) return false;
   int32_t ergebnis = 0;
-  if (auswertung.FuehreKontoScriptAus("FillStreichenProz", konto.FillStreichBedingung,
-                                      konto.KontoName, ergebnis, 0, false) != -1) {
+  if (!umgebung.regeln->FuehreRegelAus("FillStreichenProz", konto.FillStreichBedingung,
+                                       konto.KontoName, 0, ergebnis)) {
     return false;
   }
   return ergebnis != 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The account's two rules: whether an order may be placed and whether, after a fill, the entry
-// orders are to be cancelled. Each hands its rule text to a script evaluation and reads the
-// result; a rule that is empty, blank or cannot be evaluated never objects.
+// orders are to be cancelled. Each hands its rule text to the rule port of the KontoUmgebung and
+// reads the result; a rule that is empty, blank or cannot be evaluated never objects.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,7 +9,6 @@
 namespace vks {
 
 class clKonto;
-class KontoScriptAuswertung;
 struct KontoUmgebung;
 
 // True when PlatziereBedingung refuses an order of direction OrderAktion. On a refusal Meldung
@@ -18,11 +17,11 @@ struct KontoUmgebung;
 // Meldung is left alone otherwise. REQUIRES: the caller keeps `konto` alive across the call (a
 // script may reach the host, which may call back into the server).
 bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
-                                 KontoScriptAuswertung& auswertung, const KontoUmgebung& umgebung);
+                                 const KontoUmgebung& umgebung);
 
 // True when FillStreichBedingung produced a non-zero result. The cancellation itself is the
-// script's request through its services object.
-bool PrüfeFillStreichen(clKonto& konto, KontoScriptAuswertung& auswertung);
+// script's request through its services object. Never fails towards the caller.
+bool PrüfeFillStreichen(clKonto& konto, const KontoUmgebung& umgebung);
 
 // Text with every occurrence of marker, compared without regard to letter case, replaced.
 std::string ErsetzeMarke(const std::string& text, std::string_view marker,

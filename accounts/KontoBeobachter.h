@@ -1,6 +1,8 @@
 #pragma once
 // The windows that show an account (its row in the account list, its overview window) learn of
 // every change the bookings make through this interface. Without windows nobody listens.
+#include <memory>
+
 namespace vks {
 
 class clFilledOrder;
@@ -23,6 +25,9 @@ class KontoBeobachter {
   virtual void FillAdded(const clKonto& konto, const clFilledOrder& fill) = 0;
   // The account's row in the account list is to be refreshed.
   virtual void AccountRowChanged(const clKonto& konto) = 0;
+  // The account was replaced by a new one of the same name (a reset): windows showing the old one
+  // show the new one.
+  virtual void AccountReplaced(const std::shared_ptr<clKonto>& /*konto*/) {}
 };
 
 }  // namespace vks

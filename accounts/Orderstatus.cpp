@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "accounts/KontoRegeln.h"
+#include "accounts/KontoBedingungen.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/VerbucheFill.h"
 #include "accounts/clKonto.h"
@@ -14,10 +14,6 @@
 namespace vks {
 namespace {
 
-void PruefeFillStreichen(clKonto& konto, const KontoUmgebung& umgebung) {
-  if (umgebung.regeln) umgebung.regeln->PrüfeFillStreichen(konto);
-}
-
 // A complete order leaves the open orders and lives on as a fill.
 void Abschliessen(clKonto& konto, const clOffeneOrder& order, DateValue DatumZeit,
                   const KontoUmgebung& umgebung) {
@@ -25,35 +21,34 @@ void Abschliessen(clKonto& konto, const clOffeneOrder& order, DateValue DatumZei
     FilledOrderAusOrder(konto, order, DatumZeit, false, umgebung);
 }
 
-void BucheBekannteOrder(clKonto& konto, clOffeneOrder& order, DateValue DatumZeit,
-                        std::string_view TitelWKN, std::string_view TitelName, int16_t Aktion,
-                        int32_t Anzahl, int32_t FilledAnzahl, float AktFillPreis,
-                        const clOrderZusatzInfos* ZusatzInfos, const KontoUmgebung& umgebung) {
-  if (ZusatzInfos) order.SchreibeZusatzInfos(*ZusatzInfos);
-  if (Anzahl != order.Anzahl) {
-    konto.OffeneOrderMarginAendern(order, CheckedLong(int64_t{Anzahl} - order.Anzahl), 0, umgebung);
-    order.Anzahl = Anzahl;
+void BucheBekannteOrder(clKonto& konto, clOffeneOrder& order, const Ordermeldung& m,
+                        const KontoUmgebung& umgebung) {
+  if (m.ZusatzInfos) order.SchreibeZusatzInfos(*m.ZusatzInfos);
+  if (m.Anzahl != order.Anzahl) {
+    konto.OffeneOrderMarginAendern(order, CheckedLong(int64_t{m.Anzahl} - order.Anzahl), 0,
+                                   umgebung);
+    order.Anzahl = m.Anzahl;
   }
   const int32_t bisher = order.FilledAnzahl;
-  if (FilledAnzahl > bisher) {
-    const int32_t neu = CheckedLong(int64_t{FilledAnzahl} - bisher);
+  if (m.FilledAnzahl > bisher) {
+    const int32_t neu = CheckedLong(int64_t{m.FilledAnzahl} - bisher);
     order.FillDurchschnittsKurs =
         bisher < 1
-            ? AktFillPreis
-            : static_cast<float>((static_cast<double>(AktFillPreis) * neu +
+            ? m.AktFillPreis
+            : static_cast<float>((static_cast<double>(m.AktFillPreis) * neu +
                                   static_cast<double>(order.FillDurchschnittsKurs) * bisher) /
-                                 FilledAnzahl);
+                                 m.FilledAnzahl);
     konto.OffeneOrderMarginAendern(order, 0, neu, umgebung);
-    VerbucheFill(konto, DatumZeit, TitelWKN, TitelName, Aktion, neu, AktFillPreis, ZusatzInfos,
-                 umgebung);
-    order.FilledAnzahl = FilledAnzahl;
-    PruefeFillStreichen(konto, umgebung);
+    VerbucheFill(konto, m.DatumZeit, m.TitelWKN, m.TitelName, m.Aktion, neu, m.AktFillPreis,
+                 m.ZusatzInfos, umgebung);
+    order.FilledAnzahl = m.FilledAnzahl;
+    PrüfeFillStreichen(konto, umgebung);
   }
   if (order.FilledAnzahl < order.Anzahl) {
     konto.OffeneOrderÄndern(order, umgebung);
   } else {
-    konto.OffeneOrderLöschen(order, DatumZeit, umgebung);
-    Abschliessen(konto, order, DatumZeit, umgebung);
+    konto.OffeneOrderLöschen(order, m.DatumZeit, umgebung);
+    Abschliessen(konto, order, m.DatumZeit, umgebung);
   }
 }
 
@@ -74,30 +69,28 @@ void PruefeZaehler(const clKonto& k) {
 
 // Everything that could stop a booking half-way is checked before anything changes, so that a
 // refused report leaves the account exactly as it was.
-void PruefeOrderstatus(const clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
-                       std::string_view TitelWKN, int16_t Aktion, int32_t Anzahl,
-                       int32_t FilledAnzahl, float AktFillPreis,
-                       const clOrderZusatzInfos* ZusatzInfos) {
-  if (!std::isfinite(AktFillPreis) || !std::isfinite(DatumZeit.days))
+void PruefeOrderstatus(const clKonto& konto, const Ordermeldung& m) {
+  if (!std::isfinite(m.AktFillPreis) || !std::isfinite(m.DatumZeit.days))
     Refuse(error::kInvalidCall, "Ungültiger Preis oder Zeitpunkt");
-  if (Anzahl < 0 || FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
-  if (FilledAnzahl > Anzahl) {
-    Refuse(error::kInvalidCall, "Ausgeführte Stückzahl " + std::to_string(FilledAnzahl) +
-                                    " ist größer als die Orderstückzahl " + std::to_string(Anzahl));
+  if (m.Anzahl < 0 || m.FilledAnzahl < 0) Refuse(error::kInvalidCall, "Negative Stückzahl");
+  if (m.FilledAnzahl > m.Anzahl) {
+    Refuse(error::kInvalidCall, "Ausgeführte Stückzahl " + std::to_string(m.FilledAnzahl) +
+                                    " ist größer als die Orderstückzahl " +
+                                    std::to_string(m.Anzahl));
   }
   PruefeZaehler(konto);
-  int64_t neu = FilledAnzahl;
-  if (auto* open = konto.cOffeneOrders.Find(OrderID)) neu -= (*open)->FilledAnzahl;
+  int64_t neu = m.FilledAnzahl;
+  if (auto* open = konto.cOffeneOrders.Find(m.OrderID)) neu -= (*open)->FilledAnzahl;
   if (neu <= 0) return;
   int64_t position = 0;
-  bool kontrakt = ZusatzInfos && ZusatzInfos->PointValue != 0;
-  if (auto* found = konto.cTitelPositionen.Find(TitelWKN)) {
+  bool kontrakt = m.ZusatzInfos && m.ZusatzInfos->PointValue != 0;
+  if (auto* found = konto.cTitelPositionen.Find(m.TitelWKN)) {
     position = (*found)->Position;
-    if (!ZusatzInfos) kontrakt = !(*found)->IstAktie();
+    if (!m.ZusatzInfos) kontrakt = !(*found)->IstAktie();
   }
-  const int64_t danach = position == 0  ? int64_t{Aktion} * neu
-                         : position > 0 ? position + (Aktion > 0 ? neu : -neu)
-                                        : position + (Aktion < 0 ? -neu : neu);
+  const int64_t danach = position == 0  ? int64_t{m.Aktion} * neu
+                         : position > 0 ? position + (m.Aktion > 0 ? neu : -neu)
+                                        : position + (m.Aktion < 0 ? -neu : neu);
   if (danach < INT32_MIN || danach > INT32_MAX) throw AutomationError(error::kOverflow);
   if (!kontrakt) return;
   // The contract counts hold the sizes of all contract positions; on the way through a reversal
@@ -110,49 +103,43 @@ void PruefeOrderstatus(const clKonto& konto, DateValue DatumZeit, std::string_vi
 
 }  // namespace
 
-OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
-                                     std::string_view TitelWKN, std::string_view TitelName,
-                                     int16_t Aktion, int32_t Anzahl, int32_t FilledAnzahl,
-                                     float AktFillPreis, bool IsEnterOrder,
-                                     const clOrderZusatzInfos* ZusatzInfos,
+OrderstatusErgebnis BucheOrderstatus(clKonto& konto, const Ordermeldung& m,
                                      const KontoUmgebung& umgebung) {
-  PruefeOrderstatus(konto, DatumZeit, OrderID, TitelWKN, Aktion, Anzahl, FilledAnzahl, AktFillPreis,
-                    ZusatzInfos);
-  if (DatumZeit.days >= konto.AktuelleZeit.days) konto.AktuelleZeit = DatumZeit;
+  PruefeOrderstatus(konto, m);
+  if (m.DatumZeit.days >= konto.AktuelleZeit.days) konto.AktuelleZeit = m.DatumZeit;
 
-  if (auto* open = konto.cOffeneOrders.Find(OrderID)) {
+  if (auto* open = konto.cOffeneOrders.Find(m.OrderID)) {
     // Hold the order: completing it removes it from the collection.
     std::shared_ptr<clOffeneOrder> order = *open;
-    BucheBekannteOrder(konto, *order, DatumZeit, TitelWKN, TitelName, Aktion, Anzahl, FilledAnzahl,
-                       AktFillPreis, ZusatzInfos, umgebung);
+    BucheBekannteOrder(konto, *order, m, umgebung);
     return OrderstatusErgebnis::kGebucht;
   }
-  if (konto.cFilledOrders.Exists(OrderID)) return OrderstatusErgebnis::kBereitsAusgefuehrt;
+  if (konto.cFilledOrders.Exists(m.OrderID)) return OrderstatusErgebnis::kBereitsAusgefuehrt;
 
   auto order = std::make_shared<clOffeneOrder>();
-  order->Aktion = Aktion;
-  order->Anzahl = Anzahl;
-  order->FilledAnzahl = FilledAnzahl;
-  order->TitelWKN = std::string(TitelWKN);
-  order->TitelName = std::string(TitelName);
-  order->ID = std::string(OrderID);
-  order->SimulDatum = DatumZeit;
+  order->Aktion = m.Aktion;
+  order->Anzahl = m.Anzahl;
+  order->FilledAnzahl = m.FilledAnzahl;
+  order->TitelWKN = std::string(m.TitelWKN);
+  order->TitelName = std::string(m.TitelName);
+  order->ID = std::string(m.OrderID);
+  order->SimulDatum = m.DatumZeit;
   order->RealDatum = umgebung.clock.Now();
-  order->IsEnterOrder = IsEnterOrder;
-  if (ZusatzInfos) order->SchreibeZusatzInfos(*ZusatzInfos);
-  order->Kurs = AktFillPreis;
-  if (FilledAnzahl > 0) {
-    order->FillDurchschnittsKurs = AktFillPreis;
-    VerbucheFill(konto, DatumZeit, TitelWKN, TitelName, Aktion, FilledAnzahl, AktFillPreis,
-                 ZusatzInfos, umgebung);
+  order->IsEnterOrder = m.IsEnterOrder;
+  if (m.ZusatzInfos) order->SchreibeZusatzInfos(*m.ZusatzInfos);
+  order->Kurs = m.AktFillPreis;
+  if (m.FilledAnzahl > 0) {
+    order->FillDurchschnittsKurs = m.AktFillPreis;
+    VerbucheFill(konto, m.DatumZeit, m.TitelWKN, m.TitelName, m.Aktion, m.FilledAnzahl,
+                 m.AktFillPreis, m.ZusatzInfos, umgebung);
   }
-  if (FilledAnzahl >= Anzahl) {
-    Abschliessen(konto, *order, DatumZeit, umgebung);
+  if (m.FilledAnzahl >= m.Anzahl) {
+    Abschliessen(konto, *order, m.DatumZeit, umgebung);
   } else {
-    konto.OffeneOrderZufügen(order, DatumZeit, umgebung);
+    konto.OffeneOrderZufügen(order, m.DatumZeit, umgebung);
   }
-  konto.OffeneOrderMarginAendern(*order, Anzahl, FilledAnzahl, umgebung);
-  if (FilledAnzahl > 0) PruefeFillStreichen(konto, umgebung);
+  konto.OffeneOrderMarginAendern(*order, m.Anzahl, m.FilledAnzahl, umgebung);
+  if (m.FilledAnzahl > 0) PrüfeFillStreichen(konto, umgebung);
   return OrderstatusErgebnis::kGebucht;
 }
 

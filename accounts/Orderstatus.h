@@ -19,16 +19,27 @@ enum class OrderstatusErgebnis {
   kBereitsAusgefuehrt,  // not open, but its ID is among the fills: nothing booked
 };
 
+// One status report of the host's about one order, as it arrives: the texts are the caller's and
+// live as long as the booking.
+struct Ordermeldung {
+  DateValue DatumZeit;
+  std::string_view OrderID;
+  std::string_view TitelWKN;
+  std::string_view TitelName;
+  int16_t Aktion = 0;  // 1 buy, -1 sell
+  int32_t Anzahl = 0;
+  int32_t FilledAnzahl = 0;  // filled so far, in all
+  float AktFillPreis = 0;
+  bool IsEnterOrder = false;
+  const clOrderZusatzInfos* ZusatzInfos = nullptr;  // none: the order's terms stay as they are
+};
+
 // Books one status report: a known open order takes the new quantities and books the newly filled
 // part; an unknown one is opened (or goes straight to the fills when it is complete). A report
 // that cannot be booked whole (a price that is no number, a negative quantity, more filled than
 // ordered, a position or counter beyond a Long) is refused with AutomationError 5 or 6 before
 // anything changes.
-OrderstatusErgebnis BucheOrderstatus(clKonto& konto, DateValue DatumZeit, std::string_view OrderID,
-                                     std::string_view TitelWKN, std::string_view TitelName,
-                                     int16_t Aktion, int32_t Anzahl, int32_t FilledAnzahl,
-                                     float AktFillPreis, bool IsEnterOrder,
-                                     const clOrderZusatzInfos* ZusatzInfos,
+OrderstatusErgebnis BucheOrderstatus(clKonto& konto, const Ordermeldung& meldung,
                                      const KontoUmgebung& umgebung);
 
 // Makes the fill record of an order (complete, or its filled part when Gestrichen) and adds it.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accounts/RecordFields.h"
 #include "platform/automation/Variant.h"
 
 namespace vks {
@@ -12,10 +13,6 @@ class StoreWriter;
 
 class clFilledOrder {
  public:
-  // Elements of the stored record; 10 to 12 stay empty.
-  static constexpr int32_t kRecordElements = 13;
-  static constexpr int32_t kReadElements = 10;
-
   clFilledOrder() = default;
   clFilledOrder(const clFilledOrder&) = delete;
   clFilledOrder& operator=(const clFilledOrder&) = delete;
@@ -41,6 +38,26 @@ class clFilledOrder {
   // above do too); reading throws as above and as StoreReader for damaged bytes.
   void WriteAllProperties(StoreWriter& out) const;
   void ReadAllProperties(StoreReader& in);
+};
+
+template <>
+struct StoredFields<clFilledOrder> {
+  static constexpr std::string_view kRecord = "clFilledOrder";
+  static constexpr std::string_view kWhat = "Filldatensatz";
+  static constexpr int32_t kElements = 13;
+  static constexpr auto kKey = &clFilledOrder::ID;
+  static constexpr auto kFields = std::tuple{
+      Field("ID", &clFilledOrder::ID),
+      Field("Aktion", &clFilledOrder::Aktion),
+      Field("FilledAnzahl", &clFilledOrder::FilledAnzahl),
+      Field("TitelName", &clFilledOrder::TitelName),
+      Field("Gestrichen", &clFilledOrder::Gestrichen),
+      Field("TitelWKN", &clFilledOrder::TitelWKN),
+      Field("SimulDatum", &clFilledOrder::SimulDatum),
+      Field("RealDatum", &clFilledOrder::RealDatum),
+      Field("IsEnterOrder", &clFilledOrder::IsEnterOrder),
+      Field("EnterPreis", &clFilledOrder::EnterPreis),
+  };
 };
 
 }  // namespace vks

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "accounts/RecordFields.h"
 #include "accounts/clFilledOrder.h"
 #include "accounts/clOffeneOrder.h"
 #include "accounts/clTitelPosition.h"
@@ -26,10 +27,6 @@ using FilledOrderCollection = KeyedDictionary<std::shared_ptr<clFilledOrder>>;  
 
 class clKonto {
  public:
-  // Elements of the stored record; 48 to 50 stay empty.
-  static constexpr int32_t kRecordElements = 51;
-  static constexpr int32_t kReadElements = 48;
-
   clKonto() = default;
   clKonto(const clKonto&) = delete;
   clKonto& operator=(const clKonto&) = delete;
@@ -148,6 +145,66 @@ class clKonto {
   // Aktion: change of the number of positions (1, 0, -1); Anzahl: change of the contracts.
   void PositionsZahlenAendern(int16_t Aktion, bool IsShortPos, bool IsAktie, int32_t Anzahl,
                               const KontoUmgebung& umgebung);
+};
+
+template <>
+struct StoredFields<clKonto> {
+  static constexpr std::string_view kRecord = "clKonto";
+  static constexpr std::string_view kWhat = "Kontodatensatz";
+  static constexpr int32_t kElements = 51;
+  static constexpr auto kFields = std::tuple{
+      Field("KontoName", &clKonto::KontoName),
+      Field("Beschreibung", &clKonto::Beschreibung),
+      Field("CashBetrag", &clKonto::CashBetrag),
+      Children("cOffeneOrders", &clKonto::cOffeneOrders, "offenen Orders"),
+      Children("cTitelPositionen", &clKonto::cTitelPositionen, "Positionen"),
+      Children("cFilledOrders", &clKonto::cFilledOrders, "Fills"),
+      Field("DoPLUmrechnen", &clKonto::DoPLUmrechnen),
+      Field("UseSimulZeit", &clKonto::UseSimulZeit),
+      Field("AktuelleZeit", &clKonto::AktuelleZeit),
+      Field("OffeneLongOrders", &clKonto::OffeneLongOrders),
+      Field("OffeneShortOrders", &clKonto::OffeneShortOrders),
+      Field("OffeneLongEnterOrders", &clKonto::OffeneLongEnterOrders),
+      Field("OffeneShortEnterOrders", &clKonto::OffeneShortEnterOrders),
+      Field("FilledOrders", &clKonto::FilledOrders),
+      Field("FilledLongOrders", &clKonto::FilledLongOrders),
+      Field("FilledShortOrders", &clKonto::FilledShortOrders),
+      Field("FilledEnterLongOrders", &clKonto::FilledEnterLongOrders),
+      Field("FilledEnterShortOrders", &clKonto::FilledEnterShortOrders),
+      Field("AnzahlPositionen", &clKonto::AnzahlPositionen),
+      Field("AnzahlShortPositionen", &clKonto::AnzahlShortPositionen),
+      Field("AktienPositionen", &clKonto::AktienPositionen),
+      Field("AktienPositionenShort", &clKonto::AktienPositionenShort),
+      Field("KontraktAnzahl", &clKonto::KontraktAnzahl),
+      Field("KontraktAnzahlShort", &clKonto::KontraktAnzahlShort),
+      Field("AktienInvestWertGesamt", &clKonto::AktienInvestWertGesamt),
+      Field("AktienInvestWertShort", &clKonto::AktienInvestWertShort),
+      Field("AktienWertAktuellGesamt", &clKonto::AktienWertAktuellGesamt),
+      Field("AktienWertAktuellShort", &clKonto::AktienWertAktuellShort),
+      Field("KapitalKontrakteOpenPLGesamt", &clKonto::KapitalKontrakteOpenPLGesamt),
+      Field("KapitalKontrakteOpenPLShort", &clKonto::KapitalKontrakteOpenPLShort),
+      Field("KapitalAktienOpenPLGesamt", &clKonto::KapitalAktienOpenPLGesamt),
+      Field("KapitalAktienOpenPLShort", &clKonto::KapitalAktienOpenPLShort),
+      Field("KapitalKontrakteMarginGesamt", &clKonto::KapitalKontrakteMarginGesamt),
+      Field("KapitalKontrakteMarginShort", &clKonto::KapitalKontrakteMarginShort),
+      Field("KapitalAktienMarginGesamt", &clKonto::KapitalAktienMarginGesamt),
+      Field("KapitalAktienMarginShort", &clKonto::KapitalAktienMarginShort),
+      Field("UseCommissions", &clKonto::UseCommissions),
+      Field("UseUmrechnung", &clKonto::UseUmrechnung),
+      Field("FillStreichBedingung", &clKonto::FillStreichBedingung),
+      Field("PlatziereBedingung", &clKonto::PlatziereBedingung),
+      Field("PlatziereMeldung", &clKonto::PlatziereMeldung),
+      Field("EnterOrderMarginGesamt", &clKonto::EnterOrderMarginGesamt),
+      Field("EnterOrderMarginShort", &clKonto::EnterOrderMarginShort),
+      Field("EnterOrderAktienMarginGesamt", &clKonto::EnterOrderAktienMarginGesamt),
+      Field("EnterOrderAktienMarginShort", &clKonto::EnterOrderAktienMarginShort),
+      Group("ProfitLoss", "Element 45 des Kontodatensatzes",
+            Field("ProfitLossGesamt", &clKonto::ProfitLossGesamt),
+            Field("ProfitLossAktien", &clKonto::ProfitLossAktien),
+            Field("ProfitLossKontrakte", &clKonto::ProfitLossKontrakte)),
+      Field("PosLetztenPreisSpeichern", &clKonto::PosLetztenPreisSpeichern),
+      Field("MarginUmrechnen", &clKonto::MarginUmrechnen),
+  };
 };
 
 }  // namespace vks

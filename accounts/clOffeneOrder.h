@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accounts/RecordFields.h"
 #include "accounts/clOrderZusatzInfos.h"
 #include "platform/automation/Variant.h"
 
@@ -14,10 +15,6 @@ class StoreWriter;
 
 class clOffeneOrder {
  public:
-  // Elements of the stored record; 22 to 25 stay empty.
-  static constexpr int32_t kRecordElements = 26;
-  static constexpr int32_t kReadElements = 22;
-
   clOffeneOrder() = default;
   clOffeneOrder(const clOffeneOrder&) = delete;
   clOffeneOrder& operator=(const clOffeneOrder&) = delete;
@@ -59,6 +56,38 @@ class clOffeneOrder {
   // above do too); reading throws as above and as StoreReader for damaged bytes.
   void WriteAllProperties(StoreWriter& out) const;
   void ReadAllProperties(StoreReader& in);
+};
+
+template <>
+struct StoredFields<clOffeneOrder> {
+  static constexpr std::string_view kRecord = "clOffeneOrder";
+  static constexpr std::string_view kWhat = "Orderdatensatz";
+  static constexpr int32_t kElements = 26;
+  static constexpr auto kKey = &clOffeneOrder::ID;
+  static constexpr auto kFields = std::tuple{
+      Field("TitelWKN", &clOffeneOrder::TitelWKN),
+      Field("ID", &clOffeneOrder::ID),
+      Field("Aktion", &clOffeneOrder::Aktion),
+      Field("Anzahl", &clOffeneOrder::Anzahl),
+      Field("FilledAnzahl", &clOffeneOrder::FilledAnzahl),
+      Field("TitelName", &clOffeneOrder::TitelName),
+      Field("SimulDatum", &clOffeneOrder::SimulDatum),
+      Field("RealDatum", &clOffeneOrder::RealDatum),
+      Field("IsEnterOrder", &clOffeneOrder::IsEnterOrder),
+      Field("PointValue", &clOffeneOrder::PointValue),
+      Field("MinTickSize", &clOffeneOrder::MinTickSize),
+      Field("Margin", &clOffeneOrder::Margin),
+      Field("Commissions", &clOffeneOrder::Commissions),
+      Field("CommissionsArePoints", &clOffeneOrder::CommissionsArePoints),
+      Field("MindestCommissions", &clOffeneOrder::MindestCommissions),
+      Field("MaximalCommissions", &clOffeneOrder::MaximalCommissions),
+      Field("ZusatzCommissions", &clOffeneOrder::ZusatzCommissions),
+      Field("AktUmrechnungsWert", &clOffeneOrder::AktUmrechnungsWert),
+      Field("Kurs", &clOffeneOrder::Kurs),
+      Field("UmrechnungAuchGebuehren", &clOffeneOrder::UmrechnungAuchGebuehren),
+      Field("FillDurchschnittsKurs", &clOffeneOrder::FillDurchschnittsKurs),
+      Field("StartUmrechnungswert", &clOffeneOrder::StartUmrechnungswert),
+  };
 };
 
 }  // namespace vks

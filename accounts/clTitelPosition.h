@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "accounts/RecordFields.h"
 #include "accounts/clOrderZusatzInfos.h"
 #include "platform/automation/NoValue.h"
 #include "platform/automation/Variant.h"
@@ -15,10 +16,6 @@ class StoreWriter;
 
 class clTitelPosition {
  public:
-  // Elements of the stored record; 15 and 16 stay empty.
-  static constexpr int32_t kRecordElements = 17;
-  static constexpr int32_t kReadElements = 15;
-
   clTitelPosition() = default;
   clTitelPosition(const clTitelPosition&) = delete;
   clTitelPosition& operator=(const clTitelPosition&) = delete;
@@ -63,6 +60,31 @@ class clTitelPosition {
   float BerechneCommissions(int32_t Anzahl, float Kurs) const;
 
   bool IstAktie() const { return PointValue == 0; }
+};
+
+template <>
+struct StoredFields<clTitelPosition> {
+  static constexpr std::string_view kRecord = "clTitelPosition";
+  static constexpr std::string_view kWhat = "Positionsdatensatz";
+  static constexpr int32_t kElements = 17;
+  static constexpr auto kKey = &clTitelPosition::TitelWKN;
+  static constexpr auto kFields = std::tuple{
+      Field("Durchschnittspreis", &clTitelPosition::Durchschnittspreis),
+      Field("Position", &clTitelPosition::Position),
+      Field("PointValue", &clTitelPosition::PointValue),
+      Field("MinTickSize", &clTitelPosition::MinTickSize),
+      Field("TitelWKN", &clTitelPosition::TitelWKN),
+      Field("TitelName", &clTitelPosition::TitelName),
+      Field("Margin", &clTitelPosition::Margin),
+      Field("Commissions", &clTitelPosition::Commissions),
+      Field("CommissionsArePoints", &clTitelPosition::CommissionsArePoints),
+      Field("MindestCommissions", &clTitelPosition::MindestCommissions),
+      Field("MaximalCommissions", &clTitelPosition::MaximalCommissions),
+      Field("ZusatzCommissions", &clTitelPosition::ZusatzCommissions),
+      Field("AktUmrechnungsWert", &clTitelPosition::AktUmrechnungsWert),
+      Field("OpenPL", &clTitelPosition::OpenPL),
+      Field("UmrechnungAuchGebuehren", &clTitelPosition::UmrechnungAuchGebuehren),
+  };
 };
 
 }  // namespace vks

@@ -19,7 +19,9 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "adapters/qt/KontenFensterMitAnzeige.h"
 #include "bench/Verhaeltnisse.h"
+#include "fakes/InMemoryRegistryBackend.h"
 #include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
@@ -28,8 +30,6 @@
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
-#include "fakes/InMemoryRegistryBackend.h"
-#include "adapters/qt/KontenFensterMitAnzeige.h"
 
 namespace vks {
 namespace {
@@ -97,10 +97,11 @@ struct Umgebung {
   SystemClock clock;
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   AccountStore store{"", "", *files, meldungen, log, clock};
-  ServerState state;
+  KontoSitzung state;
   RttStorage rtt;
   KontoUmgebung kontoumgebung{clock, rtt};
-  HauptfensterPresenter presenter{state.Konten, store, rtt, locale};
+  Speicherplan speicherplan{state.Konten, store, rtt};
+  HauptfensterPresenter presenter{state.Konten, speicherplan, locale};
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings{registry};
   BestaetigenderSpeicherordnerDialog speicherordner{settings};
@@ -169,7 +170,7 @@ void KursspeichernZeitgeberTick(benchmark::State& state, bool mit_zeichnen) {
   u.PreisFuerJedesKonto();
   // The prices arrive between ticks: that is not the tick's work.
   for (auto _ : state) {
-    u.presenter.KursspeichernZeitgeberTick();
+    u.presenter.Plan().KursspeichernZeitgeberTick();
     Zeichnen(state, mit_zeichnen, [&u] { u.PreisFuerJedesKonto(); });
   }
 }

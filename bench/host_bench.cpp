@@ -135,10 +135,10 @@ struct WaitingAccounts : Server {
   // The files one tick writes, once per record.
   std::vector<std::string> TickRecords() {
     SetFlags();
-    presenter.KursspeichernZeitgeberTick();
+    presenter.Plan().KursspeichernZeitgeberTick();
     SetFlags();
     const auto before = FileSizes(rtt.Speicher().folder);
-    presenter.KursspeichernZeitgeberTick();
+    presenter.Plan().KursspeichernZeitgeberTick();
     return AppendedRecords(rtt.Speicher().folder, before);
   }
 };
@@ -147,7 +147,7 @@ void BM_KursspeichernZeitgeber(benchmark::State& state) {
   WaitingAccounts server;
   RecordsPerItem()["tick"] = static_cast<double>(server.TickRecords().size());
   Measure(
-      state, "tick", [&](int64_t) { server.presenter.KursspeichernZeitgeberTick(); },
+      state, "tick", [&](int64_t) { server.presenter.Plan().KursspeichernZeitgeberTick(); },
       [&](int64_t) { server.SetFlags(); });
 }
 

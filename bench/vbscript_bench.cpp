@@ -9,11 +9,11 @@
 #include "accounts/KontoKennzahl.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/automation/VariantConversions.h"
+#include "scripting/FuehreKontoScriptAus.h"
+#include "session/KontoSitzung.h"
+#include "session/clKontoGlobalData.h"
 #include "vbscript/Engine.h"
 #include "vbscript/Names.h"
-#include "scripting/FuehreKontoScriptAus.h"
-#include "session/clKontoGlobalData.h"
-#include "session/KontoSitzung.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ Else
 End If)";
 
 void BM_FuehreKontoScriptAus(benchmark::State& state) {
-  vks::ServerState server;
+  vks::KontoSitzung server;
   server.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
   vks::FuelleKennzahlenListe(server.KennzahlenNamen);
   auto konto = std::make_shared<vks::clKonto>();

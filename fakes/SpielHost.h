@@ -1,7 +1,7 @@
 #pragma once
-// A whole server in-process for tests that play the host: the shared state, the store in a
-// temporary folder, the main window's presenter, the account environment and one interface
-// object, wired as start-up wires them.
+// A whole server in-process for tests that play the host: the session, the store in a
+// temporary folder, the save schedule, the main window's presenter, the account environment and one
+// interface object, wired as start-up wires them.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,7 +29,7 @@ struct SpielHost {
     state.RTTSpeicherOrdner = rtt.Speicher().folder;
     state.Meldungen = &reporter;
     state.Kontoumgebung = &umgebung;
-    state.Hauptfenster = &presenter;
+    state.Speichern = &plan;
     host = clKontoSchnittstelle::Create(schnittstelle);
   }
   SpielHost(const SpielHost&) = delete;
@@ -42,9 +42,10 @@ struct SpielHost {
   RecordingErrorLog log;
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   RttAufzeichnung rtt{*files, RttStorage{folder.File("RTT")}};
-  ServerState state;
+  KontoSitzung state;
   AccountStore store{daten, "/opt", *files, reporter, log, clock};
-  HauptfensterPresenter presenter{state.Konten, store, rtt, AutomationLocale::German()};
+  Speicherplan plan{state.Konten, store, rtt};
+  HauptfensterPresenter presenter{state.Konten, plan, AutomationLocale::German()};
   KontoUmgebung umgebung{clock, rtt, &presenter, nullptr};
   KeinFenster fenster;
   StandardZufallsfolge zufall;

@@ -1,7 +1,8 @@
 // The host's account operations on clKontoSchnittstelle: each finds the account, hands the work to
 // the account logic, keeps the account list and the pending-save flag, and answers with its
 // result code. No error reaches the host.
-#include "accounts/KontoRegeln.h"
+#include "accounts/KontoBedingungen.h"
+#include "accounts/KontoBeobachter.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
 #include "accounts/StorableTexts.h"
@@ -9,14 +10,13 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/system/MessageReporter.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "presenters/KontoUebersichtFenster.h"
 #include "recording/RttAufzeichnung.h"
+#include "session/Speicherplan.h"
 
 namespace vks {
 namespace {
 
-const KontoUmgebung& Umgebung(const ServerState& state) {
+const KontoUmgebung& Umgebung(const KontoSitzung& state) {
   if (!state.Kontoumgebung) throw AutomationError(51, "", "Der Kontoserver ist nicht gestartet");
   return *state.Kontoumgebung;
 }
@@ -30,11 +30,12 @@ std::string Trim(std::string_view text) {
 }  // namespace
 
 void clKontoSchnittstelle::Melde(const std::string& text, const std::exception& error) {
-  if (umgebung_.state.Meldungen) umgebung_.state.Meldungen->ZeigeMeldung(text + error.what(), 0);
+  if (umgebung_.sitzung.Meldungen)
+    umgebung_.sitzung.Meldungen->ZeigeMeldung(text + error.what(), 0);
 }
 
 void clKontoSchnittstelle::SetzeSpeichernAusstehend() {
-  if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->SetzeSpeichernAusstehend();
+  if (umgebung_.sitzung.Speichern) umgebung_.sitzung.Speichern->SetzeSpeichernAusstehend();
 }
 
 Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
@@ -42,8 +43,9 @@ Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return {};
-    SchliessePosition(**konto, TitelWKN, Kurs, Umgebung(umgebung_.state));
-    if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->ZeileAktualisieren(**konto);
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    SchliessePosition(**konto, TitelWKN, Kurs, umgebung);
+    if (umgebung.beobachter) umgebung.beobachter->AccountRowChanged(**konto);
   } catch (const std::exception&) {
     // The host learns nothing of a failed close; the position simply stays.
   }
@@ -56,7 +58,7 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
   if (!found) return false;
   std::shared_ptr<clKonto> alt = *found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
     // A file that cannot be deleted stops the reset; the files deleted before stay deleted.
     umgebung.rtt.LoescheDateien(alt->KontoName, [](const AutomationError& e) { throw e; });
     auto neu = std::make_shared<clKonto>();
@@ -71,12 +73,9 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
     neu->UseSimulZeit = true;
     neu->CashBetrag = KontoInitWert;
     neu->AktuelleZeit = DateValue{KontoStartDatum};
-    *umgebung_.state.Konten.Find(KontoName) = neu;
+    *umgebung_.sitzung.Konten.Find(KontoName) = neu;
     neu->SchreibeInitRTTWerte(false, umgebung);
-    if (umgebung_.state.Hauptfenster) umgebung_.state.Hauptfenster->ZeileAktualisieren(*neu);
-    // An open overview would go on showing the account that was just replaced.
-    if (const auto* fenster = umgebung_.state.UebersichtsFenster.Find(neu->KontoName))
-      (*fenster)->ShowDaten(neu);
+    if (umgebung.beobachter) umgebung.beobachter->AccountReplaced(neu);
     return true;
   } catch (const std::exception& e) {
     Melde("Konto-Server: Fehler beim Reset eines Kontos aufgetreten: ", e);
@@ -91,9 +90,9 @@ void clKontoSchnittstelle::VKSKontoNeuerKurs(DateValue DatumZeit, std::string_vi
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return;
     bool sofort = false;
-    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung(umgebung_.state).clock);
-    if (SofortSpeichern && umgebung_.state.Hauptfenster)
-      umgebung_.state.Hauptfenster->KursDatenJetztSpeichern(**konto);
+    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung(umgebung_.sitzung).clock);
+    if (SofortSpeichern && umgebung_.sitzung.Speichern)
+      umgebung_.sitzung.Speichern->KursDatenJetztSpeichern(**konto);
   } catch (const std::exception&) {
     // A price that cannot be taken is dropped; the next one revalues the position.
   }
@@ -108,9 +107,10 @@ int16_t clKontoSchnittstelle::VKSKontoNeuerOrderstatus(
   if (!found) return 0;
   std::shared_ptr<clKonto> konto = *found;
   try {
-    if (BucheOrderstatus(*konto, DatumZeit, OrderID, TitelWKN, TitelName, Aktion, Anzahl,
-                         FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos,
-                         Umgebung(umgebung_.state)) == OrderstatusErgebnis::kBereitsAusgefuehrt)
+    const Ordermeldung meldung{DatumZeit, OrderID,      TitelWKN,     TitelName,    Aktion,
+                               Anzahl,    FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos};
+    if (BucheOrderstatus(*konto, meldung, Umgebung(umgebung_.sitzung)) ==
+        OrderstatusErgebnis::kBereitsAusgefuehrt)
       return -33;
     SetzeSpeichernAusstehend();
     return -1;
@@ -128,7 +128,7 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
   if (!found) return 0;
   const clKonto& konto = **found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
+    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
     if (!WKNFeld.IsArray() || !TitelNameFeld.IsArray()) throw AutomationError(error::kTypeMismatch);
     const VariantArray& wkns = WKNFeld.AsArray();
     const VariantArray& namen = TitelNameFeld.AsArray();
@@ -161,7 +161,7 @@ int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::
   if (!found) return 0;
   std::shared_ptr<clKonto> konto = *found;
   try {
-    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung(umgebung_.state)))
+    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung(umgebung_.sitzung)))
       SetzeSpeichernAusstehend();
     return -1;
   } catch (const std::exception& e) {
@@ -175,9 +175,7 @@ bool clKontoSchnittstelle::KontoVerbietetOrderaufgabe(std::string_view KontoName
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return false;
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.state);
-    if (!umgebung.regeln) return false;
-    return umgebung.regeln->PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, umgebung);
+    return PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, Umgebung(umgebung_.sitzung));
   } catch (const std::exception&) {
     return false;
   }
@@ -188,7 +186,7 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
                                                 DateValue AktDatum, bool UseZeitstempel,
                                                 bool UseCommissions, bool UseUmrechnung,
                                                 std::string& Fehlertext) {
-  ServerState& state = umgebung_.state;
+  KontoSitzung& state = umgebung_.sitzung;
   if (state.DatenOrdner.empty()) {
     Fehlertext =
         "Der Ordner zum Speichern der Einstellungen ist nicht korrekt. Beenden Sie bitte alle "
@@ -227,7 +225,8 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
   });
   if (!konto) return false;
   step([&] {
-    if (state.Hauptfenster) state.Hauptfenster->ZeileAktualisieren(*konto);
+    if (state.Kontoumgebung && state.Kontoumgebung->beobachter)
+      state.Kontoumgebung->beobachter->AccountRowChanged(*konto);
   });
   step([&] { konto->SchreibeInitRTTWerte(false, Umgebung(state)); });
   SetzeSpeichernAusstehend();

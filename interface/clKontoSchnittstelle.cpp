@@ -25,19 +25,19 @@ std::string NeueVerbindungsID(Zufallsfolge& zufall) {
 std::shared_ptr<clKontoSchnittstelle> clKontoSchnittstelle::Create(
     SchnittstellenUmgebung& umgebung) {
   std::shared_ptr<clKontoSchnittstelle> objekt(new clKontoSchnittstelle(umgebung));
-  ServerState& state = umgebung.state;
-  ++state.SchnittstellenAnzahl;
+  KontoSitzung& sitzung = umgebung.sitzung;
+  ++sitzung.SchnittstellenAnzahl;
   objekt->ID_Schnittstelle = NeueVerbindungsID(umgebung.zufall);
-  if (!state.Verbindungen.Exists(objekt->ID_Schnittstelle)) {
-    state.Verbindungen.Add(objekt->ID_Schnittstelle, objekt);
+  if (!sitzung.Verbindungen.Exists(objekt->ID_Schnittstelle)) {
+    sitzung.Verbindungen.Add(objekt->ID_Schnittstelle, objekt);
   }
   return objekt;
 }
 
 clKontoSchnittstelle::~clKontoSchnittstelle() {
-  ServerState& state = umgebung_.state;
-  if (state.Verbindungen.Exists(ID_Schnittstelle)) state.Verbindungen.Remove(ID_Schnittstelle);
-  if (--state.SchnittstellenAnzahl == 0) {
+  KontoSitzung& sitzung = umgebung_.sitzung;
+  if (sitzung.Verbindungen.Exists(ID_Schnittstelle)) sitzung.Verbindungen.Remove(ID_Schnittstelle);
+  if (--sitzung.SchnittstellenAnzahl == 0) {
     try {
       umgebung_.fenster.EntladeKontenFenster();
     } catch (...) {
@@ -47,11 +47,11 @@ clKontoSchnittstelle::~clKontoSchnittstelle() {
 }
 
 const std::shared_ptr<clKonto>* clKontoSchnittstelle::FindeKonto(std::string_view KontoName) {
-  return umgebung_.state.Konten.Find(KontoName);
+  return umgebung_.sitzung.Konten.Find(KontoName);
 }
 
 std::shared_ptr<clKontoGlobalData> clKontoSchnittstelle::KontoGlobalData() const {
-  return umgebung_.state.KontoGlobalData;
+  return umgebung_.sitzung.KontoGlobalData;
 }
 
 void clKontoSchnittstelle::InitKontoKennzahlen(KeyedDictionary<Variant>& myKontoKennzahlen) {
@@ -63,7 +63,7 @@ std::string clKontoSchnittstelle::VKSGetTitelDateiName(std::string_view KontoNam
                                                        bool NurName) {
   // The host reads the file it asks for: the values still waiting for it belong there.
   SchreibeWartendeRttWerte();
-  return GetRTTDateiName(RttStorage{umgebung_.state.RTTSpeicherOrdner}, KontoName, TitelWKN,
+  return GetRTTDateiName(RttStorage{umgebung_.sitzung.RTTSpeicherOrdner}, KontoName, TitelWKN,
                          static_cast<eKontoDatenArt>(Datenart), NurName);
 }
 
@@ -88,7 +88,7 @@ float clKontoSchnittstelle::VKSGetTitelPosition(std::string_view KontoName,
 Variant clKontoSchnittstelle::VKSGetKontoNamenliste() {
   std::vector<Variant> namen;
   try {
-    for (const auto& entry : umgebung_.state.Konten) namen.emplace_back(entry.key);
+    for (const auto& entry : umgebung_.sitzung.Konten) namen.emplace_back(entry.key);
   } catch (const std::exception&) {
     return Variant();
   }
@@ -99,7 +99,7 @@ Variant clKontoSchnittstelle::VKSGetKontoNamenliste() {
 Variant clKontoSchnittstelle::VKSBaueKontoNamenStringFeld(Variant& Stringfeld) {
   try {
     std::vector<std::string> namen;
-    for (const auto& entry : umgebung_.state.Konten) namen.push_back(entry.key);
+    for (const auto& entry : umgebung_.sitzung.Konten) namen.push_back(entry.key);
     if (namen.empty()) namen.push_back(schnittstelle::kKeinKonto);
     const auto anzahl = static_cast<int32_t>(namen.size());
     VariantArray feld({ArrayBound{1, anzahl}, ArrayBound{1, 2}});
@@ -117,7 +117,7 @@ Variant clKontoSchnittstelle::VKSBaueKontoNamenStringFeld(Variant& Stringfeld) {
 }
 
 bool clKontoSchnittstelle::VKSKontoExistiert(std::string_view KontoName) {
-  return umgebung_.state.Konten.Exists(KontoName);
+  return umgebung_.sitzung.Konten.Exists(KontoName);
 }
 
 Variant clKontoSchnittstelle::VKSKontoGetCashBetrag(std::string_view KontoName) {
@@ -139,20 +139,6 @@ void clKontoSchnittstelle::VKSStreicheKontoOrders(const std::string& KontoName) 
   const auto selbst = shared_from_this();
   const auto senke = senke_;
   if (senke) senke->AlleOrdersStreichen(KontoName);
-}
-
-void SendeAlleOrdersStreichen(ServerState& state, const std::string& KontoName) {
-  std::vector<std::weak_ptr<clKontoSchnittstelle>> objekte;
-  for (const auto& entry : state.Verbindungen) objekte.push_back(entry.value);
-  for (const auto& schwach : objekte) {
-    if (auto objekt = schwach.lock()) {
-      try {
-        objekt->VKSStreicheKontoOrders(KontoName);
-      } catch (...) {
-        // One failing client must not keep the others from cancelling their orders.
-      }
-    }
-  }
 }
 
 }  // namespace vks

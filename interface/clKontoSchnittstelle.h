@@ -37,7 +37,7 @@ class KontoEreignisSenke {
 
 // What the objects share; it outlives every object.
 struct SchnittstellenUmgebung {
-  ServerState& state;
+  KontoSitzung& sitzung;
   KontenFensterSteuerung& fenster;
   Zufallsfolge& zufall;
 };
@@ -54,14 +54,15 @@ inline constexpr const char* kEventInterface = "__clKontoSchnittstelle";
 inline constexpr const char* kKeinKonto = "Kein Konto vorhanden!";
 }  // namespace schnittstelle
 
-class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnittstelle> {
+class clKontoSchnittstelle : public HostObjekt,
+                             public std::enable_shared_from_this<clKontoSchnittstelle> {
  public:
   // The host's creation: counts the object, draws its connection ID and registers it under that
   // ID unless the ID is registered already.
   static std::shared_ptr<clKontoSchnittstelle> Create(SchnittstellenUmgebung& umgebung);
   // The host's release: removes the registry entry under the current ID_Schnittstelle and, for the
   // last object, unloads the account list window.
-  ~clKontoSchnittstelle();
+  ~clKontoSchnittstelle() override;
   clKontoSchnittstelle(const clKontoSchnittstelle&) = delete;
   clKontoSchnittstelle& operator=(const clKontoSchnittstelle&) = delete;
 
@@ -96,7 +97,7 @@ class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnitts
   Variant VKSKontoGetCashBetrag(std::string_view KontoName);
   void VKSShowKontenFenster();
   // Raises AlleOrdersStreichen on this object's sink; the sink's errors reach the caller.
-  void VKSStreicheKontoOrders(const std::string& KontoName);
+  void VKSStreicheKontoOrders(const std::string& KontoName) override;
 
   // The host's account operations. None lets an error reach the host: each returns its failure
   // value, and those with a message show it (style 0) before.
@@ -142,9 +143,5 @@ class clKontoSchnittstelle : public std::enable_shared_from_this<clKontoSchnitts
 // "Konto-" and four groups of four upper-case hex digits, each the whole number nearest to
 // r * 60000 + 5000 (halves to even) for the next four fractions r of the sequence.
 std::string NeueVerbindungsID(Zufallsfolge& zufall);
-
-// Calls VKSStreicheKontoOrders on every registered object in registry order. An object failing is
-// passed over; objects released meanwhile are skipped, objects created meanwhile are not served.
-void SendeAlleOrdersStreichen(ServerState& state, const std::string& KontoName);
 
 }  // namespace vks

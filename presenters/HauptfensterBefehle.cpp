@@ -7,9 +7,9 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/Ordner.h"
 #include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "presenters/LokaleZahl.h"
+#include "recording/RttFileName.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
 
@@ -86,7 +86,7 @@ void HauptfensterBefehle::ButtonCheck() {
 
 std::shared_ptr<clKonto> HauptfensterBefehle::MarkiertesKonto(const char* meldung) {
   std::optional<std::string> key = auswahl_.MarkierteZeile();
-  const std::shared_ptr<clKonto>* konto = key ? u_.state.Konten.Find(*key) : nullptr;
+  const std::shared_ptr<clKonto>* konto = key ? u_.sitzung.Konten.Find(*key) : nullptr;
   if (!konto) {
     u_.melder.ZeigeMeldung(meldung, msgbox::kOkOnly);
     return nullptr;
@@ -109,7 +109,7 @@ void HauptfensterBefehle::KontoDuplizieren() {
 void HauptfensterBefehle::LegeKontoAn(const KontoEinstellungen& vorlage, const std::string& titel,
                                       bool reset_aktiv) {
   try {
-    if (u_.state.DatenOrdner.empty()) {
+    if (u_.sitzung.DatenOrdner.empty()) {
       u_.melder.ZeigeMeldung(
           "Der Ordner zum Speichern der Einstellungen ist nicht korrekt. Beenden Sie bitte alle "
           "Tradomir Instanzen und überprüfen Sie die Installation. Der Konto-Server muss aus der "
@@ -122,11 +122,11 @@ void HauptfensterBefehle::LegeKontoAn(const KontoEinstellungen& vorlage, const s
     if (!felder || felder->txtName.empty()) return;
     auto konto = std::make_shared<clKonto>();
     UebernimmFelder(*felder, *konto, u_.locale);
-    u_.state.Konten.Add(FoldCase(konto->KontoName), konto);
+    u_.sitzung.Konten.Add(FoldCase(konto->KontoName), konto);
     u_.presenter.ZeileAktualisieren(*konto);
     auswahl_.ZeileMarkieren(FoldCase(konto->KontoName));
     konto->SchreibeInitRTTWerte(false, u_.kontoumgebung);
-    u_.presenter.SetzeSpeichernAusstehend();
+    u_.presenter.Plan().SetzeSpeichernAusstehend();
     ButtonCheck();
   } catch (const std::exception& fehler) {
     u_.melder.ZeigeMeldung(std::string("Fehler aufgetreten: ") + fehler.what(), msgbox::kOkOnly);
@@ -145,12 +145,12 @@ void HauptfensterBefehle::KontoBearbeiten() {
   const std::string alter_name = konto->KontoName;
   if (felder->txtName != alter_name && !felder->txtName.empty()) {
     const std::string neuer_key = FoldCase(felder->txtName);
-    u_.state.Konten.Rename(alter_name, neuer_key);
+    u_.sitzung.Konten.Rename(alter_name, neuer_key);
     konto->KontoName = felder->txtName;
     auswahl_.ZeileUmbenennen(FoldCase(alter_name), BaueKontenZeile(*konto, u_.locale));
-    if (auto* fenster = u_.state.UebersichtsFenster.Find(alter_name)) {
+    if (auto* fenster = u_.presenter.UebersichtsFenster().Find(alter_name)) {
       std::shared_ptr<KontoUebersichtFenster> offen = *fenster;
-      u_.state.UebersichtsFenster.Rename(alter_name, neuer_key);
+      u_.presenter.UebersichtsFenster().Rename(alter_name, neuer_key);
       offen->SetzeTitel("Übersicht für Konto '" + felder->txtName + "'");
       offen->RefreshBasisWerte();
     }
@@ -176,7 +176,7 @@ void HauptfensterBefehle::KontoBearbeiten() {
   if (kontostand_geaendert || zeit_geaendert) konto->SchreibeInitRTTWerte(false, u_.kontoumgebung);
 
   u_.presenter.ZeileAktualisieren(*konto);
-  u_.presenter.SetzeSpeichernAusstehend();
+  u_.presenter.Plan().SetzeSpeichernAusstehend();
   ButtonCheck();
 }
 
@@ -227,37 +227,37 @@ void HauptfensterBefehle::KontoLoeschen() {
     return;
   }
   LoescheRttDaten(*konto);
-  u_.state.Konten.Remove(konto->KontoName);
-  if (auto* fenster = u_.state.UebersichtsFenster.Find(konto->KontoName)) {
+  u_.sitzung.Konten.Remove(konto->KontoName);
+  if (auto* fenster = u_.presenter.UebersichtsFenster().Find(konto->KontoName)) {
     std::shared_ptr<KontoUebersichtFenster> offen = *fenster;
-    u_.state.UebersichtsFenster.Remove(konto->KontoName);
+    u_.presenter.UebersichtsFenster().Remove(konto->KontoName);
     offen->Entladen();
   }
   u_.presenter.ZeileEntfernen(konto->KontoName);
-  u_.presenter.SetzeSpeichernAusstehend();
+  u_.presenter.Plan().SetzeSpeichernAusstehend();
   ButtonCheck();
 }
 
 void HauptfensterBefehle::KontoAnzeigen() {
   std::shared_ptr<clKonto> konto = MarkiertesKonto(kKontoWaehlen);
   if (!konto) return;
-  if (auto* fenster = u_.state.UebersichtsFenster.Find(konto->KontoName)) {
+  if (auto* fenster = u_.presenter.UebersichtsFenster().Find(konto->KontoName)) {
     (*fenster)->Zeigen();
     return;
   }
   std::shared_ptr<KontoUebersichtFenster> fenster = u_.uebersichten.NeuesFenster();
   if (!fenster) return;
-  u_.state.UebersichtsFenster.Add(FoldCase(konto->KontoName), fenster);
+  u_.presenter.UebersichtsFenster().Add(FoldCase(konto->KontoName), fenster);
   fenster->ShowDaten(konto);
   fenster->Zeigen();
 }
 
 void HauptfensterBefehle::SpeicherordnerEinstellen() {
-  u_.speicherordner.ZeigeModal(u_.state.RTTSpeicherOrdner);
+  u_.speicherordner.ZeigeModal(u_.sitzung.RTTSpeicherOrdner);
 }
 
 void HauptfensterBefehle::Hilfe() {
-  const std::string& datei = u_.state.HilfeDatei;
+  const std::string& datei = u_.sitzung.HilfeDatei;
   if (datei.empty() || !u_.ordner.DateiExistiert(datei)) {
     u_.melder.ZeigeMeldung("Die Hilfedatei " +
                                (datei.empty() ? std::string("(ohne Namen)") : datei) +
@@ -272,7 +272,8 @@ void HauptfensterBefehle::Hilfe() {
 }
 
 void HauptfensterBefehle::RemoveKontoFenster(const std::string& KontoName) {
-  if (u_.state.UebersichtsFenster.Exists(KontoName)) u_.state.UebersichtsFenster.Remove(KontoName);
+  if (u_.presenter.UebersichtsFenster().Exists(KontoName))
+    u_.presenter.UebersichtsFenster().Remove(KontoName);
 }
 
 }  // namespace vks

@@ -20,7 +20,7 @@ class MessageReporter;
 class Ordner;
 class SpeicherordnerDialog;
 struct KontoUmgebung;
-struct ServerState;
+struct KontoSitzung;
 
 // Command identifiers of the menu bar and the tool bar.
 namespace befehl {
@@ -65,7 +65,7 @@ class HilfeAnzeige {
 };
 
 struct HauptfensterUmfeld {
-  ServerState& state;
+  KontoSitzung& sitzung;
   HauptfensterPresenter& presenter;
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;

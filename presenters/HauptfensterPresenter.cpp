@@ -1,50 +1,53 @@
 #include "presenters/HauptfensterPresenter.h"
 
-#include "accounts/KursDatenJetztSpeichern.h"
-#include "platform/automation/KeyedDictionary.h"
-#include "presenters/KontenListe.h"
+#include <algorithm>
+
+#include "accounts/clKonto.h"
 #include "presenters/KontoUebersichtFenster.h"
 
 namespace vks {
 
-HauptfensterPresenter::HauptfensterPresenter(KontenSammlung& konten, AccountStore& store,
-                                             const RttStorage& rtt, AutomationLocale locale)
-    : konten_(konten), store_(store), rtt_(rtt), locale_(std::move(locale)) {}
+HauptfensterPresenter::HauptfensterPresenter(KontenSammlung& konten, Speicherplan& plan,
+                                             AutomationLocale locale)
+    : konten_(konten), plan_(plan), locale_(std::move(locale)) {
+  plan_.Anmelden(this);
+}
+
+HauptfensterPresenter::~HauptfensterPresenter() {
+  plan_.Abmelden(this);
+}
 
 void HauptfensterPresenter::SetzeAnsicht(KontenListeAnsicht* ansicht) {
   ansicht_ = ansicht;
   if (ansicht_) InitKontoListe();
 }
 
-void HauptfensterPresenter::ZeitgeberTick() {
-  if (!speichern_ausstehend_) return;
-  store_.SpeichereKonten(konten_);
-  speichern_ausstehend_ = false;
-}
-
-bool HauptfensterPresenter::KursDatenJetztSpeichern(clKonto& konto) {
-  if (!vks::KursDatenJetztSpeichern(konto, rtt_)) return false;
-  ZeileAktualisieren(konto);
-  return true;
-}
-
-void HauptfensterPresenter::KursspeichernZeitgeberTick() {
-  const bool fenster = uebersichten_ && uebersichten_->Count() > 0;
-  size_t position = 0;
-  for (auto& entry : konten_) {
-    clKonto& konto = *entry.value;
-    const bool gespeichert = vks::KursDatenJetztSpeichern(konto, rtt_);
+void HauptfensterPresenter::NachKursTick(std::span<const GeschriebenesKonto> geschrieben) {
+  if (ansicht_ && !geschrieben.empty()) {
     // Numbers only: the list makes texts for the rows it shows.
-    if (gespeichert && ansicht_)
-      kurswerte_.push_back(
-          {position, konto.KontoName, konto.AktuelleZeit, konto.BerechneGesamtKapital()});
-    ++position;
-    if (!fenster) continue;
-    if (const auto* uebersicht = uebersichten_->Find(konto.KontoName))
-      (*uebersicht)->KursTick(gespeichert);
+    for (const GeschriebenesKonto& g : geschrieben)
+      kurswerte_.push_back({g.position, g.konto->KontoName, g.konto->AktuelleZeit,
+                            g.konto->BerechneGesamtKapital()});
+    ansicht_->AlleKurswerteSetzen(kurswerte_);
+    kurswerte_.clear();  // its names are the accounts' own, kept no longer than the tick
   }
-  if (!kurswerte_.empty()) ansicht_->AlleKurswerteSetzen(kurswerte_);
-  kurswerte_.clear();  // its names are the accounts' own, kept no longer than the tick
+  if (uebersichten_.Count() == 0) return;
+  std::vector<const KontoUebersichtFenster*> geschriebene;
+  for (const GeschriebenesKonto& g : geschrieben)
+    if (const auto* fenster = uebersichten_.Find(g.konto->KontoName))
+      geschriebene.push_back(fenster->get());
+  // A window may close while it is told: the table is walked by a copy.
+  std::vector<std::shared_ptr<KontoUebersichtFenster>> fenster;
+  for (const auto& entry : uebersichten_)
+    if (konten_.Exists(entry.key)) fenster.push_back(entry.value);
+  for (const auto& uebersicht : fenster)
+    uebersicht->KursTick(std::find(geschriebene.begin(), geschriebene.end(), uebersicht.get()) !=
+                         geschriebene.end());
+}
+
+void HauptfensterPresenter::AccountReplaced(const std::shared_ptr<clKonto>& konto) {
+  ZeileAktualisieren(*konto);
+  if (const auto* fenster = uebersichten_.Find(konto->KontoName)) (*fenster)->ShowDaten(konto);
 }
 
 void HauptfensterPresenter::InitKontoListe() {
@@ -61,10 +64,6 @@ void HauptfensterPresenter::ZeileAktualisieren(const clKonto& konto) {
 
 void HauptfensterPresenter::ZeileEntfernen(const std::string& KontoName) {
   if (ansicht_) ansicht_->ZeileEntfernen(FoldCase(KontoName));
-}
-
-void HauptfensterPresenter::Entladen() {
-  ZeitgeberTick();
 }
 
 }  // namespace vks

@@ -1,6 +1,6 @@
 #pragma once
-// An account's overview window as the account list reaches it. The process keeps the open ones in
-// ServerState::UebersichtsFenster under the account name; the Qt window implements it.
+// An account's overview window as the account list reaches it. The account list's presenter keeps
+// the open ones under the account name; the Qt window implements it.
 #include <memory>
 #include <string>
 

@@ -150,7 +150,7 @@ void KontoUebersichtPresenter::LöscheEinträge(const std::string& /*Herkunft*/,
   }
   ansicht_.ZeilenEntfernen(ziel->liste, entfernt);
   RefreshBasisWerte();
-  if (hauptfenster_) hauptfenster_->SetzeSpeichernAusstehend();
+  if (hauptfenster_) hauptfenster_->Plan().SetzeSpeichernAusstehend();
 }
 
 void KontoUebersichtPresenter::OrderAdded(const clKonto& konto, const clOffeneOrder& order) {

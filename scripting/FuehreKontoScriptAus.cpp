@@ -3,7 +3,6 @@
 #include <exception>
 #include <memory>
 
-#include "accounts/KontoBedingungen.h"
 #include "scripting/frmVBScript.h"
 
 namespace vks {
@@ -38,29 +37,11 @@ int16_t FuehreKontoScriptAus(ScriptUmgebung& umgebung, const std::string& ProzNa
   return result;
 }
 
-void KontoScriptRegeln::PrüfeFillStreichen(clKonto& konto) {
-  try {
-    vks::PrüfeFillStreichen(konto, *this);
-  } catch (...) {
-  }
-}
-
-bool KontoScriptRegeln::PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion,
-                                                    std::string& Meldung,
-                                                    const KontoUmgebung& umgebung) {
-  try {
-    return vks::PrüfePlatzierenNichtMöglich(konto, OrderAktion, Meldung, *this, umgebung);
-  } catch (...) {
-    return false;
-  }
-}
-
-int16_t KontoScriptRegeln::FuehreKontoScriptAus(const std::string& ProzName,
-                                                const std::string& Formel,
-                                                const std::string& KontoName, int32_t& Ergebnis,
-                                                int32_t OrderAktion, bool ShowErrorBox) {
+bool KontoScriptRegeln::FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
+                                       const std::string& KontoName, int32_t OrderAktion,
+                                       int32_t& Ergebnis) {
   return vks::FuehreKontoScriptAus(umgebung_, ProzName, Formel, KontoName, Ergebnis, OrderAktion,
-                                   ShowErrorBox);
+                                   false) == kScriptErfolg;
 }
 
 }  // namespace vks

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "accounts/KontoRegeln.h"
-#include "accounts/KontoScriptAuswertung.h"
 #include "scripting/ScriptUmgebung.h"
 
 namespace vks {
@@ -27,18 +26,15 @@ int16_t FuehreKontoScriptAus(ScriptUmgebung& umgebung, const std::string& ProzNa
                              int32_t& Ergebnis, int32_t OrderAktion, bool ShowErrorBox,
                              ScriptFehler* fehler = nullptr);
 
-// The account rules run by the script host; the bookings and the host's operations reach it
-// through KontoRegeln.
-class KontoScriptRegeln : public KontoRegeln, public KontoScriptAuswertung {
+// The account rules run by the script host, with the error box off; the bookings and the host's
+// operations reach it through KontoRegeln.
+class KontoScriptRegeln : public KontoRegeln {
  public:
   explicit KontoScriptRegeln(ScriptUmgebung& umgebung) : umgebung_(umgebung) {}
 
-  void PrüfeFillStreichen(clKonto& konto) override;
-  bool PrüfePlatzierenNichtMöglich(clKonto& konto, int32_t OrderAktion, std::string& Meldung,
-                                   const KontoUmgebung& umgebung) override;
-  int16_t FuehreKontoScriptAus(const std::string& ProzName, const std::string& Formel,
-                               const std::string& KontoName, int32_t& Ergebnis, int32_t OrderAktion,
-                               bool ShowErrorBox) override;
+  bool FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
+                      const std::string& KontoName, int32_t OrderAktion,
+                      int32_t& Ergebnis) override;
 
  private:
   ScriptUmgebung& umgebung_;

@@ -1,18 +1,18 @@
 #pragma once
-// What an evaluation of a rule script needs from the server around it: the process-wide state
-// (accounts, metric names, interface objects, global data), where script errors are shown, and
-// how long one script may run.
+// What an evaluation of a rule script needs from the server around it: the session (accounts,
+// metric names, connected host objects, global data), where script errors are shown, and how
+// long one script may run.
 #include <cstdint>
 
 namespace vks {
 
-struct ServerState;
+struct KontoSitzung;
 class MessageReporter;
 
 inline constexpr int64_t kScriptZeitLimitMs = 60000;
 
 struct ScriptUmgebung {
-  ServerState& state;
+  KontoSitzung& sitzung;
   MessageReporter* melder = nullptr;  // none: errors are never shown
   int64_t zeit_limit_ms = kScriptZeitLimitMs;
 };

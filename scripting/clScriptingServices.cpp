@@ -1,7 +1,6 @@
 #include "scripting/clScriptingServices.h"
 
 #include "accounts/KontoKennzahl.h"
-#include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/VariantConversions.h"
@@ -27,9 +26,9 @@ void clScriptingServices::Ergebnis(const Variant& wert) {
 }
 
 Variant clScriptingServices::Kennzahl(std::string_view ErgArt, std::string_view Konto) const {
-  const Variant* eintrag = state_.KennzahlenNamen.Find(ErgArt);
+  const Variant* eintrag = sitzung_.KennzahlenNamen.Find(ErgArt);
   if (!eintrag || !eintrag->IsArray()) return {};
-  const auto* konto = state_.Konten.Find(Konto.empty() ? std::string_view(KontoName) : Konto);
+  const auto* konto = sitzung_.Konten.Find(Konto.empty() ? std::string_view(KontoName) : Konto);
   if (!konto || !*konto) return {};
   const VariantArray& felder = eintrag->AsArray();
   if (felder.Dimensions() != 1 || felder.UBound() < 1) return {};
@@ -38,7 +37,7 @@ Variant clScriptingServices::Kennzahl(std::string_view ErgArt, std::string_view 
 
 void clScriptingServices::StreicheEnterOrders(std::string_view Konto) {
   try {
-    SendeAlleOrdersStreichen(state_,
+    SendeAlleOrdersStreichen(sitzung_,
                              std::string(Konto.empty() ? std::string_view(KontoName) : Konto));
   } catch (...) {
     // The script asked; whether a host listened is none of its business.

@@ -12,11 +12,11 @@
 
 namespace vks {
 
-struct ServerState;
+struct KontoSitzung;
 
 class clScriptingServices : public Dispatch {
  public:
-  explicit clScriptingServices(ServerState& state) : state_(state) {}
+  explicit clScriptingServices(KontoSitzung& sitzung) : sitzung_(sitzung) {}
   clScriptingServices(const clScriptingServices&) = delete;
   clScriptingServices& operator=(const clScriptingServices&) = delete;
 
@@ -42,7 +42,7 @@ class clScriptingServices : public Dispatch {
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
 
  private:
-  ServerState& state_;
+  KontoSitzung& sitzung_;
   int32_t ergebnis_ = 0;
 };
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "platform/system/MessageReporter.h"
-#include "session/clKontoGlobalData.h"
 #include "scripting/clScriptingServices.h"
 #include "session/KontoSitzung.h"
+#include "session/clKontoGlobalData.h"
 
 namespace vks {
 namespace {
@@ -38,11 +38,11 @@ frmVBScript::~frmVBScript() = default;
 bool frmVBScript::InitScripting(const std::string& MyKontoName, int32_t OrderAktion) {
   try {
     auto engine = std::make_unique<vbscript::Engine>();
-    auto services = std::make_shared<clScriptingServices>(umgebung_.state);
+    auto services = std::make_shared<clScriptingServices>(umgebung_.sitzung);
     if (!engine->SetLanguage("VBScript")) return false;
     engine->AddObject("Tradomir", services, true);
-    if (!umgebung_.state.KontoGlobalData) return false;
-    engine->AddObject("KontoGlobalData", umgebung_.state.KontoGlobalData, false);
+    if (!umgebung_.sitzung.KontoGlobalData) return false;
+    engine->AddObject("KontoGlobalData", umgebung_.sitzung.KontoGlobalData, false);
     if (OrderAktion < INT16_MIN || OrderAktion > INT16_MAX) return false;
     services->KontoName = MyKontoName;
     services->OrderAktion = static_cast<int16_t>(OrderAktion);

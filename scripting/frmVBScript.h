@@ -1,13 +1,15 @@
 #pragma once
 // The script host: one per evaluation of a rule script. It sets up an engine with the services
 // object, the global data store and the prelude, runs the formula, hands out the result and
-// reports a script error with the formula's offending line.
+// reports a script error with the formula's offending line. It is no window: the "frm" of its
+// name is kept because the host's documentation and the users' rule descriptions know the script
+// host by that name.
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "vbscript/Engine.h"
 #include "scripting/ScriptUmgebung.h"
+#include "vbscript/Engine.h"
 
 namespace vks {
 

@@ -37,6 +37,9 @@ class KontoBeobachterVerteiler : public KontoBeobachter {
   void AccountRowChanged(const clKonto& k) override {
     Jeder([&](KontoBeobachter& b) { b.AccountRowChanged(k); });
   }
+  void AccountReplaced(const std::shared_ptr<clKonto>& k) override {
+    Jeder([&](KontoBeobachter& b) { b.AccountReplaced(k); });
+  }
 
  private:
   // By index over the live list: a window that leaves while being told is never called again.

@@ -1,6 +1,8 @@
 #pragma once
-// What the server process keeps for its whole life: the collections that start-up creates, the
-// global data store, the count of live interface objects and the folders found at start-up.
+// The running session, owned once by the program: the accounts, the metric names, the global data
+// store, the registry of connected host objects, the folders found at start-up and the save
+// schedule. Scripting, the interface layer, the presenters and the adapters work on it; windows
+// are not part of it.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,25 +10,22 @@
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
 #include "session/AccountStore.h"
+#include "session/HostObjekt.h"
 
 namespace vks {
 
-class clKontoSchnittstelle;
-class HauptfensterPresenter;
-class MessageReporter;
-struct KontoUmgebung;
 class clKontoGlobalData;
-class KontoUebersichtFenster;
+class MessageReporter;
+class Speicherplan;
+struct KontoUmgebung;
 
-struct ServerState {
-  // Connection ID → interface object. The entries do not keep the objects alive.
-  KeyedDictionary<std::weak_ptr<clKontoSchnittstelle>> Verbindungen;
+struct KontoSitzung {
   KontenSammlung Konten;
-  // Account name → its open overview window.
-  KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>> UebersichtsFenster;
   // Metric key → (display name, number, category).
   KeyedDictionary<Variant> KennzahlenNamen;
   std::shared_ptr<clKontoGlobalData> KontoGlobalData;
+  // Connection ID → host object. The entries do not keep the objects alive.
+  KeyedDictionary<std::weak_ptr<HostObjekt>> Verbindungen;
   int32_t SchnittstellenAnzahl = 0;
 
   std::string ProgrammOrdner;
@@ -34,11 +33,16 @@ struct ServerState {
   std::string DatenOrdner;  // no trailing separator; empty when there is none
   std::string RTTSpeicherOrdner;
 
-  // What the host's account operations work with; the server sets them up before the first
+  // What the host's account operations work with; the program sets them up before the first
   // interface object is served.
   MessageReporter* Meldungen = nullptr;
   const KontoUmgebung* Kontoumgebung = nullptr;
-  HauptfensterPresenter* Hauptfenster = nullptr;
+  Speicherplan* Speichern = nullptr;
 };
+
+// Asks every registered host object, in registry order, to raise AlleOrdersStreichen for the
+// account. An object failing is passed over; objects released meanwhile are skipped, objects
+// created meanwhile are not asked.
+void SendeAlleOrdersStreichen(KontoSitzung& sitzung, const std::string& KontoName);
 
 }  // namespace vks

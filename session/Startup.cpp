@@ -63,7 +63,7 @@ bool IstHauptinstallation(clRegistry& registry, const std::string& eigener_ordne
   return eigener_ordner == Hauptordner;
 }
 
-void StarteKontoServer(ServerState& state, StartUmgebung& u) {
+void StarteKontoServer(KontoSitzung& sitzung, StartUmgebung& u) {
   const auto schritt = [&](auto&& body) {
     try {
       body();
@@ -76,18 +76,17 @@ void StarteKontoServer(ServerState& state, StartUmgebung& u) {
     }
   };
   schritt([&] {
-    state.Verbindungen = KeyedDictionary<std::weak_ptr<clKontoSchnittstelle>>();
-    state.Konten = KontenSammlung();
-    state.UebersichtsFenster = KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>>();
-    state.KennzahlenNamen = KeyedDictionary<Variant>();
+    sitzung.Verbindungen = KeyedDictionary<std::weak_ptr<HostObjekt>>();
+    sitzung.Konten = KontenSammlung();
+    sitzung.KennzahlenNamen = KeyedDictionary<Variant>();
   });
-  schritt([&] { FuelleKennzahlenListe(state.KennzahlenNamen); });
-  schritt([&] { state.KontoGlobalData = std::make_shared<clKontoGlobalData>(); });
+  schritt([&] { FuelleKennzahlenListe(sitzung.KennzahlenNamen); });
+  schritt([&] { sitzung.KontoGlobalData = std::make_shared<clKontoGlobalData>(); });
   schritt([&] {
     clRegistry registry(u.registry, u.programm_name);
     std::string haupt;
     if (IstHauptinstallation(registry, u.eigener_ordner, haupt)) {
-      state.ProgrammOrdner = u.eigener_ordner;
+      sitzung.ProgrammOrdner = u.eigener_ordner;
       return;
     }
     u.reporter.ZeigeMeldung(
@@ -96,51 +95,52 @@ void StarteKontoServer(ServerState& state, StartUmgebung& u) {
         "Installation!\r\nKontoserver gestartet aus: " +
             u.eigener_ordner + "\r\nHaupt-Installation: " + haupt,
         kSystemModalOk);
-    state.ProgrammOrdner = u.settings.GetSetting("Tradomir", "Programm", "PfadV7", "");
+    sitzung.ProgrammOrdner = u.settings.GetSetting("Tradomir", "Programm", "PfadV7", "");
   });
   schritt([&] {
-    state.HilfeDatei = Anhaengen(state.ProgrammOrdner, "Tradomir.chm");
-    if (u.hilfedatei_setzen) u.hilfedatei_setzen(state.HilfeDatei);
+    sitzung.HilfeDatei = Anhaengen(sitzung.ProgrammOrdner, "Tradomir.chm");
+    if (u.hilfedatei_setzen) u.hilfedatei_setzen(sitzung.HilfeDatei);
   });
   schritt([&] {
-    if (!state.ProgrammOrdner.empty()) state.DatenOrdner = Anhaengen(state.ProgrammOrdner, "Daten");
+    if (!sitzung.ProgrammOrdner.empty())
+      sitzung.DatenOrdner = Anhaengen(sitzung.ProgrammOrdner, "Daten");
   });
   schritt([&] {
-    if (state.DatenOrdner.empty()) {
+    if (sitzung.DatenOrdner.empty()) {
       u.reporter.ZeigeMeldung(
           "Der Kontoserver konne keinen Ordner für die Datenspeicherung ermitteln. Beenden Sie "
           "bitte alle Tradomir Instanzen und überprüfen Sie die Installation!",
           kSystemModalOk);
-    } else if (!u.files.FolderExists(state.DatenOrdner)) {
+    } else if (!u.files.FolderExists(sitzung.DatenOrdner)) {
       u.reporter.ZeigeMeldung(
-          "Der ermittelte Ordner für die Datenspeicherung (" + state.DatenOrdner +
+          "Der ermittelte Ordner für die Datenspeicherung (" + sitzung.DatenOrdner +
               ") existiert nicht. Beenden Sie bitte alle Tradomir Instanzen und "
               "überprüfen Sie die Installation!",
           kSystemModalOk);
-      state.DatenOrdner.clear();
+      sitzung.DatenOrdner.clear();
     }
   });
   schritt([&] {
-    state.RTTSpeicherOrdner = TrimBlanks(
+    sitzung.RTTSpeicherOrdner = TrimBlanks(
         u.settings.GetSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7", ""));
-    if (state.RTTSpeicherOrdner.empty()) {
-      state.RTTSpeicherOrdner = TrimBlanks(
+    if (sitzung.RTTSpeicherOrdner.empty()) {
+      sitzung.RTTSpeicherOrdner = TrimBlanks(
           u.settings.GetSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfad", ""));
     }
   });
   schritt([&] {
-    if (!state.RTTSpeicherOrdner.empty()) return;
+    if (!sitzung.RTTSpeicherOrdner.empty()) return;
     u.reporter.ZeigeMeldung(
         "Der Kontoserver wird zum ersten Mal gestartet. Geben Sie im folgenden Dialog bitte an, in "
         "welchem Ordner der Kontoserver die Aufzeichnungsdaten speichern soll.",
         kSystemModalOk);
-    state.RTTSpeicherOrdner = u.dialog.ZeigeModal(Anhaengen(u.eigener_ordner, "Realtimedaten"));
+    sitzung.RTTSpeicherOrdner = u.dialog.ZeigeModal(Anhaengen(u.eigener_ordner, "Realtimedaten"));
   });
   schritt([&] {
-    if (EndsWithBackslash(state.RTTSpeicherOrdner)) state.RTTSpeicherOrdner.pop_back();
+    if (EndsWithBackslash(sitzung.RTTSpeicherOrdner)) sitzung.RTTSpeicherOrdner.pop_back();
   });
   schritt([&] {
-    if (u.konten_laden) u.konten_laden(state);
+    if (u.konten_laden) u.konten_laden(sitzung);
   });
 }
 

@@ -46,8 +46,8 @@ struct StartUmgebung {
   std::string programm_name;   // base name of the executable, for clRegistry's error source
   // Registers the help file with the application.
   std::function<void(const std::string& HilfeDatei)> hilfedatei_setzen;
-  // Loads the account store into state.Konten.
-  std::function<void(ServerState& state)> konten_laden;
+  // Loads the account store into sitzung.Konten.
+  std::function<void(KontoSitzung& sitzung)> konten_laden;
 };
 
 inline constexpr const char* kHauptinstallationKey =
@@ -60,6 +60,6 @@ bool IstHauptinstallation(clRegistry& registry, const std::string& eigener_ordne
 
 // Runs every step in order; an error in a step is reported ("Fehler beim Start des Kontoservers: "
 // + description) and start-up goes on with the next step.
-void StarteKontoServer(ServerState& state, StartUmgebung& umgebung);
+void StarteKontoServer(KontoSitzung& sitzung, StartUmgebung& umgebung);
 
 }  // namespace vks

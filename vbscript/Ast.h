@@ -116,6 +116,7 @@ struct MemberExpr : Expr {
   std::string folded;
   Args args;
   bool has_parens = false;
+  bool outside_with = false;  // `.name` written outside any With: error 505 when it runs
 };
 
 // Arguments applied to something that is not a plain name: `f(1)(2)`, `obj.items(0)(1)`.
@@ -315,6 +316,8 @@ struct ProcDecl {
   bool is_default = false;
   bool option_explicit = false;
   const ClassDecl* owner = nullptr;
+  // Const statements inside the body's blocks, run when the procedure starts.
+  std::vector<const ConstStmt*> consts;
   int line = 0;
   int column = 0;
 };
@@ -341,6 +344,8 @@ struct Program {
   std::vector<std::unique_ptr<ProcDecl>> procs;
   std::vector<std::unique_ptr<ClassDecl>> classes;
   bool option_explicit = false;
+  // Const statements inside script-level blocks, run before the code.
+  std::vector<const ConstStmt*> consts;
   // Names declared at script level (Dim, Public, Private, Const), in spelling as written.
   std::vector<std::string> global_names;
 };

@@ -14,11 +14,16 @@ class Interpreter;
 // Arguments arrive evaluated; a left-out one is ErrorValue{kParamNotFound} (see IsMissing).
 using BuiltinFn = Variant (*)(Interpreter&, std::span<Variant>);
 
+// Where a function may stand: conversions only in a value (as a statement: error 458), Randomize
+// only as a statement (as a value: error 13).
+enum class BuiltinUse : uint8_t { Anywhere, ValueOnly, StatementOnly };
+
 struct BuiltinEntry {
   const char* name;  // folded
   BuiltinFn fn;
   int8_t min_args;
   int8_t max_args;
+  BuiltinUse use = BuiltinUse::Anywhere;
 };
 
 const BuiltinEntry* FindBuiltin(std::string_view folded);

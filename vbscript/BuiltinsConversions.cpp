@@ -5,6 +5,8 @@
 #include "platform/automation/VariantConversions.h"
 #include "vbscript/Builtins.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/Names.h"
+#include "vbscript/Operators.h"
 
 namespace vks::vbscript {
 namespace {
@@ -16,32 +18,49 @@ Variant Value(Interpreter& in, const Variant& v) {
   return in.DefaultValue(v);
 }
 
+// The argument of a numeric conversion: text must be a number.
+Variant Number(Interpreter& in, const Variant& v) {
+  Variant value = Value(in, v);
+  CheckNumberText(value, in.Locale());
+  return value;
+}
+
 Variant CBool(Interpreter& in, Args a) {
-  return Variant(ToBoolean(Value(in, a[0]), in.Locale()));
+  Variant v = Value(in, a[0]);
+  if (v.Type() == VarType::String) {
+    // "#TRUE#" and "#FALSE#" are the Boolean values written as text.
+    std::string folded = FoldName(v.AsString());
+    if (folded == "#true#") return Variant(true);
+    if (folded == "#false#") return Variant(false);
+  }
+  return Variant(ToBoolean(v, in.Locale()));
 }
 Variant CByte(Interpreter& in, Args a) {
-  return Variant(ToByte(Value(in, a[0]), in.Locale()));
+  Variant v = Number(in, a[0]);
+  if (v.Type() == VarType::Boolean)
+    return Variant(uint8_t{v.AsBoolean() ? uint8_t{255} : uint8_t{0}});
+  return Variant(ToByte(v, in.Locale()));
 }
 Variant CCur(Interpreter& in, Args a) {
-  return Variant(ToCurrency(Value(in, a[0]), in.Locale()));
+  return Variant(ToCurrency(Number(in, a[0]), in.Locale()));
 }
 Variant CDate(Interpreter& in, Args a) {
   return Variant(ToDate(Value(in, a[0]), in.Locale()));
 }
 Variant CDbl(Interpreter& in, Args a) {
-  return Variant(ToDouble(Value(in, a[0]), in.Locale()));
+  return Variant(ToDouble(Number(in, a[0]), in.Locale()));
 }
 Variant CInt(Interpreter& in, Args a) {
-  return Variant(ToInteger(Value(in, a[0]), in.Locale()));
+  return Variant(ToInteger(Number(in, a[0]), in.Locale()));
 }
 Variant CLng(Interpreter& in, Args a) {
-  return Variant(ToLong(Value(in, a[0]), in.Locale()));
+  return Variant(ToLong(Number(in, a[0]), in.Locale()));
 }
 Variant CSng(Interpreter& in, Args a) {
-  return Variant(ToSingle(Value(in, a[0]), in.Locale()));
+  return Variant(ToSingle(Number(in, a[0]), in.Locale()));
 }
 Variant CStr(Interpreter& in, Args a) {
-  return Variant(ToString(Value(in, a[0]), in.Locale()));
+  return Variant(ScriptString(Value(in, a[0]), in.Locale()));
 }
 
 Variant Radix(Interpreter& in, const Variant& arg, int bits_per_digit) {
@@ -116,7 +135,7 @@ Variant Round(Interpreter& in, Args a) {
   if (v.Type() == VarType::Integer || v.Type() == VarType::Long || v.Type() == VarType::Byte)
     return v;
   if (v.Type() == VarType::Empty) return Variant(int16_t{0});
-  if (v.Type() == VarType::Boolean) return Variant(static_cast<int16_t>(v.AsBoolean() ? -1 : 0));
+  if (v.Type() == VarType::Boolean) return v;
   double d = ToDouble(v, in.Locale());
   double r;
   if (places == 0) {
@@ -219,15 +238,15 @@ Variant VarTypeFn(Interpreter&, Args a) {
 }
 
 constexpr BuiltinEntry kConversions[] = {
-    {"cbool", CBool, 1, 1},
-    {"cbyte", CByte, 1, 1},
-    {"ccur", CCur, 1, 1},
-    {"cdate", CDate, 1, 1},
-    {"cdbl", CDbl, 1, 1},
-    {"cint", CInt, 1, 1},
-    {"clng", CLng, 1, 1},
-    {"csng", CSng, 1, 1},
-    {"cstr", CStr, 1, 1},
+    {"cbool", CBool, 1, 1, BuiltinUse::ValueOnly},
+    {"cbyte", CByte, 1, 1, BuiltinUse::ValueOnly},
+    {"ccur", CCur, 1, 1, BuiltinUse::ValueOnly},
+    {"cdate", CDate, 1, 1, BuiltinUse::ValueOnly},
+    {"cdbl", CDbl, 1, 1, BuiltinUse::ValueOnly},
+    {"cint", CInt, 1, 1, BuiltinUse::ValueOnly},
+    {"clng", CLng, 1, 1, BuiltinUse::ValueOnly},
+    {"csng", CSng, 1, 1, BuiltinUse::ValueOnly},
+    {"cstr", CStr, 1, 1, BuiltinUse::ValueOnly},
     {"fix", Fix, 1, 1},
     {"hex", Hex, 1, 1},
     {"int", IntFn, 1, 1},

@@ -92,7 +92,11 @@ float NextRnd(uint32_t& seed) {
 Variant Rnd(Interpreter& in, Args a) {
   if (!IsMissing(a, 0)) {
     float n = static_cast<float>(Num(in, a[0]));
-    if (n == 0) return Variant(in.last_rnd);
+    if (n == 0) {
+      if (in.rnd_drawn) return Variant(in.last_rnd);
+      uint32_t seed = in.rnd_seed;  // nothing drawn yet: the number the sequence starts with
+      return Variant(NextRnd(seed));
+    }
     if (n < 0) {
       // A negative argument restarts the sequence from its bits, so equal arguments repeat.
       uint32_t bits = std::bit_cast<uint32_t>(n);
@@ -100,6 +104,7 @@ Variant Rnd(Interpreter& in, Args a) {
     }
   }
   in.last_rnd = NextRnd(in.rnd_seed);
+  in.rnd_drawn = true;
   return Variant(in.last_rnd);
 }
 
@@ -119,10 +124,12 @@ Variant Randomize(Interpreter& in, Args a) {
 }
 
 constexpr BuiltinEntry kMath[] = {
-    {"abs", Abs, 1, 1}, {"atn", Atn, 1, 1}, {"cos", Cos, 1, 1},
-    {"exp", Exp, 1, 1}, {"log", Log, 1, 1}, {"randomize", Randomize, 0, 1},
-    {"rnd", Rnd, 0, 1}, {"sgn", Sgn, 1, 1}, {"sin", Sin, 1, 1},
-    {"sqr", Sqr, 1, 1}, {"tan", Tan, 1, 1},
+    {"abs", Abs, 1, 1}, {"atn", Atn, 1, 1},
+    {"cos", Cos, 1, 1}, {"exp", Exp, 1, 1},
+    {"log", Log, 1, 1}, {"randomize", Randomize, 0, 1, BuiltinUse::StatementOnly},
+    {"rnd", Rnd, 0, 1}, {"sgn", Sgn, 1, 1},
+    {"sin", Sin, 1, 1}, {"sqr", Sqr, 1, 1},
+    {"tan", Tan, 1, 1},
 };
 
 }  // namespace

@@ -126,6 +126,7 @@ void Interpreter::RunProc(const ProcDecl& proc, ScriptObject* me, const Args* ex
   frame.option_explicit = proc.option_explicit;
   {
     FrameGuard guard(frame_, &frame, with_stack_, call_depth_);
+    for (const ConstStmt* c : proc.consts) ExecStatement(*c);
     ExecBlock(proc.body);
   }
 }

@@ -220,14 +220,16 @@ Variant Interpreter::ApplyBinary(const BinaryExpr& b, const Variant& left, const
   }
 }
 
-const Variant& Interpreter::WithObject() {
+const Variant& Interpreter::MemberObject(const MemberExpr& m, std::optional<Variant>& tmp) {
+  if (m.object) return EvalRef(*m.object, tmp);
+  if (m.outside_with) throw AutomationError(error::kInvalidReference);
   if (with_stack_.empty()) throw AutomationError(error::kObjectRequired);
   return with_stack_.back();
 }
 
 Variant Interpreter::EvalMember(const MemberExpr& m) {
   std::optional<Variant> tmp;
-  const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+  const Variant& object = MemberObject(m, tmp);
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();  // keeps the object alive through the call
   return InvokeObject(ref, m.name, m.folded,

@@ -2,12 +2,39 @@
 #include <cmath>
 
 #include "platform/automation/VariantConversions.h"
+#include "vbscript/Builtins.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 #include "vbscript/ScriptObject.h"
 
 namespace vks::vbscript {
 namespace {
+
+// An error an object reports as an HRESULT, as the language's own number: the control facility
+// (0x800Annnn) carries it in its low word, a few system codes have their counterpart, and any other
+// HRESULT keeps its number with a generic text when the object gave none.
+AutomationError LanguageError(const AutomationError& e) {
+  uint32_t hr = static_cast<uint32_t>(e.Number());
+  if (hr < 0x80000000u) return e;
+  int32_t number = 0;
+  if ((hr & 0xFFFF0000u) == 0x800A0000u) {
+    number = static_cast<int32_t>(hr & 0xFFFFu);
+  } else {
+    static constexpr std::pair<uint32_t, int32_t> kSystem[] = {
+        {0x8007000Eu, 7},   {0x80070005u, 70},  {0x80070057u, 5},   {0x80004001u, 445},
+        {0x80004002u, 430}, {0x80020005u, 13},  {0x80020006u, 438}, {0x8002000Au, 6},
+        {0x8002000Eu, 450}, {0x80040154u, 429},
+    };
+    for (const auto& [code, n] : kSystem)
+      if (code == hr) number = n;
+  }
+  if (number == 0) {
+    if (!e.Description().empty()) return e;
+    return AutomationError(e.Number(), e.Source(), "Unbekannter Laufzeitfehler");
+  }
+  if (e.Description().empty()) return AutomationError(number, e.Source());
+  return AutomationError(number, e.Source(), e.Description());
+}
 
 bool SameVariable(const NameExpr& a, const Expr& b) {
   if (b.kind != ExprKind::Name) return false;
@@ -61,7 +88,8 @@ void Interpreter::ResumeOrThrow(const Stmt& s) {
   } catch (const ScriptError& e) {
     if (!frame_->resume_next) throw;
     SetErr(e);
-  } catch (const AutomationError& e) {
+  } catch (const AutomationError& raised) {
+    AutomationError e = LanguageError(raised);
     if (!frame_->resume_next) throw ScriptError(e, s.line, s.column);
     SetErr(e);
   } catch (const std::bad_alloc&) {
@@ -73,6 +101,25 @@ void Interpreter::ResumeOrThrow(const Stmt& s) {
     if (!frame_->resume_next) throw ScriptError(e, s.line, s.column);
     SetErr(e);
   }
+}
+
+// A block header's condition. Under On Error Resume Next a failing condition goes to Err and
+// counts as `if_failed`, so that the statement after the header runs: the branch or loop body it
+// opens, or (for a test after the body) the statement after the loop.
+bool Interpreter::HeaderCondition(const Expr& e, const Stmt& s, bool if_failed) {
+  try {
+    return EvalCondition(e);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return if_failed;
+  }
+}
+
+// The body of a loop whose header failed under On Error Resume Next: it runs once, its variable
+// untouched.
+Flow Interpreter::RunOnce(const Block& body, Flow exit) {
+  Flow f = ExecBlock(body);
+  return f == exit ? Flow::Normal : f;
 }
 
 Flow Interpreter::ExecKind(const Stmt& s) {
@@ -95,7 +142,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
               Charge(r.AsString().size());
               text += r.AsString();
             } else if (!r.IsNull()) {
-              std::string add = ToString(r, locale_);
+              std::string add = ScriptString(r, locale_);
               CheckSize(text.size() + add.size());
               Charge(add.size());
               text += add;
@@ -137,11 +184,19 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       if (c.kind == ExprKind::Member) {
         const auto& m = static_cast<const MemberExpr&>(c);
         std::optional<Variant> tmp;
-        const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+        const Variant& object = MemberObject(m, tmp);
         if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
         ObjectRef ref = object.AsObject();
         InvokeObject(ref, m.name, m.folded, InvokeKind::Method, m.args, false);
       } else {
+        if (c.kind == ExprKind::Name) {
+          const auto& n = static_cast<const NameExpr&>(c);
+          if (n.bind == Bind::Unbound) Resolve(const_cast<NameExpr&>(n));
+          if (n.bind == Bind::Builtin &&
+              static_cast<const BuiltinEntry*>(n.target)->use == BuiltinUse::ValueOnly)
+            throw AutomationError(error::kUnsupportedType);
+          statement_call_ = &n;
+        }
         Eval(c);
       }
       return Flow::Normal;
@@ -161,7 +216,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
     case StmtKind::If: {
       const auto& i = static_cast<const IfStmt&>(s);
       for (const auto& [cond, block] : i.branches)
-        if (EvalCondition(*cond)) return ExecBlock(block);
+        if (HeaderCondition(*cond, s, true)) return ExecBlock(block);
       return ExecBlock(i.else_block);
     }
     case StmtKind::Select:
@@ -174,7 +229,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       return ExecDo(static_cast<const DoStmt&>(s));
     case StmtKind::While: {
       const auto& w = static_cast<const WhileStmt&>(s);
-      while (EvalCondition(*w.cond)) {
+      while (HeaderCondition(*w.cond, s, true)) {
         if (--ticks_ <= 0) CheckTime();
         Flow f = ExecBlock(w.body);
         if (f != Flow::Normal) return f;
@@ -196,7 +251,14 @@ Flow Interpreter::ExecKind(const Stmt& s) {
       return Flow::Normal;
     case StmtKind::With: {
       const auto& w = static_cast<const WithStmt&>(s);
-      with_stack_.push_back(Eval(*w.object));
+      // A failing object leaves an empty one: the block runs and each member access in it fails.
+      Variant object;
+      try {
+        object = Eval(*w.object);
+      } catch (...) {
+        ResumeOrThrow(s);
+      }
+      with_stack_.push_back(std::move(object));
       size_t depth = with_stack_.size();
       Flow f;
       try {
@@ -221,7 +283,7 @@ Flow Interpreter::ExecKind(const Stmt& s) {
 
 void Interpreter::AssignMember(const MemberExpr& m, Variant value, bool is_set) {
   std::optional<Variant> tmp;
-  const Variant& object = m.object ? EvalRef(*m.object, tmp) : WithObject();
+  const Variant& object = MemberObject(m, tmp);
   if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
   ObjectRef ref = object.AsObject();
   if (!ref) throw AutomationError(error::kObjectNotSet);
@@ -275,6 +337,8 @@ void Interpreter::ExecDim(const DimStmt& s) {
       if (!slot->IsArray()) *slot = Variant(VariantArray());
       continue;
     }
+    if (s.kind == StmtKind::ReDim && slot->IsArray() && slot->AsArray().IsFixed())
+      throw AutomationError(error::kArrayFixedOrLocked);
     std::vector<ArrayBound> bounds;
     int64_t total = 1;
     for (const auto& b : item.bounds) {
@@ -310,11 +374,27 @@ bool Interpreter::CaseMatches(const Variant& subject, const CaseTest& t) {
   return lo != 2 && hi != 2 && lo >= 0 && hi <= 0;
 }
 
+// Under On Error Resume Next a failing subject runs no branch at all, and a failing Case test
+// runs its own branch.
 Flow Interpreter::ExecSelect(const SelectStmt& s) {
-  Variant subject = EvalValue(*s.subject);
+  Variant subject;
+  try {
+    subject = EvalValue(*s.subject);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return Flow::Normal;
+  }
   for (const auto& [tests, block] : s.cases)
-    for (const CaseTest& t : tests)
-      if (CaseMatches(subject, t)) return ExecBlock(block);
+    for (const CaseTest& t : tests) {
+      bool matches;
+      try {
+        matches = CaseMatches(subject, t);
+      } catch (...) {
+        ResumeOrThrow(s);
+        matches = true;
+      }
+      if (matches) return ExecBlock(block);
+    }
   return ExecBlock(s.else_block);
 }
 
@@ -322,28 +402,33 @@ Flow Interpreter::ExecDo(const DoStmt& s) {
   for (;;) {
     if (--ticks_ <= 0) CheckTime();
     if (s.cond && !s.test_after) {
-      bool c = EvalCondition(*s.cond);
+      bool c = HeaderCondition(*s.cond, s, !s.until);
       if (s.until ? c : !c) return Flow::Normal;
     }
     Flow f = ExecBlock(s.body);
     if (f == Flow::ExitDo) return Flow::Normal;
     if (f != Flow::Normal) return f;
     if (s.cond && s.test_after) {
-      bool c = EvalCondition(*s.cond);
+      bool c = HeaderCondition(*s.cond, s, s.until);
       if (s.until ? c : !c) return Flow::Normal;
     }
   }
 }
 
 Flow Interpreter::ExecForEach(const ForEachStmt& s) {
-  Variant collection = Eval(*s.collection);
   std::vector<Variant> items;
-  if (collection.IsArray()) {
-    items = collection.AsArray().Elements();
-  } else if (collection.IsObject() && collection.AsObject()) {
-    items = collection.AsObject()->Enumerate();
-  } else {
-    throw AutomationError(error::kNotACollection);
+  try {
+    Variant collection = Eval(*s.collection);
+    if (collection.IsArray()) {
+      items = collection.AsArray().Elements();
+    } else if (collection.IsObject() && collection.AsObject()) {
+      items = collection.AsObject()->Enumerate();
+    } else {
+      throw AutomationError(error::kNotACollection);
+    }
+  } catch (...) {
+    ResumeOrThrow(s);
+    return RunOnce(s.body, Flow::ExitFor);
   }
   for (Variant& item : items) {
     if (--ticks_ <= 0) CheckTime();
@@ -358,11 +443,17 @@ Flow Interpreter::ExecForEach(const ForEachStmt& s) {
 }
 
 Flow Interpreter::ExecFor(const ForStmt& s) {
-  Variant from = EvalValue(*s.from);
-  Variant to = EvalValue(*s.to);
-  Variant step = s.step ? EvalValue(*s.step) : Variant(int16_t{1});
-  if (from.IsNull() || to.IsNull() || step.IsNull())
-    throw AutomationError(error::kInvalidUseOfNull);
+  Variant from, to, step;
+  try {
+    from = EvalValue(*s.from);
+    to = EvalValue(*s.to);
+    step = s.step ? EvalValue(*s.step) : Variant(int16_t{1});
+    if (from.IsNull() || to.IsNull() || step.IsNull())
+      throw AutomationError(error::kInvalidUseOfNull);
+  } catch (...) {
+    ResumeOrThrow(s);
+    return RunOnce(s.body, Flow::ExitFor);
+  }
   Variant* slot = VariableSlot(*s.var);
   if (!slot) throw AutomationError(error::kIllegalAssignment);
   if (IsIntegerLike(from.Type()) && IsIntegerLike(to.Type()) && IsIntegerLike(step.Type())) {

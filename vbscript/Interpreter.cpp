@@ -111,6 +111,7 @@ void Interpreter::Run(std::unique_ptr<Program> program) {
   Frame* saved = frame_;
   frame_ = &frame;
   try {
+    for (const ConstStmt* c : p.consts) ExecStatement(*c);
     ExecBlock(p.body);
   } catch (...) {
     frame_ = saved;

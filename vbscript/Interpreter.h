@@ -190,6 +190,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   // Random numbers (Rnd, Randomize) keep their state per engine.
   uint32_t rnd_seed = 0x50000;
   float last_rnd = 0;
+  bool rnd_drawn = false;
 
  private:
   friend class ScriptObject;
@@ -257,6 +258,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   void WriteBack(const Args& args, std::span<Variant> values);
   Flow ExecKind(const Stmt& s);
   void ResumeOrThrow(const Stmt& s);
+  bool HeaderCondition(const Expr& e, const Stmt& s, bool if_failed);
+  Flow RunOnce(const Block& body, Flow exit);
   // Arithmetic into a variable, storing the number without passing it through temporaries; false
   // when `a` is not of that form.
   bool AssignNumber(const AssignStmt& a);
@@ -274,7 +277,8 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   Flow ExecSelect(const SelectStmt& s);
   void ExecDim(const DimStmt& s);
   bool CaseMatches(const Variant& subject, const CaseTest& t);
-  const Variant& WithObject();
+  // The object a member access reads from: its own, or the enclosing With's.
+  const Variant& MemberObject(const MemberExpr& m, std::optional<Variant>& tmp);
 
   Limits limits_;
   AutomationLocale locale_;
@@ -284,6 +288,7 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   bool has_deadline_ = false;
   int ticks_ = 1000;
   const Stmt* current_stmt_ = nullptr;
+  const Expr* statement_call_ = nullptr;  // the name a call statement calls, as it runs
   uintptr_t stack_base_ = 0;
   // Bytes charged since the footprint was last measured, and how many may come before the next.
   size_t charged_ = 0;

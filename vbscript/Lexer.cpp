@@ -29,7 +29,6 @@ constexpr Keyword kKeywords[] = {
     {"empty", Tok::Empty},
     {"end", Tok::End},
     {"eqv", Tok::Eqv},
-    {"erase", Tok::Erase},
     {"exit", Tok::Exit},
     {"false", Tok::False},
     {"for", Tok::For},
@@ -52,13 +51,11 @@ constexpr Keyword kKeywords[] = {
     {"option", Tok::Option},
     {"or", Tok::Or},
     {"private", Tok::Private},
-    {"property", Tok::Property},
     {"public", Tok::Public},
     {"redim", Tok::ReDim},
     {"resume", Tok::Resume},
     {"select", Tok::Select},
     {"set", Tok::Set},
-    {"step", Tok::Step},
     {"sub", Tok::Sub},
     {"then", Tok::Then},
     {"to", Tok::To},
@@ -242,7 +239,9 @@ class Lexer {
     t.value = is_float ? Variant(v) : IntegerLiteral(v);
   }
 
-  // &Hxxxx and &Oooo (or &ooo): up to 16 bits they are Integers (so &HFFFF is -1), else Longs.
+  // &Hxxxx and &Oooo (or &ooo): up to 16 bits without a closing "&" they are 16-bit Integers (so
+  // &HFFFF is -1); else the 32-bit value in the smallest of Integer and Long that holds it
+  // (&HFFFFFFFF is the Integer -1, &HFFFF& the Long 65535).
   void RadixLiteral(Token& t) {
     size_t start = pos_;
     ++pos_;
@@ -278,7 +277,7 @@ class Lexer {
     if (v <= 0xFFFF && text_[pos_ - 1] != '&')
       t.value = Variant(static_cast<int16_t>(static_cast<uint16_t>(v)));
     else
-      t.value = Variant(static_cast<int32_t>(static_cast<uint32_t>(v)));
+      t.value = IntegerLiteral(static_cast<int32_t>(static_cast<uint32_t>(v)));
   }
 
   void StringLiteral(Token& t) {
@@ -370,6 +369,8 @@ class Lexer {
       case '>':
         if (n == '=')
           t.kind = Tok::GreaterEqual, len = 2;
+        else if (n == '<')
+          t.kind = Tok::NotEqual, len = 2;
         else
           t.kind = Tok::Greater;
         break;

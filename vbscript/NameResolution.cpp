@@ -118,6 +118,8 @@ Variant Interpreter::EvalName(const NameExpr& n) {
     }
     case Bind::Builtin: {
       const auto* b = static_cast<const BuiltinEntry*>(n.target);
+      if (b->use == BuiltinUse::StatementOnly && &n != statement_call_)
+        throw AutomationError(error::kTypeMismatch);
       if (static_cast<int>(n.args.size()) < b->min_args ||
           static_cast<int>(n.args.size()) > b->max_args)
         throw AutomationError(error::kWrongArgumentCount);

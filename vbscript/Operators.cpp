@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/DateText.h"
 #include "platform/automation/VariantConversions.h"
 
 namespace vks::vbscript {
@@ -91,12 +92,25 @@ bool IsIntegerLike(VarType t) {
          t == VarType::Boolean || t == VarType::Empty;
 }
 
+void CheckNumberText(const Variant& v, const AutomationLocale& locale) {
+  double ignored;
+  if (v.Type() == VarType::String && !ParseNumber(v.AsString(), locale, ignored))
+    throw AutomationError(error::kTypeMismatch);
+}
+
+std::string ScriptString(const Variant& v, const AutomationLocale& locale) {
+  if (v.Type() == VarType::Date && v.AsDate().days == 0) return FormatLongTime(v.AsDate(), locale);
+  return ToString(v, locale);
+}
+
 Variant Arithmetic(Op op, const Variant& a, const Variant& b, const AutomationLocale& locale) {
   if (a.IsNull() || b.IsNull()) return Variant::Null();
   VarType ta = a.Type(), tb = b.Type();
   if (op == Op::Add && ta == VarType::String && (tb == VarType::String || tb == VarType::Empty))
     return Variant(a.AsString() + (tb == VarType::String ? b.AsString() : std::string()));
   if (op == Op::Add && tb == VarType::String && ta == VarType::Empty) return b;
+  CheckNumberText(a, locale);
+  CheckNumberText(b, locale);
   if (op == Op::Pow) {
     double x = ToDouble(a, locale), y = ToDouble(b, locale);
     if (x < 0 && y != std::floor(y)) throw AutomationError(error::kInvalidCall);
@@ -153,8 +167,9 @@ Variant Negate(const Variant& a, const AutomationLocale& locale) {
     case VarType::Byte:
     case VarType::Boolean:
     case VarType::Integer:
-    case VarType::Long:
       return FitInteger(-IntOf(a), kInteger);
+    case VarType::Long:  // stays Long: -32768 written as a literal is a Long
+      return FitInteger(-IntOf(a), kLong);
     case VarType::Single:
       return Variant(-a.AsSingle());
     case VarType::Double:
@@ -164,6 +179,7 @@ Variant Negate(const Variant& a, const AutomationLocale& locale) {
     case VarType::Date:
       return FloatResult(-a.AsDate().days, kDate);
     case VarType::String:
+      CheckNumberText(a, locale);
       return Variant(-ToDouble(a, locale));
     default:
       throw AutomationError(error::kTypeMismatch);
@@ -267,11 +283,11 @@ Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& local
   if (a.Type() == VarType::String)
     s = a.AsString();
   else if (!a.IsNull())
-    s = ToString(a, locale);
+    s = ScriptString(a, locale);
   if (b.Type() == VarType::String)
     s += b.AsString();
   else if (!b.IsNull())
-    s += ToString(b, locale);
+    s += ScriptString(b, locale);
   return Variant(std::move(s));
 }
 

@@ -21,6 +21,10 @@ Variant Compare(Op op, const Variant& a, const Variant& b, const AutomationLocal
 int CompareValues(const Variant& a, const Variant& b, bool text_mode,
                   const AutomationLocale& locale, bool a_literal = false, bool b_literal = false);
 Variant Concat(const Variant& a, const Variant& b, const AutomationLocale& locale);
+// Text that is no number is error 13 where a number is needed: "True" and "False" are no numbers.
+void CheckNumberText(const Variant& v, const AutomationLocale& locale);
+// A value as text; the date 0 shows as its time of day.
+std::string ScriptString(const Variant& v, const AutomationLocale& locale);
 
 // Ranges of Op, in the order Ast.h declares them.
 inline bool IsArithmetic(Op op) {

@@ -40,6 +40,12 @@ int CompareNumbers(const Variant& a, const Variant& b, const AutomationLocale& l
     int64_t x = ToLong(a, locale), y = ToLong(b, locale);
     return x < y ? -1 : x > y ? 1 : 0;
   }
+  // A Single against a Double compares in single precision: CSng(0.1) = 0.1.
+  if ((a.Type() == VarType::Single && b.Type() == VarType::Double) ||
+      (a.Type() == VarType::Double && b.Type() == VarType::Single)) {
+    float x = static_cast<float>(ToDouble(a, locale)), y = static_cast<float>(ToDouble(b, locale));
+    return x < y ? -1 : x > y ? 1 : 0;
+  }
   return Sign(ToDouble(a, locale) - ToDouble(b, locale));
 }
 

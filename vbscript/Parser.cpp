@@ -26,7 +26,19 @@ ScriptError ScriptError::Compile(int32_t number, int line, int column, const std
 // ---- tokens -----------------------------------------------------------------------------------
 
 bool ParserImpl::AtWord(const char* folded) const {
-  return At(Tok::Identifier) && FoldName(Peek().text) == folded;
+  return WordAt(0, folded);
+}
+
+bool ParserImpl::WordAt(size_t ahead, const char* folded) const {
+  return Peek(ahead).kind == Tok::Identifier && FoldName(Peek(ahead).text) == folded;
+}
+
+bool ParserImpl::AtProcStart(size_t ahead) const {
+  Tok k = Peek(ahead).kind;
+  if (k == Tok::Sub || k == Tok::Function) return true;
+  if (!WordAt(ahead, "property")) return false;
+  Tok n = Peek(ahead + 1).kind;
+  return n == Tok::Let || n == Tok::Set || WordAt(ahead + 1, "get");
 }
 
 bool ParserImpl::Accept(Tok k) {
@@ -131,11 +143,11 @@ void ParserImpl::ParseTopLevel(Program& program) {
       Next();
     }
     bool is_default = false;
-    if (AtWord("default")) {
+    if (AtWord("default") && AtProcStart(1)) {
       is_default = true;
       Next();
     }
-    if (At(Tok::Sub) || At(Tok::Function) || At(Tok::Property)) {
+    if (AtProcStart()) {
       program.procs.push_back(ParseProc(is_public, is_default, nullptr));
       continue;
     }
@@ -183,6 +195,7 @@ bool ParserImpl::AtBlockEnd(BlockEnd end) const {
 Block ParserImpl::ParseBlock(BlockEnd end, int32_t unclosed_error, const char* opener,
                              int open_line) {
   Enter();
+  ++block_depth_;
   Block block;
   bool single = end == BlockEnd::SingleLine || end == BlockEnd::SingleLineElse;
   for (;;) {
@@ -199,10 +212,19 @@ Block ParserImpl::ParseBlock(BlockEnd end, int32_t unclosed_error, const char* o
       if (At(Tok::Loop)) Fail(error::kLoopWithoutDo);
       Fail(error::kExpectedStatement);
     }
+    if (!proc_ && program_ && !single && (At(Tok::Sub) || At(Tok::Function))) {
+      // A procedure declared inside a script-level block is declared with the script.
+      program_->procs.push_back(ParseProc(true, false, nullptr));
+      ExpectStatementEnd();
+      continue;
+    }
     block.push_back(ParseStatement(end));
-    if (single && AtBlockEnd(end)) break;
+    if (single && (AtBlockEnd(end) || (At(Tok::End) && Peek(1).kind == Tok::If))) break;
+    // `Sub S() x = 1 End Sub`: the end of a procedure may follow a statement on its line.
+    if (proc_ && end == BlockEnd::End && At(Tok::End) && AtProcStart(1)) break;
     ExpectStatementEnd();
   }
+  --block_depth_;
   Leave();
   return block;
 }
@@ -234,8 +256,7 @@ StmtPtr ParserImpl::ParseStatement(BlockEnd end) {
       return ParseOnError();
     case Tok::With:
       return ParseWith();
-    case Tok::Erase:
-      return ParseErase();
+
     case Tok::Call:
       return ParseCallStatement();
     case Tok::Set:
@@ -245,6 +266,8 @@ StmtPtr ParserImpl::ParseStatement(BlockEnd end) {
       Next();
       return ParseAssignOrCall(false);
     case Tok::Identifier:
+      if (AtWord("erase") && Peek(1).kind == Tok::Identifier) return ParseErase();
+      return ParseAssignOrCall(false);
     case Tok::Dot:
     case Tok::Me:
       return ParseAssignOrCall(false);
@@ -314,6 +337,13 @@ StmtPtr ParserImpl::ParseConst() {
       program_->global_names.push_back(name->name);
     stmt->items.emplace_back(std::move(name), std::move(value));
   } while (Accept(Tok::Comma));
+  // A Const inside a block holds even when the block never runs: it also runs on entry.
+  if (block_depth_ > (proc_ ? 1 : 0)) {
+    if (proc_)
+      proc_->consts.push_back(stmt.get());
+    else if (program_)
+      program_->consts.push_back(stmt.get());
+  }
   return stmt;
 }
 
@@ -325,7 +355,7 @@ StmtPtr ParserImpl::ParseIf() {
   auto stmt = std::make_unique<IfStmt>(kw.line, kw.column);
   ExprPtr cond = ParseExpr();
   Expect(Tok::Then, error::kExpectedThen);
-  if (!At(Tok::Newline) && !At(Tok::Colon) && !At(Tok::EndOfText)) {
+  if (!At(Tok::Newline) && !At(Tok::EndOfText)) {
     Block then_block = ParseBlock(BlockEnd::SingleLine);
     stmt->branches.emplace_back(std::move(cond), std::move(then_block));
     if (Accept(Tok::Else)) stmt->else_block = ParseBlock(BlockEnd::SingleLineElse);

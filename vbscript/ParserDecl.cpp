@@ -80,12 +80,12 @@ std::unique_ptr<ProcDecl> ParserImpl::ParseProc(bool is_public, bool is_default,
   proc->is_public = is_public;
   proc->is_default = is_default;
   proc->owner = owner;
-  Tok closing = kw.kind;
+  Tok closing = kw.kind;  // Identifier for Property
   const char* opener = "Sub";
   if (kw.kind == Tok::Function) {
     proc->kind = ProcKind::Function;
     opener = "Function";
-  } else if (kw.kind == Tok::Property) {
+  } else if (kw.kind == Tok::Identifier) {
     opener = "Property";
     if (!owner) FailAt(error::kExpectedClass, kw);
     if (AtWord("get"))
@@ -108,9 +108,12 @@ std::unique_ptr<ProcDecl> ParserImpl::ParseProc(bool is_public, bool is_default,
     locals_.emplace(proc->folded, 0);
   ParseParams(*proc);
   ExpectStatementEnd();
+  int outer_blocks = block_depth_;
+  block_depth_ = 0;
   proc->body = ParseBlock(BlockEnd::End, error::kExpectedEnd, opener, kw.line);
+  block_depth_ = outer_blocks;
   Next();  // End
-  if (!At(closing))
+  if (closing == Tok::Identifier ? !AtWord("property") : !At(closing))
     Fail(closing == Tok::Function ? error::kExpectedFunction
          : closing == Tok::Sub    ? error::kExpectedSub
                                   : error::kExpectedProperty);
@@ -166,12 +169,13 @@ std::unique_ptr<ClassDecl> ParserImpl::ParseClass() {
       Next();
     }
     bool is_default = false;
-    if (AtWord("default")) {
+    // `Default` before a name or procedure is the modifier; alone it names a field.
+    if (AtWord("default") && (AtProcStart(1) || Peek(1).kind == Tok::Identifier)) {
       if (!is_public) Fail(1057);
       is_default = true;
       Next();
     }
-    if (At(Tok::Sub) || At(Tok::Function) || At(Tok::Property)) {
+    if (AtProcStart()) {
       auto proc = ParseProc(is_public, is_default, cls.get());
       if (is_default) {
         if (has_default) FailAt(error::kMultipleDefaults, kw);
@@ -192,7 +196,7 @@ std::unique_ptr<ClassDecl> ParserImpl::ParseClass() {
     } else {
       Fail(error::kSyntax);
     }
-    ExpectStatementEnd();
+    if (!At(Tok::End)) ExpectStatementEnd();
   }
   Next();  // End
   Expect(Tok::Class, error::kExpectedClass);

@@ -159,19 +159,19 @@ ExprPtr ParserImpl::ParseIntDiv() {
   return e;
 }
 
-// Mul -> Unary { ('*' | '/') Unary }
+// Mul -> Pow { ('*' | '/') Pow }
 ExprPtr ParserImpl::ParseMul() {
-  ExprPtr e = ParseUnary();
+  ExprPtr e = ParsePow();
   while (At(Tok::Star) || At(Tok::Slash)) {
     const Token& t = Next();
-    e = MakeBinary(t.kind == Tok::Star ? Op::Mul : Op::Div, std::move(e), ParseUnary(), t);
+    e = MakeBinary(t.kind == Tok::Star ? Op::Mul : Op::Div, std::move(e), ParsePow(), t);
   }
   return e;
 }
 
-// Unary -> ('-' | '+') Unary | Pow
+// Unary -> ('-' | '+') Unary | Primary          (so -3 ^ 2 is 9)
 ExprPtr ParserImpl::ParseUnary() {
-  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePow();
+  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePrimary();
   const Token& t = Next();
   Enter();
   ExprPtr operand = ParseUnary();
@@ -180,25 +180,14 @@ ExprPtr ParserImpl::ParseUnary() {
   return std::make_unique<UnaryExpr>(Op::Neg, std::move(operand), t.line, t.column);
 }
 
-// Pow -> Primary { '^' PowOperand }
+// Pow -> Unary { '^' Unary }
 ExprPtr ParserImpl::ParsePow() {
-  ExprPtr e = ParsePrimary();
+  ExprPtr e = ParseUnary();
   while (At(Tok::Caret)) {
     const Token& t = Next();
-    e = MakeBinary(Op::Pow, std::move(e), ParsePowOperand(), t);
+    e = MakeBinary(Op::Pow, std::move(e), ParseUnary(), t);
   }
   return e;
-}
-
-// PowOperand -> ('-' | '+') PowOperand | Primary
-ExprPtr ParserImpl::ParsePowOperand() {
-  if (!At(Tok::Minus) && !At(Tok::Plus)) return ParsePrimary();
-  const Token& t = Next();
-  Enter();
-  ExprPtr operand = ParsePowOperand();
-  Leave();
-  if (t.kind == Tok::Plus) return operand;
-  return std::make_unique<UnaryExpr>(Op::Neg, std::move(operand), t.line, t.column);
 }
 
 // Primary -> Number | String | Date | True | False | Empty | Null | Nothing | '(' Expr ')'
@@ -237,7 +226,9 @@ ExprPtr ParserImpl::ParsePrimary() {
       Next();
       ExprPtr inner = ParseExpr();
       Expect(Tok::RParen, error::kExpectedRParen);
-      return std::make_unique<ParenExpr>(std::move(inner), t.line, t.column);
+      // `(New K).P`, `(f)(4)`: a parenthesized value can start a chain.
+      return ParsePostfix(std::make_unique<ParenExpr>(std::move(inner), t.line, t.column),
+                          SIZE_MAX);
     }
     case Tok::New: {
       Next();
@@ -266,11 +257,11 @@ ExprPtr ParserImpl::ParseChain(size_t stop_at) {
     base = std::make_unique<MeExpr>(t.line, t.column);
   } else {
     Next();  // '.' of a With member
-    if (with_depth_ == 0) FailAt(error::kSyntax, t);
     if (Peek().text.empty()) Fail(error::kExpectedIdentifier);
     const Token& name = Next();
     auto m = std::make_unique<MemberExpr>(nullptr, name.text, t.line, t.column);
     m->folded = FoldName(name.text);
+    m->outside_with = with_depth_ == 0;
     base = std::move(m);
   }
   return ParsePostfix(std::move(base), stop_at);

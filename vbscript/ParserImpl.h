@@ -42,6 +42,9 @@ class ParserImpl {
   Tok Kind() const { return Peek().kind; }
   bool At(Tok k) const { return Kind() == k; }
   bool AtWord(const char* folded) const;
+  bool WordAt(size_t ahead, const char* folded) const;
+  // Sub, Function or Property Get/Let/Set `ahead` tokens on.
+  bool AtProcStart(size_t ahead = 0) const;
   const Token& Next() { return tokens_[pos_ < tokens_.size() - 1 ? pos_++ : pos_]; }
   bool Accept(Tok k);
   const Token& Expect(Tok k, int32_t error_number);
@@ -99,7 +102,6 @@ class ParserImpl {
   ExprPtr ParseMul();
   ExprPtr ParseUnary();
   ExprPtr ParsePow();
-  ExprPtr ParsePowOperand();
   ExprPtr ParsePrimary();
   // A name with its member accesses and argument lists; stops before the token at `stop_at`.
   ExprPtr ParseChain(size_t stop_at = SIZE_MAX);
@@ -113,8 +115,9 @@ class ParserImpl {
   ParseLimits limits_;
   int depth_ = 0;
   int with_depth_ = 0;
-  int loop_for_ = 0;  // open For loops (Exit For)
-  int loop_do_ = 0;   // open Do loops (Exit Do)
+  int block_depth_ = 0;  // blocks open around the statement being parsed (a body counts)
+  int loop_for_ = 0;     // open For loops (Exit For)
+  int loop_do_ = 0;      // open Do loops (Exit Do)
   // The procedure being parsed, its declared locals and the names used in it.
   ProcDecl* proc_ = nullptr;
   std::unordered_map<std::string, int> locals_;

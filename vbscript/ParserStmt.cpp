@@ -30,7 +30,10 @@ StmtPtr ParserImpl::ParseFor() {
     stmt->from = ParseExpr();
     Expect(Tok::To, error::kExpectedTo);
     stmt->to = ParseExpr();
-    if (Accept(Tok::Step)) stmt->step = ParseExpr();
+    if (AtWord("step")) {
+      Next();
+      stmt->step = ParseExpr();
+    }
     ExpectStatementEnd();
     stmt->body = ParseBlock(BlockEnd::Next, error::kExpectedNext, "For", open_line);
     result = std::move(stmt);
@@ -80,6 +83,12 @@ StmtPtr ParserImpl::ParseExit() {
   const Token& kw = Next();
   ExitKind what;
   bool ok;
+  if (AtWord("property")) {
+    Next();
+    if (!proc_ || proc_->kind == ProcKind::Sub || proc_->kind == ProcKind::Function)
+      Fail(error::kInvalidExit);
+    return std::make_unique<ExitStmt>(ExitKind::Property, kw.line, kw.column);
+  }
   switch (Kind()) {
     case Tok::For:
       what = ExitKind::For, ok = loop_for_ > 0;
@@ -92,10 +101,6 @@ StmtPtr ParserImpl::ParseExit() {
       break;
     case Tok::Function:
       what = ExitKind::Function, ok = proc_ && proc_->kind == ProcKind::Function;
-      break;
-    case Tok::Property:
-      what = ExitKind::Property;
-      ok = proc_ && proc_->kind != ProcKind::Sub && proc_->kind != ProcKind::Function;
       break;
     default:
       Fail(error::kInvalidExit);
@@ -149,6 +154,10 @@ StmtPtr ParserImpl::ParseErase() {
 StmtPtr ParserImpl::ParseCallStatement() {
   const Token& kw = Next();
   auto stmt = std::make_unique<CallStmt>(kw.line, kw.column);
+  if (At(Tok::LParen)) {
+    stmt->call = ParsePrimary();  // `Call (New K).M`
+    return stmt;
+  }
   if (!At(Tok::Identifier) && !At(Tok::Dot) && !At(Tok::Me)) Fail(error::kExpectedIdentifier);
   stmt->call = ParseChain();
   return stmt;

@@ -30,6 +30,53 @@ std::string Subject(const Variant& v) {
   return s;
 }
 
+bool IsDigitChar(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The replacement text for one match: $$ is "$", $& the match, $` and $' the text before and after
+// it, $1 to $99 a group that exists (of two digits the longest that names one); anything else,
+// $0 among it, stays as written.
+void Expand(const std::string& with, const std::smatch& m, const std::string& s, std::string& out) {
+  size_t groups = m.size() - 1;
+  for (size_t i = 0; i < with.size(); ++i) {
+    char c = with[i];
+    char d = i + 1 < with.size() ? with[i + 1] : '\0';
+    if (c != '$' || d == '\0') {
+      out += c;
+      continue;
+    }
+    if (d == '$') {
+      out += '$';
+      ++i;
+    } else if (d == '&') {
+      out += m.str(0);
+      ++i;
+    } else if (d == '`') {
+      out.append(s, 0, static_cast<size_t>(m.position(0)));
+      ++i;
+    } else if (d == '\'') {
+      out.append(s, static_cast<size_t>(m.position(0) + m.length(0)));
+      ++i;
+    } else if (IsDigitChar(d)) {
+      size_t n = static_cast<size_t>(d - '0');
+      size_t used = 1;
+      if (i + 2 < with.size() && IsDigitChar(with[i + 2])) {
+        size_t two = n * 10 + static_cast<size_t>(with[i + 2] - '0');
+        if (two >= 1 && two <= groups) n = two, used = 2;
+      }
+      if (n >= 1 && n <= groups) {
+        if (m[n].matched) out += m[n].str();
+        i += used;
+      } else {
+        out += c;
+      }
+    } else {
+      out += c;
+    }
+  }
+}
+
 }  // namespace
 
 Variant RegExpObject::Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) {
@@ -82,9 +129,19 @@ Variant RegExpObject::Invoke(std::string_view name, InvokeKind kind, std::span<V
     std::regex re = Compile(pattern_, ignore_case_, multiline_);
     std::string s = Subject(args[0]);
     std::string with = ToString(args[1]);
-    auto flags =
-        global_ ? std::regex_constants::format_default : std::regex_constants::format_first_only;
-    std::string out = std::regex_replace(s, re, with, flags);
+    std::string out;
+    size_t rest = 0;  // where the text after the last match starts
+    for (auto it = std::sregex_iterator(s.begin(), s.end(), re); it != std::sregex_iterator();
+         ++it) {
+      const std::smatch& m = *it;
+      out.append(s, rest, static_cast<size_t>(m.position(0)) - rest);
+      Expand(with, m, s, out);
+      rest = static_cast<size_t>(m.position(0) + m.length(0));
+      if (static_cast<int64_t>(out.size()) > memory_limit_)
+        throw AutomationError(error::kOutOfMemory);
+      if (!global_) break;
+    }
+    out.append(s, rest);
     if (static_cast<int64_t>(out.size()) > memory_limit_)
       throw AutomationError(error::kOutOfMemory);
     return Variant(out);

@@ -37,6 +37,10 @@ void ErrObject::Set(int32_t number, std::string source, std::string description)
   number_ = number;
   source_ = std::move(source);
   description_ = std::move(description);
+  // Only the error Raise made carries help fields; any other error comes without.
+  help_file_ = raised_ ? std::move(raised_help_file_) : std::string();
+  help_context_ = raised_ ? raised_help_context_ : 0;
+  raised_ = false;
 }
 
 void ErrObject::Clear() {
@@ -82,14 +86,22 @@ Variant ErrObject::Invoke(std::string_view name, InvokeKind kind, std::span<Vari
     return {};
   }
   if (n == "raise") {
-    // Raise number [, source [, description]]: the table's text for numbers it knows.
+    // Raise number [, source [, description [, helpfile [, helpcontext]]]]: a field left out
+    // keeps what Err holds, or when that is empty the engine's source and the table's text.
     const Variant* number = arg(0);
     if (!number) throw AutomationError(error::kWrongArgumentCount);
     int32_t num = ToLong(*number);
-    if (num == 0) throw AutomationError(error::kInvalidCall);
-    std::string source = arg(1) ? ToString(*arg(1)) : std::string(kRuntimeSource);
-    std::string description =
-        arg(2) ? ToString(*arg(2)) : std::string(AutomationError(num).Description());
+    if (num == 0 || num > 65535) throw AutomationError(error::kInvalidCall);
+    std::string source = arg(1)             ? ToString(*arg(1))
+                         : !source_.empty() ? source_
+                                            : std::string(kRuntimeSource);
+    std::string description = arg(2) ? ToString(*arg(2))
+                              : !description_.empty()
+                                  ? description_
+                                  : std::string(AutomationError(num).Description());
+    raised_help_file_ = arg(3) ? ToString(*arg(3)) : help_file_;
+    raised_help_context_ = arg(4) ? ToLong(*arg(4)) : help_context_;
+    raised_ = true;
     throw AutomationError(num, source, description);
   }
   throw AutomationError(error::kMemberNotFound);

@@ -51,6 +51,10 @@ class ErrObject : public Dispatch {
   std::string description_;
   int32_t help_context_ = 0;
   std::string help_file_;
+  // The help fields of the error Raise is throwing, until Set takes them.
+  bool raised_ = false;
+  std::string raised_help_file_;
+  int32_t raised_help_context_ = 0;
 };
 
 }  // namespace vks::vbscript

@@ -1,6 +1,7 @@
 #pragma once
 // "Scripting.Dictionary" for scripts: keys of any value (text keys folded in text compare mode),
-// insertion order kept; reading a missing key through Item adds it, as the original object does.
+// insertion order kept; reading a missing key through Item adds it (as Empty), so a script may
+// read before it writes.
 #include <utility>
 
 #include "platform/automation/Dispatch.h"

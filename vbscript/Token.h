@@ -1,5 +1,7 @@
 #pragma once
-// The tokens of a VBScript text. A token keeps its line and column (both from 1) so that every
+// The tokens of a VBScript text. Words that are keywords only in their place (Property, Step,
+// Erase, Default, Error, Explicit) come as identifiers, so that they serve as names elsewhere.
+// A token keeps its line and column (both from 1) so that every
 // compile error and every statement can name where it stands in the executed text.
 #include <cstdint>
 #include <string>
@@ -48,7 +50,6 @@ enum class Tok : uint8_t {
   Empty,
   End,
   Eqv,
-  Erase,
   Exit,
   False,
   For,
@@ -71,13 +72,11 @@ enum class Tok : uint8_t {
   Option,
   Or,
   Private,
-  Property,
   Public,
   ReDim,
   Resume,
   Select,
   Set,
-  Step,
   Sub,
   Then,
   To,

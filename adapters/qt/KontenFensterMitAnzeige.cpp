@@ -20,32 +20,27 @@ KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
     : teile_(std::move(teile)),
       ordner_(NewPosixFileSystem()),
       konto_dialog_([this] { return DialogUmfeld(); }),
-      uebersichten_([this] { return FensterUmfeld(); }) {
-  // The overview windows exist only here; the price-save tick keeps their chart and figures.
-  teile_.presenter.SetzeUebersichtsFenster(&teile_.state.UebersichtsFenster);
-}
+      uebersichten_([this] { return FensterUmfeld(); }) {}
 
-KontenFensterMitAnzeige::~KontenFensterMitAnzeige() {
-  teile_.presenter.SetzeUebersichtsFenster(nullptr);
-}
+KontenFensterMitAnzeige::~KontenFensterMitAnzeige() = default;
 
 NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
   auto uebersicht_neu_fuellen = [this](const std::shared_ptr<clKonto>& konto) {
-    auto* fenster = teile_.state.UebersichtsFenster.Find(konto->KontoName);
+    auto* fenster = teile_.presenter.UebersichtsFenster().Find(konto->KontoName);
     if (!fenster) return false;
     (*fenster)->ShowDaten(konto);
     return true;
   };
   return {teile_.melder,
           teile_.clock,
-          teile_.state.Konten,
+          teile_.sitzung.Konten,
           teile_.locale,
           &teile_.kontoumgebung,
           &teile_.presenter,
           uebersicht_neu_fuellen,
           teile_.script,
           &teile_.settings,
-          teile_.state.HilfeDatei,
+          teile_.sitzung.HilfeDatei,
           {}};
 }
 
@@ -60,7 +55,7 @@ UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
 void KontenFensterMitAnzeige::ZeigeKontenFenster() {
   if (!fenster_) {
     HauptfensterUmfeld umfeld{
-        teile_.state,          teile_.presenter, teile_.melder, teile_.kontoumgebung,
+        teile_.sitzung,        teile_.presenter, teile_.melder, teile_.kontoumgebung,
         teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
         teile_.speicherordner, hilfe_,           teile_.locale};
     fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
@@ -77,7 +72,7 @@ void KontenFensterMitAnzeige::EntladeKontenFenster() {
   if (KontenFensterOffen()) {
     fenster_->close();  // saves layout and pending changes
   } else {
-    teile_.presenter.Entladen();
+    teile_.presenter.Plan().Entladen();
   }
 }
 

@@ -15,7 +15,7 @@ class KontoBeobachterVerteiler;
 struct ScriptUmgebung;
 
 struct ServerAnzeigeTeile {
-  ServerState& state;
+  KontoSitzung& sitzung;
   HauptfensterPresenter& presenter;
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;

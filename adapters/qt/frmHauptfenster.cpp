@@ -7,9 +7,9 @@
 #include <QTableView>
 #include <QToolBar>
 
-#include "presenters/HauptfensterPresenter.h"
 #include "adapters/qt/FensterLayout.h"
 #include "adapters/qt/KontenListeModell.h"
+#include "presenters/HauptfensterPresenter.h"
 
 namespace vks {
 
@@ -153,7 +153,7 @@ void frmHauptfenster::BefehleFreigeben(bool freigeben) {
 
 void frmHauptfenster::Entladen() {
   if (settings_) SpeichereFensterLayout(this, *settings_, kHauptfensterLayout, umfeld_.locale);
-  umfeld_.presenter.Entladen();
+  umfeld_.presenter.Plan().Entladen();
 }
 
 bool frmHauptfenster::eventFilter(QObject* objekt, QEvent* event) {

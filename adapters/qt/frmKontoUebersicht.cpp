@@ -17,12 +17,12 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/automation/DateText.h"
-#include "session/KontoBeobachterVerteiler.h"
-#include "presenters/WertReihenfolge.h"
 #include "adapters/qt/FensterLayout.h"
 #include "adapters/qt/KapitalVerlauf.h"
 #include "adapters/qt/UebersichtModell.h"
+#include "platform/automation/DateText.h"
+#include "presenters/WertReihenfolge.h"
+#include "session/KontoBeobachterVerteiler.h"
 
 namespace vks {
 namespace {
@@ -152,8 +152,8 @@ QTableView* frmKontoUebersicht::BaueListe(UebersichtListe liste) {
   view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
   view->horizontalHeader()->setSectionsClickable(true);
   view->horizontalHeader()->setHighlightSections(false);
-  // The widths are those of the original's narrower font; a column is widened where its title
-  // or a direction text would be cut.
+  // The lists' designed widths suit a narrow font; a column is widened
+  // where its title or a direction text would be cut in the font shown.
   const QFontMetrics kopf(view->horizontalHeader()->font());
   const QFontMetrics zellen(view->font());
   const int rand = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) +

@@ -153,7 +153,7 @@ void frmVBScriptBearbeiten::SetzeScript(const std::string& text) {
 }
 
 std::string frmVBScriptBearbeiten::Script() const {
-  // The editor holds lines; the account keeps them as the original did, CR LF apart.
+  // The editor holds lines; the account keeps them CR LF apart, as the store file has them.
   return txtVBScript_->toPlainText()
       .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
       .toStdString();

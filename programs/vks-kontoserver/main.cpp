@@ -30,6 +30,7 @@
 #include "recording/RttAufzeichnung.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "session/KontoBeobachterVerteiler.h"
+#include "session/Speicherplan.h"
 #include "session/Startup.h"
 
 namespace {
@@ -37,15 +38,14 @@ namespace {
 // Without a display the account list is never shown; unloading it saves what is pending.
 class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
  public:
-  explicit KontenFensterOhneAnzeige(vks::HauptfensterPresenter& hauptfenster)
-      : hauptfenster_(hauptfenster) {}
+  explicit KontenFensterOhneAnzeige(vks::Speicherplan& plan) : plan_(plan) {}
   void ZeigeKontenFenster() override {
     std::cerr << "Kontenfenster: keine Anzeige vorhanden, es wird nicht gezeigt\n";
   }
-  void EntladeKontenFenster() override { hauptfenster_.Entladen(); }
+  void EntladeKontenFenster() override { plan_.Entladen(); }
 
  private:
-  vks::HauptfensterPresenter& hauptfenster_;
+  vks::Speicherplan& plan_;
 };
 
 }  // namespace
@@ -110,41 +110,42 @@ int main(int argc, char** argv) {
                       eigener_ordner,
                       programm_name,
                       nullptr,
-                      [&](ServerState& state) {
+                      [&](KontoSitzung& sitzung) {
                         const std::string log_folder =
-                            state.DatenOrdner.empty() ? eigener_ordner : state.DatenOrdner;
+                            sitzung.DatenOrdner.empty() ? eigener_ordner : sitzung.DatenOrdner;
                         error_log =
                             NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files, clock);
-                        store = std::make_unique<AccountStore>(state.DatenOrdner, eigener_ordner,
+                        store = std::make_unique<AccountStore>(sitzung.DatenOrdner, eigener_ordner,
                                                                *files, reporter, *error_log, clock);
-                        store->LadeKonten(state.Konten);
+                        store->LadeKonten(sitzung.Konten);
                       }};
-  ServerState state;
-  StarteKontoServer(state, start);
-  if (!store) start.konten_laden(state);  // a failed load step still needs the store to save
+  KontoSitzung sitzung;
+  StarteKontoServer(sitzung, start);
+  if (!store) start.konten_laden(sitzung);  // a failed load step still needs the store to save
 
   // What the host's account operations work with.
-  rtt.SetzeSpeicher(RttStorage{state.RTTSpeicherOrdner});
+  rtt.SetzeSpeicher(RttStorage{sitzung.RTTSpeicherOrdner});
   const AutomationLocale locale = SystemLocale();
-  HauptfensterPresenter hauptfenster(state.Konten, *store, rtt, locale);
-  ScriptUmgebung script_umgebung{state, &reporter};
+  Speicherplan speicherplan(sitzung.Konten, *store, rtt);
+  HauptfensterPresenter hauptfenster(sitzung.Konten, speicherplan, locale);
+  ScriptUmgebung script_umgebung{sitzung, &reporter};
   KontoScriptRegeln regeln(script_umgebung);
   // The bookings tell the account list and every open overview window.
   KontoBeobachterVerteiler beobachter;
   beobachter.Anmelden(&hauptfenster);
   KontoUmgebung kontoumgebung{clock, rtt, &beobachter, &regeln};
-  state.Meldungen = &reporter;
-  state.Kontoumgebung = &kontoumgebung;
-  state.Hauptfenster = &hauptfenster;
+  sitzung.Meldungen = &reporter;
+  sitzung.Kontoumgebung = &kontoumgebung;
+  sitzung.Speichern = &speicherplan;
 
-  KontenFensterOhneAnzeige ohne_anzeige(hauptfenster);
+  KontenFensterOhneAnzeige ohne_anzeige(speicherplan);
   std::unique_ptr<frmRTTSpeicherordner> speicherordner;
   std::unique_ptr<KontenFensterMitAnzeige> mit_anzeige;
   if (anzeige) {
     speicherordner.reset(
-        new frmRTTSpeicherordner({reporter, settings, *files, state.RTTSpeicherOrdner}));
+        new frmRTTSpeicherordner({reporter, settings, *files, sitzung.RTTSpeicherOrdner}));
     mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
-        ServerAnzeigeTeile{state, hauptfenster, reporter, kontoumgebung, clock, settings,
+        ServerAnzeigeTeile{sitzung, hauptfenster, reporter, kontoumgebung, clock, settings,
                            *speicherordner, &script_umgebung, locale, &beobachter});
   }
   KontenFensterSteuerung& fenster =
@@ -160,17 +161,17 @@ int main(int argc, char** argv) {
   bus.registerVirtualObject(QLatin1String(dbus::kAnzeigePath), &anzeige_objekt,
                             QDBusConnection::SingleNode);
   StandardZufallsfolge zufall;
-  SchnittstellenUmgebung umgebung{state, fenster, zufall};
+  SchnittstellenUmgebung umgebung{sitzung, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
   dienst.BeendeOhneObjektNach(dbus::FristOhneObjekt());
 
   QTimer save_timer;
-  QObject::connect(&save_timer, &QTimer::timeout, [&] { hauptfenster.ZeitgeberTick(); });
-  save_timer.start(HauptfensterPresenter::kSpeichernIntervallMs);
+  QObject::connect(&save_timer, &QTimer::timeout, [&] { speicherplan.ZeitgeberTick(); });
+  save_timer.start(Speicherplan::kSpeichernIntervallMs);
   QTimer price_timer;
   QObject::connect(&price_timer, &QTimer::timeout,
-                   [&] { hauptfenster.KursspeichernZeitgeberTick(); });
-  price_timer.start(HauptfensterPresenter::kKursSpeichernIntervallMs);
+                   [&] { speicherplan.KursspeichernZeitgeberTick(); });
+  price_timer.start(Speicherplan::kKursSpeichernIntervallMs);
 
   const int code = app.exec();
   fenster.EntladeKontenFenster();

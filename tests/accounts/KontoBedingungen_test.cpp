@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "accounts/KontoScriptAuswertung.h"
+#include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
@@ -13,18 +13,18 @@
 namespace vks {
 namespace {
 
-// Answers every evaluation with a fixed code and result and keeps what it was asked.
-class FesteAuswertung : public KontoScriptAuswertung {
+// Answers every evaluation with a fixed outcome and result and keeps what it was asked.
+class FesteAuswertung : public KontoRegeln {
  public:
-  int16_t FuehreKontoScriptAus(const std::string& ProzName, const std::string& Formel,
-                               const std::string& KontoName, int32_t& Ergebnis, int32_t OrderAktion,
-                               bool ShowErrorBox) override {
+  bool FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
+                      const std::string& KontoName, int32_t OrderAktion,
+                      int32_t& Ergebnis) override {
     aufrufe.push_back(ProzName + "|" + Formel + "|" + KontoName + "|" +
-                      std::to_string(OrderAktion) + "|" + (ShowErrorBox ? "box" : "still"));
-    if (code == -1) Ergebnis = ergebnis;
-    return code;
+                      std::to_string(OrderAktion));
+    if (lief) Ergebnis = ergebnis;
+    return lief;
   }
-  int16_t code = -1;
+  bool lief = true;
   int32_t ergebnis = 0;
   std::vector<std::string> aufrufe;
 };
@@ -39,9 +39,9 @@ class KontoBedingungenTest : public ::testing::Test {
 
   testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, rtt_.rtt};
   clKonto konto_;
   FesteAuswertung auswertung_;
+  KontoUmgebung umgebung_{clock_, rtt_.rtt, nullptr, &auswertung_};
 };
 
 TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {
@@ -66,10 +66,10 @@ TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
   konto_.PlatziereMeldung = "Nein (#ergebnis#)";
   auswertung_.ergebnis = -2;
   std::string meldung = "alt";
-  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 2, meldung, auswertung_, umgebung_));
+  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 2, meldung, umgebung_));
   EXPECT_EQ(meldung, "Nein (-2)");
   ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
-  EXPECT_EQ(auswertung_.aufrufe[0], "PruefePlatziereProz|  Ergebnis = -2  |Depot|2|still");
+  EXPECT_EQ(auswertung_.aufrufe[0], "PruefePlatziereProz|  Ergebnis = -2  |Depot|2");
   auto records = Verhindert();
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].time.days, 45000.25);
@@ -81,29 +81,27 @@ TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
   const struct {
     const char* name;
     std::string bedingung;
-    int16_t code;
+    bool lief;
     int32_t ergebnis;
     bool evaluated;
   } kCases[] = {
-      {"no rule", "", -1, 5, false},
-      {"blanks only", "    ", -1, 5, false},
-      {"result zero", "Ergebnis = 0", -1, 0, true},
-      {"script error", "Ergebnis = ", -301, 5, true},
-      {"host failed", "Ergebnis = 1", -300, 5, true},
-      {"other error", "Ergebnis = 1", 0, 5, true},
+      {"no rule", "", true, 5, false},
+      {"blanks only", "    ", true, 5, false},
+      {"result zero", "Ergebnis = 0", true, 0, true},
+      {"script failed", "Ergebnis = ", false, 5, true},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
     auswertung_.aufrufe.clear();
-    auswertung_.code = c.code;
+    auswertung_.lief = c.lief;
     auswertung_.ergebnis = c.ergebnis;
     konto_.PlatziereBedingung = c.bedingung;
     konto_.FillStreichBedingung = c.bedingung;
     konto_.PlatziereMeldung = "#Ergebnis#";
     std::string meldung = "unverändert";
-    EXPECT_FALSE(PrüfePlatzierenNichtMöglich(konto_, 1, meldung, auswertung_, umgebung_));
+    EXPECT_FALSE(PrüfePlatzierenNichtMöglich(konto_, 1, meldung, umgebung_));
     EXPECT_EQ(meldung, "unverändert");
-    EXPECT_FALSE(PrüfeFillStreichen(konto_, auswertung_));
+    EXPECT_FALSE(PrüfeFillStreichen(konto_, umgebung_));
     EXPECT_EQ(auswertung_.aufrufe.size(), c.evaluated ? 2u : 0u);
   }
   EXPECT_TRUE(Verhindert().empty());
@@ -112,11 +110,10 @@ TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
 TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
   konto_.FillStreichBedingung = "If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders";
   auswertung_.ergebnis = 3;
-  EXPECT_TRUE(PrüfeFillStreichen(konto_, auswertung_));
+  EXPECT_TRUE(PrüfeFillStreichen(konto_, umgebung_));
   ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
   EXPECT_EQ(auswertung_.aufrufe[0],
-            "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0|"
-            "still");
+            "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0");
   EXPECT_TRUE(Verhindert().empty());
 }
 
@@ -124,7 +121,7 @@ TEST_F(KontoBedingungenTest, EmptyMessageStillRefuses) {
   konto_.PlatziereBedingung = "Ergebnis = 1";
   auswertung_.ergebnis = 1;
   std::string meldung = "alt";
-  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 0, meldung, auswertung_, umgebung_));
+  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 0, meldung, umgebung_));
   EXPECT_EQ(meldung, "");
 }
 

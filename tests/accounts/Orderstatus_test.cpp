@@ -15,9 +15,14 @@
 namespace vks {
 namespace {
 
+// Counts the cancellation rules run.
 class CountingRules : public KontoRegeln {
  public:
-  void PrüfeFillStreichen(clKonto&) override { ++checks; }
+  bool FuehreRegelAus(const std::string&, const std::string&, const std::string&, int32_t,
+                      int32_t&) override {
+    ++checks;
+    return false;
+  }
   int checks = 0;
 };
 
@@ -46,13 +51,16 @@ class OrderstatusTest : public ::testing::Test {
  protected:
   OrderstatusTest() {
     konto_.KontoName = "Orders";
+    konto_.FillStreichBedingung = "gezählt";
     terms_.Margin = 50;  // percent of a stock's value
     terms_.AktUmrechnungsWert = NoValue;
   }
   OrderstatusErgebnis Report(const std::string& id, int16_t aktion, int32_t anzahl, int32_t filled,
                              float preis, bool entry = true, double datum = 45000.5) {
-    return BucheOrderstatus(konto_, DateValue{datum}, id, "DE1", "Eins AG", aktion, anzahl, filled,
-                            preis, entry, &terms_, umgebung_);
+    return BucheOrderstatus(
+        konto_,
+        {DateValue{datum}, id, "DE1", "Eins AG", aktion, anzahl, filled, preis, entry, &terms_},
+        umgebung_);
   }
 
   testing::SpeicherAufzeichnung rtt_;
@@ -191,8 +199,8 @@ TEST_F(OrderstatusTest, RefusesContractsBeyondALongInAll) {
   // Each position fits a Long; the account's count of all contracts must too.
   terms_.PointValue = 50;
   auto report = [&](const std::string& id, const char* wkn, int16_t aktion, int32_t n) {
-    return BucheOrderstatus(konto_, DateValue{45000.5}, id, wkn, wkn, aktion, n, n, 10, false,
-                            &terms_, umgebung_);
+    return BucheOrderstatus(
+        konto_, {DateValue{45000.5}, id, wkn, wkn, aktion, n, n, 10, false, &terms_}, umgebung_);
   };
   report("K1", "FDAX", -1, 2);
   const Variant before = konto_.WriteAllProperties();

@@ -100,6 +100,14 @@ void ExpectEachElementReadBack(const Variant& written, const std::vector<Element
   }
 }
 
+// Both of the above on the record `written`.
+template <class Record>
+void ExpectStoredLayout(const Variant& written, int32_t count,
+                        const std::vector<Element>& elements) {
+  ExpectRecordLayout(written, count, elements);
+  ExpectEachElementReadBack<Record>(written, elements);
+}
+
 // The array of `record` with element `index` replaced by `value`.
 inline Variant WithElement(Variant record, int32_t index, Variant value) {
   record.AsArray().At(index) = std::move(value);

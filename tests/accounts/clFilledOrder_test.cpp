@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-
 #include "platform/automation/AutomationError.h"
 #include "tests/accounts/RecordTestSupport.h"
 
@@ -34,28 +32,10 @@ const std::vector<Element>& SampleLayout() {
   return layout;
 }
 
-TEST(clFilledOrderTest, WritesEveryFieldAtItsIndexWithItsSubtype) {
+TEST(clFilledOrderTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) {
   clFilledOrder f;
   FillSample(f);
-  test::ExpectRecordLayout(f.WriteAllProperties(), 13, SampleLayout());
-}
-
-TEST(clFilledOrderTest, ReadsEveryElementIntoItsOwnField) {
-  clFilledOrder f;
-  FillSample(f);
-  test::ExpectEachElementReadBack<clFilledOrder>(f.WriteAllProperties(), SampleLayout());
-}
-
-TEST(clFilledOrderTest, ReadBackKeepsBits) {
-  clFilledOrder original;
-  FillSample(original);
-  clFilledOrder copy;
-  copy.ReadAllProperties(original.WriteAllProperties());
-  EXPECT_EQ(std::bit_cast<uint32_t>(copy.EnterPreis), 0x7FC0'1234u);
-  EXPECT_EQ(copy.SimulDatum.days, -1.25);
-  EXPECT_EQ(copy.TitelName, "Déjà Vu SA");
-  EXPECT_TRUE(copy.Gestrichen);
-  EXPECT_FALSE(copy.IsEnterOrder);
+  test::ExpectStoredLayout<clFilledOrder>(f.WriteAllProperties(), 13, SampleLayout());
 }
 
 TEST(clFilledOrderTest, RefusesRecordsItCannotRead) {

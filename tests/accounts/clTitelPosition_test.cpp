@@ -44,16 +44,10 @@ const std::vector<Element>& SampleLayout() {
   return layout;
 }
 
-TEST(clTitelPositionTest, WritesEveryStoredFieldAtItsIndexWithItsSubtype) {
+TEST(clTitelPositionTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) {
   clTitelPosition p;
   FillSample(p);
-  test::ExpectRecordLayout(p.WriteAllProperties(), 17, SampleLayout());
-}
-
-TEST(clTitelPositionTest, ReadsEveryElementIntoItsOwnField) {
-  clTitelPosition p;
-  FillSample(p);
-  test::ExpectEachElementReadBack<clTitelPosition>(p.WriteAllProperties(), SampleLayout());
+  test::ExpectStoredLayout<clTitelPosition>(p.WriteAllProperties(), 17, SampleLayout());
 }
 
 TEST(clTitelPositionTest, ReadBackKeepsBitsAndResetsUnstoredFields) {

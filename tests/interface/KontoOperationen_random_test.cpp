@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/automation/StoreWriter.h"
 #include "fakes/SpielHost.h"
+#include "platform/automation/StoreWriter.h"
 
 namespace vks {
 namespace {
@@ -549,9 +549,9 @@ TEST_F(KontoOperationenZufallTest, EveryReportKeepsTheAccountsConsistent) {
     } else if (wurf < 91) {
       Verweigert(art, m);
     } else if (wurf < 96) {
-      s_.presenter.KursspeichernZeitgeberTick();
+      s_.presenter.Plan().KursspeichernZeitgeberTick();
     } else if (wurf < 99) {
-      s_.presenter.ZeitgeberTick();
+      s_.presenter.Plan().ZeitgeberTick();
     } else {
       Reset(art, m);
     }

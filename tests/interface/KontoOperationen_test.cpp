@@ -8,18 +8,18 @@
 
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/SpielHost.h"
+#include "fakes/TempFolder.h"
+#include "fakes/ZeilenAnsicht.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/files/FileSystem.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "presenters/KontenListe.h"
 #include "presenters/KontoUebersichtFenster.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
-#include "fakes/ZeilenAnsicht.h"
-#include "fakes/SpielHost.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
 
 namespace vks {
 namespace {
@@ -61,7 +61,7 @@ class KontoOperationenTest : public ::testing::Test {
   RttStorage& rtt_ = s_.rtt;
   testing::RecordingReporter& reporter_ = s_.reporter;
   std::unique_ptr<FileSystem>& files_ = s_.files;
-  ServerState& state_ = s_.state;
+  KontoSitzung& state_ = s_.state;
   AccountStore& store_ = s_.store;
   HauptfensterPresenter& presenter_ = s_.presenter;
   KontoUmgebung& umgebung_ = s_.umgebung;
@@ -77,7 +77,7 @@ class KontoOperationenTest : public ::testing::Test {
 
 TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
   EXPECT_TRUE(NeuesKonto("Depot"));
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
   ASSERT_EQ(ansicht_.zeilen.count("depot"), 1u);
   EXPECT_EQ(ansicht_.zeilen["depot"].gesamtwert, "10.000,00");
   EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "0/0,00");
@@ -92,8 +92,8 @@ TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
       host_->VKSNeuesKontoZufügen("Konto 中", "", 1, DateValue{1}, false, false, false, fehler));
   EXPECT_EQ(state_.Konten.Count(), 1u);
 
-  presenter_.ZeitgeberTick();
-  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  presenter_.Plan().ZeitgeberTick();
+  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
   KontenSammlung geladen;
   store_.LadeKonten(geladen);
   EXPECT_TRUE(geladen.Exists("depot"));
@@ -106,9 +106,9 @@ TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
 
 TEST_F(KontoOperationenTest, AnOrderCycleThroughTheHostsCalls) {
   NeuesKonto("Depot");
-  presenter_.ZeitgeberTick();
+  presenter_.Plan().ZeitgeberTick();
   EXPECT_EQ(Order("depot", "A1", 1, 10, 0, 100), -1);
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
   EXPECT_EQ(ansicht_.zeilen["depot"].enter_orders, "1/1.000,00");
   EXPECT_EQ(Order("Depot", "A1", 1, 10, 10, 100), -1);
   EXPECT_EQ(Order("Depot", "A1", 1, 10, 10, 100), -33);
@@ -120,8 +120,8 @@ TEST_F(KontoOperationenTest, AnOrderCycleThroughTheHostsCalls) {
   const size_t before = Records("Depot", dKapitalGesamtKapital).size();
   host_->VKSKontoNeuerKurs(DateValue{45000.7}, "Depot", "DE1", 105);
   host_->VKSKontoNeuerKurs(DateValue{45000.8}, "Depot", "DE1", 110);
-  presenter_.KursspeichernZeitgeberTick();
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   auto gesamt = Records("Depot", dKapitalGesamtKapital);
   ASSERT_EQ(gesamt.size(), before + 1);
   EXPECT_EQ(gesamt.back().value, 10100);
@@ -153,15 +153,15 @@ TEST_F(KontoOperationenTest, CancellingAndResetting) {
   NeuesKonto("Depot");
   Konto("Depot").PlatziereBedingung = "Ergebnis = 1";
   Order("Depot", "C1", 1, 10, 3, 50);
-  presenter_.ZeitgeberTick();
+  presenter_.Plan().ZeitgeberTick();
   EXPECT_EQ(host_->VKSStreicheOrder("Depot", "C1", DateValue{0}), -1);
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
   EXPECT_TRUE(Konto("Depot").cFilledOrders.Item("C1")->Gestrichen);
   EXPECT_NEAR(Konto("Depot").EnterOrderMarginGesamt, 0, 1e-9);
 
   ASSERT_FALSE(Records("Depot", dTitelPos, "DE1").empty());
   auto uebersicht = std::make_shared<GezeigtesKonto>();
-  state_.UebersichtsFenster.Add("Depot", uebersicht);
+  presenter_.UebersichtsFenster().Add("Depot", uebersicht);
   EXPECT_TRUE(host_->VKSKontoKomplettReset("depot", 5000, 45100));
   const clKonto& neu = Konto("Depot");
   EXPECT_EQ(uebersicht->konto.get(), &neu);  // the open overview shows the new account
@@ -191,14 +191,13 @@ TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
   EXPECT_EQ(host_->VKSSchreibePosWerte("Fremd", wkns, namen, 1, 1), 0);
 }
 
-// Refuses buying and says so; counts the fills it is told of.
+// A placement rule that refuses buying; counts the cancellation rules it runs.
 class KaufVerbot : public KontoRegeln {
  public:
-  void PrüfeFillStreichen(clKonto&) override { ++fills; }
-  bool PrüfePlatzierenNichtMöglich(clKonto&, int32_t aktion, std::string& meldung,
-                                   const KontoUmgebung&) override {
-    if (aktion != 0) return false;
-    meldung = "Kein Kauf";
+  bool FuehreRegelAus(const std::string& ProzName, const std::string&, const std::string&,
+                      int32_t aktion, int32_t& ergebnis) override {
+    if (ProzName == "FillStreichenProz") ++fills;
+    ergebnis = ProzName == "PruefePlatziereProz" && aktion == 0;
     return true;
   }
   int fills = 0;
@@ -206,6 +205,9 @@ class KaufVerbot : public KontoRegeln {
 
 TEST_F(KontoOperationenTest, ThePlacementRuleAnswersTheHost) {
   NeuesKonto("Depot");
+  Konto("Depot").PlatziereBedingung = "Kauf verboten";
+  Konto("Depot").PlatziereMeldung = "Kein Kauf";
+  Konto("Depot").FillStreichBedingung = "gezählt";
   std::string meldung = "unverändert";
   EXPECT_FALSE(host_->KontoVerbietetOrderaufgabe("Depot", 0, meldung));  // no script host
   KaufVerbot regeln;

@@ -9,10 +9,10 @@
 #include <filesystem>
 
 #include "accounts/KontoKennzahl.h"
+#include "fakes/TempFolder.h"
 #include "platform/automation/NoValue.h"
 #include "recording/RttFileName.h"
 #include "session/clKontoGlobalData.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -56,7 +56,7 @@ class clKontoSchnittstelleTest : public ::testing::Test {
     return ids;
   }
 
-  ServerState state_;
+  KontoSitzung state_;
   ZaehlendesFenster fenster_;
   StandardZufallsfolge zufall_;
   SchnittstellenUmgebung umgebung_{state_, fenster_, zufall_};

@@ -175,10 +175,11 @@ class HauptfensterBefehleTest : public ::testing::Test {
   testing::FakeClock clock_{46100.25};
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
-  ServerState state_;
+  KontoSitzung state_;
   RttStorage rtt_{temp_.path() + "/rtt"};
   AutomationLocale locale_ = AutomationLocale::German();
-  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, locale_};
+  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
+  HauptfensterPresenter presenter_{state_.Konten, speicherplan_, locale_};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
   TestFenster fenster_;
   TestKontoDialog dialog_;
@@ -213,7 +214,7 @@ TEST_F(HauptfensterBefehleTest, CommandsThatNeedASelectionAskForOne) {
   EXPECT_TRUE(dialog_.aufrufe.empty());
   EXPECT_TRUE(fabrik_.log.empty());
   EXPECT_EQ(state_.Konten.Count(), 1u);
-  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
 }
 
 TEST_F(HauptfensterBefehleTest, ButtonCheckFollowsTheSelection) {
@@ -260,7 +261,7 @@ TEST_F(HauptfensterBefehleTest, NewAccount) {
   EXPECT_EQ(fenster_.markiert, "futures");
   EXPECT_EQ(fenster_.freigaben.back(), true);
   EXPECT_TRUE(fs::exists(rtt_.folder + "/Futures/Portfolio"));
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
 
   // The dialog lets a taken name through: the error is reported, nothing else changes.
   befehle_.NeuesKonto();
@@ -304,14 +305,14 @@ TEST_F(HauptfensterBefehleTest, EditRenamesAndReKeysEverywhere) {
   EXPECT_EQ(dialog_.aufrufe[0].felder.marker, "Depot");
   EXPECT_EQ(state_.Konten.Keys(), (std::vector<std::string>{"langfrist", "zweites"}));
   EXPECT_EQ(state_.Konten.Item("Langfrist")->KontoName, "Langfrist");
-  EXPECT_EQ(state_.UebersichtsFenster.Keys(), std::vector<std::string>{"langfrist"});
+  EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"langfrist"});
   EXPECT_EQ(fabrik_.log, (std::vector<std::string>{"Titel Übersicht für Konto 'Langfrist'",
                                                    "RefreshBasisWerte"}));
   EXPECT_EQ(fenster_.zeilen[0].key, "langfrist");
   EXPECT_EQ(fenster_.zeilen[0].name, "Langfrist");
   EXPECT_EQ(fenster_.markiert, "langfrist");
   EXPECT_TRUE(melder_.messages.empty());
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
 }
 
 TEST_F(HauptfensterBefehleTest, EditMovesTimeBackOnlyOnYesAndRewritesInitialValues) {
@@ -362,7 +363,7 @@ TEST_F(HauptfensterBefehleTest, EditCancelledChangesNothing) {
   fenster_.markiert = "depot";
   befehle_.KontoBearbeiten();
   EXPECT_EQ(Depot().CashBetrag, 12500.5);
-  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
 }
 
 TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
@@ -386,11 +387,11 @@ TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
   EXPECT_FALSE(fs::exists(konto_ordner));
   EXPECT_TRUE(fs::exists(rtt_.folder));
   EXPECT_EQ(state_.Konten.Count(), 0u);
-  EXPECT_EQ(state_.UebersichtsFenster.Count(), 0u);
+  EXPECT_EQ(presenter_.UebersichtsFenster().Count(), 0u);
   EXPECT_EQ(fabrik_.log.back(), "Entladen");
   EXPECT_EQ(fenster_.Keys(), "");
   EXPECT_EQ(fenster_.freigaben.back(), false);
-  EXPECT_TRUE(presenter_.SpeichernAusstehend());
+  EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
   EXPECT_EQ(melder_.messages.size(), 2u);
 }
 
@@ -443,9 +444,9 @@ TEST_F(HauptfensterBefehleTest, ShowOpensOneWindowPerAccountAndBringsItUpLater) 
   befehle_.Befehl(befehl::kKontoAnzeigen);
   EXPECT_EQ(fabrik_.log,
             (std::vector<std::string>{"NeuesFenster", "ShowDaten Depot", "Zeigen", "Zeigen"}));
-  EXPECT_EQ(state_.UebersichtsFenster.Keys(), std::vector<std::string>{"depot"});
+  EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"depot"});
   befehle_.RemoveKontoFenster("DEPOT");
-  EXPECT_EQ(state_.UebersichtsFenster.Count(), 0u);
+  EXPECT_EQ(presenter_.UebersichtsFenster().Count(), 0u);
   befehle_.RemoveKontoFenster("DEPOT");
 }
 

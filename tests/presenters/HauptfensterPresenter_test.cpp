@@ -5,12 +5,12 @@
 
 #include <filesystem>
 
-#include "platform/files/FileSystem.h"
-#include "presenters/KontoUebersichtFenster.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "fakes/ZeilenAnsicht.h"
+#include "platform/files/FileSystem.h"
+#include "presenters/KontoUebersichtFenster.h"
 
 namespace vks {
 namespace {
@@ -30,18 +30,19 @@ class HauptfensterPresenterTest : public ::testing::Test {
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_;
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
-  ServerState state_;
+  KontoSitzung state_;
   RttStorage rtt_{folder_.path() + "/rtt"};
-  HauptfensterPresenter fenster_{state_.Konten, store_, rtt_, AutomationLocale::Invariant()};
+  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
+  HauptfensterPresenter fenster_{state_.Konten, speicherplan_, AutomationLocale::Invariant()};
 };
 
 TEST_F(HauptfensterPresenterTest, SaveTickWritesOnlyPendingChangesAndClearsTheFlag) {
-  fenster_.ZeitgeberTick();
+  fenster_.Plan().ZeitgeberTick();
   EXPECT_FALSE(StoreExists());
-  fenster_.SetzeSpeichernAusstehend();
-  fenster_.ZeitgeberTick();
+  fenster_.Plan().SetzeSpeichernAusstehend();
+  fenster_.Plan().ZeitgeberTick();
   ASSERT_TRUE(StoreExists());
-  EXPECT_FALSE(fenster_.SpeichernAusstehend());
+  EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
   KontenSammlung gelesen;
   store_.LadeKonten(gelesen);
   ASSERT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
@@ -55,17 +56,17 @@ TEST_F(HauptfensterPresenterTest, UnloadSavesPendingChanges) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pending);
     std::filesystem::remove(store_.StorePath());
-    if (c.pending) fenster_.SetzeSpeichernAusstehend();
-    fenster_.Entladen();
+    if (c.pending) fenster_.Plan().SetzeSpeichernAusstehend();
+    fenster_.Plan().Entladen();
     EXPECT_EQ(StoreExists(), c.saved);
-    EXPECT_FALSE(fenster_.SpeichernAusstehend());
+    EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
   }
 }
 
 TEST_F(HauptfensterPresenterTest, PriceTickWritesEachAccountsPendingValues) {
   auto& konto = *state_.Konten.Item("Depot");
   konto.NeuerAktienwertSpeichern = true;
-  fenster_.KursspeichernZeitgeberTick();
+  fenster_.Plan().KursspeichernZeitgeberTick();
   EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
   EXPECT_TRUE(std::filesystem::exists(rtt_.folder));
 }
@@ -86,7 +87,7 @@ TEST_F(HauptfensterPresenterTest, PriceTickRefreshesTimeAndCapitalOfPendingAccou
     konto->CashBetrag = 2500;
   }
   state_.Konten.Item("Depot")->NeuerOpenPLSpeichern = true;
-  fenster_.KursspeichernZeitgeberTick();
+  fenster_.Plan().KursspeichernZeitgeberTick();
   const KontenZeile& depot = ansicht.zeilen["depot"];
   EXPECT_EQ(depot.datum, "3/15/2023 12:00:00 PM");
   EXPECT_EQ(depot.gesamtwert, "2,500.00");
@@ -116,20 +117,12 @@ TEST_F(HauptfensterPresenterTest, PriceTickTellsEachOpenOverviewWhetherItsValues
   }
   auto depot = std::make_shared<TickFenster>();
   auto futures = std::make_shared<TickFenster>();
-  state_.UebersichtsFenster.Add("depot", depot);
-  state_.UebersichtsFenster.Add("futures", futures);
+  fenster_.UebersichtsFenster().Add("depot", depot);
+  fenster_.UebersichtsFenster().Add("futures", futures);
   state_.Konten.Item("Depot")->NeuerAktienwertSpeichern = true;
   state_.Konten.Item("Ohne Fenster")->NeuerOpenPLSpeichern = true;
-
-  // Without the table no window is told; the values are written all the same.
-  fenster_.KursspeichernZeitgeberTick();
-  EXPECT_TRUE(depot->ticks.empty());
-  EXPECT_FALSE(state_.Konten.Item("Depot")->NeuerAktienwertSpeichern);
-
-  fenster_.SetzeUebersichtsFenster(&state_.UebersichtsFenster);
-  state_.Konten.Item("Depot")->NeuerAktienwertSpeichern = true;
-  fenster_.KursspeichernZeitgeberTick();
-  fenster_.KursspeichernZeitgeberTick();
+  fenster_.Plan().KursspeichernZeitgeberTick();
+  fenster_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(depot->ticks, (std::vector<bool>{true, false}));
   EXPECT_EQ(futures->ticks, (std::vector<bool>{false, false}));
 }

@@ -8,15 +8,15 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "fakes/TempFolder.h"
+#include "fakes/ZeilenAnsicht.h"
 #include "platform/files/FileSystem.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "presenters/KontenListe.h"
 #include "session/KontoBeobachterVerteiler.h"
 #include "session/KontoSitzung.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
-#include "fakes/ZeilenAnsicht.h"
 
 namespace vks {
 namespace {
@@ -87,8 +87,10 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   }
   void Bucht(const char* id, int16_t aktion, int32_t anzahl, int32_t filled, float preis) {
     clOrderZusatzInfos extras;
-    BucheOrderstatus(*konto_, DateValue{45500.5}, id, "DE0001", "Alpha AG", aktion, anzahl, filled,
-                     preis, true, &extras, umgebung_);
+    BucheOrderstatus(*konto_,
+                     {DateValue{45500.5}, id, "DE0001", "Alpha AG", aktion, anzahl, filled, preis,
+                      true, &extras},
+                     umgebung_);
   }
 
   testing::TempFolder folder_;
@@ -97,9 +99,10 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_{45500.5};
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
-  ServerState state_;
+  KontoSitzung state_;
   RttStorage rtt_{folder_.path() + "/rtt"};
-  HauptfensterPresenter hauptfenster_{state_.Konten, store_, rtt_, AutomationLocale::German()};
+  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
+  HauptfensterPresenter hauptfenster_{state_.Konten, speicherplan_, AutomationLocale::German()};
   testing::ZeilenAnsicht konten_ansicht_{AutomationLocale::German()};
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
@@ -209,7 +212,7 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrder) {
     ansicht_.markiert.clear();
     reporter_.messages.clear();
     reporter_.answers.assign(f.antworten.begin(), f.antworten.end());
-    hauptfenster_.ZeitgeberTick();
+    hauptfenster_.Plan().ZeitgeberTick();
     presenter_.PaneAktiviert(f.pane);
     presenter_.Werkzeugbefehl(f.knopf);
     std::vector<std::string> fragen;
@@ -217,7 +220,7 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrder) {
     EXPECT_EQ(fragen, f.fragen);
     const auto liste = static_cast<UebersichtListe>(f.pane - 2);
     EXPECT_EQ(ansicht_.ZeilenAnzahl(liste), f.rest);
-    EXPECT_EQ(hauptfenster_.SpeichernAusstehend(), f.antworten[0] == msgbox::kYes);
+    EXPECT_EQ(hauptfenster_.Plan().SpeichernAusstehend(), f.antworten[0] == msgbox::kYes);
     konto_->cFilledOrders.RemoveAll();
     konto_->cTitelPositionen.RemoveAll();
   }
@@ -253,7 +256,7 @@ TEST_F(KontoUebersichtPresenterTest, ARowWhoseEntryIsGoneEndsTheDeletionButRefre
   presenter_.Werkzeugbefehl(2);
   EXPECT_EQ(ansicht_.Keys(UebersichtListe::kOrders), (std::vector<std::string>{"O-1", "O-2"}));
   EXPECT_TRUE(konto_->cOffeneOrders.Exists("O-1"));
-  EXPECT_TRUE(hauptfenster_.SpeichernAusstehend());
+  EXPECT_TRUE(hauptfenster_.Plan().SpeichernAusstehend());
   EXPECT_EQ(ansicht_.zahlen.offene_orders[0], "1");
 }
 

@@ -1,12 +1,14 @@
 #include "scripting/FuehreKontoScriptAus.h"
 
+#include "accounts/KontoBedingungen.h"
+
 #include <gtest/gtest.h>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
 #include "platform/automation/VariantConversions.h"
 #include "scripting/frmVBScript.h"
-#include "fakes/FakeClock.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {
@@ -223,22 +225,25 @@ TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
     SCOPED_TRACE(c.positionen);
     depot->AnzahlPositionen = c.positionen;
     std::string meldung = "frei";
-    EXPECT_EQ(regeln.PrüfePlatzierenNichtMöglich(*depot, 1, meldung, konto_umgebung), c.verboten);
+    EXPECT_EQ(PrüfePlatzierenNichtMöglich(*depot, 1, meldung, konto_umgebung), c.verboten);
     EXPECT_EQ(meldung, c.meldung);
   }
 }
 
 TEST_F(FuehreKontoScriptAusTest, CancellationRuleAsksTheHosts) {
   KontoScriptRegeln regeln(umgebung);
+  testing::FakeClock clock;
+  RttStorage keine_aufzeichnung;
+  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung, nullptr, &regeln};
   Verbinde("a");
   depot->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 0 Then StreicheEnterOrders";
-  regeln.PrüfeFillStreichen(*depot);
+  PrüfeFillStreichen(*depot, konto_umgebung);
   EXPECT_TRUE(events.empty());
   depot->AnzahlPositionen = 1;
-  regeln.PrüfeFillStreichen(*depot);
+  PrüfeFillStreichen(*depot, konto_umgebung);
   EXPECT_EQ(events, std::vector<std::string>{"a:Depot"});
   depot->FillStreichBedingung = "StreicheEnterOrders(";
-  regeln.PrüfeFillStreichen(*depot);
+  PrüfeFillStreichen(*depot, konto_umgebung);
   EXPECT_EQ(events.size(), 1u);
   EXPECT_TRUE(reporter.messages.empty());
 }

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "accounts/KontoKennzahl.h"
+#include "fakes/RecordingReporter.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "scripting/ScriptUmgebung.h"
-#include "session/clKontoGlobalData.h"
 #include "session/KontoSitzung.h"
-#include "fakes/RecordingReporter.h"
+#include "session/clKontoGlobalData.h"
 
 namespace vks::testing {
 
@@ -62,7 +62,7 @@ class ScriptServer {
     return senke;
   }
 
-  ServerState state;
+  KontoSitzung state;
   RecordingReporter reporter;
   ScriptUmgebung umgebung{state, &reporter};
   StillesFenster fenster;

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "platform/files/FileSystem.h"
-#include "platform/settings/RegistrySettingsStore.h"
-#include "session/clKontoGlobalData.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/files/FileSystem.h"
+#include "platform/settings/RegistrySettingsStore.h"
+#include "session/clKontoGlobalData.h"
 
 namespace vks {
 namespace {
@@ -78,8 +78,8 @@ class StartupTest : public ::testing::Test {
                           "",
                           "VKSKontoServerV7",
                           [this](const std::string& h) { hilfedatei_ = h; },
-                          [this](ServerState&) { ++geladen_; }};
-  ServerState state_;
+                          [this](KontoSitzung&) { ++geladen_; }};
+  KontoSitzung state_;
 };
 
 TEST_F(StartupTest, MainInstallationWithTrailingBackslashStartsSilently) {
@@ -172,7 +172,7 @@ TEST_F(StartupTest, OlderStorageSettingIsTrimmedAndLosesItsBackslash) {
 
 TEST_F(StartupTest, AFailingStepIsReportedAndStartUpGoesOn) {
   umgebung_.hilfedatei_setzen = [](const std::string&) { throw AutomationError(53); };
-  umgebung_.konten_laden = [](ServerState&) {
+  umgebung_.konten_laden = [](KontoSitzung&) {
     throw AutomationError(321, "", "Ungültiges Dateiformat (VKSVirtKonten.dat)");
   };
   Start();

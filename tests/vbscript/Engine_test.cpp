@@ -31,6 +31,8 @@ class FakeServices : public Dispatch {
       return {};
     }
     if (n == "kontoname") return Variant("Demo");
+    if (n == "scheitere")  // fails with the given number and no text, as COM objects do
+      throw AutomationError(args.empty() ? 0 : ToLong(args[0]), "Dienst", "");
     if (n == "verdopple") {  // ByRef argument changed by the host
       args[0] = Variant(ToLong(args[0]) * 2);
       return {};
@@ -102,6 +104,44 @@ TEST(EngineTest, ErrorsReportNumberLineAndText) {
     EXPECT_EQ(engine.Error().text, c.text);
     // The table's text, perhaps followed by the name or block it concerns.
     EXPECT_EQ(engine.Error().description.rfind(AutomationError(c.number).Description(), 0), 0u);
+  }
+}
+
+TEST(EngineTest, ObjectErrorsAsHresultsBecomeTheLanguagesNumbers) {
+  const struct {
+    const char* hresult;
+    int32_t number;
+    const char* description;
+  } cases[] = {
+      {"&h800A0009", 9, "Index außerhalb des gültigen Bereichs"},
+      {"&h8007000E", 7, "Nicht genügend Speicher"},
+      {"&h80070005", 70, "Zugriff verweigert"},
+      {"&h80070057", 5, "Unzulässiger Prozeduraufruf oder ungültiges Argument"},
+      {"&h80004001", 445, "Objekt unterstützt diese Aktion nicht"},
+      {"&h80004002", 430, "Klasse unterstützt keine Automatisierung"},
+      {"&h80020005", 13, "Typen unverträglich"},
+      {"&h80020006", 438, "Objekt unterstützt diese Eigenschaft oder Methode nicht"},
+      {"&h8002000A", 6, "Überlauf"},
+      {"&h8002000E", 450,
+       "Falsche Anzahl an Argumenten oder ungültige Zuweisung zu einer Eigenschaft"},
+      {"&h80040154", 429, "Objekterstellung durch ActiveX-Komponente nicht möglich"},
+      {"&h80041234", static_cast<int32_t>(0x80041234u), "Unbekannter Laufzeitfehler"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hresult);
+    Engine engine;
+    engine.AddObject("Tradomir", std::make_shared<FakeServices>(), true);
+    // The same number under On Error Resume Next (Err) and without (the error report).
+    ASSERT_TRUE(engine
+                    .ExecuteStatement(std::string("On Error Resume Next\r\nScheitere ") +
+                                      c.hresult + "\r\nErgebnis = Err.Number")
+                    .ok());
+    EXPECT_EQ(engine.Eval("Ergebnis").value(), Variant(c.number));
+    EXPECT_EQ(engine.Eval("Err.Description").value(), Variant(c.description));
+    auto r = engine.ExecuteStatement(std::string("Scheitere ") + c.hresult);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(engine.Error().number, c.number);
+    EXPECT_EQ(engine.Error().description, c.description);
   }
 }
 

@@ -45,7 +45,6 @@ TEST(ParserTest, FirstFaultHasNumberLineAndColumn) {
       {"Function F\nEnd Sub", 1015, 2, 5},
       {"x = #13/45/2024#", 1002, 1, 5},
       {"With x\n.a = 1\n", 1014, 3, 1},
-      {".a = 1", 1002, 1, 1},
   };
   for (const BadCase& c : cases) {
     SCOPED_TRACE(c.text);

@@ -12,6 +12,7 @@ Err.Raise 1000, "Mine", "my text"
 Check "raise number", Err.Number, 1000
 Check "raise source", Err.Source, "Mine"
 Check "raise description", Err.Description, "my text"
+Err.Clear
 Err.Raise 9
 Check "raise known number", Err.Description, "Index außerhalb des gültigen Bereichs"
 Dim a(1)

@@ -1,7 +1,6 @@
 ' Operators: precedence, Variant arithmetic and promotion, comparison rules, Null logic.
 
 Check "precedence mul", 2 + 3 * 4, 14
-Check "neg pow", -2 ^ 2, -4
 Check "pow left assoc", 2 ^ 3 ^ 2, 64
 Check "pow neg exponent", 2 ^ -1, 0.5
 Check "intdiv", 7 \ 2, 3

@@ -3,112 +3,10 @@
 #include <iterator>
 #include <string>
 
+#include "accounts/clKonto.h"
+
 namespace vks {
 namespace {
-
-constexpr std::string_view kKontoFields[] = {
-    "KontoName",
-    "Beschreibung",
-    "CashBetrag",
-    "cOffeneOrders",
-    "cTitelPositionen",
-    "cFilledOrders",
-    "DoPLUmrechnen",
-    "UseSimulZeit",
-    "AktuelleZeit",
-    "OffeneLongOrders",
-    "OffeneShortOrders",
-    "OffeneLongEnterOrders",
-    "OffeneShortEnterOrders",
-    "FilledOrders",
-    "FilledLongOrders",
-    "FilledShortOrders",
-    "FilledEnterLongOrders",
-    "FilledEnterShortOrders",
-    "AnzahlPositionen",
-    "AnzahlShortPositionen",
-    "AktienPositionen",
-    "AktienPositionenShort",
-    "KontraktAnzahl",
-    "KontraktAnzahlShort",
-    "AktienInvestWertGesamt",
-    "AktienInvestWertShort",
-    "AktienWertAktuellGesamt",
-    "AktienWertAktuellShort",
-    "KapitalKontrakteOpenPLGesamt",
-    "KapitalKontrakteOpenPLShort",
-    "KapitalAktienOpenPLGesamt",
-    "KapitalAktienOpenPLShort",
-    "KapitalKontrakteMarginGesamt",
-    "KapitalKontrakteMarginShort",
-    "KapitalAktienMarginGesamt",
-    "KapitalAktienMarginShort",
-    "UseCommissions",
-    "UseUmrechnung",
-    "FillStreichBedingung",
-    "PlatziereBedingung",
-    "PlatziereMeldung",
-    "EnterOrderMarginGesamt",
-    "EnterOrderMarginShort",
-    "EnterOrderAktienMarginGesamt",
-    "EnterOrderAktienMarginShort",
-    "ProfitLoss",
-    "PosLetztenPreisSpeichern",
-    "MarginUmrechnen",
-};
-
-constexpr std::string_view kTitelPositionFields[] = {
-    "Durchschnittspreis",
-    "Position",
-    "PointValue",
-    "MinTickSize",
-    "TitelWKN",
-    "TitelName",
-    "Margin",
-    "Commissions",
-    "CommissionsArePoints",
-    "MindestCommissions",
-    "MaximalCommissions",
-    "ZusatzCommissions",
-    "AktUmrechnungsWert",
-    "OpenPL",
-    "UmrechnungAuchGebuehren",
-};
-
-constexpr std::string_view kOffeneOrderFields[] = {
-    "TitelWKN",
-    "ID",
-    "Aktion",
-    "Anzahl",
-    "FilledAnzahl",
-    "TitelName",
-    "SimulDatum",
-    "RealDatum",
-    "IsEnterOrder",
-    "PointValue",
-    "MinTickSize",
-    "Margin",
-    "Commissions",
-    "CommissionsArePoints",
-    "MindestCommissions",
-    "MaximalCommissions",
-    "ZusatzCommissions",
-    "AktUmrechnungsWert",
-    "Kurs",
-    "UmrechnungAuchGebuehren",
-    "FillDurchschnittsKurs",
-    "StartUmrechnungswert",
-};
-
-constexpr std::string_view kFilledOrderFields[] = {
-    "ID",       "Aktion",     "FilledAnzahl", "TitelName",    "Gestrichen",
-    "TitelWKN", "SimulDatum", "RealDatum",    "IsEnterOrder", "EnterPreis",
-};
-
-constexpr std::string_view kProfitLossFields[] = {"ProfitLossGesamt", "ProfitLossAktien",
-                                                  "ProfitLossKontrakte"};
-
-constexpr int32_t kProfitLossElement = 45;
 
 // Rebuilds `json` with `key` in front, so that a label reads before the value it labels.
 void Prepend(StoreJson& json, const char* key, std::string_view value) {
@@ -143,74 +41,39 @@ void LabelChildren(StoreJson& list, const RecordLayout& layout) {
   for (StoreJson& child : *children) LabelRecord(child, layout);
 }
 
-void LabelRecord(StoreJson& record, const RecordLayout& layout) {
+// Labels the elements of `array` by `fields`; false when it is no one-dimensional array.
+bool LabelFields(StoreJson& array, const std::vector<FieldLayout>& fields) {
   int64_t lower = 0;
-  StoreJson* elements = VectorElements(record, lower);
-  if (!elements) return;
+  StoreJson* elements = VectorElements(array, lower);
+  if (!elements) return false;
   for (size_t i = 0; i < elements->size(); ++i) {
     const int64_t index = lower + static_cast<int64_t>(i);
+    if (index < 0 || index >= std::ssize(fields)) continue;
+    const FieldLayout& field = fields[static_cast<size_t>(index)];
     StoreJson& element = (*elements)[i];
-    if (&layout == &KontoLayout()) {
-      if (const RecordLayout* child = KontoChildLayout(static_cast<int32_t>(index)))
-        LabelChildren(element, *child);
-      if (index == kProfitLossElement) LabelRecord(element, ProfitLossLayout());
-    }
-    std::string_view name = FieldName(layout, index);
-    if (!name.empty()) Prepend(element, "field", name);
+    if (field.children) LabelChildren(element, *field.children);
+    if (!field.group.empty()) LabelFields(element, field.group);
+    Prepend(element, "field", field.name);
   }
-  if (!layout.record.empty()) Prepend(record, "record", layout.record);
+  return true;
+}
+
+void LabelRecord(StoreJson& record, const RecordLayout& layout) {
+  if (LabelFields(record, layout.fields)) Prepend(record, "record", layout.record);
 }
 
 }  // namespace
 
-const RecordLayout& KontoLayout() {
-  static const RecordLayout layout{"clKonto", kKontoFields, ""};
-  return layout;
-}
-
-const RecordLayout& TitelPositionLayout() {
-  static const RecordLayout layout{"clTitelPosition", kTitelPositionFields, "TitelWKN"};
-  return layout;
-}
-
-const RecordLayout& OffeneOrderLayout() {
-  static const RecordLayout layout{"clOffeneOrder", kOffeneOrderFields, "ID"};
-  return layout;
-}
-
-const RecordLayout& FilledOrderLayout() {
-  static const RecordLayout layout{"clFilledOrder", kFilledOrderFields, "ID"};
-  return layout;
-}
-
-const RecordLayout& ProfitLossLayout() {
-  static const RecordLayout layout{"", kProfitLossFields, ""};
-  return layout;
-}
-
-const RecordLayout* KontoChildLayout(int32_t index) {
-  switch (index) {
-    case 3:
-      return &OffeneOrderLayout();
-    case 4:
-      return &TitelPositionLayout();
-    case 5:
-      return &FilledOrderLayout();
-    default:
-      return nullptr;
-  }
-}
-
 std::string_view FieldName(const RecordLayout& layout, int64_t index) {
   if (index < 0 || index >= std::ssize(layout.fields)) return {};
-  return layout.fields[static_cast<size_t>(index)];
+  return layout.fields[static_cast<size_t>(index)].name;
 }
 
 void LabelStore(StoreJson& store) {
   int64_t lower = 0;
   StoreJson* accounts = VectorElements(store, lower);
   if (!accounts) return;
-  for (StoreJson& account : *accounts) LabelRecord(account, KontoLayout());
+  for (StoreJson& account : *accounts) LabelRecord(account, LayoutOf<clKonto>());
   Prepend(store, "record", "Konten");
 }
 

@@ -95,19 +95,29 @@ std::string RecordFault(const Variant& record, const OffsetNode& node, const Rec
   return ElementLabel(record, *k, layout, node) + ": " + ElementError<Record>(record, *k, error);
 }
 
+// A child in the messages.
+template <class Child>
+constexpr std::string_view kChildKind = {};
+template <>
+constexpr std::string_view kChildKind<clOffeneOrder> = "Offene Order";
+template <>
+constexpr std::string_view kChildKind<clTitelPosition> = "Position";
+template <>
+constexpr std::string_view kChildKind<clFilledOrder> = "Fill";
+
 // The first child of a list that its record refuses, or whose key an earlier child holds; "" when
 // the children are fine and the list itself is at fault.
-template <class Child, auto Key>
-std::string ChildFault(const Variant& list, const OffsetNode& node, const RecordLayout& layout,
-                       std::string_view kind) {
+template <class Child>
+std::string ChildFault(const Variant& list, const OffsetNode& node) {
   if (!list.IsArray() || list.AsArray().Dimensions() != 1 ||
       list.AsArray().Bounds()[0].lower != 1) {
     return {};
   }
+  const RecordLayout& layout = LayoutOf<Child>();
   KeyedDictionary<size_t> keys(CompareMode::Text);
   const auto& children = list.AsArray().Elements();
   for (size_t j = 0; j < children.size(); ++j) {
-    const std::string which = std::string(kind) + " Nr. " + std::to_string(j + 1);
+    const std::string which = std::string(kChildKind<Child>) + " Nr. " + std::to_string(j + 1);
     const OffsetNode& child_node = node.elements[j];
     Child child;
     try {
@@ -116,7 +126,7 @@ std::string ChildFault(const Variant& list, const OffsetNode& node, const Record
       return which + From(child_node.offset) + ": " +
              RecordFault<Child>(children[j], child_node, layout, e);
     }
-    const std::string& key = child.*Key;
+    const std::string& key = child.*StoredFields<Child>::kKey;
     if (const size_t* first = keys.Find(key)) {
       return which + At(child_node.offset) + ": " + std::string(layout.key_field) + " \"" + key +
              "\" kommt doppelt vor (wie Nr. " + std::to_string(*first) + ")";
@@ -126,31 +136,29 @@ std::string ChildFault(const Variant& list, const OffsetNode& node, const Record
   return {};
 }
 
+// ChildFault for the element at `index` of the account record when that element is a child list,
+// else "".
+std::string KontoChildFault(int64_t index, const Variant& element, const OffsetNode& node) {
+  std::string fault;
+  int64_t i = 0;
+  auto check = [&]<class Field>(const Field&) {
+    if constexpr (requires { typename Field::Child; }) {
+      if (i == index) fault = ChildFault<typename Field::Child>(element, node);
+    }
+    ++i;
+  };
+  std::apply([&](const auto&... field) { (check(field), ...); }, StoredFields<clKonto>::kFields);
+  return fault;
+}
+
 std::string KontoFault(const Variant& record, const OffsetNode& node,
                        const AutomationError& error) {
   auto k = FaultyElement<clKonto>(record);
   if (!k) return error.Description() + At(node.offset);
-  const Variant& element = record.AsArray().Elements()[*k];
-  const OffsetNode& element_node = node.elements[*k];
-  std::string child;
-  switch (int64_t{record.AsArray().Bounds()[0].lower} + static_cast<int64_t>(*k)) {
-    case 3:
-      child = ChildFault<clOffeneOrder, &clOffeneOrder::ID>(element, element_node,
-                                                            OffeneOrderLayout(), "Offene Order");
-      break;
-    case 4:
-      child = ChildFault<clTitelPosition, &clTitelPosition::TitelWKN>(
-          element, element_node, TitelPositionLayout(), "Position");
-      break;
-    case 5:
-      child = ChildFault<clFilledOrder, &clFilledOrder::ID>(element, element_node,
-                                                            FilledOrderLayout(), "Fill");
-      break;
-    default:
-      break;
-  }
+  const int64_t index = int64_t{record.AsArray().Bounds()[0].lower} + static_cast<int64_t>(*k);
+  std::string child = KontoChildFault(index, record.AsArray().Elements()[*k], node.elements[*k]);
   if (!child.empty()) return child;
-  return ElementLabel(record, *k, KontoLayout(), node) + ": " +
+  return ElementLabel(record, *k, LayoutOf<clKonto>(), node) + ": " +
          ElementError<clKonto>(record, *k, error);
 }
 

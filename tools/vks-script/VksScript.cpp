@@ -11,12 +11,12 @@
 #include "accounts/KontoKennzahl.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/StoreReader.h"
 #include "platform/files/FileSystem.h"
 #include "scripting/FuehreKontoScriptAus.h"
-#include "session/clKontoGlobalData.h"
 #include "scripting/frmVBScript.h"
 #include "session/KontoSitzung.h"
-#include "platform/automation/StoreReader.h"
+#include "session/clKontoGlobalData.h"
 
 namespace {
 
@@ -98,11 +98,11 @@ int Run(int argc, char** argv) {
   }
 
   auto files = vks::NewPosixFileSystem();
-  vks::ServerState state;
-  state.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
-  vks::FuelleKennzahlenListe(state.KennzahlenNamen);
-  LadeKonten(files->ReadFile(store), state.Konten);
-  const auto* konto = state.Konten.Find(account);
+  vks::KontoSitzung sitzung;
+  sitzung.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
+  vks::FuelleKennzahlenListe(sitzung.KennzahlenNamen);
+  LadeKonten(files->ReadFile(store), sitzung.Konten);
+  const auto* konto = sitzung.Konten.Find(account);
   if (!konto) {
     std::cerr << "vks-script: Konto \"" << account << "\" nicht in " << store << '\n';
     return 1;
@@ -110,7 +110,7 @@ int Run(int argc, char** argv) {
 
   KeinFenster fenster;
   vks::StandardZufallsfolge zufall;
-  vks::SchnittstellenUmgebung schnittstellen{state, fenster, zufall};
+  vks::SchnittstellenUmgebung schnittstellen{sitzung, fenster, zufall};
   auto host = vks::clKontoSchnittstelle::Create(schnittstellen);
   auto protokoll = std::make_shared<StreichProtokoll>();
   host->SetzeEreignisSenke(protokoll);
@@ -132,7 +132,7 @@ int Run(int argc, char** argv) {
     return 0;
   }
 
-  vks::ScriptUmgebung umgebung{state};
+  vks::ScriptUmgebung umgebung{sitzung};
   int32_t ergebnis = 0;
   vks::ScriptFehler fehler;
   const int16_t code = vks::FuehreKontoScriptAus(umgebung, proz, formel, (*konto)->KontoName,

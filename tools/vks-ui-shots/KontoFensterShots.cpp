@@ -13,14 +13,14 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/VerbucheFill.h"
 #include "accounts/clKonto.h"
-#include "scripting/ScriptUmgebung.h"
-#include "presenters/HauptfensterBefehle.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoSitzung.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/frmKontoUebersicht.h"
 #include "adapters/qt/frmNeuesKonto.h"
 #include "adapters/qt/frmVBScriptBearbeiten.h"
+#include "presenters/HauptfensterBefehle.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "scripting/ScriptUmgebung.h"
+#include "session/KontoSitzung.h"
 #include "tools/vks-ui-shots/ShotDatei.h"
 
 namespace vks {
@@ -74,7 +74,7 @@ void SpieleKurse(clKonto& konto, const KontoShotUmfeld& u) {
                      p.AktuellerKurs, nullptr, u.kontoumgebung);
       }
     }
-    u.presenter.KursspeichernZeitgeberTick();
+    u.presenter.Plan().KursspeichernZeitgeberTick();
   }
 }
 
@@ -86,8 +86,7 @@ bool UebersichtShot(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto,
   });
   std::shared_ptr<KontoUebersichtFenster> fenster = fabrik.NeuesFenster();
   fenster->ShowDaten(konto);
-  u.state.UebersichtsFenster.Add(FoldCase(konto->KontoName), fenster);
-  u.presenter.SetzeUebersichtsFenster(&u.state.UebersichtsFenster);
+  u.presenter.UebersichtsFenster().Add(FoldCase(konto->KontoName), fenster);
   SpieleKurse(*konto, u);
 
   frmKontoUebersicht* qt_fenster = nullptr;
@@ -101,8 +100,7 @@ bool UebersichtShot(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto,
     qt_fenster->AktivierePane(4);  // the tool bar acts on the fills
     ok = Speichere(qt_fenster, ausgabe, "frmKontoUebersicht");
   }
-  u.presenter.SetzeUebersichtsFenster(nullptr);
-  u.state.UebersichtsFenster.Remove(konto->KontoName);
+  u.presenter.UebersichtsFenster().Remove(konto->KontoName);
   fenster->Entladen();
   return ok;
 }
@@ -111,7 +109,7 @@ bool DialogShots(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto, Scri
                  const QString& ausgabe) {
   frmNeuesKonto dialog({u.melder,
                         u.clock,
-                        u.state.Konten,
+                        u.sitzung.Konten,
                         u.locale,
                         &u.kontoumgebung,
                         &u.presenter,
@@ -147,7 +145,7 @@ QImage MitMenues(QWidget* fenster, std::initializer_list<QMenu*> menues) {
 
 bool EditorShot(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto, ScriptUmgebung& script,
                 const QString& ausgabe) {
-  frmVBScriptBearbeiten editor({u.melder, &script, &u.state.Konten, &u.settings, u.locale});
+  frmVBScriptBearbeiten editor({u.melder, &script, &u.sitzung.Konten, &u.settings, u.locale});
   editor.SetzeScript(ScriptFuerEditor(0, konto->FillStreichBedingung));
   editor.SetzeKontoName(konto->KontoName);
   editor.show();
@@ -186,12 +184,12 @@ bool EditorShot(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto, Scrip
 }  // namespace
 
 bool KontoFensterShots(KontoShotUmfeld& u, const QString& ausgabe) {
-  std::shared_ptr<clKonto> konto = BeispielKonto(u.state.Konten);
+  std::shared_ptr<clKonto> konto = BeispielKonto(u.sitzung.Konten);
   if (!konto) {
     std::cerr << "FEHLER: die Beispieldatei enthält kein Konto\n";
     return false;
   }
-  ScriptUmgebung script{u.state, &u.melder};
+  ScriptUmgebung script{u.sitzung, &u.melder};
   bool ok = UebersichtShot(u, konto, ausgabe);
   ok &= DialogShots(u, konto, script, ausgabe);
   ok &= EditorShot(u, konto, script, ausgabe);

@@ -14,10 +14,10 @@ class KontoBeobachterVerteiler;
 class MessageReporter;
 class SettingsStore;
 struct KontoUmgebung;
-struct ServerState;
+struct KontoSitzung;
 
 struct KontoShotUmfeld {
-  ServerState& state;
+  KontoSitzung& sitzung;
   HauptfensterPresenter& presenter;  // its price-save tick drives the overview
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;  // tells `verteiler` of every booking

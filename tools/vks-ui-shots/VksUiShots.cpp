@@ -132,13 +132,14 @@ int main(int argc, char** argv) {
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   std::unique_ptr<ErrorLog> log = NewFileErrorLog(daten + "/" + kErrorLogFileName, *files, clock);
   AccountStore store(daten, daten, *files, melder, *log, clock);
-  ServerState state;
-  state.DatenOrdner = daten;
-  state.RTTSpeicherOrdner = realtimedaten;
-  store.LadeKonten(state.Konten);
-  const RttStorage rtt{state.RTTSpeicherOrdner};
+  KontoSitzung sitzung;
+  sitzung.DatenOrdner = daten;
+  sitzung.RTTSpeicherOrdner = realtimedaten;
+  store.LadeKonten(sitzung.Konten);
+  const RttStorage rtt{sitzung.RTTSpeicherOrdner};
   const AutomationLocale locale = SystemLocale();
-  HauptfensterPresenter presenter(state.Konten, store, rtt, locale);
+  Speicherplan speicherplan(sitzung.Konten, store, rtt);
+  HauptfensterPresenter presenter(sitzung.Konten, speicherplan, locale);
   KontoBeobachterVerteiler verteiler;
   verteiler.Anmelden(&presenter);
   KontoUmgebung kontoumgebung{clock, rtt, &verteiler};
@@ -148,10 +149,10 @@ int main(int argc, char** argv) {
   KeinDialog dialog;
   KeineFenster uebersichten;
   QtHilfe hilfe;
-  frmRTTSpeicherordner speicherordner({melder, settings, *ordner, state.RTTSpeicherOrdner});
+  frmRTTSpeicherordner speicherordner({melder, settings, *ordner, sitzung.RTTSpeicherOrdner});
 
   bool ok = true;
-  frmHauptfenster fenster({state, presenter, melder, kontoumgebung, clock, *ordner, dialog,
+  frmHauptfenster fenster({sitzung, presenter, melder, kontoumgebung, clock, *ordner, dialog,
                            uebersichten, speicherordner, hilfe, locale},
                           nullptr);
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster");
@@ -159,13 +160,13 @@ int main(int argc, char** argv) {
     fenster.LKontoliste()->setCurrentIndex(fenster.LKontoliste()->model()->index(0, 0));
   }
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster_markiert");
-  speicherordner.SetzeOrdner(state.RTTSpeicherOrdner);
+  speicherordner.SetzeOrdner(sitzung.RTTSpeicherOrdner);
   ok &= Speichere(&speicherordner, ausgabe, "frmRTTSpeicherordner");
   for (const Meldung& meldung : kMeldungen) {
     std::unique_ptr<QMessageBox> box = BaueMeldung(meldung.text, meldung.style, "");
     ok &= Speichere(box.get(), ausgabe, meldung.datei);
   }
-  KontoShotUmfeld konten{state,     presenter, melder,   kontoumgebung,
+  KontoShotUmfeld konten{sitzung,   presenter, melder,   kontoumgebung,
                          verteiler, clock,     settings, locale};
   ok &= KontoFensterShots(konten, ausgabe);
   // Closed overview windows delete themselves later; there is no event loop to do it before the

@@ -10,18 +10,18 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/VerbucheFill.h"
 #include "accounts/clKonto.h"
-#include "platform/files/FileSystem.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoBeobachterVerteiler.h"
-#include "session/KontoSitzung.h"
+#include "adapters/qt/HauptfensterAdapter.h"
+#include "adapters/qt/KapitalVerlauf.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/files/FileSystem.h"
+#include "presenters/HauptfensterPresenter.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
+#include "session/KontoBeobachterVerteiler.h"
+#include "session/KontoSitzung.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
-#include "adapters/qt/HauptfensterAdapter.h"
-#include "adapters/qt/KapitalVerlauf.h"
 
 namespace vks {
 namespace {
@@ -35,17 +35,16 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
     konto_->CashBetrag = 10000;
     state_.Konten.Add("Depot", konto_);
     VerbucheFill(*konto_, DateValue{45500.5}, "W1", "Eins AG", 1, 100, 10, nullptr, umgebung_);
-    presenter_.SetzeUebersichtsFenster(&state_.UebersichtsFenster);
     auto fenster = fabrik_.NeuesFenster();
     fenster->ShowDaten(konto_);
-    state_.UebersichtsFenster.Add("depot", fenster);
+    presenter_.UebersichtsFenster().Add("depot", fenster);
     for (QWidget* w : QApplication::topLevelWidgets()) {
       auto* f = qobject_cast<frmKontoUebersicht*>(w);
       if (f && f->Presenter().Konto() == konto_) fenster_ = f;
     }
   }
   ~UebersichtKursTickTest() override {
-    state_.UebersichtsFenster.Remove("depot");
+    presenter_.UebersichtsFenster().Remove("depot");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
@@ -68,8 +67,9 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
   testing::RecordingReporter reporter_;
   testing::RecordingErrorLog log_;
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
-  ServerState state_;
-  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
+  KontoSitzung state_;
+  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
+  HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
   QtUebersichtFabrik fabrik_{[this] {
@@ -92,7 +92,7 @@ TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
   Kurs(12, 45500.6);
   EXPECT_EQ(verlauf.KapitalWerte(), kapital);
   EXPECT_EQ(Gesamt(), vorher);
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   ASSERT_EQ(verlauf.KapitalWerte(), kapital + 1);
   EXPECT_EQ(verlauf.CashWerte(), cash);  // price saving writes no cash
   EXPECT_FLOAT_EQ(verlauf.LetzterKapitalWert().value,
@@ -104,7 +104,7 @@ TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
   // A tick without waiting values appends nothing and leaves the figures alone.
   const QString nach_kurs = Gesamt();
   konto_->CashBetrag += 1000;  // unannounced: only a refresh would show it
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(verlauf.KapitalWerte(), kapital + 1);
   EXPECT_EQ(Gesamt(), nach_kurs);
   konto_->CashBetrag -= 1000;
@@ -112,7 +112,7 @@ TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
   // What a booking records between two ticks shows at the next one; cash steps up at its time.
   const float cash_vorher = verlauf.LetzterCashWert().value;
   VerbucheFill(*konto_, DateValue{45500.7}, "W1", "Eins AG", -1, 50, 12, nullptr, umgebung_);
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
   EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
   const QList<QPointF> punkte = Cash()->points();
@@ -127,7 +127,7 @@ TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
   const KapitalVerlauf& verlauf = *fenster_->Verlauf();
   for (float kurs : {11.0f, 12.0f, 13.0f}) {
     Kurs(kurs, 45500.6);
-    presenter_.KursspeichernZeitgeberTick();
+    presenter_.Plan().KursspeichernZeitgeberTick();
   }
   // As a reset does it: the files go, the account starts again with other cash.
   std::filesystem::remove(Datei(dKapitalGesamtKapital));
@@ -135,7 +135,7 @@ TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
   konto_->CashBetrag = 5000;
   konto_->SchreibeInitRTTWerte(true, umgebung_);
   ASSERT_LT(Records(dKapitalGesamtKapital), static_cast<size_t>(verlauf.KapitalWerte()));
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
   ASSERT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
   EXPECT_EQ(Cash()->at(0).y(), 5000);

@@ -91,10 +91,11 @@ class frmHauptfensterTest : public ::testing::Test {
   testing::FakeClock clock_;
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
-  ServerState state_;
+  KontoSitzung state_;
   bool gefuellt_ = FuelleKonten();
   RttStorage rtt_{temp_.path() + "/rtt"};
-  HauptfensterPresenter presenter_{state_.Konten, store_, rtt_, AutomationLocale::German()};
+  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
+  HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
   std::unique_ptr<FileSystem> ordner_ = NewPosixFileSystem();
   KeinDialog dialog_;
@@ -157,7 +158,7 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
   }
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, Mitte(1));
   EXPECT_EQ(uebersichten_.geoeffnet, 1);
-  EXPECT_EQ(state_.UebersichtsFenster.Keys(), std::vector<std::string>{"futures"});
+  EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"futures"});
 }
 
 // Rows are found by key after a rename and a removal too; the price tick reaches the row by its
@@ -204,7 +205,7 @@ TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
     e.value->CashBetrag += 1000.25;
     e.value->NeuerAktienwertSpeichern = true;
   }
-  presenter_.KursspeichernZeitgeberTick();
+  presenter_.Plan().KursspeichernZeitgeberTick();
   QCoreApplication::processEvents();
   // What the screen has is what a full repaint draws: the changed cells were repainted.
   QWidget* liste = fenster_.LKontoliste()->viewport();
@@ -227,9 +228,9 @@ TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
 TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {
   fenster_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
-  presenter_.SetzeSpeichernAusstehend();
+  presenter_.Plan().SetzeSpeichernAusstehend();
   EXPECT_TRUE(fenster_.close());
-  EXPECT_FALSE(presenter_.SpeichernAusstehend());
+  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
   EXPECT_TRUE(std::filesystem::exists(store_.StorePath()));
   EXPECT_EQ(settings_.GetSetting("Tradomir", kHauptfensterLayout, "WinState", ""), "0");
   EXPECT_NE(settings_.GetSetting("Tradomir", kHauptfensterLayout, "Breite", ""), "");

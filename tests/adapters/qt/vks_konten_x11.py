@@ -13,7 +13,7 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "platform", "dbus"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "dbus"))
 import privatebus as pb  # noqa: E402
 
 KONTEN, SERVER, VKS_REG, STORE, OUTDIR = sys.argv[1:6]

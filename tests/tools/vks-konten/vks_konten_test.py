@@ -13,7 +13,7 @@ import unittest
 
 import dbus
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "platform", "dbus"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "adapters", "dbus"))
 import privatebus as pb  # noqa: E402
 
 KONTEN, SERVER, VKS_REG, STORE = sys.argv[1:5]

@@ -1,0 +1,41 @@
+#include "session/Speicherplan.h"
+
+#include <algorithm>
+
+#include "accounts/KursDatenJetztSpeichern.h"
+
+namespace vks {
+
+void Speicherplan::Anmelden(KursTickBeobachter* beobachter) {
+  beobachter_.push_back(beobachter);
+}
+
+void Speicherplan::Abmelden(KursTickBeobachter* beobachter) {
+  std::erase(beobachter_, beobachter);
+}
+
+void Speicherplan::ZeitgeberTick() {
+  if (!speichern_ausstehend_) return;
+  store_.SpeichereKonten(konten_);
+  speichern_ausstehend_ = false;
+}
+
+void Speicherplan::KursspeichernZeitgeberTick() {
+  size_t position = 0;
+  for (auto& entry : konten_) {
+    if (vks::KursDatenJetztSpeichern(*entry.value, rtt_))
+      geschrieben_.push_back({position, entry.value.get()});
+    ++position;
+  }
+  // By index: an observer may leave while being told.
+  for (size_t i = 0; i < beobachter_.size(); ++i) beobachter_[i]->NachKursTick(geschrieben_);
+  geschrieben_.clear();
+}
+
+bool Speicherplan::KursDatenJetztSpeichern(clKonto& konto) {
+  if (!vks::KursDatenJetztSpeichern(konto, rtt_)) return false;
+  for (size_t i = 0; i < beobachter_.size(); ++i) beobachter_[i]->KurswerteSofortGeschrieben(konto);
+  return true;
+}
+
+}  // namespace vks
