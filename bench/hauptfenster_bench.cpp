@@ -98,7 +98,7 @@ struct Umgebung {
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   AccountStore store{"", "", *files, meldungen, log, clock};
   KontoSitzung state;
-  RttStorage rtt;
+  RttAufzeichnung rtt{*files, RttStorage{}};
   KontoUmgebung kontoumgebung{clock, rtt};
   Speicherplan speicherplan{state.Konten, store, rtt};
   HauptfensterPresenter presenter{state.Konten, speicherplan, locale};

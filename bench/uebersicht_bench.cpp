@@ -126,7 +126,8 @@ struct Umgebung {
   std::unique_ptr<QApplication> app;
   StilleMeldungen meldungen;
   SystemClock clock;
-  RttStorage rtt;  // no folder: the chart reads nothing
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt{*files, RttStorage{}};  // no folder: the chart reads nothing
   KontoUmgebung kontoumgebung{clock, rtt};
   std::shared_ptr<clKonto> konto;
   std::vector<std::vector<std::string>> orders, positionen, fills;

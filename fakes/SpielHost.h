@@ -2,7 +2,6 @@
 // A whole server in-process for tests that play the host: the session, the store in a
 // temporary folder, the save schedule, the main window's presenter, the account environment and one
 // interface object, wired as start-up wires them.
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -24,7 +23,7 @@ class KeinFenster : public KontenFensterSteuerung {
 
 struct SpielHost {
   SpielHost() {
-    std::filesystem::create_directories(daten);
+    CreateFolderPath(*files, daten);
     state.DatenOrdner = daten;
     state.RTTSpeicherOrdner = rtt.Speicher().folder;
     state.Meldungen = &reporter;

@@ -16,11 +16,6 @@
 namespace vks {
 namespace {
 
-const KontoUmgebung& Umgebung(const KontoSitzung& state) {
-  if (!state.Kontoumgebung) throw AutomationError(51, "", "Der Kontoserver ist nicht gestartet");
-  return *state.Kontoumgebung;
-}
-
 std::string Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(' ');
   if (begin == std::string_view::npos) return {};
@@ -43,7 +38,7 @@ Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return {};
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     SchliessePosition(**konto, TitelWKN, Kurs, umgebung);
     if (umgebung.beobachter) umgebung.beobachter->AccountRowChanged(**konto);
   } catch (const std::exception&) {
@@ -58,7 +53,7 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
   if (!found) return false;
   std::shared_ptr<clKonto> alt = *found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     // A file that cannot be deleted stops the reset; the files deleted before stay deleted.
     umgebung.rtt.LoescheDateien(alt->KontoName, [](const AutomationError& e) { throw e; });
     auto neu = std::make_shared<clKonto>();
@@ -90,7 +85,7 @@ void clKontoSchnittstelle::VKSKontoNeuerKurs(DateValue DatumZeit, std::string_vi
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return;
     bool sofort = false;
-    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung(umgebung_.sitzung).clock);
+    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung().clock);
     if (SofortSpeichern && umgebung_.sitzung.Speichern)
       umgebung_.sitzung.Speichern->KursDatenJetztSpeichern(**konto);
   } catch (const std::exception&) {
@@ -109,7 +104,7 @@ int16_t clKontoSchnittstelle::VKSKontoNeuerOrderstatus(
   try {
     const Ordermeldung meldung{DatumZeit, OrderID,      TitelWKN,     TitelName,    Aktion,
                                Anzahl,    FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos};
-    if (BucheOrderstatus(*konto, meldung, Umgebung(umgebung_.sitzung)) ==
+    if (BucheOrderstatus(*konto, meldung, Umgebung()) ==
         OrderstatusErgebnis::kBereitsAusgefuehrt)
       return -33;
     SetzeSpeichernAusstehend();
@@ -128,7 +123,7 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
   if (!found) return 0;
   const clKonto& konto = **found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     if (!WKNFeld.IsArray() || !TitelNameFeld.IsArray()) throw AutomationError(error::kTypeMismatch);
     const VariantArray& wkns = WKNFeld.AsArray();
     const VariantArray& namen = TitelNameFeld.AsArray();
@@ -161,7 +156,7 @@ int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::
   if (!found) return 0;
   std::shared_ptr<clKonto> konto = *found;
   try {
-    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung(umgebung_.sitzung)))
+    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung()))
       SetzeSpeichernAusstehend();
     return -1;
   } catch (const std::exception& e) {
@@ -175,7 +170,7 @@ bool clKontoSchnittstelle::KontoVerbietetOrderaufgabe(std::string_view KontoName
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return false;
-    return PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, Umgebung(umgebung_.sitzung));
+    return PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, Umgebung());
   } catch (const std::exception&) {
     return false;
   }
@@ -228,7 +223,7 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
     if (state.Kontoumgebung && state.Kontoumgebung->beobachter)
       state.Kontoumgebung->beobachter->AccountRowChanged(*konto);
   });
-  step([&] { konto->SchreibeInitRTTWerte(false, Umgebung(state)); });
+  step([&] { konto->SchreibeInitRTTWerte(false, Umgebung()); });
   SetzeSpeichernAusstehend();
   ergebnis = true;
   return ergebnis;

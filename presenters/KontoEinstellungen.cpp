@@ -1,12 +1,11 @@
 #include "presenters/KontoEinstellungen.h"
 
-#include <filesystem>
-
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/NumberFormat.h"
 #include "platform/automation/VariantConversions.h"
+#include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
@@ -76,13 +75,12 @@ KontoEinstellungen NeueKontoEinstellungen(Clock& clock, const AutomationLocale& 
   return felder;
 }
 
-bool IstGueltigerKontoname(std::string_view name, const std::string& ordner) {
+bool IstGueltigerKontoname(std::string_view name, FileSystem& dateien, const std::string& ordner) {
   if (name.find_first_of(kVerboteneZeichen) != std::string_view::npos) return false;
   // "<name>.12345?": the name, ".12345" and at most one more character.
   const std::string muster = FoldCase(std::string(name) + ".12345");
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(ordner, ec)) {
-    const std::string datei = FoldCase(entry.path().filename().string());
+  for (const std::string& pfad : dateien.ListFiles(ordner, "")) {
+    const std::string datei = FoldCase(std::string_view(pfad).substr(pfad.rfind('/') + 1));
     if (datei.starts_with(muster) && datei.size() <= muster.size() + 1) return false;
   }
   return true;
@@ -90,11 +88,12 @@ bool IstGueltigerKontoname(std::string_view name, const std::string& ordner) {
 
 bool BestaetigeKontoEinstellungen(KontoEinstellungen& felder, const KontenSammlung& konten,
                                   MessageReporter& melder, Clock& clock,
-                                  const AutomationLocale& locale, const std::string& ordner) {
+                                  const AutomationLocale& locale, FileSystem& dateien,
+                                  const std::string& ordner) {
   felder.txtName = Trim(felder.txtName);
   const std::string& name = felder.txtName;
   double kontostand = 0;
-  if (!IstGueltigerKontoname(name, ordner)) {
+  if (!IstGueltigerKontoname(name, dateien, ordner)) {
     melder.ZeigeMeldung(kUngueltigerName, msgbox::kOkOnly);
     return false;
   }

@@ -135,6 +135,11 @@ void RttAufzeichnung::LoescheDateien(std::string_view KontoName,
     // Any series of the kind names its sub-folder.
     const std::string ordner(RttFileLocation(speicher_, KontoName, "x", art).Folder());
     if (ordner.empty()) return;  // no storage folder, no files
+    // Whatever the name holds (a link, say), nothing outside the storage folder is touched.
+    if (!LiegtIn(dateien_, ordner, speicher_.folder)) {
+      fehler(AutomationError(75, "", "Der Ordner " + ordner + " liegt nicht im Speicherordner"));
+      continue;
+    }
     for (const std::string& datei : dateien_.ListFiles(ordner, ".RTT")) {
       try {
         dateien_.DeleteFile(datei);

@@ -84,8 +84,9 @@ class RttAufzeichnung {
   // True when a file (or a folder) of that name exists.
   bool DateiExistiert(const std::string& pfad);
   // Deletes the *.RTT files (any letter case) of the account's "Einzeltitel" folder, then of its
-  // "Portfolio" folder; the folders stay. Each file that cannot be deleted is handed to `fehler`,
-  // which goes on or throws to stop the deletion. The open files are closed first.
+  // "Portfolio" folder; the folders stay. Each file that cannot be deleted, and a folder that does
+  // not lie inside the storage folder, is handed to `fehler`, which goes on or throws to stop the
+  // deletion. The waiting values are written and the open files closed first.
   void LoescheDateien(std::string_view KontoName,
                       const std::function<void(const AutomationError&)>& fehler);
   // Writes the waiting values and closes the files kept open.

@@ -18,7 +18,6 @@ bool AnzeigeVorhanden() {
 
 KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
     : teile_(std::move(teile)),
-      ordner_(NewPosixFileSystem()),
       konto_dialog_([this] { return DialogUmfeld(); }),
       uebersichten_([this] { return FensterUmfeld(); }) {}
 
@@ -35,6 +34,7 @@ NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
           teile_.clock,
           teile_.sitzung.Konten,
           teile_.locale,
+          teile_.dateien,
           &teile_.kontoumgebung,
           &teile_.presenter,
           uebersicht_neu_fuellen,
@@ -56,7 +56,7 @@ void KontenFensterMitAnzeige::ZeigeKontenFenster() {
   if (!fenster_) {
     HauptfensterUmfeld umfeld{
         teile_.sitzung,        teile_.presenter, teile_.melder, teile_.kontoumgebung,
-        teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
+        teile_.clock,          teile_.dateien,         konto_dialog_, uebersichten_,
         teile_.speicherordner, hilfe_,           teile_.locale};
     fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
     QObject::connect(fenster_.get(), &frmHauptfenster::Geschlossen, [this] {

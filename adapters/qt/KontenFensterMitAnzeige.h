@@ -20,6 +20,7 @@ struct ServerAnzeigeTeile {
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;
   Clock& clock;
+  FileSystem& dateien;
   SettingsStore& settings;
   SpeicherordnerDialog& speicherordner;
   ScriptUmgebung* script = nullptr;
@@ -47,7 +48,6 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   UebersichtUmfeld FensterUmfeld();
 
   ServerAnzeigeTeile teile_;
-  std::unique_ptr<FileSystem> ordner_;
   QtKontoDialog konto_dialog_;
   QtUebersichtFabrik uebersichten_;
   QtHilfe hilfe_;

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "platform/files/FileSystem.h"
@@ -39,16 +37,13 @@ bool CreateFolderPath(FileSystem& files, std::string_view path) {
 }
 
 bool LiegtIn(FileSystem& files, const std::string& path, const std::string& base) {
-  namespace fs = std::filesystem;
-  fs::path inner(files.Resolve(path));
-  fs::path outer(files.Resolve(base));
+  // Resolved paths carry no ".", "..", doubled or trailing separators: one is inside the other when
+  // it goes on after the other's last element.
+  const std::string inner = files.Resolve(path);
+  std::string outer = files.Resolve(base);
   if (outer.empty() || inner.empty()) return false;
-  auto [end_outer, end_inner] =
-      std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-  // A trailing separator leaves an empty last element on the base.
-  if (end_outer != outer.end() && !(end_outer->empty() && std::next(end_outer) == outer.end()))
-    return false;
-  return end_inner != inner.end() && !end_inner->empty();
+  if (outer.back() != '/') outer += '/';
+  return inner.size() > outer.size() && inner.starts_with(outer);
 }
 
 }  // namespace vks

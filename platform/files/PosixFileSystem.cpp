@@ -1,11 +1,12 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <climits>
+#include <cstdlib>
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/files/FileSystem.h"
@@ -13,14 +14,38 @@
 namespace vks {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Errors of calls that name a file, and of those that name a folder.
 AutomationError PosixError(int error_number) {
   return FileError(error_number, FileTarget::File);
 }
-[[noreturn]] void FolderError(const std::error_code& code) {
-  throw FileError(code.value(), FileTarget::Folder);
+[[noreturn]] void FolderError(int error_number) {
+  throw FileError(error_number, FileTarget::Folder);
+}
+
+// The path as the kernel resolves it; nothing when some part of it does not exist.
+bool RealPath(const std::string& path, std::string& resolved) {
+  char buffer[PATH_MAX];
+  if (!::realpath(path.c_str(), buffer)) return false;
+  resolved = buffer;
+  return true;
+}
+
+// Appends the path elements of `tail` to the absolute `path`, dropping "." and empty elements and
+// letting ".." remove the element before (never the root).
+void AppendLexically(std::string& path, std::string_view tail) {
+  while (!tail.empty()) {
+    const size_t slash = tail.find('/');
+    const std::string_view element = tail.substr(0, slash);
+    tail = slash == std::string_view::npos ? std::string_view() : tail.substr(slash + 1);
+    if (element.empty() || element == ".") continue;
+    if (element == "..") {
+      const size_t last = path.rfind('/');
+      path.resize(last == 0 ? 1 : last);
+      continue;
+    }
+    if (path.back() != '/') path += '/';
+    path += element;
+  }
 }
 
 class PosixWritableFile : public WritableFile {
@@ -148,43 +173,54 @@ class PosixFileSystem : public FileSystem {
   }
 
   void CreateFolder(const std::string& path) override {
-    std::error_code code;
-    if (!fs::create_directory(path, code))
-      FolderError(code ? code : std::make_error_code(std::errc::file_exists));
+    if (::mkdir(path.c_str(), 0777) != 0) FolderError(errno);
   }
 
   void RemoveFolder(const std::string& path) override {
-    std::error_code code;
-    if (!fs::is_directory(path, code))
-      FolderError(std::make_error_code(std::errc::no_such_file_or_directory));
-    if (!fs::remove(path, code))
-      FolderError(code ? code : std::make_error_code(std::errc::no_such_file_or_directory));
+    if (!FolderExists(path)) FolderError(ENOENT);
+    if (::rmdir(path.c_str()) != 0) FolderError(errno);
   }
 
   std::vector<std::string> ListFiles(const std::string& folder, std::string_view ending) override {
     std::vector<std::string> files;
-    std::error_code code;
-    fs::directory_iterator it(folder, code);
-    if (code) return files;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return files;
     const std::string wanted = FoldCase(ending);
-    for (const fs::directory_entry& entry : it) {
-      if (entry.is_directory(code)) continue;
-      std::string name = entry.path().filename().string();
-      if (name.size() >= wanted.size() &&
-          FoldCase(std::string_view(name).substr(name.size() - wanted.size())) == wanted) {
-        files.push_back(entry.path().string());
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view name = entry->d_name;
+      if (name.size() < wanted.size() ||
+          FoldCase(name.substr(name.size() - wanted.size())) != wanted) {
+        continue;
       }
+      if (entry->d_type == DT_DIR) continue;
+      std::string path = JoinPath(folder, name);
+      // Links to folders are no files either; a type the listing does not tell needs a look.
+      if (entry->d_type == DT_REG || !FolderExists(path)) files.push_back(std::move(path));
     }
+    ::closedir(dir);
     std::sort(files.begin(), files.end());
     return files;
   }
 
   std::string Resolve(const std::string& path) override {
-    std::error_code code;
-    fs::path absolute = fs::absolute(path, code);
-    if (code) return path;
-    fs::path resolved = fs::weakly_canonical(absolute, code);
-    return (code ? absolute.lexically_normal() : resolved).string();
+    std::string absolute = path;
+    if (absolute.empty() || absolute.front() != '/') {
+      char cwd[PATH_MAX];
+      if (!::getcwd(cwd, sizeof cwd)) return path;
+      absolute = JoinPath(cwd, path);
+    }
+    // The longest part that exists is resolved by the kernel (links followed), the rest after it
+    // only lexically.
+    size_t end = absolute.size();
+    std::string resolved;
+    while (!RealPath(absolute.substr(0, end), resolved)) {
+      const size_t slash = absolute.rfind('/', end - 1);
+      end = slash == 0 ? 1 : slash;
+      if (slash == 0 && !RealPath("/", resolved)) return path;
+      if (slash == 0) break;
+    }
+    AppendLexically(resolved, std::string_view(absolute).substr(end));
+    return resolved;
   }
 
  private:

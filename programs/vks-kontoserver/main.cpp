@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     speicherordner.reset(
         new frmRTTSpeicherordner({reporter, settings, *files, sitzung.RTTSpeicherOrdner}));
     mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
-        ServerAnzeigeTeile{sitzung, hauptfenster, reporter, kontoumgebung, clock, settings,
+        ServerAnzeigeTeile{sitzung, hauptfenster, reporter, kontoumgebung, clock, *files, settings,
                            *speicherordner, &script_umgebung, locale, &beobachter});
   }
   KontenFensterSteuerung& fenster =

@@ -136,23 +136,22 @@ int main(int argc, char** argv) {
   sitzung.DatenOrdner = daten;
   sitzung.RTTSpeicherOrdner = realtimedaten;
   store.LadeKonten(sitzung.Konten);
-  const RttStorage rtt{sitzung.RTTSpeicherOrdner};
+  RttAufzeichnung rtt(*files, RttStorage{sitzung.RTTSpeicherOrdner});
   const AutomationLocale locale = SystemLocale();
   Speicherplan speicherplan(sitzung.Konten, store, rtt);
   HauptfensterPresenter presenter(sitzung.Konten, speicherplan, locale);
   KontoBeobachterVerteiler verteiler;
   verteiler.Anmelden(&presenter);
   KontoUmgebung kontoumgebung{clock, rtt, &verteiler};
-  std::unique_ptr<FileSystem> ordner = NewPosixFileSystem();
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings(registry);
   KeinDialog dialog;
   KeineFenster uebersichten;
   QtHilfe hilfe;
-  frmRTTSpeicherordner speicherordner({melder, settings, *ordner, sitzung.RTTSpeicherOrdner});
+  frmRTTSpeicherordner speicherordner({melder, settings, *files, sitzung.RTTSpeicherOrdner});
 
   bool ok = true;
-  frmHauptfenster fenster({sitzung, presenter, melder, kontoumgebung, clock, *ordner, dialog,
+  frmHauptfenster fenster({sitzung, presenter, melder, kontoumgebung, clock, *files, dialog,
                            uebersichten, speicherordner, hilfe, locale},
                           nullptr);
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster");
@@ -167,7 +166,7 @@ int main(int argc, char** argv) {
     ok &= Speichere(box.get(), ausgabe, meldung.datei);
   }
   KontoShotUmfeld konten{sitzung,   presenter, melder,   kontoumgebung,
-                         verteiler, clock,     settings, locale};
+                         verteiler, clock,     *files,   settings, locale};
   ok &= KontoFensterShots(konten, ausgabe);
   // Closed overview windows delete themselves later; there is no event loop to do it before the
   // parts they use go away.

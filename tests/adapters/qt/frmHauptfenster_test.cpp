@@ -93,18 +93,17 @@ class frmHauptfensterTest : public ::testing::Test {
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
   KontoSitzung state_;
   bool gefuellt_ = FuelleKonten();
-  RttStorage rtt_{temp_.path() + "/rtt"};
+  RttAufzeichnung rtt_{*files_, RttStorage{temp_.path() + "/rtt"}};
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
-  std::unique_ptr<FileSystem> ordner_ = NewPosixFileSystem();
   KeinDialog dialog_;
   ZaehlendeFenster uebersichten_;
   KeinOrdnerDialog speicherordner_;
   KeineHilfe hilfe_;
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
-  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *ordner_, dialog_,
+  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *files_, dialog_,
                             uebersichten_, speicherordner_, hilfe_, AutomationLocale::German()},
                            &settings_};
 };

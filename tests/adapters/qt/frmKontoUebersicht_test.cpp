@@ -88,7 +88,8 @@ class frmKontoUebersichtTest : public testing::AnwendungZuerst, public ::testing
   }
 
   testing::TempFolder folder_;
-  RttStorage rtt_{folder_.path()};
+  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path()}};
   testing::FakeClock clock_{45500.5};
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
