@@ -105,7 +105,7 @@ struct Umgebung {
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings{registry};
   BestaetigenderSpeicherordnerDialog speicherordner{settings};
-  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, settings,
+  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, *files, settings,
                                    speicherordner, nullptr, locale, nullptr}};
 };
 
