@@ -105,8 +105,8 @@ struct Umgebung {
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings{registry};
   BestaetigenderSpeicherordnerDialog speicherordner{settings};
-  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, *files, settings,
-                                   speicherordner, nullptr, locale, nullptr}};
+  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, *files,
+                                   settings, speicherordner, nullptr, locale, nullptr}};
 };
 
 // Made in main() after the application and gone before it: the window needs both.

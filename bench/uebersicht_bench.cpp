@@ -16,12 +16,12 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "adapters/qt/UebersichtModell.h"
+#include "adapters/qt/frmKontoUebersicht.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
 #include "presenters/SortierRoutinen.h"
-#include "adapters/qt/UebersichtModell.h"
-#include "adapters/qt/frmKontoUebersicht.h"
 
 namespace vks {
 namespace {

@@ -104,8 +104,7 @@ int16_t clKontoSchnittstelle::VKSKontoNeuerOrderstatus(
   try {
     const Ordermeldung meldung{DatumZeit, OrderID,      TitelWKN,     TitelName,    Aktion,
                                Anzahl,    FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos};
-    if (BucheOrderstatus(*konto, meldung, Umgebung()) ==
-        OrderstatusErgebnis::kBereitsAusgefuehrt)
+    if (BucheOrderstatus(*konto, meldung, Umgebung()) == OrderstatusErgebnis::kBereitsAusgefuehrt)
       return -33;
     SetzeSpeichernAusstehend();
     return -1;
@@ -156,8 +155,7 @@ int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::
   if (!found) return 0;
   std::shared_ptr<clKonto> konto = *found;
   try {
-    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung()))
-      SetzeSpeichernAusstehend();
+    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung())) SetzeSpeichernAusstehend();
     return -1;
   } catch (const std::exception& e) {
     Melde("Konto-Server: Fehler beim Streichen einer Order aufgetreten: ", e);

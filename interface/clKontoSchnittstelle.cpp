@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "accounts/KontoKennzahl.h"
-#include "platform/automation/NoValue.h"
-#include "platform/automation/VariantConversions.h"
 #include "accounts/KontoUmgebung.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/NoValue.h"
+#include "platform/automation/VariantConversions.h"
 #include "session/clKontoGlobalData.h"
 
 namespace vks {

@@ -30,18 +30,9 @@ NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
     (*fenster)->ShowDaten(konto);
     return true;
   };
-  return {teile_.melder,
-          teile_.clock,
-          teile_.sitzung.Konten,
-          teile_.locale,
-          teile_.dateien,
-          &teile_.kontoumgebung,
-          &teile_.presenter,
-          uebersicht_neu_fuellen,
-          teile_.script,
-          &teile_.settings,
-          teile_.sitzung.HilfeDatei,
-          {}};
+  return {teile_.melder,  teile_.clock,          teile_.sitzung.Konten,     teile_.locale,
+          teile_.dateien, &teile_.kontoumgebung, &teile_.presenter,         uebersicht_neu_fuellen,
+          teile_.script,  &teile_.settings,      teile_.sitzung.HilfeDatei, {}};
 }
 
 UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
@@ -56,7 +47,7 @@ void KontenFensterMitAnzeige::ZeigeKontenFenster() {
   if (!fenster_) {
     HauptfensterUmfeld umfeld{
         teile_.sitzung,        teile_.presenter, teile_.melder, teile_.kontoumgebung,
-        teile_.clock,          teile_.dateien,         konto_dialog_, uebersichten_,
+        teile_.clock,          teile_.dateien,   konto_dialog_, uebersichten_,
         teile_.speicherordner, hilfe_,           teile_.locale};
     fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
     QObject::connect(fenster_.get(), &frmHauptfenster::Geschlossen, [this] {

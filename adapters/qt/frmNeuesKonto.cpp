@@ -20,8 +20,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "platform/system/Clock.h"
 #include "adapters/qt/frmVBScriptBearbeiten.h"
+#include "platform/system/Clock.h"
 
 namespace vks {
 namespace {

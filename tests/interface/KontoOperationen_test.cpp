@@ -176,7 +176,8 @@ TEST_F(KontoOperationenTest, CancellingAndResetting) {
 
 TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
   NeuesKonto("Depot");
-  std::string vorhanden = GetRTTDateiName(*files_, rtt_.Speicher(), "Depot", "DE1", dTitelPos, false);
+  std::string vorhanden =
+      GetRTTDateiName(*files_, rtt_.Speicher(), "Depot", "DE1", dTitelPos, false);
   files_->NewWritableFile(vorhanden)->Close();
   Variant wkns(VariantArray::Vector(0, {Variant("DE1"), Variant("DE2")}));
   Variant namen(VariantArray::Vector(0, {Variant("Eins"), Variant("Zwei")}));

@@ -428,7 +428,8 @@ TEST_F(HauptfensterBefehleTest, DeleteNeverReachesOutsideTheStorageFolder) {
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = fall.name;
     state_.Konten.Add(fall.name, konto);
-    if (fall.verlinkt) fs::create_directory_symlink(draussen, rtt_.Speicher().folder + "/" + fall.name);
+    if (fall.verlinkt)
+      fs::create_directory_symlink(draussen, rtt_.Speicher().folder + "/" + fall.name);
     fenster_.markiert = FoldCase(fall.name);
     melder_.answers = {msgbox::kYes};
     befehle_.KontoLoeschen();

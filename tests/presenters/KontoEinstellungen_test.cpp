@@ -7,13 +7,13 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "platform/files/FileSystem.h"
+#include "platform/system/MessageReporter.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
 
 namespace vks {
 namespace {

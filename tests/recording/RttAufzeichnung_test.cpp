@@ -8,11 +8,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "fakes/FaultInjectionFileSystem.h"
 #include "recording/OffeneRttDateien.h"
 #include "recording/RttFileName.h"
 #include "recording/RttHeader.h"
 #include "recording/RttReader.h"
-#include "fakes/FaultInjectionFileSystem.h"
 #include "tests/recording/TempFolder.h"
 
 namespace vks {
@@ -198,7 +198,7 @@ TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
   for (int round = 0; round < 2; ++round)
     for (int i = 0; i < kFiles; ++i)
       rtt_.SchreibeWert("Depot1", "W" + std::to_string(i), "", dTitelPos,
-                      DateValue{45000.0 + round}, static_cast<float>(round), 0);
+                        DateValue{45000.0 + round}, static_cast<float>(round), 0);
   for (int i = 0; i < kFiles; ++i) {
     Result<RttContents> contents =
         ReadRttFile(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false));

@@ -165,8 +165,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<QMessageBox> box = BaueMeldung(meldung.text, meldung.style, "");
     ok &= Speichere(box.get(), ausgabe, meldung.datei);
   }
-  KontoShotUmfeld konten{sitzung,   presenter, melder,   kontoumgebung,
-                         verteiler, clock,     *files,   settings, locale};
+  KontoShotUmfeld konten{sitzung, presenter, melder,   kontoumgebung, verteiler,
+                         clock,   *files,    settings, locale};
   ok &= KontoFensterShots(konten, ausgabe);
   // Closed overview windows delete themselves later; there is no event loop to do it before the
   // parts they use go away.

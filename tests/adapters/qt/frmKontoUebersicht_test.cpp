@@ -12,13 +12,13 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "session/KontoBeobachterVerteiler.h"
+#include "adapters/qt/KapitalVerlauf.h"
+#include "adapters/qt/UebersichtModell.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "session/KontoBeobachterVerteiler.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
-#include "adapters/qt/KapitalVerlauf.h"
-#include "adapters/qt/UebersichtModell.h"
 
 namespace vks {
 namespace {

@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "fakes/FakeClock.h"
-#include "platform/files/FileSystem.h"
-#include "fakes/RecordingReporter.h"
-#include "tests/adapters/qt/AnwendungZuerst.h"
 #include "adapters/qt/frmVBScriptBearbeiten.h"
+#include "fakes/FakeClock.h"
+#include "fakes/RecordingReporter.h"
+#include "platform/files/FileSystem.h"
+#include "tests/adapters/qt/AnwendungZuerst.h"
 
 namespace vks {
 namespace {
