@@ -9,7 +9,6 @@
 #include "accounts/clKonto.h"
 #include "platform/automation/CheckedLong.h"
 #include "platform/automation/NoValue.h"
-#include "recording/RttWriter.h"
 
 namespace vks {
 namespace {
@@ -142,8 +141,8 @@ void LöschePositionen(clKonto& Konto, const std::vector<std::string>& markiert,
       }
       kontrakt_weg = true;
     }
-    SchreibeRTTWert(umgebung.rtt, Konto.KontoName, pos.TitelWKN, pos.TitelName, dTitelPos, t,
-                    pos.Durchschnittspreis, 0);
+    umgebung.rtt.SchreibeWert(Konto.KontoName, pos.TitelWKN, pos.TitelName, dTitelPos, t,
+                              pos.Durchschnittspreis, 0);
     Konto.cTitelPositionen.Remove(wkn);
     if (entfernt) entfernt(*it);
   }

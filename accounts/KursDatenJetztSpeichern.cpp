@@ -1,6 +1,6 @@
 #include "accounts/KursDatenJetztSpeichern.h"
 
-#include "recording/RttWriter.h"
+#include "recording/RttAufzeichnung.h"
 
 namespace vks {
 namespace {
@@ -10,25 +10,25 @@ struct Value {
   double value;
 };
 
-void WriteAll(const clKonto& konto, const RttStorage& storage, std::initializer_list<Value> values,
+void WriteAll(const clKonto& konto, RttAufzeichnung& rtt, std::initializer_list<Value> values,
               float wert2) {
   for (const Value& v : values)
-    SchreibeRTTWert(storage, konto.KontoName, "", "", v.kind, konto.AktuelleZeit,
-                    static_cast<float>(v.value), wert2);
+    rtt.SchreibeWert(konto.KontoName, "", "", v.kind, konto.AktuelleZeit,
+                     static_cast<float>(v.value), wert2);
 }
 
 }  // namespace
 
-bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
+bool KursDatenJetztSpeichern(clKonto& konto, RttAufzeichnung& rtt) {
   const bool aktien = konto.NeuerAktienwertSpeichern;
   const bool open_pl = konto.NeuerOpenPLSpeichern;
   konto.NeuerAktienwertSpeichern = false;
   konto.NeuerOpenPLSpeichern = false;
   // Without a storage folder every record would be dropped: the price-save timer passes over all
   // accounts twice a second, so it does not compute them at all.
-  if (storage.folder.empty()) return aktien || open_pl;
+  if (rtt.Speicher().folder.empty()) return aktien || open_pl;
   if (aktien) {
-    WriteAll(konto, storage,
+    WriteAll(konto, rtt,
              {{dKapitalAktienAktuellerWert, konto.AktienWertAktuellGesamt},
               {dKapitalAktienAktuellerWertLong,
                konto.AktienWertAktuellGesamt - konto.AktienWertAktuellShort},
@@ -40,7 +40,7 @@ bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
              1.0f);
   }
   if (open_pl) {
-    WriteAll(konto, storage,
+    WriteAll(konto, rtt,
              {{dKapitalKontraktOpenPL, konto.KapitalKontrakteOpenPLGesamt},
               {dKapitalKontraktOpenPLLong,
                konto.KapitalKontrakteOpenPLGesamt - konto.KapitalKontrakteOpenPLShort},
@@ -48,7 +48,7 @@ bool KursDatenJetztSpeichern(clKonto& konto, const RttStorage& storage) {
              1.0f);
   }
   if (aktien || open_pl) {
-    WriteAll(konto, storage,
+    WriteAll(konto, rtt,
              {{dKapitalGesamtKapital, konto.BerechneGesamtKapital()},
               {dKapitalVerfuegbarKapital, konto.BerechneVerfuegbarKapital()}},
              0.0f);

@@ -3,14 +3,13 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "recording/RttWriter.h"
 
 namespace vks {
 
 void RecordKontoWert(const KontoUmgebung& umgebung, const clKonto& konto, eKontoDatenArt art,
                      DateValue zeit, double wert, double wert2) {
-  SchreibeRTTWert(umgebung.rtt, konto.KontoName, "", "", art, zeit, static_cast<float>(wert),
-                  static_cast<float>(wert2));
+  umgebung.rtt.SchreibeWert(konto.KontoName, "", "", art, zeit, static_cast<float>(wert),
+                            static_cast<float>(wert2));
 }
 
 void clKonto::SchreibeInitRTTWerte(bool OnlyAktuellesDatum, const KontoUmgebung& umgebung) const {
@@ -71,8 +70,8 @@ void clKonto::AlleRTTDatenZuruecksetzen(const KontoUmgebung& umgebung) {
   for (auto& entry : cTitelPositionen) {
     clTitelPosition& position = *entry.value;
     position.Position = 0;
-    SchreibeRTTWert(umgebung.rtt, KontoName, position.TitelWKN, position.TitelName, dTitelPos, t,
-                    position.Durchschnittspreis, 0);
+    umgebung.rtt.SchreibeWert(KontoName, position.TitelWKN, position.TitelName, dTitelPos, t,
+                              position.Durchschnittspreis, 0);
   }
   auto zero = [&](int art, double wert2 = 1) {
     RecordKontoWert(umgebung, *this, static_cast<eKontoDatenArt>(art), t, 0, wert2);

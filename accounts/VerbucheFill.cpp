@@ -7,7 +7,6 @@
 #include "accounts/Margin.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/CheckedLong.h"
-#include "recording/RttWriter.h"
 
 namespace vks {
 namespace {
@@ -39,7 +38,8 @@ void ReleasePosition(clKonto& konto, clTitelPosition& pos, DateValue DatumZeit, 
   const double a0 = pos.Durchschnittspreis;
   const double invest = a0 * Abs(p0);
   const double margin = AktienMargin(pos.Durchschnittspreis, p0, pos.Margin, s);
-  konto.CashBetrag += static_cast<double>(pos.Margin) * Abs(p0) * std::fabs(a0) * static_cast<double>(s) + open_pl;
+  konto.CashBetrag +=
+      static_cast<double>(pos.Margin) * Abs(p0) * std::fabs(a0) * static_cast<double>(s) + open_pl;
   konto.AktienWertAktuellGesamt -= invest + open_pl;
   konto.AktienInvestWertGesamt -= invest;
   konto.KapitalAktienMarginGesamt -= margin;
@@ -82,7 +82,8 @@ void ChangePosition(clKonto& konto, clTitelPosition& pos, int16_t aktion, int32_
   } else if (aktion < 0) {
     const int32_t neu = CheckedLong(int64_t{p0} - n);
     pos.Position = neu;
-    pos.Durchschnittspreis = static_cast<float>((a0 * Abs(p0) + static_cast<double>(preis) * n) / Abs(neu));
+    pos.Durchschnittspreis =
+        static_cast<float>((a0 * Abs(p0) + static_cast<double>(preis) * n) / Abs(neu));
     count(0, true, n);
   } else if (n <= -int64_t{p0}) {
     pos.Position = p0 + n;
@@ -136,7 +137,8 @@ void VerbucheFill(clKonto& Konto, DateValue DatumZeit, std::string_view TitelWKN
   const float m = MarginUmrechnungsFaktor(Konto, pos.AktUmrechnungsWert);
   pos.StartMarginUmrechnungswert = m;
   Konto.CashBetrag = Konto.CashBetrag - pos.OpenPL -
-                     static_cast<double>(pos.Margin) * Abs(p) * (pos.IstAktie() ? a * static_cast<double>(m) : 1.0);
+                     static_cast<double>(pos.Margin) * Abs(p) *
+                         (pos.IstAktie() ? a * static_cast<double>(m) : 1.0);
 
   float c = 0;
   if (Konto.UseCommissions) {
@@ -190,9 +192,9 @@ void VerbucheFill(clKonto& Konto, DateValue DatumZeit, std::string_view TitelWKN
   rec(dKapitalVerfuegbarKapital, Konto.BerechneVerfuegbarKapital(), 0);
   if (c > 0) rec(dPaidCommissions, Konto.PaidCommissions, c);
 
-  SchreibeRTTWert(umgebung.rtt, Konto.KontoName, pos.TitelWKN, pos.TitelName, dTitelPos, t,
-                  Konto.PosLetztenPreisSpeichern ? Preis : pos.Durchschnittspreis,
-                  static_cast<float>(p));
+  umgebung.rtt.SchreibeWert(Konto.KontoName, pos.TitelWKN, pos.TitelName, dTitelPos, t,
+                            Konto.PosLetztenPreisSpeichern ? Preis : pos.Durchschnittspreis,
+                            static_cast<float>(p));
   Konto.PositionÄndern(pos, DatumZeit, umgebung);
 }
 

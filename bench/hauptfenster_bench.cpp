@@ -98,15 +98,15 @@ struct Umgebung {
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   AccountStore store{"", "", *files, meldungen, log, clock};
   KontoSitzung state;
-  RttStorage rtt;
+  RttAufzeichnung rtt{*files, RttStorage{}};
   KontoUmgebung kontoumgebung{clock, rtt};
   Speicherplan speicherplan{state.Konten, store, rtt};
   HauptfensterPresenter presenter{state.Konten, speicherplan, locale};
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings{registry};
   BestaetigenderSpeicherordnerDialog speicherordner{settings};
-  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, settings,
-                                   speicherordner, nullptr, locale, nullptr}};
+  KontenFensterMitAnzeige anzeige{{state, presenter, meldungen, kontoumgebung, clock, *files,
+                                   settings, speicherordner, nullptr, locale, nullptr}};
 };
 
 // Made in main() after the application and gone before it: the window needs both.

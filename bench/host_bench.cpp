@@ -13,8 +13,8 @@
 
 #include "bench/RttFloor.h"
 #include "fakes/SpielHost.h"
+#include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 
 namespace vks {
 namespace {
@@ -61,7 +61,7 @@ std::map<std::string, double>& RecordsPerItem() {
 void BM_RecordFloor(benchmark::State& state) {
   Server server;
   server.NewAccount("Depot");
-  std::string path = GetRTTDateiName(server.rtt, "Depot", "", dKapitalCash, false);
+  std::string path = server.rtt.DateiName("Depot", "", dKapitalCash, false);
   Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
 }
 
@@ -86,11 +86,11 @@ void BM_OrderCycle(benchmark::State& state) {
   };
   cycle(0);  // creates the files, so that only records are counted
   cycle(1);
-  const auto before = FileSizes(server.rtt.folder);
+  const auto before = FileSizes(server.rtt.Speicher().folder);
   cycle(2);
   cycle(3);
   RecordsPerItem()["cycle"] =
-      static_cast<double>(AppendedRecords(server.rtt.folder, before).size()) / 2;
+      static_cast<double>(AppendedRecords(server.rtt.Speicher().folder, before).size()) / 2;
   Measure(state, "cycle", [&](int64_t i) { cycle(i); });
 }
 
@@ -137,9 +137,9 @@ struct WaitingAccounts : Server {
     SetFlags();
     presenter.Plan().KursspeichernZeitgeberTick();
     SetFlags();
-    const auto before = FileSizes(rtt.folder);
+    const auto before = FileSizes(rtt.Speicher().folder);
     presenter.Plan().KursspeichernZeitgeberTick();
-    return AppendedRecords(rtt.folder, before);
+    return AppendedRecords(rtt.Speicher().folder, before);
   }
 };
 

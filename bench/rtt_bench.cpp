@@ -1,6 +1,6 @@
-// Appending one value with SchreibeRTTWert against the bare system calls it cannot avoid (open,
-// fstat, pwrite of 16 bytes, close of the same file). The name building and the folder check must
-// not cost more than those: the ratio printed at the end should stay at or below 1.2.
+// Appending one value with RttAufzeichnung::SchreibeWert against the bare system calls it cannot
+// avoid (open, fstat, pwrite of 16 bytes, close of the same file). The name building and the folder
+// check must not cost more than those: the ratio printed at the end should stay at or below 1.2.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "bench/RttFloor.h"
+#include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
 #include "recording/RttRecord.h"
-#include "recording/RttWriter.h"
 
 namespace {
 
@@ -29,11 +29,12 @@ struct Store {
   Store() {
     root = (fs::temp_directory_path() / ("vks-rtt-bench-" + std::to_string(::getpid()))).string();
     fs::remove_all(root);
-    storage.folder = root;
+    rtt.SetzeSpeicher(vks::RttStorage{root});
   }
   ~Store() { fs::remove_all(root); }
   std::string root;
-  vks::RttStorage storage;
+  std::unique_ptr<vks::FileSystem> dateien = vks::NewPosixFileSystem();
+  vks::RttAufzeichnung rtt{*dateien, vks::RttStorage{}};
 };
 
 std::string PositionWkn(int i) {
@@ -44,17 +45,17 @@ std::string PositionWkn(int i) {
 
 void BM_RttAppendFloor(benchmark::State& state) {
   Store store;
-  vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
-  std::string path = vks::GetRTTDateiName(store.storage, "Depot1", "", vks::dKapitalCash, false);
+  store.rtt.SchreibeWert("Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
+  std::string path = store.rtt.DateiName("Depot1", "", vks::dKapitalCash, false);
   Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
 }
 
 void BM_RttAppend(benchmark::State& state) {
   Store store;
-  vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
+  store.rtt.SchreibeWert("Depot1", "", "", vks::dKapitalCash, {1}, 1, 0);
   Measure(state, "append", [&](int64_t i) {
-    vks::SchreibeRTTWert(store.storage, "Depot1", "", "", vks::dKapitalCash,
-                         vks::DateValue{static_cast<double>(i)}, 1, 0);
+    store.rtt.SchreibeWert("Depot1", "", "", vks::dKapitalCash,
+                           vks::DateValue{static_cast<double>(i)}, 1, 0);
   });
 }
 
@@ -63,9 +64,8 @@ void BM_RttAppendManyFilesFloor(benchmark::State& state) {
   Store store;
   std::vector<std::string> paths;
   for (int i = 0; i < kManyFiles; ++i) {
-    vks::SchreibeRTTWert(store.storage, "Depot1", PositionWkn(i), "", vks::dTitelPos, {1}, 1, 0);
-    paths.push_back(
-        vks::GetRTTDateiName(store.storage, "Depot1", PositionWkn(i), vks::dTitelPos, false));
+    store.rtt.SchreibeWert("Depot1", PositionWkn(i), "", vks::dTitelPos, {1}, 1, 0);
+    paths.push_back(store.rtt.DateiName("Depot1", PositionWkn(i), vks::dTitelPos, false));
   }
   Measure(state, "many floor", [&](int64_t i) {
     FloorAppend(paths[static_cast<size_t>(i % kManyFiles)], static_cast<double>(i));
@@ -77,11 +77,11 @@ void BM_RttAppendManyFiles(benchmark::State& state) {
   std::vector<std::string> wkns;
   for (int i = 0; i < kManyFiles; ++i) {
     wkns.push_back(PositionWkn(i));
-    vks::SchreibeRTTWert(store.storage, "Depot1", wkns.back(), "", vks::dTitelPos, {1}, 1, 0);
+    store.rtt.SchreibeWert("Depot1", wkns.back(), "", vks::dTitelPos, {1}, 1, 0);
   }
   Measure(state, "many", [&](int64_t i) {
-    vks::SchreibeRTTWert(store.storage, "Depot1", wkns[static_cast<size_t>(i % kManyFiles)], "",
-                         vks::dTitelPos, vks::DateValue{static_cast<double>(i)}, 1, 0);
+    store.rtt.SchreibeWert("Depot1", wkns[static_cast<size_t>(i % kManyFiles)], "", vks::dTitelPos,
+                           vks::DateValue{static_cast<double>(i)}, 1, 0);
   });
 }
 

@@ -16,12 +16,12 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "adapters/qt/UebersichtModell.h"
+#include "adapters/qt/frmKontoUebersicht.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
 #include "presenters/SortierRoutinen.h"
-#include "adapters/qt/UebersichtModell.h"
-#include "adapters/qt/frmKontoUebersicht.h"
 
 namespace vks {
 namespace {
@@ -126,7 +126,8 @@ struct Umgebung {
   std::unique_ptr<QApplication> app;
   StilleMeldungen meldungen;
   SystemClock clock;
-  RttStorage rtt;  // no folder: the chart reads nothing
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt{*files, RttStorage{}};  // no folder: the chart reads nothing
   KontoUmgebung kontoumgebung{clock, rtt};
   std::shared_ptr<clKonto> konto;
   std::vector<std::vector<std::string>> orders, positionen, fills;

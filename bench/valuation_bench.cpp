@@ -13,7 +13,8 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "bench/Verhaeltnisse.h"
-#include "recording/RttWriter.h"
+#include "platform/files/FileSystem.h"
+#include "recording/RttAufzeichnung.h"
 
 namespace vks {
 namespace {
@@ -107,9 +108,10 @@ std::string BenchFolder() {
 }
 
 void BM_SchreibeInitRTTWerte(benchmark::State& state) {
-  RttStorage storage{BenchFolder()};
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt(*files, RttStorage{BenchFolder()});
   FixedClock clock;
-  KontoUmgebung umgebung{clock, storage};
+  KontoUmgebung umgebung{clock, rtt};
   clKonto konto;
   konto.KontoName = "Bench";
   konto.AktuelleZeit = DateValue{45658.5};

@@ -1,19 +1,18 @@
 #pragma once
-// Real files with a fault injected at the N-th changing operation (create, append, sync, close,
-// rename, delete, folder sync): that operation fails as a full disk would, an append after writing
-// half of its bytes. Counting every operation of a save lets a test fail each one in turn.
+// Real files with a fault injected at the N-th changing operation (create, append, positioned
+// open and write, sync, close, rename, delete, folder creation and removal, folder sync): that
+// operation fails as a full disk would, an append after writing half of its bytes. Counting every
+// operation of a save or a recording lets a test fail each one in turn.
 #include <memory>
 #include <string>
 
+#include "fakes/ForwardingFileSystem.h"
 #include "platform/automation/AutomationError.h"
-#include "platform/files/FileSystem.h"
 
 namespace vks::testing {
 
-class FaultInjectionFileSystem : public FileSystem {
+class FaultInjectionFileSystem : public ForwardingFileSystem {
  public:
-  FaultInjectionFileSystem() : real_(NewPosixFileSystem()) {}
-
   // -1: never fail.
   void FailAt(int operation) {
     fail_at_ = operation;
@@ -22,32 +21,37 @@ class FaultInjectionFileSystem : public FileSystem {
   int Operations() const { return operations_; }
   bool Failed() const { return failed_; }
 
-  bool FileExists(const std::string& path) override { return real_->FileExists(path); }
-  bool FolderExists(const std::string& path) override { return real_->FolderExists(path); }
-  bool SameFolder(const std::string& a, const std::string& b) override {
-    return real_->SameFolder(a, b);
-  }
-  std::string ReadFile(const std::string& path) override { return real_->ReadFile(path); }
-
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
     Step(path);
-    return std::make_unique<File>(*this, path, real_->NewWritableFile(path));
+    return std::make_unique<File>(*this, path, Real().NewWritableFile(path));
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override {
     Step(path);
-    return std::make_unique<File>(*this, path, real_->NewAppendableFile(path));
+    return std::make_unique<File>(*this, path, Real().NewAppendableFile(path));
+  }
+  std::unique_ptr<PositionedFile> OpenPositioned(const std::string& path) override {
+    Step(path);
+    return std::make_unique<Positioned>(*this, path, Real().OpenPositioned(path));
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     Step(to);
-    real_->RenameFile(from, to);
+    Real().RenameFile(from, to);
   }
   void DeleteFile(const std::string& path) override {
     Step(path);
-    real_->DeleteFile(path);
+    Real().DeleteFile(path);
   }
   void SyncFolder(const std::string& path) override {
     Step(path);
-    real_->SyncFolder(path);
+    Real().SyncFolder(path);
+  }
+  void CreateFolder(const std::string& path) override {
+    Step(path);
+    Real().CreateFolder(path);
+  }
+  void RemoveFolder(const std::string& path) override {
+    Step(path);
+    Real().RemoveFolder(path);
   }
 
  private:
@@ -77,6 +81,23 @@ class FaultInjectionFileSystem : public FileSystem {
     std::unique_ptr<WritableFile> real_;
   };
 
+  // A positioned write fails whole: the platform writes a small write all or nothing.
+  class Positioned : public PositionedFile {
+   public:
+    Positioned(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<PositionedFile> real)
+        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    int64_t NamedSize() override { return real_->NamedSize(); }
+    void WriteAt(int64_t offset, std::span<const uint8_t> data) override {
+      fs_.Step(path_);
+      real_->WriteAt(offset, data);
+    }
+
+   private:
+    FaultInjectionFileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<PositionedFile> real_;
+  };
+
   bool Due() { return operations_++ == fail_at_; }
   [[noreturn]] void Fail(const std::string& path) {
     failed_ = true;
@@ -86,7 +107,6 @@ class FaultInjectionFileSystem : public FileSystem {
     if (Due()) Fail(path);
   }
 
-  std::unique_ptr<FileSystem> real_;
   int fail_at_ = -1;
   int operations_ = 0;
   bool failed_ = false;

@@ -2,7 +2,6 @@
 // A whole server in-process for tests that play the host: the session, the store in a
 // temporary folder, the save schedule, the main window's presenter, the account environment and one
 // interface object, wired as start-up wires them.
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -24,9 +23,9 @@ class KeinFenster : public KontenFensterSteuerung {
 
 struct SpielHost {
   SpielHost() {
-    std::filesystem::create_directories(daten);
+    CreateFolderPath(*files, daten);
     state.DatenOrdner = daten;
-    state.RTTSpeicherOrdner = rtt.folder;
+    state.RTTSpeicherOrdner = rtt.Speicher().folder;
     state.Meldungen = &reporter;
     state.Kontoumgebung = &umgebung;
     state.Speichern = &plan;
@@ -37,11 +36,11 @@ struct SpielHost {
 
   TempFolder folder;
   std::string daten = folder.File("Daten");
-  RttStorage rtt{folder.File("RTT")};
   FakeClock clock{46000.25};
   RecordingReporter reporter;
   RecordingErrorLog log;
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt{*files, RttStorage{folder.File("RTT")}};
   KontoSitzung state;
   AccountStore store{daten, "/opt", *files, reporter, log, clock};
   Speicherplan plan{state.Konten, store, rtt};

@@ -1,7 +1,10 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
+#include <ftw.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace vks::testing {
@@ -9,12 +12,20 @@ namespace vks::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vks-test-XXXXXX").string();
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vks-test-XXXXXX";
     path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    if (path_.empty()) return;
+    // Deepest first, links removed themselves rather than followed.
+    ::nftw(
+        path_.c_str(),
+        [](const char* path, const struct stat*, int, struct FTW*) {
+          (void)std::remove(path);
+          return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -1,8 +1,6 @@
 // The host's account operations on clKontoSchnittstelle: each finds the account, hands the work to
 // the account logic, keeps the account list and the pending-save flag, and answers with its
 // result code. No error reaches the host.
-#include <filesystem>
-
 #include "accounts/Eingabepruefung.h"
 #include "accounts/KontoBedingungen.h"
 #include "accounts/KontoBeobachter.h"
@@ -12,37 +10,16 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
+#include "recording/RttAufzeichnung.h"
 #include "session/Speicherplan.h"
 
 namespace vks {
 namespace {
 
-const KontoUmgebung& Umgebung(const KontoSitzung& state) {
-  if (!state.Kontoumgebung) throw AutomationError(51, "", "Der Kontoserver ist nicht gestartet");
-  return *state.Kontoumgebung;
-}
-
 std::string Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(' ');
   if (begin == std::string_view::npos) return {};
   return std::string(text.substr(begin, text.find_last_not_of(' ') - begin + 1));
-}
-
-// Deletes the account's *.RTT files in one of its sub-folders; the folder stays. A file that
-// cannot be deleted stops the deletion with an error naming it.
-void LoescheRttDateien(const std::string& folder) {
-  SchliesseRttDateien();  // where open files cannot be deleted, ours would stand in the way
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) return;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-    if (entry.path().extension() != ".RTT") continue;
-    if (!std::filesystem::remove(entry.path(), ec) && ec) {
-      throw AutomationError(70, "", entry.path().string() + ": " + ec.message());
-    }
-  }
-  if (ec) throw AutomationError(75, "", folder + ": " + ec.message());
 }
 
 }  // namespace
@@ -61,7 +38,7 @@ Variant clKontoSchnittstelle::VKSClosePosition(std::string_view KontoName,
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return {};
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     SchliessePosition(**konto, TitelWKN, Kurs, umgebung);
     if (umgebung.beobachter)
       umgebung.beobachter->AccountRowChanged(**konto, ZeilenAnlass::kPositionGeschlossen);
@@ -77,13 +54,11 @@ bool clKontoSchnittstelle::VKSKontoKomplettReset(std::string_view KontoName, dou
   if (!found) return false;
   std::shared_ptr<clKonto> alt = *found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     PruefeZahl("KontoInitWert", KontoInitWert);
     PruefeDatum("KontoStartDatum", DateValue{KontoStartDatum});
-    LoescheRttDateien(
-        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "x", dTitelPos).Folder()));
-    LoescheRttDateien(
-        std::string(RttFileLocation(umgebung.rtt, alt->KontoName, "", dKapitalCash).Folder()));
+    // A file that cannot be deleted stops the reset; the files deleted before stay deleted.
+    umgebung.rtt.LoescheDateien(alt->KontoName, [](const AutomationError& e) { throw e; });
     auto neu = std::make_shared<clKonto>();
     neu->KontoName = alt->KontoName;
     neu->Beschreibung = alt->Beschreibung;
@@ -113,7 +88,7 @@ void clKontoSchnittstelle::VKSKontoNeuerKurs(DateValue DatumZeit, std::string_vi
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return;
     bool sofort = false;
-    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung(umgebung_.sitzung).clock);
+    (*konto)->NeuerKurs(TitelWKN, DatumZeit, NeuerKurs, sofort, Umgebung().clock);
     if (SofortSpeichern && umgebung_.sitzung.Speichern)
       umgebung_.sitzung.Speichern->KursDatenJetztSpeichern(**konto);
   } catch (const std::exception&) {
@@ -132,8 +107,7 @@ int16_t clKontoSchnittstelle::VKSKontoNeuerOrderstatus(
   try {
     const Ordermeldung meldung{DatumZeit, OrderID,      TitelWKN,     TitelName,    Aktion,
                                Anzahl,    FilledAnzahl, AktFillPreis, IsEnterOrder, ZusatzInfos};
-    if (BucheOrderstatus(*konto, meldung, Umgebung(umgebung_.sitzung)) ==
-        OrderstatusErgebnis::kBereitsAusgefuehrt)
+    if (BucheOrderstatus(*konto, meldung, Umgebung()) == OrderstatusErgebnis::kBereitsAusgefuehrt)
       return -33;
     SetzeSpeichernAusstehend();
     return -1;
@@ -151,7 +125,7 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
   if (!found) return 0;
   const clKonto& konto = **found;
   try {
-    const KontoUmgebung& umgebung = Umgebung(umgebung_.sitzung);
+    const KontoUmgebung& umgebung = Umgebung();
     if (!WKNFeld.IsArray() || !TitelNameFeld.IsArray()) throw AutomationError(error::kTypeMismatch);
     const VariantArray& wkns = WKNFeld.AsArray();
     const VariantArray& namen = TitelNameFeld.AsArray();
@@ -167,17 +141,15 @@ int16_t clKontoSchnittstelle::VKSSchreibePosWerte(std::string_view KontoName,
     bool eine_vorhanden = false;
     const DateValue t = konto.UseSimulZeit ? konto.AktuelleZeit : umgebung.clock.Now();
     for (const auto& [wkn, name] : titel) {
-      const std::string datei =
-          GetRTTDateiName(umgebung.rtt, konto.KontoName, wkn, dTitelPos, false);
-      std::error_code ec;
-      SchreibeWartendeRttWerte();  // a file that waits to be created counts as existing
-      if (!datei.empty() && std::filesystem::exists(datei, ec)) {
+      const std::string datei = umgebung.rtt.DateiName(konto.KontoName, wkn, dTitelPos, false);
+      // A file that waits to be created counts as existing.
+      if (!datei.empty() && umgebung.rtt.DateiExistiert(datei)) {
         eine_vorhanden = true;
         continue;
       }
       for (int j = 1; j <= 5; ++j) {
-        SchreibeRTTWert(umgebung.rtt, konto.KontoName, wkn, name, dTitelPos,
-                        DateValue{t.days - (5 - j)}, Wert1, static_cast<float>(Wert2));
+        umgebung.rtt.SchreibeWert(konto.KontoName, wkn, name, dTitelPos,
+                                  DateValue{t.days - (5 - j)}, Wert1, static_cast<float>(Wert2));
       }
     }
     return eine_vorhanden ? -2 : -1;
@@ -193,8 +165,7 @@ int16_t clKontoSchnittstelle::VKSStreicheOrder(std::string_view KontoName, std::
   if (!found) return 0;
   std::shared_ptr<clKonto> konto = *found;
   try {
-    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung(umgebung_.sitzung)))
-      SetzeSpeichernAusstehend();
+    if (StreicheOffeneOrder(*konto, OrderID, DatumZeit, Umgebung())) SetzeSpeichernAusstehend();
     return -1;
   } catch (const std::exception& e) {
     Melde("Konto-Server: Fehler beim Streichen einer Order aufgetreten: ", e);
@@ -207,7 +178,7 @@ bool clKontoSchnittstelle::KontoVerbietetOrderaufgabe(std::string_view KontoName
   try {
     const auto* konto = FindeKonto(KontoName);
     if (!konto) return false;
-    return PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, Umgebung(umgebung_.sitzung));
+    return PrüfePlatzierenNichtMöglich(**konto, OrderAktion, Meldung, Umgebung());
   } catch (const std::exception&) {
     return false;
   }
@@ -262,7 +233,7 @@ bool clKontoSchnittstelle::VKSNeuesKontoZufügen(std::string_view KontoName,
     if (state.Kontoumgebung && state.Kontoumgebung->beobachter)
       state.Kontoumgebung->beobachter->AccountRowChanged(*konto, ZeilenAnlass::kNeuesKonto);
   });
-  step([&] { konto->SchreibeInitRTTWerte(false, Umgebung(state)); });
+  step([&] { konto->SchreibeInitRTTWerte(false, Umgebung()); });
   SetzeSpeichernAusstehend();
   ergebnis = true;
   return ergebnis;

@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "accounts/KontoKennzahl.h"
+#include "accounts/KontoUmgebung.h"
+#include "platform/automation/AutomationError.h"
 #include "platform/automation/NoValue.h"
 #include "platform/automation/VariantConversions.h"
-#include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 #include "session/clKontoGlobalData.h"
 
 namespace vks {
@@ -46,6 +46,12 @@ clKontoSchnittstelle::~clKontoSchnittstelle() {
   }
 }
 
+const KontoUmgebung& clKontoSchnittstelle::Umgebung() const {
+  const KontoUmgebung* umgebung = umgebung_.sitzung.Kontoumgebung;
+  if (!umgebung) throw AutomationError(51, "", "Der Kontoserver ist nicht gestartet");
+  return *umgebung;
+}
+
 const std::shared_ptr<clKonto>* clKontoSchnittstelle::FindeKonto(std::string_view KontoName) {
   return umgebung_.sitzung.Konten.Find(KontoName);
 }
@@ -61,10 +67,9 @@ void clKontoSchnittstelle::InitKontoKennzahlen(KeyedDictionary<Variant>& myKonto
 std::string clKontoSchnittstelle::VKSGetTitelDateiName(std::string_view KontoName,
                                                        std::string_view TitelWKN, int32_t Datenart,
                                                        bool NurName) {
-  // The host reads the file it asks for: the values still waiting for it belong there.
-  SchreibeWartendeRttWerte();
-  return GetRTTDateiName(RttStorage{umgebung_.sitzung.RTTSpeicherOrdner}, KontoName, TitelWKN,
-                         static_cast<eKontoDatenArt>(Datenart), NurName);
+  // The host reads the file it asks for: the recorder writes the values waiting for it first.
+  return Umgebung().rtt.DateiName(KontoName, TitelWKN, static_cast<eKontoDatenArt>(Datenart),
+                                  NurName);
 }
 
 float clKontoSchnittstelle::VKSGetKontoWert(std::string_view KontoName, int32_t KontoWert) {

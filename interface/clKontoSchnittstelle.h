@@ -80,8 +80,8 @@ class clKontoSchnittstelle : public HostObjekt,
   std::shared_ptr<clKontoGlobalData> KontoGlobalData() const;
   // Errors (a key the dictionary holds already: 457) reach the caller.
   void InitKontoKennzahlen(KeyedDictionary<Variant>& myKontoKennzahlen);
-  // The RTT file name in the storage folder found at start-up (the base name only with NurName);
-  // the account need not exist. Errors reach the caller.
+  // The RTT file name in the recorder's storage folder (the base name only with NurName); the
+  // account need not exist. Errors reach the caller (51 before the server has started).
   std::string VKSGetTitelDateiName(std::string_view KontoName, std::string_view TitelWKN,
                                    int32_t Datenart, bool NurName = false);
   // NoValue for a missing account; 0 when the metric cannot be computed.
@@ -132,6 +132,8 @@ class clKontoSchnittstelle : public HostObjekt,
  private:
   explicit clKontoSchnittstelle(SchnittstellenUmgebung& umgebung) : umgebung_(umgebung) {}
   const std::shared_ptr<clKonto>* FindeKonto(std::string_view KontoName);
+  // What the account operations work with; error 51 before the server has set it up.
+  const KontoUmgebung& Umgebung() const;
   // Shows "text" + the error's description (style 0).
   void Melde(const std::string& text, const std::exception& error);
   void SetzeSpeichernAusstehend();

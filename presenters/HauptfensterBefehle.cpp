@@ -5,7 +5,6 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/NumberFormat.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
 #include "platform/system/MessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "presenters/LokaleZahl.h"
@@ -181,26 +180,16 @@ void HauptfensterBefehle::KontoBearbeiten() {
 }
 
 bool HauptfensterBefehle::LoescheRttDaten(const clKonto& konto) {
-  const RttStorage& rtt = u_.kontoumgebung.rtt;
+  const RttStorage& rtt = u_.kontoumgebung.rtt.Speicher();
   const std::string einzeltitel(RttFileLocation(rtt, konto.KontoName, "x", dTitelPos).Folder());
   const std::string portfolio(RttFileLocation(rtt, konto.KontoName, "", dKapitalCash).Folder());
   if (einzeltitel.empty() || portfolio.empty()) return true;  // no storage folder, no files
 
+  // The recorder writes the account's waiting values first, so that none recreates a file later.
+  // Goes on past failures; the last one's text is shown.
   std::string fehlertext;
-  for (const std::string& ordner : {einzeltitel, portfolio}) {
-    // Whatever the name holds, nothing outside the storage folder is touched.
-    if (!LiegtIn(u_.ordner, ordner, rtt.folder)) {
-      fehlertext = "Der Ordner " + ordner + " liegt nicht im Speicherordner";
-      continue;
-    }
-    for (const std::string& datei : u_.ordner.Dateien(ordner, ".RTT")) {
-      try {
-        u_.ordner.DateiLoeschen(datei);
-      } catch (const AutomationError& fehler) {
-        fehlertext = fehler.Description();
-      }
-    }
-  }
+  u_.kontoumgebung.rtt.LoescheDateien(
+      konto.KontoName, [&](const AutomationError& fehler) { fehlertext = fehler.Description(); });
   if (!fehlertext.empty()) {
     u_.melder.ZeigeMeldung("Beim Löschen der RTT-Dateien sind Fehler aufgetreten (" + fehlertext +
                                "). Es konnten nicht alle Dateien gelöscht werden.",
@@ -209,7 +198,7 @@ bool HauptfensterBefehle::LoescheRttDaten(const clKonto& konto) {
   }
   for (const std::string& ordner : {einzeltitel, portfolio, ParentFolder(einzeltitel)}) {
     try {
-      u_.ordner.OrdnerEntfernen(ordner);
+      u_.dateien.RemoveFolder(ordner);
     } catch (const AutomationError&) {
       // A folder that is missing or holds other files stays as it is.
     }
@@ -258,7 +247,7 @@ void HauptfensterBefehle::SpeicherordnerEinstellen() {
 
 void HauptfensterBefehle::Hilfe() {
   const std::string& datei = u_.sitzung.HilfeDatei;
-  if (datei.empty() || !u_.ordner.DateiExistiert(datei)) {
+  if (datei.empty() || !u_.dateien.FileExists(datei)) {
     u_.melder.ZeigeMeldung("Die Hilfedatei " +
                                (datei.empty() ? std::string("(ohne Namen)") : datei) +
                                " wurde nicht gefunden.",

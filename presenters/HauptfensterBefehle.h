@@ -17,7 +17,7 @@ namespace vks {
 class Clock;
 class HauptfensterPresenter;
 class MessageReporter;
-class Ordner;
+class FileSystem;
 class SpeicherordnerDialog;
 struct KontoUmgebung;
 struct KontoSitzung;
@@ -70,7 +70,7 @@ struct HauptfensterUmfeld {
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;
   Clock& clock;
-  Ordner& ordner;
+  FileSystem& dateien;
   KontoDialog& konto_dialog;
   KontoUebersichtFabrik& uebersichten;
   SpeicherordnerDialog& speicherordner;
@@ -103,7 +103,8 @@ class HauptfensterBefehle {
  private:
   std::shared_ptr<clKonto> MarkiertesKonto(const char* meldung);
   void LegeKontoAn(const KontoEinstellungen& vorlage, const std::string& titel, bool reset_aktiv);
-  // False after the message when an RTT file could not be deleted.
+  // Deletes the account's RTT files through the recorder, then its emptied folders. False after
+  // the message when an RTT file could not be deleted.
   bool LoescheRttDaten(const clKonto& konto);
 
   HauptfensterUmfeld u_;

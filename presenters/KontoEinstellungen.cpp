@@ -1,16 +1,13 @@
 #include "presenters/KontoEinstellungen.h"
 
-#include <filesystem>
-
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/NumberFormat.h"
 #include "platform/automation/VariantConversions.h"
+#include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 #include "presenters/HauptfensterPresenter.h"
 
 namespace vks {
@@ -48,21 +45,6 @@ bool Fragt(MessageReporter& melder, const std::string& frage) {
   return melder.ZeigeMeldung(frage, msgbox::kYesNo) == msgbox::kYes;
 }
 
-// Deletes every *.RTT file of a folder, going on past failures; the last failure's text is kept.
-void LoescheRttDateien(const std::string& ordner, std::string& fehler) {
-  // Where open files cannot be deleted, the appender's open files would stand in the way.
-  SchliesseRttDateien();
-  std::error_code ec;
-  if (!std::filesystem::is_directory(ordner, ec)) return;
-  for (const auto& entry : std::filesystem::directory_iterator(ordner, ec)) {
-    if (FoldCase(entry.path().extension().string()) != FoldCase(".RTT")) continue;
-    std::error_code remove_ec;
-    if (!std::filesystem::remove(entry.path(), remove_ec) && remove_ec)
-      fehler = entry.path().string() + ": " + remove_ec.message();
-  }
-  if (ec) fehler = ordner + ": " + ec.message();
-}
-
 void LeereEntwicklung(clKonto& k) {
   for (int32_t* zaehler :
        {&k.OffeneLongOrders, &k.OffeneShortOrders, &k.OffeneLongEnterOrders,
@@ -93,13 +75,12 @@ KontoEinstellungen NeueKontoEinstellungen(Clock& clock, const AutomationLocale& 
   return felder;
 }
 
-bool IstGueltigerKontoname(std::string_view name, const std::string& ordner) {
+bool IstGueltigerKontoname(std::string_view name, FileSystem& dateien, const std::string& ordner) {
   if (name.find_first_of(kVerboteneZeichen) != std::string_view::npos) return false;
   // "<name>.12345?": the name, ".12345" and at most one more character.
   const std::string muster = FoldCase(std::string(name) + ".12345");
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(ordner, ec)) {
-    const std::string datei = FoldCase(entry.path().filename().string());
+  for (const std::string& pfad : dateien.ListFiles(ordner, "")) {
+    const std::string datei = FoldCase(std::string_view(pfad).substr(pfad.rfind('/') + 1));
     if (datei.starts_with(muster) && datei.size() <= muster.size() + 1) return false;
   }
   return true;
@@ -107,11 +88,12 @@ bool IstGueltigerKontoname(std::string_view name, const std::string& ordner) {
 
 bool BestaetigeKontoEinstellungen(KontoEinstellungen& felder, const KontenSammlung& konten,
                                   MessageReporter& melder, Clock& clock,
-                                  const AutomationLocale& locale, const std::string& ordner) {
+                                  const AutomationLocale& locale, FileSystem& dateien,
+                                  const std::string& ordner) {
   felder.txtName = Trim(felder.txtName);
   const std::string& name = felder.txtName;
   double kontostand = 0;
-  if (!IstGueltigerKontoname(name, ordner)) {
+  if (!IstGueltigerKontoname(name, dateien, ordner)) {
     melder.ZeigeMeldung(kUngueltigerName, msgbox::kOkOnly);
     return false;
   }
@@ -182,11 +164,9 @@ void SetzeKontoEntwicklungZurueck(const KontoEinstellungen& felder, KontoResetUm
 
     if (Fragt(melder, kRttFrage)) {
       std::string fehler;
-      const RttStorage& rtt = umfeld.umgebung.rtt;
-      LoescheRttDateien(
-          std::string(RttFileLocation(rtt, konto->KontoName, "x", dTitelPos).Folder()), fehler);
-      LoescheRttDateien(
-          std::string(RttFileLocation(rtt, konto->KontoName, "", dKapitalCash).Folder()), fehler);
+      // Goes on past failures; the last one's text is shown.
+      umfeld.umgebung.rtt.LoescheDateien(
+          konto->KontoName, [&](const AutomationError& e) { fehler = e.Description(); });
       if (!fehler.empty()) {
         melder.ZeigeMeldung("Beim Löschen der RTT-Dateien sind Fehler aufgetreten (" + fehler +
                                 "). Es konnten nicht alle Dateien gelöscht werden.",

@@ -13,6 +13,7 @@
 namespace vks {
 
 class Clock;
+class FileSystem;
 class HauptfensterPresenter;
 class MessageReporter;
 struct KontoUmgebung;
@@ -40,14 +41,15 @@ KontoEinstellungen NeueKontoEinstellungen(Clock& clock, const AutomationLocale& 
 
 // False for a name holding any of ( ) [ ] { } / \ : * ? ' " < > | #, and for one that a file
 // "<name>.12345?" in `ordner` already uses.
-bool IstGueltigerKontoname(std::string_view name, const std::string& ordner);
+bool IstGueltigerKontoname(std::string_view name, FileSystem& dateien, const std::string& ordner);
 
 // The confirmation: trims the name, then checks it, the cash, the date and the name's uniqueness
 // in that order, asking where a question is due. True (marker "OK") when the dialog may close;
 // otherwise the fields stay as the user left them (but for the trimmed name).
 bool BestaetigeKontoEinstellungen(KontoEinstellungen& felder, const KontenSammlung& konten,
                                   MessageReporter& melder, Clock& clock,
-                                  const AutomationLocale& locale, const std::string& ordner);
+                                  const AutomationLocale& locale, FileSystem& dateien,
+                                  const std::string& ordner);
 
 // The text the script editor opens with for button `index` (1 placement, 0 cancellation): the
 // field's script, or a commented example when the field is empty.

@@ -26,12 +26,12 @@ bool BestaetigeSpeicherordner(const std::string& txtOrdner, SpeicherordnerUmfeld
     melder.ZeigeMeldung("Geben Sie bitte einen Ordner an.", msgbox::kOkOnly);
     return false;
   }
-  if (!umfeld.ordner.OrdnerExistiert(ordner)) {
+  if (!umfeld.ordner.FolderExists(ordner)) {
     if (!Ja(melder, "Der angegebene Ordner existiert nicht. Soll er jetzt angelegt werden?")) {
       return false;
     }
     try {
-      umfeld.ordner.OrdnerAnlegen(ordner);
+      umfeld.ordner.CreateFolder(ordner);
     } catch (const AutomationError& fehler) {
       melder.ZeigeMeldung(
           "Der Ordner konnte nicht angelegt werden. Fehlermeldung: " + fehler.Description(),

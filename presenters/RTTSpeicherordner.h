@@ -3,7 +3,7 @@
 // setting written only when all of them passed. The Qt dialog hands over its folder field.
 #include <string>
 
-#include "platform/files/Ordner.h"
+#include "platform/files/FileSystem.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/system/MessageReporter.h"
 
@@ -15,7 +15,7 @@ inline constexpr const char* kOrdnerwahlTitel = "Bitte einen Ordner auswählen";
 struct SpeicherordnerUmfeld {
   MessageReporter& melder;
   SettingsStore& settings;
-  Ordner& ordner;
+  FileSystem& ordner;
   // The folder the server uses now; empty at the very first start.
   std::string aktueller_ordner;
 };

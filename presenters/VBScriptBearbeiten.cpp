@@ -1,7 +1,6 @@
 #include "presenters/VBScriptBearbeiten.h"
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
 
 #include "accounts/KontoKennzahl.h"
 #include "platform/automation/NumberFormat.h"
@@ -97,19 +96,26 @@ void SpeichereSchrift(SettingsStore& settings, const Schrift& schrift,
   (void)settings.SaveSetting("Tradomir", "VBScriptEditor", "Schrift", text);
 }
 
-std::string SchreibeVBScriptIni(SettingsStore& settings) {
+std::string SchreibeVBScriptIni(SettingsStore& settings, FileSystem& dateien) {
   std::string ordner = settings.GetSetting("Tradomir", "Programm", "PfadV7", "");
   if (ordner.empty()) return {};  // no host installed: never the file system's root
   if (!ordner.ends_with('/')) ordner += '/';
   const std::string pfad = ordner + "VBScript.ini";
   auto inhalt = Utf8ToWindows1252("[Schemes]\r\nVB=" + ordner + "VBScriptVirtKonten.schclass;");
   if (!inhalt.ok()) return {};
-  std::error_code ec;
-  std::filesystem::remove(pfad, ec);
-  std::ofstream datei(pfad, std::ios::binary | std::ios::trunc);
-  datei << *inhalt;
-  datei.close();
-  return datei ? pfad : std::string();
+  try {
+    dateien.DeleteFile(pfad);  // a new file, not the old one overwritten: its links stay apart
+  } catch (const AutomationError&) {
+    // None there, or it stays: writing shows whether the new content can go in.
+  }
+  try {
+    const std::unique_ptr<WritableFile> datei = dateien.NewWritableFile(pfad);
+    datei->Append(*inhalt);
+    datei->Close();
+    return pfad;
+  } catch (const AutomationError&) {
+    return {};
+  }
 }
 
 TestLauf TesteScript(ScriptUmgebung& umgebung, const std::string& text,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/automation/AutomationLocale.h"
+#include "platform/files/FileSystem.h"
 #include "session/AccountStore.h"
 
 namespace vks {
@@ -82,7 +83,7 @@ void SpeichereSchrift(SettingsStore& settings, const Schrift& schrift,
 // Writes <program folder>VBScript.ini afresh, naming the colouring scheme; the program folder is
 // the host's setting "PfadV7". Returns its path, "" when there is no such folder or the file could
 // not be written (no error).
-std::string SchreibeVBScriptIni(SettingsStore& settings);
+std::string SchreibeVBScriptIni(SettingsStore& settings, FileSystem& dateien);
 
 struct TestLauf {
   bool erfolg = false;

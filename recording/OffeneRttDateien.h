@@ -12,11 +12,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/files/PosixFile.h"
+#include "platform/files/FileSystem.h"
 
 namespace vks {
 
@@ -34,26 +35,22 @@ class OffeneRttDateien {
   class Zugriff {
    public:
     Zugriff() = default;
-    Zugriff(posix::FileHandle handle, int64_t groesse, bool behalten)
-        : handle_(handle), groesse_(groesse), behalten_(behalten) {}
-    ~Zugriff();
-    Zugriff(Zugriff&& other) noexcept;
-    Zugriff& operator=(Zugriff&& other) noexcept;
-    Zugriff(const Zugriff&) = delete;
-    Zugriff& operator=(const Zugriff&) = delete;
+    Zugriff(PositionedFile* datei, int64_t groesse) : datei_(datei), groesse_(groesse) {}
+    Zugriff(std::unique_ptr<PositionedFile> eigen, int64_t groesse)
+        : datei_(eigen.get()), groesse_(groesse), eigen_(std::move(eigen)) {}
 
-    bool Offen() const { return handle_ != posix::kInvalidHandle; }
-    posix::FileHandle Handle() const { return handle_; }
+    bool Offen() const { return datei_ != nullptr; }
+    PositionedFile& Datei() const { return *datei_; }
     int64_t Groesse() const { return groesse_; }  // the file's size when it was handed out
-    bool Behalten() const { return behalten_; }
+    bool Behalten() const { return !eigen_; }
 
    private:
-    posix::FileHandle handle_ = posix::kInvalidHandle;
+    PositionedFile* datei_ = nullptr;
     int64_t groesse_ = 0;
-    bool behalten_ = false;
+    std::unique_ptr<PositionedFile> eigen_;  // a file the cache has no room for
   };
 
-  explicit OffeneRttDateien(size_t hoechstens = StandardAnzahl());
+  explicit OffeneRttDateien(FileSystem& dateien, size_t hoechstens = StandardAnzahl());
   ~OffeneRttDateien();
   OffeneRttDateien(const OffeneRttDateien&) = delete;
   OffeneRttDateien& operator=(const OffeneRttDateien&) = delete;
@@ -66,12 +63,13 @@ class OffeneRttDateien {
  private:
   struct Eintrag {
     std::string pfad;
-    posix::FileHandle handle;
+    std::unique_ptr<PositionedFile> datei;
     uint64_t zuletzt;  // the write count at its last use
   };
   using Reihe = std::list<Eintrag>;  // most recently used first
   void Schliesse(Reihe::iterator eintrag);
 
+  FileSystem& dateien_;
   size_t hoechstens_;
   uint64_t zaehler_ = 0;
   Reihe reihe_;

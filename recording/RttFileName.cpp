@@ -1,6 +1,5 @@
 #include "recording/RttFileName.h"
 
-#include "platform/files/PosixFile.h"
 #include "recording/FileNameEncoding.h"
 
 namespace vks {
@@ -26,26 +25,13 @@ RttLocation RttFileLocation(const RttStorage& storage, std::string_view KontoNam
   return location;
 }
 
-std::string GetRTTDateiName(const RttStorage& storage, std::string_view KontoName,
-                            std::string_view TitelWKN, eKontoDatenArt Datenart, bool NurName) {
+std::string GetRTTDateiName(FileSystem& dateien, const RttStorage& storage,
+                            std::string_view KontoName, std::string_view TitelWKN,
+                            eKontoDatenArt Datenart, bool NurName) {
   if (NurName) return EncodeFileName(RttBaseName(KontoName, TitelWKN, Datenart));
   RttLocation location = RttFileLocation(storage, KontoName, TitelWKN, Datenart);
-  if (location.file.empty() || !ErzeugeOrdnerPfad(location.Folder())) return {};
+  if (location.file.empty() || !CreateFolderPath(dateien, location.Folder())) return {};
   return location.file;
-}
-
-bool ErzeugeOrdnerPfad(std::string_view path) {
-  if (path.empty()) return false;
-  std::string folder(path);
-  if (folder.back() == kSeparator) folder.pop_back();
-  if (folder.empty() || posix::PathExists(folder)) return true;  // "" was the root
-  size_t last = folder.rfind(kSeparator);
-  if (last != std::string::npos) {
-    std::string parent = folder.substr(0, last);
-    if (parent.find(kSeparator) != std::string::npos && !ErzeugeOrdnerPfad(parent)) return false;
-  }
-  // Another process may have created it meanwhile.
-  return posix::MakeDirectory(folder) == 0 || posix::PathExists(folder);
 }
 
 }  // namespace vks

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files/FileSystem.h"
 #include "recording/RttStorage.h"
 #include "recording/eKontoDatenArt.h"
 
@@ -23,11 +24,8 @@ RttLocation RttFileLocation(const RttStorage& storage, std::string_view KontoNam
 
 // With NurName: the encoded file base name, touching nothing. Otherwise the full file name after
 // creating its folder; "" when the folder cannot be created or no storage folder is set.
-std::string GetRTTDateiName(const RttStorage& storage, std::string_view KontoName,
-                            std::string_view TitelWKN, eKontoDatenArt Datenart, bool NurName);
-
-// Creates a folder and the missing folders above it, level by level. True when the path exists
-// afterwards (as a folder or as a file: a file in the way shows only when it is used).
-bool ErzeugeOrdnerPfad(std::string_view path);
+std::string GetRTTDateiName(FileSystem& dateien, const RttStorage& storage,
+                            std::string_view KontoName, std::string_view TitelWKN,
+                            eKontoDatenArt Datenart, bool NurName);
 
 }  // namespace vks

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "recording/RttStorage.h"
+#include "recording/RttAufzeichnung.h"
 #include "session/AccountStore.h"
 
 namespace vks {
@@ -32,7 +32,7 @@ class Speicherplan {
   static constexpr int kSpeichernIntervallMs = 5000;
   static constexpr int kKursSpeichernIntervallMs = 500;
 
-  Speicherplan(KontenSammlung& konten, AccountStore& store, const RttStorage& rtt)
+  Speicherplan(KontenSammlung& konten, AccountStore& store, RttAufzeichnung& rtt)
       : konten_(konten), store_(store), rtt_(rtt) {}
 
   void Anmelden(KursTickBeobachter* beobachter);
@@ -54,7 +54,7 @@ class Speicherplan {
  private:
   KontenSammlung& konten_;
   AccountStore& store_;
-  const RttStorage& rtt_;
+  RttAufzeichnung& rtt_;
   bool speichern_ausstehend_ = false;
   std::vector<KursTickBeobachter*> beobachter_;
   std::vector<GeschriebenesKonto> geschrieben_;  // one tick's, kept for its room

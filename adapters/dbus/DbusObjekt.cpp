@@ -1,15 +1,14 @@
 #include "adapters/dbus/DbusObjekt.h"
 
-#include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusMetaType>
 #include <QtDBus/QDBusVariant>
 
-#include "platform/automation/AutomationError.h"
 #include "adapters/dbus/DbusNames.h"
-#include "recording/RttWriter.h"
+#include "platform/automation/AutomationError.h"
+#include "recording/RttAufzeichnung.h"
 
 namespace vks::dbus {
 
@@ -18,7 +17,6 @@ namespace {
 constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 constexpr const char* kIntrospectableInterface = "org.freedesktop.DBus.Introspectable";
 constexpr const char* kPeerInterface = "org.freedesktop.DBus.Peer";
-constexpr int kNachschreibenMs = 50;
 
 // The standard interfaces every object answers besides its own.
 constexpr const char* kStandardXml =
@@ -59,19 +57,22 @@ QString ArgXml(const DbusArgument& a, const char* direction) {
   return xml + QStringLiteral("/>\n");
 }
 
-// Writes the RTT values that calls left waiting, kNachschreibenMs after the first of them: a burst
-// of calls costs one write per file, and a host that charts the files sees them at most that late.
-void NachschreibenPlanen() {
-  if (WartendeRttWerte() == 0) return;
-  static QTimer* const zeitgeber = [] {
-    auto* t = new QTimer(QCoreApplication::instance());
-    t->setSingleShot(true);
-    t->setInterval(kNachschreibenMs);
-    QObject::connect(t, &QTimer::timeout, [] { SchreibeWartendeRttWerte(); });
-    return t;
-  }();
-  if (!zeitgeber->isActive()) zeitgeber->start();
+}  // namespace
+
+DbusRttAufschub::DbusRttAufschub() {
+  zeitgeber_.setSingleShot(true);
+  zeitgeber_.setInterval(kNachschreibenMs);
+  QObject::connect(&zeitgeber_, &QTimer::timeout, [this] {
+    if (aufzeichnung_) aufzeichnung_->SchreibeWartende();
+  });
 }
+
+void DbusRttAufschub::Planen(RttAufzeichnung& aufzeichnung) {
+  aufzeichnung_ = &aufzeichnung;
+  if (!zeitgeber_.isActive()) zeitgeber_.start();
+}
+
+namespace {
 
 QDBusMessage ErrorReply(const QDBusMessage& message, const AutomationError& e) {
   return message.createErrorReply(
@@ -97,13 +98,10 @@ DbusObjekt::DbusObjekt(QString interface, QString owner)
 
 bool DbusObjekt::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
   if (message.type() != QDBusMessage::MethodCallMessage) return false;
-  {
-    // The call's RTT values are written after the answer is on its way, together with those of
-    // the calls that follow it within kNachschreibenMs.
-    RttAufschub aufschub(RttAufschub::Nachlauf::Sammeln);
-    connection.send(Beantworte(message));
-  }
-  NachschreibenPlanen();
+  // The call's RTT values wait until the answer is on its way (RttAufzeichnung::Aufruf).
+  std::optional<RttAufzeichnung::Aufruf> aufruf;
+  if (rtt_) aufruf.emplace(*rtt_);
+  connection.send(Beantworte(message));
   return true;
 }
 

@@ -3,10 +3,14 @@
 // each call (the caller owns the object, the member exists, the argument types match), turns an
 // automation error into a D-Bus error, answers the Properties interface and introspection. The
 // concrete objects only fill the table.
+#include <QtCore/QTimer>
 #include <QtDBus/QDBusMessage>
 #include <QtDBus/QDBusVirtualObject>
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "recording/RttAufzeichnung.h"
 
 namespace vks::dbus {
 
@@ -47,6 +51,10 @@ class DbusObjekt : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
   QString introspect(const QString& path) const override;
 
+  // The recorder whose values wait while this object answers a call; none: nothing waits.
+  void SetzeAufzeichnung(RttAufzeichnung* rtt) { rtt_ = rtt; }
+  RttAufzeichnung* Aufzeichnung() const { return rtt_; }
+
  protected:
   void AddMethod(DbusMethod method) { methods_.push_back(std::move(method)); }
   void AddProperty(DbusProperty property) { properties_.push_back(std::move(property)); }
@@ -62,6 +70,21 @@ class DbusObjekt : public QDBusVirtualObject {
   std::vector<DbusMethod> methods_;
   std::vector<DbusProperty> properties_;
   std::vector<DbusSignal> signals_;
+  RttAufzeichnung* rtt_ = nullptr;
+};
+
+// The RTT values that calls left waiting are written kNachschreibenMs after the first of them: a
+// burst of calls costs one write per file, and a host that charts the files sees them at most that
+// late. Runs on the event loop of the thread that serves the calls.
+class DbusRttAufschub : public RttAufschub {
+ public:
+  static constexpr int kNachschreibenMs = 50;
+  DbusRttAufschub();
+  void Planen(RttAufzeichnung& aufzeichnung) override;
+
+ private:
+  QTimer zeitgeber_;
+  RttAufzeichnung* aufzeichnung_ = nullptr;
 };
 
 // The signature of a message argument as it arrived ("" when it cannot be told).

@@ -3,11 +3,11 @@
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusObjectPath>
 
-#include "platform/automation/AutomationError.h"
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/GlobalDataObjekt.h"
 #include "adapters/dbus/KontoSchnittstelleObjekt.h"
 #include "adapters/dbus/RegistryObjekt.h"
+#include "platform/automation/AutomationError.h"
 
 namespace vks::dbus {
 
@@ -53,6 +53,7 @@ QString KontoServerDienst::PfadVon(const ObjectRef& objekt) {
   const QString path =
       QStringLiteral("%1/daten%2").arg(QLatin1String(kRootPath)).arg(naechste_nummer_++);
   auto* served = new GlobalDataObjekt(daten, *this);
+  served->SetzeAufzeichnung(Aufzeichnung());
   connection_.registerVirtualObject(path, served, QDBusConnection::SingleNode);
   werte_objekte_.emplace(path, std::make_pair(objekt, served));
   werte_pfade_.emplace(objekt.get(), path);
@@ -96,6 +97,7 @@ QString KontoServerDienst::CreateObject(const QString& className, const QString&
   } else {
     throw AutomationError(error::kCannotCreateObject);
   }
+  eintrag.objekt->SetzeAufzeichnung(Aufzeichnung());
   connection_.registerVirtualObject(path, eintrag.objekt, QDBusConnection::SingleNode);
   je_erzeugt_ = true;
   if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/files/Ordner.h"
+#include "platform/files/FileSystem.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 
@@ -74,7 +74,6 @@ bool AnzeigeVorhanden(int argc, char** argv, std::ostream& log) {
 
 KontenFensterMitAnzeige::KontenFensterMitAnzeige(ServerAnzeigeTeile teile)
     : teile_(std::move(teile)),
-      ordner_(NeueDateisystemOrdner()),
       konto_dialog_([this] { return DialogUmfeld(); }),
       uebersichten_([this] { return FensterUmfeld(); }) {}
 
@@ -87,17 +86,9 @@ NeuesKontoUmfeld KontenFensterMitAnzeige::DialogUmfeld() {
     (*fenster)->ShowDaten(konto);
     return true;
   };
-  return {teile_.melder,
-          teile_.clock,
-          teile_.sitzung.Konten,
-          teile_.locale,
-          &teile_.kontoumgebung,
-          &teile_.presenter,
-          uebersicht_neu_fuellen,
-          teile_.script,
-          &teile_.settings,
-          teile_.sitzung.HilfeDatei,
-          {}};
+  return {teile_.melder,  teile_.clock,          teile_.sitzung.Konten,     teile_.locale,
+          teile_.dateien, &teile_.kontoumgebung, &teile_.presenter,         uebersicht_neu_fuellen,
+          teile_.script,  &teile_.settings,      teile_.sitzung.HilfeDatei, {}};
 }
 
 UebersichtUmfeld KontenFensterMitAnzeige::FensterUmfeld() {
@@ -112,7 +103,7 @@ void KontenFensterMitAnzeige::ZeigeKontenFenster() {
   if (!fenster_) {
     HauptfensterUmfeld umfeld{
         teile_.sitzung,        teile_.presenter, teile_.melder, teile_.kontoumgebung,
-        teile_.clock,          *ordner_,         konto_dialog_, uebersichten_,
+        teile_.clock,          teile_.dateien,   konto_dialog_, uebersichten_,
         teile_.speicherordner, hilfe_,           teile_.locale};
     fenster_ = std::make_unique<frmHauptfenster>(umfeld, &teile_.settings);
     QObject::connect(fenster_.get(), &frmHauptfenster::Geschlossen, [this] {

@@ -21,6 +21,7 @@ struct ServerAnzeigeTeile {
   MessageReporter& melder;
   const KontoUmgebung& kontoumgebung;
   Clock& clock;
+  FileSystem& dateien;
   SettingsStore& settings;
   SpeicherordnerDialog& speicherordner;
   ScriptUmgebung* script = nullptr;
@@ -48,7 +49,6 @@ class KontenFensterMitAnzeige : public KontenFensterSteuerung {
   UebersichtUmfeld FensterUmfeld();
 
   ServerAnzeigeTeile teile_;
-  std::unique_ptr<Ordner> ordner_;
   QtKontoDialog konto_dialog_;
   QtUebersichtFabrik uebersichten_;
   QtHilfe hilfe_;

@@ -20,8 +20,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "platform/system/Clock.h"
 #include "adapters/qt/frmVBScriptBearbeiten.h"
+#include "platform/system/Clock.h"
 
 namespace vks {
 namespace {
@@ -265,7 +265,7 @@ void frmNeuesKonto::Okay() {
   KontoEinstellungen f = Felder();
   const bool schliesst =
       BestaetigeKontoEinstellungen(f, umfeld_.konten, umfeld_.melder, umfeld_.clock, umfeld_.locale,
-                                   QDir::currentPath().toStdString());
+                                   umfeld_.dateien, QDir::currentPath().toStdString());
   txtName_->setText(Q(f.txtName));
   if (!schliesst) return;
   marker_ = f.marker;

@@ -28,6 +28,7 @@ struct NeuesKontoUmfeld {
   Clock& clock;
   KontenSammlung& konten;
   AutomationLocale locale;
+  FileSystem& dateien;                      // the name check looks for the account's files
   const KontoUmgebung* umgebung = nullptr;  // the reset; none: Reset does nothing
   HauptfensterPresenter* hauptfenster = nullptr;
   // Fills the account's open overview window again; false when none is open.

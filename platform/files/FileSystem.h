@@ -1,11 +1,16 @@
 #pragma once
-// Whole-file operations of the core (the account store, its backups, the error log), behind an
-// interface so that tests can inject faults at any write. Every failure is an AutomationError whose
-// description names the path; the numbers are those of the platform's file errors (53 file not
-// found, 61 disk full, 70 access denied, 76 path not found, 57 other I/O errors).
+// Every file and folder operation of the core (the account store, its backups, the error log, the
+// RTT files, the folders of the dialogs), behind one interface, so that tests can hold files in
+// memory or inject faults at any write. Every failure is an AutomationError with the number and
+// German text that the platform's file statements give (FileError), so that messages can quote it.
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/automation/AutomationError.h"
 
 namespace vks {
 
@@ -19,6 +24,17 @@ class WritableFile {
   // Forces the data onto the disk.
   virtual void Sync() = 0;
   virtual void Close() = 0;
+};
+
+// A file kept open for writes at chosen offsets. Others may read, rename or delete it meanwhile.
+class PositionedFile {
+ public:
+  virtual ~PositionedFile() = default;
+  // The size now; -1 when the file no longer has a name (deleted, or replaced by a rename): a file
+  // kept open across calls must not be written when nobody can find it any more.
+  virtual int64_t NamedSize() = 0;
+  // One write of all of `data` at `offset`: a concurrent reader sees all of a small write or none.
+  virtual void WriteAt(int64_t offset, std::span<const uint8_t> data) = 0;
 };
 
 class FileSystem {
@@ -36,15 +52,42 @@ class FileSystem {
   virtual std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) = 0;
   // Opens for appending, creating the file when it is missing.
   virtual std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) = 0;
+  // Opens for positioned writes, creating the file empty when it is missing.
+  virtual std::unique_ptr<PositionedFile> OpenPositioned(const std::string& path) = 0;
   // Replaces `to` atomically.
   virtual void RenameFile(const std::string& from, const std::string& to) = 0;
   virtual void DeleteFile(const std::string& path) = 0;
   // Makes a rename or deletion in the folder durable.
   virtual void SyncFolder(const std::string& path) = 0;
+
+  // One level: the parent must exist.
+  virtual void CreateFolder(const std::string& path) = 0;
+  // Only an empty folder.
+  virtual void RemoveFolder(const std::string& path) = 0;
+  // Full paths of the files in `folder` whose name ends in `ending` (letter case ignored), sorted;
+  // none when the folder does not exist.
+  virtual std::vector<std::string> ListFiles(const std::string& folder,
+                                             std::string_view ending) = 0;
+  // The path made absolute, "." and ".." resolved and symbolic links followed as far as they exist.
+  virtual std::string Resolve(const std::string& path) = 0;
 };
 
 // The real files of the platform (POSIX calls, 64-bit offsets).
 std::unique_ptr<FileSystem> NewPosixFileSystem();
+
+// What a failed file call raises: the platform error `error_number` as the file statements number
+// it (53 file not found, 61 disk full, 70 access denied, 75 path/file access error, 76 path not
+// found, 57 device I/O error), with their German text. A missing entry is a missing file (53) when
+// a file was asked for, a missing path (76) when a folder was.
+enum class FileTarget { File, Folder };
+AutomationError FileError(int error_number, FileTarget target);
+
+// Creates a folder and the missing folders above it, level by level. True when the path exists
+// afterwards (as a folder or as a file: a file in the way shows only when it is used).
+bool CreateFolderPath(FileSystem& files, std::string_view path);
+
+// True when `path`, resolved, lies strictly inside `base`, resolved.
+bool LiegtIn(FileSystem& files, const std::string& path, const std::string& base);
 
 // Joins a folder and a file name with the native separator, unless the folder already ends in one.
 std::string JoinPath(std::string_view folder, std::string_view name);

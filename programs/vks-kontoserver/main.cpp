@@ -28,7 +28,7 @@
 #include "platform/system/ErrorLog.h"
 #include "platform/system/LogMessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
-#include "recording/RttWriter.h"
+#include "recording/RttAufzeichnung.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "session/KontoBeobachterVerteiler.h"
 #include "session/Speicherplan.h"
@@ -73,9 +73,15 @@ int main(int argc, char** argv) {
   }
   const std::string programm_name =
       QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
+  // Every file the server reads or writes goes through this one; the RTT recorder learns its
+  // storage folder from start-up, and the calls served on the bus leave its values waiting.
+  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  dbus::DbusRttAufschub rtt_aufschub;
+  RttAufzeichnung rtt(*files, RttStorage{}, &rtt_aufschub);
   dbus::KontoServerDienst dienst(bus, programm_name, [] {
     QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
   });
+  dienst.SetzeAufzeichnung(&rtt);
   bus.registerVirtualObject(QLatin1String(dbus::kRootPath), &dienst, QDBusConnection::SingleNode);
   // Another server owns the name already: it serves every host, this one leaves untouched.
   if (!bus.registerService(QLatin1String(dbus::kServiceName))) return 0;
@@ -89,13 +95,11 @@ int main(int argc, char** argv) {
   LogMessageReporter log_reporter(std::cerr);
   QtMeldungen qt_meldungen;
   MessageReporter& reporter = anzeige ? static_cast<MessageReporter&>(qt_meldungen) : log_reporter;
-  const std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
   BestaetigenderSpeicherordnerDialog bestaetigung(settings);
   std::unique_ptr<frmRTTSpeicherordner> erster_start;
-  if (anzeige) erster_start.reset(new frmRTTSpeicherordner({reporter, settings, *ordner, ""}));
+  if (anzeige) erster_start.reset(new frmRTTSpeicherordner({reporter, settings, *files, ""}));
   SpeicherordnerDialog& dialog =
       erster_start ? static_cast<SpeicherordnerDialog&>(*erster_start) : bestaetigung;
-  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
   SystemClock clock;
   std::unique_ptr<ErrorLog> error_log;
   std::unique_ptr<AccountStore> store;
@@ -122,7 +126,7 @@ int main(int argc, char** argv) {
   if (!store) start.konten_laden(sitzung);  // a failed load step still needs the store to save
 
   // What the host's account operations work with.
-  const RttStorage rtt{sitzung.RTTSpeicherOrdner};
+  rtt.SetzeSpeicher(RttStorage{sitzung.RTTSpeicherOrdner});
   const AutomationLocale locale = SystemLocale();
   Speicherplan speicherplan(sitzung.Konten, *store, rtt);
   HauptfensterPresenter hauptfenster(sitzung.Konten, speicherplan, locale);
@@ -141,9 +145,9 @@ int main(int argc, char** argv) {
   std::unique_ptr<KontenFensterMitAnzeige> mit_anzeige;
   if (anzeige) {
     speicherordner.reset(
-        new frmRTTSpeicherordner({reporter, settings, *ordner, sitzung.RTTSpeicherOrdner}));
+        new frmRTTSpeicherordner({reporter, settings, *files, sitzung.RTTSpeicherOrdner}));
     mit_anzeige = std::make_unique<KontenFensterMitAnzeige>(
-        ServerAnzeigeTeile{sitzung, hauptfenster, reporter, kontoumgebung, clock, settings,
+        ServerAnzeigeTeile{sitzung, hauptfenster, reporter, kontoumgebung, clock, *files, settings,
                            *speicherordner, &script_umgebung, locale, &beobachter});
   }
   KontenFensterSteuerung& fenster =
@@ -154,6 +158,7 @@ int main(int argc, char** argv) {
     zugang.schliessen = [&] { mit_anzeige->SchliesseKontenFenster(); };
   }
   dbus::AnzeigeObjekt anzeige_objekt(bus, zugang);
+  anzeige_objekt.SetzeAufzeichnung(&rtt);
   if (mit_anzeige) mit_anzeige->BeimSchliessen([&] { anzeige_objekt.Geschlossen(); });
   bus.registerVirtualObject(QLatin1String(dbus::kAnzeigePath), &anzeige_objekt,
                             QDBusConnection::SingleNode);
@@ -172,7 +177,7 @@ int main(int argc, char** argv) {
 
   const int code = app.exec();
   fenster.EntladeKontenFenster();
-  SchliesseRttDateien();
+  rtt.SchliesseDateien();
   bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
   if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
   bus.unregisterService(QLatin1String(dbus::kServiceName));

@@ -6,11 +6,11 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/AutomationError.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -22,9 +22,7 @@ class EintraegeLoeschenTest : public ::testing::Test {
     konto_.AktuelleZeit = DateValue{45500.25};
   }
   std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
-    auto contents = ReadRttFile(RttFileLocation(storage_, konto_.KontoName, wkn, art).file);
-    if (!contents.ok()) return {};
-    return contents->records;
+    return rtt_.Records(konto_.KontoName, wkn, art);
   }
   // The account kinds that got a record.
   std::set<int> Geschrieben() {
@@ -66,10 +64,9 @@ class EintraegeLoeschenTest : public ::testing::Test {
     konto_.cFilledOrders.Add(id, f);
   }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, storage_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt};
   clKonto konto_;
   std::vector<std::string> entfernt_;
   ZeileEntfernt merke_ = [this](const std::string& key) { entfernt_.push_back(key); };
@@ -171,8 +168,7 @@ TEST_F(EintraegeLoeschenTest, APartlyFilledEntryOrderReleasesTheMarginOfItsRest)
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
-    testing::TempFolder folder;
-    storage_.folder = folder.path();
+    rtt_.dateien.files.clear();
     konto_.cOffeneOrders.RemoveAll();
     Order("A1", f.aktion, 100, 40, true, 20, f.margin, f.point_value);
     konto_.OffeneLongOrders = konto_.OffeneShortOrders = 1;

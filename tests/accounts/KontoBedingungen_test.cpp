@@ -6,7 +6,7 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
 
@@ -35,19 +35,13 @@ class KontoBedingungenTest : public ::testing::Test {
     konto_.KontoName = "Depot";
     konto_.AktuelleZeit = DateValue{45000.25};
   }
-  std::vector<RttRecord> Verhindert() {
-    RttLocation where = RttFileLocation(storage_, "Depot", "", dPlatzierenVerhindert);
-    auto contents = ReadRttFile(where.file);
-    if (!contents.ok()) return {};
-    return contents->records;
-  }
+  std::vector<RttRecord> Verhindert() { return rtt_.Records("Depot", "", dPlatzierenVerhindert); }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.75};
   clKonto konto_;
   FesteAuswertung auswertung_;
-  KontoUmgebung umgebung_{clock_, storage_, nullptr, &auswertung_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt, nullptr, &auswertung_};
 };
 
 TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {

@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 
+#include "fakes/SpeicherAufzeichnung.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks {
 namespace {
-
-using testing::TempFolder;
 
 // Cash 10 000; stock value 3 000 of which 1 000 short; stock open P/L 250 of which -50 short;
 // contract open P/L -400 of which 100 short; margins 700 (contracts) and 300 (stocks).
@@ -31,13 +28,13 @@ void FillAccount(clKonto& konto) {
 }
 
 // Every series the account has now, by kind: its one record's value and second value.
-std::map<int, std::pair<float, float>> Written(const RttStorage& storage, DateValue time) {
+std::map<int, std::pair<float, float>> Written(testing::SpeicherAufzeichnung& rtt, DateValue time) {
   std::map<int, std::pair<float, float>> written;
   for (int kind = 2; kind <= 51; ++kind) {
     auto datenart = static_cast<eKontoDatenArt>(kind);
-    std::string file = RttFileLocation(storage, "Depot1", "", datenart).file;
-    if (!std::filesystem::exists(file)) continue;
-    Result<RttContents> contents = ReadRttFile(file);
+    std::string file = RttFileLocation(rtt.rtt.Speicher(), "Depot1", "", datenart).file;
+    if (!rtt.dateien.FileExists(file)) continue;
+    Result<RttContents> contents = rtt.Inhalt("Depot1", "", datenart);
     EXPECT_TRUE(contents.ok() && contents->records.size() == 1u) << file;
     if (!contents.ok() || contents->records.empty()) continue;
     EXPECT_EQ(contents->records[0].time, time);
@@ -68,35 +65,35 @@ TEST(KursDatenJetztSpeichernTest, FlagsDecideWhichSeriesAreWritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.aktien << c.open_pl);
-    TempFolder folder;
-    RttStorage storage{folder.path()};
+    testing::SpeicherAufzeichnung rtt;
     clKonto konto;
     FillAccount(konto);
     konto.NeuerAktienwertSpeichern = c.aktien;
     konto.NeuerOpenPLSpeichern = c.open_pl;
-    EXPECT_EQ(KursDatenJetztSpeichern(konto, storage), c.aktien || c.open_pl);
+    EXPECT_EQ(KursDatenJetztSpeichern(konto, rtt.rtt), c.aktien || c.open_pl);
     EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
     EXPECT_FALSE(konto.NeuerOpenPLSpeichern);
-    EXPECT_EQ(Written(storage, DateValue{45000.25}), c.expected);
+    EXPECT_EQ(Written(rtt, DateValue{45000.25}), c.expected);
   }
 }
 
 TEST(KursDatenJetztSpeichernTest, SecondCallWithoutNewPricesWritesNothing) {
-  TempFolder folder;
-  RttStorage storage{folder.path()};
+  testing::SpeicherAufzeichnung rtt;
   clKonto konto;
   FillAccount(konto);
   konto.NeuerOpenPLSpeichern = true;
-  EXPECT_TRUE(KursDatenJetztSpeichern(konto, storage));
-  EXPECT_FALSE(KursDatenJetztSpeichern(konto, storage));
-  EXPECT_EQ(Written(storage, DateValue{45000.25}).size(), 5u);
+  EXPECT_TRUE(KursDatenJetztSpeichern(konto, rtt.rtt));
+  EXPECT_FALSE(KursDatenJetztSpeichern(konto, rtt.rtt));
+  EXPECT_EQ(Written(rtt, DateValue{45000.25}).size(), 5u);
 }
 
 TEST(KursDatenJetztSpeichernTest, WithoutAStorageFolderTheFlagsAreStillCleared) {
   clKonto konto;
   FillAccount(konto);
   konto.NeuerAktienwertSpeichern = true;
-  EXPECT_TRUE(KursDatenJetztSpeichern(konto, RttStorage{}));
+  testing::SpeicherAufzeichnung rtt;
+  rtt.rtt.SetzeSpeicher(RttStorage{});
+  EXPECT_TRUE(KursDatenJetztSpeichern(konto, rtt.rtt));
   EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
 }
 

@@ -9,7 +9,7 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/AutomationError.h"
 
 namespace vks {
@@ -63,12 +63,11 @@ class OrderstatusTest : public ::testing::Test {
         umgebung_);
   }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.25};
   CountingRules rules_;
   EventLog log_;
-  KontoUmgebung umgebung_{clock_, storage_, &log_, &rules_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt, &log_, &rules_};
   clOrderZusatzInfos terms_;
   clKonto konto_;
 };

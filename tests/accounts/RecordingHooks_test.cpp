@@ -2,10 +2,10 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -13,8 +13,7 @@ namespace {
 class RecordingHooksTest : public ::testing::Test {
  protected:
   std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
-    RttLocation where = RttFileLocation(storage_, konto_.KontoName, wkn, art);
-    auto contents = ReadRttFile(where.file);
+    auto contents = rtt_.Inhalt(konto_.KontoName, wkn, art);
     if (!contents.ok()) return {};
     EXPECT_TRUE(contents->well_formed);
     return contents->records;
@@ -28,10 +27,9 @@ class RecordingHooksTest : public ::testing::Test {
     konto_.cTitelPositionen.Add(wkn, p);
   }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, storage_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt};
   clKonto konto_;
 };
 

@@ -6,11 +6,11 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/AutomationError.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
-#include "fakes/FakeClock.h"
-#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -42,14 +42,12 @@ class VerbucheFillTest : public ::testing::Test {
     return found ? found->get() : nullptr;
   }
   std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
-    auto contents = ReadRttFile(RttFileLocation(storage_, konto_.KontoName, wkn, art).file);
-    return contents.ok() ? contents->records : std::vector<RttRecord>{};
+    return rtt_.Records(konto_.KontoName, wkn, art);
   }
 
-  testing::TempFolder folder_;
-  RttStorage storage_{folder_.path()};
+  testing::SpeicherAufzeichnung rtt_;
   testing::FakeClock clock_{46000.25};
-  KontoUmgebung umgebung_{clock_, storage_};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt};
   clKonto konto_;
 };
 

@@ -48,7 +48,7 @@ class KontoOperationenTest : public ::testing::Test {
   clKonto& Konto(const std::string& name) { return *state_.Konten.Item(name); }
   std::vector<RttRecord> Records(const std::string& konto, eKontoDatenArt art,
                                  std::string_view wkn = "") {
-    auto contents = ReadRttFile(RttFileLocation(rtt_, konto, wkn, art).file);
+    auto contents = ReadRttFile(RttFileLocation(rtt_.Speicher(), konto, wkn, art).file);
     return contents.ok() ? contents->records : std::vector<RttRecord>{};
   }
   int16_t Order(const std::string& konto, const std::string& id, int16_t aktion, int32_t anzahl,
@@ -109,7 +109,7 @@ class KontoOperationenTest : public ::testing::Test {
   std::string fehler_;
   testing::SpielHost s_;
   std::string& daten_ = s_.daten;
-  RttStorage& rtt_ = s_.rtt;
+  RttAufzeichnung& rtt_ = s_.rtt;
   testing::RecordingReporter& reporter_ = s_.reporter;
   std::unique_ptr<FileSystem>& files_ = s_.files;
   KontoSitzung& state_ = s_.state;
@@ -247,7 +247,8 @@ TEST_F(KontoOperationenTest, CancellingAndResetting) {
 
 TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
   NeuesKonto("Depot");
-  std::string vorhanden = GetRTTDateiName(rtt_, "Depot", "DE1", dTitelPos, false);
+  std::string vorhanden =
+      GetRTTDateiName(*files_, rtt_.Speicher(), "Depot", "DE1", dTitelPos, false);
   files_->NewWritableFile(vorhanden)->Close();
   Variant wkns(VariantArray::Vector(0, {Variant("DE1"), Variant("DE2")}));
   Variant namen(VariantArray::Vector(0, {Variant("Eins"), Variant("Zwei")}));

@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "accounts/KontoKennzahl.h"
+#include "accounts/KontoUmgebung.h"
+#include "fakes/FakeClock.h"
 #include "fakes/TempFolder.h"
 #include "platform/automation/NoValue.h"
 #include "recording/RttFileName.h"
@@ -175,19 +177,24 @@ TEST_F(clKontoSchnittstelleTest, QueriesReadTheAccounts) {
   }
 }
 
-TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheStorageFolderFoundAtStartUp) {
+TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheRecordersStorageFolder) {
   testing::TempFolder folder;
-  state_.RTTSpeicherOrdner = folder.path();
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt(*files, RttStorage{folder.path()});
+  testing::FakeClock clock;
+  KontoUmgebung kontoumgebung{clock, rtt};
+  state_.Kontoumgebung = &kontoumgebung;
   auto s = clKontoSchnittstelle::Create(umgebung_);
   const std::string base = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash, true);
-  EXPECT_EQ(base,
-            GetRTTDateiName(RttStorage{folder.path()}, "Kein Konto", "846900", dKapitalCash, true));
+  EXPECT_EQ(base, GetRTTDateiName(*files, RttStorage{folder.path()}, "Kein Konto", "846900",
+                                  dKapitalCash, true));
   const std::string file = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash);
   EXPECT_EQ(file.rfind(folder.path() + "/", 0), 0u) << file;
   EXPECT_TRUE(file.ends_with(base + ".RTT")) << file;
   EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
-  state_.RTTSpeicherOrdner.clear();
+  rtt.SetzeSpeicher(RttStorage{});
   EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
+  state_.Kontoumgebung = nullptr;
 }
 
 // The README's examples of names that differ from the account's are the names the host is given.

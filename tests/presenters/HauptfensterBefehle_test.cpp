@@ -9,11 +9,11 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
+#include "fakes/ForwardingFileSystem.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
@@ -125,31 +125,22 @@ class TestHilfe : public HilfeAnzeige {
 };
 
 // The real folders, with files the host holds open: deleting them fails as on the host's system.
-class SperrendeOrdner : public Ordner {
+class SperrendeOrdner : public testing::ForwardingFileSystem {
  public:
-  std::unique_ptr<Ordner> echt = NeueDateisystemOrdner();
   std::string gesperrt;
 
-  bool OrdnerExistiert(const std::string& p) override { return echt->OrdnerExistiert(p); }
-  bool DateiExistiert(const std::string& p) override { return echt->DateiExistiert(p); }
-  void OrdnerAnlegen(const std::string& p) override { echt->OrdnerAnlegen(p); }
-  std::vector<std::string> Dateien(const std::string& p, std::string_view e) override {
-    return echt->Dateien(p, e);
-  }
-  void DateiLoeschen(const std::string& p) override {
+  void DeleteFile(const std::string& p) override {
     if (!gesperrt.empty() && p.ends_with(gesperrt)) throw AutomationError(70);
-    echt->DateiLoeschen(p);
+    ForwardingFileSystem::DeleteFile(p);
   }
-  void OrdnerEntfernen(const std::string& p) override { echt->OrdnerEntfernen(p); }
-  std::string Aufgeloest(const std::string& p) override { return echt->Aufgeloest(p); }
 };
 
 class HauptfensterBefehleTest : public ::testing::Test {
  protected:
   HauptfensterBefehleTest() {
     state_.DatenOrdner = temp_.path();
-    state_.RTTSpeicherOrdner = rtt_.folder;
-    fs::create_directories(rtt_.folder);
+    state_.RTTSpeicherOrdner = rtt_.Speicher().folder;
+    fs::create_directories(rtt_.Speicher().folder);
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = "Depot";
     konto->CashBetrag = 12500.5;
@@ -168,7 +159,7 @@ class HauptfensterBefehleTest : public ::testing::Test {
   // Bytes written into the storage folder so far.
   uintmax_t RttBytes() const {
     uintmax_t bytes = 0;
-    for (const auto& e : fs::recursive_directory_iterator(rtt_.folder)) {
+    for (const auto& e : fs::recursive_directory_iterator(rtt_.Speicher().folder)) {
       if (e.is_regular_file()) bytes += e.file_size();
     }
     return bytes;
@@ -185,7 +176,8 @@ class HauptfensterBefehleTest : public ::testing::Test {
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
   KontoSitzung state_;
-  RttStorage rtt_{temp_.path() + "/rtt"};
+  SperrendeOrdner ordner_;
+  RttAufzeichnung rtt_{ordner_, RttStorage{temp_.path() + "/rtt"}};
   AutomationLocale locale_ = AutomationLocale::German();
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter presenter_{state_.Konten, speicherplan_, locale_};
@@ -195,7 +187,6 @@ class HauptfensterBefehleTest : public ::testing::Test {
   TestFabrik fabrik_;
   TestSpeicherordner speicherordner_;
   TestHilfe hilfe_;
-  SperrendeOrdner ordner_;
   HauptfensterBefehle befehle_{{state_, presenter_, melder_, kontoumgebung_, clock_, ordner_,
                                 dialog_, fabrik_, speicherordner_, hilfe_, locale_},
                                fenster_};
@@ -269,7 +260,7 @@ TEST_F(HauptfensterBefehleTest, NewAccount) {
   EXPECT_EQ(fenster_.zeilen.back().gesamtwert, "2.500,75");
   EXPECT_EQ(fenster_.markiert, "futures");
   EXPECT_EQ(fenster_.freigaben.back(), true);
-  EXPECT_TRUE(fs::exists(rtt_.folder + "/Futures/Portfolio"));
+  EXPECT_TRUE(fs::exists(rtt_.Speicher().folder + "/Futures/Portfolio"));
   EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
 
   // The dialog lets a taken name through: the error is reported, nothing else changes.
@@ -376,7 +367,7 @@ TEST_F(HauptfensterBefehleTest, EditCancelledChangesNothing) {
 }
 
 TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
-  const std::string konto_ordner = rtt_.folder + "/Depot";
+  const std::string konto_ordner = rtt_.Speicher().folder + "/Depot";
   Datei(konto_ordner + "/Einzeltitel/Depot_846900.RTT");
   Datei(konto_ordner + "/Portfolio/Depot_Cash.rtt");
   fenster_.markiert = "depot";
@@ -394,7 +385,7 @@ TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
   melder_.answers = {msgbox::kYes};
   befehle_.KontoLoeschen();
   EXPECT_FALSE(fs::exists(konto_ordner));
-  EXPECT_TRUE(fs::exists(rtt_.folder));
+  EXPECT_TRUE(fs::exists(rtt_.Speicher().folder));
   EXPECT_EQ(state_.Konten.Count(), 0u);
   EXPECT_EQ(presenter_.UebersichtsFenster().Count(), 0u);
   EXPECT_EQ(fabrik_.log.back(), "Entladen");
@@ -405,7 +396,7 @@ TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
 }
 
 TEST_F(HauptfensterBefehleTest, DeleteWithALockedFileKeepsTheFoldersButRemovesTheAccount) {
-  const std::string konto_ordner = rtt_.folder + "/Depot";
+  const std::string konto_ordner = rtt_.Speicher().folder + "/Depot";
   Datei(konto_ordner + "/Einzeltitel/Depot_846900.RTT");
   Datei(konto_ordner + "/Portfolio/Depot_Cash.RTT");
   Datei(konto_ordner + "/Portfolio/Depot_Kapital.RTT");
@@ -437,7 +428,8 @@ TEST_F(HauptfensterBefehleTest, DeleteNeverReachesOutsideTheStorageFolder) {
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = fall.name;
     state_.Konten.Add(fall.name, konto);
-    if (fall.verlinkt) fs::create_directory_symlink(draussen, rtt_.folder + "/" + fall.name);
+    if (fall.verlinkt)
+      fs::create_directory_symlink(draussen, rtt_.Speicher().folder + "/" + fall.name);
     fenster_.markiert = FoldCase(fall.name);
     melder_.answers = {msgbox::kYes};
     befehle_.KontoLoeschen();
@@ -461,7 +453,7 @@ TEST_F(HauptfensterBefehleTest, ShowOpensOneWindowPerAccountAndBringsItUpLater) 
 
 TEST_F(HauptfensterBefehleTest, StorageFolderAndHelp) {
   befehle_.Befehl(befehl::kSpeicherordner);
-  EXPECT_EQ(speicherordner_.vorschlaege, std::vector<std::string>{rtt_.folder});
+  EXPECT_EQ(speicherordner_.vorschlaege, std::vector<std::string>{rtt_.Speicher().folder});
 
   state_.HilfeDatei = temp_.path() + "/Tradomir.chm";
   befehle_.Befehl(befehl::kHilfe);

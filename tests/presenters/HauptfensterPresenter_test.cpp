@@ -31,7 +31,7 @@ class HauptfensterPresenterTest : public ::testing::Test {
   testing::FakeClock clock_;
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
   KontoSitzung state_;
-  RttStorage rtt_{folder_.path() + "/rtt"};
+  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter fenster_{state_.Konten, speicherplan_, AutomationLocale::Invariant()};
 };
@@ -68,7 +68,7 @@ TEST_F(HauptfensterPresenterTest, PriceTickWritesEachAccountsPendingValues) {
   konto.NeuerAktienwertSpeichern = true;
   fenster_.Plan().KursspeichernZeitgeberTick();
   EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
-  EXPECT_TRUE(std::filesystem::exists(rtt_.folder));
+  EXPECT_TRUE(std::filesystem::exists(rtt_.Speicher().folder));
 }
 
 // The tick shows the new time and capital of the accounts that had values waiting, and only

@@ -7,12 +7,13 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "platform/system/MessageReporter.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/files/FileSystem.h"
+#include "platform/system/MessageReporter.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
 
 namespace vks {
 namespace {
@@ -46,6 +47,7 @@ class KontoEinstellungenTest : public ::testing::Test {
   }
 
   testing::TempFolder folder_;
+  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
   testing::FakeClock clock_{45500.5};
   testing::RecordingReporter reporter_;
   KontenSammlung konten_;
@@ -71,7 +73,7 @@ TEST_F(KontoEinstellungenTest, NameCheck) {
                          {"#1", false},     {"(a)", false},   {"belegt", false}, {"Beleg", true}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
-    EXPECT_EQ(IstGueltigerKontoname(f.name, folder_.path()), f.gueltig);
+    EXPECT_EQ(IstGueltigerKontoname(f.name, *dateien_, folder_.path()), f.gueltig);
   }
 }
 
@@ -115,7 +117,8 @@ TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
     felder.txtKontostand = f.kontostand;
     felder.marker = f.marker;
     felder.Datumfeld = DateValue{f.datum};
-    EXPECT_EQ(BestaetigeKontoEinstellungen(felder, konten_, reporter_, clock_, de_, folder_.path()),
+    EXPECT_EQ(BestaetigeKontoEinstellungen(felder, konten_, reporter_, clock_, de_, *dateien_,
+                                           folder_.path()),
               f.schliesst);
     EXPECT_EQ(Texte(), f.meldungen);
     for (const auto& m : reporter_.messages) {
@@ -160,11 +163,11 @@ class KontoResetTest : public KontoEinstellungenTest {
     felder_.optUseDatenZeitstempel = true;
   }
   size_t Records(eKontoDatenArt art) {
-    auto c = ReadRttFile(RttFileLocation(rtt_, "Depot", "", art).file);
+    auto c = ReadRttFile(RttFileLocation(rtt_.Speicher(), "Depot", "", art).file);
     return c.ok() ? c->records.size() : 0;
   }
 
-  RttStorage rtt_{folder_.path() + "/rtt"};
+  RttAufzeichnung rtt_{*dateien_, RttStorage{folder_.path() + "/rtt"}};
   KontoUmgebung umgebung_{clock_, rtt_};
   KontoEinstellungen felder_;
   int neu_gefuellt_ = 0;
@@ -174,8 +177,8 @@ class KontoResetTest : public KontoEinstellungenTest {
 
 TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
   reporter_.answers = {msgbox::kYes, msgbox::kYes};
-  std::filesystem::create_directories(rtt_.folder + "/Depot/Portfolio");
-  std::ofstream(rtt_.folder + "/Depot/Portfolio/Alt.RTT") << "x";
+  std::filesystem::create_directories(rtt_.Speicher().folder + "/Depot/Portfolio");
+  std::ofstream(rtt_.Speicher().folder + "/Depot/Portfolio/Alt.RTT") << "x";
   SetzeKontoEntwicklungZurueck(felder_, umfeld_);
   EXPECT_EQ(Texte(), (std::vector<std::string>{
                          "Sollen wirklich alle Daten dieses Kontos einschließlich der Postionen "
@@ -198,7 +201,7 @@ TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
   EXPECT_EQ(konto_->ProfitLossGesamt, 99);
   EXPECT_EQ(konto_->cTitelPositionen.Count(), 0u);
   EXPECT_EQ(neu_gefuellt_, 1);
-  EXPECT_FALSE(std::filesystem::exists(rtt_.folder + "/Depot/Portfolio/Alt.RTT"));
+  EXPECT_FALSE(std::filesystem::exists(rtt_.Speicher().folder + "/Depot/Portfolio/Alt.RTT"));
   // The zeros of the reset went with the files; the ten initial passes remain.
   EXPECT_EQ(Records(dKapitalCash), 10u);
 }

@@ -100,7 +100,7 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   testing::FakeClock clock_{45500.5};
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
   KontoSitzung state_;
-  RttStorage rtt_{folder_.path() + "/rtt"};
+  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter hauptfenster_{state_.Konten, speicherplan_, AutomationLocale::German()};
   testing::ZeilenAnsicht konten_ansicht_{AutomationLocale::German()};

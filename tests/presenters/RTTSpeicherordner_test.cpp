@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/settings/RegistrySettingsStore.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {
 namespace {
@@ -108,7 +108,7 @@ TEST(RTTSpeicherordnerTest, ChecksInOrderAndStoresOnlyAfterAllPassed) {
     RegistrySettingsStore settings(backend);
     testing::RecordingReporter melder;
     melder.answers = fall.antworten;
-    std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
+    std::unique_ptr<FileSystem> ordner = NewPosixFileSystem();
     SpeicherordnerUmfeld umfeld{melder, settings, *ordner, fall.aktuell};
     EXPECT_EQ(BestaetigeSpeicherordner(fall.eingabe, umfeld), fall.ok);
     std::vector<std::pair<std::string, int32_t>> meldungen;

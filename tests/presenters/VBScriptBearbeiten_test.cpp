@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
-#include "platform/settings/SettingsStore.h"
 #include "fakes/TempFolder.h"
+#include "platform/settings/SettingsStore.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {
@@ -115,12 +116,13 @@ TEST(VBScriptBearbeiten, FontSetting) {
 TEST(VBScriptBearbeiten, ColouringFileIsRewrittenInTheProgramFolder) {
   testing::TempFolder folder;
   MapSettings settings;
-  EXPECT_EQ(SchreibeVBScriptIni(settings), "");
+  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");
   (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", folder.path() + "/Prög");
-  EXPECT_EQ(SchreibeVBScriptIni(settings), "");  // the folder does not exist: ignored
+  EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");  // the folder does not exist: ignored
   std::filesystem::create_directory(folder.path() + "/Prög");
   std::ofstream(folder.path() + "/Prög/VBScript.ini") << "alter Inhalt, viel laenger als der neue";
-  const std::string pfad = SchreibeVBScriptIni(settings);
+  const std::string pfad = SchreibeVBScriptIni(settings, *dateien);
   ASSERT_EQ(pfad, folder.path() + "/Prög/VBScript.ini");
   std::stringstream inhalt;
   inhalt << std::ifstream(pfad, std::ios::binary).rdbuf();

@@ -11,6 +11,11 @@
 namespace vks {
 namespace {
 
+FileSystem& Dateien() {
+  static const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  return *dateien;
+}
+
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -75,9 +80,9 @@ TEST(RttFileNameTest, EveryKindHasItsFileAndFolder) {
     SCOPED_TRACE(kind);
     auto datenart = static_cast<eKontoDatenArt>(kind);
     std::string relative = kNames[kind - 1];
-    EXPECT_EQ(GetRTTDateiName(storage, "Depot1", "123456", datenart, false),
+    EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "123456", datenart, false),
               folder.path() + "/Depot1/" + relative + ".RTT");
-    EXPECT_EQ(GetRTTDateiName(storage, "Depot1", "123456", datenart, true),
+    EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "123456", datenart, true),
               relative.substr(relative.find('/') + 1));
   }
   EXPECT_TRUE(fs::is_directory(folder / "Depot1/Portfolio"));
@@ -89,7 +94,8 @@ TEST(RttFileNameTest, KindsOutsideTheTableAreNamedAfterTheIdentifier) {
   RttStorage storage{folder.path()};
   for (int kind : {0, 52, -1, INT32_MAX}) {
     SCOPED_TRACE(kind);
-    EXPECT_EQ(GetRTTDateiName(storage, "Depot1", "WKN7", static_cast<eKontoDatenArt>(kind), false),
+    EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "WKN7",
+                              static_cast<eKontoDatenArt>(kind), false),
               folder / "Depot1/Portfolio/WKN7.RTT");
   }
 }
@@ -97,14 +103,15 @@ TEST(RttFileNameTest, KindsOutsideTheTableAreNamedAfterTheIdentifier) {
 TEST(RttFileNameTest, NameOnlyTouchesNothing) {
   TempFolder folder;
   RttStorage storage{folder / "rtt"};
-  EXPECT_EQ(GetRTTDateiName(storage, "Depot1", "", dKapitalCash, true), "KapitalCash-Depot1");
+  EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "", dKapitalCash, true),
+            "KapitalCash-Depot1");
   EXPECT_FALSE(fs::exists(folder / "rtt"));
 }
 
 TEST(RttFileNameTest, StorageFolderIsCreatedLevelByLevel) {
   TempFolder folder;
   RttStorage storage{folder / "a/b/c/"};
-  EXPECT_EQ(GetRTTDateiName(storage, "K", "", dKapitalCash, false),
+  EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "K", "", dKapitalCash, false),
             folder / "a/b/c/K/Portfolio/KapitalCash-K.RTT");
   EXPECT_TRUE(fs::is_directory(folder / "a/b/c/K/Portfolio"));
 }
@@ -122,11 +129,11 @@ TEST(RttFileNameTest, FolderThatCannotBeMadeGivesNoName) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(GetRTTDateiName(RttStorage{c.storage}, "K", "", dKapitalCash, false), "");
+    EXPECT_EQ(GetRTTDateiName(Dateien(), RttStorage{c.storage}, "K", "", dKapitalCash, false), "");
   }
 }
 
-TEST(RttFileNameTest, ErzeugeOrdnerPfad) {
+TEST(RttFileNameTest, CreateFolderPath) {
   TempFolder folder;
   std::ofstream(folder / "file") << "x";
   struct Case {
@@ -142,7 +149,7 @@ TEST(RttFileNameTest, ErzeugeOrdnerPfad) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(ErzeugeOrdnerPfad(c.path), c.result);
+    EXPECT_EQ(CreateFolderPath(Dateien(), c.path), c.result);
   }
   EXPECT_TRUE(fs::is_directory(folder / "x/y/z"));
 }
@@ -173,7 +180,7 @@ TEST(RttFileNameTest, HostileNamesStayInsideTheStorageFolder) {
   for (const std::string& konto : hostile) {
     for (const std::string& wkn : hostile) {
       for (eKontoDatenArt kind : {dTitelPos, dKapitalCash, static_cast<eKontoDatenArt>(99)}) {
-        std::string name = GetRTTDateiName(storage, konto, wkn, kind, false);
+        std::string name = GetRTTDateiName(Dateien(), storage, konto, wkn, kind, false);
         SCOPED_TRACE(name);
         ASSERT_FALSE(name.empty());
         std::string relative = name.substr(storage_path.size());
@@ -183,7 +190,7 @@ TEST(RttFileNameTest, HostileNamesStayInsideTheStorageFolder) {
         EXPECT_EQ(std::count(relative.begin(), relative.end(), '/'), 3);
         std::ofstream(name) << "x";
         EXPECT_TRUE(fs::is_regular_file(name));
-        EXPECT_EQ(GetRTTDateiName(storage, konto, wkn, kind, false), name);
+        EXPECT_EQ(GetRTTDateiName(Dateien(), storage, konto, wkn, kind, false), name);
       }
     }
   }
@@ -197,7 +204,7 @@ TEST(RttFileNameTest, DistinctNamesGiveDistinctFiles) {
   std::string names[] = {"a/b", "a%2Fb", "a\\b", "..", "%2E.", "a", "A"};
   std::set<std::string> files;
   for (const std::string& n : names)
-    files.insert(GetRTTDateiName(storage, n, "", dKapitalCash, false));
+    files.insert(GetRTTDateiName(Dateien(), storage, n, "", dKapitalCash, false));
   EXPECT_EQ(files.size(), std::size(names));
 }
 

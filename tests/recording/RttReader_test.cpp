@@ -4,8 +4,8 @@
 
 #include <fstream>
 
+#include "recording/RttAufzeichnung.h"
 #include "recording/RttHeader.h"
-#include "recording/RttWriter.h"
 #include "tests/recording/TempFolder.h"
 
 namespace vks {
@@ -78,9 +78,10 @@ TEST(RttReaderTest, ShortOrMissingFilesAreClearErrors) {
 
 TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
   TempFolder folder;
-  RttStorage storage{folder.path()};
+  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  RttAufzeichnung rtt(*dateien, RttStorage{folder.path()});
   for (int i = 0; i < 5; ++i)
-    SchreibeRTTWert(storage, "K", "", "", dKapitalCash, DateValue{double(i)}, float(i), 0);
+    rtt.SchreibeWert("K", "", "", dKapitalCash, DateValue{double(i)}, float(i), 0);
   std::string file = folder / "K/Portfolio/KapitalCash-K.RTT";
   std::ofstream(file, std::ios::app | std::ios::binary) << "partial";
   struct Case {

@@ -7,6 +7,7 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/VariantConversions.h"
 #include "scripting/frmVBScript.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
@@ -218,8 +219,8 @@ TEST_F(FuehreKontoScriptAusTest, ScriptErrorReportWithoutFormulaLine) {
 TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
   KontoScriptRegeln regeln(umgebung);
   testing::FakeClock clock;
-  RttStorage keine_aufzeichnung;
-  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung, nullptr, &regeln};
+  testing::SpeicherAufzeichnung keine_aufzeichnung;
+  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung.rtt, nullptr, &regeln};
   depot->PlatziereBedingung = "If Kennzahl(\"Positionen\") >= 10 Then\r\n  Ergebnis = 1\r\nEnd If";
   depot->PlatziereMeldung = "Schon #ERGEBNIS# Regel verletzt: #ergebnis#";
   const struct {
@@ -241,8 +242,8 @@ TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
 TEST_F(FuehreKontoScriptAusTest, CancellationRuleAsksTheHosts) {
   KontoScriptRegeln regeln(umgebung);
   testing::FakeClock clock;
-  RttStorage keine_aufzeichnung;
-  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung, nullptr, &regeln};
+  testing::SpeicherAufzeichnung keine_aufzeichnung;
+  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung.rtt, nullptr, &regeln};
   Verbinde("a");
   depot->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 0 Then StreicheEnterOrders";
   PrüfeFillStreichen(*depot, konto_umgebung);

@@ -2,7 +2,6 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "recording/RttWriter.h"
 #include "platform/automation/StoreReader.h"
 
 namespace vks {
@@ -21,8 +20,9 @@ int SchreibeStartreihen(const std::string& bytes, const std::string& folder) {
   auto bounds = ReadStoreArrayHeader(bytes, offset);
   if (!bounds || bounds->size() != 1) return 0;
   AccountTimeOnly clock;
-  const RttStorage storage{folder};
-  const KontoUmgebung umgebung{clock, storage};
+  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  RttAufzeichnung rtt(*dateien, RttStorage{folder});
+  const KontoUmgebung umgebung{clock, rtt};
   int written = 0;
   for (int32_t i = 0; i < bounds->front().count; ++i) {
     const Variant record = ReadStoreVariant(bytes, offset);
@@ -32,8 +32,8 @@ int SchreibeStartreihen(const std::string& bytes, const std::string& folder) {
     konto.SchreibeInitRTTWerte(false, umgebung);
     for (const auto& entry : konto.cTitelPositionen) {
       const clTitelPosition& p = *entry.value;
-      SchreibeRTTWert(storage, konto.KontoName, p.TitelWKN, p.TitelName, dTitelPos,
-                      konto.AktuelleZeit, p.Durchschnittspreis, static_cast<float>(p.Position));
+      rtt.SchreibeWert(konto.KontoName, p.TitelWKN, p.TitelName, dTitelPos, konto.AktuelleZeit,
+                       p.Durchschnittspreis, static_cast<float>(p.Position));
     }
     ++written;
   }

@@ -111,6 +111,7 @@ bool DialogShots(KontoShotUmfeld& u, const std::shared_ptr<clKonto>& konto, Scri
                         u.clock,
                         u.sitzung.Konten,
                         u.locale,
+                        u.dateien,
                         &u.kontoumgebung,
                         &u.presenter,
                         {},

@@ -12,6 +12,7 @@ class Clock;
 class HauptfensterPresenter;
 class KontoBeobachterVerteiler;
 class MessageReporter;
+class FileSystem;
 class SettingsStore;
 struct KontoUmgebung;
 struct KontoSitzung;
@@ -23,6 +24,7 @@ struct KontoShotUmfeld {
   const KontoUmgebung& kontoumgebung;  // tells `verteiler` of every booking
   KontoBeobachterVerteiler& verteiler;
   Clock& clock;
+  FileSystem& dateien;
   SettingsStore& settings;
   AutomationLocale locale;
 };

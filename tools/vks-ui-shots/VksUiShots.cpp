@@ -22,7 +22,6 @@
 #include "adapters/qt/frmRTTSpeicherordner.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
@@ -139,23 +138,22 @@ int main(int argc, char** argv) {
   sitzung.DatenOrdner = daten;
   sitzung.RTTSpeicherOrdner = realtimedaten;
   store.LadeKonten(sitzung.Konten);
-  const RttStorage rtt{sitzung.RTTSpeicherOrdner};
+  RttAufzeichnung rtt(*files, RttStorage{sitzung.RTTSpeicherOrdner});
   const AutomationLocale locale = SystemLocale();
   Speicherplan speicherplan(sitzung.Konten, store, rtt);
   HauptfensterPresenter presenter(sitzung.Konten, speicherplan, locale);
   KontoBeobachterVerteiler verteiler;
   verteiler.Anmelden(&presenter);
   KontoUmgebung kontoumgebung{clock, rtt, &verteiler};
-  std::unique_ptr<Ordner> ordner = NeueDateisystemOrdner();
   InMemoryRegistryBackend registry;
   RegistrySettingsStore settings(registry);
   KeinDialog dialog;
   KeineFenster uebersichten;
   QtHilfe hilfe;
-  frmRTTSpeicherordner speicherordner({melder, settings, *ordner, sitzung.RTTSpeicherOrdner});
+  frmRTTSpeicherordner speicherordner({melder, settings, *files, sitzung.RTTSpeicherOrdner});
 
   bool ok = true;
-  frmHauptfenster fenster({sitzung, presenter, melder, kontoumgebung, clock, *ordner, dialog,
+  frmHauptfenster fenster({sitzung, presenter, melder, kontoumgebung, clock, *files, dialog,
                            uebersichten, speicherordner, hilfe, locale},
                           nullptr);
   ok &= Speichere(&fenster, ausgabe, "frmHauptfenster");
@@ -169,8 +167,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<QMessageBox> box = BaueMeldung(meldung.text, meldung.style, "");
     ok &= Speichere(box.get(), ausgabe, meldung.datei);
   }
-  KontoShotUmfeld konten{sitzung,   presenter, melder,   kontoumgebung,
-                         verteiler, clock,     settings, locale};
+  KontoShotUmfeld konten{sitzung, presenter, melder,   kontoumgebung, verteiler,
+                         clock,   *files,    settings, locale};
   ok &= KontoFensterShots(konten, ausgabe);
   // Closed overview windows delete themselves later; there is no event loop to do it before the
   // parts they use go away.

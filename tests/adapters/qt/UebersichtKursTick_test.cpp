@@ -52,7 +52,7 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
   const QLineSeries* Cash() const { return fenster_->Verlauf()->Cash(); }
   QString Gesamt() const { return fenster_->Zahl("InfoGesamtKapital")->text(); }
   std::string Datei(eKontoDatenArt art) const {
-    return RttFileLocation(rtt_, "Depot", "", art).file;
+    return RttFileLocation(rtt_.Speicher(), "Depot", "", art).file;
   }
   size_t Records(eKontoDatenArt art) const { return ReadRttFile(Datei(art))->records.size(); }
   void Kurs(float kurs, double zeit) {
@@ -61,9 +61,9 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
   }
 
   testing::TempFolder folder_;
-  RttStorage rtt_{folder_.path() + "/rtt"};
-  testing::FakeClock clock_{45500.5};
   std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
+  testing::FakeClock clock_{45500.5};
   testing::RecordingReporter reporter_;
   testing::RecordingErrorLog log_;
   AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};

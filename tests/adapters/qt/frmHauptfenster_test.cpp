@@ -16,7 +16,6 @@
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/Ordner.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
@@ -94,18 +93,17 @@ class frmHauptfensterTest : public ::testing::Test {
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
   KontoSitzung state_;
   bool gefuellt_ = FuelleKonten();
-  RttStorage rtt_{temp_.path() + "/rtt"};
+  RttAufzeichnung rtt_{*files_, RttStorage{temp_.path() + "/rtt"}};
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
-  std::unique_ptr<Ordner> ordner_ = NeueDateisystemOrdner();
   KeinDialog dialog_;
   ZaehlendeFenster uebersichten_;
   KeinOrdnerDialog speicherordner_;
   KeineHilfe hilfe_;
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
-  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *ordner_, dialog_,
+  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *files_, dialog_,
                             uebersichten_, speicherordner_, hilfe_, AutomationLocale::German()},
                            &settings_};
 };

@@ -12,13 +12,13 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
-#include "session/KontoBeobachterVerteiler.h"
+#include "adapters/qt/KapitalVerlauf.h"
+#include "adapters/qt/UebersichtModell.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "session/KontoBeobachterVerteiler.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
-#include "adapters/qt/KapitalVerlauf.h"
-#include "adapters/qt/UebersichtModell.h"
 
 namespace vks {
 namespace {
@@ -88,7 +88,8 @@ class frmKontoUebersichtTest : public testing::AnwendungZuerst, public ::testing
   }
 
   testing::TempFolder folder_;
-  RttStorage rtt_{folder_.path()};
+  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path()}};
   testing::FakeClock clock_{45500.5};
   KontoBeobachterVerteiler verteiler_;
   KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};

@@ -10,10 +10,11 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "adapters/qt/frmVBScriptBearbeiten.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
+#include "platform/files/FileSystem.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
-#include "adapters/qt/frmVBScriptBearbeiten.h"
 
 namespace vks {
 namespace {
@@ -33,8 +34,9 @@ class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Tes
   testing::RecordingReporter reporter_;
   KontenSammlung konten_;
   std::function<void(frmVBScriptBearbeiten&)> editor_tut_;
+  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
   frmNeuesKonto dialog_{NeuesKontoUmfeld{reporter_, clock_, konten_, AutomationLocale::German(),
-                                         nullptr, nullptr, nullptr, nullptr, nullptr, "",
+                                         *dateien_, nullptr, nullptr, nullptr, nullptr, nullptr, "",
                                          [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }}};
 };
 

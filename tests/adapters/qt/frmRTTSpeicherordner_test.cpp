@@ -8,10 +8,10 @@
 #include <QTest>
 #include <filesystem>
 
-#include "platform/settings/RegistrySettingsStore.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/settings/RegistrySettingsStore.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 
 namespace vks {
@@ -24,7 +24,7 @@ class frmRTTSpeicherordnerTest : public ::testing::Test {
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
   testing::RecordingReporter melder_;
-  std::unique_ptr<Ordner> ordner_ = NeueDateisystemOrdner();
+  std::unique_ptr<FileSystem> ordner_ = NewPosixFileSystem();
   frmRTTSpeicherordner dialog_{{melder_, settings_, *ordner_, ""}};
 
   QPushButton* Knopf(const char* name) { return dialog_.findChild<QPushButton*>(name); }

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
-#include "recording/RttWriter.h"
 #include "tests/recording/TempFolder.h"
 
 namespace vks::rtt_tool {
@@ -23,7 +23,7 @@ class RttCommandsTest : public ::testing::Test {
     Write(45356.625, -2.25f, 0);
   }
   void Write(double time, float value, float value2) {
-    SchreibeRTTWert(storage_, "Müller", "", "", dKapitalCash, DateValue{time}, value, value2);
+    rtt_.SchreibeWert("Müller", "", "", dKapitalCash, DateValue{time}, value, value2);
   }
   std::string File() const { return RttFileLocation(storage_, "Müller", "", dKapitalCash).file; }
   int Run(std::vector<std::string> args) {
@@ -34,6 +34,8 @@ class RttCommandsTest : public ::testing::Test {
 
   TempFolder folder_;
   RttStorage storage_{folder_.path()};
+  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  RttAufzeichnung rtt_{*dateien_, storage_};
   std::ostringstream out_, err_;
 };
 

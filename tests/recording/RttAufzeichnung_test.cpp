@@ -1,4 +1,4 @@
-#include "recording/RttWriter.h"
+#include "recording/RttAufzeichnung.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "fakes/FaultInjectionFileSystem.h"
 #include "recording/OffeneRttDateien.h"
 #include "recording/RttFileName.h"
 #include "recording/RttHeader.h"
@@ -25,15 +26,15 @@ std::string Contents(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class RttWriterTest : public ::testing::Test {
+class RttAufzeichnungTest : public ::testing::Test {
  protected:
   std::string CashFile() const { return folder_ / "rtt/Depot1/Portfolio/KapitalCash-Depot1.RTT"; }
   void WriteCash(double time, float value) {
-    SchreibeRTTWert(storage_, "Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
+    rtt_.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
   }
   // A file of `size` bytes in place of the cash file: a valid header, then filler.
   void PrepareCashFile(size_t size) {
-    ASSERT_FALSE(GetRTTDateiName(storage_, "Depot1", "", dKapitalCash, false).empty());
+    ASSERT_FALSE(rtt_.DateiName("Depot1", "", dKapitalCash, false).empty());
     RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
     std::string bytes(reinterpret_cast<const char*>(header.data()), header.size());
     bytes.resize(size, '\x55');
@@ -42,10 +43,19 @@ class RttWriterTest : public ::testing::Test {
 
   TempFolder folder_;
   RttStorage storage_{folder_ / "rtt"};
+  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  RttAufzeichnung rtt_{*dateien_, storage_};
 };
 
-TEST_F(RttWriterTest, FirstValueCreatesFolderFileAndHeader) {
-  SchreibeRTTWert(storage_, "Depot1", "", "", dKapitalCash, DateValue{45000.5}, 1.5f, -2.0f);
+// Plans nothing: the test writes the waiting values itself, as the deferral's timer would.
+class ZaehlenderAufschub : public RttAufschub {
+ public:
+  int geplant = 0;
+  void Planen(RttAufzeichnung&) override { ++geplant; }
+};
+
+TEST_F(RttAufzeichnungTest, FirstValueCreatesFolderFileAndHeader) {
+  rtt_.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{45000.5}, 1.5f, -2.0f);
   std::string bytes = Contents(CashFile());
   ASSERT_EQ(bytes.size(), 872u);
   RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
@@ -54,7 +64,7 @@ TEST_F(RttWriterTest, FirstValueCreatesFolderFileAndHeader) {
             std::string("\x00\x00\x00\x00\x10\xF9\xE5\x40\x00\x00\xC0\x3F\x00\x00\x00\xC0", 16));
 }
 
-TEST_F(RttWriterTest, RecordsAreAppendedInTheOrderWritten) {
+TEST_F(RttAufzeichnungTest, RecordsAreAppendedInTheOrderWritten) {
   for (int i = 0; i < 5; ++i) WriteCash(45000 + i, static_cast<float>(i));
   Result<RttContents> contents = ReadRttFile(CashFile());
   ASSERT_TRUE(contents.ok());
@@ -67,9 +77,9 @@ TEST_F(RttWriterTest, RecordsAreAppendedInTheOrderWritten) {
   }
 }
 
-TEST_F(RttWriterTest, PositionFileCarriesTheSecurityNameInItsHeader) {
-  SchreibeRTTWert(storage_, "Depot1", "123456", "Äpfel AG", dTitelPos, DateValue{1}, 10, 100);
-  SchreibeRTTWert(storage_, "Depot1", "123456", "Birnen AG", dTitelPos, DateValue{2}, 11, 0);
+TEST_F(RttAufzeichnungTest, PositionFileCarriesTheSecurityNameInItsHeader) {
+  rtt_.SchreibeWert("Depot1", "123456", "Äpfel AG", dTitelPos, DateValue{1}, 10, 100);
+  rtt_.SchreibeWert("Depot1", "123456", "Birnen AG", dTitelPos, DateValue{2}, 11, 0);
   Result<RttContents> contents =
       ReadRttFile(folder_ / "rtt/Depot1/Einzeltitel/Depot1-Pos-123456.RTT");
   ASSERT_TRUE(contents.ok());
@@ -79,7 +89,7 @@ TEST_F(RttWriterTest, PositionFileCarriesTheSecurityNameInItsHeader) {
   EXPECT_EQ(contents->records[0].value2, 100.0f);
 }
 
-TEST_F(RttWriterTest, FilesThatAreNotWellFormedReceiveNothing) {
+TEST_F(RttAufzeichnungTest, FilesThatAreNotWellFormedReceiveNothing) {
   for (size_t size : {1u, 855u, 857u, 860u, 871u, 873u, 1001u}) {
     SCOPED_TRACE(size);
     PrepareCashFile(size);
@@ -89,7 +99,7 @@ TEST_F(RttWriterTest, FilesThatAreNotWellFormedReceiveNothing) {
   }
 }
 
-TEST_F(RttWriterTest, EmptyFileAndHeaderOnlyFileReceiveTheRecord) {
+TEST_F(RttAufzeichnungTest, EmptyFileAndHeaderOnlyFileReceiveTheRecord) {
   struct Case {
     size_t size;
     size_t after;
@@ -102,7 +112,7 @@ TEST_F(RttWriterTest, EmptyFileAndHeaderOnlyFileReceiveTheRecord) {
   }
 }
 
-TEST_F(RttWriterTest, FailuresLoseTheRecordSilentlyAndHarmNothingElse) {
+TEST_F(RttAufzeichnungTest, FailuresLoseTheRecordSilentlyAndHarmNothingElse) {
   std::string portfolio = folder_ / "rtt/Depot1/Portfolio";
   struct Case {
     const char* what;
@@ -127,14 +137,42 @@ TEST_F(RttWriterTest, FailuresLoseTheRecordSilentlyAndHarmNothingElse) {
     EXPECT_FALSE(fs::exists(folder_ / "missing"));
     EXPECT_FALSE(fs::is_regular_file(CashFile()) && fs::file_size(CashFile()) > 0);
     // The next write to a healthy file works.
-    SchreibeRTTWert(storage_, "Depot2", "", "", dKapitalCash, DateValue{2}, 2, 0);
+    rtt_.SchreibeWert("Depot2", "", "", dKapitalCash, DateValue{2}, 2, 0);
     EXPECT_EQ(fs::file_size(folder_ / "rtt/Depot2/Portfolio/KapitalCash-Depot2.RTT"), 872u);
   }
 }
 
+// Each file operation of a first value fails in turn (folders, open, header, record): that value is
+// lost whole, and the next one reaches a well-formed file. Only the first open, which fails anyway
+// while the folders are missing, loses nothing.
+TEST_F(RttAufzeichnungTest, AFaultAtAnyStepLosesOnlyThatValue) {
+  testing::FaultInjectionFileSystem faulty;
+  fs::remove_all(folder_ / "rtt");
+  RttAufzeichnung(faulty, storage_).SchreibeWert("Depot1", "", "", dKapitalCash, {1}, 1, 0);
+  const int operations = faulty.Operations();
+  ASSERT_GE(operations, 4);
+  int lost = 0;
+  for (int step = 0; step < operations; ++step) {
+    SCOPED_TRACE(step);
+    fs::remove_all(folder_ / "rtt");
+    RttAufzeichnung rtt(faulty, storage_);
+    faulty.FailAt(step);
+    rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
+    faulty.FailAt(-1);
+    rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{2}, 2, 0);
+    Result<RttContents> contents = ReadRttFile(CashFile());
+    ASSERT_TRUE(contents.ok());
+    EXPECT_TRUE(contents->well_formed);
+    ASSERT_FALSE(contents->records.empty());
+    EXPECT_EQ(contents->records.back().value, 2.0f);
+    lost += contents->records.size() == 1;
+  }
+  EXPECT_EQ(lost, operations - 1);
+}
+
 // Files stay open between values; deleting or replacing one must not send the next value into the
 // file nobody can see any more.
-TEST_F(RttWriterTest, ADeletedOrReplacedFileGetsTheNextValue) {
+TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
   WriteCash(45000, 1);
   fs::remove(CashFile());
   WriteCash(45001, 2);
@@ -155,15 +193,15 @@ TEST_F(RttWriterTest, ADeletedOrReplacedFileGetsTheNextValue) {
   EXPECT_EQ(contents->records[0].value, 3.0f);
 }
 
-TEST_F(RttWriterTest, MoreFilesThanStayOpenAllGetTheirValues) {
+TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
   const int kFiles = static_cast<int>(OffeneRttDateien::StandardAnzahl()) + 44;
   for (int round = 0; round < 2; ++round)
     for (int i = 0; i < kFiles; ++i)
-      SchreibeRTTWert(storage_, "Depot1", "W" + std::to_string(i), "", dTitelPos,
-                      DateValue{45000.0 + round}, static_cast<float>(round), 0);
+      rtt_.SchreibeWert("Depot1", "W" + std::to_string(i), "", dTitelPos,
+                        DateValue{45000.0 + round}, static_cast<float>(round), 0);
   for (int i = 0; i < kFiles; ++i) {
     Result<RttContents> contents =
-        ReadRttFile(GetRTTDateiName(storage_, "Depot1", "W" + std::to_string(i), dTitelPos, false));
+        ReadRttFile(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false));
     ASSERT_TRUE(contents.ok()) << i;
     ASSERT_EQ(contents->records.size(), 2u) << i;
     EXPECT_EQ(contents->records[1].value, 1.0f);
@@ -172,16 +210,17 @@ TEST_F(RttWriterTest, MoreFilesThanStayOpenAllGetTheirValues) {
 
 TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
   TempFolder folder;
-  OffeneRttDateien dateien(2);
+  const std::unique_ptr<FileSystem> echt = NewPosixFileSystem();
+  OffeneRttDateien dateien(*echt, 2);
   std::string a = folder / "a", b = folder / "b", c = folder / "c";
   std::ofstream(b) << "12345";
-  posix::FileHandle first;
+  const PositionedFile* first;
   {
     OffeneRttDateien::Zugriff zugriff = dateien.Oeffne(a);
     ASSERT_TRUE(zugriff.Offen());
     EXPECT_TRUE(zugriff.Behalten());
     EXPECT_EQ(zugriff.Groesse(), 0);
-    first = zugriff.Handle();
+    first = &zugriff.Datei();
     OffeneRttDateien::Zugriff zweiter = dateien.Oeffne(b);
     EXPECT_EQ(zweiter.Groesse(), 5);
     OffeneRttDateien::Zugriff dritter = dateien.Oeffne(c);
@@ -189,7 +228,7 @@ TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
     EXPECT_FALSE(dritter.Behalten());  // closes at the end of this block
   }
   EXPECT_EQ(dateien.Anzahl(), 2u);
-  EXPECT_EQ(dateien.Oeffne(a).Handle(), first);  // still open, not evicted by c
+  EXPECT_EQ(&dateien.Oeffne(a).Datei(), first);  // still open, not evicted by c
   EXPECT_FALSE(dateien.Oeffne(folder / "missing/d").Offen());
 
   // A kept file that loses its name frees its place.
@@ -210,16 +249,16 @@ TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
 
 // A host's call is answered before its values reach the files; they must arrive all the same, in
 // their order, also from scopes inside scopes.
-TEST_F(RttWriterTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
+TEST_F(RttAufzeichnungTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
   {
-    RttAufschub aufschub;
+    RttAufzeichnung::Aufruf aufruf(rtt_);
     WriteCash(45000, 1);
     {
-      RttAufschub innen;
+      RttAufzeichnung::Aufruf innen(rtt_);
       WriteCash(45001, 2);
     }
     EXPECT_FALSE(fs::exists(CashFile()));  // the inner scope leaves the writing to the outer
-    SchreibeWartendeRttWerte();
+    rtt_.SchreibeWartende();
     EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
     WriteCash(45002, 3);
     EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
@@ -237,8 +276,13 @@ TEST_F(RttWriterTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
 
 // Calls that collect their values leave them waiting past their end: grouped per file, each file
 // keeps its order, and a value written outside any call (or too many waiting) writes them first.
-TEST_F(RttWriterTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder) {
+TEST_F(RttAufzeichnungTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder) {
   const std::string other_file = RttFileLocation(storage_, "Depot1", "", dFilledOrders).file;
+  ZaehlenderAufschub aufschub;
+  RttAufzeichnung rtt(*dateien_, storage_, &aufschub);
+  auto cash = [&](double time, float value) {
+    rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
+  };
   auto times = [](const std::string& file) {
     std::vector<double> days;
     Result<RttContents> contents = ReadRttFile(file);
@@ -247,41 +291,43 @@ TEST_F(RttWriterTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder) {
     return days;
   };
   for (int call = 0; call < 2; ++call) {
-    RttAufschub aufschub(RttAufschub::Nachlauf::Sammeln);
-    WriteCash(45000 + 2 * call, 1);
-    SchreibeRTTWert(storage_, "Depot1", "", "", dFilledOrders, DateValue{45100.0 + call}, 2, 0);
-    WriteCash(45001 + 2 * call, 3);
+    RttAufzeichnung::Aufruf aufruf(rtt);
+    cash(45000 + 2 * call, 1);
+    rtt.SchreibeWert("Depot1", "", "", dFilledOrders, DateValue{45100.0 + call}, 2, 0);
+    cash(45001 + 2 * call, 3);
   }
-  EXPECT_EQ(WartendeRttWerte(), 6u);
+  EXPECT_EQ(rtt.Wartende(), 6u);
+  EXPECT_EQ(aufschub.geplant, 2);
   EXPECT_FALSE(fs::exists(CashFile()));
-  WriteCash(45010, 4);  // outside any call: the waiting values go first
-  EXPECT_EQ(WartendeRttWerte(), 0u);
+  cash(45010, 4);  // outside any call: the waiting values go first
+  EXPECT_EQ(rtt.Wartende(), 0u);
   EXPECT_EQ(times(CashFile()), (std::vector<double>{45000, 45001, 45002, 45003, 45010}));
   EXPECT_EQ(times(other_file), (std::vector<double>{45100, 45101}));
 
   {
-    RttAufschub aufschub(RttAufschub::Nachlauf::Sammeln);
-    for (size_t i = 0; i < RttAufschub::kHoechstensWartend; ++i) WriteCash(45020, 5);
+    RttAufzeichnung::Aufruf aufruf(rtt);
+    for (size_t i = 0; i < RttAufzeichnung::kHoechstensWartend; ++i) cash(45020, 5);
   }
-  EXPECT_EQ(WartendeRttWerte(), 0u);  // a full queue is written when the call ends
-  EXPECT_EQ(fs::file_size(CashFile()), 856u + (5 + RttAufschub::kHoechstensWartend) * 16);
+  EXPECT_EQ(rtt.Wartende(), 0u);  // a full queue is written when the call ends
+  EXPECT_EQ(fs::file_size(CashFile()), 856u + (5 + RttAufzeichnung::kHoechstensWartend) * 16);
 }
 
-TEST_F(RttWriterTest, StorageFolderThatCannotBeMadeRecordsNothing) {
+TEST_F(RttAufzeichnungTest, StorageFolderThatCannotBeMadeRecordsNothing) {
   for (std::string path : {std::string("/proc/self/vks"), std::string()}) {
     SCOPED_TRACE(path);
-    SchreibeRTTWert(RttStorage{path}, "Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
+    RttAufzeichnung(*dateien_, RttStorage{path})
+        .SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
   }
   EXPECT_FALSE(fs::exists("/Depot1"));
 }
 
-TEST_F(RttWriterTest, HostileNamesAreWrittenAndFoundAgain) {
+TEST_F(RttAufzeichnungTest, HostileNamesAreWrittenAndFoundAgain) {
   std::string names[] = {"../../x", std::string("a\0b", 3), std::string(1000, 'z'), "Konto✓"};
   for (const std::string& name : names) {
     SCOPED_TRACE(name.substr(0, 20));
-    SchreibeRTTWert(storage_, name, name, name, dTitelPos, DateValue{1}, 1, 0);
-    SchreibeRTTWert(storage_, name, name, name, dTitelPos, DateValue{2}, 2, 0);
-    std::string file = GetRTTDateiName(storage_, name, name, dTitelPos, false);
+    rtt_.SchreibeWert(name, name, name, dTitelPos, DateValue{1}, 1, 0);
+    rtt_.SchreibeWert(name, name, name, dTitelPos, DateValue{2}, 2, 0);
+    std::string file = rtt_.DateiName(name, name, dTitelPos, false);
     Result<RttContents> contents = ReadRttFile(file);
     ASSERT_TRUE(contents.ok());
     EXPECT_EQ(contents->records.size(), 2u);
@@ -294,7 +340,7 @@ TEST_F(RttWriterTest, HostileNamesAreWrittenAndFoundAgain) {
 // complete record holding the value written at its place. A record that straddles a page boundary
 // can show for an instant as a tail shorter than one record (the kernel extends the file page by
 // page); readers skip such a tail, and it never outlives the write.
-TEST_F(RttWriterTest, AReaderProcessNeverSeesAPartialRecord) {
+TEST_F(RttAufzeichnungTest, AReaderProcessNeverSeesAPartialRecord) {
   constexpr int kRecords = 4000;
   WriteCash(0, 0);
   pid_t reader = ::fork();

@@ -1,0 +1,32 @@
+#pragma once
+// An RTT recorder whose files live in memory: account tests book and read the series back without
+// a temporary folder.
+#include <string>
+#include <string_view>
+
+#include "fakes/MemoryFileSystem.h"
+#include "recording/RttAufzeichnung.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
+
+namespace vks::testing {
+
+struct SpeicherAufzeichnung {
+  fuzzing::MemoryFileSystem dateien;
+  RttAufzeichnung rtt{dateien, RttStorage{"/rtt"}};
+
+  // One series' file, read as ReadRttFile reads one on the disk.
+  Result<RttContents> Inhalt(std::string_view konto, std::string_view wkn, eKontoDatenArt art) {
+    auto it = dateien.files.find(RttFileLocation(rtt.Speicher(), konto, wkn, art).file);
+    if (it == dateien.files.end()) return AutomationError(53);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(it->second.data());
+    return ParseRtt(std::span<const uint8_t>(bytes, it->second.size()));
+  }
+  // Its records; none when its file was never written.
+  std::vector<RttRecord> Records(std::string_view konto, std::string_view wkn, eKontoDatenArt art) {
+    Result<RttContents> contents = Inhalt(konto, wkn, art);
+    return contents.ok() ? contents->records : std::vector<RttRecord>{};
+  }
+};
+
+}  // namespace vks::testing
