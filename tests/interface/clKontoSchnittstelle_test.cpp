@@ -206,7 +206,11 @@ TEST_F(clKontoSchnittstelleTest, TheReadmeTellsTheRealFileNames) {
   const size_t section = all.find("## RTT file names");
   ASSERT_NE(section, std::string::npos);
   testing::TempFolder folder;
-  state_.RTTSpeicherOrdner = folder.path();
+  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  RttAufzeichnung rtt(*files, RttStorage{folder.path()});
+  testing::FakeClock clock;
+  KontoUmgebung kontoumgebung{clock, rtt};
+  state_.Kontoumgebung = &kontoumgebung;
   auto s = clKontoSchnittstelle::Create(umgebung_);
   // | `account` | `WKN` | `account folder` | `position file` |
   const std::regex row(R"(\| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \|)");
@@ -221,6 +225,7 @@ TEST_F(clKontoSchnittstelleTest, TheReadmeTellsTheRealFileNames) {
               folder.path() + "/" + m[3].str() + "/Einzeltitel/" + m[4].str());
   }
   EXPECT_GE(rows, 5);
+  state_.Kontoumgebung = nullptr;
 }
 
 TEST_F(clKontoSchnittstelleTest, MetricNamesGlobalDataAndTheWindow) {

@@ -110,7 +110,9 @@ TEST(EngineTest, ErrorsReportNumberLineColumnAndText) {
     EXPECT_EQ(r.error().Number(), c.number);
     EXPECT_EQ(engine.Error().number, c.number);
     EXPECT_EQ(engine.Error().line, c.line);
-    if (c.column) EXPECT_EQ(engine.Error().column, c.column);
+    if (c.column) {
+      EXPECT_EQ(engine.Error().column, c.column);
+    }
     EXPECT_EQ(engine.Error().text, c.text);
     // The table's text, perhaps followed by the name or block it concerns.
     EXPECT_EQ(engine.Error().description.rfind(AutomationError(c.number).Description(), 0), 0u);

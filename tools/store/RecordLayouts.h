@@ -31,12 +31,12 @@ const RecordLayout& LayoutOf();
 
 template <class Record, class T>
 FieldLayout FieldLayoutOf(const StoredField<Record, T>& field) {
-  return {field.name};
+  return {field.name, nullptr, {}};
 }
 
 template <class Record, class Child>
 FieldLayout FieldLayoutOf(const StoredChildren<Record, Child>& field) {
-  return {field.name, &LayoutOf<Child>()};
+  return {field.name, &LayoutOf<Child>(), {}};
 }
 
 template <class Fields>
