@@ -24,7 +24,7 @@ std::string ErsetzeMarke(const std::string& text, std::string_view marker,
                          std::string_view replacement) {
   if (marker.empty()) return text;
   // Folding keeps the byte length of every letter, so positions in the folded text are positions
-  // in the original.
+  // in the unfolded one.
   const std::string folded_text = FoldCase(text);
   const std::string folded_marker = FoldCase(marker);
   std::string result;
