@@ -182,7 +182,7 @@ Variant* Interpreter::FindElement(const Expr& e, ElementArg& at, std::optional<V
     const Variant& object = MemberObject(m, tmp);
     if (!object.IsObject()) throw AutomationError(error::kObjectRequired);
     ObjectRef ref = object.AsObject();
-    auto* so = dynamic_cast<ScriptObject*>(ref.get());
+    ScriptObject* so = OwnScriptObject(ref.get());
     int field = so ? FieldIndex(*so, m.folded) : -1;
     if (field < 0 || !so->Fields()[field].IsArray()) {
       value =
@@ -242,7 +242,7 @@ Variant Interpreter::InvokeObject(const ObjectRef& object, const std::string& na
                                   const std::string& folded, InvokeKind kind, const Args& args,
                                   bool internal) {
   if (!object) throw AutomationError(error::kObjectNotSet);
-  if (auto* so = dynamic_cast<ScriptObject*>(object.get())) {
+  if (ScriptObject* so = OwnScriptObject(object.get())) {
     const ClassRuntime& cls = so->Class();
     bool inside = internal || (frame_ && frame_->me && &frame_->me->Class() == &cls);
     const ClassMember* m = nullptr;
@@ -265,6 +265,11 @@ Variant Interpreter::InvokeObject(const ObjectRef& object, const std::string& na
   Variant result = object->Invoke(name, kind, values);
   WriteBack(args, values);
   return result;
+}
+
+ScriptObject* Interpreter::OwnScriptObject(Dispatch* object) const {
+  auto* so = dynamic_cast<ScriptObject*>(object);
+  return so && so->BelongsTo(*this) ? so : nullptr;
 }
 
 Variant Interpreter::InvokeScriptMember(ScriptObject& object, std::string_view name,

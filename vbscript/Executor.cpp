@@ -289,7 +289,7 @@ void Interpreter::AssignMember(const MemberExpr& m, Variant value, bool is_set) 
   if (!ref) throw AutomationError(error::kObjectNotSet);
   std::vector<Variant> values = EvalArgs(m.args);
   values.push_back(std::move(value));
-  if (auto* so = dynamic_cast<ScriptObject*>(ref.get())) {
+  if (ScriptObject* so = OwnScriptObject(ref.get())) {
     bool inside = frame_->me && &frame_->me->Class() == &so->Class();
     InvokeScriptMember(*so, m.name, is_set ? InvokeKind::PropertySet : InvokeKind::PropertyLet,
                        values, inside);

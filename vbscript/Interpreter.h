@@ -129,6 +129,9 @@ class Interpreter : public std::enable_shared_from_this<Interpreter> {
   ObjectRef NewObject(const std::string& class_name);
   void RunTerminate(ScriptObject& object);
   const ClassRuntime* FindClass(const std::string& folded) const;
+  // The object as a script object of this interpreter, whose members are called directly; null
+  // for any other object, which is called through Invoke.
+  ScriptObject* OwnScriptObject(Dispatch* object) const;
   // The script procedure a folded name declares at script level; null for anything else.
   const ProcDecl* FindProc(const std::string& folded) const;
 

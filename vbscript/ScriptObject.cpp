@@ -8,6 +8,7 @@ namespace vks::vbscript {
 
 ScriptObject::ScriptObject(std::weak_ptr<Interpreter> interpreter, const ClassRuntime& cls)
     : interpreter_(std::move(interpreter)),
+      owner_(interpreter_.lock().get()),
       class_(&cls),
       type_name_(cls.decl->name),
       fields_(cls.decl->fields.size()) {}

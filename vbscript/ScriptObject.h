@@ -19,7 +19,13 @@ class ScriptObject : public Dispatch {
   std::string TypeName() const override;
   Variant Invoke(std::string_view name, InvokeKind kind, std::span<Variant> args) override;
 
+  // REQUIRES: BelongsTo(the interpreter asking): the class lives as long as its interpreter.
   const ClassRuntime& Class() const { return *class_; }
+  // Whether `interpreter` made this object and is still alive. An object kept beyond its
+  // interpreter (in the global data) is reached through Invoke, which refuses it.
+  bool BelongsTo(const Interpreter& interpreter) const {
+    return owner_ == &interpreter && !interpreter_.expired();
+  }
   std::vector<Variant>& Fields() { return fields_; }
   const std::vector<Variant>& Fields() const { return fields_; }
   void VisitValues(const std::function<void(const Variant&)>& visit) const override {
@@ -30,6 +36,7 @@ class ScriptObject : public Dispatch {
 
  private:
   std::weak_ptr<Interpreter> interpreter_;
+  const Interpreter* owner_;  // compared only while interpreter_ has not expired
   const ClassRuntime* class_;
   std::string type_name_;
   std::vector<Variant> fields_;

@@ -5,6 +5,7 @@
 
 #include "session/clKontoGlobalData.h"
 #include "vbscript/Engine.h"
+#include "vbscript/ScriptObject.h"
 
 namespace vks {
 namespace {
@@ -50,6 +51,19 @@ TEST(RegelSpeicherTest, WhatTheGlobalDataKeepsOutlivesTheEvaluation) {
   kept->VisitValues([&](const Variant& v) { werte.push_back(v); });
   ASSERT_EQ(werte.size(), 2u);
   EXPECT_EQ(werte[1], Variant(int16_t{5}));
+  // A later rule finds the object without its class, which ended with its evaluation: error 91,
+  // not a read of the freed class.
+  for (const char* zugriff :
+       {"Set KontoGlobalData(\"k\").Other = Nothing", "x = KontoGlobalData(\"k\").Wert",
+        "KontoGlobalData(\"k\").Wert = 1"}) {
+    SCOPED_TRACE(zugriff);
+    vbscript::Engine spaeter;
+    spaeter.AddObject("KontoGlobalData", daten, false);
+    auto r = spaeter.ExecuteStatement(zugriff);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().Number(), 91);
+  }
+  dynamic_cast<vbscript::ScriptObject&>(*kept).Fields().clear();  // ends the kept cycle
 }
 
 }  // namespace
