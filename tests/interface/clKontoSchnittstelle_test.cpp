@@ -177,13 +177,19 @@ TEST_F(clKontoSchnittstelleTest, QueriesReadTheAccounts) {
   }
 }
 
-TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheRecordersStorageFolder) {
+// The interface objects with a recorder in a temporary storage folder, as the server sets them up.
+class DateiNamenTest : public clKontoSchnittstelleTest {
+ protected:
+  DateiNamenTest() { state_.Kontoumgebung = &kontoumgebung_; }
+
   testing::TempFolder folder;
   std::unique_ptr<FileSystem> files = NewPosixFileSystem();
-  RttAufzeichnung rtt(*files, RttStorage{folder.path()});
-  testing::FakeClock clock;
-  KontoUmgebung kontoumgebung{clock, rtt};
-  state_.Kontoumgebung = &kontoumgebung;
+  RttAufzeichnung rtt{*files, RttStorage{folder.path()}};
+  testing::FakeClock clock_;
+  KontoUmgebung kontoumgebung_{clock_, rtt};
+};
+
+TEST_F(DateiNamenTest, TitleFileNamesLieInTheRecordersStorageFolder) {
   auto s = clKontoSchnittstelle::Create(umgebung_);
   const std::string base = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash, true);
   EXPECT_EQ(base, GetRTTDateiName(*files, RttStorage{folder.path()}, "Kein Konto", "846900",
@@ -194,23 +200,16 @@ TEST_F(clKontoSchnittstelleTest, TitleFileNamesLieInTheRecordersStorageFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
   rtt.SetzeSpeicher(RttStorage{});
   EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
-  state_.Kontoumgebung = nullptr;
 }
 
 // The README's examples of names that differ from the account's are the names the host is given.
-TEST_F(clKontoSchnittstelleTest, TheReadmeTellsTheRealFileNames) {
+TEST_F(DateiNamenTest, TheReadmeTellsTheRealFileNames) {
   std::ifstream readme(VKS_README);
   std::stringstream text;
   text << readme.rdbuf();
   const std::string all = text.str();
   const size_t section = all.find("## RTT file names");
   ASSERT_NE(section, std::string::npos);
-  testing::TempFolder folder;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
-  RttAufzeichnung rtt(*files, RttStorage{folder.path()});
-  testing::FakeClock clock;
-  KontoUmgebung kontoumgebung{clock, rtt};
-  state_.Kontoumgebung = &kontoumgebung;
   auto s = clKontoSchnittstelle::Create(umgebung_);
   // | `account` | `WKN` | `account folder` | `position file` |
   const std::regex row(R"(\| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \| `([^`]*)` \|)");
@@ -225,7 +224,6 @@ TEST_F(clKontoSchnittstelleTest, TheReadmeTellsTheRealFileNames) {
               folder.path() + "/" + m[3].str() + "/Einzeltitel/" + m[4].str());
   }
   EXPECT_GE(rows, 5);
-  state_.Kontoumgebung = nullptr;
 }
 
 TEST_F(clKontoSchnittstelleTest, MetricNamesGlobalDataAndTheWindow) {
