@@ -67,6 +67,9 @@ void clKontoSchnittstelle::InitKontoKennzahlen(KeyedDictionary<Variant>& myKonto
 std::string clKontoSchnittstelle::VKSGetTitelDateiName(std::string_view KontoName,
                                                        std::string_view TitelWKN, int32_t Datenart,
                                                        bool NurName) {
+  // A folder for an account that does not exist would be left behind for nothing: the name alone
+  // touches no disk, the full path is the failure value, as when the folder cannot be made.
+  if (!NurName && !FindeKonto(KontoName)) return {};
   // The host reads the file it asks for: the recorder writes the values waiting for it first.
   return Umgebung().rtt.DateiName(KontoName, TitelWKN, static_cast<eKontoDatenArt>(Datenart),
                                   NurName);

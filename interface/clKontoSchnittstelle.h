@@ -80,8 +80,9 @@ class clKontoSchnittstelle : public HostObjekt,
   std::shared_ptr<clKontoGlobalData> KontoGlobalData() const;
   // Errors (a key the dictionary holds already: 457) reach the caller.
   void InitKontoKennzahlen(KeyedDictionary<Variant>& myKontoKennzahlen);
-  // The RTT file name in the recorder's storage folder (the base name only with NurName); the
-  // account need not exist. Errors reach the caller (51 before the server has started).
+  // The RTT file name in the recorder's storage folder, its folder made; "" when the folder cannot
+  // be made or the account does not exist. NurName: the base name only, for any account name.
+  // Errors reach the caller (51 before the server has started).
   std::string VKSGetTitelDateiName(std::string_view KontoName, std::string_view TitelWKN,
                                    int32_t Datenart, bool NurName = false);
   // NoValue for a missing account; 0 when the metric cannot be computed.

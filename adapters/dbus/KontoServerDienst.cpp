@@ -1,7 +1,11 @@
 #include "adapters/dbus/KontoServerDienst.h"
 
 #include <QtCore/QTimer>
+#include <QtDBus/QDBusConnectionInterface>
 #include <QtDBus/QDBusObjectPath>
+#include <QtDBus/QDBusPendingCallWatcher>
+#include <QtDBus/QDBusPendingReply>
+#include <algorithm>
 
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/GlobalDataObjekt.h"
@@ -83,6 +87,13 @@ QString KontoServerDienst::CreateObject(const QString& className, const QString&
     QTimer::singleShot(0, this, [this, path] { Freigeben(path); });
   };
   if (!umgebung_ || !registry_) throw AutomationError(error::kCannotCreateObject);
+  const auto gehalten = std::count_if(objekte_.begin(), objekte_.end(),
+                                      [&](const auto& e) { return e.second.owner == client; });
+  if (gehalten >= kMaxObjekteJeClient) {
+    throw AutomationError(error::kCannotCreateObject, "",
+                          "Ein Client kann höchstens " + std::to_string(kMaxObjekteJeClient) +
+                              " Objekte zugleich halten.");
+  }
   Eintrag eintrag{client, nullptr, nullptr};
   if (className.compare(QLatin1String(schnittstelle::kClassName), Qt::CaseInsensitive) == 0) {
     auto* objekt = new KontoSchnittstelleObjekt(clKontoSchnittstelle::Create(*umgebung_), client,
@@ -100,9 +111,23 @@ QString KontoServerDienst::CreateObject(const QString& className, const QString&
   eintrag.objekt->SetzeAufzeichnung(Aufzeichnung());
   connection_.registerVirtualObject(path, eintrag.objekt, QDBusConnection::SingleNode);
   je_erzeugt_ = true;
-  if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);
   objekte_.emplace(path, std::move(eintrag));
+  if (!watcher_.watchedServices().contains(client)) BeobachteClient(client);
   return path;
+}
+
+void KontoServerDienst::BeobachteClient(const QString& client) {
+  watcher_.addWatchedService(client);
+  // The bus answers in order: once the watch's match rule is in place, either the client is still
+  // there (and its leaving will be reported) or it has left already, which the answer tells.
+  auto* antwort = new QDBusPendingCallWatcher(
+      connection_.interface()->asyncCall(QStringLiteral("NameHasOwner"), client), this);
+  QObject::connect(antwort, &QDBusPendingCallWatcher::finished, this,
+                   [this, client](QDBusPendingCallWatcher* call) {
+                     call->deleteLater();
+                     const QDBusPendingReply<bool> reply = *call;
+                     if (reply.isValid() && !reply.value()) ClientWeg(client);
+                   });
 }
 
 void KontoServerDienst::Freigeben(const QString& path) {

@@ -10,16 +10,20 @@
 #include <functional>
 #include <map>
 
-#include "interface/clKontoSchnittstelle.h"
-#include "platform/automation/Dispatch.h"
 #include "adapters/dbus/DbusObjekt.h"
 #include "adapters/dbus/ObjektPfade.h"
+#include "interface/clKontoSchnittstelle.h"
+#include "platform/automation/Dispatch.h"
 #include "platform/settings/RegistryBackend.h"
 
 namespace vks::dbus {
 
 class KontoServerDienst : public DbusObjekt, public ObjektPfade {
  public:
+  // Objects one client may hold at once: far beyond what a host with a chart per object needs, and
+  // small enough that a runaway client cannot take the server's memory from the others.
+  static constexpr int kMaxObjekteJeClient = 4096;
+
   // alle_freigegeben: called (from the event loop) once the last object has been released.
   // The service is registered before the bus name is taken, so that no call finds the path
   // missing; calls are served only from the event loop, after Bereit().
@@ -50,6 +54,9 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   QString CreateObject(const QString& className, const QString& client);
   void Freigeben(const QString& path);
   void ClientWeg(const QString& client);
+  // Starts watching a client's departure; a client that left before the watch began loses its
+  // objects as if it had left afterwards.
+  void BeobachteClient(const QString& client);
 
   QDBusConnection connection_;
   SchnittstellenUmgebung* umgebung_ = nullptr;

@@ -190,16 +190,22 @@ class DateiNamenTest : public clKontoSchnittstelleTest {
 };
 
 TEST_F(DateiNamenTest, TitleFileNamesLieInTheRecordersStorageFolder) {
+  Konto("Depot");
   auto s = clKontoSchnittstelle::Create(umgebung_);
-  const std::string base = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash, true);
-  EXPECT_EQ(base, GetRTTDateiName(*files, RttStorage{folder.path()}, "Kein Konto", "846900",
-                                  dKapitalCash, true));
-  const std::string file = s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash);
+  // Any name has its base name; only an existing account gets a folder.
+  for (const char* konto : {"Depot", "Kein Konto"}) {
+    EXPECT_EQ(
+        s->VKSGetTitelDateiName(konto, "846900", dKapitalCash, true),
+        GetRTTDateiName(*files, RttStorage{folder.path()}, konto, "846900", dKapitalCash, true));
+  }
+  EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+  const std::string file = s->VKSGetTitelDateiName("Depot", "846900", dKapitalCash);
   EXPECT_EQ(file.rfind(folder.path() + "/", 0), 0u) << file;
-  EXPECT_TRUE(file.ends_with(base + ".RTT")) << file;
+  EXPECT_TRUE(file.ends_with("/KapitalCash-Depot.RTT")) << file;
   EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(file).parent_path()));
   rtt.SetzeSpeicher(RttStorage{});
-  EXPECT_EQ(s->VKSGetTitelDateiName("Kein Konto", "846900", dKapitalCash), "");
+  EXPECT_EQ(s->VKSGetTitelDateiName("Depot", "846900", dKapitalCash), "");
 }
 
 // The README's examples of names that differ from the account's are the names the host is given.
@@ -220,6 +226,7 @@ TEST_F(DateiNamenTest, TheReadmeTellsTheRealFileNames) {
     if (!std::regex_match(line, m, row)) continue;
     SCOPED_TRACE(line);
     ++rows;
+    Konto(m[1].str());
     EXPECT_EQ(s->VKSGetTitelDateiName(m[1].str(), m[2].str(), dTitelPos),
               folder.path() + "/" + m[3].str() + "/Einzeltitel/" + m[4].str());
   }

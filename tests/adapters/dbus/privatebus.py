@@ -1,5 +1,6 @@
 """A private session bus with the server's activation file, and a temporary installation for it."""
 import os
+import resource
 import shutil
 import subprocess
 import tempfile
@@ -91,6 +92,14 @@ class PrivateBus:
         return int(conn.call_blocking("org.freedesktop.DBus", "/org/freedesktop/DBus",
                                       "org.freedesktop.DBus", "GetConnectionUnixProcessID", "s",
                                       (NAME,)))
+
+    def limit_memory(self, pid, headroom=1 << 30):
+        """Lets the server's address space grow by `headroom` at most from now on: what a client
+        makes it allocate beyond that fails at once instead of taking the machine's memory."""
+        with open("/proc/%d/status" % pid) as f:
+            size = next(int(line.split()[1]) * 1024 for line in f if line.startswith("VmSize:"))
+        hard = resource.prlimit(pid, resource.RLIMIT_AS)[1]
+        resource.prlimit(pid, resource.RLIMIT_AS, (size + headroom, hard))
 
     def wait_until_gone(self, pid, limit=20.0):
         """True once the process has ended (the limit only guards against a hang)."""

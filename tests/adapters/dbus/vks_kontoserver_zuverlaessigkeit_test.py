@@ -1,5 +1,6 @@
 """The server under faults, over a private session bus: clients killed, the server killed amid a
-burst of order reports, bad messages, a start without any object, and eight clients at once.
+burst of order reports, bad messages, a start without any object, eight clients at once, and the
+limits that hold for every client.
 
 Usage: vks_kontoserver_zuverlaessigkeit_test.py <services dir> <vks-reg> <vks-store> <vks-rtt>
 """
@@ -125,15 +126,25 @@ class Faults(BusTest):
         raw = lambda member, sig, *args, p=path, i=pb.KONTO_IF: self.conn.call_blocking(
             pb.NAME, p, i, member, sig, args)
 
+        def array(bounds, elements):
+            return pb.tagged(0x200C, dbus.Struct(
+                ([dbus.Struct(b, signature="ii") for b in bounds],
+                 dbus.Array(elements, signature="(qv)")),
+                signature="a(ii)a(qv)"))
+
         def nested(depth):
             value = pb.tagged(3, dbus.Int32(1))
             for _ in range(depth):
-                value = pb.tagged(0x200C, dbus.Struct(
-                    ([dbus.Struct((0, 1), signature="ii")], [value]), signature="a(ii)a(qv)"))
+                value = array([(0, 1)], [value])
             return value
 
+        # What a message makes the server allocate fails at once beyond this, so a value that asks
+        # for more than it carries shows as the wrong error.
+        self.bus.limit_memory(self.bus.server_pid(self.conn))
+        one = pb.tagged(3, dbus.Int32(1))
         invalid, unknown, denied = ("org.freedesktop.DBus.Error." + n for n in
                                     ("InvalidArgs", "UnknownMethod", "AccessDenied"))
+        # Expected: the D-Bus error's name, or the automation error's number.
         cases = [
             ("wrong type", lambda: raw("VKSStreicheOrder", "ssi", "D", "1", 3), invalid),
             ("Integer as Long", lambda: raw("KontoVerbietetOrderaufgabe", "sis", "D", 0, ""),
@@ -151,12 +162,17 @@ class Faults(BusTest):
             ("read-only property", lambda: props.Set(pb.KONTO_IF, "KontoGlobalData",
                                                      dbus.ObjectPath("/", variant_level=1)),
              "org.freedesktop.DBus.Error.PropertyReadOnly"),
-            ("variant nested too deep", lambda: konto.VKSBaueKontoNamenStringFeld(nested(13)),
-             pb.NAME + ".AutomationError"),
-            ("Single too large", lambda: konto.VKSKontoNeuerKurs(1.0, "D", "W", 1e300, True),
-             pb.NAME + ".AutomationError"),
-            ("unknown subtype", lambda: konto.VKSBaueKontoNamenStringFeld(pb.tagged(99, "x")),
-             pb.NAME + ".AutomationError"),
+            ("variant nested too deep", lambda: konto.VKSBaueKontoNamenStringFeld(nested(13)), 28),
+            ("Single too large", lambda: konto.VKSKontoNeuerKurs(1.0, "D", "W", 1e300, True), 6),
+            ("unknown subtype", lambda: konto.VKSBaueKontoNamenStringFeld(pb.tagged(99, "x")), 13),
+            ("bounds of 2^26 elements, none sent",
+             lambda: konto.VKSBaueKontoNamenStringFeld(array([(0, 1 << 26)], [])), 13),
+            ("bounds of 2^93 elements, one sent", lambda: konto.VKSBaueKontoNamenStringFeld(
+                array([(0, 2**31 - 1)] * 3, [one])), 13),
+            ("bounds of one element, two sent",
+             lambda: konto.VKSBaueKontoNamenStringFeld(array([(0, 1)], [one, one])), 13),
+            ("negative element count",
+             lambda: konto.VKSBaueKontoNamenStringFeld(array([(0, -1)], [])), 9),
             ("foreign call", lambda: raw("VKSKontoExistiert", "s", "D", p=foreign_konto.object_path),
              denied),
             ("foreign release", lambda: raw("Release", "", p=foreign_konto.object_path), denied),
@@ -168,7 +184,10 @@ class Faults(BusTest):
             with self.subTest(case=name):
                 with self.assertRaises(dbus.DBusException) as caught:
                     call()
-                self.assertEqual(caught.exception.get_dbus_name(), error)
+                if isinstance(error, int):
+                    self.assertEqual(pb.automation_error(caught.exception)[0], error)
+                else:
+                    self.assertEqual(caught.exception.get_dbus_name(), error)
                 self.assertFalse(konto.VKSKontoExistiert("D"))
         # Numbers that are no numbers are taken or refused by the bookkeeping, never fatal.
         konto.VKSNeuesKontoZufuegen("N", "", 1000.0, 45744.0, True, True, True, "")
@@ -216,6 +235,56 @@ class Faults(BusTest):
         self.assertTrue(self.bus.wait_until_gone(pid, limit=60))
         fills = self.stored_fills()
         self.assertEqual([fills["Last%d" % n] for n in range(8)], [r["orders"] for r in results])
+
+
+class Limits(BusTest):
+    CAP = 4096  # objects one client may hold, as the contract says
+
+    def test_objects_per_client_are_capped(self):
+        create = lambda conn: conn.call_blocking(pb.NAME, pb.ROOT, pb.SERVER_IF, "CreateObject",
+                                                 "s", ("clRegistry",))
+        paths = [create(self.conn) for _ in range(self.CAP)]
+        with self.assertRaises(dbus.DBusException) as caught:
+            create(self.conn)
+        number, _, description = pb.automation_error(caught.exception)
+        self.assertEqual(number, 429)
+        self.assertIn(str(self.CAP), description)
+        other = self.bus.connect()
+        create(other)
+        self.conn.call_blocking(pb.NAME, paths[0], pb.REGISTRY_IF, "Release", "", ())
+        create(self.conn)
+        other.close()
+
+    def test_a_client_gone_before_its_object_is_made_owns_nothing(self):
+        konto, _ = pb.create(self.conn, "clKontoSchnittstelle")
+        pid = self.bus.server_pid(self.conn)
+        # The server is held while the client asks for an object and leaves, so that the request
+        # is served only once the bus has seen the client go.
+        os.kill(pid, signal.SIGSTOP)
+        try:
+            gone = subprocess.run([sys.executable, "-c", LEAVING_CLIENT, self.bus.address],
+                                  check=True, capture_output=True, text=True).stdout.strip()
+            deadline = time.monotonic() + 20
+            while self.conn.name_has_owner(gone):
+                self.assertLess(time.monotonic(), deadline)
+                time.sleep(0.05)
+        finally:
+            os.kill(pid, signal.SIGCONT)
+        self.assertFalse(konto.VKSKontoExistiert("D"))
+        konto.Release()
+        self.assertTrue(self.bus.wait_until_gone(pid))
+
+
+# Asks for an object without waiting for it and leaves; prints its name on the bus.
+LEAVING_CLIENT = """
+import sys, dbus, dbus.lowlevel
+conn = dbus.bus.BusConnection(sys.argv[1])
+call = dbus.lowlevel.MethodCallMessage("%s", "%s", "%s", "CreateObject")
+call.append("clKontoSchnittstelle", signature="s")
+conn.send_message(call)
+conn.flush()
+print(conn.get_unique_name())
+""" % (pb.NAME, pb.ROOT, pb.SERVER_IF)
 
 
 class WithoutObject(BusTest):
