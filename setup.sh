@@ -19,9 +19,25 @@ $SUDO apt-get install -y -q --no-install-recommends \
   dbus python3-dbus python3-gi \
   clang libclang-rt-14-dev \
   xvfb xauth x11-utils imagemagick locales
-# Numbers and dates follow the user's locale; the tests run under both of these.
-$SUDO sed -i -E 's/^# ?(de_DE.UTF-8 UTF-8|en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
-$SUDO locale-gen >/dev/null
+# Numbers and dates follow the user's locale; the tests run under both of these. Only a missing one
+# is generated, so a machine that has them (generated before, or locales-all) stays as it is.
+has_locale() { locale -a 2>/dev/null | grep -Eix "$1\.utf-?8" >/dev/null; }
+missing=""
+for wanted in de_DE en_US; do
+  has_locale $wanted && continue
+  missing="$missing $wanted"
+  if grep -Eq "^# ?$wanted\.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+    $SUDO sed -i -E "s/^# ?($wanted\.UTF-8 UTF-8)/\1/" /etc/locale.gen
+  elif ! grep -qx "$wanted.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+    echo "$wanted.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+done
+if [ -n "$missing" ]; then
+  $SUDO locale-gen >/dev/null
+  for wanted in $missing; do
+    has_locale $wanted || { echo "setup.sh: locale-gen hat $wanted.UTF-8 nicht erzeugt" >&2; exit 1; }
+  done
+fi
 [ "${1:-}" = "--deps-only" ] && exit 0
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release

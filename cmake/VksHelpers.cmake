@@ -26,6 +26,35 @@ function(vks_add_tests_in_folder)
   endforeach()
 endfunction()
 
+# The locales of the users the tools and the server serve; their numbers and dates differ, and
+# what the programs compute, store and record must not.
+set(VKS_TEST_LOCALES de_DE.UTF-8 en_US.UTF-8)
+
+# vks_add_locale_tests(NAME COMMAND ... [SAME FILE...] [PROPERTIES ...]): the test once per locale
+# of VKS_TEST_LOCALES, as NAME.<locale>, under that locale; `@WORK@` in the command becomes a
+# scratch folder of each run's own. NAME.gleich then checks that each FILE (relative to the scratch
+# folders) came out the same under every locale.
+function(vks_add_locale_tests name)
+  cmake_parse_arguments(ARG "" "" "COMMAND;SAME;PROPERTIES" ${ARGN})
+  set(tools ${PROJECT_SOURCE_DIR}/tests/tools)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(runs "")
+  foreach(locale ${VKS_TEST_LOCALES})
+    string(REPLACE "@WORK@" "${work}/${locale}" command "${ARG_COMMAND}")
+    add_test(NAME ${name}.${locale} COMMAND sh ${tools}/with_locale.sh ${locale} ${command})
+    list(APPEND runs ${name}.${locale})
+  endforeach()
+  if(ARG_PROPERTIES)
+    set_tests_properties(${runs} PROPERTIES ${ARG_PROPERTIES})
+  endif()
+  if(ARG_SAME)
+    list(TRANSFORM VKS_TEST_LOCALES PREPEND ${work}/ OUTPUT_VARIABLE folders)
+    add_test(NAME ${name}.gleich COMMAND sh ${tools}/same_outputs.sh ${folders} -- ${ARG_SAME})
+    set_tests_properties(${runs} PROPERTIES FIXTURES_SETUP ${name}.locales)
+    set_tests_properties(${name}.gleich PROPERTIES FIXTURES_REQUIRED ${name}.locales)
+  endif()
+endfunction()
+
 # Includes point down the layers and the core stays free of Qt, SQLite and D-Bus; this check runs
 # with every build.
 function(vks_check_layers)
