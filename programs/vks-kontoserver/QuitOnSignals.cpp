@@ -37,7 +37,9 @@ bool QuitOnSignals(std::initializer_list<int> signal_numbers, std::ostream& log)
     notifier->setEnabled(false);
     const char* name = ::sigabbrev_np(number);
     log << "SIG" << (name ? name : "?") << ": Kontoserver speichert und endet\n";
-    QCoreApplication::quit();
+    // Not quit(): a window that asks before it closes would hold the end on a question that
+    // nobody may be there to answer. Every event loop ends; main closes the account list.
+    QCoreApplication::exit(0);
   });
   struct sigaction action = {};
   action.sa_handler = WriteSignalNumber;

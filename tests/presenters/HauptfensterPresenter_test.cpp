@@ -37,18 +37,6 @@ class HauptfensterPresenterTest : public ::testing::Test {
   HauptfensterPresenter fenster_{state_.Konten, speicherplan_, AutomationLocale::Invariant()};
 };
 
-TEST_F(HauptfensterPresenterTest, SaveTickWritesOnlyPendingChangesAndClearsTheFlag) {
-  fenster_.Plan().ZeitgeberTick();
-  EXPECT_FALSE(StoreExists());
-  fenster_.Plan().SetzeSpeichernAusstehend();
-  fenster_.Plan().ZeitgeberTick();
-  ASSERT_TRUE(StoreExists());
-  EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
-  KontenSammlung gelesen;
-  store_.LadeKonten(gelesen);
-  ASSERT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
-}
-
 // A save that fails keeps the change pending: each tick tries again, the error log hears of each
 // new failure and of the recovery, and the status line shows why until a save succeeds.
 TEST_F(HauptfensterPresenterTest, AFailedSaveIsRetriedAndShownUntilASaveSucceeds) {
@@ -97,17 +85,18 @@ TEST_F(HauptfensterPresenterTest, AFailedSaveIsRetriedAndShownUntilASaveSucceeds
   fenster_.SetzeAnsicht(nullptr);
 }
 
-TEST_F(HauptfensterPresenterTest, UnloadSavesPendingChanges) {
+// The save timer and the unloading save only what is pending, and clear the flag.
+TEST_F(HauptfensterPresenterTest, SaveTickAndUnloadSaveOnlyPendingChanges) {
   const struct {
     bool pending;
-    bool saved;
-  } cases[] = {{false, false}, {true, true}};
+    bool unload;
+  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.pending);
+    SCOPED_TRACE(::testing::Message() << c.pending << c.unload);
     std::filesystem::remove(store_.StorePath());
     if (c.pending) fenster_.Plan().SetzeSpeichernAusstehend();
-    fenster_.Plan().Entladen();
-    EXPECT_EQ(StoreExists(), c.saved);
+    c.unload ? fenster_.Plan().Entladen() : fenster_.Plan().ZeitgeberTick();
+    EXPECT_EQ(StoreExists(), c.pending);
     EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
   }
 }
