@@ -23,7 +23,9 @@ class ZeilenAnsicht : public KontenListeAnsicht {
       it->second.gesamtwert = GesamtwertText(w.gesamtkapital, locale_);
     }
   }
+  void SpeicherstatusZeigen(const std::string& text) override { speicherstatus = text; }
   std::map<std::string, KontenZeile> zeilen;
+  std::string speicherstatus;
 
  private:
   AutomationLocale locale_;

@@ -17,9 +17,22 @@ HauptfensterPresenter::~HauptfensterPresenter() {
   plan_.Abmelden(this);
 }
 
+std::string SpeicherstatusText(const std::optional<AutomationError>& fehler) {
+  if (!fehler) return "";
+  return "Die Konten konnten nicht gespeichert werden (" + fehler->Description() +
+         "). Neuer Versuch alle " + std::to_string(Speicherplan::kSpeichernIntervallMs / 1000) +
+         " Sekunden.";
+}
+
 void HauptfensterPresenter::SetzeAnsicht(KontenListeAnsicht* ansicht) {
   ansicht_ = ansicht;
-  if (ansicht_) InitKontoListe();
+  if (!ansicht_) return;
+  InitKontoListe();
+  if (plan_.Speicherfehler()) SpeicherfehlerGeaendert(plan_.Speicherfehler());
+}
+
+void HauptfensterPresenter::SpeicherfehlerGeaendert(const std::optional<AutomationError>& fehler) {
+  if (ansicht_) ansicht_->SpeicherstatusZeigen(SpeicherstatusText(fehler));
 }
 
 void HauptfensterPresenter::NachKursTick(std::span<const GeschriebenesKonto> geschrieben) {

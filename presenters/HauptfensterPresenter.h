@@ -16,6 +16,9 @@ namespace vks {
 
 class KontoUebersichtFenster;
 
+// The status line's text for the last save's failure ("" when there is none).
+std::string SpeicherstatusText(const std::optional<AutomationError>& fehler);
+
 // Account name (folded) → its open overview window.
 using UebersichtsFensterTabelle = KeyedDictionary<std::shared_ptr<KontoUebersichtFenster>>;
 
@@ -41,6 +44,9 @@ class HauptfensterPresenter : public KontoBeobachter, public KursTickBeobachter 
   // and tells each open overview window whether it wrote its account's values.
   void NachKursTick(std::span<const GeschriebenesKonto> geschrieben) override;
   void KurswerteSofortGeschrieben(const clKonto& konto) override { ZeileAktualisieren(konto); }
+  // A failing save shows in the status line until a save succeeds: no message box, since nobody
+  // may be there to answer it.
+  void SpeicherfehlerGeaendert(const std::optional<AutomationError>& fehler) override;
 
   // The bookings' notifications reach the account's row.
   void OrderAdded(const clKonto&, const clOffeneOrder&) override {}

@@ -51,6 +51,8 @@ class KontenListeAnsicht {
   // The whole list at once in place of what it showed: a window can take it in one go rather than
   // hear of each row. By default, one row after the other.
   virtual void ListeFuellen(const std::vector<KontenZeile>& zeilen);
+  // The window's status line: why the accounts are not saved; "" when they are.
+  virtual void SpeicherstatusZeigen(const std::string& /*text*/) {}
 };
 
 }  // namespace vks

@@ -18,7 +18,10 @@ namespace {
 
 constexpr const char* kLoadFailed = "Fehler beim Laden der Konten aufgetreten: ";
 constexpr const char* kSaveFailedTitle = "Fehler beim Speichern der Konten aufgetreten";
+constexpr const char* kSavedAgainTitle = "Konten wieder gespeichert";
 constexpr size_t kChunkBytes = size_t{1} << 20;
+// What a save writes before it renames the file into place.
+constexpr const char* kTemporarySuffix = ".neu";
 
 std::string TimeStamp(DateValue now) {
   CalendarDateTime t = FromAutomationDate(now);
@@ -57,15 +60,23 @@ void AccountStore::LadeKonten(KontenSammlung& konten) {
   const std::string path = StorePath();
   std::string bytes;
   try {
-    if (!files_.FileExists(path)) files_.NewWritableFile(path)->Close();
+    if (!files_.FileExists(path)) {
+      // Without the store, a temporary file may be the only copy of the last save: it stays.
+      files_.NewWritableFile(path)->Close();
+      return;
+    }
     bytes = files_.ReadFile(path);
-    if (bytes.empty()) return;
+    if (bytes.empty()) {
+      RemoveUnfinishedSave();
+      return;
+    }
     StoreReader reader(bytes);
     auto bounds = reader.ArrayHeader();
     if (!bounds) {
       // Anything but an array holds no accounts; it must still be well formed.
       reader.Skip();
       CheckNothingFollows(bytes, reader.Offset());
+      RemoveUnfinishedSave();
       return;
     }
     if (bounds->size() != 1) {
@@ -93,9 +104,20 @@ void AccountStore::LadeKonten(KontenSammlung& konten) {
       }
     }
     CheckNothingFollows(bytes, reader.Offset());
+    RemoveUnfinishedSave();
   } catch (const AutomationError& e) {
     reporter_.ZeigeMeldung(kLoadFailed + e.Description(), msgbox::kOkOnly);
     if (!bytes.empty()) KeepDamagedFile(bytes);
+  }
+}
+
+void AccountStore::RemoveUnfinishedSave() {
+  const std::string temporary = StorePath() + kTemporarySuffix;
+  if (!files_.FileExists(temporary)) return;
+  try {
+    files_.DeleteFile(temporary);
+  } catch (const AutomationError&) {
+    // The next save truncates it anyway.
   }
 }
 
@@ -111,7 +133,7 @@ void AccountStore::KeepDamagedFile(const std::string& bytes) {
 }
 
 void SchreibeKonten(const KontenSammlung& konten, std::string& out,
-                 const std::function<void(std::string&)>& after_each) {
+                    const std::function<void(std::string&)>& after_each) {
   StoreWriter writer(out);
   writer.ArrayHeader(1, static_cast<int32_t>(konten.Count()));
   for (const auto& entry : konten) {
@@ -137,7 +159,7 @@ std::string SerialisiereKonten(const KontenSammlung& konten) {
 
 void AccountStore::WriteAtomically(const std::string& path,
                                    const std::function<void(WritableFile&)>& write) {
-  const std::string temporary = path + ".neu";
+  const std::string temporary = path + kTemporarySuffix;
   try {
     auto file = files_.NewWritableFile(temporary);
     write(*file);
@@ -154,8 +176,28 @@ void AccountStore::WriteAtomically(const std::string& path,
   files_.SyncFolder(data_folder_);
 }
 
-void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
-  if (data_folder_.empty()) return;
+std::optional<AutomationError> AccountStore::SpeichereKonten(const KontenSammlung& konten) {
+  if (data_folder_.empty()) return std::nullopt;
+  std::optional<AutomationError> failure = WriteStore(konten);
+  if (failure) {
+    ++failed_saves_;
+    if (logged_failure_ != failure->Description()) {
+      logged_failure_ = failure->Description();
+      error_log_.Add({6, 0, kSaveFailedTitle, "Fehlermeldung: " + failure->Description(),
+                      own_folder_, "Konto-Server", true});
+    }
+  } else if (logged_failure_) {
+    error_log_.Add(
+        {0, 0, kSavedAgainTitle,
+         "Gespeichert nach " + std::to_string(failed_saves_) + " fehlgeschlagenen Versuchen",
+         own_folder_, "Konto-Server", false});
+    logged_failure_.reset();
+    failed_saves_ = 0;
+  }
+  return failure;
+}
+
+std::optional<AutomationError> AccountStore::WriteStore(const KontenSammlung& konten) {
   const std::string path = StorePath();
   try {
     if (konten.Count() == 0) {
@@ -163,7 +205,7 @@ void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
         files_.DeleteFile(path);
         files_.SyncFolder(data_folder_);
       }
-      return;
+      return std::nullopt;
     }
     WriteAtomically(path, [&konten](WritableFile& file) {
       // Written in pieces of about kChunkBytes: the buffer stays small and warm in the cache
@@ -180,9 +222,9 @@ void AccountStore::SpeichereKonten(const KontenSammlung& konten) {
       file.Append(chunk);
     });
   } catch (const AutomationError& e) {
-    error_log_.Add({6, 0, kSaveFailedTitle, "Fehlermeldung: " + e.Description(), own_folder_,
-                    "Konto-Server", true});
+    return e;
   }
+  return std::nullopt;
 }
 
 }  // namespace vks

@@ -8,9 +8,11 @@
 // "VKSVirtKonten.dat.defekt-<time>" before anything can replace it.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
 
 namespace vks {
@@ -39,16 +41,20 @@ class AccountStore {
 
   // Reads the store into `konten` (replacing it when the file holds accounts). A missing file is
   // created empty. On any error the load stops there, the accounts read so far stay, and the user
-  // is told "Fehler beim Laden der Konten aufgetreten: " + the description.
+  // is told "Fehler beim Laden der Konten aufgetreten: " + the description. A temporary file that
+  // an interrupted save left behind is deleted once the store has loaded whole.
   void LadeKonten(KontenSammlung& konten);
 
-  // Writes every account in collection order. With no account the store file is deleted. A failed
-  // save leaves the previous file in place and writes an entry to the error log; it never shows a
-  // message and never throws.
-  void SpeichereKonten(const KontenSammlung& konten);
+  // Writes every account in collection order. With no account the store file is deleted. Returns
+  // the failure, if any; a failed save leaves the previous file in place. It never shows a message
+  // and never throws. The error log hears of the first failure of a run (and of a failure with
+  // another description), and of the save that succeeds after it, not of every retry.
+  [[nodiscard]] std::optional<AutomationError> SpeichereKonten(const KontenSammlung& konten);
 
  private:
   void KeepDamagedFile(const std::string& bytes);
+  void RemoveUnfinishedSave();
+  std::optional<AutomationError> WriteStore(const KontenSammlung& konten);
   // Writes a file through `write` under a temporary name and renames it into place.
   void WriteAtomically(const std::string& path, const std::function<void(WritableFile&)>& write);
 
@@ -58,6 +64,8 @@ class AccountStore {
   MessageReporter& reporter_;
   ErrorLog& error_log_;
   Clock& clock_;
+  std::optional<std::string> logged_failure_;  // of the failing saves since the last good one
+  int failed_saves_ = 0;
 };
 
 // The whole collection as the store's bytes (an array 1..N of account records). Throws
@@ -67,6 +75,6 @@ std::string SerialisiereKonten(const KontenSammlung& konten);
 // The same bytes appended to `out`; `after_each` is called after every account and may take the
 // bytes written so far out of `out`.
 void SchreibeKonten(const KontenSammlung& konten, std::string& out,
-                 const std::function<void(std::string&)>& after_each);
+                    const std::function<void(std::string&)>& after_each);
 
 }  // namespace vks

@@ -16,8 +16,15 @@ void Speicherplan::Abmelden(KursTickBeobachter* beobachter) {
 
 void Speicherplan::ZeitgeberTick() {
   if (!speichern_ausstehend_) return;
-  store_.SpeichereKonten(konten_);
-  speichern_ausstehend_ = false;
+  std::optional<AutomationError> fehler = store_.SpeichereKonten(konten_);
+  speichern_ausstehend_ = fehler.has_value();
+  const auto beschreibung = [](const std::optional<AutomationError>& f) {
+    return f ? std::optional<std::string>(f->Description()) : std::nullopt;
+  };
+  if (beschreibung(fehler) == beschreibung(speicherfehler_)) return;
+  speicherfehler_ = std::move(fehler);
+  for (size_t i = 0; i < beobachter_.size(); ++i)
+    beobachter_[i]->SpeicherfehlerGeaendert(speicherfehler_);
 }
 
 void Speicherplan::KursspeichernZeitgeberTick() {

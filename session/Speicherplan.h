@@ -2,8 +2,10 @@
 // The save schedule of the session: the pending-save flag with the store save that the 5 000 ms
 // timer runs, and the price-save tick that the 500 ms timer runs, writing each account's waiting
 // price-driven values. The program's timers (or a test) call the ticks, with or without a display;
-// windows observe the price-save tick.
+// windows observe the price-save tick and the store's failing saves. Every save of the server's
+// store goes through ZeitgeberTick, so that no failed save goes unnoticed.
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,6 +27,8 @@ class KursTickBeobachter {
   virtual void NachKursTick(std::span<const GeschriebenesKonto> geschrieben) = 0;
   // One account's waiting values were written at once, at the host's request.
   virtual void KurswerteSofortGeschrieben(const clKonto& /*konto*/) {}
+  // A save failed where the last one did not (or failed otherwise), or succeeded after failures.
+  virtual void SpeicherfehlerGeaendert(const std::optional<AutomationError>& /*fehler*/) {}
 };
 
 class Speicherplan {
@@ -41,8 +45,9 @@ class Speicherplan {
   bool SpeichernAusstehend() const { return speichern_ausstehend_; }
   void SetzeSpeichernAusstehend() { speichern_ausstehend_ = true; }
 
-  // Saves the account store when the flag is set, then clears it (also after a failed save, which
-  // the store has logged).
+  // Saves the account store when the flag is set, and clears the flag once the save succeeded: a
+  // failed save (a full disk, a folder that refuses writes) is tried again on the next tick, and
+  // the observers hear of it until then.
   void ZeitgeberTick();
   // Writes every account's waiting price-driven values, then tells the observers.
   void KursspeichernZeitgeberTick();
@@ -50,12 +55,15 @@ class Speicherplan {
   bool KursDatenJetztSpeichern(clKonto& konto);
   // The last window closing or the last host leaving: saves what is pending.
   void Entladen() { ZeitgeberTick(); }
+  // Why the last save failed; none after a good one.
+  const std::optional<AutomationError>& Speicherfehler() const { return speicherfehler_; }
 
  private:
   KontenSammlung& konten_;
   AccountStore& store_;
   RttAufzeichnung& rtt_;
   bool speichern_ausstehend_ = false;
+  std::optional<AutomationError> speicherfehler_;
   std::vector<KursTickBeobachter*> beobachter_;
   std::vector<GeschriebenesKonto> geschrieben_;  // one tick's, kept for its room
 };

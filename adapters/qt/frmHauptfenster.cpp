@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
 
@@ -124,6 +126,18 @@ void frmHauptfenster::AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) {
 
 void frmHauptfenster::ListeFuellen(const std::vector<KontenZeile>& zeilen) {
   modell_->Fuellen(zeilen);
+}
+
+void frmHauptfenster::SpeicherstatusZeigen(const std::string& text) {
+  // The window has no status line until a save fails: its layout stays as it always was.
+  if (!speicherstatus_) {
+    if (text.empty()) return;
+    speicherstatus_ = new QLabel(this);
+    speicherstatus_->setObjectName("Speicherstatus");
+    statusBar()->addWidget(speicherstatus_, 1);
+  }
+  speicherstatus_->setText(QString::fromStdString(text));
+  statusBar()->setVisible(!text.empty());
 }
 
 std::optional<std::string> frmHauptfenster::MarkierteZeile() const {

@@ -8,6 +8,7 @@
 #include "presenters/HauptfensterBefehle.h"
 
 class QAction;
+class QLabel;
 class QTableView;
 
 namespace vks {
@@ -38,6 +39,7 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   void ZeileEntfernen(const std::string& key) override;
   void AlleKurswerteSetzen(const std::vector<Kurswerte>& werte) override;
   void ListeFuellen(const std::vector<KontenZeile>& zeilen) override;
+  void SpeicherstatusZeigen(const std::string& text) override;
   // HauptfensterAuswahl
   std::optional<std::string> MarkierteZeile() const override;
   void ZeileMarkieren(const std::string& key) override;
@@ -61,6 +63,7 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   HauptfensterBefehle befehle_;
   KontenListeModell* modell_;
   QTableView* liste_;
+  QLabel* speicherstatus_ = nullptr;  // made with the status line, at the first failing save
   std::map<int, QAction*> menue_;
   std::map<int, QAction*> werkzeuge_;
 };

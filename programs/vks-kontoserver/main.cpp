@@ -6,6 +6,7 @@
 #include <QtCore/QTimer>
 #include <QtDBus/QDBusConnection>
 #include <QtWidgets/QApplication>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -28,6 +29,7 @@
 #include "platform/system/ErrorLog.h"
 #include "platform/system/LogMessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
+#include "programs/vks-kontoserver/QuitOnSignals.h"
 #include "recording/RttAufzeichnung.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "session/KontoBeobachterVerteiler.h"
@@ -175,6 +177,9 @@ int main(int argc, char** argv) {
                    [&] { speicherplan.KursspeichernZeitgeberTick(); });
   price_timer.start(Speicherplan::kKursSpeichernIntervallMs);
 
+  // A session that ends (logout, a terminal closed, Ctrl+C) ends the server through its normal end.
+  if (!QuitOnSignals({SIGTERM, SIGHUP, SIGINT}, std::cerr))
+    std::cerr << "FEHLER: Signale beenden den Kontoserver ohne zu speichern\n";
   const int code = app.exec();
   fenster.EntladeKontenFenster();
   rtt.SchliesseDateien();

@@ -505,7 +505,7 @@ class KontoOperationenZufallTest : public ::testing::Test {
   }
 
   void SpeichernUndLaden() {
-    s_.store.SpeichereKonten(s_.state.Konten);
+    ASSERT_FALSE(s_.store.SpeichereKonten(s_.state.Konten));
     ASSERT_TRUE(s_.log.entries.empty());
     KontenSammlung geladen;
     s_.store.LadeKonten(geladen);

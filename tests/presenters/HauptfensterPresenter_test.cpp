@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "fakes/FakeClock.h"
+#include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "fakes/ZeilenAnsicht.h"
@@ -25,40 +26,77 @@ class HauptfensterPresenterTest : public ::testing::Test {
   bool StoreExists() { return std::filesystem::exists(store_.StorePath()); }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  testing::FaultInjectionFileSystem files_;  // real files until a fault is asked for
   testing::RecordingReporter reporter_;
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_;
-  AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
+  AccountStore store_{folder_.path(), folder_.path(), files_, reporter_, log_, clock_};
   KontoSitzung state_;
-  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
+  RttAufzeichnung rtt_{files_, RttStorage{folder_.path() + "/rtt"}};
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter fenster_{state_.Konten, speicherplan_, AutomationLocale::Invariant()};
 };
 
-TEST_F(HauptfensterPresenterTest, SaveTickWritesOnlyPendingChangesAndClearsTheFlag) {
-  fenster_.Plan().ZeitgeberTick();
-  EXPECT_FALSE(StoreExists());
+// A save that fails keeps the change pending: each tick tries again, the error log hears of each
+// new failure and of the recovery, and the status line shows why until a save succeeds.
+TEST_F(HauptfensterPresenterTest, AFailedSaveIsRetriedAndShownUntilASaveSucceeds) {
+  testing::ZeilenAnsicht ansicht;
+  fenster_.SetzeAnsicht(&ansicht);
   fenster_.Plan().SetzeSpeichernAusstehend();
-  fenster_.Plan().ZeitgeberTick();
-  ASSERT_TRUE(StoreExists());
-  EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
+  const struct {
+    const char* was;
+    int fault_at;        // the file operation that fails, -1 none
+    bool unspeicherbar;  // an account whose name the store cannot hold
+    bool entladen;       // the save at the end instead of the timer's
+    const char* status;  // part of the status line, "" none
+    size_t log_zeilen;
+  } schritte[] = {
+      {"disk full", 0, false, false, "Datenträger voll", 1},
+      {"still full, at the end", 0, false, true, "Datenträger voll", 1},
+      {"text the store cannot hold", -1, true, false, "Konto 中", 2},
+      {"all well again", -1, false, false, "", 3},
+  };
+  for (const auto& s : schritte) {
+    SCOPED_TRACE(s.was);
+    files_.FailAt(s.fault_at);
+    if (s.unspeicherbar) {
+      auto konto = std::make_shared<clKonto>();
+      konto->KontoName = "Konto 中";
+      state_.Konten.Add(konto->KontoName, konto);
+    } else if (state_.Konten.Exists("Konto 中")) {
+      state_.Konten.Remove("Konto 中");
+    }
+    s.entladen ? fenster_.Plan().Entladen() : fenster_.Plan().ZeitgeberTick();
+    const bool gescheitert = *s.status != '\0';
+    EXPECT_EQ(fenster_.Plan().SpeichernAusstehend(), gescheitert);
+    EXPECT_EQ(StoreExists(), !gescheitert);
+    if (gescheitert) {
+      EXPECT_TRUE(ansicht.speicherstatus.starts_with("Die Konten konnten nicht gespeichert"));
+      EXPECT_NE(ansicht.speicherstatus.find(s.status), std::string::npos) << ansicht.speicherstatus;
+    } else {
+      EXPECT_EQ(ansicht.speicherstatus, "");
+    }
+    EXPECT_EQ(log_.entries.size(), s.log_zeilen);
+  }
+  EXPECT_EQ(log_.entries.back().title, "Konten wieder gespeichert");
   KontenSammlung gelesen;
   store_.LadeKonten(gelesen);
-  ASSERT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
+  EXPECT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
+  fenster_.SetzeAnsicht(nullptr);
 }
 
-TEST_F(HauptfensterPresenterTest, UnloadSavesPendingChanges) {
+// The save timer and the unloading save only what is pending, and clear the flag.
+TEST_F(HauptfensterPresenterTest, SaveTickAndUnloadSaveOnlyPendingChanges) {
   const struct {
     bool pending;
-    bool saved;
-  } cases[] = {{false, false}, {true, true}};
+    bool unload;
+  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.pending);
+    SCOPED_TRACE(::testing::Message() << c.pending << c.unload);
     std::filesystem::remove(store_.StorePath());
     if (c.pending) fenster_.Plan().SetzeSpeichernAusstehend();
-    fenster_.Plan().Entladen();
-    EXPECT_EQ(StoreExists(), c.saved);
+    c.unload ? fenster_.Plan().Entladen() : fenster_.Plan().ZeitgeberTick();
+    EXPECT_EQ(StoreExists(), c.pending);
     EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
   }
 }

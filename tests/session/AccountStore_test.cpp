@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/automation/NoValue.h"
-#include "platform/automation/StoreReader.h"
-#include "platform/automation/StoreWriter.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "platform/automation/NoValue.h"
+#include "platform/automation/StoreReader.h"
+#include "platform/automation/StoreWriter.h"
 
 namespace vks {
 namespace {
@@ -138,7 +138,7 @@ class AccountStoreTest : public ::testing::Test {
 TEST_F(AccountStoreTest, WritesTheBytesOfTheLayout) {
   KontenSammlung konten;
   konten.Add("Demo", DemoKonto());
-  MakeStore(*posix_).SpeichereKonten(konten);
+  ASSERT_FALSE(MakeStore(*posix_).SpeichereKonten(konten));
   EXPECT_EQ(ReadAll(StoreFile()), Latin1(DemoStoreBytes()));
   EXPECT_TRUE(log_.entries.empty());
 }
@@ -151,7 +151,7 @@ TEST_F(AccountStoreTest, LoadsUnderTheRecordedNamesInFileOrder) {
     konten.Add(name, konto);
   }
   AccountStore store = MakeStore(*posix_);
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   KontenSammlung loaded;
   store.LadeKonten(loaded);
   EXPECT_EQ(loaded.Keys(), (std::vector<std::string>{"Zeta", "alpha", "Müller-Depot"}));
@@ -160,7 +160,7 @@ TEST_F(AccountStoreTest, LoadsUnderTheRecordedNamesInFileOrder) {
   EXPECT_TRUE(reporter_.messages.empty());
   // Saving what was loaded gives the same bytes.
   std::string first = ReadAll(StoreFile());
-  store.SpeichereKonten(loaded);
+  ASSERT_FALSE(store.SpeichereKonten(loaded));
   EXPECT_EQ(ReadAll(StoreFile()), first);
 }
 
@@ -196,7 +196,7 @@ TEST_F(AccountStoreTest, BundledSampleLoadsAndSavesAsItsVariantSays) {
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(loaded.Count(), 4u);
     EXPECT_TRUE(loaded.Exists("müller-depot"));
-    store.SpeichereKonten(loaded);
+    ASSERT_FALSE(store.SpeichereKonten(loaded));
     const std::string saved = ReadAll(StoreFile());
     const auto diff = std::mismatch(saved.begin(), saved.end(), expected.begin(), expected.end());
     EXPECT_TRUE(diff.first == saved.end() && diff.second == expected.end())
@@ -215,9 +215,9 @@ TEST_F(AccountStoreTest, MissingFileIsCreatedEmptyAndNoAccountDeletesIt) {
   EXPECT_TRUE(reporter_.messages.empty());
 
   konten.Add("A", DemoKonto());
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   konten.RemoveAll();
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   EXPECT_FALSE(std::filesystem::exists(StoreFile()));
 }
 
@@ -225,7 +225,7 @@ TEST_F(AccountStoreTest, NoDataFolderMeansNoStore) {
   AccountStore store("", "/opt", *posix_, reporter_, log_, clock_);
   KontenSammlung konten;
   konten.Add("A", DemoKonto());
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   store.LadeKonten(konten);
   EXPECT_EQ(konten.Count(), 1u);
   EXPECT_EQ(store.StorePath(), "");
@@ -300,12 +300,14 @@ TEST_F(AccountStoreTest, UnstorableTextFailsTheSaveAndKeepsTheOldFile) {
   KontenSammlung konten;
   konten.Add("Demo", DemoKonto());
   AccountStore store = MakeStore(*posix_);
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   std::string before = ReadAll(StoreFile());
   auto chinese = std::make_shared<clKonto>();
   chinese->KontoName = "Konto 中";
   konten.Add(chinese->KontoName, chinese);
-  store.SpeichereKonten(konten);
+  const std::optional<AutomationError> fehler = store.SpeichereKonten(konten);
+  ASSERT_TRUE(fehler);
+  EXPECT_NE(fehler->Description().find("Konto 中"), std::string::npos) << fehler->Description();
   EXPECT_EQ(ReadAll(StoreFile()), before);
   ASSERT_EQ(log_.entries.size(), 1u);
   const ErrorLogEntry& e = log_.entries[0];
@@ -323,7 +325,8 @@ TEST_F(AccountStoreTest, UnstorableTextFailsTheSaveAndKeepsTheOldFile) {
 TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
   KontenSammlung old_konten;
   old_konten.Add("Alt", DemoKonto());
-  AccountStore(folder_.path(), "", *posix_, reporter_, log_, clock_).SpeichereKonten(old_konten);
+  ASSERT_FALSE(AccountStore(folder_.path(), "", *posix_, reporter_, log_, clock_)
+                   .SpeichereKonten(old_konten));
   const std::string old_bytes = ReadAll(StoreFile());
 
   // Larger than one piece of the writer, so that the new store takes several writes.
@@ -335,9 +338,8 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
     new_konten.Add(konto->KontoName, konto);
   }
   FaultInjectionFileSystem faulty;
-  AccountStore store = MakeStore(faulty);
   faulty.FailAt(-1);
-  store.SpeichereKonten(new_konten);
+  ASSERT_FALSE(MakeStore(faulty).SpeichereKonten(new_konten));
   const std::string new_bytes = ReadAll(StoreFile());
   EXPECT_EQ(new_bytes, SerialisiereKonten(new_konten));
   ASSERT_GT(new_bytes.size(), size_t{1} << 20);
@@ -349,12 +351,40 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
     WriteAll(StoreFile(), old_bytes);
     log_.entries.clear();
     faulty.FailAt(fail_at);
-    store.SpeichereKonten(new_konten);
+    const std::optional<AutomationError> fehler = MakeStore(faulty).SpeichereKonten(new_konten);
     std::string on_disk = ReadAll(StoreFile());
     EXPECT_TRUE(on_disk == old_bytes || on_disk == new_bytes);
+    // Every fault counts as a failed save, the last (the folder's sync) too: the pending change is
+    // written again rather than trusted to a disk that failed.
+    EXPECT_TRUE(fehler);
     EXPECT_EQ(log_.entries.size(), 1u);
     // No temporary file is left behind.
     EXPECT_FALSE(std::filesystem::exists(StoreFile() + ".neu"));
+  }
+}
+
+TEST_F(AccountStoreTest, AnUnfinishedSaveIsRemovedOnlyBesideAStoreThatLoadsWhole) {
+  KontenSammlung konten;
+  konten.Add("Demo", DemoKonto());
+  const std::string whole = SerialisiereKonten(konten);
+  const struct {
+    const char* name;
+    std::optional<std::string> store;
+    bool removed;
+  } cases[] = {
+      {"whole store", whole, true},
+      {"empty store", "", true},
+      {"damaged store", whole.substr(0, whole.size() - 3), false},
+      {"no store", std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(StoreFile());
+    if (c.store) WriteAll(StoreFile(), *c.store);
+    WriteAll(StoreFile() + ".neu", whole.substr(0, 40));
+    KontenSammlung loaded;
+    MakeStore(*posix_).LadeKonten(loaded);
+    EXPECT_EQ(std::filesystem::exists(StoreFile() + ".neu"), !c.removed);
   }
 }
 
@@ -366,7 +396,7 @@ TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
     konten.Add(konto->KontoName, konto);
   }
   AccountStore store = MakeStore(*posix_);
-  store.SpeichereKonten(konten);
+  ASSERT_FALSE(store.SpeichereKonten(konten));
   const std::string whole = ReadAll(StoreFile());
 
   for (int round = 0; round < 5; ++round) {
@@ -374,7 +404,7 @@ TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-      for (;;) store.SpeichereKonten(konten);
+      for (;;) (void)store.SpeichereKonten(konten);
     }
     usleep(20000 + round * 7000);
     kill(child, SIGKILL);

@@ -4,14 +4,14 @@
 #include <iostream>
 
 #include "accounts/clKonto.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
-#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
-#include "session/AccountStore.h"
 #include "platform/system/LogMessageReporter.h"
+#include "session/AccountStore.h"
 
 namespace vks::demo {
 
@@ -60,9 +60,9 @@ Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag&
   const std::unique_ptr<ErrorLog> log =
       NewFileErrorLog(daten + "/" + kErrorLogFileName, *files, clock);
   AccountStore store(daten, d.programm, *files, reporter, *log, clock);
-  store.SpeichereKonten(konten);
-  if (konten.Count() > 0 && !fs::exists(d.store, ec)) {
-    return AutomationError(75, "vks-host-demo", d.store + " lässt sich nicht schreiben");
+  if (auto fehler = store.SpeichereKonten(konten)) {
+    return AutomationError(75, "vks-host-demo",
+                           d.store + " lässt sich nicht schreiben: " + fehler->Description());
   }
   return d;
 }

@@ -8,6 +8,7 @@ import glob
 import json
 import os
 import signal
+import struct
 import subprocess
 import sys
 import time
@@ -285,6 +286,36 @@ conn.send_message(call)
 conn.flush()
 print(conn.get_unique_name())
 """ % (pb.NAME, pb.ROOT, pb.SERVER_IF)
+
+
+class Signals(BusTest):
+    def last_value(self, account, prefix):
+        """The last value recorded in the account's portfolio file of that kind (None: no file)."""
+        path = os.path.join(self.bus.rtt(), account, "Portfolio", prefix + account + ".RTT")
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            data = f.read()
+        self.assertEqual((len(data) - 856) % 16, 0)
+        return struct.unpack("<dff", data[-16:])[1] if len(data) > 856 else None
+
+    def test_the_session_ending_right_after_a_change_keeps_it(self):
+        # Each round a new server: the one before has ended and its accounts must load.
+        for n, sig in enumerate([signal.SIGTERM, signal.SIGHUP, signal.SIGINT]):
+            with self.subTest(signal=sig.name):
+                account = "Signal%d" % n
+                konto, _ = pb.create(self.conn, "clKontoSchnittstelle")
+                pid = self.bus.server_pid(self.conn)
+                konto.VKSNeuesKontoZufuegen(account, "", 1000.0, 45744.0, True, False, False, "")
+                konto.VKSKontoNeuerOrderstatus(45744.5, account, "O1", "WKN", "Titel",
+                                               dbus.Int16(1), 10, 10, 12.5, True, pb.empty_dict())
+                # Within the 5 s of the save timer and the 50 ms of the RTT writes.
+                os.kill(pid, sig)
+                self.assertTrue(self.bus.wait_until_gone(pid))
+                self.assertEqual(self.stored_fills(),
+                                 {"Signal%d" % i: 1 for i in range(n + 1)})
+                self.assertEqual(self.last_value(account, "Filled-"), 1.0)
+                self.assertEqual(self.last_value(account, "AnzahlPositionen-"), 1.0)
 
 
 class WithoutObject(BusTest):

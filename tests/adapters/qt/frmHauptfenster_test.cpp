@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
@@ -233,6 +235,26 @@ TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {
   EXPECT_TRUE(std::filesystem::exists(store_.StorePath()));
   EXPECT_EQ(settings_.GetSetting("Tradomir", kHauptfensterLayout, "WinState", ""), "0");
   EXPECT_NE(settings_.GetSetting("Tradomir", kHauptfensterLayout, "Breite", ""), "");
+}
+
+// The window has a status line only while the accounts cannot be saved.
+TEST_F(frmHauptfensterTest, TheStatusLineShowsAFailingSaveUntilASaveSucceeds) {
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  EXPECT_EQ(fenster_.findChild<QStatusBar*>(), nullptr);
+  auto konto = std::make_shared<clKonto>();
+  konto->KontoName = "Konto 中";
+  state_.Konten.Add(konto->KontoName, konto);
+  presenter_.Plan().SetzeSpeichernAusstehend();
+  for (const bool gescheitert : {true, false}) {
+    SCOPED_TRACE(gescheitert);
+    if (!gescheitert) state_.Konten.Remove("Konto 中");
+    presenter_.Plan().ZeitgeberTick();
+    const QLabel* status = fenster_.findChild<QLabel*>("Speicherstatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->isVisible(), gescheitert);
+    EXPECT_EQ(status->text().contains(QString::fromUtf8("Konto 中")), gescheitert);
+  }
 }
 
 TEST_F(frmHauptfensterTest, NeverSmallerThanTheMinimum) {
