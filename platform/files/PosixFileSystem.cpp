@@ -162,7 +162,12 @@ class PosixFileSystem : public FileSystem {
       fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) throw PosixError(errno);
-    return std::make_unique<PosixReadableFile>(fd);
+    auto file = std::make_unique<PosixReadableFile>(fd);
+    // A folder opens, but is no file to read.
+    struct stat st;
+    if (::fstat(fd, &st) != 0) throw PosixError(errno);
+    if (S_ISDIR(st.st_mode)) throw PosixError(EISDIR);
+    return file;
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
