@@ -92,6 +92,34 @@ class StorePart {
   size_t start_ = 0;
 };
 
+// The account names seen so far as 64-bit fingerprints of their folded text, sorted, with the
+// latest few apart: 8 bytes an account, however long the names. A fingerprint seen before is only
+// a hint, which the caller confirms against the names themselves.
+class NameFingerprints {
+ public:
+  // False when the fingerprint of `name` was there already.
+  bool Insert(std::string_view name) {
+    const uint64_t print = FoldedKeyHash{CompareMode::Text}(name);
+    if (std::binary_search(sorted_.begin(), sorted_.end(), print) ||
+        std::find(recent_.begin(), recent_.end(), print) != recent_.end()) {
+      return false;
+    }
+    recent_.push_back(print);
+    if (recent_.size() == kRecent) {
+      std::sort(recent_.begin(), recent_.end());
+      const auto middle = sorted_.insert(sorted_.end(), recent_.begin(), recent_.end());
+      std::inplace_merge(sorted_.begin(), middle, sorted_.end());
+      recent_.clear();
+    }
+    return true;
+  }
+
+ private:
+  static constexpr size_t kRecent = 256;
+  std::vector<uint64_t> sorted_;
+  std::vector<uint64_t> recent_;
+};
+
 template <class Record>
 std::optional<AutomationError> ReadError(const Variant& record) {
   try {
@@ -220,6 +248,26 @@ std::string AccountLabel(int64_t number, const Variant& record, size_t offset) {
   return label + From(offset);
 }
 
+// The name of the account record at `offset` as the load reads it; moves `offset` past it.
+std::string ReadKontoName(StorePart& part, size_t& offset) {
+  clKonto konto;
+  konto.ReadAllProperties(part.At(offset, [&](StoreReader& reader) {
+    Variant value = reader.Value();
+    offset = reader.Offset();
+    return value;
+  }));
+  return konto.KontoName;
+}
+
+// The number of the first of the `count` accounts from `offset` on that is called `name`.
+std::optional<int64_t> FirstNamed(StorePart& part, size_t offset, int64_t lower, int64_t count,
+                                  const std::string& name) {
+  for (int64_t i = lower; i < lower + count; ++i) {
+    if (FoldedKeyEqual{CompareMode::Text}(ReadKontoName(part, offset), name)) return i;
+  }
+  return std::nullopt;
+}
+
 void CheckNothingFollows(size_t file_size, size_t offset) {
   if (offset != file_size) {
     Fault("Kontendatei beschädigt: " + std::to_string(file_size - offset) +
@@ -262,7 +310,8 @@ StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
       Fault("Kontenliste beginnt bei Index " + std::to_string(bound.lower) +
             "; die Konten vor Index 1 übergeht das Laden" + At(8));
     }
-    KeyedDictionary<int64_t> names(CompareMode::Text);
+    const size_t first_offset = offset;
+    NameFingerprints names;
     Counts counts;
     for (int64_t i = bound.lower; i < int64_t{bound.lower} + bound.count; ++i) {
       const size_t record_offset = offset;
@@ -283,12 +332,14 @@ StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
         OffsetNode node = part.At(record_offset, MapOffsets);
         Fault(AccountLabel(i, record, record_offset) + ": " + KontoFault(record, node, e));
       }
-      if (const int64_t* first = names.Find(konto.KontoName)) {
-        Fault("Konto Nr. " + std::to_string(i) + At(record_offset) + ": Kontoname \"" +
-              konto.KontoName + "\" kommt doppelt vor (wie Konto Nr. " + std::to_string(*first) +
-              ")");
+      if (!names.Insert(konto.KontoName)) {
+        if (auto first =
+                FirstNamed(part, first_offset, bound.lower, i - bound.lower, konto.KontoName)) {
+          Fault("Konto Nr. " + std::to_string(i) + At(record_offset) + ": Kontoname \"" +
+                konto.KontoName + "\" kommt doppelt vor (wie Konto Nr. " + std::to_string(*first) +
+                ")");
+        }
       }
-      names.Add(konto.KontoName, i);
       ++counts.konten;
       counts.positionen += konto.cTitelPositionen.Count();
       counts.orders += konto.cOffeneOrders.Count();
