@@ -26,12 +26,12 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/Verhaeltnisse.h"
 #include "adapters/dbus/DbusHostObjekte.h"
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
 #include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "bench/Verhaeltnisse.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {

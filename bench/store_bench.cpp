@@ -5,7 +5,6 @@
 // goes to $VKS_BENCH_DIR, else the system's temporary folder.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,57 +13,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <new>
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "bench/HeapPeak.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
 #include "session/AccountStore.h"
-
-// Growth of the heap and its high-water mark while g_counting is set, for the load's peak memory;
-// outside that window allocation costs nothing extra.
-namespace {
-bool g_counting = false;
-int64_t g_heap_growth = 0;
-int64_t g_heap_peak = 0;
-
-void* Allocate(size_t size) {
-  void* p = std::malloc(size ? size : 1);
-  if (!p) throw std::bad_alloc();
-  if (g_counting) {
-    g_heap_growth += static_cast<int64_t>(malloc_usable_size(p));
-    g_heap_peak = std::max(g_heap_peak, g_heap_growth);
-  }
-  return p;
-}
-void Release(void* p) noexcept {
-  if (p && g_counting) g_heap_growth -= static_cast<int64_t>(malloc_usable_size(p));
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(size_t size) {
-  return Allocate(size);
-}
-void* operator new[](size_t size) {
-  return Allocate(size);
-}
-void operator delete(void* p) noexcept {
-  Release(p);
-}
-void operator delete[](void* p) noexcept {
-  Release(p);
-}
-void operator delete(void* p, size_t) noexcept {
-  Release(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-  Release(p);
-}
 
 namespace vks {
 namespace {
@@ -297,12 +255,9 @@ void BM_StoreLoadPeakHeap(benchmark::State& state) {
   int64_t kept = 0;
   for (auto _ : state) {
     KontenSammlung konten(CompareMode::Text);
-    g_heap_growth = g_heap_peak = 0;
-    g_counting = true;
-    disk.store->LadeKonten(konten);
-    g_counting = false;
-    peak = std::max(peak, g_heap_peak);
-    kept = g_heap_growth;
+    const bench::HeapUse use = bench::CountHeap([&] { disk.store->LadeKonten(konten); });
+    peak = std::max(peak, use.peak);
+    kept = use.kept;
   }
   const double mib = 1 << 20;
   state.counters["file_MiB"] = static_cast<double>(disk.bytes.size()) / mib;

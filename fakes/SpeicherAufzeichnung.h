@@ -15,12 +15,9 @@ struct SpeicherAufzeichnung {
   fuzzing::MemoryFileSystem dateien;
   RttAufzeichnung rtt{dateien, RttStorage{"/rtt"}};
 
-  // One series' file, read as ReadRttFile reads one on the disk.
+  // One series' file.
   Result<RttContents> Inhalt(std::string_view konto, std::string_view wkn, eKontoDatenArt art) {
-    auto it = dateien.files.find(RttFileLocation(rtt.Speicher(), konto, wkn, art).file);
-    if (it == dateien.files.end()) return AutomationError(53);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(it->second.data());
-    return ParseRtt(std::span<const uint8_t>(bytes, it->second.size()));
+    return ReadRttFile(dateien, RttFileLocation(rtt.Speicher(), konto, wkn, art).file);
   }
   // Its records; none when its file was never written.
   std::vector<RttRecord> Records(std::string_view konto, std::string_view wkn, eKontoDatenArt art) {

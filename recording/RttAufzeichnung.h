@@ -45,6 +45,7 @@ class RttAufzeichnung {
   RttAufzeichnung& operator=(const RttAufzeichnung&) = delete;
 
   const RttStorage& Speicher() const { return speicher_; }
+  FileSystem& Dateien() const { return dateien_; }
   // The storage folder changes: what waits goes to the old one first, and its files are closed.
   void SetzeSpeicher(RttStorage speicher) noexcept;
 

@@ -1,15 +1,16 @@
 #include "recording/RttReader.h"
 
 #include <algorithm>
+#include <array>
 
 #include "platform/automation/Windows1252.h"
-#include "platform/files/PosixFile.h"
-#include "platform/files/WindowsError.h"
 
 namespace vks {
 namespace {
 
 constexpr std::string_view kSource = "RttReader";
+constexpr int64_t kHeader = rtt::kHeaderSize;
+constexpr int64_t kRecord = rtt::kRecordSize;
 
 std::string Text(std::span<const uint8_t, rtt::kHeaderSize> bytes, rtt::Field field) {
   std::string_view raw(reinterpret_cast<const char*>(bytes.data()) + field.offset, field.size);
@@ -22,24 +23,28 @@ bool AllZero(std::span<const uint8_t> bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; });
 }
 
-AutomationError OpenError(const std::string& path, uint32_t code) {
-  return AutomationError(error::kFileNotFound, std::string(kSource),
-                         std::string(ErrorDescription(error::kFileNotFound)) + ": '" + path +
-                             "' (" + SystemErrorMessage(code) + ")");
+// The file system's error with the file's name, as the tools show it.
+AutomationError WithPath(const AutomationError& e, const std::string& path) {
+  return AutomationError(e.Number(), std::string(kSource),
+                         std::string(ErrorDescription(e.Number())) + ": '" + path + "'");
 }
 
-// Reads the whole file as it is at this moment.
-Result<std::vector<uint8_t>> ReadAll(const std::string& path) {
-  uint32_t code = 0;
-  posix::FileHandle handle = posix::OpenForReading(path, code);
-  if (handle == posix::kInvalidHandle) return OpenError(path, code);
-  std::vector<uint8_t> bytes;
-  int64_t size = posix::FileSize(handle, code);
-  bytes.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
-  int64_t got = posix::Read(handle, bytes, code);
-  (void)posix::Close(handle);
-  bytes.resize(static_cast<size_t>(std::max<int64_t>(got, 0)));
-  return bytes;
+// Decodes the complete records in [first, end) of the file, kRecordsPerRead at a time.
+void VisitRecords(ReadableFile& file, int64_t end, int64_t first, const RttRecordVisitor& visit) {
+  if (first < 0) return;
+  std::vector<uint8_t> buffer(RttFile::kRecordsPerRead * rtt::kRecordSize);
+  for (int64_t index = first; index < end;) {
+    const int64_t want = std::min<int64_t>(end - index, RttFile::kRecordsPerRead);
+    const size_t got = file.ReadAt(kHeader + index * kRecord,
+                                   std::span(buffer).first(static_cast<size_t>(want * kRecord)));
+    // A file cut meanwhile ends the walk at its last complete record.
+    const int64_t records = static_cast<int64_t>(got) / kRecord;
+    for (int64_t i = 0; i < records; ++i, ++index)
+      visit(index, DecodeRttRecord(std::span<const uint8_t>(buffer)
+                                       .subspan(static_cast<size_t>(i * kRecord))
+                                       .first<rtt::kRecordSize>()));
+    if (records < want) return;
+  }
 }
 
 }  // namespace
@@ -64,50 +69,65 @@ RttHeaderFields ParseRttHeader(std::span<const uint8_t, rtt::kHeaderSize> bytes)
   return h;
 }
 
-Result<RttContents> ParseRtt(std::span<const uint8_t> bytes) {
-  if (bytes.size() < rtt::kHeaderSize)
-    return AutomationError(error::kBadFileFormat, std::string(kSource),
-                           std::string(ErrorDescription(error::kBadFileFormat)) + ": " +
-                               std::to_string(bytes.size()) +
-                               " Bytes sind weniger als der RTT-Kopf von 856 Bytes");
+Result<RttFile> RttFile::Open(FileSystem& files, const std::string& path) {
+  try {
+    std::unique_ptr<ReadableFile> file = files.OpenReadable(path);
+    std::array<uint8_t, rtt::kHeaderSize> header;
+    const int64_t size = file->Size();
+    const size_t got = file->ReadAt(0, header);
+    if (got < rtt::kHeaderSize)
+      return AutomationError(error::kBadFileFormat, std::string(kSource),
+                             std::string(ErrorDescription(error::kBadFileFormat)) + ": " +
+                                 std::to_string(got) +
+                                 " Bytes sind weniger als der RTT-Kopf von 856 Bytes");
+    RttSummary summary;
+    summary.header = ParseRttHeader(header);
+    // A file that grew between the size and the header's read counts from its header on.
+    summary.size = std::max<int64_t>(size, kHeader);
+    summary.record_count = (summary.size - kHeader) / kRecord;
+    summary.trailing_bytes = (summary.size - kHeader) % kRecord;
+    summary.well_formed = summary.trailing_bytes == 0;
+    return RttFile(std::move(file), std::move(summary));
+  } catch (const AutomationError& e) {
+    return WithPath(e, path);
+  }
+}
+
+RttRecord RttFile::Record(int64_t index) {
+  RttRecordBytes bytes{};
+  (void)file_->ReadAt(kHeader + index * kRecord, bytes);
+  return DecodeRttRecord(bytes);
+}
+
+void RttFile::ForEachRecord(int64_t first, const RttRecordVisitor& visit) {
+  VisitRecords(*file_, summary_.record_count, first, visit);
+}
+
+Result<RttContents> ReadRttFile(FileSystem& files, const std::string& path) {
+  Result<RttFile> file = RttFile::Open(files, path);
+  if (!file) return file.error();
   RttContents contents;
-  contents.size = static_cast<int64_t>(bytes.size());
-  contents.header = ParseRttHeader(bytes.first<rtt::kHeaderSize>());
-  std::span<const uint8_t> body = bytes.subspan(rtt::kHeaderSize);
-  size_t count = body.size() / rtt::kRecordSize;
-  contents.records.reserve(count);
-  for (size_t i = 0; i < count; ++i)
-    contents.records.push_back(
-        DecodeRttRecord(body.subspan(i * rtt::kRecordSize).first<rtt::kRecordSize>()));
-  contents.trailing_bytes = static_cast<int64_t>(body.size() % rtt::kRecordSize);
-  contents.well_formed = contents.trailing_bytes == 0;
+  static_cast<RttSummary&>(contents) = file->Summary();
+  try {
+    contents.records.reserve(static_cast<size_t>(contents.record_count));
+    file->ForEachRecord(0, [&](int64_t, const RttRecord& r) { contents.records.push_back(r); });
+    contents.record_count = static_cast<int64_t>(contents.records.size());
+  } catch (const AutomationError& e) {
+    return WithPath(e, path);
+  }
   return contents;
 }
 
-Result<RttContents> ReadRttFile(const std::string& path) {
-  Result<std::vector<uint8_t>> bytes = ReadAll(path);
-  if (!bytes) return bytes.error();
-  return ParseRtt(*bytes);
-}
-
-Result<std::vector<RttRecord>> ReadRttRecordsFrom(const std::string& path, int64_t first) {
-  uint32_t code = 0;
-  posix::FileHandle handle = posix::OpenForReading(path, code);
-  if (handle == posix::kInvalidHandle) return OpenError(path, code);
+Result<std::vector<RttRecord>> ReadRttRecordsFrom(FileSystem& files, const std::string& path,
+                                                  int64_t first) {
   std::vector<RttRecord> records;
-  int64_t size = posix::FileSize(handle, code);
-  int64_t start = static_cast<int64_t>(rtt::kHeaderSize) + first * int64_t{rtt::kRecordSize};
-  if (first >= 0 && size > start &&
-      posix::Seek(handle, start, posix::SeekOrigin::Begin, code) == start) {
-    std::vector<uint8_t> bytes(static_cast<size_t>((size - start) / int64_t{rtt::kRecordSize}) *
-                               rtt::kRecordSize);
-    int64_t got = posix::Read(handle, bytes, code);
-    for (int64_t at = 0; at + int64_t{rtt::kRecordSize} <= got; at += rtt::kRecordSize)
-      records.push_back(DecodeRttRecord(std::span<const uint8_t>(bytes)
-                                            .subspan(static_cast<size_t>(at))
-                                            .first<rtt::kRecordSize>()));
+  try {
+    std::unique_ptr<ReadableFile> file = files.OpenReadable(path);
+    const int64_t end = std::max<int64_t>(file->Size() - kHeader, 0) / kRecord;
+    VisitRecords(*file, end, first, [&](int64_t, const RttRecord& r) { records.push_back(r); });
+  } catch (const AutomationError& e) {
+    return WithPath(e, path);
   }
-  (void)posix::Close(handle);
   return records;
 }
 

@@ -9,6 +9,24 @@ namespace vks {
 namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr size_t kMaxSystemText = 256;
+
+// The Windows code for a file system error, as far as its number tells it.
+uint32_t WindowsCode(const AutomationError& e) {
+  switch (e.Number()) {
+    case 53:
+      return winerror::kFileNotFound;
+    case 76:
+      return winerror::kPathNotFound;
+    case 70:
+      return winerror::kAccessDenied;
+    case 61:
+      return winerror::kDiskFull;
+    case 57:
+      return winerror::kIoDevice;
+    default:
+      return winerror::kGenFailure;
+  }
+}
 }  // namespace
 
 clDateiIO::~clDateiIO() {
@@ -37,6 +55,13 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
   posix::FileHandle handle = posix::OpenOrCreate(sFileName, OnlyRead, last_error_);
   if (handle == posix::kInvalidHandle)
     Raise(error::kDateiOeffnen, "Error opening '" + sFileName + "'." + PlatformPart());
+  try {
+    reader_ = files_.OpenReadable(sFileName);
+  } catch (const AutomationError& e) {
+    (void)posix::Close(handle);
+    last_error_ = WindowsCode(e);
+    Raise(error::kDateiOeffnen, "Error opening '" + sFileName + "'." + PlatformPart());
+  }
   handle_ = handle;
   file_name_ = sFileName;
 }
@@ -44,6 +69,7 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
 void clDateiIO::CloseFile() {
   RequireOpen();
   last_error_ = posix::Close(handle_);
+  reader_.reset();
   file_name_.clear();
   auto_flush_ = false;
   handle_ = posix::kInvalidHandle;
@@ -111,7 +137,15 @@ std::vector<uint8_t> clDateiIO::ReadBytes(int32_t ByteCount) {
   if (ByteCount > VariantArray::kMaxElements)
     throw AutomationError(error::kOutOfMemory, std::string(kDateiIOSource));
   std::vector<uint8_t> bytes(static_cast<size_t>(ByteCount), 0);
-  (void)posix::Read(handle_, bytes, last_error_);
+  const int64_t position = posix::Seek(handle_, 0, posix::SeekOrigin::Current, last_error_);
+  if (position < 0) return bytes;
+  try {
+    const size_t got = reader_->ReadAt(position, bytes);
+    (void)posix::Seek(handle_, position + static_cast<int64_t>(got), posix::SeekOrigin::Begin,
+                      last_error_);
+  } catch (const AutomationError& e) {
+    last_error_ = WindowsCode(e);
+  }
   return bytes;
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 // The file object of the RTT writer: one open file with 64-bit positions exchanged as currency
 // values. Failures are automation errors with the source "Win32File Object"; the messages carry the
-// Windows code and text of the platform failure, as the host knows them.
+// Windows code and text of the platform failure, as the host knows them. Reads go through the file
+// system at the handle's position; the handle positions, writes, sizes and truncates.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/automation/Variant.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/PosixFile.h"
 #include "recording/eKontoDatenArt.h"
 
@@ -25,7 +28,8 @@ inline constexpr int32_t kSeekFehler = 45604;
 
 class clDateiIO {
  public:
-  clDateiIO() = default;
+  // `files` outlives the object.
+  explicit clDateiIO(FileSystem& files) : files_(files) {}
   ~clDateiIO();
   clDateiIO(const clDateiIO&) = delete;
   clDateiIO& operator=(const clDateiIO&) = delete;
@@ -68,7 +72,9 @@ class clDateiIO {
   // "" when the last platform call succeeded, else CR LF "Error " n CR LF and the system text.
   std::string PlatformPart() const;
 
+  FileSystem& files_;
   posix::FileHandle handle_ = posix::kInvalidHandle;
+  std::unique_ptr<ReadableFile> reader_;
   std::string file_name_;
   bool auto_flush_ = false;
   uint32_t last_error_ = 0;  // Windows code of the last platform call

@@ -7,7 +7,6 @@
 #include <span>
 
 #include "recording/RttFileName.h"
-#include "recording/RttFormat.h"
 #include "recording/RttReader.h"
 
 namespace vks {
@@ -63,11 +62,10 @@ void KapitalVerlauf::Leere(Kurve& kurve) {
   kurve.verlaengert = false;
 }
 
-void KapitalVerlauf::Zeige(const RttStorage& rtt, const std::string& KontoName) {
-  for (Kurve* kurve : {&kapital_, &cash_}) {
-    Leere(*kurve);
-    kurve->geaendert = {};
-  }
+void KapitalVerlauf::Zeige(FileSystem& dateien, const RttStorage& rtt,
+                           const std::string& KontoName) {
+  dateien_ = &dateien;
+  for (Kurve* kurve : {&kapital_, &cash_}) Leere(*kurve);
   leer_ = true;
   kapital_.datei = RttFileLocation(rtt, KontoName, "", dKapitalGesamtKapital).file;
   cash_.datei = RttFileLocation(rtt, KontoName, "", dKapitalCash).file;
@@ -75,19 +73,11 @@ void KapitalVerlauf::Zeige(const RttStorage& rtt, const std::string& KontoName) 
 }
 
 bool KapitalVerlauf::Lese(Kurve& kurve) {
-  if (kurve.datei.empty()) return false;
-  std::error_code fehler;
-  const std::filesystem::directory_entry eintrag(kurve.datei, fehler);
-  const auto groesse = static_cast<int64_t>(eintrag.file_size(fehler));
-  if (fehler) return false;
-  const auto geaendert = eintrag.last_write_time(fehler);
-  const int64_t bekannt = int64_t{rtt::kHeaderSize} + kurve.gelesen * int64_t{rtt::kRecordSize};
-  if (groesse == bekannt && geaendert == kurve.geaendert) return false;
-  kurve.geaendert = geaendert;
-
+  if (kurve.datei.empty() || !dateien_) return false;
   // The last record drawn is read again: when it is no longer there, the series was written anew
   // (deleted and started over, possibly to the same length) and is drawn from its start.
-  auto records = ReadRttRecordsFrom(kurve.datei, std::max<int64_t>(kurve.gelesen - 1, 0));
+  auto records =
+      ReadRttRecordsFrom(*dateien_, kurve.datei, std::max<int64_t>(kurve.gelesen - 1, 0));
   if (!records.ok()) return false;
   std::span<const RttRecord> neu(*records);
   if (kurve.gelesen == 0) {
@@ -104,7 +94,7 @@ bool KapitalVerlauf::Lese(Kurve& kurve) {
   leer_ = true;
   for (const Kurve* k : {&kapital_, &cash_})
     for (const QPointF& p : k->serie->points()) Erweitere(p);
-  records = ReadRttRecordsFrom(kurve.datei, 0);
+  records = ReadRttRecordsFrom(*dateien_, kurve.datei, 0);
   if (records.ok()) Zeichne(kurve, *records);
   return true;
 }

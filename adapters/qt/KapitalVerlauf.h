@@ -1,7 +1,7 @@
 #pragma once
 // The "Verlauf" pane: total capital and cash of an account over time, drawn from its RTT series
 // (kinds 48 and 47). Each refresh reads only the records appended since the last one; a series
-// that did not change costs one status query of its file. A record holds from its time to the
+// that did not change costs one read of its last record. A record holds from its time to the
 // next one: cash, which only bookings move, is drawn as steps, and both curves run on to the
 // latest time either series knows.
 #include <QChartView>
@@ -9,10 +9,10 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 
+#include "platform/files/FileSystem.h"
 #include "recording/RttRecord.h"
 #include "recording/RttStorage.h"
 
@@ -23,8 +23,8 @@ class KapitalVerlauf : public QChartView {
  public:
   explicit KapitalVerlauf(QWidget* parent = nullptr);
 
-  // Starts over with the series of this account.
-  void Zeige(const RttStorage& rtt, const std::string& KontoName);
+  // Starts over with the series of this account, read through `dateien`, which outlives the view.
+  void Zeige(FileSystem& dateien, const RttStorage& rtt, const std::string& KontoName);
   // Appends what the series gained since; a missing or unreadable file leaves its curve as is, a
   // series written anew (deleted and started over) is drawn again from its start.
   void Aktualisieren();
@@ -48,7 +48,6 @@ class KapitalVerlauf : public QChartView {
     int64_t gelesen = 0;       // records drawn
     RttRecord letzter;         // the last of them
     bool verlaengert = false;  // the curve ends in a point that only carries it on
-    std::filesystem::file_time_type geaendert;
   };
   void Leere(Kurve& kurve);
   // True when the curve changed.
@@ -58,6 +57,7 @@ class KapitalVerlauf : public QChartView {
   void Erweitere(const QPointF& punkt);
   void Achsen();
 
+  FileSystem* dateien_ = nullptr;
   Kurve kapital_, cash_;
   QDateTimeAxis* zeit_achse_;
   QValueAxis* wert_achse_;

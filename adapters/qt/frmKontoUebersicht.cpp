@@ -185,7 +185,9 @@ QLabel* frmKontoUebersicht::Zahl(const QString& name) const {
 void frmKontoUebersicht::ShowDaten(std::shared_ptr<clKonto> AktKonto) {
   if (AktKonto) konto_name_ = AktKonto->KontoName;
   presenter_.ShowDaten(AktKonto);
-  if (AktKonto) verlauf_->Zeige(umfeld_.umgebung.rtt.Speicher(), AktKonto->KontoName);
+  if (AktKonto)
+    verlauf_->Zeige(umfeld_.umgebung.rtt.Dateien(), umfeld_.umgebung.rtt.Speicher(),
+                    AktKonto->KontoName);
 }
 
 void frmKontoUebersicht::KursTick(bool gespeichert) {

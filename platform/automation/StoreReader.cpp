@@ -14,14 +14,16 @@
 namespace vks {
 
 void StoreReader::Malformed(size_t at, const std::string& what) const {
-  throw AutomationError(5, "",
-                        "Kontendatei beschädigt: " + what + " an Byte " + std::to_string(at));
+  throw AutomationError(
+      5, "", "Kontendatei beschädigt: " + what + " an Byte " + std::to_string(base_ + at));
 }
 
 void StoreReader::Truncated(size_t at, const std::string& what) const {
+  NeedMore();
   throw AutomationError(62, "",
-                        "Kontendatei endet vorzeitig: " + what + " an Byte " + std::to_string(at) +
-                            " fehlt (Dateilänge " + std::to_string(bytes_.size()) + ")");
+                        "Kontendatei endet vorzeitig: " + what + " an Byte " +
+                            std::to_string(base_ + at) + " fehlt (Dateilänge " +
+                            std::to_string(file_size_) + ")");
 }
 
 template <class T>
@@ -37,19 +39,22 @@ T StoreReader::Get(const char* what) {
 }
 
 uint16_t StoreReader::PeekType() const {
-  if (Remaining() < 2) return store::kTypeEmpty;  // the read that follows reports the end
+  if (Remaining() < 2) {
+    NeedMore();
+    return store::kTypeEmpty;  // the read that follows reports the end
+  }
   return static_cast<uint16_t>(static_cast<unsigned char>(bytes_[pos_]) |
                                static_cast<unsigned char>(bytes_[pos_ + 1]) << 8);
 }
 
 bool StoreReader::TakeType(uint16_t type) {
-  if (Remaining() < 2 || PeekType() != type) return false;
+  if (PeekType() != type || Remaining() < 2) return false;
   pos_ += 2;
   return true;
 }
 
 bool StoreReader::NextIsArray() const {
-  return Remaining() >= 2 && PeekType() == store::kTypeVariantArray;
+  return PeekType() == store::kTypeVariantArray;
 }
 
 std::string StoreReader::StringBytes() {
@@ -83,13 +88,14 @@ int StoreReader::Bounds(size_t start, ArrayBound* bounds) {
     if (bound.count < 0) Malformed(at, "negative Elementanzahl " + std::to_string(bound.count));
     if (int64_t{bound.lower} + bound.count - 1 > INT32_MAX)
       Malformed(at, "Obergrenze außerhalb des Long-Bereichs");
-    if (elements <= bytes_.size()) elements *= static_cast<uint64_t>(bound.count);
+    if (elements <= file_size_) elements *= static_cast<uint64_t>(bound.count);
     // else: too many already; multiplying on could overflow
   }
   // Every element takes at least its two type bytes.
-  if (elements * 2 > Remaining())
+  const size_t remaining = file_size_ - base_ - pos_;
+  if (elements * 2 > remaining)
     Malformed(start, std::to_string(elements) + " Elemente angegeben, aber nur " +
-                         std::to_string(Remaining()) + " Bytes übrig");
+                         std::to_string(remaining) + " Bytes übrig");
   return dimensions;
 }
 

@@ -7,6 +7,11 @@
 //
 // Errors are AutomationError 62 for data that ends early and 5 for anything malformed; their
 // description says what is wrong and at which byte offset.
+//
+// A reader may also see only a part of a file (a tool that walks a large file in pieces): offsets
+// and messages are then the file's, the checks against what remains count the whole file, and a
+// read that needs bytes beyond the part throws PartEnds, so that the caller can read a larger part
+// and start the value over.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,10 +25,17 @@ namespace vks {
 
 class StoreReader {
  public:
-  // REQUIRES: `bytes` outlives the reader.
-  explicit StoreReader(std::string_view bytes, size_t offset = 0) : bytes_(bytes), pos_(offset) {}
+  struct PartEnds {};
 
-  size_t Offset() const { return pos_; }
+  // REQUIRES: `bytes` outlives the reader.
+  explicit StoreReader(std::string_view bytes, size_t offset = 0)
+      : bytes_(bytes), pos_(offset), file_size_(bytes.size()) {}
+  // `part` holds the bytes of a `file_size` bytes long file from `part_start` on; reads start at
+  // the file's `offset`. REQUIRES: part_start <= offset <= part_start + part.size() <= file_size.
+  StoreReader(std::string_view part, size_t part_start, size_t file_size, size_t offset)
+      : bytes_(part), pos_(offset - part_start), base_(part_start), file_size_(file_size) {}
+
+  size_t Offset() const { return base_ + pos_; }
 
   // The next value, whatever it is.
   Variant Value();
@@ -59,6 +71,11 @@ class StoreReader {
   [[noreturn]] void Malformed(size_t at, const std::string& what) const;
   [[noreturn]] void Truncated(size_t at, const std::string& what) const;
   size_t Remaining() const { return bytes_.size() - pos_; }
+  // Called when fewer bytes remain in the part than a read needs: throws PartEnds unless the part
+  // ends where the file does.
+  void NeedMore() const {
+    if (base_ + bytes_.size() < file_size_) throw PartEnds{};
+  }
   template <class T>
   T Get(const char* what);
   uint16_t PeekType() const;
@@ -72,7 +89,9 @@ class StoreReader {
   int Bounds(size_t start, ArrayBound* bounds);
 
   std::string_view bytes_;
-  size_t pos_;
+  size_t pos_;  // in bytes_
+  size_t base_ = 0;
+  size_t file_size_;
   int depth_ = 0;
 };
 

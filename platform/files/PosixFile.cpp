@@ -39,19 +39,6 @@ FileHandle OpenOrCreate(const std::string& path, bool read_only, uint32_t& error
   return fd;
 }
 
-FileHandle OpenForReading(const std::string& path, uint32_t& error) {
-  if (path.find('\0') != std::string::npos || path.empty()) {
-    error = path.empty() ? winerror::kPathNotFound : winerror::kInvalidName;
-    return kInvalidHandle;
-  }
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  error = fd < 0 ? LastError() : winerror::kSuccess;
-  return fd < 0 ? kInvalidHandle : fd;
-}
-
 uint32_t Close(FileHandle handle) {
   return ::close(handle) == 0 ? 0 : LastError();
 }
@@ -102,22 +89,6 @@ int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& err
   }
   error = winerror::kSuccess;
   return pos;
-}
-
-int64_t Read(FileHandle handle, std::span<uint8_t> bytes, uint32_t& error) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::read(handle, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = LastError();
-      return -1;
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  error = winerror::kSuccess;
-  return static_cast<int64_t>(done);
 }
 
 int64_t Write(FileHandle handle, std::span<const uint8_t> bytes, uint32_t& error) {

@@ -1,7 +1,7 @@
 #pragma once
-// The raw file calls behind the file object and the RTT writer: POSIX with 64-bit offsets. Each
-// call reports its failure as the Windows error code that means the same (0 = success), so that
-// callers can word messages the way the host knows them.
+// The raw file calls behind the file object's handle: POSIX with 64-bit offsets. Each call reports
+// its failure as the Windows error code that means the same (0 = success), so that callers can word
+// messages the way the host knows them. Reads go through FileSystem.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -17,8 +17,6 @@ enum class SeekOrigin { Begin, Current, End };
 // Opens the file, creating it empty when missing (also when read_only). Others may read and write
 // it at the same time. Returns kInvalidHandle on failure.
 FileHandle OpenOrCreate(const std::string& path, bool read_only, uint32_t& error);
-// Opens an existing file for reading only. Returns kInvalidHandle on failure.
-FileHandle OpenForReading(const std::string& path, uint32_t& error);
 uint32_t Close(FileHandle handle);
 
 // -1 on failure.
@@ -29,9 +27,6 @@ int64_t NamedFileSize(FileHandle handle, uint32_t& error);
 // The new position, or -1 on failure (a position before the start is ERROR_NEGATIVE_SEEK).
 int64_t Seek(FileHandle handle, int64_t offset, SeekOrigin origin, uint32_t& error);
 
-// At the current position, until `bytes` is full or the end of the file; the count read, -1 on
-// failure.
-int64_t Read(FileHandle handle, std::span<uint8_t> bytes, uint32_t& error);
 // At the current position, all of `bytes` unless the platform fails; the count written or -1.
 int64_t Write(FileHandle handle, std::span<const uint8_t> bytes, uint32_t& error);
 // One write call at `offset`, leaving the position alone: a concurrent reader sees all of a small

@@ -48,7 +48,8 @@ class KontoOperationenTest : public ::testing::Test {
   clKonto& Konto(const std::string& name) { return *state_.Konten.Item(name); }
   std::vector<RttRecord> Records(const std::string& konto, eKontoDatenArt art,
                                  std::string_view wkn = "") {
-    auto contents = ReadRttFile(RttFileLocation(rtt_.Speicher(), konto, wkn, art).file);
+    auto contents =
+        ReadRttFile(rtt_.Dateien(), RttFileLocation(rtt_.Speicher(), konto, wkn, art).file);
     return contents.ok() ? contents->records : std::vector<RttRecord>{};
   }
   int16_t Order(const std::string& konto, const std::string& id, int16_t aktion, int32_t anzahl,

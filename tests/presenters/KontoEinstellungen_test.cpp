@@ -163,7 +163,7 @@ class KontoResetTest : public KontoEinstellungenTest {
     felder_.optUseDatenZeitstempel = true;
   }
   size_t Records(eKontoDatenArt art) {
-    auto c = ReadRttFile(RttFileLocation(rtt_.Speicher(), "Depot", "", art).file);
+    auto c = ReadRttFile(rtt_.Dateien(), RttFileLocation(rtt_.Speicher(), "Depot", "", art).file);
     return c.ok() ? c->records.size() : 0;
   }
 

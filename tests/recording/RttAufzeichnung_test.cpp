@@ -66,7 +66,7 @@ TEST_F(RttAufzeichnungTest, FirstValueCreatesFolderFileAndHeader) {
 
 TEST_F(RttAufzeichnungTest, RecordsAreAppendedInTheOrderWritten) {
   for (int i = 0; i < 5; ++i) WriteCash(45000 + i, static_cast<float>(i));
-  Result<RttContents> contents = ReadRttFile(CashFile());
+  Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
   ASSERT_TRUE(contents.ok());
   EXPECT_EQ(contents->size, 856 + 5 * 16);
   ASSERT_EQ(contents->records.size(), 5u);
@@ -81,7 +81,7 @@ TEST_F(RttAufzeichnungTest, PositionFileCarriesTheSecurityNameInItsHeader) {
   rtt_.SchreibeWert("Depot1", "123456", "Äpfel AG", dTitelPos, DateValue{1}, 10, 100);
   rtt_.SchreibeWert("Depot1", "123456", "Birnen AG", dTitelPos, DateValue{2}, 11, 0);
   Result<RttContents> contents =
-      ReadRttFile(folder_ / "rtt/Depot1/Einzeltitel/Depot1-Pos-123456.RTT");
+      ReadRttFile(rtt_.Dateien(), folder_ / "rtt/Depot1/Einzeltitel/Depot1-Pos-123456.RTT");
   ASSERT_TRUE(contents.ok());
   EXPECT_EQ(contents->header.display_name, "Depot1-Pos-Äpfel AG");
   EXPECT_EQ(contents->header.category, "Position");
@@ -160,7 +160,7 @@ TEST_F(RttAufzeichnungTest, AFaultAtAnyStepLosesOnlyThatValue) {
     rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
     faulty.FailAt(-1);
     rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{2}, 2, 0);
-    Result<RttContents> contents = ReadRttFile(CashFile());
+    Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
     ASSERT_TRUE(contents.ok());
     EXPECT_TRUE(contents->well_formed);
     ASSERT_FALSE(contents->records.empty());
@@ -176,7 +176,7 @@ TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
   WriteCash(45000, 1);
   fs::remove(CashFile());
   WriteCash(45001, 2);
-  Result<RttContents> contents = ReadRttFile(CashFile());
+  Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
   ASSERT_TRUE(contents.ok());
   ASSERT_EQ(contents->records.size(), 1u);
   EXPECT_EQ(contents->records[0].value, 2.0f);
@@ -187,7 +187,7 @@ TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
       .write(reinterpret_cast<const char*>(header.data()), header.size());
   fs::rename(other, CashFile());
   WriteCash(45002, 3);
-  contents = ReadRttFile(CashFile());
+  contents = ReadRttFile(rtt_.Dateien(), CashFile());
   ASSERT_TRUE(contents.ok());
   ASSERT_EQ(contents->records.size(), 1u);
   EXPECT_EQ(contents->records[0].value, 3.0f);
@@ -200,8 +200,8 @@ TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
       rtt_.SchreibeWert("Depot1", "W" + std::to_string(i), "", dTitelPos,
                         DateValue{45000.0 + round}, static_cast<float>(round), 0);
   for (int i = 0; i < kFiles; ++i) {
-    Result<RttContents> contents =
-        ReadRttFile(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false));
+    Result<RttContents> contents = ReadRttFile(
+        rtt_.Dateien(), rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false));
     ASSERT_TRUE(contents.ok()) << i;
     ASSERT_EQ(contents->records.size(), 2u) << i;
     EXPECT_EQ(contents->records[1].value, 1.0f);
@@ -263,7 +263,7 @@ TEST_F(RttAufzeichnungTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
     WriteCash(45002, 3);
     EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
   }
-  Result<RttContents> contents = ReadRttFile(CashFile());
+  Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
   ASSERT_TRUE(contents.ok());
   ASSERT_EQ(contents->records.size(), 3u);
   for (int i = 0; i < 3; ++i) {
@@ -283,9 +283,9 @@ TEST_F(RttAufzeichnungTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder)
   auto cash = [&](double time, float value) {
     rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
   };
-  auto times = [](const std::string& file) {
+  auto times = [&](const std::string& file) {
     std::vector<double> days;
-    Result<RttContents> contents = ReadRttFile(file);
+    Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), file);
     if (contents.ok())
       for (const auto& r : contents->records) days.push_back(r.time.days);
     return days;
@@ -328,7 +328,7 @@ TEST_F(RttAufzeichnungTest, HostileNamesAreWrittenAndFoundAgain) {
     rtt_.SchreibeWert(name, name, name, dTitelPos, DateValue{1}, 1, 0);
     rtt_.SchreibeWert(name, name, name, dTitelPos, DateValue{2}, 2, 0);
     std::string file = rtt_.DateiName(name, name, dTitelPos, false);
-    Result<RttContents> contents = ReadRttFile(file);
+    Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), file);
     ASSERT_TRUE(contents.ok());
     EXPECT_EQ(contents->records.size(), 2u);
   }
@@ -349,7 +349,7 @@ TEST_F(RttAufzeichnungTest, AReaderProcessNeverSeesAPartialRecord) {
     int bad = 0;
     size_t seen = 0;
     while (seen < kRecords && bad == 0) {
-      Result<RttContents> contents = ReadRttFile(CashFile());
+      Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
       if (!contents.ok() || contents->trailing_bytes >= 16) {
         bad = 1;
         break;
@@ -370,7 +370,7 @@ TEST_F(RttAufzeichnungTest, AReaderProcessNeverSeesAPartialRecord) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(fs::file_size(CashFile()), 856u + 16u * kRecords);
-  Result<RttContents> last = ReadRttFile(CashFile());
+  Result<RttContents> last = ReadRttFile(rtt_.Dateien(), CashFile());
   ASSERT_TRUE(last.ok());
   EXPECT_TRUE(last->well_formed);
 }

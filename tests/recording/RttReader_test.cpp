@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "fakes/FaultInjectionFileSystem.h"
+#include "fakes/MemoryFileSystem.h"
 #include "recording/RttAufzeichnung.h"
 #include "recording/RttHeader.h"
 #include "tests/recording/TempFolder.h"
@@ -13,19 +15,22 @@ namespace {
 
 using testing::TempFolder;
 
-std::vector<uint8_t> HeaderAndRecords(std::initializer_list<RttRecord> records) {
+constexpr int64_t kPiece = RttFile::kRecordsPerRead;
+
+std::string HeaderAndRecords(int64_t count, size_t extra = 0) {
   RttHeaderBytes header = ErzeugeRTTHeader("Müller", "", "", dKapitalCash);
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  for (const RttRecord& r : records) {
-    RttRecordBytes b = EncodeRttRecord(r);
-    bytes.insert(bytes.end(), b.begin(), b.end());
+  std::string bytes(header.begin(), header.end());
+  for (int64_t i = 0; i < count; ++i) {
+    RttRecordBytes b = EncodeRttRecord({DateValue{double(i)}, float(i), 0});
+    bytes.append(b.begin(), b.end());
   }
-  return bytes;
+  return bytes + std::string(extra, '\0');
 }
 
 TEST(RttReaderTest, ReadsTheHeaderFieldsBackAsText) {
-  std::vector<uint8_t> bytes = HeaderAndRecords({});
-  Result<RttContents> contents = ParseRtt(bytes);
+  fuzzing::MemoryFileSystem files;
+  files.files["a.RTT"] = HeaderAndRecords(0);
+  Result<RttContents> contents = ReadRttFile(files, "a.RTT");
   ASSERT_TRUE(contents.ok());
   const RttHeaderFields& h = contents->header;
   EXPECT_TRUE(h.signature_ok);
@@ -41,39 +46,57 @@ TEST(RttReaderTest, ReadsTheHeaderFieldsBackAsText) {
   EXPECT_TRUE(contents->records.empty());
 }
 
-TEST(RttReaderTest, SizesDecideWellFormedness) {
+// Pieces of kPiece records: the walk must neither lose nor repeat one at their borders.
+TEST(RttReaderTest, SizesDecideWellFormednessAndEveryRecordIsReadOnce) {
   struct Case {
+    int64_t records;
     size_t extra;
-    size_t records;
-    bool well_formed;
-  } cases[] = {{0, 0, true}, {4, 0, false}, {16, 1, true}, {20, 1, false}, {48, 3, true}};
+  } cases[] = {{0, 0}, {0, 4}, {1, 0}, {1, 4}, {3, 0}, {kPiece, 15}, {2 * kPiece + 1, 0}};
+  fuzzing::MemoryFileSystem files;
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.extra);
-    std::vector<uint8_t> bytes = HeaderAndRecords({});
-    bytes.resize(bytes.size() + c.extra, 0);
-    Result<RttContents> contents = ParseRtt(bytes);
+    SCOPED_TRACE(c.records);
+    files.files["a.RTT"] = HeaderAndRecords(c.records, c.extra);
+    Result<RttContents> contents = ReadRttFile(files, "a.RTT");
     ASSERT_TRUE(contents.ok());
-    EXPECT_EQ(contents->records.size(), c.records);
-    EXPECT_EQ(contents->well_formed, c.well_formed);
-    EXPECT_EQ(contents->trailing_bytes, static_cast<int64_t>(c.extra % 16));
+    ASSERT_EQ(contents->record_count, c.records);
+    ASSERT_EQ(static_cast<int64_t>(contents->records.size()), c.records);
+    for (int64_t i = 0; i < c.records; ++i) ASSERT_EQ(contents->records[i].value, float(i));
+    EXPECT_EQ(contents->well_formed, c.extra == 0);
+    EXPECT_EQ(contents->trailing_bytes, static_cast<int64_t>(c.extra));
   }
 }
 
-TEST(RttReaderTest, ShortOrMissingFilesAreClearErrors) {
-  std::vector<uint8_t> short_bytes(855, 0);
-  Result<RttContents> parsed = ParseRtt(short_bytes);
-  ASSERT_FALSE(parsed.ok());
-  EXPECT_EQ(parsed.error().Number(), 321);
-  EXPECT_EQ(parsed.error().Description(),
-            "Ungültiges Dateiformat: 855 Bytes sind weniger als der RTT-Kopf von 856 Bytes");
-
+TEST(RttReaderTest, ShortMissingOrUnreadableFilesAreClearErrors) {
   TempFolder folder;
-  Result<RttContents> missing = ReadRttFile(folder / "none.RTT");
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error().Number(), 53);
-  EXPECT_EQ(missing.error().Description(),
-            "Datei nicht gefunden: '" + (folder / "none.RTT") +
-                "' (Das System kann die angegebene Datei nicht finden.)");
+  testing::FaultInjectionFileSystem files;
+  const std::string cut = folder / "cut.RTT";
+  const std::string good = folder / "good.RTT";
+  const std::string bytes = HeaderAndRecords(kPiece + 1);
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, 855);
+  std::ofstream(good, std::ios::binary) << bytes;
+  struct Case {
+    std::string path;
+    int fail_read;  // -1: none
+    int number;
+    std::string description;
+  } cases[] = {
+      {cut, -1, 321,
+       "Ungültiges Dateiformat: 855 Bytes sind weniger als der RTT-Kopf von 856 Bytes"},
+      {folder / "none.RTT", -1, 53, "Datei nicht gefunden: '" + (folder / "none.RTT") + "'"},
+      {folder.path(), -1, 70, "Zugriff verweigert: '" + folder.path() + "'"},
+      // The opening, the header, the first piece of records, the second.
+      {good, 0, 57, "Geräte-E/A-Fehler: '" + good + "'"},
+      {good, 1, 57, "Geräte-E/A-Fehler: '" + good + "'"},
+      {good, 3, 57, "Geräte-E/A-Fehler: '" + good + "'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.description);
+    files.FailReadAt(c.fail_read);
+    Result<RttContents> contents = ReadRttFile(files, c.path);
+    ASSERT_FALSE(contents.ok());
+    EXPECT_EQ(contents.error().Number(), c.number);
+    EXPECT_EQ(contents.error().Description(), c.description);
+  }
 }
 
 TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
@@ -90,7 +113,7 @@ TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
   } cases[] = {{0, 5}, {3, 2}, {5, 0}, {9, 0}, {-1, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first);
-    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(file, c.first);
+    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(*dateien, file, c.first);
     ASSERT_TRUE(records.ok());
     ASSERT_EQ(records->size(), c.count);
     if (c.count) {

@@ -9,7 +9,9 @@
 #include <functional>
 #include <iterator>
 
+#include "fakes/FaultInjectionFileSystem.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/files/WindowsError.h"
 #include "recording/RttFormat.h"
 #include "tests/recording/TempFolder.h"
 
@@ -17,6 +19,11 @@ namespace vks {
 namespace {
 
 using testing::TempFolder;
+
+FileSystem& Dateien() {
+  static const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  return *files;
+}
 
 CurrencyValue Bytes(int64_t n) {
   return CurrencyValue{n * 10000};
@@ -51,7 +58,7 @@ TEST(clDateiIOTest, OpenCreatesAMissingFileAlsoForReading) {
   for (bool only_read : {false, true}) {
     SCOPED_TRACE(only_read);
     std::string path = folder / (only_read ? "r.bin" : "rw.bin");
-    clDateiIO file;
+    clDateiIO file(Dateien());
     file.OpenFile(path, only_read);
     EXPECT_TRUE(file.IsOpen());
     EXPECT_EQ(file.FileName(), path);
@@ -86,7 +93,7 @@ TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    clDateiIO file;
+    clDateiIO file(Dateien());
     AutomationError e = ErrorOf([&] { file.OpenFile(c.path); });
     EXPECT_EQ(e.Number(), 45602);
     EXPECT_EQ(e.Source(), "Win32File Object");
@@ -98,7 +105,7 @@ TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
 
 TEST(clDateiIOTest, SecondOpenNamesTheOpenFileAndKeepsItUsable) {
   TempFolder folder;
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(folder / "first.bin");
   AutomationError e = ErrorOf([&] { file.OpenFile(folder / "second.bin"); });
   EXPECT_EQ(e.Number(), 45601);
@@ -112,7 +119,7 @@ TEST(clDateiIOTest, SecondOpenNamesTheOpenFileAndKeepsItUsable) {
 }
 
 TEST(clDateiIOTest, EveryMemberButThreeNeedsAnOpenFile) {
-  clDateiIO file;
+  clDateiIO file(Dateien());
   std::vector<uint8_t> data{1, 2};
   struct Case {
     const char* member;
@@ -147,7 +154,7 @@ TEST(clDateiIOTest, EveryMemberButThreeNeedsAnOpenFile) {
 
 TEST(clDateiIOTest, SeekBeforeTheStartRaisesTheSeekError) {
   TempFolder folder;
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(folder / "f.bin");
   file.WriteBytes(AsBytes("0123456789"));
   file.SeekRelative(-4);
@@ -162,7 +169,7 @@ TEST(clDateiIOTest, SeekBeforeTheStartRaisesTheSeekError) {
 TEST(clDateiIOTest, ReadPastTheEndFillsWithZeros) {
   TempFolder folder;
   WriteContents(folder / "f.bin", "ABCDEFGHIJ");
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(folder / "f.bin", true);
   file.SeekAbsolute(Bytes(6));
   std::vector<uint8_t> bytes = file.ReadBytes(16);
@@ -172,9 +179,27 @@ TEST(clDateiIOTest, ReadPastTheEndFillsWithZeros) {
   EXPECT_EQ(file.ReadHeader(3), (std::vector<uint8_t>{'A', 'B', 'C'}));
 }
 
+// A failed read leaves zeros and the position, and the next message names the platform's code.
+TEST(clDateiIOTest, AFailedReadIsZerosAndTheCodeOfItsFailure) {
+  TempFolder folder;
+  WriteContents(folder / "f.bin", "ABC");
+  testing::FaultInjectionFileSystem files;
+  clDateiIO file(files);
+  file.OpenFile(folder / "f.bin", true);
+  files.FailReadAt(0);  // counted from here
+  EXPECT_EQ(file.ReadBytes(2), (std::vector<uint8_t>{0, 0}));
+  EXPECT_EQ(file.GetFilePointer(), Bytes(0));
+  EXPECT_EQ(file.ReadBytes(2), (std::vector<uint8_t>{'A', 'B'}));
+  files.FailReadAt(0);
+  (void)file.ReadBytes(1);
+  EXPECT_EQ(ErrorOf([&] { file.OpenFile(folder / "g.bin"); }).Description(),
+            "The file '" + (folder / "f.bin") + "' is already open.\r\nError 1117\r\n" +
+                SystemErrorMessage(1117));
+}
+
 TEST(clDateiIOTest, ReadCountsOutsideTheArrayRangeAreRefused) {
   TempFolder folder;
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(folder / "f.bin");
   struct Case {
     int32_t count;
@@ -190,7 +215,7 @@ TEST(clDateiIOTest, ReadCountsOutsideTheArrayRangeAreRefused) {
 TEST(clDateiIOTest, WriteTruncateAndFlushWorkAtThePosition) {
   TempFolder folder;
   std::string path = folder / "f.bin";
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(path);
   file.SetAutoFlush(true);
   file.WriteBytes(AsBytes("0123456789"));
@@ -208,7 +233,7 @@ TEST(clDateiIOTest, WriteTruncateAndFlushWorkAtThePosition) {
 
 TEST(clDateiIOTest, CloseResetsTheObject) {
   TempFolder folder;
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(folder / "a.bin");
   file.SetAutoFlush(true);
   file.CloseFile();
@@ -223,7 +248,7 @@ TEST(clDateiIOTest, DestroyingAnOpenObjectClosesTheHandle) {
   TempFolder folder;
   int handle;
   {
-    clDateiIO file;
+    clDateiIO file(Dateien());
     file.OpenFile(folder / "a.bin");
     handle = file.FileHandle();
   }
@@ -236,7 +261,7 @@ TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {
   constexpr int64_t kSize = (int64_t{1} << 32) + 5;
   WriteContents(path, "");
   std::filesystem::resize_file(path, kSize);
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(path);
   EXPECT_EQ(file.FileSize(), Bytes(kSize));
   file.SeekAbsolute(Bytes(3000000000));
@@ -250,7 +275,7 @@ TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {
 }
 
 TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
-  clDateiIO file;
+  clDateiIO file(Dateien());
   struct Case {
     int64_t scaled_in, scaled_out;
   } cases[] = {
@@ -273,7 +298,7 @@ TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
 TEST(clDateiIOTest, WriteNewHeaderWritesAtThePositionWithoutSeeking) {
   TempFolder folder;
   std::string path = folder / "h.RTT";
-  clDateiIO file;
+  clDateiIO file(Dateien());
   file.OpenFile(path);
   file.WriteBytes(AsBytes("pre"));
   file.WriteNewHeader("Depot1", "", "", dKapitalCash);

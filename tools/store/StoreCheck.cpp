@@ -1,5 +1,6 @@
 #include "tools/store/StoreCheck.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -29,19 +30,95 @@ struct OffsetNode {
   std::vector<OffsetNode> elements;
 };
 
-// REQUIRES: the value at `offset` was read without error before, so that its nesting is bounded.
-OffsetNode MapOffsets(std::string_view bytes, size_t& offset) {
-  OffsetNode node{offset, {}};
-  if (auto bounds = ReadStoreArrayHeader(bytes, offset)) {
+// REQUIRES: the value at the reader was read without error before, so that its nesting is
+// bounded.
+OffsetNode MapOffsets(StoreReader& reader) {
+  OffsetNode node{reader.Offset(), {}};
+  if (auto bounds = reader.ArrayHeader()) {
     size_t count = 1;
     for (const ArrayBound& bound : *bounds) count *= static_cast<size_t>(bound.count);
     node.elements.reserve(count);
-    for (size_t i = 0; i < count; ++i) node.elements.push_back(MapOffsets(bytes, offset));
+    for (size_t i = 0; i < count; ++i) node.elements.push_back(MapOffsets(reader));
   } else {
-    (void)ReadStoreVariant(bytes, offset);
+    (void)reader.Value();
   }
   return node;
 }
+
+// The part of the store file that the checks read: moved on from record to record and doubled
+// while one record does not fit, so that memory follows the largest record, not the file.
+class StorePart {
+ public:
+  StorePart(ReadableFile& file, size_t part_size)
+      : file_(file), part_size_(part_size), size_(static_cast<size_t>(file.Size())) {}
+  size_t FileSize() const { return size_; }
+
+  // `read` on a reader at the file's `offset`, run again on a larger part until the part holds
+  // all that it reads.
+  template <class Read>
+  auto At(size_t offset, Read read) {
+    size_t length = part_size_;
+    for (;;) {
+      Load(offset, length);
+      try {
+        StoreReader reader(bytes_, start_, size_, offset);
+        return read(reader);
+      } catch (const StoreReader::PartEnds&) {
+        length = std::max<size_t>(bytes_.size() * 2, 16);
+      }
+    }
+  }
+
+ private:
+  // Makes the part hold [offset, offset + length), or up to the file's end.
+  void Load(size_t offset, size_t length) {
+    const size_t end = std::min(size_, offset + length);
+    if (offset >= start_ && end <= start_ + bytes_.size()) return;
+    bytes_.resize(end - offset);
+    const size_t got = file_.ReadAt(static_cast<int64_t>(offset),
+                                    {reinterpret_cast<uint8_t*>(bytes_.data()), bytes_.size()});
+    // A file cut meanwhile reads as if it ended here.
+    if (got < bytes_.size()) {
+      bytes_.resize(got);
+      size_ = offset + got;
+    }
+    start_ = offset;
+  }
+
+  ReadableFile& file_;
+  size_t part_size_;
+  size_t size_;
+  std::string bytes_;
+  size_t start_ = 0;
+};
+
+// The account names seen so far as 64-bit fingerprints of their folded text, sorted, with the
+// latest few apart: 8 bytes an account, however long the names. A fingerprint seen before is only
+// a hint, which the caller confirms against the names themselves.
+class NameFingerprints {
+ public:
+  // False when the fingerprint of `name` was there already.
+  bool Insert(std::string_view name) {
+    const uint64_t print = FoldedKeyHash{CompareMode::Text}(name);
+    if (std::binary_search(sorted_.begin(), sorted_.end(), print) ||
+        std::find(recent_.begin(), recent_.end(), print) != recent_.end()) {
+      return false;
+    }
+    recent_.push_back(print);
+    if (recent_.size() == kRecent) {
+      std::sort(recent_.begin(), recent_.end());
+      const auto middle = sorted_.insert(sorted_.end(), recent_.begin(), recent_.end());
+      std::inplace_merge(sorted_.begin(), middle, sorted_.end());
+      recent_.clear();
+    }
+    return true;
+  }
+
+ private:
+  static constexpr size_t kRecent = 256;
+  std::vector<uint64_t> sorted_;
+  std::vector<uint64_t> recent_;
+};
 
 template <class Record>
 std::optional<AutomationError> ReadError(const Variant& record) {
@@ -171,9 +248,29 @@ std::string AccountLabel(int64_t number, const Variant& record, size_t offset) {
   return label + From(offset);
 }
 
-void CheckNothingFollows(std::string_view bytes, size_t offset) {
-  if (offset != bytes.size()) {
-    Fault("Kontendatei beschädigt: " + std::to_string(bytes.size() - offset) +
+// The name of the account record at `offset` as the load reads it; moves `offset` past it.
+std::string ReadKontoName(StorePart& part, size_t& offset) {
+  clKonto konto;
+  konto.ReadAllProperties(part.At(offset, [&](StoreReader& reader) {
+    Variant value = reader.Value();
+    offset = reader.Offset();
+    return value;
+  }));
+  return konto.KontoName;
+}
+
+// The number of the first of the `count` accounts from `offset` on that is called `name`.
+std::optional<int64_t> FirstNamed(StorePart& part, size_t offset, int64_t lower, int64_t count,
+                                  const std::string& name) {
+  for (int64_t i = lower; i < lower + count; ++i) {
+    if (FoldedKeyEqual{CompareMode::Text}(ReadKontoName(part, offset), name)) return i;
+  }
+  return std::nullopt;
+}
+
+void CheckNothingFollows(size_t file_size, size_t offset) {
+  if (offset != file_size) {
+    Fault("Kontendatei beschädigt: " + std::to_string(file_size - offset) +
           " überzählige Bytes ab Byte " + std::to_string(offset));
   }
 }
@@ -191,14 +288,19 @@ struct Counts {
 
 }  // namespace
 
-StoreCheckResult CheckStore(std::string_view bytes) {
+StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
   try {
-    if (bytes.empty()) return {true, "leere Datei: keine Konten"};
+    StorePart part(file, part_size);
+    if (part.FileSize() == 0) return {true, "leere Datei: keine Konten"};
     size_t offset = 0;
-    auto bounds = ReadStoreArrayHeader(bytes, offset);
+    auto bounds = part.At(0, [&](StoreReader& reader) {
+      auto header = reader.ArrayHeader();
+      if (!header) (void)reader.Value();
+      offset = reader.Offset();
+      return header;
+    });
     if (!bounds) {
-      (void)ReadStoreVariant(bytes, offset);
-      CheckNothingFollows(bytes, offset);
+      CheckNothingFollows(part.FileSize(), offset);
       return {true, "keine Kontenliste: es werden keine Konten geladen"};
     }
     if (bounds->size() != 1)
@@ -208,13 +310,18 @@ StoreCheckResult CheckStore(std::string_view bytes) {
       Fault("Kontenliste beginnt bei Index " + std::to_string(bound.lower) +
             "; die Konten vor Index 1 übergeht das Laden" + At(8));
     }
-    KeyedDictionary<int64_t> names(CompareMode::Text);
+    const size_t first_offset = offset;
+    NameFingerprints names;
     Counts counts;
     for (int64_t i = bound.lower; i < int64_t{bound.lower} + bound.count; ++i) {
       const size_t record_offset = offset;
       Variant record;
       try {
-        record = ReadStoreVariant(bytes, offset);
+        record = part.At(record_offset, [&](StoreReader& reader) {
+          Variant value = reader.Value();
+          offset = reader.Offset();
+          return value;
+        });
       } catch (const AutomationError& e) {
         Fault("Konto Nr. " + std::to_string(i) + From(record_offset) + ": " + e.Description());
       }
@@ -222,22 +329,23 @@ StoreCheckResult CheckStore(std::string_view bytes) {
       try {
         konto.ReadAllProperties(record);
       } catch (const AutomationError& e) {
-        size_t at = record_offset;
-        OffsetNode node = MapOffsets(bytes, at);
+        OffsetNode node = part.At(record_offset, MapOffsets);
         Fault(AccountLabel(i, record, record_offset) + ": " + KontoFault(record, node, e));
       }
-      if (const int64_t* first = names.Find(konto.KontoName)) {
-        Fault("Konto Nr. " + std::to_string(i) + At(record_offset) + ": Kontoname \"" +
-              konto.KontoName + "\" kommt doppelt vor (wie Konto Nr. " + std::to_string(*first) +
-              ")");
+      if (!names.Insert(konto.KontoName)) {
+        if (auto first =
+                FirstNamed(part, first_offset, bound.lower, i - bound.lower, konto.KontoName)) {
+          Fault("Konto Nr. " + std::to_string(i) + At(record_offset) + ": Kontoname \"" +
+                konto.KontoName + "\" kommt doppelt vor (wie Konto Nr. " + std::to_string(*first) +
+                ")");
+        }
       }
-      names.Add(konto.KontoName, i);
       ++counts.konten;
       counts.positionen += konto.cTitelPositionen.Count();
       counts.orders += konto.cOffeneOrders.Count();
       counts.fills += konto.cFilledOrders.Count();
     }
-    CheckNothingFollows(bytes, offset);
+    CheckNothingFollows(part.FileSize(), offset);
     return {true, counts.Text()};
   } catch (const AutomationError& e) {
     return {false, e.Description()};

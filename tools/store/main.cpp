@@ -43,7 +43,7 @@ int Run(int argc, char** argv) {
     return 0;
   }
   if (command == "check" && argc == 3) {
-    vks::StoreCheckResult result = vks::CheckStore(files->ReadFile(argv[2]));
+    vks::StoreCheckResult result = vks::CheckStore(*files->OpenReadable(argv[2]));
     if (result.ok) {
       std::cout << argv[2] << ": in Ordnung, " << result.message << '\n';
       return 0;

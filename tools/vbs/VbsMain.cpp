@@ -3,15 +3,14 @@
 //                                     scope (shared Subs and variables).
 // vbs -e "expression"                 prints the value of one expression.
 // An error prints "FILE(line, column) source: description" and ends with exit code 1.
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
+#include "platform/files/FileSystem.h"
 #include "platform/system/MessageReporter.h"
 #include "tools/vbs/WScriptObject.h"
 #include "vbscript/Engine.h"
@@ -61,15 +60,15 @@ int Usage() {
 
 // Runs one file's code; false (after saying why) when it cannot be read or fails.
 bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string text;
+  try {
+    text = vks::NewPosixFileSystem()->ReadFile(path);
+  } catch (const vks::AutomationError&) {
     std::cerr << "vbs: cannot open " << path << '\n';
     code = 2;
     return false;
   }
-  std::stringstream buffer;
-  buffer << file.rdbuf();
-  if (auto r = engine.AddCode(DecodeScript(buffer.str())); !r) {
+  if (auto r = engine.AddCode(DecodeScript(text)); !r) {
     const auto& e = engine.Error();
     std::cout.flush();
     std::cerr << path << '(' << e.line << ", " << e.column << ") " << e.source << ": "

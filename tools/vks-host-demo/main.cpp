@@ -18,6 +18,7 @@
 
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
+#include "platform/files/FileSystem.h"
 #include "tools/vks-host-demo/DemoHost.h"
 #include "tools/vks-host-demo/DemoOrdner.h"
 #include "tools/vks-host-demo/Kennzahlentabelle.h"
@@ -75,9 +76,13 @@ int SpieleDemo(QCoreApplication& app) {
     std::cerr << kUsage;
     return 2;
   }
-  QFile datei(o.tag);
-  if (!datei.open(QIODevice::ReadOnly)) return Fehler(o.tag.toStdString() + " fehlt");
-  auto tag = demo::LiesHandelstag(datei.readAll().toStdString());
+  std::string text;
+  try {
+    text = vks::NewPosixFileSystem()->ReadFile(o.tag.toStdString());
+  } catch (const vks::AutomationError&) {
+    return Fehler(o.tag.toStdString() + " fehlt");
+  }
+  auto tag = demo::LiesHandelstag(text);
   if (!tag.ok()) return Fehler(tag.error().Description());
   auto ordner = demo::BereiteOrdnerVor(o.ordner.toStdString(), tag.value());
   if (!ordner.ok()) return Fehler(ordner.error().Description());

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/automation/KeyedDictionary.h"
+#include "platform/files/FileSystem.h"
 #include "platform/settings/RegistryPath.h"
 #include "tools/vks-reg/RegFile.h"
 
@@ -250,10 +251,12 @@ class Commands {
 
   Result<bool> Import(const Parsed& p) {
     if (p.positional.size() != 1) return InvalidRegistryArgument("import DATEI");
-    std::ifstream stream(p.positional[0], std::ios::binary);
-    if (!stream) return FileError(p.positional[0]);
-    const std::string bytes((std::istreambuf_iterator<char>(stream)),
-                            std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+      bytes = NewPosixFileSystem()->ReadFile(p.positional[0]);
+    } catch (const AutomationError&) {
+      return FileError(p.positional[0]);
+    }
     auto applied = ImportRegFile(registry_, bytes);
     if (!applied.ok()) return applied.error();
     return Done();

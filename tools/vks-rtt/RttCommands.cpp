@@ -1,6 +1,7 @@
 #include "tools/vks-rtt/RttCommands.h"
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "tools/vks-rtt/RttPlot.h"
@@ -24,21 +25,30 @@ int Usage(std::ostream& err) {
   return 2;
 }
 
-int Info(const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
+// The file opened, or nothing with the message on `err`.
+std::optional<RttFile> Open(FileSystem& files, const std::string& path, std::ostream& err) {
+  Result<RttFile> file = RttFile::Open(files, path);
+  if (file) return std::move(file).value();
+  err << "vks-rtt: " << file.error().Description() << "\n";
+  return std::nullopt;
+}
+
+int Info(FileSystem& files, const std::vector<std::string>& paths, std::ostream& out,
+         std::ostream& err) {
   int status = 0;
-  for (const std::string& path : files) {
-    Result<RttContents> contents = ReadRttFile(path);
-    if (!contents) {
-      err << "vks-rtt: " << contents.error().Description() << "\n";
+  for (const std::string& path : paths) {
+    std::optional<RttFile> file = Open(files, path, err);
+    if (file) {
+      PrintInfo(*file, path, out);
+    } else {
       status = 1;
-      continue;
     }
-    PrintInfo(*contents, path, out);
   }
   return status;
 }
 
-int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Dump(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
+         std::ostream& err) {
   bool json = false;
   std::string path;
   for (const std::string& arg : args) {
@@ -51,20 +61,18 @@ int Dump(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
   }
   if (path.empty()) return Usage(err);
-  Result<RttContents> contents = ReadRttFile(path);
-  if (!contents) {
-    err << "vks-rtt: " << contents.error().Description() << "\n";
-    return 1;
-  }
+  std::optional<RttFile> file = Open(files, path, err);
+  if (!file) return 1;
   if (json) {
-    PrintJson(*contents, path, out);
+    PrintJson(*file, path, out);
   } else {
-    PrintCsv(*contents, out);
+    PrintCsv(*file, out);
   }
   return 0;
 }
 
-int Tail(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Tail(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
+         std::ostream& err) {
   bool follow = false;
   int64_t last = 10;
   std::string path;
@@ -87,7 +95,7 @@ int Tail(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   if (path.empty()) return Usage(err);
   bool first = true;
   return FollowRtt(
-      path, last, out, err,
+      files, path, last, out, err,
       [&] {
         bool again = first || follow;
         first = false;
@@ -96,25 +104,26 @@ int Tail(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); });
 }
 
-int Plot(const std::vector<std::string>& args, std::ostream& err) {
-  std::vector<std::string> files;
+int Plot(FileSystem& files, const std::vector<std::string>& args, std::ostream& err) {
+  std::vector<std::string> paths;
   std::string output;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-o" && i + 1 < args.size() && output.empty()) {
       output = args[++i];
     } else if (args[i].rfind("-", 0) != 0) {
-      files.push_back(args[i]);
+      paths.push_back(args[i]);
     } else {
       return Usage(err);
     }
   }
-  if (files.empty() || output.empty()) return Usage(err);
-  return PlotRtt(files, output, err);
+  if (paths.empty() || output.empty()) return Usage(err);
+  return PlotRtt(files, paths, output, err);
 }
 
 }  // namespace
 
-void PrintInfo(const RttContents& contents, const std::string& path, std::ostream& out) {
+void PrintInfo(RttFile& file, const std::string& path, std::ostream& out) {
+  const RttSummary& contents = file.Summary();
   const RttHeaderFields& h = contents.header;
   out << "Datei: " << path << "\n";
   out << "Größe: " << contents.size << " Bytes\n";
@@ -130,10 +139,10 @@ void PrintInfo(const RttContents& contents, const std::string& path, std::ostrea
   out << "Beschreibung: " << h.description << "\n";
   out << "Art: " << h.category << "\n";
   if (!h.zero_fields_ok) out << "Hinweis: Felder, die der Server leer lässt, sind belegt\n";
-  out << "Datensätze: " << contents.records.size() << "\n";
-  if (!contents.records.empty()) {
-    PrintTime("Erster: ", contents.records.front(), out);
-    PrintTime("Letzter: ", contents.records.back(), out);
+  out << "Datensätze: " << contents.record_count << "\n";
+  if (contents.record_count > 0) {
+    PrintTime("Erster: ", file.Record(0), out);
+    PrintTime("Letzter: ", file.Record(contents.record_count - 1), out);
   }
 }
 
@@ -142,13 +151,13 @@ void PrintRecordLine(int64_t index, const RttRecord& record, std::ostream& out) 
       << ExactNumber(record.value) << ',' << ExactNumber(record.value2) << '\n';
 }
 
-void PrintCsv(const RttContents& contents, std::ostream& out) {
+void PrintCsv(RttFile& file, std::ostream& out) {
   out << "index,time,date,value,value2\n";
-  for (size_t i = 0; i < contents.records.size(); ++i)
-    PrintRecordLine(static_cast<int64_t>(i), contents.records[i], out);
+  file.ForEachRecord(0, [&](int64_t i, const RttRecord& r) { PrintRecordLine(i, r, out); });
 }
 
-void PrintJson(const RttContents& contents, const std::string& path, std::ostream& out) {
+void PrintJson(RttFile& file, const std::string& path, std::ostream& out) {
+  const RttSummary& contents = file.Summary();
   const RttHeaderFields& h = contents.header;
   out << "{\"file\":" << JsonString(path) << ",\"size\":" << contents.size
       << ",\"well_formed\":" << (contents.well_formed ? "true" : "false")
@@ -157,27 +166,25 @@ void PrintJson(const RttContents& contents, const std::string& path, std::ostrea
       << ",\"base_name\":" << JsonString(h.base_name_long)
       << ",\"description\":" << JsonString(h.description)
       << ",\"category\":" << JsonString(h.category) << "},\"records\":[";
-  for (size_t i = 0; i < contents.records.size(); ++i) {
-    const RttRecord& r = contents.records[i];
+  file.ForEachRecord(0, [&](int64_t i, const RttRecord& r) {
     std::string iso = IsoTime(r.time);
     out << (i ? "," : "") << "\n{\"time\":" << (iso.empty() ? "null" : JsonString(iso))
         << ",\"date\":" << JsonNumber(r.time.days) << ",\"value\":" << JsonNumber(r.value)
         << ",\"value2\":" << JsonNumber(r.value2) << "}";
-  }
+  });
   out << "\n]}\n";
 }
 
-int FollowRtt(const std::string& path, int64_t last, std::ostream& out, std::ostream& err,
-              const std::function<bool()>& keep_going, const std::function<void()>& wait) {
-  Result<RttContents> contents = ReadRttFile(path);
-  if (!contents) {
-    err << "vks-rtt: " << contents.error().Description() << "\n";
-    return 1;
-  }
-  int64_t count = static_cast<int64_t>(contents->records.size());
-  int64_t next = std::max<int64_t>(0, count - last);
+int FollowRtt(FileSystem& files, const std::string& path, int64_t last, std::ostream& out,
+              std::ostream& err, const std::function<bool()>& keep_going,
+              const std::function<void()>& wait) {
+  std::optional<RttFile> file = Open(files, path, err);
+  if (!file) return 1;
+  int64_t next = std::max<int64_t>(0, file->Summary().record_count - last);
+  file.reset();
   while (keep_going()) {
-    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(path, next);
+    // Following reads what was added since, so a long-running tail stays small too.
+    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(files, path, next);
     if (!records) {
       err << "vks-rtt: " << records.error().Description() << "\n";
       return 1;
@@ -189,14 +196,21 @@ int FollowRtt(const std::string& path, int64_t last, std::ostream& out, std::ost
   return 0;
 }
 
-int RunRttTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRttTool(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err) {
   if (args.empty()) return Usage(err);
   std::vector<std::string> rest(args.begin() + 1, args.end());
   const std::string& command = args[0];
-  if (command == "info" && !rest.empty()) return Info(rest, out, err);
-  if (command == "dump") return Dump(rest, out, err);
-  if (command == "tail") return Tail(rest, out, err);
-  if (command == "plot") return Plot(rest, err);
+  try {
+    if (command == "info" && !rest.empty()) return Info(files, rest, out, err);
+    if (command == "dump") return Dump(files, rest, out, err);
+    if (command == "tail") return Tail(files, rest, out, err);
+    if (command == "plot") return Plot(files, rest, err);
+  } catch (const AutomationError& e) {
+    // A read that fails after the opening.
+    err << "vks-rtt: " << e.Description() << "\n";
+    return 1;
+  }
   if (command == "help" || command == "--help" || command == "-h") {
     out << kUsage;
     return 0;

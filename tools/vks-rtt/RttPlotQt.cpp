@@ -136,19 +136,21 @@ void Draw(QPainter& p, const std::vector<Series>& series) {
 
 }  // namespace
 
-int PlotRtt(const std::vector<std::string>& files, const std::string& output, std::ostream& err) {
+int PlotRtt(FileSystem& files, const std::vector<std::string>& paths, const std::string& output,
+            std::ostream& err) {
   std::vector<Series> series;
-  for (const std::string& path : files) {
-    Result<RttContents> contents = ReadRttFile(path);
-    if (!contents) {
-      err << "vks-rtt: " << contents.error().Description() << "\n";
+  for (const std::string& path : paths) {
+    Result<RttFile> file = RttFile::Open(files, path);
+    if (!file) {
+      err << "vks-rtt: " << file.error().Description() << "\n";
       return 1;
     }
     Series s;
-    s.name = QString::fromStdString(contents->header.display_name_long);
-    for (const RttRecord& r : contents->records)
+    s.name = QString::fromStdString(file->Summary().header.display_name_long);
+    file->ForEachRecord(0, [&](int64_t, const RttRecord& r) {
       if (std::isfinite(r.time.days) && std::isfinite(r.value))
         s.points.emplace_back(r.time.days, static_cast<double>(r.value));
+    });
     series.push_back(std::move(s));
   }
 

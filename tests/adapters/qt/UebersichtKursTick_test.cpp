@@ -54,7 +54,9 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
   std::string Datei(eKontoDatenArt art) const {
     return RttFileLocation(rtt_.Speicher(), "Depot", "", art).file;
   }
-  size_t Records(eKontoDatenArt art) const { return ReadRttFile(Datei(art))->records.size(); }
+  size_t Records(eKontoDatenArt art) const {
+    return ReadRttFile(rtt_.Dateien(), Datei(art))->records.size();
+  }
   void Kurs(float kurs, double zeit) {
     bool sofort = false;
     konto_->NeuerKurs("W1", DateValue{zeit}, kurs, sofort, clock_);

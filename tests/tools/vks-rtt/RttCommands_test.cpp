@@ -29,7 +29,7 @@ class RttCommandsTest : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    return RunRttTool(args, out_, err_);
+    return RunRttTool(*dateien_, args, out_, err_);
   }
 
   TempFolder folder_;
@@ -81,7 +81,7 @@ TEST_F(RttCommandsTest, TailFollowsNewRecords) {
   std::ostringstream out, err;
   int polls = 0;
   int status = FollowRtt(
-      File(), 1, out, err, [&] { return polls < 3; },
+      *dateien_, File(), 1, out, err, [&] { return polls < 3; },
       [&] {
         ++polls;
         if (polls == 1) Write(45357, 7, 0);
@@ -106,7 +106,7 @@ TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
       {{"tail", "-n", "zehn", "x"}, 2, "Aufruf: vks-rtt"},
       {{"plot", "x"}, 2, "Aufruf: vks-rtt"},
       {{"dump", folder_ / "none.RTT"}, 1, "vks-rtt: Datei nicht gefunden: '"},
-      {{"info", folder_.path()}, 1, "vks-rtt: Ungültiges Dateiformat"},
+      {{"info", folder_.path()}, 1, "vks-rtt: Zugriff verweigert: '"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "" : c.args[0]);
