@@ -12,6 +12,11 @@ function(vks_write_exec_file template staged destination variable program deskto
     string(REPLACE "%" "%%" quoted "${quoted}")
   endif()
   set(${variable} "${quoted}")
+  # One staging folder per destination, so that installs running side by side keep their own.
+  string(MD5 ziel "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  get_filename_component(name "${staged}" NAME)
+  get_filename_component(staged "${staged}" DIRECTORY)
+  set(staged "${staged}/${ziel}/${name}")
   configure_file("${template}" "${staged}" @ONLY)
   file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${destination}" TYPE FILE FILES "${staged}")
 endfunction()
