@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything (warnings are errors under CI) and runs every test.
+# Installs what the tests need, builds everything (warnings are errors under CI) and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")"
+./setup.sh --deps-only --tests
 werror=OFF
 if [ "${CI:-}" = "true" ]; then werror=ON; fi
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVKS_WERROR=$werror

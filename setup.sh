@@ -1,51 +1,78 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine: installs the packages, builds and installs the account server
-# and its tools, then runs the main job: the demo host plays a bundled trading day against the
-# server over D-Bus.
-#   ./setup.sh             everything
-#   ./setup.sh --deps-only only the packages
+# Sets up a fresh Debian 12 machine for running the account server: installs the packages it needs,
+# builds it without tests, benches and fuzzers, installs it below ~/.local for this user, makes that
+# the main installation, then runs the main job: the demo host plays a bundled trading day against
+# the server over D-Bus.
+#   ./setup.sh                     everything
+#   ./setup.sh --deps-only         only the packages for running
+#   ./setup.sh --deps-only --tests only the packages for building and running every test
+#                                  (run-tests.sh calls this)
 set -euo pipefail
 cd "$(dirname "$0")"
 
+deps_only=false
+tests=false
+for arg in "$@"; do
+  case "$arg" in
+    --deps-only) deps_only=true ;;
+    --tests) tests=true ;;
+    *) echo "Aufruf: ./setup.sh [--deps-only [--tests]]" >&2; exit 2 ;;
+  esac
+done
+
+packages="cmake ninja-build g++ pkg-config make libsqlite3-dev nlohmann-json3-dev libpcre2-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland dbus"
+if $tests; then
+  packages="$packages googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
+    python3-dbus python3-gi clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick locales"
+fi
+# Only what is missing goes to apt-get, so a machine that has everything needs no sudo.
+missing_packages=""
+for p in $packages; do
+  dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -qx installed ||
+    missing_packages="$missing_packages $p"
+done
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
-$SUDO apt-get install -y -q --no-install-recommends \
-  cmake ninja-build g++ pkg-config make \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  libsqlite3-dev nlohmann-json3-dev liblua5.4-dev libpcre2-dev \
-  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland \
-  dbus python3-dbus python3-gi \
-  clang libclang-rt-14-dev \
-  xvfb xauth x11-utils imagemagick locales
+if [ -n "$missing_packages" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y -q --no-install-recommends $missing_packages
+fi
 # Numbers and dates follow the user's locale; the tests run under both of these. Only a missing one
 # is generated, so a machine that has them (generated before, or locales-all) stays as it is.
-has_locale() { locale -a 2>/dev/null | grep -Eix "$1\.utf-?8" >/dev/null; }
-missing=""
-for wanted in de_DE en_US; do
-  has_locale $wanted && continue
-  missing="$missing $wanted"
-  if grep -Eq "^# ?$wanted\.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
-    $SUDO sed -i -E "s/^# ?($wanted\.UTF-8 UTF-8)/\1/" /etc/locale.gen
-  elif ! grep -qx "$wanted.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
-    echo "$wanted.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
-  fi
-done
-if [ -n "$missing" ]; then
-  $SUDO locale-gen >/dev/null
-  for wanted in $missing; do
-    has_locale $wanted || { echo "setup.sh: locale-gen hat $wanted.UTF-8 nicht erzeugt" >&2; exit 1; }
+if $tests; then
+  has_locale() { locale -a 2>/dev/null | grep -Eix "$1\.utf-?8" >/dev/null; }
+  missing=""
+  for wanted in de_DE en_US; do
+    has_locale $wanted && continue
+    missing="$missing $wanted"
+    if grep -Eq "^# ?$wanted\.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+      $SUDO sed -i -E "s/^# ?($wanted\.UTF-8 UTF-8)/\1/" /etc/locale.gen
+    elif ! grep -qx "$wanted.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+      echo "$wanted.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
   done
+  if [ -n "$missing" ]; then
+    $SUDO locale-gen >/dev/null
+    for wanted in $missing; do
+      has_locale $wanted || { echo "setup.sh: locale-gen hat $wanted.UTF-8 nicht erzeugt" >&2; exit 1; }
+    done
+  fi
 fi
-[ "${1:-}" = "--deps-only" ] && exit 0
+$deps_only && exit 0
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+prefix="$HOME/.local"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DVKS_BUILD_TESTS=OFF -DVKS_BUILD_BENCH=OFF -DVKS_BUILD_FUZZ=OFF
 cmake --build build -j"$(nproc)"
-# As the host's installer does: the installation folder with its Daten folder, and the registry
-# value that tells the server where the main installation is.
+# As the host's installer does: the programs below the prefix, where the session bus finds the
+# server's .service file and the menu the account list's entry; then the registry value that tells
+# the server where the main installation is.
 cmake --install build
+"$prefix/libexec/tradomir/vks-kontoserver" --registrieren
 
 # Main job: the demo host on a session bus of its own (so it runs without a desktop session), where
 # the bus activates the server just installed; accounts, store and RTT files go to build/demo.
-./build/tools/vks-host-demo/vks-host-demo build/demo
+"$prefix/bin/vks-host-demo" build/demo

@@ -106,12 +106,14 @@ function(vks_check_library_cycles)
   endif()
 endfunction()
 
-# vks_user_data_folder(VAR SUBFOLDER): SUBFOLDER of the user's data folder ($XDG_DATA_HOME, else
-# ~/.local/share), where the desktop looks for the user's own .service and .desktop files.
-function(vks_user_data_folder var subfolder)
-  if(IS_ABSOLUTE "$ENV{XDG_DATA_HOME}")
-    set(${var} "$ENV{XDG_DATA_HOME}/${subfolder}" PARENT_SCOPE)
-  else()
-    set(${var} "$ENV{HOME}/.local/share/${subfolder}" PARENT_SCOPE)
-  endif()
+# vks_install_exec_file(TEMPLATE DESTINATION VARIABLE PROGRAM [DESKTOP]): installs TEMPLATE into
+# DESTINATION below the prefix with @VARIABLE@ the quoted path of the installed PROGRAM (relative to
+# the prefix). The path is that of the install itself (--prefix wins over the configured prefix);
+# DESTDIR only stages the file.
+function(vks_install_exec_file template destination variable program)
+  cmake_parse_arguments(arg "DESKTOP" "" "" ${ARGN})
+  get_filename_component(name ${template} NAME_WLE)
+  install(CODE "include([[${PROJECT_SOURCE_DIR}/cmake/VksInstallExec.cmake]])
+vks_write_exec_file([[${template}]] [[${CMAKE_CURRENT_BINARY_DIR}/install/${name}]]
+                    [[${destination}]] ${variable} [[${program}]] \"${arg_DESKTOP}\")")
 endfunction()

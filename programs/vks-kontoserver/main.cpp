@@ -1,6 +1,8 @@
 // vks-kontoserver: the account server as a process on the session bus. The bus starts it on a
 // host's first call; it ends when the host has released its last object. With a display it shows
 // its windows and message boxes; without one it logs its messages and shows nothing.
+//   vks-kontoserver                   serves the bus
+//   vks-kontoserver --registrieren    makes its own folder the main installation, and ends
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
@@ -9,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "accounts/KontoUmgebung.h"
 #include "adapters/dbus/AnzeigeObjekt.h"
@@ -51,10 +54,55 @@ class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
   vks::Speicherplan& plan_;
 };
 
+// For a command the user copies into a shell.
+std::string ShellWort(const std::string& text) {
+  std::string wort = "'";
+  for (const char c : text) wort += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return wort + "'";
+}
+
+// What the host's installer does: the registry value that the main-installation check reads names
+// this folder. Only the per-user set-up runs this, never an install into a staging folder.
+int Registriere(const std::string& eigener_ordner) {
+  using namespace vks;
+  const std::string datei = DefaultRegistryFile();
+  auto registry = SqliteRegistryBackend::Open(datei);
+  Result<bool> gesetzt = registry.ok()
+                             ? registry.value()->SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey,
+                                                          "", StringValue(eigener_ordner))
+                             : Result<bool>(registry.error());
+  if (!gesetzt.ok()) {
+    std::cerr << "FEHLER: " << datei << ": " << gesetzt.error().Description() << "\n";
+    return 1;
+  }
+  std::cout << "HKLM\\" << kHauptinstallationKey << " = " << eigener_ordner << "\n(in " << datei
+            << ")\n";
+  return 0;
+}
+
+// The start-up check's own message stays as the host knows it; the log adds the command that makes
+// this folder the main installation.
+void HinweisHauptinstallation(vks::RegistryBackend& backend, vks::FileSystem& files,
+                              const std::string& eigener_ordner, const std::string& programm) {
+  try {
+    vks::clRegistry registry(backend, "vks-kontoserver");
+    std::string haupt;
+    if (vks::IstHauptinstallation(registry, files, eigener_ordner, haupt)) return;
+  } catch (const std::exception&) {
+    return;  // start-up reports a registry that cannot be read itself
+  }
+  std::cerr << "Hinweis: " << ShellWort(programm)
+            << " --registrieren macht diesen Ordner zur Haupt-Installation.\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace vks;
+  if (argc == 2 && std::string_view(argv[1]) == "--registrieren") {
+    QCoreApplication app(argc, argv);
+    return Registriere(QCoreApplication::applicationDirPath().toStdString());
+  }
   pcre2::InstallRegexEngine();
   // Decided once: a server without a display never opens a window.
   const bool anzeige = AnzeigeVorhanden(argc, argv, std::cerr);
@@ -123,6 +171,8 @@ int main(int argc, char** argv) {
                                                                *files, reporter, *error_log, clock);
                         store->LadeKonten(sitzung.Konten);
                       }};
+  HinweisHauptinstallation(*registry.value(), *files, eigener_ordner,
+                           app.applicationFilePath().toStdString());
   KontoSitzung sitzung;
   StarteKontoServer(sitzung, start);
   if (!store) start.konten_laden(sitzung);  // a failed load step still needs the store to save

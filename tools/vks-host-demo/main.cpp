@@ -3,7 +3,7 @@
 // no desktop session and never touches the user's accounts; on that bus the server is started by
 // activation through the installed .service file, or, where that fails (nothing installed) or
 // --server is given, by the demo itself.
-//   vks-host-demo [--tag DATEI] [--server PROGRAMM] [ORDNER]
+//   vks-host-demo [--tag DATEI] [--server PROGRAMM] ORDNER
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
@@ -27,30 +27,36 @@ namespace {
 
 using namespace vks;
 
-constexpr const char* kUsage = "Aufruf: vks-host-demo [--tag DATEI] [--server PROGRAMM] [ORDNER]\n";
+constexpr const char* kUsage = "Aufruf: vks-host-demo [--tag DATEI] [--server PROGRAMM] ORDNER\n";
 
 struct Optionen {
   QString tag;
   QString server;
-  QString ordner = QStringLiteral("vks-demo");
+  QString ordner;
 };
 
-bool LiesOptionen(const QStringList& args, Optionen& o) {
+// Installed, beside the program as the prefix lays it out; else where the build left it.
+QString Installiert(const char* relativ, const char* gebaut) {
+  const QString neben = QCoreApplication::applicationDirPath() + "/" + relativ;
+  return QFile::exists(neben) ? QDir::cleanPath(neben) : QString::fromUtf8(gebaut);
+}
+
+// The reason of a usage error, or "" when the arguments are fine.
+std::string LiesOptionen(const QStringList& args, Optionen& o) {
   for (qsizetype i = 1; i < args.size(); ++i) {
     if ((args[i] == "--tag" || args[i] == "--server") && i + 1 < args.size()) {
-      (args[i] == "--tag" ? o.tag : o.server) = args[++i];
+      QString& ziel = args[i] == "--tag" ? o.tag : o.server;
+      ziel = args[++i];
     } else if (args[i].startsWith('-')) {
-      return false;
+      return "unbekannte Option oder fehlender Wert: " + args[i].toStdString();
+    } else if (!o.ordner.isEmpty()) {
+      return "nur ein ORDNER: " + args[i].toStdString();
     } else {
       o.ordner = args[i];
     }
   }
-  if (o.tag.isEmpty()) {
-    // Installed beside the program, or in the source tree it was built from.
-    const QString neben = QCoreApplication::applicationDirPath() + "/demo/Handelstag.txt";
-    o.tag = QFile::exists(neben) ? neben : QStringLiteral(VKS_DEMO_TAG);
-  }
-  return true;
+  if (o.tag.isEmpty()) o.tag = Installiert(VKS_DEMO_TAG_INSTALLIERT, VKS_DEMO_TAG);
+  return o.ordner.isEmpty() ? "ORDNER fehlt (die Demo legt dort ihre Konten und Dateien an)" : "";
 }
 
 bool WarteAufName(QDBusConnection& bus, bool da, int ms) {
@@ -72,8 +78,8 @@ constexpr const char* kVerbindung = "vks-host-demo";
 
 int SpieleDemo(QCoreApplication& app) {
   Optionen o;
-  if (!LiesOptionen(app.arguments(), o)) {
-    std::cerr << kUsage;
+  if (const std::string grund = LiesOptionen(app.arguments(), o); !grund.empty()) {
+    std::cerr << "vks-host-demo: " << grund << "\n" << kUsage;
     return 2;
   }
   std::string text;
@@ -107,10 +113,8 @@ int SpieleDemo(QCoreApplication& app) {
     }
   }
   if (!aktiviert) {
-    if (o.server.isEmpty()) {
-      const QString neben = QCoreApplication::applicationDirPath() + "/vks-kontoserver";
-      o.server = QFile::exists(neben) ? neben : QStringLiteral(VKS_KONTOSERVER_PFAD);
-    }
+    if (o.server.isEmpty())
+      o.server = Installiert(VKS_KONTOSERVER_INSTALLIERT, VKS_KONTOSERVER_PFAD);
     std::cout << "Die Demo startet " << o.server.toStdString() << " selbst.\n";
     umgebung.insert("DBUS_SESSION_BUS_ADDRESS", privat->Adresse());
     server.setProcessEnvironment(umgebung);
