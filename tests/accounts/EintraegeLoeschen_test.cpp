@@ -2,45 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/AutomationError.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
+#include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
 
-class EintraegeLoeschenTest : public ::testing::Test {
+class EintraegeLoeschenTest : public test::KontoTest {
  protected:
   EintraegeLoeschenTest() {
     konto_.KontoName = "Depot";
     konto_.AktuelleZeit = DateValue{45500.25};
-  }
-  std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
-    return rtt_.Records(konto_.KontoName, wkn, art);
-  }
-  // The account kinds that got a record.
-  std::set<int> Geschrieben() {
-    std::set<int> kinds;
-    for (int art = 2; art <= 51; ++art)
-      if (!Records(static_cast<eKontoDatenArt>(art)).empty()) kinds.insert(art);
-    return kinds;
-  }
-  clTitelPosition& Position(const std::string& wkn, int32_t size, float preis, float margin,
-                            float point_value = 0) {
-    auto p = std::make_shared<clTitelPosition>();
-    p->TitelWKN = wkn;
-    p->TitelName = wkn + " AG";
-    p->Position = size;
-    p->Durchschnittspreis = preis;
-    p->Margin = margin;
-    p->PointValue = point_value;
-    return *konto_.cTitelPositionen.Add(wkn, p);
   }
   clOffeneOrder& Order(const std::string& id, int16_t aktion, int32_t anzahl, int32_t filled,
                        bool enter, float kurs, float margin, float point_value = 0) {
@@ -64,10 +36,6 @@ class EintraegeLoeschenTest : public ::testing::Test {
     konto_.cFilledOrders.Add(id, f);
   }
 
-  testing::SpeicherAufzeichnung rtt_;
-  testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, rtt_.rtt};
-  clKonto konto_;
   std::vector<std::string> entfernt_;
   ZeileEntfernt merke_ = [this](const std::string& key) { entfernt_.push_back(key); };
 };

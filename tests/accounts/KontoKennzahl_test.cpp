@@ -104,13 +104,6 @@ TEST(KontoKennzahlTest, EveryMetricReadsItsFieldsWithItsType) {
   }
 }
 
-TEST(KontoKennzahlTest, AFreshAccountHasNoCountsAndItsStartingCash) {
-  clKonto k;
-  for (int32_t i = 1; i <= 21; ++i) EXPECT_EQ(GetKontoKennzahl(k, i), Variant(int32_t{0})) << i;
-  for (int32_t i : {44, 45, 46}) EXPECT_EQ(GetKontoKennzahl(k, i), Variant(10000.0)) << i;
-  EXPECT_TRUE(GetKontoKennzahl(k, 48).IsEmpty());
-}
-
 TEST(KontoKennzahlTest, SumsBeyondTheLongRangeOverflow) {
   clKonto k;
   k.OffeneLongOrders = INT32_MAX;

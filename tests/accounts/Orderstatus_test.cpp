@@ -6,11 +6,8 @@
 
 #include "accounts/KontoBeobachter.h"
 #include "accounts/KontoRegeln.h"
-#include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/SpeicherAufzeichnung.h"
 #include "platform/automation/AutomationError.h"
+#include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
@@ -47,9 +44,11 @@ class EventLog : public KontoBeobachter {
   void Add(std::string e) { events.push_back(std::move(e)); }
 };
 
-class OrderstatusTest : public ::testing::Test {
+class OrderstatusTest : public test::KontoTest {
  protected:
   OrderstatusTest() {
+    umgebung_.beobachter = &log_;
+    umgebung_.regeln = &rules_;
     konto_.KontoName = "Orders";
     konto_.FillStreichBedingung = "gezählt";
     terms_.Margin = 50;  // percent of a stock's value
@@ -63,13 +62,9 @@ class OrderstatusTest : public ::testing::Test {
         umgebung_);
   }
 
-  testing::SpeicherAufzeichnung rtt_;
-  testing::FakeClock clock_{46000.25};
   CountingRules rules_;
   EventLog log_;
-  KontoUmgebung umgebung_{clock_, rtt_.rtt, &log_, &rules_};
   clOrderZusatzInfos terms_;
-  clKonto konto_;
 };
 
 TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
