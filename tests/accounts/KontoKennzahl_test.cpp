@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ErrorOf.h"
+
 namespace vks {
 namespace {
 
@@ -108,12 +110,7 @@ TEST(KontoKennzahlTest, SumsBeyondTheLongRangeOverflow) {
   clKonto k;
   k.OffeneLongOrders = INT32_MAX;
   k.OffeneShortOrders = 1;
-  try {
-    (void)GetKontoKennzahl(k, eOpenOrders);
-    FAIL() << "no overflow";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 6);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { (void)GetKontoKennzahl(k, eOpenOrders); }), 6);
 }
 
 TEST(KontoKennzahlTest, TheNameListHoldsAll48EntriesInNumberOrder) {
@@ -140,12 +137,7 @@ TEST(KontoKennzahlTest, TheNameListHoldsAll48EntriesInNumberOrder) {
 TEST(KontoKennzahlTest, AListHoldingAKeyAlreadyFailsWithTheDictionaryError) {
   KeyedDictionary<Variant> liste;
   liste.Add("positionen", Variant(1));
-  try {
-    FuelleKennzahlenListe(liste);
-    FAIL() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 457);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { FuelleKennzahlenListe(liste); }), 457);
   EXPECT_EQ(liste.Count(), 13u);  // the twelve before "Positionen" and the caller's own
 }
 

@@ -6,6 +6,7 @@
 
 #include "accounts/KontoBeobachter.h"
 #include "accounts/KontoRegeln.h"
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "tests/accounts/KontoTestSupport.h"
 
@@ -175,12 +176,9 @@ TEST_F(OrderstatusTest, RefusedReportsLeaveTheAccountAsItWas) {
   const Variant before = konto_.WriteAllProperties();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    try {
-      Report(c.id, c.aktion, c.anzahl, c.filled, c.preis, true, c.datum);
-      ADD_FAILURE() << "booked";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), c.error);
-    }
+    EXPECT_EQ(testing::ErrorOf(
+                  [&] { Report(c.id, c.aktion, c.anzahl, c.filled, c.preis, true, c.datum); }),
+              c.error);
     EXPECT_EQ(konto_.WriteAllProperties(), before);
   }
   konto_.FilledOrders = INT32_MAX;

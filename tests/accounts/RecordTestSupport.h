@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "accounts/clOrderZusatzInfos.h"
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Variant.h"
 
@@ -115,14 +116,10 @@ void ExpectStoredLayout(const Variant& written, int32_t count,
 template <class Record>
 void ExpectReadError(const Variant& record, int32_t number, const std::string& description = {}) {
   Record r;
-  try {
-    r.ReadAllProperties(record);
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), number);
-    if (!description.empty()) {
-      EXPECT_EQ(e.Description(), description);
-    }
+  const AutomationError e = testing::RaisedError([&] { r.ReadAllProperties(record); });
+  EXPECT_EQ(e.Number(), number);
+  if (!description.empty()) {
+    EXPECT_EQ(e.Description(), description);
   }
 }
 

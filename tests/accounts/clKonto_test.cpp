@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "tests/accounts/RecordTestSupport.h"
 
@@ -228,12 +229,7 @@ TEST(clKontoTest, ReadsChildrenInOrderWithCaseInsensitiveKeys) {
   EXPECT_EQ((*found)->TitelWKN, "aa1");
   EXPECT_NE(k.cOffeneOrders.Find("o-1"), nullptr);
   EXPECT_NE(k.cFilledOrders.Find("f-2"), nullptr);
-  try {
-    k.cTitelPositionen.Add("zz9", Position("zz9", 1));
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 457);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { k.cTitelPositionen.Add("zz9", Position("zz9", 1)); }), 457);
 }
 
 TEST(clKontoTest, EmptyCollectionsWriteEmptyAndReadBackEmpty) {

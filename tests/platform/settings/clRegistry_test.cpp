@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/ErrorOf.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "platform/automation/VariantConversions.h"
 
@@ -23,17 +24,6 @@ class clRegistryTest : public ::testing::Test {
                        std::string_view path = "Software\\Test") {
     auto value = backend_.GetValue(root, path, name);
     return value.ok() && value.value() ? *value.value() : RegistryValue{-1, {}};
-  }
-  // Runs f, which must raise; returns the error.
-  template <class F>
-  AutomationError Raised(F&& f) {
-    try {
-      f();
-    } catch (const AutomationError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return AutomationError(0, "", "");
   }
 
   InMemoryRegistryBackend backend_;
@@ -172,7 +162,7 @@ TEST_F(clRegistryTest, WriteErrorsCarryNumberSourceAndText) {
     c.arrange();
     reg_.ValueKey("v");
     reg_.ValueType(c.value_type);
-    AutomationError e = Raised([&] { reg_.Value(c.value); });
+    AutomationError e = testing::RaisedError([&] { reg_.Value(c.value); });
     EXPECT_EQ(e.Number(), c.number);
     EXPECT_EQ(e.Source(), c.source);
     EXPECT_EQ(e.Description(), c.description);
@@ -186,25 +176,25 @@ TEST_F(clRegistryTest, KeyMembersAndTheirErrors) {
   EXPECT_TRUE(reg_.CreateKey());
   EXPECT_TRUE(reg_.KeyExists());
   reg_.SectionKey("A");
-  AutomationError has_subkey = Raised([&] { reg_.DeleteKey(); });
+  AutomationError has_subkey = testing::RaisedError([&] { reg_.DeleteKey(); });
   EXPECT_EQ(has_subkey.Number(), 26001);
   EXPECT_EQ(has_subkey.Description(), "Failed to delete registry Key: '-2147483647',Section: 'A");
   reg_.SectionKey("A\\B");
   EXPECT_TRUE(reg_.DeleteKey());
-  EXPECT_EQ(Raised([&] { reg_.DeleteKey(); }).Number(), 26001);  // gone
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteKey(); }).Number(), 26001);  // gone
 
   reg_.SectionKey("Bad\\");
-  AutomationError create = Raised([&] { reg_.CreateKey(); });
+  AutomationError create = testing::RaisedError([&] { reg_.CreateKey(); });
   EXPECT_EQ(create.Number(), 26001);
   EXPECT_EQ(create.Source(), "VKSKontoServerV7.cRegistry");
   EXPECT_EQ(create.Description(), "Failed to create registry Key: 'Bad\\");
 
   reg_.SectionKey("Fehlt");
   reg_.ValueKey("v");
-  EXPECT_EQ(Raised([&] { reg_.DeleteValue(); }).Description(),
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteValue(); }).Description(),
             "Failed to open key '-2147483647',Section: 'Fehlt' for delete access");
   reg_.SectionKey("A");
-  EXPECT_EQ(Raised([&] { reg_.DeleteValue(); }).Description(),
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteValue(); }).Description(),
             "Failed to delete registry Key: '-2147483647',Section: 'A',Key: 'v");
   reg_.Value(Variant("x"));
   EXPECT_TRUE(reg_.DeleteValue());
