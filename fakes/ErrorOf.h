@@ -1,18 +1,24 @@
 #pragma once
-// The automation error number a call raises, 0 when it raises none.
+// The automation error a call raises, for tests that check its number or texts.
 #include <functional>
 
 #include "platform/automation/AutomationError.h"
 
 namespace vks::testing {
 
-inline int ErrorOf(const std::function<void()>& f) {
+// The error `f` raises; error 0 with empty texts when it raises none.
+inline AutomationError RaisedError(const std::function<void()>& f) {
   try {
     f();
   } catch (const AutomationError& e) {
-    return e.Number();
+    return e;
   }
-  return 0;
+  return AutomationError(0, "", "");
+}
+
+// Its number alone, 0 when it raises none.
+inline int ErrorOf(const std::function<void()>& f) {
+  return RaisedError(f).Number();
 }
 
 }  // namespace vks::testing

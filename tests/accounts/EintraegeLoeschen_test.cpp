@@ -2,45 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
-#include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/SpeicherAufzeichnung.h"
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
+#include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
 
-class EintraegeLoeschenTest : public ::testing::Test {
+class EintraegeLoeschenTest : public test::KontoTest {
  protected:
   EintraegeLoeschenTest() {
     konto_.KontoName = "Depot";
     konto_.AktuelleZeit = DateValue{45500.25};
-  }
-  std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
-    return rtt_.Records(konto_.KontoName, wkn, art);
-  }
-  // The account kinds that got a record.
-  std::set<int> Geschrieben() {
-    std::set<int> kinds;
-    for (int art = 2; art <= 51; ++art)
-      if (!Records(static_cast<eKontoDatenArt>(art)).empty()) kinds.insert(art);
-    return kinds;
-  }
-  clTitelPosition& Position(const std::string& wkn, int32_t size, float preis, float margin,
-                            float point_value = 0) {
-    auto p = std::make_shared<clTitelPosition>();
-    p->TitelWKN = wkn;
-    p->TitelName = wkn + " AG";
-    p->Position = size;
-    p->Durchschnittspreis = preis;
-    p->Margin = margin;
-    p->PointValue = point_value;
-    return *konto_.cTitelPositionen.Add(wkn, p);
   }
   clOffeneOrder& Order(const std::string& id, int16_t aktion, int32_t anzahl, int32_t filled,
                        bool enter, float kurs, float margin, float point_value = 0) {
@@ -64,70 +37,60 @@ class EintraegeLoeschenTest : public ::testing::Test {
     konto_.cFilledOrders.Add(id, f);
   }
 
-  testing::SpeicherAufzeichnung rtt_;
-  testing::FakeClock clock_{46000.75};
-  KontoUmgebung umgebung_{clock_, rtt_.rtt};
-  clKonto konto_;
   std::vector<std::string> entfernt_;
   ZeileEntfernt merke_ = [this](const std::string& key) { entfernt_.push_back(key); };
 };
 
-TEST_F(EintraegeLoeschenTest, SettlingALongStockPositionMovesOpenPLAndMarginToCash) {
-  clTitelPosition& p = Position("DE0001", 100, 10, 0.5f);
-  p.OpenPL = 50;
-  p.AktuellerKurs = 10.5f;
-  konto_.CashBetrag = 5000;
-  konto_.KapitalAktienMarginGesamt = 500;
-  konto_.AktienInvestWertGesamt = 1000;
-  konto_.AktienWertAktuellGesamt = 1050;
-  konto_.KapitalAktienOpenPLGesamt = 50;
-  konto_.AnzahlPositionen = konto_.AktienPositionen = 1;
+// Settling moves the position's open P/L and margin to cash; without it only the counters change.
+TEST_F(EintraegeLoeschenTest, RemovingALongStockPositionWithAndWithoutSettling) {
+  for (bool ausgleichen : {false, true}) {
+    SCOPED_TRACE(ausgleichen ? "settled" : "not settled");
+    konto_.KontoName = ausgleichen ? "Depot" : "Ohne";
+    clTitelPosition& p = Position("DE0001", 100, 10, 0.5f);
+    p.OpenPL = 50;
+    p.AktuellerKurs = 10.5f;
+    konto_.CashBetrag = 5000;
+    konto_.KapitalAktienMarginGesamt = 500;
+    konto_.AktienInvestWertGesamt = 1000;
+    konto_.AktienWertAktuellGesamt = 1050;
+    konto_.KapitalAktienOpenPLGesamt = 50;
+    konto_.AnzahlPositionen = konto_.AktienPositionen = 1;
+    entfernt_.clear();
 
-  LöschePositionen(konto_, {"#DE0001"}, true, umgebung_, merke_);
+    LöschePositionen(konto_, {"#DE0001"}, ausgleichen, umgebung_, merke_);
 
-  EXPECT_EQ(entfernt_, std::vector<std::string>{"#DE0001"});
-  EXPECT_EQ(konto_.cTitelPositionen.Count(), 0u);
-  EXPECT_DOUBLE_EQ(konto_.CashBetrag, 5550);
-  EXPECT_DOUBLE_EQ(konto_.KapitalAktienMarginGesamt, 0);
-  EXPECT_DOUBLE_EQ(konto_.AktienInvestWertGesamt, 0);
-  EXPECT_DOUBLE_EQ(konto_.AktienWertAktuellGesamt, 0);
-  EXPECT_DOUBLE_EQ(konto_.KapitalAktienOpenPLGesamt, 0);
-  EXPECT_EQ(konto_.AnzahlPositionen, 0);
-  EXPECT_EQ(konto_.AktienPositionen, 0);
+    EXPECT_EQ(entfernt_, std::vector<std::string>{"#DE0001"});
+    EXPECT_EQ(konto_.cTitelPositionen.Count(), 0u);
+    EXPECT_EQ(konto_.AnzahlPositionen, 0);
+    EXPECT_EQ(konto_.AktienPositionen, 0);
+    EXPECT_DOUBLE_EQ(konto_.CashBetrag, ausgleichen ? 5550 : 5000);
+    EXPECT_DOUBLE_EQ(konto_.KapitalAktienMarginGesamt, ausgleichen ? 0 : 500);
+    if (!ausgleichen) continue;
+    EXPECT_DOUBLE_EQ(konto_.AktienInvestWertGesamt, 0);
+    EXPECT_DOUBLE_EQ(konto_.AktienWertAktuellGesamt, 0);
+    EXPECT_DOUBLE_EQ(konto_.KapitalAktienOpenPLGesamt, 0);
 
-  // Computer clock: the account does not use simulated time.
-  auto pos = Records(dTitelPos, "DE0001");
-  ASSERT_EQ(pos.size(), 1u);
-  EXPECT_EQ(pos[0].time.days, 46000.75);
-  EXPECT_EQ(pos[0].value, 10.0f);
-  EXPECT_EQ(pos[0].value2, 0.0f);
-  EXPECT_EQ(Geschrieben(), (std::set<int>{14, 15, 17, 18, 20, 21, 23, 24, 25, 26, 27,
-                                          28, 32, 33, 34, 38, 39, 40, 47, 48, 49}));
-  struct Wert {
-    eKontoDatenArt art;
-    float value, value2;
-  };
-  for (const Wert& w : {Wert{dKapitalCash, 5550, 0}, Wert{dKapitalGesamtKapital, 5550, 0},
-                        Wert{dAnzahlPositionen, 0, 1}, Wert{dKapitalAktienMargin, 0, 1}}) {
-    SCOPED_TRACE(w.art);
-    auto records = Records(w.art);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].value, w.value);
-    EXPECT_EQ(records[0].value2, w.value2);
+    // Computer clock: the account does not use simulated time.
+    auto pos = Records(dTitelPos, "DE0001");
+    ASSERT_EQ(pos.size(), 1u);
+    EXPECT_EQ(pos[0].time.days, 46000.75);
+    EXPECT_EQ(pos[0].value, 10.0f);
+    EXPECT_EQ(pos[0].value2, 0.0f);
+    EXPECT_EQ(Geschrieben(), (std::set<int>{14, 15, 17, 18, 20, 21, 23, 24, 25, 26, 27,
+                                            28, 32, 33, 34, 38, 39, 40, 47, 48, 49}));
+    struct Wert {
+      eKontoDatenArt art;
+      float value, value2;
+    };
+    for (const Wert& w : {Wert{dKapitalCash, 5550, 0}, Wert{dKapitalGesamtKapital, 5550, 0},
+                          Wert{dAnzahlPositionen, 0, 1}, Wert{dKapitalAktienMargin, 0, 1}}) {
+      SCOPED_TRACE(w.art);
+      auto records = Records(w.art);
+      ASSERT_EQ(records.size(), 1u);
+      EXPECT_EQ(records[0].value, w.value);
+      EXPECT_EQ(records[0].value2, w.value2);
+    }
   }
-}
-
-TEST_F(EintraegeLoeschenTest, WithoutSettlingOnlyTheCountersChange) {
-  clTitelPosition& p = Position("DE0001", 100, 10, 0.5f);
-  p.OpenPL = 50;
-  konto_.CashBetrag = 5000;
-  konto_.KapitalAktienMarginGesamt = 500;
-  konto_.AnzahlPositionen = konto_.AktienPositionen = 1;
-  LöschePositionen(konto_, {"#DE0001"}, false, umgebung_, merke_);
-  EXPECT_DOUBLE_EQ(konto_.CashBetrag, 5000);
-  EXPECT_DOUBLE_EQ(konto_.KapitalAktienMarginGesamt, 500);
-  EXPECT_EQ(konto_.AnzahlPositionen, 0);
-  EXPECT_EQ(konto_.AktienPositionen, 0);
 }
 
 TEST_F(EintraegeLoeschenTest, AShortContractPositionReducesTheShortCounterparts) {
@@ -236,12 +199,10 @@ TEST_F(EintraegeLoeschenTest, AKeyNoLongerInTheAccountStopsThereAndRecordsNothin
   Order("A1", 1, 10, 0, false, 5, 0);
   Order("A3", 1, 10, 0, false, 5, 0);
   konto_.OffeneLongOrders = 2;
-  try {
-    LöscheOffeneOrders(konto_, {"A1", "A2", "A3"}, umgebung_, merke_);
-    FAIL() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), error::kElementNotFound);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] {
+              LöscheOffeneOrders(konto_, {"A1", "A2", "A3"}, umgebung_, merke_);
+            }),
+            error::kElementNotFound);
   EXPECT_EQ(entfernt_, std::vector<std::string>{"A3"});
   EXPECT_TRUE(konto_.cOffeneOrders.Exists("A1"));
   EXPECT_EQ(konto_.OffeneLongOrders, 1);

@@ -3,12 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "accounts/KontoRegeln.h"
-#include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/SpeicherAufzeichnung.h"
-#include "recording/RttFileName.h"
-#include "recording/RttReader.h"
+#include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
@@ -29,19 +24,16 @@ class FesteAuswertung : public KontoRegeln {
   std::vector<std::string> aufrufe;
 };
 
-class KontoBedingungenTest : public ::testing::Test {
+class KontoBedingungenTest : public test::KontoTest {
  protected:
   KontoBedingungenTest() {
     konto_.KontoName = "Depot";
     konto_.AktuelleZeit = DateValue{45000.25};
+    umgebung_.regeln = &auswertung_;
   }
-  std::vector<RttRecord> Verhindert() { return rtt_.Records("Depot", "", dPlatzierenVerhindert); }
+  std::vector<RttRecord> Verhindert() { return Records(dPlatzierenVerhindert); }
 
-  testing::SpeicherAufzeichnung rtt_;
-  testing::FakeClock clock_{46000.75};
-  clKonto konto_;
   FesteAuswertung auswertung_;
-  KontoUmgebung umgebung_{clock_, rtt_.rtt, nullptr, &auswertung_};
 };
 
 TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {
@@ -63,18 +55,28 @@ TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {
 
 TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
   konto_.PlatziereBedingung = "  Ergebnis = -2  ";
-  konto_.PlatziereMeldung = "Nein (#ergebnis#)";
-  auswertung_.ergebnis = -2;
-  std::string meldung = "alt";
-  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 2, meldung, umgebung_));
-  EXPECT_EQ(meldung, "Nein (-2)");
-  ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
-  EXPECT_EQ(auswertung_.aufrufe[0], "PruefePlatziereProz|  Ergebnis = -2  |Depot|2");
-  auto records = Verhindert();
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].time.days, 45000.25);
-  EXPECT_EQ(records[0].value, -2.0f);
-  EXPECT_EQ(records[0].value2, 2.0f);
+  const struct {
+    const char* meldung;
+    int32_t ergebnis, aktion;
+    const char* expected;
+  } kCases[] = {{"Nein (#ergebnis#)", -2, 2, "Nein (-2)"}, {"", 1, 0, ""}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.expected);
+    konto_.PlatziereMeldung = c.meldung;
+    auswertung_.ergebnis = c.ergebnis;
+    auswertung_.aufrufe.clear();
+    std::string meldung = "alt";
+    EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, c.aktion, meldung, umgebung_));
+    EXPECT_EQ(meldung, c.expected);
+    EXPECT_EQ(auswertung_.aufrufe,
+              std::vector<std::string>{"PruefePlatziereProz|  Ergebnis = -2  |Depot|" +
+                                       std::to_string(c.aktion)});
+    auto records = Verhindert();  // one more record per refusal
+    ASSERT_EQ(records.size(), static_cast<size_t>(&c - kCases + 1));
+    EXPECT_EQ(records.back().time.days, 45000.25);
+    EXPECT_EQ(records.back().value, c.ergebnis);
+    EXPECT_EQ(records.back().value2, c.aktion);
+  }
 }
 
 TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
@@ -115,14 +117,6 @@ TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
   EXPECT_EQ(auswertung_.aufrufe[0],
             "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0");
   EXPECT_TRUE(Verhindert().empty());
-}
-
-TEST_F(KontoBedingungenTest, EmptyMessageStillRefuses) {
-  konto_.PlatziereBedingung = "Ergebnis = 1";
-  auswertung_.ergebnis = 1;
-  std::string meldung = "alt";
-  EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, 0, meldung, umgebung_));
-  EXPECT_EQ(meldung, "");
 }
 
 }  // namespace

@@ -74,17 +74,10 @@ TEST(KursDatenJetztSpeichernTest, FlagsDecideWhichSeriesAreWritten) {
     EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
     EXPECT_FALSE(konto.NeuerOpenPLSpeichern);
     EXPECT_EQ(Written(rtt, DateValue{45000.25}), c.expected);
+    // Without new prices since, nothing more is written.
+    EXPECT_FALSE(KursDatenJetztSpeichern(konto, rtt.rtt));
+    EXPECT_EQ(Written(rtt, DateValue{45000.25}), c.expected);
   }
-}
-
-TEST(KursDatenJetztSpeichernTest, SecondCallWithoutNewPricesWritesNothing) {
-  testing::SpeicherAufzeichnung rtt;
-  clKonto konto;
-  FillAccount(konto);
-  konto.NeuerOpenPLSpeichern = true;
-  EXPECT_TRUE(KursDatenJetztSpeichern(konto, rtt.rtt));
-  EXPECT_FALSE(KursDatenJetztSpeichern(konto, rtt.rtt));
-  EXPECT_EQ(Written(rtt, DateValue{45000.25}).size(), 5u);
 }
 
 TEST(KursDatenJetztSpeichernTest, WithoutAStorageFolderTheFlagsAreStillCleared) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
 
@@ -71,14 +72,11 @@ TEST(RecordReaderTest, RefusesOtherShapesSayingWhatIsWrong) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.record});
     StoreReader in(bytes);
-    try {
-      RecordReader record(in, "Testdatensatz", 5);
-      ADD_FAILURE() << "no error";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), c.number);
-      EXPECT_EQ(e.Description(), c.description);
-      EXPECT_EQ(e.Source(), "");
-    }
+    const AutomationError e =
+        testing::RaisedError([&] { RecordReader record(in, "Testdatensatz", 5); });
+    EXPECT_EQ(e.Number(), c.number);
+    EXPECT_EQ(e.Description(), c.description);
+    EXPECT_EQ(e.Source(), "");
   }
 }
 
@@ -123,13 +121,9 @@ TEST(ChildListReaderTest, RefusesListsThatWouldLoseElements) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.list});
     StoreReader in(bytes);
-    try {
-      ChildListReader list(in, "Tests");
-      ADD_FAILURE() << "no error";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), 9);
-      EXPECT_EQ(e.Description(), c.description);
-    }
+    const AutomationError e = testing::RaisedError([&] { ChildListReader list(in, "Tests"); });
+    EXPECT_EQ(e.Number(), 9);
+    EXPECT_EQ(e.Description(), c.description);
   }
 }
 
@@ -169,12 +163,9 @@ TEST(RecordVariantTest, IsWhatTheBytesReadBackAndReadsThroughThem) {
   Child child;
   ReadRecordVariant(child, VariantArray::Vector(0, {"17", Variant()}));
   EXPECT_EQ(child.value, 17);  // coerced as a field, the tail passed over
-  try {
-    ReadRecordVariant(child, VariantArray::Vector(0, {Variant::Nothing()}));
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 13);
-  }
+  EXPECT_EQ(testing::ErrorOf(
+                [&] { ReadRecordVariant(child, VariantArray::Vector(0, {Variant::Nothing()})); }),
+            13);
 }
 
 }  // namespace

@@ -5,10 +5,14 @@
 
 #include <bit>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "accounts/clOrderZusatzInfos.h"
+#include "fakes/ErrorOf.h"
+#include "platform/automation/AutomationError.h"
 #include "platform/automation/Variant.h"
 
 namespace vks::test {
@@ -106,6 +110,56 @@ void ExpectStoredLayout(const Variant& written, int32_t count,
                         const std::vector<Element>& elements) {
   ExpectRecordLayout(written, count, elements);
   ExpectEachElementReadBack<Record>(written, elements);
+}
+
+// Reading `record` into a new Record raises `number` (and `description` unless empty).
+template <class Record>
+void ExpectReadError(const Variant& record, int32_t number, const std::string& description = {}) {
+  Record r;
+  const AutomationError e = testing::RaisedError([&] { r.ReadAllProperties(record); });
+  EXPECT_EQ(e.Number(), number);
+  if (!description.empty()) {
+    EXPECT_EQ(e.Description(), description);
+  }
+}
+
+// Each listed Boolean set alone is True in its own element and False in the others' elements.
+template <class Record>
+void ExpectEachBooleanAlone(const std::vector<std::pair<bool Record::*, int32_t>>& booleans) {
+  for (const auto& [field, index] : booleans) {
+    SCOPED_TRACE("element " + std::to_string(index));
+    Record r;
+    r.*field = true;
+    const Variant written = r.WriteAllProperties();
+    for (const auto& [other_field, other_index] : booleans) {
+      EXPECT_TRUE(written.AsArray().At(other_index) == Variant(other_index == index));
+    }
+  }
+}
+
+// SchreibeZusatzInfos takes over the order's terms `z` into `r` (with the margin and factor that
+// come out of them) and leaves every stored element but `term_elements` as it was.
+template <class Record>
+void ExpectTermsTakenOver(Record& r, const clOrderZusatzInfos& z,
+                          const std::set<int32_t>& term_elements, float margin, float factor) {
+  const Variant before = r.WriteAllProperties();
+  r.SchreibeZusatzInfos(z);
+  EXPECT_EQ(std::bit_cast<uint32_t>(r.PointValue), std::bit_cast<uint32_t>(z.PointValue));
+  EXPECT_TRUE(r.MinTickSize == z.MinTickSize);
+  EXPECT_EQ(r.Margin, margin);
+  EXPECT_EQ(r.Commissions, z.Commissions);
+  EXPECT_EQ(r.CommissionsArePoints, z.CommissionsArePoints);
+  EXPECT_EQ(r.MindestCommissions, z.MindestCommissions);
+  EXPECT_EQ(r.MaximalCommissions, z.MaximalCommissions);
+  EXPECT_EQ(r.ZusatzCommissions, z.ZusatzCommissions);
+  EXPECT_EQ(r.AktUmrechnungsWert, factor);
+  EXPECT_EQ(r.UmrechnungAuchGebuehren, z.UmrechnungAuchGebuehren);
+  const Variant after = r.WriteAllProperties();
+  for (int32_t i = 0; i <= before.AsArray().UBound(); ++i) {
+    if (!term_elements.contains(i)) {
+      EXPECT_TRUE(after.AsArray().At(i) == before.AsArray().At(i)) << "element " << i;
+    }
+  }
 }
 
 // The array of `record` with element `index` replaced by `value`.

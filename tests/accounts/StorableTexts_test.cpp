@@ -7,6 +7,7 @@
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 
 namespace vks {
@@ -107,13 +108,9 @@ TEST(CheckStorableTextsTest, NamesAccountFieldAndChildOfTheFirstBadText) {
       EXPECT_NO_THROW(CheckStorableTexts(k));
       continue;
     }
-    try {
-      CheckStorableTexts(k);
-      ADD_FAILURE() << "no error";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), 5);
-      EXPECT_EQ(e.Description(), c.description);
-    }
+    const AutomationError e = testing::RaisedError([&] { CheckStorableTexts(k); });
+    EXPECT_EQ(e.Number(), 5);
+    EXPECT_EQ(e.Description(), c.description);
   }
 }
 

@@ -4,14 +4,11 @@
 #include <random>
 
 #include "accounts/Margin.h"
-#include "accounts/clKonto.h"
 #include "platform/automation/NoValue.h"
-#include "fakes/FakeClock.h"
+#include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
-
-using testing::FakeClock;
 
 clTitelPosition& AddPosition(clKonto& konto, const std::string& wkn, int32_t position, float preis,
                              float point_value = 0, float margin = 1) {
@@ -35,14 +32,12 @@ clTitelPosition& AddPosition(clKonto& konto, const std::string& wkn, int32_t pos
   return *konto.cTitelPositionen.Add(wkn, p);
 }
 
-class ValuationTest : public ::testing::Test {
+class ValuationTest : public test::KontoTest {
  protected:
   void Price(const std::string& wkn, float kurs, double datum = 45700.25) {
     bool sofort = false;
     konto_.NeuerKurs(wkn, DateValue{datum}, kurs, sofort, clock_);
   }
-  clKonto konto_;
-  FakeClock clock_{45658.5};
 };
 
 TEST_F(ValuationTest, LongStockRevaluesOpenProfitNotCash) {
@@ -62,8 +57,8 @@ TEST_F(ValuationTest, LongStockRevaluesOpenProfitNotCash) {
   EXPECT_TRUE(konto_.NeuerAktienwertSpeichern);
   EXPECT_FALSE(konto_.NeuerOpenPLSpeichern);
   // Computer clock without simulated time.
-  EXPECT_EQ(konto_.AktuelleZeit, DateValue{45658.5});
-  EXPECT_EQ(p.AktuelleZeit, DateValue{45658.5});
+  EXPECT_EQ(konto_.AktuelleZeit, DateValue{46000.75});
+  EXPECT_EQ(p.AktuelleZeit, DateValue{46000.75});
 }
 
 TEST_F(ValuationTest, ShortContractUsesPointValueAndShortTotals) {
@@ -105,7 +100,7 @@ TEST_F(ValuationTest, NothingHappensWithoutAChange) {
     EXPECT_EQ(konto_.KapitalAktienOpenPLGesamt, 100);
     EXPECT_FALSE(p.NeuenKursSpeichern);
     EXPECT_FALSE(konto_.NeuerAktienwertSpeichern);
-    EXPECT_EQ(konto_.AktuelleZeit, DateValue{45658.5});
+    EXPECT_EQ(konto_.AktuelleZeit, DateValue{46000.75});
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "tests/accounts/RecordTestSupport.h"
 
@@ -145,18 +146,8 @@ void AddChildren(clKonto& k) {
   for (const char* id : {"F-3", "F-1", "F-2"}) k.cFilledOrders.Add(id, Fill(id, 5));
 }
 
-// Expects an AutomationError with `number` (and `description` unless empty) from reading `record`.
 void ExpectReadError(const Variant& record, int32_t number, const std::string& description = {}) {
-  clKonto k;
-  try {
-    k.ReadAllProperties(record);
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), number);
-    if (!description.empty()) {
-      EXPECT_EQ(e.Description(), description);
-    }
-  }
+  test::ExpectReadError<clKonto>(record, number, description);
 }
 
 Variant SampleRecord() {
@@ -169,32 +160,13 @@ TEST(clKontoTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) {
   test::ExpectStoredLayout<clKonto>(SampleRecord(), 51, SampleLayout());
 }
 
-TEST(clKontoTest, NewAccountWritesDefaults) {
-  clKonto k;
-  const Variant written = k.WriteAllProperties();
-  EXPECT_TRUE(written.AsArray().At(2) == Variant(10000.0));
-  EXPECT_TRUE(written.AsArray().At(0) == Variant(""));
-  EXPECT_TRUE(written.AsArray().At(45) == Variant(VariantArray::Vector(0, {0.0, 0.0, 0.0})));
-}
-
 TEST(clKontoTest, EachBooleanHasItsOwnElement) {
-  const std::pair<bool clKonto::*, int32_t> cases[] = {
-      {&clKonto::DoPLUmrechnen, 6},
-      {&clKonto::UseSimulZeit, 7},
-      {&clKonto::UseCommissions, 36},
-      {&clKonto::UseUmrechnung, 37},
-      {&clKonto::PosLetztenPreisSpeichern, 46},
-      {&clKonto::MarginUmrechnen, 47},
-  };
-  for (const auto& [field, index] : cases) {
-    SCOPED_TRACE("element " + std::to_string(index));
-    clKonto k;
-    k.*field = true;
-    const Variant written = k.WriteAllProperties();
-    for (const auto& [other_field, other_index] : cases) {
-      EXPECT_TRUE(written.AsArray().At(other_index) == Variant(other_index == index));
-    }
-  }
+  test::ExpectEachBooleanAlone<clKonto>({{&clKonto::DoPLUmrechnen, 6},
+                                         {&clKonto::UseSimulZeit, 7},
+                                         {&clKonto::UseCommissions, 36},
+                                         {&clKonto::UseUmrechnung, 37},
+                                         {&clKonto::PosLetztenPreisSpeichern, 46},
+                                         {&clKonto::MarginUmrechnen, 47}});
 }
 
 TEST(clKontoTest, ReadBackKeepsBitsAndLeavesUnstoredFieldsAtZero) {
@@ -257,12 +229,7 @@ TEST(clKontoTest, ReadsChildrenInOrderWithCaseInsensitiveKeys) {
   EXPECT_EQ((*found)->TitelWKN, "aa1");
   EXPECT_NE(k.cOffeneOrders.Find("o-1"), nullptr);
   EXPECT_NE(k.cFilledOrders.Find("f-2"), nullptr);
-  try {
-    k.cTitelPositionen.Add("zz9", Position("zz9", 1));
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 457);
-  }
+  EXPECT_EQ(testing::ErrorOf([&] { k.cTitelPositionen.Add("zz9", Position("zz9", 1)); }), 457);
 }
 
 TEST(clKontoTest, EmptyCollectionsWriteEmptyAndReadBackEmpty) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
-
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/NoValue.h"
 #include "tests/accounts/RecordTestSupport.h"
@@ -73,20 +71,9 @@ TEST(clOffeneOrderTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) 
 }
 
 TEST(clOffeneOrderTest, EachBooleanHasItsOwnElement) {
-  const std::pair<bool clOffeneOrder::*, int32_t> cases[] = {
-      {&clOffeneOrder::IsEnterOrder, 8},
-      {&clOffeneOrder::CommissionsArePoints, 13},
-      {&clOffeneOrder::UmrechnungAuchGebuehren, 19},
-  };
-  for (const auto& [field, index] : cases) {
-    SCOPED_TRACE("element " + std::to_string(index));
-    clOffeneOrder o;
-    o.*field = true;
-    const Variant written = o.WriteAllProperties();
-    for (const auto& [other_field, other_index] : cases) {
-      EXPECT_TRUE(written.AsArray().At(other_index) == Variant(other_index == index));
-    }
-  }
+  test::ExpectEachBooleanAlone<clOffeneOrder>({{&clOffeneOrder::IsEnterOrder, 8},
+                                               {&clOffeneOrder::CommissionsArePoints, 13},
+                                               {&clOffeneOrder::UmrechnungAuchGebuehren, 19}});
 }
 
 TEST(clOffeneOrderTest, MissingAverageFillPriceIsTheOrderPrice) {
@@ -110,38 +97,31 @@ TEST(clOffeneOrderTest, MissingAverageFillPriceIsTheOrderPrice) {
   }
 }
 
-TEST(clOffeneOrderTest, RefusesElementsThatDoNotConvert) {
+TEST(clOffeneOrderTest, RefusesRecordsItCannotRead) {
+  const auto with = [](int32_t index, Variant value) {
+    return test::WithElement(test::EmptyRecord(26), index, std::move(value));
+  };
   struct Case {
-    int32_t index;
-    Variant value;
+    Variant record;
     int32_t number;
+    std::string description = {};
   };
   const Case cases[] = {
-      {3, "abc", 13},           {2, int32_t{40000}, 6}, {2, "x", 13},    {6, "kein Datum", 13},
-      {1, Variant::Null(), 94}, {4, 1e10, 6},           {21, "abc", 13},
+      {with(3, "abc"), 13},
+      {with(2, int32_t{40000}), 6},
+      {with(2, "x"), 13},
+      {with(6, "kein Datum"), 13},
+      {with(1, Variant::Null()), 94},
+      {with(4, 1e10), 6},
+      {with(21, "abc"), 13},
+      {test::EmptyRecord(21), 9, "Orderdatensatz hat 21 statt mindestens 22 Elemente"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("element " + std::to_string(c.index));
-    clOffeneOrder o;
-    try {
-      o.ReadAllProperties(test::WithElement(test::EmptyRecord(26), c.index, c.value));
-      ADD_FAILURE() << "no error";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), c.number);
-    }
+    SCOPED_TRACE(&c - cases);
+    test::ExpectReadError<clOffeneOrder>(c.record, c.number, c.description);
   }
-}
-
-TEST(clOffeneOrderTest, NeedsTwentyTwoElements) {
   clOffeneOrder o;
   o.ReadAllProperties(test::EmptyRecord(22));
-  try {
-    o.ReadAllProperties(test::EmptyRecord(21));
-    ADD_FAILURE() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 9);
-    EXPECT_EQ(e.Description(), "Orderdatensatz hat 21 statt mindestens 22 Elemente");
-  }
 }
 
 TEST(clOffeneOrderTest, SchreibeZusatzInfosTakesOverTheTermsOnly) {
@@ -175,30 +155,8 @@ TEST(clOffeneOrderTest, SchreibeZusatzInfosTakesOverTheTermsOnly) {
     z.ZusatzCommissions = 2;
     z.AktUmrechnungsWert = c.factor;
     z.UmrechnungAuchGebuehren = false;
-    o.SchreibeZusatzInfos(z);
-
-    EXPECT_EQ(o.PointValue, c.point_value);
-    EXPECT_TRUE(o.MinTickSize == Variant(int16_t{5}));
-    EXPECT_EQ(o.Margin, c.expected_margin);
-    EXPECT_EQ(o.Commissions, 0.2f);
-    EXPECT_TRUE(o.CommissionsArePoints);
-    EXPECT_EQ(o.MindestCommissions, 6.0f);
-    EXPECT_EQ(o.MaximalCommissions, 0.0f);
-    EXPECT_EQ(o.ZusatzCommissions, 2.0f);
-    EXPECT_EQ(o.AktUmrechnungsWert, c.expected_factor);
-    EXPECT_FALSE(o.UmrechnungAuchGebuehren);
-
-    // Identity, quantities, times and prices stay as they were.
-    EXPECT_EQ(o.ID, "ORD-17");
-    EXPECT_EQ(o.TitelWKN, "DE0007236101");
-    EXPECT_EQ(o.TitelName, "Siemens");
-    EXPECT_EQ(o.Aktion, -1);
-    EXPECT_EQ(o.Anzahl, 300);
-    EXPECT_EQ(o.FilledAnzahl, 120);
-    EXPECT_EQ(o.Kurs, 101.5f);
-    EXPECT_EQ(std::bit_cast<uint32_t>(o.FillDurchschnittsKurs), 0x7FC0'1234u);
-    EXPECT_TRUE(o.IsEnterOrder);
-    EXPECT_EQ(o.StartUmrechnungswert, 0.91f);
+    test::ExpectTermsTakenOver(o, z, {9, 10, 11, 12, 13, 14, 15, 16, 17, 19}, c.expected_margin,
+                               c.expected_factor);
   }
 }
 

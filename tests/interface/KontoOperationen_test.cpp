@@ -109,7 +109,6 @@ class KontoOperationenTest : public ::testing::Test {
 
   std::string fehler_;
   testing::SpielHost s_;
-  std::string& daten_ = s_.daten;
   RttAufzeichnung& rtt_ = s_.rtt;
   testing::RecordingReporter& reporter_ = s_.reporter;
   std::unique_ptr<FileSystem>& files_ = s_.files;

@@ -23,6 +23,12 @@ class FuehreKontoScriptAusTest : public ::testing::Test, public testing::ScriptS
     return FuehreKontoScriptAus(umgebung, "Kontoberechnung", formel, konto, ergebnis, order_aktion,
                                 box, fehler);
   }
+
+  // The account rules as the server's bookings run them, through the script host.
+  KontoScriptRegeln regeln{umgebung};
+  testing::FakeClock clock;
+  testing::SpeicherAufzeichnung keine_aufzeichnung;
+  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung.rtt, nullptr, &regeln};
 };
 
 TEST_F(FuehreKontoScriptAusTest, ResultsOfScripts) {
@@ -217,10 +223,6 @@ TEST_F(FuehreKontoScriptAusTest, ScriptErrorReportWithoutFormulaLine) {
 }
 
 TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
-  KontoScriptRegeln regeln(umgebung);
-  testing::FakeClock clock;
-  testing::SpeicherAufzeichnung keine_aufzeichnung;
-  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung.rtt, nullptr, &regeln};
   depot->PlatziereBedingung = "If Kennzahl(\"Positionen\") >= 10 Then\r\n  Ergebnis = 1\r\nEnd If";
   depot->PlatziereMeldung = "Schon #ERGEBNIS# Regel verletzt: #ergebnis#";
   const struct {
@@ -240,10 +242,6 @@ TEST_F(FuehreKontoScriptAusTest, PlacementRuleRefusesFromTheTenthPosition) {
 }
 
 TEST_F(FuehreKontoScriptAusTest, CancellationRuleAsksTheHosts) {
-  KontoScriptRegeln regeln(umgebung);
-  testing::FakeClock clock;
-  testing::SpeicherAufzeichnung keine_aufzeichnung;
-  KontoUmgebung konto_umgebung{clock, keine_aufzeichnung.rtt, nullptr, &regeln};
   Verbinde("a");
   depot->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 0 Then StreicheEnterOrders";
   PrüfeFillStreichen(*depot, konto_umgebung);

@@ -41,6 +41,40 @@ Check "float literal", 1.5E3, 1500
 Check "date literal", #2024-01-31#, DateSerial(2024, 1, 31)
 Dim v1, v2 : v1 = "10" : v2 = 10
 Check "variable text vs number", v1 = v2, False
+' The subtype each pairing of subtypes gives, and the operators' own errors.
+CheckTyp "integer + integer", CInt(1) + CInt(2), CInt(3)
+CheckTyp "long overflow to double value", 2147483647 + 1, 2147483648
+CheckTyp "byte + byte", CByte(200) + CByte(55), CByte(255)
+CheckTyp "byte overflow to integer", CByte(200) + CByte(56), CInt(256)
+CheckTyp "boolean + boolean", True + True, CInt(-2)
+CheckTyp "empty + empty", Empty + Empty, CInt(0)
+CheckTyp "single + integer", CSng(1.5) + CInt(1), CSng(2.5)
+CheckTyp "single + long widens", CSng(1.5) + CLng(1), 2.5
+CheckTyp "text + number adds", "1" + CInt(2), CDbl(3)
+CheckTyp "date + number", CDate(1) + CInt(1), CDate(2)
+CheckTyp "date - date", CDate(3) - CDate(1), CDbl(2)
+CheckTyp "integer * integer", CInt(300) * CInt(300), CLng(90000)
+CheckTyp "integer / integer", CInt(1) / CInt(4), 0.25
+CheckTyp "intdiv rounds half even", 2.5 \ CInt(1), CLng(2)
+CheckTyp "intdiv long", CLng(100000) \ CInt(3), CLng(33333)
+CheckTyp "mod negative", CInt(-7) Mod CInt(3), CInt(-1)
+CheckTyp "power", CInt(2) ^ CInt(10), CDbl(1024)
+CheckTyp "negate integer minimum", -CInt(-32768), CLng(32768)
+CheckTyp "negate empty", -Empty, CInt(0)
+CheckTyp "negate text", -"2", CDbl(-2)
+CheckTyp "long bits", CLng(65536) Or CInt(1), CLng(65537)
+Check "not null", IsNull(Not Null), True
+Check "null or false", IsNull(Null Or False), True
+Check "false imp null", False Imp Null, True
+Check "null imp true", Null Imp True, True
+Check "null xor", IsNull(Null Xor True), True
+Check "null compares to null", IsNull(Null = 1), True
+Check "literal below non-number text", 10 < "x", True
+Check "date against number", CDate(2) = 2, True
+Check "mod by zero", Fehler("1 Mod 0"), 11
+Check "negative root", Fehler("(-8) ^ 0.5"), 5
+Check "huge power", Fehler("10 ^ 400"), 6
+Check "long minimum \ -1", Fehler("CLng(-2147483647 - 1) \ -1"), 6
 On Error Resume Next
 x = 1 / 0
 Check "division by zero", Err.Number, 11

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/StoreReader.h"
 #include "platform/automation/StoreWriter.h"
@@ -83,12 +84,7 @@ TEST(StoreVariantTest, RefusesWhatTheFileCannotHold) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    try {
-      Write(c.value);
-      ADD_FAILURE() << "written";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), c.error);
-    }
+    EXPECT_EQ(testing::ErrorOf([&] { Write(c.value); }), c.error);
   }
   EXPECT_EQ(Write(Variant(std::string(65535, 'x'))).size(), 65539u);
 }
@@ -124,13 +120,10 @@ TEST(StoreVariantTest, DamagedBytesNameTheFaultAndItsOffset) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     size_t offset = 0;
-    try {
-      (void)ReadStoreVariant(c.bytes, offset);
-      ADD_FAILURE() << "read";
-    } catch (const AutomationError& e) {
-      EXPECT_EQ(e.Number(), c.error);
-      EXPECT_NE(e.Description().find(c.description), std::string::npos) << e.Description();
-    }
+    const AutomationError e =
+        testing::RaisedError([&] { (void)ReadStoreVariant(c.bytes, offset); });
+    EXPECT_EQ(e.Number(), c.error);
+    EXPECT_NE(e.Description().find(c.description), std::string::npos) << e.Description();
   }
 }
 
@@ -139,13 +132,9 @@ TEST(StoreVariantTest, DeepNestingIsRefusedNotRecursed) {
   for (int i = 0; i < 100000; ++i) bytes += Bytes({0x0C, 0x20, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0});
   bytes += Bytes({0, 0});
   size_t offset = 0;
-  try {
-    (void)ReadStoreVariant(bytes, offset);
-    ADD_FAILURE() << "read";
-  } catch (const AutomationError& e) {
-    EXPECT_NE(e.Description().find("verschachtelt an Byte 384"), std::string::npos)
-        << e.Description();
-  }
+  const AutomationError e = testing::RaisedError([&] { (void)ReadStoreVariant(bytes, offset); });
+  EXPECT_NE(e.Description().find("verschachtelt an Byte 384"), std::string::npos)
+      << e.Description();
 }
 
 }  // namespace

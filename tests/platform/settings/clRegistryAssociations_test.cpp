@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/settings/clRegistry.h"
+#include "fakes/ErrorOf.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "platform/settings/clRegistry.h"
 
 namespace vks {
 namespace {
@@ -53,13 +54,8 @@ TEST_F(clRegistryAssociationsTest, AdditionalVerbsNeedATripleListAndAnExistingCl
   const auto items = [](std::vector<Variant> v) {
     return Variant(VariantArray::Vector(0, std::move(v)));
   };
-  const auto raised = [&](const Variant& list) -> AutomationError {
-    try {
-      reg_.CreateAdditionalEXEAssociations("K", list);
-    } catch (const AutomationError& e) {
-      return e;
-    }
-    return AutomationError(0, "", "");
+  const auto raised = [&](const Variant& list) {
+    return testing::RaisedError([&] { reg_.CreateAdditionalEXEAssociations("K", list); });
   };
   AutomationError bad = raised(items({Variant("a"), Variant("b")}));
   EXPECT_EQ(bad.Number(), kRegistryBadItemList);

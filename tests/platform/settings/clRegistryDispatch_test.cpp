@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/settings/clRegistry.h"
+#include "fakes/ErrorOf.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "platform/settings/clRegistry.h"
 
 namespace vks {
 namespace {
@@ -12,12 +13,7 @@ class clRegistryDispatchTest : public ::testing::Test {
     return reg_.Invoke(name, kind, args);
   }
   int32_t ErrorOf(std::string_view name, InvokeKind kind, std::vector<Variant> args = {}) {
-    try {
-      reg_.Invoke(name, kind, args);
-    } catch (const AutomationError& e) {
-      return e.Number();
-    }
-    return 0;
+    return testing::ErrorOf([&] { reg_.Invoke(name, kind, args); });
   }
 
   InMemoryRegistryBackend backend_;

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/automation/VariantConversions.h"
+#include "fakes/ErrorOf.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "platform/automation/VariantConversions.h"
 
 namespace vks {
 namespace {
@@ -24,34 +25,12 @@ class clRegistryTest : public ::testing::Test {
     auto value = backend_.GetValue(root, path, name);
     return value.ok() && value.value() ? *value.value() : RegistryValue{-1, {}};
   }
-  // Runs f, which must raise; returns the error.
-  template <class F>
-  AutomationError Raised(F&& f) {
-    try {
-      f();
-    } catch (const AutomationError& e) {
-      return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return AutomationError(0, "", "");
-  }
 
   InMemoryRegistryBackend backend_;
   clRegistry reg_{backend_, "VKSKontoServerV7", [](const std::string& name) {
                     return name == "TEMP" ? std::optional<std::string>("C:\\Temp") : std::nullopt;
                   }};
 };
-
-TEST_F(clRegistryTest, AFreshObjectReadsItsDefault) {
-  clRegistry fresh(backend_, "x");
-  EXPECT_EQ(fresh.ClassKey(), 0);
-  EXPECT_EQ(fresh.ValueType(), REG_SZ);
-  EXPECT_TRUE(fresh.Value().IsEmpty());
-  fresh.Default(Variant("nichts"));
-  EXPECT_EQ(fresh.Value(), Variant("nichts"));
-  EXPECT_FALSE(fresh.KeyExists());
-  EXPECT_TRUE(fresh.EnumerateSections().IsEmpty());
-}
 
 TEST_F(clRegistryTest, TextIsStoredAsExpandableOnlyForAReference) {
   struct Case {
@@ -104,6 +83,14 @@ TEST_F(clRegistryTest, ReadsGiveTheStoredTypeAndSetTheValueTypeField) {
 }
 
 TEST_F(clRegistryTest, FailedReadsYieldDefaultAndKeepTheValueType) {
+  clRegistry fresh(backend_, "x");  // no class key yet; text unless told otherwise
+  EXPECT_EQ(fresh.ValueType(), REG_SZ);
+  EXPECT_TRUE(fresh.Value().IsEmpty());
+  fresh.Default(Variant("nichts"));
+  EXPECT_EQ(fresh.Value(), Variant("nichts"));
+  EXPECT_FALSE(fresh.KeyExists());
+  EXPECT_TRUE(fresh.EnumerateSections().IsEmpty());
+
   reg_.Default(Variant(int16_t{7}));
   reg_.ValueType(REG_BINARY);
   reg_.ValueKey("fehlt");
@@ -175,7 +162,7 @@ TEST_F(clRegistryTest, WriteErrorsCarryNumberSourceAndText) {
     c.arrange();
     reg_.ValueKey("v");
     reg_.ValueType(c.value_type);
-    AutomationError e = Raised([&] { reg_.Value(c.value); });
+    AutomationError e = testing::RaisedError([&] { reg_.Value(c.value); });
     EXPECT_EQ(e.Number(), c.number);
     EXPECT_EQ(e.Source(), c.source);
     EXPECT_EQ(e.Description(), c.description);
@@ -189,25 +176,25 @@ TEST_F(clRegistryTest, KeyMembersAndTheirErrors) {
   EXPECT_TRUE(reg_.CreateKey());
   EXPECT_TRUE(reg_.KeyExists());
   reg_.SectionKey("A");
-  AutomationError has_subkey = Raised([&] { reg_.DeleteKey(); });
+  AutomationError has_subkey = testing::RaisedError([&] { reg_.DeleteKey(); });
   EXPECT_EQ(has_subkey.Number(), 26001);
   EXPECT_EQ(has_subkey.Description(), "Failed to delete registry Key: '-2147483647',Section: 'A");
   reg_.SectionKey("A\\B");
   EXPECT_TRUE(reg_.DeleteKey());
-  EXPECT_EQ(Raised([&] { reg_.DeleteKey(); }).Number(), 26001);  // gone
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteKey(); }).Number(), 26001);  // gone
 
   reg_.SectionKey("Bad\\");
-  AutomationError create = Raised([&] { reg_.CreateKey(); });
+  AutomationError create = testing::RaisedError([&] { reg_.CreateKey(); });
   EXPECT_EQ(create.Number(), 26001);
   EXPECT_EQ(create.Source(), "VKSKontoServerV7.cRegistry");
   EXPECT_EQ(create.Description(), "Failed to create registry Key: 'Bad\\");
 
   reg_.SectionKey("Fehlt");
   reg_.ValueKey("v");
-  EXPECT_EQ(Raised([&] { reg_.DeleteValue(); }).Description(),
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteValue(); }).Description(),
             "Failed to open key '-2147483647',Section: 'Fehlt' for delete access");
   reg_.SectionKey("A");
-  EXPECT_EQ(Raised([&] { reg_.DeleteValue(); }).Description(),
+  EXPECT_EQ(testing::RaisedError([&] { reg_.DeleteValue(); }).Description(),
             "Failed to delete registry Key: '-2147483647',Section: 'A',Key: 'v");
   reg_.Value(Variant("x"));
   EXPECT_TRUE(reg_.DeleteValue());
