@@ -4,6 +4,8 @@
 # server over D-Bus.
 #   ./setup.sh             everything
 #   ./setup.sh --deps-only only the packages
+#   ./setup.sh --windows   the packages, then the Windows build (build-windows), cross-compiled
+#                          with mingw-w64; its tests run under Wine: ctest --preset windows
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -18,11 +20,18 @@ $SUDO apt-get install -y -q --no-install-recommends \
   qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland \
   dbus python3-dbus python3-gi \
   clang libclang-rt-14-dev \
-  xvfb xauth x11-utils imagemagick locales
+  xvfb xauth x11-utils imagemagick locales \
+  g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libwine-dev wine wine64
 # Numbers and dates follow the user's locale; the tests run under both of these.
 $SUDO sed -i -E 's/^# ?(de_DE.UTF-8 UTF-8|en_US.UTF-8 UTF-8)/\1/' /etc/locale.gen
 $SUDO locale-gen >/dev/null
 [ "${1:-}" = "--deps-only" ] && exit 0
+if [ "${1:-}" = "--windows" ]; then
+  $SUDO .ci/pcre2-source.sh build-windows/pcre2-source.tar.gz
+  cmake --preset windows
+  cmake --build --preset windows -j"$(nproc)"
+  exit 0
+fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/automation/Windows1252.h"
-#include "platform/files/PosixFile.h"
+#include "platform/files/RawFile.h"
 #include "platform/files/WindowsError.h"
 
 namespace vks {
@@ -31,13 +31,13 @@ AutomationError OpenError(const std::string& path, uint32_t code) {
 // Reads the whole file as it is at this moment.
 Result<std::vector<uint8_t>> ReadAll(const std::string& path) {
   uint32_t code = 0;
-  posix::FileHandle handle = posix::OpenForReading(path, code);
-  if (handle == posix::kInvalidHandle) return OpenError(path, code);
+  rawfile::FileHandle handle = rawfile::OpenForReading(path, code);
+  if (handle == rawfile::kInvalidHandle) return OpenError(path, code);
   std::vector<uint8_t> bytes;
-  int64_t size = posix::FileSize(handle, code);
+  int64_t size = rawfile::FileSize(handle, code);
   bytes.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
-  int64_t got = posix::Read(handle, bytes, code);
-  (void)posix::Close(handle);
+  int64_t got = rawfile::Read(handle, bytes, code);
+  (void)rawfile::Close(handle);
   bytes.resize(static_cast<size_t>(std::max<int64_t>(got, 0)));
   return bytes;
 }
@@ -92,22 +92,22 @@ Result<RttContents> ReadRttFile(const std::string& path) {
 
 Result<std::vector<RttRecord>> ReadRttRecordsFrom(const std::string& path, int64_t first) {
   uint32_t code = 0;
-  posix::FileHandle handle = posix::OpenForReading(path, code);
-  if (handle == posix::kInvalidHandle) return OpenError(path, code);
+  rawfile::FileHandle handle = rawfile::OpenForReading(path, code);
+  if (handle == rawfile::kInvalidHandle) return OpenError(path, code);
   std::vector<RttRecord> records;
-  int64_t size = posix::FileSize(handle, code);
+  int64_t size = rawfile::FileSize(handle, code);
   int64_t start = static_cast<int64_t>(rtt::kHeaderSize) + first * int64_t{rtt::kRecordSize};
   if (first >= 0 && size > start &&
-      posix::Seek(handle, start, posix::SeekOrigin::Begin, code) == start) {
+      rawfile::Seek(handle, start, rawfile::SeekOrigin::Begin, code) == start) {
     std::vector<uint8_t> bytes(static_cast<size_t>((size - start) / int64_t{rtt::kRecordSize}) *
                                rtt::kRecordSize);
-    int64_t got = posix::Read(handle, bytes, code);
+    int64_t got = rawfile::Read(handle, bytes, code);
     for (int64_t at = 0; at + int64_t{rtt::kRecordSize} <= got; at += rtt::kRecordSize)
       records.push_back(DecodeRttRecord(std::span<const uint8_t>(bytes)
                                             .subspan(static_cast<size_t>(at))
                                             .first<rtt::kRecordSize>()));
   }
-  (void)posix::Close(handle);
+  (void)rawfile::Close(handle);
   return records;
 }
 

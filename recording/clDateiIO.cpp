@@ -12,7 +12,7 @@ constexpr size_t kMaxSystemText = 256;
 }  // namespace
 
 clDateiIO::~clDateiIO() {
-  if (IsOpen()) (void)posix::Close(handle_);
+  if (IsOpen()) (void)rawfile::Close(handle_);
 }
 
 void clDateiIO::Raise(int32_t number, std::string text) const {
@@ -34,8 +34,8 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
   if (IsOpen())
     Raise(error::kDateiSchonOffen,
           "The file '" + file_name_ + "' is already open." + PlatformPart());
-  posix::FileHandle handle = posix::OpenOrCreate(sFileName, OnlyRead, last_error_);
-  if (handle == posix::kInvalidHandle)
+  rawfile::FileHandle handle = rawfile::OpenOrCreate(sFileName, OnlyRead, last_error_);
+  if (handle == rawfile::kInvalidHandle)
     Raise(error::kDateiOeffnen, "Error opening '" + sFileName + "'." + PlatformPart());
   handle_ = handle;
   file_name_ = sFileName;
@@ -43,13 +43,13 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
 
 void clDateiIO::CloseFile() {
   RequireOpen();
-  last_error_ = posix::Close(handle_);
+  last_error_ = rawfile::Close(handle_);
   file_name_.clear();
   auto_flush_ = false;
-  handle_ = posix::kInvalidHandle;
+  handle_ = rawfile::kInvalidHandle;
 }
 
-posix::FileHandle clDateiIO::FileHandle() const {
+rawfile::FileHandle clDateiIO::FileHandle() const {
   RequireOpen();
   return handle_;
 }
@@ -71,7 +71,7 @@ void clDateiIO::SetAutoFlush(bool value) {
 
 CurrencyValue clDateiIO::FileSize() {
   RequireOpen();
-  int64_t size = posix::FileSize(handle_, last_error_);
+  int64_t size = rawfile::FileSize(handle_, last_error_);
   // The platform reports a failed size query as the low half -1 with the high half 0.
   PositionHalves pair = size < 0 ? PositionHalves{-1, 0}
                                  : PositionHalves{static_cast<int32_t>(static_cast<uint32_t>(size)),
@@ -81,7 +81,7 @@ CurrencyValue clDateiIO::FileSize() {
 
 CurrencyValue clDateiIO::GetFilePointer() {
   RequireOpen();
-  int64_t pos = posix::Seek(handle_, 0, posix::SeekOrigin::Current, last_error_);
+  int64_t pos = rawfile::Seek(handle_, 0, rawfile::SeekOrigin::Current, last_error_);
   PositionHalves pair = pos < 0 ? PositionHalves{-1, 0}
                                 : PositionHalves{static_cast<int32_t>(static_cast<uint32_t>(pos)),
                                                  static_cast<int32_t>(pos >> 32)};
@@ -91,12 +91,12 @@ CurrencyValue clDateiIO::GetFilePointer() {
 void clDateiIO::SeekAbsolute(CurrencyValue NewFilePos) {
   RequireOpen();
   PositionHalves pair = ValueToPair(NewFilePos);
-  (void)posix::Seek(handle_, PairToOffset(pair), posix::SeekOrigin::Begin, last_error_);
+  (void)rawfile::Seek(handle_, PairToOffset(pair), rawfile::SeekOrigin::Begin, last_error_);
 }
 
 void clDateiIO::SeekRelative(int32_t Offset) {
   RequireOpen();
-  if (posix::Seek(handle_, Offset, posix::SeekOrigin::Current, last_error_) < 0 &&
+  if (rawfile::Seek(handle_, Offset, rawfile::SeekOrigin::Current, last_error_) < 0 &&
       last_error_ != 0) {
     std::string n = std::to_string(last_error_);
     Raise(error::kSeekFehler,
@@ -111,13 +111,13 @@ std::vector<uint8_t> clDateiIO::ReadBytes(int32_t ByteCount) {
   if (ByteCount > VariantArray::kMaxElements)
     throw AutomationError(error::kOutOfMemory, std::string(kDateiIOSource));
   std::vector<uint8_t> bytes(static_cast<size_t>(ByteCount), 0);
-  (void)posix::Read(handle_, bytes, last_error_);
+  (void)rawfile::Read(handle_, bytes, last_error_);
   return bytes;
 }
 
 void clDateiIO::WriteBytes(std::span<const uint8_t> DataBytes) {
   RequireOpen();
-  (void)posix::Write(handle_, DataBytes, last_error_);
+  (void)rawfile::Write(handle_, DataBytes, last_error_);
   if (auto_flush_) Flush();
 }
 
@@ -125,17 +125,17 @@ void clDateiIO::WriteNewHeader(std::string_view KontoName, std::string_view Tite
                                std::string_view TitelName, eKontoDatenArt Datenart) {
   RequireOpen();
   RttHeaderBytes header = ErzeugeRTTHeader(KontoName, TitelWKN, TitelName, Datenart);
-  (void)posix::Write(handle_, header, last_error_);
+  (void)rawfile::Write(handle_, header, last_error_);
 }
 
 void clDateiIO::Flush() {
   RequireOpen();
-  last_error_ = posix::Flush(handle_);
+  last_error_ = rawfile::Flush(handle_);
 }
 
 void clDateiIO::SetzeDateiEnde() {
   RequireOpen();
-  last_error_ = posix::SetEndOfFile(handle_);
+  last_error_ = rawfile::SetEndOfFile(handle_);
 }
 
 CurrencyValue clDateiIO::convert64to32(CurrencyValue InputValue) const {

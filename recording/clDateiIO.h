@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/automation/Variant.h"
-#include "platform/files/PosixFile.h"
+#include "platform/files/RawFile.h"
 #include "recording/eKontoDatenArt.h"
 
 namespace vks {
@@ -35,8 +35,8 @@ class clDateiIO {
   void OpenFile(const std::string& sFileName, bool OnlyRead = false);
   // Every member below except IsOpen and convert64to32 throws 45603 while no file is open.
   void CloseFile();
-  bool IsOpen() const { return handle_ != posix::kInvalidHandle; }
-  posix::FileHandle FileHandle() const;
+  bool IsOpen() const { return handle_ != rawfile::kInvalidHandle; }
+  rawfile::FileHandle FileHandle() const;
   const std::string& FileName() const;
   bool AutoFlush() const;
   void SetAutoFlush(bool value);
@@ -68,7 +68,7 @@ class clDateiIO {
   // "" when the last platform call succeeded, else CR LF "Error " n CR LF and the system text.
   std::string PlatformPart() const;
 
-  posix::FileHandle handle_ = posix::kInvalidHandle;
+  rawfile::FileHandle handle_ = rawfile::kInvalidHandle;
   std::string file_name_;
   bool auto_flush_ = false;
   uint32_t last_error_ = 0;  // Windows code of the last platform call

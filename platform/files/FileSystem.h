@@ -73,7 +73,7 @@ class FileSystem {
 };
 
 // The real files of the platform (POSIX calls, 64-bit offsets).
-std::unique_ptr<FileSystem> NewPosixFileSystem();
+std::unique_ptr<FileSystem> NewPlatformFileSystem();
 
 // What a failed file call raises: the platform error `error_number` as the file statements number
 // it (53 file not found, 61 disk full, 70 access denied, 75 path/file access error, 76 path not
@@ -88,6 +88,11 @@ bool CreateFolderPath(FileSystem& files, std::string_view path);
 
 // True when `path`, resolved, lies strictly inside `base`, resolved.
 bool LiegtIn(FileSystem& files, const std::string& path, const std::string& base);
+
+// The platform's path separator, and whether `c` separates path elements there (Windows takes '/'
+// as well as '\\').
+extern const char kPathSeparator;
+bool IsPathSeparator(char c);
 
 // Joins a folder and a file name with the native separator, unless the folder already ends in one.
 std::string JoinPath(std::string_view folder, std::string_view name);

@@ -173,7 +173,7 @@ class HauptfensterBefehleTest : public ::testing::Test {
   testing::RecordingReporter melder_;
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_{46100.25};
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
   KontoSitzung state_;
   SperrendeOrdner ordner_;

@@ -25,7 +25,7 @@ class HauptfensterPresenterTest : public ::testing::Test {
   bool StoreExists() { return std::filesystem::exists(store_.StorePath()); }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   testing::RecordingReporter reporter_;
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_;

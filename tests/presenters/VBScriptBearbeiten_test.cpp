@@ -116,7 +116,7 @@ TEST(VBScriptBearbeiten, FontSetting) {
 TEST(VBScriptBearbeiten, ColouringFileIsRewrittenInTheProgramFolder) {
   testing::TempFolder folder;
   MapSettings settings;
-  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
   EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");
   (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", folder.path() + "/Prög");
   EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");  // the folder does not exist: ignored

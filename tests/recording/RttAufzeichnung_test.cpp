@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "fakes/FaultInjectionFileSystem.h"
+#include "fakes/TempFolder.h"
 #include "recording/OffeneRttDateien.h"
 #include "recording/RttFileName.h"
 #include "recording/RttHeader.h"
 #include "recording/RttReader.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -43,7 +43,7 @@ class RttAufzeichnungTest : public ::testing::Test {
 
   TempFolder folder_;
   RttStorage storage_{folder_ / "rtt"};
-  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   RttAufzeichnung rtt_{*dateien_, storage_};
 };
 
@@ -210,7 +210,7 @@ TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
 
 TEST(OffeneRttDateien, KeepsFilesOpenUpToItsLimitAndServesTheRestForOneWrite) {
   TempFolder folder;
-  const std::unique_ptr<FileSystem> echt = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> echt = NewPlatformFileSystem();
   OffeneRttDateien dateien(*echt, 2);
   std::string a = folder / "a", b = folder / "b", c = folder / "c";
   std::ofstream(b) << "12345";

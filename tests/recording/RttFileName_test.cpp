@@ -6,13 +6,13 @@
 #include <fstream>
 #include <set>
 
-#include "tests/recording/TempFolder.h"
+#include "fakes/TempFolder.h"
 
 namespace vks {
 namespace {
 
 FileSystem& Dateien() {
-  static const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  static const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
   return *dateien;
 }
 

@@ -9,9 +9,9 @@
 #include <functional>
 #include <iterator>
 
+#include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
 #include "recording/RttFormat.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks {
 namespace {

@@ -66,7 +66,7 @@ class StartupTest : public ::testing::Test {
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
   testing::RecordingReporter reporter_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   ProtokollDialog dialog_;
   std::string hilfedatei_;
   int geladen_ = 0;
@@ -221,7 +221,7 @@ TEST(IstHauptinstallationTest, SameFolderBySpellingOrOnDisk) {
     if (text.starts_with("{T}")) text.replace(0, 3, temp.path());
     return text;
   };
-  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.registry_value);
     InMemoryRegistryBackend backend;

@@ -4,14 +4,14 @@
 #include <iostream>
 
 #include "accounts/clKonto.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
-#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
-#include "session/AccountStore.h"
 #include "platform/system/LogMessageReporter.h"
+#include "session/AccountStore.h"
 
 namespace vks::demo {
 
@@ -54,7 +54,7 @@ Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag&
     konto->FillStreichBedingung = k.fill_streich_bedingung;
     konten.Add(k.name, konto);
   }
-  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   SystemClock clock;
   LogMessageReporter reporter(std::cerr);
   const std::unique_ptr<ErrorLog> log =

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "fakes/TempFolder.h"
 #include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks::rtt_tool {
 namespace {
@@ -34,7 +34,7 @@ class RttCommandsTest : public ::testing::Test {
 
   TempFolder folder_;
   RttStorage storage_{folder_.path()};
-  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   RttAufzeichnung rtt_{*dateien_, storage_};
   std::ostringstream out_, err_;
 };

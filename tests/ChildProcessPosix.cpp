@@ -1,0 +1,34 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tests/ChildProcess.h"
+
+namespace vks::testing {
+
+ChildProcess::ChildProcess(const std::string& name, const std::string& argument) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execl("/proc/self/exe", "child", "--vks-child", name.c_str(), argument.c_str(), nullptr);
+    ::_exit(127);
+  }
+  id_ = child;
+}
+
+ChildProcess::~ChildProcess() {
+  Kill();
+}
+
+bool ChildProcess::Started() const {
+  return id_ > 0;
+}
+
+void ChildProcess::Kill() {
+  if (id_ <= 0) return;
+  ::kill(static_cast<pid_t>(id_), SIGKILL);
+  int status = 0;
+  ::waitpid(static_cast<pid_t>(id_), &status, 0);
+  id_ = -1;
+}
+
+}  // namespace vks::testing
