@@ -2,7 +2,9 @@
 // Real files with a fault injected at the N-th changing operation (create, append, positioned
 // open and write, sync, close, rename, delete, folder creation and removal, folder sync): that
 // operation fails as a full disk would, an append after writing half of its bytes. Counting every
-// operation of a save or a recording lets a test fail each one in turn.
+// operation of a save or a recording lets a test fail each one in turn. Reads (whole files,
+// openings for reads at offsets, each such read) are counted apart, and the N-th of them fails as
+// a device error would.
 #include <memory>
 #include <string>
 
@@ -19,8 +21,22 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
     operations_ = 0;
   }
   int Operations() const { return operations_; }
+  // -1: never fail.
+  void FailReadAt(int read) {
+    fail_read_at_ = read;
+    reads_ = 0;
+  }
+  int Reads() const { return reads_; }
   bool Failed() const { return failed_; }
 
+  std::string ReadFile(const std::string& path) override {
+    ReadStep(path);
+    return Real().ReadFile(path);
+  }
+  std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
+    ReadStep(path);
+    return std::make_unique<Readable>(*this, path, Real().OpenReadable(path));
+  }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
     Step(path);
     return std::make_unique<File>(*this, path, Real().NewWritableFile(path));
@@ -98,6 +114,22 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
     std::unique_ptr<PositionedFile> real_;
   };
 
+  class Readable : public ReadableFile {
+   public:
+    Readable(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<ReadableFile> real)
+        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    int64_t Size() override { return real_->Size(); }
+    size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
+      fs_.ReadStep(path_);
+      return real_->ReadAt(offset, bytes);
+    }
+
+   private:
+    FaultInjectionFileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<ReadableFile> real_;
+  };
+
   bool Due() { return operations_++ == fail_at_; }
   [[noreturn]] void Fail(const std::string& path) {
     failed_ = true;
@@ -107,7 +139,15 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
     if (Due()) Fail(path);
   }
 
+  void ReadStep(const std::string& path) {
+    if (reads_++ != fail_read_at_) return;
+    failed_ = true;
+    throw AutomationError(57, "", path + ": Geräte-E/A-Fehler (eingespeist)");
+  }
+
   int fail_at_ = -1;
+  int fail_read_at_ = -1;
+  int reads_ = 0;
   int operations_ = 0;
   bool failed_ = false;
 };

@@ -20,6 +20,9 @@ class ForwardingFileSystem : public FileSystem {
     return real_->SameFolder(a, b);
   }
   std::string ReadFile(const std::string& path) override { return real_->ReadFile(path); }
+  std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
+    return real_->OpenReadable(path);
+  }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
     return real_->NewWritableFile(path);
   }

@@ -2,6 +2,7 @@
 // Files held in memory, so that a fuzz target or a test drives the store's and the recorder's real
 // paths without touching the disk. Folders are not modelled: every folder exists, creating and
 // removing one does nothing, and a folder lists the files whose path starts with it.
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -20,10 +21,10 @@ class MemoryFileSystem : public FileSystem {
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool FolderExists(const std::string&) override { return true; }
   bool SameFolder(const std::string& a, const std::string& b) override { return a == b; }
-  std::string ReadFile(const std::string& path) override {
-    auto it = files.find(path);
-    if (it == files.end()) throw AutomationError(53, "", path + ": Datei nicht gefunden");
-    return it->second;
+  std::string ReadFile(const std::string& path) override { return Existing(path); }
+  std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
+    (void)Existing(path);
+    return std::make_unique<Readable>(files, path);
   }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
     files[path].clear();
@@ -61,6 +62,12 @@ class MemoryFileSystem : public FileSystem {
   std::string Resolve(const std::string& path) override { return path; }
 
  private:
+  const std::string& Existing(const std::string& path) const {
+    auto it = files.find(path);
+    if (it == files.end()) throw AutomationError(53, "", path + ": Datei nicht gefunden");
+    return it->second;
+  }
+
   class File : public WritableFile {
    public:
     explicit File(std::string& contents) : contents_(contents) {}
@@ -70,6 +77,30 @@ class MemoryFileSystem : public FileSystem {
 
    private:
     std::string& contents_;
+  };
+
+  // Reads by name: a file deleted since it was opened reads as empty.
+  class Readable : public ReadableFile {
+   public:
+    Readable(const std::map<std::string, std::string>& files, std::string path)
+        : files_(files), path_(std::move(path)) {}
+    int64_t Size() override { return static_cast<int64_t>(Contents().size()); }
+    size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
+      const std::string_view contents = Contents();
+      if (offset < 0) throw AutomationError(75);
+      if (static_cast<uint64_t>(offset) >= contents.size()) return 0;
+      const size_t n = std::min(bytes.size(), contents.size() - static_cast<size_t>(offset));
+      std::memcpy(bytes.data(), contents.data() + offset, n);
+      return n;
+    }
+
+   private:
+    std::string_view Contents() const {
+      auto it = files_.find(path_);
+      return it == files_.end() ? std::string_view() : std::string_view(it->second);
+    }
+    const std::map<std::string, std::string>& files_;
+    std::string path_;
   };
 
   // Writes by name: a file deleted since it was opened has no size, as on the disk.

@@ -3,6 +3,7 @@
 // RTT files, the folders of the dialogs), behind one interface, so that tests can hold files in
 // memory or inject faults at any write. Every failure is an AutomationError with the number and
 // German text that the platform's file statements give (FileError), so that messages can quote it.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -13,6 +14,18 @@
 #include "platform/automation/AutomationError.h"
 
 namespace vks {
+
+// A file opened for reads at chosen offsets, so that a file of any size is read in pieces of a
+// size the reader chooses. Others may write, rename or delete it meanwhile.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+  // The size now.
+  virtual int64_t Size() = 0;
+  // Fills `bytes` from `offset` on, up to the end of the file; returns the count read (less than
+  // asked only at the end, 0 at or past it).
+  virtual size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) = 0;
+};
 
 class WritableFile {
  public:
@@ -48,6 +61,8 @@ class FileSystem {
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
   // The whole file in one read.
   virtual std::string ReadFile(const std::string& path) = 0;
+  // An existing file, for reads at offsets.
+  virtual std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) = 0;
   // Creates or truncates.
   virtual std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) = 0;
   // Opens for appending, creating the file when it is missing.

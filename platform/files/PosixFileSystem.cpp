@@ -49,6 +49,36 @@ void AppendLexically(std::string& path, std::string_view tail) {
   }
 }
 
+static_assert(sizeof(off_t) == 8, "files beyond 2 GB need 64-bit offsets");
+
+class PosixReadableFile : public ReadableFile {
+ public:
+  explicit PosixReadableFile(int fd) : fd_(fd) {}
+  ~PosixReadableFile() override { ::close(fd_); }
+
+  int64_t Size() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) throw PosixError(errno);
+    return st.st_size;
+  }
+  size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
+    if (offset < 0) throw PosixError(EINVAL);
+    size_t done = 0;
+    while (done < bytes.size()) {
+      ssize_t n = ::pread(fd_, bytes.data() + done, bytes.size() - done,
+                          static_cast<off_t>(offset + static_cast<int64_t>(done)));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw PosixError(errno);
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    return done;
+  }
+
+ private:
+  int fd_;
+};
+
 class PosixWritableFile : public WritableFile {
  public:
   explicit PosixWritableFile(int fd) : fd_(fd) {}
@@ -120,28 +150,20 @@ class PosixFileSystem : public FileSystem {
   }
 
   std::string ReadFile(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw PosixError(errno);
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-      int e = errno;
-      ::close(fd);
-      throw PosixError(e);
-    }
-    std::string data(static_cast<size_t>(st.st_size), '\0');
-    size_t done = 0;
-    while (done < data.size()) {
-      ssize_t n = ::pread(fd, data.data() + done, data.size() - done, static_cast<off_t>(done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        int e = n < 0 ? errno : EIO;
-        ::close(fd);
-        throw PosixError(e);
-      }
-      done += static_cast<size_t>(n);
-    }
-    ::close(fd);
+    std::unique_ptr<ReadableFile> file = OpenReadable(path);
+    std::string data(static_cast<size_t>(file->Size()), '\0');
+    // A file cut meanwhile reads as far as it goes.
+    data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
     return data;
+  }
+  std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
+    if (path.empty() || path.find('\0') != std::string::npos) throw PosixError(ENOENT);
+    int fd;
+    do {
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) throw PosixError(errno);
+    return std::make_unique<PosixReadableFile>(fd);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
