@@ -78,6 +78,43 @@ void WriteAll(HANDLE handle, std::string_view data, OVERLAPPED* at = nullptr) {
   }
 }
 
+OVERLAPPED At(int64_t offset) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+  return at;
+}
+
+class Win32ReadableFile : public ReadableFile {
+ public:
+  explicit Win32ReadableFile(HANDLE handle) : handle_(handle) {}
+
+  int64_t Size() override {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(handle_.get(), &size)) Fail(::GetLastError());
+    return size.QuadPart;
+  }
+  size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
+    if (offset < 0) Fail(winerror::kInvalidParameter);
+    size_t done = 0;
+    while (done < bytes.size()) {
+      OVERLAPPED at = At(offset + static_cast<int64_t>(done));
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, INT_MAX));
+      DWORD n = 0;
+      if (!::ReadFile(handle_.get(), bytes.data() + done, chunk, &n, &at)) {
+        if (::GetLastError() == ERROR_HANDLE_EOF) break;
+        Fail(::GetLastError());
+      }
+      if (n == 0) break;
+      done += n;
+    }
+    return done;
+  }
+
+ private:
+  Handle handle_;
+};
+
 class Win32WritableFile : public WritableFile {
  public:
   explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
@@ -107,9 +144,7 @@ class Win32PositionedFile : public PositionedFile {
     return info.EndOfFile.QuadPart;
   }
   void WriteAt(int64_t offset, std::span<const uint8_t> data) override {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(offset) >> 32);
+    OVERLAPPED at = At(offset);
     WriteAll(handle_.get(),
              std::string_view(reinterpret_cast<const char*>(data.data()), data.size()), &at);
   }
@@ -145,19 +180,14 @@ class Win32FileSystem : public FileSystem {
   }
 
   std::string ReadFile(const std::string& path) override {
-    Handle handle(OpenHandle(path, GENERIC_READ, OPEN_EXISTING));
-    LARGE_INTEGER size;
-    if (!::GetFileSizeEx(handle.get(), &size)) Fail(::GetLastError());
-    std::string data(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < data.size()) {
-      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, INT_MAX));
-      DWORD n = 0;
-      if (!::ReadFile(handle.get(), data.data() + done, chunk, &n, nullptr)) Fail(::GetLastError());
-      if (n == 0) Fail(winerror::kIoDevice);
-      done += n;
-    }
+    std::unique_ptr<ReadableFile> file = OpenReadable(path);
+    std::string data(static_cast<size_t>(file->Size()), '\0');
+    // A file cut meanwhile reads as far as it goes.
+    data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
     return data;
+  }
+  std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
+    return std::make_unique<Win32ReadableFile>(OpenHandle(path, GENERIC_READ, OPEN_EXISTING));
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
