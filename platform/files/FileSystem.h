@@ -59,8 +59,8 @@ class FileSystem {
   // True when both paths name one existing folder, however each is spelled (symbolic links,
   // "..", a trailing separator).
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
-  // The whole file in one read.
-  virtual std::string ReadFile(const std::string& path) = 0;
+  // The whole file in one read; the platforms read it through OpenReadable.
+  virtual std::string ReadFile(const std::string& path);
   // An existing file, for reads at offsets.
   virtual std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) = 0;
   // Creates or truncates.
