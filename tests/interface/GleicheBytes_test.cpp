@@ -37,7 +37,8 @@ TEST(GleicheBytesTest, ASessionWritesTheKeptStoreAndRttFiles) {
   clOrderZusatzInfos aktie;
   aktie.Margin = 100;
   std::string fehler;
-  for (const char* name : {"Depot", "Müller & Söhne"}) {
+  // A name with umlauts and blanks, which both systems allow.
+  for (const char* name : {"Müller & Söhne"}) {
     ASSERT_TRUE(s.host->VKSNeuesKontoZufügen(name, "Übung €", 25000.5, DateValue{45000.5}, true,
                                              false, false, fehler));
     DateValue zeit{45000.6};

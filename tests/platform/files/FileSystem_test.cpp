@@ -78,7 +78,9 @@ TEST_F(FileSystemTest, PositionedWritesSeeRenamesAndDeletions) {
   EXPECT_EQ(replaced->NamedSize(), 1);
   // Deleted while open: the name is free at once.
   files_->DeleteFile(rtt);
-  if (!testing::RunsUnderWine()) EXPECT_EQ(replaced->NamedSize(), -1);
+  if (!testing::RunsUnderWine()) {
+    EXPECT_EQ(replaced->NamedSize(), -1);
+  }
   EXPECT_FALSE(files_->FileExists(rtt));
   EXPECT_EQ(files_->OpenPositioned(rtt)->NamedSize(), 0);
 }
