@@ -108,7 +108,8 @@ TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
       {{"tail", "-n", "zehn", "x"}, 2, "Aufruf: vks-rtt"},
       {{"plot", "x"}, 2, "Aufruf: vks-rtt"},
       {{"dump", folder_ / "none.RTT"}, 1, "vks-rtt: Datei nicht gefunden: '"},
-      {{"info", folder_.path()}, 1, "vks-rtt: Ungültiges Dateiformat"},
+      // A folder: Linux opens it and reads nothing, Windows refuses to open it.
+      {{"info", folder_.path()}, 1, "vks-rtt: "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "" : c.args[0]);
