@@ -232,45 +232,51 @@ Result<bool> Win32RegistryBackend::DeleteValue(ERegistryClassConstants root, std
   return true;
 }
 
-Result<std::optional<std::vector<std::string>>> Win32RegistryBackend::EnumerateSubkeys(
-    ERegistryClassConstants root, std::string_view path) {
-  auto checked = Checked(root, path);
-  if (!checked.ok()) return checked.error();
-  Key key;
-  LSTATUS status = OpenKey(redirect_, root, checked.value(), KEY_READ, key);
-  if (status == ERROR_FILE_NOT_FOUND) return std::optional<std::vector<std::string>>();
-  if (status != ERROR_SUCCESS) return Failure(status, checked->name);
-  std::vector<std::string> names;
-  for (DWORD index = 0;; ++index) {
-    wchar_t name[kMaxKeyNameChars + 1];
-    DWORD length = kMaxKeyNameChars + 1;
-    status = ::RegEnumKeyExW(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (status == ERROR_NO_MORE_ITEMS) break;
-    if (status != ERROR_SUCCESS) return Failure(status, checked->name);
-    names.push_back(win32::ToUtf8(std::wstring_view(name, length)));
-  }
-  return std::optional(std::move(names));
-}
+namespace {
 
-Result<std::optional<std::vector<std::string>>> Win32RegistryBackend::EnumerateValues(
-    ERegistryClassConstants root, std::string_view path) {
+// The names that `next` gives for index 0, 1, ... until ERROR_NO_MORE_ITEMS, in a buffer of `size`
+// characters; nullopt when the key does not exist.
+template <class Next>
+Result<std::optional<std::vector<std::string>>> Names(const std::string& redirect,
+                                                      ERegistryClassConstants root,
+                                                      std::string_view path, size_t size,
+                                                      Next next) {
   auto checked = Checked(root, path);
   if (!checked.ok()) return checked.error();
   Key key;
-  LSTATUS status = OpenKey(redirect_, root, checked.value(), KEY_QUERY_VALUE, key);
+  LSTATUS status = OpenKey(redirect, root, checked.value(), KEY_READ, key);
   if (status == ERROR_FILE_NOT_FOUND) return std::optional<std::vector<std::string>>();
   if (status != ERROR_SUCCESS) return Failure(status, checked->name);
   std::vector<std::string> names;
-  std::wstring name(kMaxValueNameChars + 1, L'\0');
+  std::wstring name(size, L'\0');
   for (DWORD index = 0;; ++index) {
     DWORD length = static_cast<DWORD>(name.size());
-    status =
-        ::RegEnumValueW(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    status = next(key.get(), index, name.data(), &length);
     if (status == ERROR_NO_MORE_ITEMS) break;
     if (status != ERROR_SUCCESS) return Failure(status, checked->name);
     names.push_back(win32::ToUtf8(std::wstring_view(name.data(), length)));
   }
   return std::optional(std::move(names));
+}
+
+}  // namespace
+
+Result<std::optional<std::vector<std::string>>> Win32RegistryBackend::EnumerateSubkeys(
+    ERegistryClassConstants root, std::string_view path) {
+  return Names(redirect_, root, path, kMaxKeyNameChars + 1,
+               [](HKEY key, DWORD index, wchar_t* name, DWORD* length) {
+                 return ::RegEnumKeyExW(key, index, name, length, nullptr, nullptr, nullptr,
+                                        nullptr);
+               });
+}
+
+Result<std::optional<std::vector<std::string>>> Win32RegistryBackend::EnumerateValues(
+    ERegistryClassConstants root, std::string_view path) {
+  return Names(redirect_, root, path, kMaxValueNameChars + 1,
+               [](HKEY key, DWORD index, wchar_t* name, DWORD* length) {
+                 return ::RegEnumValueW(key, index, name, length, nullptr, nullptr, nullptr,
+                                        nullptr);
+               });
 }
 
 }  // namespace vks
