@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds everything (warnings are errors under CI) and runs every test.
+# Installs what the tests need, builds everything (warnings are errors under CI) and runs every
+# test; then the Windows build and its tests under Wine, where mingw-w64 and Wine are installed
+# (always under CI).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./setup.sh --deps-only --tests
@@ -8,3 +10,10 @@ if [ "${CI:-}" = "true" ]; then werror=ON; fi
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVKS_WERROR=$werror
 cmake --build build-test -j"$(nproc)"
 ctest --test-dir build-test -j"$(nproc)" --output-on-failure
+
+if [ "${CI:-}" = "true" ] || { command -v x86_64-w64-mingw32-g++-posix && command -v wine; } >/dev/null; then
+  .ci/pcre2-source.sh build-windows/pcre2-source.tar.gz
+  cmake --preset windows -DVKS_WERROR=$werror
+  cmake --build --preset windows -j"$(nproc)"
+  ctest --preset windows -j"$(nproc)"
+fi

@@ -6,17 +6,23 @@
 #   ./setup.sh                     everything
 #   ./setup.sh --deps-only         only the packages for running
 #   ./setup.sh --deps-only --tests only the packages for building and running every test
-#                                  (run-tests.sh calls this)
+#                                  (run-tests.sh calls this), with mingw-w64 and Wine for the
+#                                  Windows build
+#   ./setup.sh --windows           the test packages, then the Windows build (build-windows),
+#                                  cross-compiled with mingw-w64; its tests run under Wine:
+#                                  ctest --preset windows
 set -euo pipefail
 cd "$(dirname "$0")"
 
 deps_only=false
 tests=false
+windows=false
 for arg in "$@"; do
   case "$arg" in
     --deps-only) deps_only=true ;;
     --tests) tests=true ;;
-    *) echo "Aufruf: ./setup.sh [--deps-only [--tests]]" >&2; exit 2 ;;
+    --windows) tests=true; windows=true ;;
+    *) echo "Aufruf: ./setup.sh [--deps-only [--tests] | --windows]" >&2; exit 2 ;;
   esac
 done
 
@@ -24,7 +30,8 @@ packages="cmake ninja-build g++ pkg-config make libsqlite3-dev nlohmann-json3-de
   qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland dbus"
 if $tests; then
   packages="$packages googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
-    python3-dbus python3-gi clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick locales"
+    python3-dbus python3-gi clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick locales
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libwine-dev wine wine64"
 fi
 # Only what is missing goes to apt-get, so a machine that has everything needs no sudo.
 missing_packages=""
@@ -62,6 +69,12 @@ if $tests; then
   fi
 fi
 $deps_only && exit 0
+if $windows; then
+  .ci/pcre2-source.sh build-windows/pcre2-source.tar.gz
+  cmake --preset windows
+  cmake --build --preset windows -j"$(nproc)"
+  exit 0
+fi
 
 prefix="$HOME/.local"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \

@@ -95,7 +95,7 @@ struct Umgebung {
   StilleMeldungen meldungen;
   KeinLog log;
   SystemClock clock;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   AccountStore store{"", "", *files, meldungen, log, clock};
   KontoSitzung state;
   RttAufzeichnung rtt{*files, RttStorage{}};

@@ -33,7 +33,7 @@ struct Store {
   }
   ~Store() { fs::remove_all(root); }
   std::string root;
-  std::unique_ptr<vks::FileSystem> dateien = vks::NewPosixFileSystem();
+  std::unique_ptr<vks::FileSystem> dateien = vks::NewPlatformFileSystem();
   vks::RttAufzeichnung rtt{*dateien, vks::RttStorage{}};
 };
 

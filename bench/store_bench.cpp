@@ -92,7 +92,7 @@ std::shared_ptr<clKonto> MakeKonto(int k) {
 // One store on the disk, shared by all benchmarks of the run and removed at the end.
 struct StoreOnDisk {
   std::string folder;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   QuietReporter reporter;
   StderrErrorLog error_log;
   SystemClock clock;

@@ -99,7 +99,7 @@ void SchreibeStore(FileSystem& files, const std::string& pfad, int64_t groesse) 
 
 struct Dateien {
   std::string ordner;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
 
   Dateien() {
     const char* base = std::getenv("VKS_BENCH_DIR");

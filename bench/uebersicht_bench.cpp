@@ -126,7 +126,7 @@ struct Umgebung {
   std::unique_ptr<QApplication> app;
   StilleMeldungen meldungen;
   SystemClock clock;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt{*files, RttStorage{}};  // no folder: the chart reads nothing
   KontoUmgebung kontoumgebung{clock, rtt};
   std::shared_ptr<clKonto> konto;

@@ -108,7 +108,7 @@ std::string BenchFolder() {
 }
 
 void BM_SchreibeInitRTTWerte(benchmark::State& state) {
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt(*files, RttStorage{BenchFolder()});
   FixedClock clock;
   KontoUmgebung umgebung{clock, rtt};

@@ -1,29 +1,55 @@
-# vks_add_library(NAME DIR <folder> [LIBS ...]): one static library from every .cpp of a folder.
+# vks_add_library(NAME [LIBS ...] [EXCEPT file.cpp ...]): one static library from every .cpp of a
+# folder but those named after EXCEPT (the platform's own sources, which the folder adds itself).
 function(vks_add_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCEPT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(except ${ARG_EXCEPT})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${except})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# vks_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable registered with ctest.
+# vks_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable registered with ctest. The
+# cross build registers each executable as one test, since every start under Wine costs a second.
 function(vks_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vks_test_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "VKS_TEST=1")
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VKS_TEST=1")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "VKS_TEST=1")
+  endif()
 endfunction()
 
-# vks_add_tests_in_folder(LIBS ...): a test executable per *_test.cpp of the current folder.
+# vks_add_tests_in_folder(LIBS ... [EXCEPT file_test.cpp ...]): a test executable per *_test.cpp of
+# the current folder but those named after EXCEPT.
 function(vks_add_tests_in_folder)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCEPT" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(except ${ARG_EXCEPT})
+    list(REMOVE_ITEM tests ${CMAKE_CURRENT_SOURCE_DIR}/${except})
+  endforeach()
   foreach(test ${tests})
     get_filename_component(stem ${test} NAME_WE)
     vks_add_test(${stem} SOURCES ${test} LIBS ${ARG_LIBS})
   endforeach()
+  if(CMAKE_CROSSCOMPILING)
+    cmake_language(DEFER CALL vks_run_tests_in_wine_prefix)
+  endif()
+endfunction()
+
+# Every test of the current folder runs in the Wine prefix that the set-up test made for this run.
+function(vks_run_tests_in_wine_prefix)
+  get_directory_property(tests TESTS)
+  if(tests)
+    set_property(TEST ${tests} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix)
+    set_property(TEST ${tests} APPEND PROPERTY ENVIRONMENT "WINEPREFIX=${VKS_WINEPREFIX}")
+  endif()
 endfunction()
 
 # The locales of the users the tools and the server serve; their numbers and dates differ, and

@@ -11,7 +11,7 @@ namespace vks::testing {
 
 class ForwardingFileSystem : public FileSystem {
  public:
-  explicit ForwardingFileSystem(std::unique_ptr<FileSystem> real = NewPosixFileSystem())
+  explicit ForwardingFileSystem(std::unique_ptr<FileSystem> real = NewPlatformFileSystem())
       : real_(std::move(real)) {}
 
   bool FileExists(const std::string& path) override { return real_->FileExists(path); }

@@ -39,7 +39,7 @@ struct SpielHost {
   FakeClock clock{46000.25};
   RecordingReporter reporter;
   RecordingErrorLog log;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt{*files, RttStorage{folder.File("RTT")}};
   KontoSitzung state;
   AccountStore store{daten, "/opt", *files, reporter, log, clock};

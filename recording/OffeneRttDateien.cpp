@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/files/PosixFile.h"
+#include "platform/files/RawFile.h"
 
 namespace vks {
 
 size_t OffeneRttDateien::StandardAnzahl() {
   static const size_t anzahl =
-      std::clamp(posix::RaiseOpenFileLimit() / 4, kMindestens, kHoechstens);
+      std::clamp(rawfile::RaiseOpenFileLimit() / 4, kMindestens, kHoechstens);
   return anzahl;
 }
 

@@ -30,7 +30,7 @@ uint32_t WindowsCode(const AutomationError& e) {
 }  // namespace
 
 clDateiIO::~clDateiIO() {
-  if (IsOpen()) (void)posix::Close(handle_);
+  if (IsOpen()) (void)rawfile::Close(handle_);
 }
 
 void clDateiIO::Raise(int32_t number, std::string text) const {
@@ -52,13 +52,13 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
   if (IsOpen())
     Raise(error::kDateiSchonOffen,
           "The file '" + file_name_ + "' is already open." + PlatformPart());
-  posix::FileHandle handle = posix::OpenOrCreate(sFileName, OnlyRead, last_error_);
-  if (handle == posix::kInvalidHandle)
+  rawfile::FileHandle handle = rawfile::OpenOrCreate(sFileName, OnlyRead, last_error_);
+  if (handle == rawfile::kInvalidHandle)
     Raise(error::kDateiOeffnen, "Error opening '" + sFileName + "'." + PlatformPart());
   try {
     reader_ = files_.OpenReadable(sFileName);
   } catch (const AutomationError& e) {
-    (void)posix::Close(handle);
+    (void)rawfile::Close(handle);
     last_error_ = WindowsCode(e);
     Raise(error::kDateiOeffnen, "Error opening '" + sFileName + "'." + PlatformPart());
   }
@@ -68,14 +68,14 @@ void clDateiIO::OpenFile(const std::string& sFileName, bool OnlyRead) {
 
 void clDateiIO::CloseFile() {
   RequireOpen();
-  last_error_ = posix::Close(handle_);
+  last_error_ = rawfile::Close(handle_);
   reader_.reset();
   file_name_.clear();
   auto_flush_ = false;
-  handle_ = posix::kInvalidHandle;
+  handle_ = rawfile::kInvalidHandle;
 }
 
-posix::FileHandle clDateiIO::FileHandle() const {
+rawfile::FileHandle clDateiIO::FileHandle() const {
   RequireOpen();
   return handle_;
 }
@@ -97,7 +97,7 @@ void clDateiIO::SetAutoFlush(bool value) {
 
 CurrencyValue clDateiIO::FileSize() {
   RequireOpen();
-  int64_t size = posix::FileSize(handle_, last_error_);
+  int64_t size = rawfile::FileSize(handle_, last_error_);
   // The platform reports a failed size query as the low half -1 with the high half 0.
   PositionHalves pair = size < 0 ? PositionHalves{-1, 0}
                                  : PositionHalves{static_cast<int32_t>(static_cast<uint32_t>(size)),
@@ -107,7 +107,7 @@ CurrencyValue clDateiIO::FileSize() {
 
 CurrencyValue clDateiIO::GetFilePointer() {
   RequireOpen();
-  int64_t pos = posix::Seek(handle_, 0, posix::SeekOrigin::Current, last_error_);
+  int64_t pos = rawfile::Seek(handle_, 0, rawfile::SeekOrigin::Current, last_error_);
   PositionHalves pair = pos < 0 ? PositionHalves{-1, 0}
                                 : PositionHalves{static_cast<int32_t>(static_cast<uint32_t>(pos)),
                                                  static_cast<int32_t>(pos >> 32)};
@@ -117,12 +117,12 @@ CurrencyValue clDateiIO::GetFilePointer() {
 void clDateiIO::SeekAbsolute(CurrencyValue NewFilePos) {
   RequireOpen();
   PositionHalves pair = ValueToPair(NewFilePos);
-  (void)posix::Seek(handle_, PairToOffset(pair), posix::SeekOrigin::Begin, last_error_);
+  (void)rawfile::Seek(handle_, PairToOffset(pair), rawfile::SeekOrigin::Begin, last_error_);
 }
 
 void clDateiIO::SeekRelative(int32_t Offset) {
   RequireOpen();
-  if (posix::Seek(handle_, Offset, posix::SeekOrigin::Current, last_error_) < 0 &&
+  if (rawfile::Seek(handle_, Offset, rawfile::SeekOrigin::Current, last_error_) < 0 &&
       last_error_ != 0) {
     std::string n = std::to_string(last_error_);
     Raise(error::kSeekFehler,
@@ -137,11 +137,11 @@ std::vector<uint8_t> clDateiIO::ReadBytes(int32_t ByteCount) {
   if (ByteCount > VariantArray::kMaxElements)
     throw AutomationError(error::kOutOfMemory, std::string(kDateiIOSource));
   std::vector<uint8_t> bytes(static_cast<size_t>(ByteCount), 0);
-  const int64_t position = posix::Seek(handle_, 0, posix::SeekOrigin::Current, last_error_);
+  const int64_t position = rawfile::Seek(handle_, 0, rawfile::SeekOrigin::Current, last_error_);
   if (position < 0) return bytes;
   try {
     const size_t got = reader_->ReadAt(position, bytes);
-    (void)posix::Seek(handle_, position + static_cast<int64_t>(got), posix::SeekOrigin::Begin,
+    (void)rawfile::Seek(handle_, position + static_cast<int64_t>(got), rawfile::SeekOrigin::Begin,
                       last_error_);
   } catch (const AutomationError& e) {
     last_error_ = WindowsCode(e);
@@ -151,7 +151,7 @@ std::vector<uint8_t> clDateiIO::ReadBytes(int32_t ByteCount) {
 
 void clDateiIO::WriteBytes(std::span<const uint8_t> DataBytes) {
   RequireOpen();
-  (void)posix::Write(handle_, DataBytes, last_error_);
+  (void)rawfile::Write(handle_, DataBytes, last_error_);
   if (auto_flush_) Flush();
 }
 
@@ -159,17 +159,17 @@ void clDateiIO::WriteNewHeader(std::string_view KontoName, std::string_view Tite
                                std::string_view TitelName, eKontoDatenArt Datenart) {
   RequireOpen();
   RttHeaderBytes header = ErzeugeRTTHeader(KontoName, TitelWKN, TitelName, Datenart);
-  (void)posix::Write(handle_, header, last_error_);
+  (void)rawfile::Write(handle_, header, last_error_);
 }
 
 void clDateiIO::Flush() {
   RequireOpen();
-  last_error_ = posix::Flush(handle_);
+  last_error_ = rawfile::Flush(handle_);
 }
 
 void clDateiIO::SetzeDateiEnde() {
   RequireOpen();
-  last_error_ = posix::SetEndOfFile(handle_);
+  last_error_ = rawfile::SetEndOfFile(handle_);
 }
 
 CurrencyValue clDateiIO::convert64to32(CurrencyValue InputValue) const {

@@ -12,7 +12,7 @@
 
 #include "platform/automation/Variant.h"
 #include "platform/files/FileSystem.h"
-#include "platform/files/PosixFile.h"
+#include "platform/files/RawFile.h"
 #include "recording/eKontoDatenArt.h"
 
 namespace vks {
@@ -39,8 +39,8 @@ class clDateiIO {
   void OpenFile(const std::string& sFileName, bool OnlyRead = false);
   // Every member below except IsOpen and convert64to32 throws 45603 while no file is open.
   void CloseFile();
-  bool IsOpen() const { return handle_ != posix::kInvalidHandle; }
-  posix::FileHandle FileHandle() const;
+  bool IsOpen() const { return handle_ != rawfile::kInvalidHandle; }
+  rawfile::FileHandle FileHandle() const;
   const std::string& FileName() const;
   bool AutoFlush() const;
   void SetAutoFlush(bool value);
@@ -73,7 +73,7 @@ class clDateiIO {
   std::string PlatformPart() const;
 
   FileSystem& files_;
-  posix::FileHandle handle_ = posix::kInvalidHandle;
+  rawfile::FileHandle handle_ = rawfile::kInvalidHandle;
   std::unique_ptr<ReadableFile> reader_;
   std::string file_name_;
   bool auto_flush_ = false;

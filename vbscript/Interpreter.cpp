@@ -1,8 +1,7 @@
 #include "vbscript/Interpreter.h"
 
-#include <ctime>
-
 #include "platform/automation/AutomationDate.h"
+#include "platform/system/Clock.h"
 #include "vbscript/Names.h"
 #include "vbscript/Parser.h"
 #include "vbscript/ScriptObject.h"
@@ -10,17 +9,9 @@
 namespace vks::vbscript {
 namespace {
 
-// The computer clock as an automation date in local time.
+// The computer clock as an automation date in local time, as the platform gives it.
 double LocalNow() {
-  auto now = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(now);
-  std::tm tm{};
-  localtime_r(&t, &tm);
-  double ms = static_cast<double>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000);
-  int64_t days = DaysFromCivil(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) + 25569;
-  return static_cast<double>(days) +
-         (tm.tm_hour * 3600.0 + tm.tm_min * 60.0 + tm.tm_sec + ms / 1000.0) / 86400.0;
+  return SystemClock().Now().days;
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ frmVBScriptBearbeiten::frmVBScriptBearbeiten(EditorUmfeld umfeld, QWidget* paren
 
   if (umfeld_.settings) {
     LadeFensterLayout(this, *umfeld_.settings, kEditorLayout, umfeld_.locale);
-    SchreibeVBScriptIni(*umfeld_.settings, *NewPosixFileSystem());
+    SchreibeVBScriptIni(*umfeld_.settings, *NewPlatformFileSystem());
     if (auto gespeichert = LeseSchrift(*umfeld_.settings, umfeld_.locale)) {
       QFont font(QString::fromStdString(gespeichert->name));
       if (gespeichert->groesse > 0) font.setPointSizeF(gespeichert->groesse);

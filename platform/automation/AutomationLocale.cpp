@@ -1,7 +1,5 @@
 #include "platform/automation/AutomationLocale.h"
 
-#include <cstdlib>
-
 namespace vks {
 
 const AutomationLocale& AutomationLocale::Invariant() {
@@ -27,14 +25,6 @@ AutomationLocale AutomationLocale::German() {
 
 AutomationLocale AutomationLocale::FromName(std::string_view name) {
   if (name.substr(0, 2) == "de") return German();
-  return Invariant();
-}
-
-AutomationLocale AutomationLocale::FromEnvironment() {
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* name = std::getenv(variable);
-    if (name && *name) return FromName(name);
-  }
   return Invariant();
 }
 

@@ -29,9 +29,11 @@ struct AutomationLocale {
 
   static const AutomationLocale& Invariant();
   static AutomationLocale German();
-  // Picks the locale for a POSIX locale name such as the value of LC_ALL / LANG.
+  // Picks the locale for a POSIX locale name such as the value of LC_ALL / LANG, or a Windows one
+  // such as "de-DE".
   static AutomationLocale FromName(std::string_view name);
-  // The user's locale of a program without windows: the first set of LC_ALL, LC_NUMERIC, LANG.
+  // The user's locale of a program without windows: the first set of LC_ALL, LC_NUMERIC, LANG; on
+  // Windows the user's default locale (adapters/win32).
   static AutomationLocale FromEnvironment();
 };
 

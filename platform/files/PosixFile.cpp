@@ -1,4 +1,4 @@
-#include "platform/files/PosixFile.h"
+#include "platform/files/RawFile.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -9,7 +9,7 @@
 
 #include "platform/files/WindowsError.h"
 
-namespace vks::posix {
+namespace vks::rawfile {
 namespace {
 
 uint32_t LastError() {
@@ -140,4 +140,4 @@ uint32_t MakeDirectory(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0 ? winerror::kSuccess : LastError();
 }
 
-}  // namespace vks::posix
+}  // namespace vks::rawfile

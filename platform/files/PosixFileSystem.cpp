@@ -10,16 +10,17 @@
 
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/files/FileSystem.h"
+#include "platform/files/WindowsError.h"
 
 namespace vks {
 namespace {
 
 // Errors of calls that name a file, and of those that name a folder.
 AutomationError PosixError(int error_number) {
-  return FileError(error_number, FileTarget::File);
+  return FileError(WindowsErrorFromErrno(error_number), FileTarget::File);
 }
 [[noreturn]] void FolderError(int error_number) {
-  throw FileError(error_number, FileTarget::Folder);
+  throw FileError(WindowsErrorFromErrno(error_number), FileTarget::Folder);
 }
 
 // The path as the kernel resolves it; nothing when some part of it does not exist.
@@ -148,13 +149,6 @@ class PosixFileSystem : public FileSystem {
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   }
 
-  std::string ReadFile(const std::string& path) override {
-    std::unique_ptr<ReadableFile> file = OpenReadable(path);
-    std::string data(static_cast<size_t>(file->Size()), '\0');
-    // A file cut meanwhile reads as far as it goes.
-    data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
-    return data;
-  }
   std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
     if (path.empty() || path.find('\0') != std::string::npos) throw PosixError(ENOENT);
     int fd;
@@ -185,7 +179,10 @@ class PosixFileSystem : public FileSystem {
       fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     // With O_CREAT a missing name can only be a missing folder.
-    if (fd < 0) throw FileError(errno, errno == ENOENT ? FileTarget::Folder : FileTarget::File);
+    if (fd < 0) {
+      throw FileError(WindowsErrorFromErrno(errno),
+                      errno == ENOENT ? FileTarget::Folder : FileTarget::File);
+    }
     return std::make_unique<PosixPositionedFile>(fd);
   }
 
@@ -258,45 +255,21 @@ class PosixFileSystem : public FileSystem {
  private:
   static std::unique_ptr<WritableFile> Open(const std::string& path, int flags) {
     int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
-    if (fd < 0) throw PosixError(errno);
+    // Creating, a missing name can only be a missing folder.
+    if (fd < 0) FolderError(errno);
     return std::make_unique<PosixWritableFile>(fd);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<FileSystem> NewPosixFileSystem() {
+const char kPathSeparator = '/';
+
+bool IsPathSeparator(char c) {
+  return c == '/';
+}
+
+std::unique_ptr<FileSystem> NewPlatformFileSystem() {
   return std::make_unique<PosixFileSystem>();
 }
-
-AutomationError FileError(int error_number, FileTarget target) {
-  int32_t number = 75;
-  switch (error_number) {
-    case ENOENT:
-      number = target == FileTarget::File ? 53 : 76;
-      break;
-    case ENOTDIR:
-      number = 76;
-      break;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EBUSY:
-    case ETXTBSY:
-      number = 70;
-      break;
-    case ENOSPC:
-    case EDQUOT:
-      number = 61;
-      break;
-    case EIO:
-      number = 57;
-      break;
-    default:
-      break;
-  }
-  return AutomationError(number);
-}
-
 }  // namespace vks

@@ -1,63 +1,30 @@
 #include "platform/files/WindowsError.h"
 
-#include <cerrno>
+#include "platform/files/FileSystem.h"
 
 namespace vks {
 
-uint32_t WindowsErrorFromErrno(int err) {
+AutomationError FileError(uint32_t code, FileTarget target) {
   using namespace winerror;
-  switch (err) {
-    case 0:
-      return kSuccess;
-    case ENOENT:
-      return kFileNotFound;
-    case ENOTDIR:
-      return kPathNotFound;
-    case EMFILE:
-    case ENFILE:
-      return kTooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return kAccessDenied;
-    case EBADF:
-      return kInvalidHandle;
-    case ENOMEM:
-      return kNotEnoughMemory;
-    case EROFS:
-      return kWriteProtect;
-    case ENXIO:
-    case ENODEV:
-      return kNotReady;
-    case EBUSY:
-    case ETXTBSY:
-      return kSharingViolation;
-    case EAGAIN:
-      return kLockViolation;
-    case EOPNOTSUPP:
-      return kNotSupported;
-    case EINVAL:
-      return kInvalidParameter;
-    case ENOSPC:
-    case EDQUOT:
-      return kDiskFull;
-    case EILSEQ:
-      return kInvalidName;
-    case ENOTEMPTY:
-      return kDirNotEmpty;
-    case EEXIST:
-      return kAlreadyExists;
-    case ENAMETOOLONG:
-      return kFilenameExcedRange;
-    case EFBIG:
-    case EOVERFLOW:
-      return kFileTooLarge;
-    case EIO:
-      return kIoDevice;
-    case ELOOP:
-      return kCantResolveFilename;
+  switch (code) {
+    case kFileNotFound:
+      return AutomationError(target == FileTarget::File ? 53 : 76);
+    case kPathNotFound:
+    case kInvalidDrive:
+    case kBadPathname:
+    case kDirectoryName:
+      return AutomationError(76);
+    case kAccessDenied:
+    case kWriteProtect:
+    case kSharingViolation:
+      return AutomationError(70);
+    case kDiskFull:
+    case kHandleDiskFull:
+      return AutomationError(61);
+    case kIoDevice:
+      return AutomationError(57);
     default:
-      return kGenFailure;
+      return AutomationError(75);
   }
 }
 
@@ -78,6 +45,8 @@ std::string SystemErrorMessage(uint32_t code) {
       return "Das Handle ist ungültig.";
     case kNotEnoughMemory:
       return "Nicht genügend Speicher verfügbar, um diesen Befehl zu verarbeiten.";
+    case kInvalidDrive:
+      return "Das System kann das angegebene Laufwerk nicht finden.";
     case kWriteProtect:
       return "Das Medium ist schreibgeschützt.";
     case kNotReady:
@@ -94,6 +63,8 @@ std::string SystemErrorMessage(uint32_t code) {
       return "Die Anforderung wird nicht unterstützt.";
     case kInvalidParameter:
       return "Falscher Parameter.";
+    case kHandleDiskFull:
+      return "Der Datenträger ist voll.";
     case kDiskFull:
       return "Auf dem Datenträger ist nicht genügend Speicherplatz vorhanden.";
     case kInvalidName:
@@ -103,6 +74,10 @@ std::string SystemErrorMessage(uint32_t code) {
       return "Es wurde versucht, den Dateizeiger vor den Anfang der Datei zu setzen.";
     case kDirNotEmpty:
       return "Das Verzeichnis ist nicht leer.";
+    case kBadPathname:
+      return "Der angegebene Pfad ist ungültig.";
+    case kDirectoryName:
+      return "Der Verzeichnisname ist ungültig.";
     case kAlreadyExists:
       return "Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden ist.";
     case kFilenameExcedRange:

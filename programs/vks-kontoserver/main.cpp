@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
       QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
   // Every file the server reads or writes goes through this one; the RTT recorder learns its
   // storage folder from start-up, and the calls served on the bus leave its values waiting.
-  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   dbus::DbusRttAufschub rtt_aufschub;
   RttAufzeichnung rtt(*files, RttStorage{}, &rtt_aufschub);
   dbus::KontoServerDienst dienst(bus, programm_name, [] {

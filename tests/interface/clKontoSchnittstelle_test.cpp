@@ -184,7 +184,7 @@ class DateiNamenTest : public clKontoSchnittstelleTest {
   DateiNamenTest() { state_.Kontoumgebung = &kontoumgebung_; }
 
   testing::TempFolder folder;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt{*files, RttStorage{folder.path()}};
   testing::FakeClock clock_;
   KontoUmgebung kontoumgebung_{clock_, rtt};

@@ -47,7 +47,7 @@ class KontoEinstellungenTest : public ::testing::Test {
   }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   testing::FakeClock clock_{45500.5};
   testing::RecordingReporter reporter_;
   KontenSammlung konten_;

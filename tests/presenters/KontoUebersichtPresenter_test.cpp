@@ -94,7 +94,7 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
   }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   testing::RecordingReporter reporter_;
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_{45500.5};

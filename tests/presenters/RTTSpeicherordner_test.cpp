@@ -108,7 +108,7 @@ TEST(RTTSpeicherordnerTest, ChecksInOrderAndStoresOnlyAfterAllPassed) {
     RegistrySettingsStore settings(backend);
     testing::RecordingReporter melder;
     melder.answers = fall.antworten;
-    std::unique_ptr<FileSystem> ordner = NewPosixFileSystem();
+    std::unique_ptr<FileSystem> ordner = NewPlatformFileSystem();
     SpeicherordnerUmfeld umfeld{melder, settings, *ordner, fall.aktuell};
     EXPECT_EQ(BestaetigeSpeicherordner(fall.eingabe, umfeld), fall.ok);
     std::vector<std::pair<std::string, int32_t>> meldungen;

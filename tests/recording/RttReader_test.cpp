@@ -6,9 +6,9 @@
 
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/MemoryFileSystem.h"
+#include "fakes/TempFolder.h"
 #include "recording/RttAufzeichnung.h"
 #include "recording/RttHeader.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -101,7 +101,7 @@ TEST(RttReaderTest, ShortMissingOrUnreadableFilesAreClearErrors) {
 
 TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
   TempFolder folder;
-  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
   RttAufzeichnung rtt(*dateien, RttStorage{folder.path()});
   for (int i = 0; i < 5; ++i)
     rtt.SchreibeWert("K", "", "", dKapitalCash, DateValue{double(i)}, float(i), 0);

@@ -1,8 +1,6 @@
 #include "recording/clDateiIO.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,10 +8,11 @@
 #include <iterator>
 
 #include "fakes/FaultInjectionFileSystem.h"
+#include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/files/RawFile.h"
 #include "platform/files/WindowsError.h"
 #include "recording/RttFormat.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks {
 namespace {
@@ -21,7 +20,7 @@ namespace {
 using testing::TempFolder;
 
 FileSystem& Dateien() {
-  static const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  static const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   return *files;
 }
 
@@ -246,13 +245,15 @@ TEST(clDateiIOTest, CloseResetsTheObject) {
 
 TEST(clDateiIOTest, DestroyingAnOpenObjectClosesTheHandle) {
   TempFolder folder;
-  int handle;
+  rawfile::FileHandle handle;
   {
     clDateiIO file(Dateien());
     file.OpenFile(folder / "a.bin");
     handle = file.FileHandle();
   }
-  EXPECT_EQ(::fcntl(handle, F_GETFD), -1);
+  uint32_t error = 0;
+  EXPECT_EQ(rawfile::FileSize(handle, error), -1);
+  EXPECT_NE(error, 0u);
 }
 
 TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {

@@ -1,14 +1,13 @@
 #include "session/AccountStore.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "fakes/FakeClock.h"
 #include "fakes/FaultInjectionFileSystem.h"
@@ -17,6 +16,7 @@
 #include "platform/automation/NoValue.h"
 #include "platform/automation/StoreReader.h"
 #include "platform/automation/StoreWriter.h"
+#include "tests/ChildProcess.h"
 
 namespace vks {
 namespace {
@@ -132,7 +132,7 @@ class AccountStoreTest : public ::testing::Test {
   RecordingReporter reporter_;
   RecordingErrorLog log_;
   FakeClock clock_;
-  std::unique_ptr<FileSystem> posix_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> posix_ = NewPlatformFileSystem();
 };
 
 TEST_F(AccountStoreTest, WritesTheBytesOfTheLayout) {
@@ -388,28 +388,48 @@ TEST_F(AccountStoreTest, AnUnfinishedSaveIsRemovedOnlyBesideAStoreThatLoadsWhole
   }
 }
 
-TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
+KontenSammlung ManyAccounts() {
   KontenSammlung konten;
   for (int i = 0; i < 300; ++i) {
     auto konto = DemoKonto();
     konto->KontoName = "Konto " + std::to_string(i);
     konten.Add(konto->KontoName, konto);
   }
-  AccountStore store = MakeStore(*posix_);
-  ASSERT_FALSE(store.SpeichereKonten(konten));
+  return konten;
+}
+
+// The child: saves the same accounts into `folder` until it is killed, after a sign that it runs.
+const bool kSaveLoop = testing::RegisterChildRoutine("save-loop", [](const std::string& folder) {
+  const auto files = NewPlatformFileSystem();
+  RecordingReporter reporter;
+  RecordingErrorLog log;
+  FakeClock clock;
+  AccountStore store(folder, "/opt/tradomir", *files, reporter, log, clock);
+  const KontenSammlung konten = ManyAccounts();
+  (void)store.SpeichereKonten(konten);
+  WriteAll(JoinPath(folder, "laeuft"), "");
+  for (;;) (void)store.SpeichereKonten(konten);
+  return 0;
+});
+
+TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
+  ASSERT_TRUE(kSaveLoop);
+  ASSERT_FALSE(MakeStore(*posix_).SpeichereKonten(ManyAccounts()));
   const std::string whole = ReadAll(StoreFile());
+  const std::string running = folder_.File("laeuft");
 
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE(round);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (;;) (void)store.SpeichereKonten(konten);
+    std::filesystem::remove(running);
+    testing::ChildProcess child("save-loop", folder_.path());
+    ASSERT_TRUE(child.Started());
+    // A child that dies before it runs fails the test rather than hanging it.
+    for (int wait = 0; wait < 12000 && !std::filesystem::exists(running); ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    usleep(20000 + round * 7000);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
+    ASSERT_TRUE(std::filesystem::exists(running));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + round * 7));
+    child.Kill();
     EXPECT_EQ(ReadAll(StoreFile()), whole);
   }
 }

@@ -20,7 +20,7 @@ int SchreibeStartreihen(const std::string& bytes, const std::string& folder) {
   auto bounds = ReadStoreArrayHeader(bytes, offset);
   if (!bounds || bounds->size() != 1) return 0;
   AccountTimeOnly clock;
-  const std::unique_ptr<FileSystem> dateien = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
   RttAufzeichnung rtt(*dateien, RttStorage{folder});
   const KontoUmgebung umgebung{clock, rtt};
   int written = 0;

@@ -33,7 +33,7 @@ void WriteWhole(vks::FileSystem& files, const std::string& path, const std::stri
 
 int Run(int argc, char** argv) {
   const std::string_view command = argc > 1 ? argv[1] : "";
-  auto files = vks::NewPosixFileSystem();
+  auto files = vks::NewPlatformFileSystem();
   if (command == "dump" && argc == 3) {
     std::cout << vks::DumpStore(files->ReadFile(argv[2]));
     return 0;

@@ -62,7 +62,7 @@ int Usage() {
 bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) {
   std::string text;
   try {
-    text = vks::NewPosixFileSystem()->ReadFile(path);
+    text = vks::NewPlatformFileSystem()->ReadFile(path);
   } catch (const vks::AutomationError&) {
     std::cerr << "vbs: cannot open " << path << '\n';
     code = 2;

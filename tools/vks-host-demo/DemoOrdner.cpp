@@ -54,7 +54,7 @@ Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag&
     konto->FillStreichBedingung = k.fill_streich_bedingung;
     konten.Add(k.name, konto);
   }
-  const std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   SystemClock clock;
   LogMessageReporter reporter(std::cerr);
   const std::unique_ptr<ErrorLog> log =

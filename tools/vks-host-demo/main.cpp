@@ -84,7 +84,7 @@ int SpieleDemo(QCoreApplication& app) {
   }
   std::string text;
   try {
-    text = vks::NewPosixFileSystem()->ReadFile(o.tag.toStdString());
+    text = vks::NewPlatformFileSystem()->ReadFile(o.tag.toStdString());
   } catch (const vks::AutomationError&) {
     return Fehler(o.tag.toStdString() + " fehlt");
   }

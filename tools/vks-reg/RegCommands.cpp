@@ -253,7 +253,7 @@ class Commands {
     if (p.positional.size() != 1) return InvalidRegistryArgument("import DATEI");
     std::string bytes;
     try {
-      bytes = NewPosixFileSystem()->ReadFile(p.positional[0]);
+      bytes = NewPlatformFileSystem()->ReadFile(p.positional[0]);
     } catch (const AutomationError&) {
       return FileError(p.positional[0]);
     }

@@ -2,12 +2,11 @@
 // settings in and out with registry files.
 #include <iostream>
 
-#include "adapters/sqlite/RegistryLocation.h"
-#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "tools/vks-reg/RegCommands.h"
+#include "tools/vks-reg/RegistryStore.h"
 
 int main(int argc, char** argv) {
-  auto registry = vks::SqliteRegistryBackend::Open(vks::DefaultRegistryFile());
+  auto registry = vks::OpenRegistryStore();
   if (!registry.ok()) {
     std::cerr << "FEHLER: " << registry.error().Description() << "\n";
     return 1;

@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  return vks::rtt_tool::RunRttTool(*vks::NewPosixFileSystem(), args, std::cout, std::cerr);
+  return vks::rtt_tool::RunRttTool(*vks::NewPlatformFileSystem(), args, std::cout, std::cerr);
 }

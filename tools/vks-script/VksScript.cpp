@@ -98,7 +98,7 @@ int Run(int argc, char** argv) {
     return 2;
   }
 
-  auto files = vks::NewPosixFileSystem();
+  auto files = vks::NewPlatformFileSystem();
   vks::KontoSitzung sitzung;
   sitzung.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
   vks::FuelleKennzahlenListe(sitzung.KennzahlenNamen);

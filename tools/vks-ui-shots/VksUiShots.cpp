@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
 
   LogMessageReporter melder(std::cerr);
   SystemClock clock;
-  std::unique_ptr<FileSystem> files = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   std::unique_ptr<ErrorLog> log = NewFileErrorLog(daten + "/" + kErrorLogFileName, *files, clock);
   AccountStore store(daten, daten, *files, melder, *log, clock);
   KontoSitzung sitzung;

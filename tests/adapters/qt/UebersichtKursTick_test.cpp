@@ -63,7 +63,7 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
   }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
   testing::FakeClock clock_{45500.5};
   testing::RecordingReporter reporter_;

@@ -91,7 +91,7 @@ class frmHauptfensterTest : public ::testing::Test {
   testing::RecordingReporter melder_;
   testing::RecordingErrorLog log_;
   testing::FakeClock clock_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
   KontoSitzung state_;
   bool gefuellt_ = FuelleKonten();

@@ -88,7 +88,7 @@ class frmKontoUebersichtTest : public testing::AnwendungZuerst, public ::testing
   }
 
   testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
   RttAufzeichnung rtt_{*files_, RttStorage{folder_.path()}};
   testing::FakeClock clock_{45500.5};
   KontoBeobachterVerteiler verteiler_;

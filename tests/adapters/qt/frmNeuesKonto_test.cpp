@@ -34,7 +34,7 @@ class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Tes
   testing::RecordingReporter reporter_;
   KontenSammlung konten_;
   std::function<void(frmVBScriptBearbeiten&)> editor_tut_;
-  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   frmNeuesKonto dialog_{NeuesKontoUmfeld{reporter_, clock_, konten_, AutomationLocale::German(),
                                          *dateien_, nullptr, nullptr, nullptr, nullptr, nullptr, "",
                                          [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }}};

@@ -24,7 +24,7 @@ class frmRTTSpeicherordnerTest : public ::testing::Test {
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
   testing::RecordingReporter melder_;
-  std::unique_ptr<FileSystem> ordner_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> ordner_ = NewPlatformFileSystem();
   frmRTTSpeicherordner dialog_{{melder_, settings_, *ordner_, ""}};
 
   QPushButton* Knopf(const char* name) { return dialog_.findChild<QPushButton*>(name); }

@@ -32,7 +32,7 @@ std::string ReadAt(ReadableFile& file, int64_t offset, size_t count) {
 
 TEST(ReadableFileTest, ReadsWhatLiesAtTheOffsetUpToTheEnd) {
   TempFolder folder;
-  auto posix = NewPosixFileSystem();
+  auto posix = NewPlatformFileSystem();
   fuzzing::MemoryFileSystem memory;
   const struct {
     int64_t offset;

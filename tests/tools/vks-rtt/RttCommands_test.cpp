@@ -6,9 +6,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "fakes/TempFolder.h"
 #include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
-#include "tests/recording/TempFolder.h"
 
 namespace vks::rtt_tool {
 namespace {
@@ -34,7 +34,7 @@ class RttCommandsTest : public ::testing::Test {
 
   TempFolder folder_;
   RttStorage storage_{folder_.path()};
-  std::unique_ptr<FileSystem> dateien_ = NewPosixFileSystem();
+  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   RttAufzeichnung rtt_{*dateien_, storage_};
   std::ostringstream out_, err_;
 };
@@ -49,8 +49,10 @@ TEST_F(RttCommandsTest, DumpAsCsv) {
 
 TEST_F(RttCommandsTest, DumpAsJson) {
   EXPECT_EQ(Run({"dump", "--json", File()}), 0);
+  std::string file;
+  for (char c : File()) file += c == '\\' ? "\\\\" : std::string(1, c);
   EXPECT_EQ(out_.str(),
-            "{\"file\":\"" + File() +
+            "{\"file\":\"" + file +
                 "\",\"size\":888,\"well_formed\":true,\"header\":{\"signature\":\"VKS "
                 "RealtimeTool-Datei Version 01.00\",\"display_name\":\"KapitalCash-Müller\","
                 "\"base_name\":\"KapitalCash-Müller\",\"description\":\"Kontoserver "
@@ -106,6 +108,7 @@ TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
       {{"tail", "-n", "zehn", "x"}, 2, "Aufruf: vks-rtt"},
       {{"plot", "x"}, 2, "Aufruf: vks-rtt"},
       {{"dump", folder_ / "none.RTT"}, 1, "vks-rtt: Datei nicht gefunden: '"},
+      // A folder is refused on both platforms.
       {{"info", folder_.path()}, 1, "vks-rtt: Zugriff verweigert: '"},
   };
   for (const Case& c : cases) {

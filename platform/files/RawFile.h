@@ -1,15 +1,17 @@
 #pragma once
-// The raw file calls behind the file object's handle: POSIX with 64-bit offsets. Each call reports
-// its failure as the Windows error code that means the same (0 = success), so that callers can word
-// messages the way the host knows them. Reads go through FileSystem.
+// The raw file calls behind the file object's handle, one implementation per platform (PosixFile.cpp
+// with 64-bit offsets; adapters/win32 on the Win32 API). Each call reports its failure as a Windows
+// error code (0 = success), so that callers word messages the way the host knows them. Reads go
+// through FileSystem.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
-namespace vks::posix {
+namespace vks::rawfile {
 
-using FileHandle = int32_t;
+// A descriptor or a Win32 handle; both fit, and both platforms use -1 for none.
+using FileHandle = intptr_t;
 inline constexpr FileHandle kInvalidHandle = -1;
 
 enum class SeekOrigin { Begin, Current, End };
@@ -45,4 +47,4 @@ size_t RaiseOpenFileLimit();
 bool PathExists(const std::string& path);
 uint32_t MakeDirectory(const std::string& path);
 
-}  // namespace vks::posix
+}  // namespace vks::rawfile
