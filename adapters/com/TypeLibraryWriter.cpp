@@ -1,8 +1,9 @@
 #include "adapters/com/TypeLibraryWriter.h"
 
+#include <windows.h>
+
 #include <oaidl.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <map>
@@ -31,6 +32,19 @@ std::string Narrow(std::wstring_view utf16) {
   WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(), n,
                       nullptr, nullptr);
   return narrow;
+}
+
+INVOKEKIND InvokeKindOf(MemberKind kind) {
+  switch (kind) {
+    case MemberKind::PropertyGet:
+      return INVOKE_PROPERTYGET;
+    case MemberKind::PropertyLet:
+      return INVOKE_PROPERTYPUT;
+    case MemberKind::PropertySet:
+      return INVOKE_PROPERTYPUTREF;
+    default:
+      return INVOKE_FUNC;
+  }
 }
 
 GUID ParseGuid(const std::string& text) {
@@ -240,10 +254,7 @@ class Builder {
     FUNCDESC f{};
     f.memid = m.dispid;
     f.callconv = CC_STDCALL;
-    f.invkind = m.kind == MemberKind::PropertyGet   ? INVOKE_PROPERTYGET
-                : m.kind == MemberKind::PropertyLet ? INVOKE_PROPERTYPUT
-                : m.kind == MemberKind::PropertySet ? INVOKE_PROPERTYPUTREF
-                                                    : INVOKE_FUNC;
+    f.invkind = InvokeKindOf(m.kind);
     if (itf.dual) {
       // The function table's form: an HRESULT, the result as the last, [out, retval] parameter.
       f.funckind = FUNC_PUREVIRTUAL;

@@ -4,6 +4,8 @@
 // out exactly as described.
 #include <windows.h>
 
+#include <oaidl.h>
+
 #include <string>
 
 #include "adapters/com/TypeLibraryDescription.h"
@@ -13,6 +15,9 @@ namespace vks::com {
 // Writes `library` to the file `path`. Throws std::runtime_error naming the type and member that
 // the builder refused, with its HRESULT.
 void WriteTypeLibrary(const TypeLibraryDescription& library, const std::wstring& path);
+
+// How a member is invoked: a function, or a property's read, assignment or reference assignment.
+INVOKEKIND InvokeKindOf(MemberKind kind);
 
 // UTF-8 to UTF-16 and back, for the names of the description.
 std::wstring Widen(std::string_view utf8);

@@ -1,8 +1,9 @@
 // vks-typelib DESCRIPTION.xml OUT.tlb OUT.h: writes the type library and the C++ declarations of
 // the interfaces from the one interface description. Runs at build time (under Wine on Linux).
+#include <windows.h>
+
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <exception>
