@@ -11,28 +11,9 @@
 #include <stdexcept>
 
 #include "adapters/com/ComPtr.h"
+#include "adapters/com/WideText.h"
 
 namespace vks::com {
-
-std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                              static_cast<int>(utf8.size()), nullptr, 0);
-  if (n <= 0) throw std::runtime_error("not UTF-8: " + std::string(utf8));
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view utf16) {
-  if (utf16.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string narrow(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), narrow.data(), n,
-                      nullptr, nullptr);
-  return narrow;
-}
 
 INVOKEKIND InvokeKindOf(MemberKind kind) {
   switch (kind) {

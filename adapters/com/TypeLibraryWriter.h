@@ -19,10 +19,6 @@ void WriteTypeLibrary(const TypeLibraryDescription& library, const std::wstring&
 // How a member is invoked: a function, or a property's read, assignment or reference assignment.
 INVOKEKIND InvokeKindOf(MemberKind kind);
 
-// UTF-8 to UTF-16 and back, for the names of the description.
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
-
 // The GUID of "{...}" text; throws std::runtime_error when it is not one.
 GUID ParseGuid(const std::string& text);
 

@@ -12,6 +12,7 @@
 #include "adapters/com/InterfaceHeaderWriter.h"
 #include "adapters/com/TypeLibraryDescription.h"
 #include "adapters/com/TypeLibraryWriter.h"
+#include "adapters/com/WideText.h"
 
 namespace {
 

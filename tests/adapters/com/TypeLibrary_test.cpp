@@ -14,6 +14,7 @@
 #include "adapters/com/ComPtr.h"
 #include "adapters/com/TypeLibraryDescription.h"
 #include "adapters/com/TypeLibraryWriter.h"
+#include "adapters/com/WideText.h"
 
 namespace vks::com {
 namespace {
