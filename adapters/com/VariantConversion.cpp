@@ -195,13 +195,16 @@ Variant FromArray(VARTYPE element_type, const SAFEARRAY* array, ObjectBridge* ob
   return Variant(std::move(result));
 }
 
+// The value stored at `p`, which need not be aligned for T.
+template <class T>
+T Load(const void* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 // The value of type `vt` stored at `p` (the VARIANT's own union or the target of a reference).
 Variant FromValue(VARTYPE vt, const void* p, ObjectBridge* objects, int depth) {
-  auto at = [p]<class T>(T*) {
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-  };
   if (vt & VT_ARRAY) return FromArray(vt & VT_TYPEMASK, at((SAFEARRAY**)nullptr), objects, depth);
   switch (vt) {
     case VT_EMPTY:
@@ -209,39 +212,39 @@ Variant FromValue(VARTYPE vt, const void* p, ObjectBridge* objects, int depth) {
     case VT_NULL:
       return Variant::Null();
     case VT_I2:
-      return Variant(static_cast<int16_t>(at((SHORT*)nullptr)));
+      return Variant(static_cast<int16_t>(Load<SHORT>(p)));
     case VT_I4:
-      return Variant(static_cast<int32_t>(at((LONG*)nullptr)));
+      return Variant(static_cast<int32_t>(Load<LONG>(p)));
     case VT_R4:
-      return Variant(at((FLOAT*)nullptr));
+      return Variant(Load<FLOAT>(p));
     case VT_R8:
-      return Variant(at((DOUBLE*)nullptr));
+      return Variant(Load<DOUBLE>(p));
     case VT_CY:
-      return Variant(CurrencyValue{at((CY*)nullptr).int64});
+      return Variant(CurrencyValue{Load<CY>(p).int64});
     case VT_DATE:
-      return Variant(DateValue{at((DATE*)nullptr)});
+      return Variant(DateValue{Load<DATE>(p)});
     case VT_BOOL:
-      return Variant(at((VARIANT_BOOL*)nullptr) != VARIANT_FALSE);
+      return Variant(Load<VARIANT_BOOL>(p) != VARIANT_FALSE);
     case VT_UI1:
-      return Variant(static_cast<uint8_t>(at((BYTE*)nullptr)));
+      return Variant(static_cast<uint8_t>(Load<BYTE>(p)));
     case VT_ERROR:
-      return Variant(ErrorValue{static_cast<int32_t>(at((SCODE*)nullptr))});
+      return Variant(ErrorValue{static_cast<int32_t>(Load<SCODE>(p))});
     case VT_I1:
-      return Variant(static_cast<int16_t>(at((CHAR*)nullptr)));
+      return Variant(static_cast<int16_t>(Load<CHAR>(p)));
     case VT_UI2:
-      return Variant(static_cast<int32_t>(at((USHORT*)nullptr)));
+      return Variant(static_cast<int32_t>(Load<USHORT>(p)));
     case VT_INT:
-      return Variant(static_cast<int32_t>(at((INT*)nullptr)));
+      return Variant(static_cast<int32_t>(Load<INT>(p)));
     case VT_UI4:
-      return WholeNumber(at((ULONG*)nullptr));
+      return WholeNumber(Load<ULONG>(p));
     case VT_UINT:
-      return WholeNumber(at((UINT*)nullptr));
+      return WholeNumber(Load<UINT>(p));
     case VT_I8:
-      return WholeNumber(at((LONGLONG*)nullptr));
+      return WholeNumber(Load<LONGLONG>(p));
     case VT_UI8:
-      return WholeNumber(at((ULONGLONG*)nullptr));
+      return WholeNumber(Load<ULONGLONG>(p));
     case VT_BSTR: {
-      BSTR b = at((BSTR*)nullptr);
+      BSTR b = Load<BSTR>(p);
       return Variant(b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string());
     }
     case VT_DISPATCH:
