@@ -6,14 +6,15 @@
 
 namespace vks::testing {
 
-using ChildRoutine = void (*)(const std::string& argument);
+// Returns the child's exit code.
+using ChildRoutine = int (*)(const std::string& argument);
 
 // Registers `routine` under `name`; for a static initialiser.
 bool RegisterChildRoutine(const char* name, ChildRoutine routine);
 
-// Runs the routine that the command line names (--vks-child NAME ARGUMENT) and returns true, or
-// returns false when the command line names none.
-bool RunChildRoutine(int argc, char** argv);
+// Runs the routine that the command line names (--vks-child NAME ARGUMENT) and returns its exit
+// code; -1 when the command line names none.
+int RunChildRoutine(int argc, char** argv);
 
 class ChildProcess {
  public:
@@ -26,6 +27,8 @@ class ChildProcess {
   bool Started() const;
   // Kills the process at once (no clean-up of its own runs) and waits until it is gone.
   void Kill();
+  // Waits until the process ends by itself; its exit code, -1 when it did not exit normally.
+  int Wait();
 
  private:
   long long id_ = -1;

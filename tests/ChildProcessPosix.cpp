@@ -31,4 +31,12 @@ void ChildProcess::Kill() {
   id_ = -1;
 }
 
+int ChildProcess::Wait() {
+  if (id_ <= 0) return -1;
+  int status = 0;
+  const bool waited = ::waitpid(static_cast<pid_t>(id_), &status, 0) == id_;
+  id_ = -1;
+  return waited && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 }  // namespace vks::testing

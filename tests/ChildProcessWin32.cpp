@@ -50,4 +50,15 @@ void ChildProcess::Kill() {
   id_ = -1;
 }
 
+int ChildProcess::Wait() {
+  if (id_ == -1) return -1;
+  HANDLE process = reinterpret_cast<HANDLE>(id_);
+  DWORD code = 0;
+  const bool waited = ::WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 &&
+                      ::GetExitCodeProcess(process, &code);
+  ::CloseHandle(process);
+  id_ = -1;
+  return waited ? static_cast<int>(code) : -1;
+}
+
 }  // namespace vks::testing

@@ -18,11 +18,10 @@ bool RegisterChildRoutine(const char* name, ChildRoutine routine) {
   return true;
 }
 
-bool RunChildRoutine(int argc, char** argv) {
-  if (argc != 4 || std::strcmp(argv[1], "--vks-child") != 0) return false;
+int RunChildRoutine(int argc, char** argv) {
+  if (argc != 4 || std::strcmp(argv[1], "--vks-child") != 0) return -1;
   const auto found = Routines().find(argv[2]);
-  if (found != Routines().end()) found->second(argv[3]);
-  return true;
+  return found != Routines().end() ? found->second(argv[3]) : 127;
 }
 
 }  // namespace vks::testing

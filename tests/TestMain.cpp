@@ -6,7 +6,7 @@
 #include "tests/ChildProcess.h"
 
 int main(int argc, char** argv) {
-  if (vks::testing::RunChildRoutine(argc, argv)) return 0;
+  if (int child = vks::testing::RunChildRoutine(argc, argv); child >= 0) return child;
   testing::InitGoogleTest(&argc, argv);
   vks::pcre2::InstallRegexEngine();
   return RUN_ALL_TESTS();

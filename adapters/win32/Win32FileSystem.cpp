@@ -179,13 +179,6 @@ class Win32FileSystem : public FileSystem {
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
   }
 
-  std::string ReadFile(const std::string& path) override {
-    std::unique_ptr<ReadableFile> file = OpenReadable(path);
-    std::string data(static_cast<size_t>(file->Size()), '\0');
-    // A file cut meanwhile reads as far as it goes.
-    data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
-    return data;
-  }
   std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
     return std::make_unique<Win32ReadableFile>(OpenHandle(path, GENERIC_READ, OPEN_EXISTING));
   }

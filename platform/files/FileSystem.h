@@ -59,8 +59,8 @@ class FileSystem {
   // True when both paths name one existing folder, however each is spelled (symbolic links,
   // "..", a trailing separator).
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
-  // The whole file in one read.
-  virtual std::string ReadFile(const std::string& path) = 0;
+  // The whole file in one read; the platforms read it through OpenReadable.
+  virtual std::string ReadFile(const std::string& path);
   // An existing file, for reads at offsets.
   virtual std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) = 0;
   // Creates or truncates.
@@ -87,15 +87,17 @@ class FileSystem {
   virtual std::string Resolve(const std::string& path) = 0;
 };
 
-// The real files of the platform (POSIX calls, 64-bit offsets).
+// The real files of the platform this build runs on (POSIX calls with 64-bit offsets, or the Win32
+// API with UTF-16 paths).
 std::unique_ptr<FileSystem> NewPlatformFileSystem();
 
-// What a failed file call raises: the platform error `error_number` as the file statements number
-// it (53 file not found, 61 disk full, 70 access denied, 75 path/file access error, 76 path not
-// found, 57 device I/O error), with their German text. A missing entry is a missing file (53) when
-// a file was asked for, a missing path (76) when a folder was.
+// What a failed file call raises: the Windows error code `code` (WindowsError.h; the POSIX build
+// translates errno first) as the file statements number it (53 file not found, 61 disk full, 70
+// access denied, 75 path/file access error, 76 path not found, 57 device I/O error), with their
+// German text. A missing entry is a missing file (53) when a file was asked for, a missing path
+// (76) when a folder was.
 enum class FileTarget { File, Folder };
-AutomationError FileError(int error_number, FileTarget target);
+AutomationError FileError(uint32_t code, FileTarget target);
 
 // Creates a folder and the missing folders above it, level by level. True when the path exists
 // afterwards (as a folder or as a file: a file in the way shows only when it is used).

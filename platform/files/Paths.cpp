@@ -18,6 +18,14 @@ bool HasSeparator(std::string_view path) {
 
 }  // namespace
 
+std::string FileSystem::ReadFile(const std::string& path) {
+  std::unique_ptr<ReadableFile> file = OpenReadable(path);
+  std::string data(static_cast<size_t>(file->Size()), '\0');
+  // A file cut meanwhile reads as far as it goes.
+  data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
+  return data;
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (!path.empty() && !IsPathSeparator(path.back())) path += kPathSeparator;

@@ -149,13 +149,6 @@ class PosixFileSystem : public FileSystem {
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   }
 
-  std::string ReadFile(const std::string& path) override {
-    std::unique_ptr<ReadableFile> file = OpenReadable(path);
-    std::string data(static_cast<size_t>(file->Size()), '\0');
-    // A file cut meanwhile reads as far as it goes.
-    data.resize(file->ReadAt(0, {reinterpret_cast<uint8_t*>(data.data()), data.size()}));
-    return data;
-  }
   std::unique_ptr<ReadableFile> OpenReadable(const std::string& path) override {
     if (path.empty() || path.find('\0') != std::string::npos) throw PosixError(ENOENT);
     int fd;

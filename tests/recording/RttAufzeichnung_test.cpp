@@ -1,12 +1,12 @@
 #include "recording/RttAufzeichnung.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/TempFolder.h"
@@ -14,6 +14,7 @@
 #include "recording/RttFileName.h"
 #include "recording/RttHeader.h"
 #include "recording/RttReader.h"
+#include "tests/ChildProcess.h"
 
 namespace vks {
 namespace {
@@ -336,40 +337,44 @@ TEST_F(RttAufzeichnungTest, HostileNamesAreWrittenAndFoundAgain) {
     EXPECT_EQ(entry.path().filename(), "rtt");
 }
 
+constexpr int kReaderRecords = 4000;
+
+// The reader: reads the file over and over until it has seen every record; says that it runs by a
+// file beside it. Exit code 1 for a tail longer than a partial record, 2 for a wrong value.
+const bool kRttReader = testing::RegisterChildRoutine("rtt-reader", [](const std::string& file) {
+  std::ofstream(file + ".liest") << "";
+  size_t seen = 0;
+  while (seen < kReaderRecords) {
+    Result<RttContents> contents = ReadRttFile(file);
+    if (!contents.ok() || contents->trailing_bytes >= 16) return 1;
+    for (size_t i = 0; i < contents->records.size(); ++i) {
+      const RttRecord& r = contents->records[i];
+      if (r.time.days != static_cast<double>(i) || r.value != static_cast<float>(i) ||
+          r.value2 != 0.0f)
+        return 2;
+    }
+    seen = contents->records.size();
+  }
+  return 0;
+});
+
 // The host reads while we write: a second process that reads the file over and over must see every
 // complete record holding the value written at its place. A record that straddles a page boundary
 // can show for an instant as a tail shorter than one record (the kernel extends the file page by
 // page); readers skip such a tail, and it never outlives the write.
 TEST_F(RttAufzeichnungTest, AReaderProcessNeverSeesAPartialRecord) {
-  constexpr int kRecords = 4000;
+  ASSERT_TRUE(kRttReader);
   WriteCash(0, 0);
-  pid_t reader = ::fork();
-  ASSERT_GE(reader, 0);
-  if (reader == 0) {
-    int bad = 0;
-    size_t seen = 0;
-    while (seen < kRecords && bad == 0) {
-      Result<RttContents> contents = ReadRttFile(CashFile());
-      if (!contents.ok() || contents->trailing_bytes >= 16) {
-        bad = 1;
-        break;
-      }
-      for (size_t i = 0; i < contents->records.size(); ++i) {
-        const RttRecord& r = contents->records[i];
-        if (r.time.days != static_cast<double>(i) || r.value != static_cast<float>(i) ||
-            r.value2 != 0.0f)
-          bad = 2;
-      }
-      seen = contents->records.size();
-    }
-    ::_exit(bad);
+  testing::ChildProcess reader("rtt-reader", CashFile());
+  ASSERT_TRUE(reader.Started());
+  // A reader that dies before it reads fails the test rather than hanging it.
+  for (int wait = 0; wait < 12000 && !fs::exists(CashFile() + ".liest"); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  for (int i = 1; i < kRecords; ++i) WriteCash(i, static_cast<float>(i));
-  int status = 0;
-  ASSERT_EQ(::waitpid(reader, &status, 0), reader);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(fs::file_size(CashFile()), 856u + 16u * kRecords);
+  ASSERT_TRUE(fs::exists(CashFile() + ".liest"));
+  for (int i = 1; i < kReaderRecords; ++i) WriteCash(i, static_cast<float>(i));
+  EXPECT_EQ(reader.Wait(), 0);
+  EXPECT_EQ(fs::file_size(CashFile()), 856u + 16u * kReaderRecords);
   Result<RttContents> last = ReadRttFile(CashFile());
   ASSERT_TRUE(last.ok());
   EXPECT_TRUE(last->well_formed);

@@ -1,8 +1,6 @@
 #include "recording/clDateiIO.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +9,7 @@
 
 #include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/files/RawFile.h"
 #include "recording/RttFormat.h"
 
 namespace vks {
@@ -221,13 +220,15 @@ TEST(clDateiIOTest, CloseResetsTheObject) {
 
 TEST(clDateiIOTest, DestroyingAnOpenObjectClosesTheHandle) {
   TempFolder folder;
-  int handle;
+  rawfile::FileHandle handle;
   {
     clDateiIO file;
     file.OpenFile(folder / "a.bin");
     handle = file.FileHandle();
   }
-  EXPECT_EQ(::fcntl(handle, F_GETFD), -1);
+  uint32_t error = 0;
+  EXPECT_EQ(rawfile::FileSize(handle, error), -1);
+  EXPECT_NE(error, 0u);
 }
 
 TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {

@@ -379,6 +379,7 @@ const bool kSaveLoop = testing::RegisterChildRoutine("save-loop", [](const std::
   store.SpeichereKonten(konten);
   WriteAll(JoinPath(folder, "laeuft"), "");
   for (;;) store.SpeichereKonten(konten);
+  return 0;
 });
 
 TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
