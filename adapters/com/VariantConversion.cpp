@@ -205,7 +205,7 @@ T Load(const void* p) {
 
 // The value of type `vt` stored at `p` (the VARIANT's own union or the target of a reference).
 Variant FromValue(VARTYPE vt, const void* p, ObjectBridge* objects, int depth) {
-  if (vt & VT_ARRAY) return FromArray(vt & VT_TYPEMASK, at((SAFEARRAY**)nullptr), objects, depth);
+  if (vt & VT_ARRAY) return FromArray(vt & VT_TYPEMASK, Load<SAFEARRAY*>(p), objects, depth);
   switch (vt) {
     case VT_EMPTY:
       return Variant();
@@ -249,7 +249,7 @@ Variant FromValue(VARTYPE vt, const void* p, ObjectBridge* objects, int depth) {
     }
     case VT_DISPATCH:
     case VT_UNKNOWN: {
-      IUnknown* unknown = at((IUnknown**)nullptr);
+      IUnknown* unknown = Load<IUnknown*>(p);
       if (!unknown) return Variant::Nothing();
       IDispatch* dispatch = nullptr;
       if (!objects || FAILED(unknown->QueryInterface(IID_IDispatch, (void**)&dispatch)))
