@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/com/WideText.h"
+#include "adapters/com/ComValues.h"
 #include "platform/automation/AutomationError.h"
 
 namespace vks::com {
@@ -17,13 +17,6 @@ namespace {
 
 [[noreturn]] void TypeMismatch() {
   throw AutomationError(error::kTypeMismatch);
-}
-
-BSTR ToBstr(const std::string& text) {
-  std::wstring wide = Widen(text);
-  BSTR b = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-  if (!b) throw AutomationError(error::kOutOfMemory);
-  return b;
 }
 
 // Frees a SAFEARRAY that has not been handed over, with the VARIANTs already filled in it.
@@ -245,7 +238,7 @@ Variant FromValue(VARTYPE vt, const void* p, ObjectBridge* objects, int depth) {
       return WholeNumber(Load<ULONGLONG>(p));
     case VT_BSTR: {
       BSTR b = Load<BSTR>(p);
-      return Variant(b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string());
+      return Variant(FromBstr(b));
     }
     case VT_DISPATCH:
     case VT_UNKNOWN: {

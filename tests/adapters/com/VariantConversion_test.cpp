@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/NoValue.h"
@@ -39,14 +39,7 @@ Variant Nested(int levels) {
   return v;
 }
 
-int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 struct RoundTrip {
   const char* name;
