@@ -8,6 +8,11 @@
 
 namespace vks::testing {
 
+// A path for std::filesystem from UTF-8 text; its narrow strings are not UTF-8 on Windows.
+inline std::filesystem::path Utf8Path(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 class TempFolder {
  public:
   TempFolder() {

@@ -1,5 +1,7 @@
 #include "presenters/KontoEinstellungen.h"
 
+#include <algorithm>
+
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "platform/automation/KeyedDictionary.h"
@@ -80,7 +82,8 @@ bool IstGueltigerKontoname(std::string_view name, FileSystem& dateien, const std
   // "<name>.12345?": the name, ".12345" and at most one more character.
   const std::string muster = FoldCase(std::string(name) + ".12345");
   for (const std::string& pfad : dateien.ListFiles(ordner, "")) {
-    const std::string datei = FoldCase(std::string_view(pfad).substr(pfad.rfind('/') + 1));
+    const auto name_start = std::find_if(pfad.rbegin(), pfad.rend(), IsPathSeparator).base();
+    const std::string datei = FoldCase(std::string_view(&*name_start, pfad.end() - name_start));
     if (datei.starts_with(muster) && datei.size() <= muster.size() + 1) return false;
   }
   return true;

@@ -1,6 +1,7 @@
 // The real files on the Win32 API: UTF-16 paths, handles shared for reading, writing and deletion,
 // renames that replace their target and reach the disk before they return.
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <utility>
 
@@ -131,14 +132,38 @@ class Win32WritableFile : public WritableFile {
   Handle handle_;
 };
 
+// The file's path on its volume as the handle sees it now, into `buffer` (sized for the name at the
+// opening); false when it does not fit, which means the name has changed too.
+bool CurrentName(HANDLE handle, std::vector<uint8_t>& buffer, std::wstring_view& name) {
+  auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer.data());
+  if (!::GetFileInformationByHandleEx(handle, FileNameInfo, info,
+                                      static_cast<DWORD>(buffer.size()))) {
+    return false;
+  }
+  name = std::wstring_view(info->FileName, info->FileNameLength / sizeof(wchar_t));
+  return true;
+}
+
 class Win32PositionedFile : public PositionedFile {
  public:
-  explicit Win32PositionedFile(HANDLE handle) : handle_(handle) {}
+  explicit Win32PositionedFile(HANDLE handle) : handle_(handle) {
+    buffer_.resize(sizeof(FILE_NAME_INFO) + 1024 * sizeof(wchar_t));
+    std::wstring_view name;
+    while (!CurrentName(handle, buffer_, name) && ::GetLastError() == ERROR_MORE_DATA &&
+           buffer_.size() < 70000) {
+      buffer_.resize(buffer_.size() * 2);
+    }
+    name_ = name;
+  }
 
+  // Windows keeps a deleted name while handles are open, and Wine tells neither a pending deletion
+  // nor a lost link; a file that is no longer found under the name it was opened by has lost it.
   int64_t NamedSize() override {
     FILE_STANDARD_INFO info;
+    std::wstring_view name;
     if (!::GetFileInformationByHandleEx(handle_.get(), FileStandardInfo, &info, sizeof info) ||
-        info.DeletePending || info.NumberOfLinks == 0) {
+        info.DeletePending || info.NumberOfLinks == 0 ||
+        !CurrentName(handle_.get(), buffer_, name) || name != name_) {
       return -1;
     }
     return info.EndOfFile.QuadPart;
@@ -151,6 +176,8 @@ class Win32PositionedFile : public PositionedFile {
 
  private:
   Handle handle_;
+  std::wstring name_;
+  std::vector<uint8_t> buffer_;
 };
 
 // Volume and file index of an existing file or folder; false when it cannot be opened.
@@ -208,7 +235,21 @@ class Win32FileSystem : public FileSystem {
     }
   }
   void DeleteFile(const std::string& path) override {
-    if (!::DeleteFileW(Wide(path).c_str())) Fail(::GetLastError());
+    // While another handle keeps the file open (an RTT file in the writer's cache, a host charting
+    // it), Windows keeps its name until the last one closes. Moved aside first, the name is free at
+    // once, and the open handles see that their file has lost it.
+    static std::atomic<unsigned> count{0};
+    const std::wstring wide = Wide(path);
+    const std::wstring aside = wide + L".vks-geloescht-" +
+                               std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                               std::to_wstring(count++);
+    if (::MoveFileExW(wide.c_str(), aside.c_str(), 0)) {
+      if (::DeleteFileW(aside.c_str())) return;
+      const DWORD error = ::GetLastError();
+      (void)::MoveFileExW(aside.c_str(), wide.c_str(), 0);
+      Fail(error);
+    }
+    if (!::DeleteFileW(wide.c_str())) Fail(::GetLastError());
   }
   void SyncFolder(const std::string& path) override {
     // A rename with MOVEFILE_WRITE_THROUGH is on the disk when it returns; the folder only has to
@@ -231,9 +272,9 @@ class Win32FileSystem : public FileSystem {
   std::vector<std::string> ListFiles(const std::string& folder, std::string_view ending) override {
     std::vector<std::string> files;
     std::wstring pattern;
-    if (folder.empty() || win32::WidePath(JoinPath(folder, "*"), pattern) != winerror::kSuccess) {
-      return files;
-    }
+    if (folder.empty() || win32::WidePath(folder, pattern) != winerror::kSuccess) return files;
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
                                      FindExSearchNameMatch, nullptr, 0);

@@ -13,6 +13,8 @@ namespace {
 
 // The longest path the plain form takes: CreateDirectoryW leaves room for an 8.3 file name.
 constexpr size_t kPlainPathLimit = MAX_PATH - 12;
+// The longest name of one file or folder.
+constexpr size_t kMaxNameLength = 255;
 
 bool ReservedDeviceName(std::wstring_view element) {
   std::wstring base(element.substr(0, element.find(L'.')));
@@ -65,6 +67,7 @@ uint32_t WidePath(const std::string& path, std::wstring& wide) {
   size_t start = 0;
   for (bool first = true; start <= wide.size(); first = false) {
     const size_t end = std::min(wide.find(L'\\', start), wide.size());
+    if (end - start > kMaxNameLength) return winerror::kFilenameExcedRange;
     if (RefusedElement(std::wstring_view(wide).substr(start, end - start), first)) {
       return winerror::kInvalidName;
     }

@@ -3,6 +3,8 @@
 // After the registry types: windows.h names its own constants like ours.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "adapters/win32/Win32Path.h"
 #include "platform/files/WindowsError.h"
 #include "platform/settings/RegistryPath.h"

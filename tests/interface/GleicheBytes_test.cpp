@@ -20,10 +20,6 @@ std::string Utf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-fs::path FromUtf8(const std::string& text) {
-  return fs::path(std::u8string(text.begin(), text.end()));
-}
-
 // Every file below `folder`, by its path relative to it, with its bytes.
 std::map<std::string, std::string> Files(const fs::path& folder) {
   std::map<std::string, std::string> files;
@@ -63,8 +59,8 @@ TEST(GleicheBytesTest, ASessionWritesTheKeptStoreAndRttFiles) {
   if (const char* neu = std::getenv("VKS_GLEICHE_BYTES_SCHREIBEN"); neu && *neu == '1') {
     fs::remove_all(kept);
     for (const auto& [name, bytes] : written) {
-      fs::create_directories((kept / FromUtf8(name)).parent_path());
-      std::ofstream(kept / FromUtf8(name), std::ios::binary) << bytes;
+      fs::create_directories((kept / testing::Utf8Path(name)).parent_path());
+      std::ofstream(kept / testing::Utf8Path(name), std::ios::binary) << bytes;
     }
   }
   const auto expected = Files(kept);

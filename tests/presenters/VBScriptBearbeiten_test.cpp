@@ -120,7 +120,7 @@ TEST(VBScriptBearbeiten, ColouringFileIsRewrittenInTheProgramFolder) {
   EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");
   (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", folder.path() + "/Prög");
   EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");  // the folder does not exist: ignored
-  std::filesystem::create_directory(folder.path() + "/Prög");
+  std::filesystem::create_directory(testing::Utf8Path(folder.path() + "/Prög"));
   std::ofstream(folder.path() + "/Prög/VBScript.ini") << "alter Inhalt, viel laenger als der neue";
   const std::string pfad = SchreibeVBScriptIni(settings, *dateien);
   ASSERT_EQ(pfad, folder.path() + "/Prög/VBScript.ini");

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "fakes/TempFolder.h"
+#include "tests/TestPlatform.h"
 
 namespace vks {
 namespace {
@@ -182,14 +183,16 @@ TEST(RttFileNameTest, HostileNamesStayInsideTheStorageFolder) {
       for (eKontoDatenArt kind : {dTitelPos, dKapitalCash, static_cast<eKontoDatenArt>(99)}) {
         std::string name = GetRTTDateiName(Dateien(), storage, konto, wkn, kind, false);
         SCOPED_TRACE(name);
+        // Windows refuses some of them (a trailing dot): the failure path, no file.
+        if (name.empty() && testing::WindowsFileNames()) continue;
         ASSERT_FALSE(name.empty());
         std::string relative = name.substr(storage_path.size());
         EXPECT_EQ(name.substr(0, storage_path.size() + 1), storage_path + "/");
         EXPECT_EQ(relative.find("/.."), std::string::npos);
         EXPECT_EQ(relative.find('\0'), std::string::npos);
         EXPECT_EQ(std::count(relative.begin(), relative.end(), '/'), 3);
-        std::ofstream(name) << "x";
-        EXPECT_TRUE(fs::is_regular_file(name));
+        std::ofstream(testing::Utf8Path(name)) << "x";
+        EXPECT_TRUE(fs::is_regular_file(testing::Utf8Path(name)));
         EXPECT_EQ(GetRTTDateiName(Dateien(), storage, konto, wkn, kind, false), name);
       }
     }
@@ -203,9 +206,16 @@ TEST(RttFileNameTest, DistinctNamesGiveDistinctFiles) {
   RttStorage storage{folder.path()};
   std::string names[] = {"a/b", "a%2Fb", "a\\b", "..", "%2E.", "a", "A"};
   std::set<std::string> files;
-  for (const std::string& n : names)
-    files.insert(GetRTTDateiName(Dateien(), storage, n, "", dKapitalCash, false));
-  EXPECT_EQ(files.size(), std::size(names));
+  size_t refused = 0;  // by Windows: the failure path
+  for (const std::string& n : names) {
+    std::string file = GetRTTDateiName(Dateien(), storage, n, "", dKapitalCash, false);
+    if (file.empty() && testing::WindowsFileNames()) {
+      ++refused;
+    } else {
+      files.insert(file);
+    }
+  }
+  EXPECT_EQ(files.size() + refused, std::size(names));
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ struct SqliteStore {
   std::unique_ptr<SqliteRegistryBackend> backend =
       SqliteRegistryBackend::Open(folder.File("registry.sqlite")).ValueOrThrow();
   RegistryBackend& Get() { return *backend; }
-  static constexpr bool kKeepsValueOrder = true;
+  static constexpr bool kListsInWindowsOrder = true;
 };
 struct MemoryStore {
   InMemoryRegistryBackend backend;
   RegistryBackend& Get() { return backend; }
-  static constexpr bool kKeepsValueOrder = true;
+  static constexpr bool kListsInWindowsOrder = true;
 };
 
 using Stores = ::testing::Types<SqliteStore, MemoryStore>;

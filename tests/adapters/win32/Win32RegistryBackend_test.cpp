@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "tests/TestPlatform.h"
 #include "tests/platform/settings/RegistryBackendConformance.h"
 
 // After the shared cases: windows.h names its own constants like the registry types.
@@ -13,11 +14,6 @@
 
 namespace vks {
 namespace {
-
-// Wine keeps a key's values sorted by name; Windows lists them in creation order.
-bool UnderWine() {
-  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 struct Win32Store {
   Win32Store() {
@@ -31,7 +27,7 @@ struct Win32Store {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, wide.c_str());
   }
   RegistryBackend& Get() { return *backend_; }
-  static inline const bool kKeepsValueOrder = !UnderWine();
+  static inline const bool kListsInWindowsOrder = !testing::RunsUnderWine();
 
   std::string test_key_;
   std::unique_ptr<Win32RegistryBackend> backend_;

@@ -1,7 +1,7 @@
 #pragma once
 // The behaviour every registry store must share: each platform's test runs it against its stores
-// (a Store type gives Get() and kKeepsValueOrder, false where the platform's own registry lists
-// values by name rather than in creation order).
+// (a Store type gives Get() and kListsInWindowsOrder, false where the registry at hand lists keys
+// and values in an order of its own).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -114,6 +114,7 @@ TYPED_TEST_P(RegistryBackendTest, KeysAreFoundWithoutRegardToCaseAndKeepTheirFir
 }
 
 TYPED_TEST_P(RegistryBackendTest, SubkeysEnumerateInUpperCaseNameOrder) {
+  if (!TypeParam::kListsInWindowsOrder) GTEST_SKIP() << "this registry lists in its own order";
   for (const char* name : {"b", "_x", "Ä", "A", "c", "a1", "B2"}) {
     ASSERT_TRUE(this->reg().CreateKey(HKEY_USERS, std::string("k\\") + name).ok());
   }
@@ -122,7 +123,7 @@ TYPED_TEST_P(RegistryBackendTest, SubkeysEnumerateInUpperCaseNameOrder) {
 }
 
 TYPED_TEST_P(RegistryBackendTest, ValuesKeepCreationOrderAndTheirPlaceWhenOverwritten) {
-  if (!TypeParam::kKeepsValueOrder) GTEST_SKIP() << "this registry lists values by name";
+  if (!TypeParam::kListsInWindowsOrder) GTEST_SKIP() << "this registry lists in its own order";
   this->Set("k", "z", "1");
   this->Set("k", "a", "2");
   this->Set("k", "", "default");

@@ -49,8 +49,10 @@ TEST_F(RttCommandsTest, DumpAsCsv) {
 
 TEST_F(RttCommandsTest, DumpAsJson) {
   EXPECT_EQ(Run({"dump", "--json", File()}), 0);
+  std::string file;
+  for (char c : File()) file += c == '\\' ? "\\\\" : std::string(1, c);
   EXPECT_EQ(out_.str(),
-            "{\"file\":\"" + File() +
+            "{\"file\":\"" + file +
                 "\",\"size\":888,\"well_formed\":true,\"header\":{\"signature\":\"VKS "
                 "RealtimeTool-Datei Version 01.00\",\"display_name\":\"KapitalCash-Müller\","
                 "\"base_name\":\"KapitalCash-Müller\",\"description\":\"Kontoserver "

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/ChildProcess.h"
+#include "tests/TestPlatform.h"
 
 namespace vks::testing {
 namespace {
@@ -59,6 +60,18 @@ int ChildProcess::Wait() {
   ::CloseHandle(process);
   id_ = -1;
   return waited ? static_cast<int>(code) : -1;
+}
+
+bool CanMakeSymbolicLinks() {
+  return false;
+}
+
+bool WindowsFileNames() {
+  return true;
+}
+
+bool RunsUnderWine() {
+  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 }  // namespace vks::testing

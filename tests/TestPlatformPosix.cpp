@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "tests/ChildProcess.h"
+#include "tests/TestPlatform.h"
 
 namespace vks::testing {
 
@@ -37,6 +38,18 @@ int ChildProcess::Wait() {
   const bool waited = ::waitpid(static_cast<pid_t>(id_), &status, 0) == id_;
   id_ = -1;
   return waited && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool CanMakeSymbolicLinks() {
+  return true;
+}
+
+bool WindowsFileNames() {
+  return false;
+}
+
+bool RunsUnderWine() {
+  return false;
 }
 
 }  // namespace vks::testing
