@@ -1,0 +1,147 @@
+#include "adapters/com/AutomationCall.h"
+
+#include <new>
+#include <utility>
+
+#include "adapters/com/ComPtr.h"
+#include "adapters/com/WideText.h"
+
+namespace vks::com {
+
+HRESULT HResultOfError(int32_t number) {
+  if (number < 0) return static_cast<HRESULT>(number);
+  return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
+}
+
+namespace {
+
+BSTR Bstr(const std::string& text) {
+  try {
+    std::wstring wide = Widen(text);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  } catch (const AutomationError&) {
+    return nullptr;
+  }
+}
+
+void SetThreadErrorInfo(const IID& iid, const AutomationError& e) {
+  ICreateErrorInfo* raw = nullptr;
+  if (FAILED(CreateErrorInfo(&raw))) return;
+  ComPtr<ICreateErrorInfo> create;
+  create.Attach(raw);
+  std::wstring source = Widen(e.Source()), description = Widen(e.Description());
+  create->SetGUID(iid);
+  create->SetSource(source.data());
+  create->SetDescription(description.data());
+  ComPtr<IErrorInfo> info;
+  if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, info.ReceiveVoid())))
+    SetErrorInfo(0, info.Get());
+}
+
+// The automation type that a parameter's description asks for: through pointers, and an
+// enumeration as the Long it is.
+VARTYPE ParameterType(ITypeInfo* info, const TYPEDESC& t) {
+  if (t.vt == VT_PTR) return ParameterType(info, *t.lptdesc);
+  if (t.vt != VT_USERDEFINED) return t.vt;
+  ComPtr<ITypeInfo> ref;
+  TYPEATTR* attr = nullptr;
+  VARTYPE vt = VT_DISPATCH;
+  if (SUCCEEDED(info->GetRefTypeInfo(t.hreftype, ref.Receive())) &&
+      SUCCEEDED(ref->GetTypeAttr(&attr))) {
+    if (attr->typekind == TKIND_ENUM) vt = VT_I4;
+    ref->ReleaseTypeAttr(attr);
+  }
+  return vt;
+}
+
+// The first argument (its position in rgvarg) that the member cannot take: a required one that the
+// host marked as left out (DISP_E_PARAMNOTOPTIONAL), or one that does not convert to its
+// parameter's type (DISP_E_TYPEMISMATCH). Hosts name the position; the platform's Invoke does not
+// always tell the first case apart or say where.
+std::optional<std::pair<HRESULT, UINT>> ArgumentFault(ITypeInfo* info, DISPID member, WORD flags,
+                                                      const DISPPARAMS& params) {
+  TYPEATTR* attr = nullptr;
+  if (FAILED(info->GetTypeAttr(&attr))) return std::nullopt;
+  std::optional<std::pair<HRESULT, UINT>> fault;
+  bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+  for (UINT f = 0; f < attr->cFuncs && !fault; ++f) {
+    FUNCDESC* desc = nullptr;
+    if (FAILED(info->GetFuncDesc(f, &desc))) continue;
+    bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+    for (UINT a = 0; desc->memid == member && put == is_put && a < params.cArgs &&
+                     a < static_cast<UINT>(desc->cParams) && !fault;
+         ++a) {
+      UINT index = params.cArgs - 1 - a;  // arguments come last first
+      const VARIANT& arg = params.rgvarg[index];
+      const ELEMDESC& param = desc->lprgelemdescParam[a];
+      if (arg.vt == VT_ERROR && arg.scode == DISP_E_PARAMNOTFOUND) {
+        if (!(param.paramdesc.wParamFlags & PARAMFLAG_FOPT))
+          fault.emplace(DISP_E_PARAMNOTOPTIONAL, index);
+        continue;
+      }
+      VARTYPE want = ParameterType(info, param.tdesc);
+      VARIANT probe;
+      VariantInit(&probe);
+      if (want != VT_VARIANT &&
+          FAILED(VariantChangeType(&probe, const_cast<VARIANT*>(&arg), 0, want)))
+        fault.emplace(DISP_E_TYPEMISMATCH, index);
+      VariantClear(&probe);
+    }
+    info->ReleaseFuncDesc(desc);
+  }
+  info->ReleaseTypeAttr(attr);
+  return fault;
+}
+
+}  // namespace
+
+HRESULT CallMember(const IID& iid, std::optional<AutomationError>& last,
+                   const std::function<void()>& body) {
+  try {
+    body();
+    return S_OK;
+  } catch (const AutomationError& e) {
+    last = e;
+    try {
+      SetThreadErrorInfo(iid, e);
+    } catch (const AutomationError&) {  // a description that is not UTF-8: the number remains
+    }
+    return HResultOfError(e.Number());
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+HRESULT InvokeThroughTypeInfo(ITypeInfo* info, void* instance, std::optional<AutomationError>& last,
+                              DISPID member, WORD flags, DISPPARAMS* params, VARIANT* result,
+                              EXCEPINFO* excepinfo, UINT* arg_error) {
+  last.reset();
+  UINT ignored = 0;
+  if (!arg_error) arg_error = &ignored;
+  HRESULT hr = info->Invoke(instance, member, flags, params, result, excepinfo, arg_error);
+  if (hr == DISP_E_TYPEMISMATCH && params) {
+    if (auto fault = ArgumentFault(info, member, flags, *params)) {
+      hr = fault->first;
+      *arg_error = fault->second;
+    }
+  }
+  if (!last) return hr;
+  // The member raised an automation error: the host gets its number, source and description.
+  if (excepinfo) {
+    if (hr == DISP_E_EXCEPTION) {  // the platform filled it already; ours replaces it
+      SysFreeString(excepinfo->bstrSource);
+      SysFreeString(excepinfo->bstrDescription);
+      SysFreeString(excepinfo->bstrHelpFile);
+    }
+    *excepinfo = EXCEPINFO{};
+    excepinfo->scode = HResultOfError(last->Number());
+    excepinfo->bstrSource = Bstr(last->Source());
+    excepinfo->bstrDescription = Bstr(last->Description());
+  }
+  last.reset();
+  return DISP_E_EXCEPTION;
+}
+
+}  // namespace vks::com

@@ -1,0 +1,176 @@
+// clRegistry as a late-binding host reaches it: names in any case, dispatch identifiers, optional
+// arguments, by-reference arguments and coercion from the type library, errors with their number,
+// source and description.
+#include "adapters/com/RegistryComObjekt.h"
+#include "fakes/InMemoryRegistryBackend.h"
+
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+
+#include "adapters/com/VariantConversion.h"
+#include "adapters/com/WideText.h"
+
+namespace vks::com {
+namespace {
+
+struct Outcome {
+  HRESULT hr = E_FAIL;
+  Variant result;
+  EXCEPINFO excepinfo{};
+  UINT arg_error = ~0u;
+};
+
+// A call as a host makes it: the name looked up, the arguments in reverse order, a property's new
+// value as the named argument DISPID_PROPERTYPUT.
+Outcome Call(IDispatch* object, const std::wstring& name, WORD flags, std::vector<VARIANT> args) {
+  Outcome out;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+  DISPID id = 0;
+  out.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(out.hr)) return out;
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & DISPATCH_PROPERTYPUT) params.rgdispidNamedArgs = &put, params.cNamedArgs = 1;
+  OwnedVariant result;
+  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
+                          &out.excepinfo, &out.arg_error);
+  if (SUCCEEDED(out.hr)) out.result = FromVariant(result);
+  return out;
+}
+
+VARIANT Arg(const Variant& v) {
+  VARIANT out;
+  VariantInit(&out);
+  ToVariant(v, out);
+  return out;
+}
+
+class RegistryComObjektTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    object_ = new RegistryComObjekt(std::make_unique<clRegistry>(backend_, "vks-test"));
+  }
+  void TearDown() override {
+    if (object_) object_->Release();
+  }
+  Outcome Get(const wchar_t* name, std::vector<VARIANT> args = {}) {
+    return Call(object_, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args));
+  }
+  Outcome Put(const wchar_t* name, const Variant& v) {
+    return Call(object_, name, DISPATCH_PROPERTYPUT, {Arg(v)});
+  }
+
+  InMemoryRegistryBackend backend_;
+  RegistryComObjekt* object_ = nullptr;
+};
+
+TEST_F(RegistryComObjektTest, HostCallsReachTheClassThroughTheTypeLibrary) {
+  const int32_t hkcu = static_cast<int32_t>(0x80000001u);
+  struct Step {
+    const wchar_t* name;
+    WORD flags;  // 0: a property read or method call
+    std::vector<Variant> args;
+    HRESULT hr;
+    Variant result;
+    UINT bad_argument = 0;  // its position in rgvarg (the last argument is 0)
+  } steps[] = {
+      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant(hkcu)}, S_OK, {}},
+      {L"sectionkey", DISPATCH_PROPERTYPUT, {Variant("Software\\Test")}, S_OK, {}},
+      {L"VALUEKEY", DISPATCH_PROPERTYPUT, {Variant("Name")}, S_OK, {}},
+      {L"Value", DISPATCH_PROPERTYPUT, {Variant("Grüße")}, S_OK, {}},
+      {L"value", 0, {}, S_OK, Variant("Grüße")},
+      {L"ValueType", 0, {}, S_OK, Variant(int32_t{1})},
+      {L"KeyExists", 0, {}, S_OK, Variant(true)},
+      // An Integer where the type library says Long, a String where it says Variant: coerced.
+      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant(int16_t{0})}, S_OK, {}},
+      {L"ClassKey", 0, {}, S_OK, Variant(int32_t{0})},
+      {L"ValueEx",
+       0,
+       {Variant(hkcu), Variant("Software\\Test"), Variant("Name"), Variant(int32_t{1}),
+        Variant("fehlt")},
+       S_OK,
+       Variant("Grüße")},
+      {L"Machine", DISPATCH_PROPERTYPUT, {Variant("ab")}, S_OK, {}},
+      {L"Machine", 0, {}, S_OK, Variant("")},
+      // Four arguments given, the eight optional ones take their defaults.
+      {L"CreateEXEAssociation",
+       DISPATCH_METHOD,
+       {Variant("C:\\p.exe"), Variant("VKS.Datei"), Variant("Datei"), Variant("vks")},
+       S_OK,
+       {}},
+      {L"CreateKey", DISPATCH_METHOD, {Variant(int32_t{1})}, DISP_E_BADPARAMCOUNT, {}},
+      {L"CreateEXEAssociation", DISPATCH_METHOD, {Variant("C:\\p.exe")}, DISP_E_BADPARAMCOUNT, {}},
+      // A required argument left out in the middle, as a script host marks it.
+      {L"CreateEXEAssociation",
+       DISPATCH_METHOD,
+       {Variant("C:\\p.exe"), Variant(ErrorValue{ErrorValue::kParamNotFound}), Variant("Datei"),
+        Variant("vks")},
+       DISP_E_PARAMNOTOPTIONAL,
+       {},
+       2},
+      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant("kein Schlüssel")}, DISP_E_TYPEMISMATCH, {}},
+      {L"GibtEsNicht", 0, {}, DISP_E_UNKNOWNNAME, {}},
+      {L"ValueEx",
+       0,
+       {Variant(hkcu), Variant("S"), Variant("N"), Variant("kein Typ"), Variant()},
+       DISP_E_TYPEMISMATCH,
+       {},
+       1},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(Narrow(step.name));
+    std::vector<VARIANT> args;
+    for (const auto& a : step.args) args.push_back(Arg(a));
+    WORD flags = step.flags ? step.flags : WORD(DISPATCH_PROPERTYGET | DISPATCH_METHOD);
+    Outcome out = Call(object_, step.name, flags, args);
+    for (auto& a : args) VariantClear(&a);
+    EXPECT_EQ(out.hr, step.hr);
+    if (step.hr == S_OK) {
+      EXPECT_TRUE(out.result == step.result);
+    }
+    if (step.hr == DISP_E_TYPEMISMATCH || step.hr == DISP_E_PARAMNOTOPTIONAL) {
+      EXPECT_EQ(out.arg_error, step.bad_argument);
+    }
+  }
+  // The defaults that the type library supplied reached the class.
+  auto open = backend_.GetValue(static_cast<ERegistryClassConstants>(0x80000000u),
+                                "VKS.Datei\\shell\\open", "");
+  ASSERT_TRUE(open.ok() && open.value());
+  const std::vector<uint8_t>& data = open.value()->data;
+  EXPECT_EQ(std::string(data.begin(), data.end()), std::string("&Open", 6));
+}
+
+// An error of the class reaches the host as DISP_E_EXCEPTION with the number in the form hosts
+// read back (0x800A0000 + n, or the number itself where it is an HRESULT), source and description.
+TEST_F(RegistryComObjektTest, ErrorsArriveWithNumberSourceAndDescription) {
+  ASSERT_EQ(Put(L"SectionKey", Variant("Fehlt\\Hier")).hr, S_OK);
+  Outcome deleted = Call(object_, L"DeleteKey", DISPATCH_METHOD, {});
+  EXPECT_EQ(deleted.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(static_cast<uint32_t>(deleted.excepinfo.scode), 0x800A6591u);  // 26001
+  EXPECT_EQ(Narrow(deleted.excepinfo.bstrSource), "vks-test.cRegistry");
+  EXPECT_EQ(Narrow(deleted.excepinfo.bstrDescription),
+            "Failed to delete registry Key: '0',Section: 'Fehlt\\Hier");
+
+  VARIANT items = Arg(Variant(VariantArray::Vector(0, {Variant("a"), Variant("b")})));
+  Outcome bad_list = Call(object_, L"CreateAdditionalEXEAssociations", DISPATCH_METHOD,
+                          {Arg(Variant("VKS.Datei")), items});
+  EXPECT_EQ(bad_list.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(static_cast<uint32_t>(bad_list.excepinfo.scode), 0x800469ACu);
+  EXPECT_EQ(Narrow(bad_list.excepinfo.bstrDescription),
+            "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
+            "Name/Text/Command");
+  for (EXCEPINFO* e : {&deleted.excepinfo, &bad_list.excepinfo}) {
+    SysFreeString(e->bstrSource);
+    SysFreeString(e->bstrDescription);
+  }
+  ISupportErrorInfo* support = nullptr;
+  ASSERT_EQ(object_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
+            S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(VKSKontoServerV7::IID__clRegistry), S_OK);
+  support->Release();
+}
+
+}  // namespace
+}  // namespace vks::com
