@@ -183,10 +183,10 @@ class Parser {
     OnlyOneOf(json, path);
     if (json.contains("bits"))
       return std::bit_cast<float>(static_cast<uint32_t>(Bits(json, path, 8)));
-    double d = Number(json, path);
-    if (std::fabs(d) > std::numeric_limits<float>::max())
-      Fail(path + "/value", "Wert außerhalb des Single-Bereichs");
-    return static_cast<float>(d);
+    // The dump writes the largest Singles as decimals just beyond them, which still round to them.
+    const float value = static_cast<float>(Number(json, path));
+    if (!std::isfinite(value)) Fail(path + "/value", "Wert außerhalb des Single-Bereichs");
+    return value;
   }
 
   static void CheckText(const StoreJson& json, const std::string& path,

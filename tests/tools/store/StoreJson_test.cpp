@@ -48,6 +48,8 @@ TEST(StoreJsonTest, EachSubtypeHasItsTaggedFormAndComesBackBitForBit) {
       {"Single short", Variant(0.1f), R"({"type":"Single","value":0.1})"},
       {"Single NoValue", Variant(-2.123456E+38f), R"({"type":"Single","value":-2.123456e+38})"},
       {"Single -0", Variant(-0.0f), R"({"type":"Single","value":-0.0})"},
+      {"Single largest", Variant(-std::numeric_limits<float>::max()),
+       R"({"type":"Single","value":-3.4028235e+38})"},
       {"Single NaN payload", Variant(std::bit_cast<float>(0x7FC00001u)),
        R"({"type":"Single","bits":"0x7FC00001"})"},
       {"Single signalling NaN", Variant(std::bit_cast<float>(0xFF800001u)),
