@@ -90,7 +90,7 @@ class MemoryFileSystem : public FileSystem {
       if (offset < 0) throw AutomationError(75);
       if (static_cast<uint64_t>(offset) >= contents.size()) return 0;
       const size_t n = std::min(bytes.size(), contents.size() - static_cast<size_t>(offset));
-      std::memcpy(bytes.data(), contents.data() + offset, n);
+      if (n != 0) std::memcpy(bytes.data(), contents.data() + offset, n);
       return n;
     }
 

@@ -6,6 +6,7 @@
 #include <QtDBus/QDBusPendingCallWatcher>
 #include <QtDBus/QDBusPendingReply>
 #include <algorithm>
+#include <utility>
 
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/GlobalDataObjekt.h"
@@ -44,6 +45,20 @@ KontoServerDienst::~KontoServerDienst() {
     connection_.unregisterObject(path);
     delete wert.second;
   }
+}
+
+void KontoServerDienst::GibAlleFrei() {
+  const std::map<QString, Eintrag> objekte = std::exchange(objekte_, {});
+  for (const auto& [path, eintrag] : objekte) {
+    connection_.unregisterObject(path);
+    eintrag.freigeben();
+    delete eintrag.objekt;
+  }
+  for (const auto& [path, wert] : std::exchange(werte_objekte_, {})) {
+    connection_.unregisterObject(path);
+    delete wert.second;
+  }
+  werte_pfade_.clear();
 }
 
 void KontoServerDienst::BeendeOhneObjektNach(std::chrono::milliseconds frist) {

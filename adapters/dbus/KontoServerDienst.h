@@ -45,6 +45,10 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
 
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
+  // Releases the objects that hosts still hold when the server ends without them (a signal): each
+  // leaves the session's registry while the session still lives.
+  void GibAlleFrei();
+
  private:
   struct Eintrag {
     QString owner;

@@ -233,6 +233,7 @@ int main(int argc, char** argv) {
   const int code = app.exec();
   fenster.EntladeKontenFenster();
   rtt.SchliesseDateien();
+  dienst.GibAlleFrei();
   bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
   if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
   bus.unregisterService(QLatin1String(dbus::kServiceName));
