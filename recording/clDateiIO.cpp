@@ -142,7 +142,7 @@ std::vector<uint8_t> clDateiIO::ReadBytes(int32_t ByteCount) {
   try {
     const size_t got = reader_->ReadAt(position, bytes);
     (void)rawfile::Seek(handle_, position + static_cast<int64_t>(got), rawfile::SeekOrigin::Begin,
-                      last_error_);
+                        last_error_);
   } catch (const AutomationError& e) {
     last_error_ = WindowsCode(e);
   }

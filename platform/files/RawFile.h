@@ -1,8 +1,8 @@
 #pragma once
-// The raw file calls behind the file object's handle, one implementation per platform (PosixFile.cpp
-// with 64-bit offsets; adapters/win32 on the Win32 API). Each call reports its failure as a Windows
-// error code (0 = success), so that callers word messages the way the host knows them. Reads go
-// through FileSystem.
+// The raw file calls behind the file object's handle, one implementation per platform
+// (PosixFile.cpp with 64-bit offsets; adapters/win32 on the Win32 API). Each call reports its
+// failure as a Windows error code (0 = success), so that callers word messages the way the host
+// knows them. Reads go through FileSystem.
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -12,8 +12,8 @@
 
 #include "platform/automation/AutomationDate.h"
 #include "platform/automation/AutomationError.h"
-#include "platform/automation/Windows1252.h"
 #include "platform/automation/StoreFormat.h"
+#include "platform/automation/Windows1252.h"
 
 namespace vks {
 namespace {
