@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "accounts/clOrderZusatzInfos.h"
 #include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/NoValue.h"
 #include "platform/automation/Variant.h"
 
 namespace vks::test {
@@ -57,6 +61,17 @@ inline void ExpectRecordLayout(const Variant& record, int32_t count,
       EXPECT_TRUE(array.At(i).IsEmpty()) << "element " << i;
     }
   }
+}
+
+// The array of `record` with element `index` replaced by `value`.
+inline Variant WithElement(Variant record, int32_t index, Variant value) {
+  record.AsArray().At(index) = std::move(value);
+  return record;
+}
+
+// A record array from 0 with `count` Empty elements.
+inline Variant EmptyRecord(int32_t count) {
+  return VariantArray::Vector(0, std::vector<Variant>(static_cast<size_t>(count)));
 }
 
 // A value of the same subtype that differs from `v`.
@@ -112,6 +127,63 @@ void ExpectStoredLayout(const Variant& written, int32_t count,
   ExpectEachElementReadBack<Record>(written, elements);
 }
 
+// A stored field of `Record`: its member, its element's index and a sample value in the
+// element's subtype, which the member takes over.
+template <class Record>
+struct Field {
+  std::variant<std::string Record::*, double Record::*, float Record::*, int32_t Record::*,
+               int16_t Record::*, bool Record::*, DateValue Record::*, Variant Record::*>
+      member;
+  int32_t index;
+  Variant value;
+};
+
+template <class Record>
+void SetFields(Record& r, const std::vector<Field<Record>>& fields) {
+  for (const Field<Record>& f : fields) {
+    std::visit(
+        [&](auto member) {
+          auto& target = r.*member;
+          using T = std::remove_reference_t<decltype(target)>;
+          if constexpr (std::is_same_v<T, std::string>) target = f.value.AsString();
+          if constexpr (std::is_same_v<T, double>) target = f.value.AsDouble();
+          if constexpr (std::is_same_v<T, float>) target = f.value.AsSingle();
+          if constexpr (std::is_same_v<T, int32_t>) target = f.value.AsLong();
+          if constexpr (std::is_same_v<T, int16_t>) target = f.value.AsInteger();
+          if constexpr (std::is_same_v<T, bool>) target = f.value.AsBoolean();
+          if constexpr (std::is_same_v<T, DateValue>) target = f.value.AsDate();
+          if constexpr (std::is_same_v<T, Variant>) target = f.value;
+        },
+        f.member);
+  }
+}
+
+// A Record with `fields` set (and whatever `more` sets: what is not stored, or stored in a shape
+// of its own, whose elements `more_elements` lists) stores each field at its index with its
+// subtype and reads each back into its own field; each Boolean set alone is True in its own
+// element and False in the other Booleans' elements.
+template <class Record>
+void ExpectStoredFields(const std::vector<Field<Record>>& fields, int32_t count,
+                        void (*more)(Record&) = nullptr, std::vector<Element> elements = {}) {
+  Record r;
+  SetFields(r, fields);
+  if (more) more(r);
+  for (const Field<Record>& f : fields) elements.push_back({f.index, f.value});
+  ExpectStoredLayout<Record>(r.WriteAllProperties(), count, elements);
+  using Boolean = bool Record::*;
+  for (const Field<Record>& f : fields) {
+    if (!std::holds_alternative<Boolean>(f.member)) continue;
+    SCOPED_TRACE("Boolean alone in element " + std::to_string(f.index));
+    Record alone;
+    alone.*std::get<Boolean>(f.member) = true;
+    const Variant written = alone.WriteAllProperties();
+    for (const Field<Record>& other : fields) {
+      if (!std::holds_alternative<Boolean>(other.member)) continue;
+      EXPECT_TRUE(written.AsArray().At(other.index) == Variant(other.index == f.index));
+    }
+  }
+}
+
 // Reading `record` into a new Record raises `number` (and `description` unless empty).
 template <class Record>
 void ExpectReadError(const Variant& record, int32_t number, const std::string& description = {}) {
@@ -123,54 +195,93 @@ void ExpectReadError(const Variant& record, int32_t number, const std::string& d
   }
 }
 
-// Each listed Boolean set alone is True in its own element and False in the others' elements.
+// Reading refuses, in each field's element, what the field cannot take: text in a field that is no
+// text (13), Null (94), a number beyond the field's type (6). A record one element short of
+// `min_count` is refused by `name`; one of `min_count` Empty elements reads.
 template <class Record>
-void ExpectEachBooleanAlone(const std::vector<std::pair<bool Record::*, int32_t>>& booleans) {
-  for (const auto& [field, index] : booleans) {
-    SCOPED_TRACE("element " + std::to_string(index));
-    Record r;
-    r.*field = true;
-    const Variant written = r.WriteAllProperties();
-    for (const auto& [other_field, other_index] : booleans) {
-      EXPECT_TRUE(written.AsArray().At(other_index) == Variant(other_index == index));
+void ExpectRefusals(const std::vector<Field<Record>>& fields, int32_t count,
+                    const std::string& name, int32_t min_count) {
+  for (const Field<Record>& f : fields) {
+    SCOPED_TRACE("element " + std::to_string(f.index));
+    const auto refused = [&](Variant value, int32_t number) {
+      SCOPED_TRACE(value.VarTypeCode());
+      ExpectReadError<Record>(WithElement(EmptyRecord(count), f.index, std::move(value)), number);
+    };
+    std::visit(
+        [&](auto member) {
+          using T = std::remove_reference_t<decltype(std::declval<Record&>().*member)>;
+          if constexpr (std::is_same_v<T, Variant>) return;
+          refused(Variant::Null(), 94);
+          if constexpr (!std::is_same_v<T, std::string>) refused("abc", 13);
+          if constexpr (std::is_same_v<T, int16_t>) refused(int32_t{40000}, 6);
+          if constexpr (std::is_same_v<T, int16_t>) refused(32768.0, 6);
+          if constexpr (std::is_same_v<T, int32_t>) refused(3e9, 6);
+          if constexpr (std::is_same_v<T, float>) refused(1e39, 6);
+        },
+        f.member);
+  }
+  ExpectReadError<Record>(EmptyRecord(min_count - 1), 9,
+                          name + " hat " + std::to_string(min_count - 1) + " statt mindestens " +
+                              std::to_string(min_count) + " Elemente");
+  Record r;
+  r.ReadAllProperties(EmptyRecord(min_count));
+}
+
+// SchreibeZusatzInfos takes the order's terms over into a record that `fill` made: a stock's margin
+// percent becomes a fraction, a missing factor keeps the earlier one, and every stored element but
+// `term_elements` stays as it was. Each case runs with two sets of terms that differ in every
+// field.
+template <class Record>
+void ExpectTermsTakenOver(void (*fill)(Record&), const std::set<int32_t>& term_elements) {
+  struct Case {
+    const char* name;
+    float point_value, margin, factor, expected_margin, expected_factor;  // NaN: the earlier one
+  } cases[] = {
+      {"stock percent becomes a fraction", 0, 25, 1.2f, 0.25f, 1.2f},
+      {"stock 33 percent", 0, 33, 1.2f, 0.33f, 1.2f},
+      {"negative zero point value is a stock", -0.0f, 50, 1.2f, 0.5f, 1.2f},
+      {"contract margin per contract", 10, 2500, 1.2f, 2500, 1.2f},
+      {"no factor keeps the earlier one", 10, 2500, NoValue, 2500, NAN},
+      {"stock without factor", 0, 25, NoValue, 0.25f, NAN},
+      {"factor 0 is a factor", 0, 10, 0, 0.1f, 0},
+  };
+  for (const Case& c : cases) {
+    for (bool second : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (second ? ", second terms" : ""));
+      Record r;
+      fill(r);
+      const float earlier = r.AktUmrechnungsWert;
+      clOrderZusatzInfos z;
+      z.PointValue = c.point_value;
+      z.Margin = c.margin;
+      z.AktUmrechnungsWert = c.factor;
+      z.MinTickSize = second ? Variant(int16_t{5}) : Variant("0,05");
+      z.Commissions = second ? 0.3f : 0.2f;
+      z.CommissionsArePoints = !second;
+      z.MindestCommissions = second ? 6 : 5;
+      z.MaximalCommissions = second ? 0 : 60;
+      z.ZusatzCommissions = second ? 2 : 1;
+      z.UmrechnungAuchGebuehren = !second;
+      const Variant before = r.WriteAllProperties();
+      r.SchreibeZusatzInfos(z);
+      EXPECT_EQ(std::bit_cast<uint32_t>(r.PointValue), std::bit_cast<uint32_t>(z.PointValue));
+      EXPECT_TRUE(r.MinTickSize == z.MinTickSize);
+      EXPECT_EQ(r.Margin, c.expected_margin);
+      EXPECT_EQ(r.Commissions, z.Commissions);
+      EXPECT_EQ(r.CommissionsArePoints, z.CommissionsArePoints);
+      EXPECT_EQ(r.MindestCommissions, z.MindestCommissions);
+      EXPECT_EQ(r.MaximalCommissions, z.MaximalCommissions);
+      EXPECT_EQ(r.ZusatzCommissions, z.ZusatzCommissions);
+      EXPECT_EQ(r.AktUmrechnungsWert, std::isnan(c.expected_factor) ? earlier : c.expected_factor);
+      EXPECT_EQ(r.UmrechnungAuchGebuehren, z.UmrechnungAuchGebuehren);
+      const Variant after = r.WriteAllProperties();
+      for (int32_t i = 0; i <= before.AsArray().UBound(); ++i) {
+        if (!term_elements.contains(i)) {
+          EXPECT_TRUE(after.AsArray().At(i) == before.AsArray().At(i)) << "element " << i;
+        }
+      }
     }
   }
-}
-
-// SchreibeZusatzInfos takes over the order's terms `z` into `r` (with the margin and factor that
-// come out of them) and leaves every stored element but `term_elements` as it was.
-template <class Record>
-void ExpectTermsTakenOver(Record& r, const clOrderZusatzInfos& z,
-                          const std::set<int32_t>& term_elements, float margin, float factor) {
-  const Variant before = r.WriteAllProperties();
-  r.SchreibeZusatzInfos(z);
-  EXPECT_EQ(std::bit_cast<uint32_t>(r.PointValue), std::bit_cast<uint32_t>(z.PointValue));
-  EXPECT_TRUE(r.MinTickSize == z.MinTickSize);
-  EXPECT_EQ(r.Margin, margin);
-  EXPECT_EQ(r.Commissions, z.Commissions);
-  EXPECT_EQ(r.CommissionsArePoints, z.CommissionsArePoints);
-  EXPECT_EQ(r.MindestCommissions, z.MindestCommissions);
-  EXPECT_EQ(r.MaximalCommissions, z.MaximalCommissions);
-  EXPECT_EQ(r.ZusatzCommissions, z.ZusatzCommissions);
-  EXPECT_EQ(r.AktUmrechnungsWert, factor);
-  EXPECT_EQ(r.UmrechnungAuchGebuehren, z.UmrechnungAuchGebuehren);
-  const Variant after = r.WriteAllProperties();
-  for (int32_t i = 0; i <= before.AsArray().UBound(); ++i) {
-    if (!term_elements.contains(i)) {
-      EXPECT_TRUE(after.AsArray().At(i) == before.AsArray().At(i)) << "element " << i;
-    }
-  }
-}
-
-// The array of `record` with element `index` replaced by `value`.
-inline Variant WithElement(Variant record, int32_t index, Variant value) {
-  record.AsArray().At(index) = std::move(value);
-  return record;
-}
-
-// A record array from 0 with `count` Empty elements.
-inline Variant EmptyRecord(int32_t count) {
-  return VariantArray::Vector(0, std::vector<Variant>(static_cast<size_t>(count)));
 }
 
 }  // namespace vks::test

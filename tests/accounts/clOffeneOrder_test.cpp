@@ -9,71 +9,42 @@
 namespace vks {
 namespace {
 
-using test::Element;
+using O = clOffeneOrder;
 
-void FillSample(clOffeneOrder& o) {
-  o.TitelName = "Siemens";
-  o.TitelWKN = "DE0007236101";
-  o.ID = "ORD-17";
-  o.Aktion = -1;
-  o.Anzahl = 300;
-  o.FilledAnzahl = 120;
-  o.SimulDatum = DateValue{45292.375};
-  o.RealDatum = DateValue{45292.4};
-  o.IsEnterOrder = true;
-  o.PointValue = 20;
-  o.MinTickSize = "0,25";
-  o.Margin = 0.3f;
-  o.Kurs = 101.5f;
-  o.FillDurchschnittsKurs = test::kNaNSingle;
-  o.Commissions = 0.1f;
-  o.CommissionsArePoints = false;
-  o.MindestCommissions = 5;
-  o.MaximalCommissions = 50;
-  o.ZusatzCommissions = -0.0f;
-  o.AktUmrechnungsWert = 0.93f;
-  o.UmrechnungAuchGebuehren = true;
-  o.StartUmrechnungswert = 0.91f;
+const std::vector<test::Field<O>>& Fields() {
+  static const std::vector<test::Field<O>> fields = {
+      {&O::TitelWKN, 0, "DE0007236101"},
+      {&O::ID, 1, "ORD-17"},
+      {&O::Aktion, 2, int16_t{-1}},
+      {&O::Anzahl, 3, int32_t{300}},
+      {&O::FilledAnzahl, 4, int32_t{120}},
+      {&O::TitelName, 5, "Siemens"},
+      {&O::SimulDatum, 6, DateValue{45292.375}},
+      {&O::RealDatum, 7, DateValue{45292.4}},
+      {&O::IsEnterOrder, 8, true},
+      {&O::PointValue, 9, 20.0f},
+      {&O::MinTickSize, 10, "0,25"},
+      {&O::Margin, 11, 0.3f},
+      {&O::Commissions, 12, 0.1f},
+      {&O::CommissionsArePoints, 13, false},
+      {&O::MindestCommissions, 14, 5.0f},
+      {&O::MaximalCommissions, 15, 50.0f},
+      {&O::ZusatzCommissions, 16, -0.0f},
+      {&O::AktUmrechnungsWert, 17, 0.93f},
+      {&O::Kurs, 18, 101.5f},
+      {&O::UmrechnungAuchGebuehren, 19, true},
+      {&O::FillDurchschnittsKurs, 20, test::kNaNSingle},
+      {&O::StartUmrechnungswert, 21, 0.91f},
+  };
+  return fields;
 }
 
-const std::vector<Element>& SampleLayout() {
-  static const std::vector<Element> layout = {
-      {0, "DE0007236101"},
-      {1, "ORD-17"},
-      {2, int16_t{-1}},
-      {3, int32_t{300}},
-      {4, int32_t{120}},
-      {5, "Siemens"},
-      {6, DateValue{45292.375}},
-      {7, DateValue{45292.4}},
-      {8, true},
-      {9, 20.0f},
-      {10, "0,25"},
-      {11, 0.3f},
-      {12, 0.1f},
-      {13, false},
-      {14, 5.0f},
-      {15, 50.0f},
-      {16, -0.0f},
-      {17, 0.93f},
-      {18, 101.5f},
-      {19, true},
-      {20, test::kNaNSingle},
-      {21, 0.91f},
-  };
-  return layout;
+void FillSample(O& o) {
+  test::SetFields(o, Fields());
 }
 
 TEST(clOffeneOrderTest, StoresEveryFieldAtItsIndexWithItsSubtypeAndReadsItBack) {
-  clOffeneOrder o;
-  FillSample(o);
-  test::ExpectStoredLayout<clOffeneOrder>(o.WriteAllProperties(), 26, SampleLayout());
-}
-
-TEST(clOffeneOrderTest, EachBooleanHasItsOwnElement) {
-  test::ExpectEachBooleanAlone<clOffeneOrder>({{&clOffeneOrder::IsEnterOrder, 8},
-                                               {&clOffeneOrder::CommissionsArePoints, 13},
-                                               {&clOffeneOrder::UmrechnungAuchGebuehren, 19}});
+  test::ExpectStoredFields(Fields(), 26);
 }
 
 TEST(clOffeneOrderTest, MissingAverageFillPriceIsTheOrderPrice) {
@@ -98,66 +69,11 @@ TEST(clOffeneOrderTest, MissingAverageFillPriceIsTheOrderPrice) {
 }
 
 TEST(clOffeneOrderTest, RefusesRecordsItCannotRead) {
-  const auto with = [](int32_t index, Variant value) {
-    return test::WithElement(test::EmptyRecord(26), index, std::move(value));
-  };
-  struct Case {
-    Variant record;
-    int32_t number;
-    std::string description = {};
-  };
-  const Case cases[] = {
-      {with(3, "abc"), 13},
-      {with(2, int32_t{40000}), 6},
-      {with(2, "x"), 13},
-      {with(6, "kein Datum"), 13},
-      {with(1, Variant::Null()), 94},
-      {with(4, 1e10), 6},
-      {with(21, "abc"), 13},
-      {test::EmptyRecord(21), 9, "Orderdatensatz hat 21 statt mindestens 22 Elemente"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(&c - cases);
-    test::ExpectReadError<clOffeneOrder>(c.record, c.number, c.description);
-  }
-  clOffeneOrder o;
-  o.ReadAllProperties(test::EmptyRecord(22));
+  test::ExpectRefusals(Fields(), 26, "Orderdatensatz", 22);
 }
 
 TEST(clOffeneOrderTest, SchreibeZusatzInfosTakesOverTheTermsOnly) {
-  struct Case {
-    const char* name;
-    float point_value;
-    float margin;
-    float factor;
-    float expected_margin;
-    float expected_factor;
-  };
-  const Case cases[] = {
-      {"stock percent becomes a fraction", 0, 25, 1.1f, 0.25f, 1.1f},
-      {"contract margin per contract", 10, 2500, 1.1f, 2500, 1.1f},
-      {"no factor keeps the earlier one", 0, 25, NoValue, 0.25f, 0.95f},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    clOffeneOrder o;
-    FillSample(o);
-    o.AktUmrechnungsWert = 0.95f;
-
-    clOrderZusatzInfos z;
-    z.PointValue = c.point_value;
-    z.MinTickSize = int16_t{5};
-    z.Margin = c.margin;
-    z.Commissions = 0.2f;
-    z.CommissionsArePoints = true;
-    z.MindestCommissions = 6;
-    z.MaximalCommissions = 0;
-    z.ZusatzCommissions = 2;
-    z.AktUmrechnungsWert = c.factor;
-    z.UmrechnungAuchGebuehren = false;
-    test::ExpectTermsTakenOver(o, z, {9, 10, 11, 12, 13, 14, 15, 16, 17, 19}, c.expected_margin,
-                               c.expected_factor);
-  }
+  test::ExpectTermsTakenOver(&FillSample, {9, 10, 11, 12, 13, 14, 15, 16, 17, 19});
 }
 
 }  // namespace

@@ -55,31 +55,20 @@ clOrderZusatzInfos Extras(float point_value, float margin, float factor, float c
 }
 
 std::vector<KontoArt> KontoArten() {
-  return {
-      {"Aktien",
-       false,
-       false,
-       false,
-       {{"DE0001", 100, Extras(0, 100, NoValue)}, {"DE0002", 20, Extras(0, 50, NoValue)}}},
-      {"Kontrakte",
-       true,
-       false,
-       false,
-       {{"FDAX", 1000, Extras(50, 5000, NoValue, 2.5f, true, 5, 40, 1)},
-        {"FESX", 400, Extras(10, 1500, NoValue, 1, true, 3, 0, 0)}}},
-      {"Devisen",
-       true,
-       true,
-       true,
-       {{"US0001", 150, Extras(0, 30, 1.25f, 0.1f, false, 9.9f, 50, 2, true)},
-        {"ES", 50, Extras(20, 2000, 0.8f, 2, true, 0, 0, 0.5f)}}},
-      {"Gemischt",
-       true,
-       true,
-       false,
-       {{"CH0001", 80, Extras(0, 100, 1.1f, 0.25f, false, 4, 0, 0)},
-        {"FGBL", 130, Extras(25, 2500, NoValue, 1.5f, true)}}},
-  };
+  const std::vector<Titel> aktien = {{"DE0001", 100, Extras(0, 100, NoValue)},
+                                     {"DE0002", 20, Extras(0, 50, NoValue)}};
+  const std::vector<Titel> kontrakte = {
+      {"FDAX", 1000, Extras(50, 5000, NoValue, 2.5f, true, 5, 40, 1)},
+      {"FESX", 400, Extras(10, 1500, NoValue, 1, true, 3, 0, 0)}};
+  const std::vector<Titel> devisen = {
+      {"US0001", 150, Extras(0, 30, 1.25f, 0.1f, false, 9.9f, 50, 2, true)},
+      {"ES", 50, Extras(20, 2000, 0.8f, 2, true, 0, 0, 0.5f)}};
+  const std::vector<Titel> gemischt = {{"CH0001", 80, Extras(0, 100, 1.1f, 0.25f, false, 4, 0, 0)},
+                                       {"FGBL", 130, Extras(25, 2500, NoValue, 1.5f, true)}};
+  return {{"Aktien", false, false, false, aktien},
+          {"Kontrakte", true, false, false, kontrakte},
+          {"Devisen", true, true, true, devisen},
+          {"Gemischt", true, true, false, gemischt}};
 }
 
 struct ModellOrder {

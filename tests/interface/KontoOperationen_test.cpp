@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <type_traits>
 
 #include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
@@ -101,6 +102,16 @@ class KontoOperationenTest : public ::testing::Test {
                const clOrderZusatzInfos& z, double datum = 45000.7) {
     DateValue zeit{datum};
     return host_->VKSKontoNeuerOrderstatus(zeit, "Depot", id, wkn, name, 1, 10, 5, 100, true, &z);
+  }
+  // A report of order `id` whose terms differ from the stock's in `field`.
+  template <class T>
+  std::function<int()> Mit(const char* id, T clOrderZusatzInfos::*field,
+                           std::type_identity_t<T> wert) {
+    return [=, this] {
+      clOrderZusatzInfos z = aktie_;
+      z.*field = wert;
+      return OrderMit(id, "DE1", "Eins AG", z);
+    };
   }
   int Positionswerte(const Variant& namen, float wert1) {
     return host_->VKSSchreibePosWerte("Depot", Variant(VariantArray::Vector(0, {Variant("DE2")})),
@@ -268,11 +279,7 @@ TEST_F(KontoOperationenTest, SeedingPositionFilesOnlyWhereNoneExists) {
 TEST_F(KontoOperationenTest, NonFiniteNumbersAndImpossibleDatesAreRefused) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  const auto mit = [this](auto aendern) {
-    clOrderZusatzInfos z = aktie_;
-    aendern(z);
-    return z;
-  };
+  using Z = clOrderZusatzInfos;
   const std::string ungueltig = " ist keine gültige Zahl";
   const std::string kein_datum = " ist kein Datum zwischen den Jahren 100 und 9999";
   ErwarteAbgelehnt({
@@ -287,32 +294,13 @@ TEST_F(KontoOperationenTest, NonFiniteNumbersAndImpossibleDatesAreRefused) {
        "Ungültiger Preis oder Zeitpunkt"},
       {"report date before 100", [&] { return OrderMit("N1", "DE1", "Eins AG", aktie_, -657435); },
        "Ungültiger Preis oder Zeitpunkt"},
-      {"commissions NaN",
-       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.Commissions = NAN; })); },
-       "Commissions" + ungueltig},
-      {"margin Inf",
-       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.Margin = INFINITY; })); },
-       "Margin" + ungueltig},
-      {"point value NaN",
-       [&] { return OrderMit("N1", "DE1", "Eins AG", mit([&](auto& z) { z.PointValue = NAN; })); },
-       "PointValue" + ungueltig},
-      {"extra fees -Inf",
-       [&] {
-         return OrderMit("E1", "DE1", "Eins AG",
-                         mit([&](auto& z) { z.ZusatzCommissions = -INFINITY; }));
-       },
+      {"commissions NaN", Mit("N1", &Z::Commissions, NAN), "Commissions" + ungueltig},
+      {"margin Inf", Mit("N1", &Z::Margin, INFINITY), "Margin" + ungueltig},
+      {"point value NaN", Mit("N1", &Z::PointValue, NAN), "PointValue" + ungueltig},
+      {"extra fees -Inf", Mit("E1", &Z::ZusatzCommissions, -INFINITY),
        "ZusatzCommissions" + ungueltig},
-      {"conversion NaN",
-       [&] {
-         return OrderMit("E1", "DE1", "Eins AG", mit([&](auto& z) { z.AktUmrechnungsWert = NAN; }));
-       },
-       "AktUmrechnungsWert" + ungueltig},
-      {"tick size NaN",
-       [&] {
-         return OrderMit("N1", "DE1", "Eins AG",
-                         mit([&](auto& z) { z.MinTickSize = Variant(nan); }));
-       },
-       "MinTickSize" + ungueltig},
+      {"conversion NaN", Mit("E1", &Z::AktUmrechnungsWert, NAN), "AktUmrechnungsWert" + ungueltig},
+      {"tick size NaN", Mit("N1", &Z::MinTickSize, Variant(nan)), "MinTickSize" + ungueltig},
       {"close at NaN",
        [&] { return host_->VKSClosePosition("Depot", "DE1", NAN).IsEmpty() ? 0 : 1; }, ""},
       {"reset to NaN", [&] { return int{host_->VKSKontoKomplettReset("Depot", nan, 45100)}; },
@@ -346,25 +334,17 @@ TEST_F(KontoOperationenTest, TextTheStoreCannotHoldIsRefused) {
   const std::string emoji = "Aktie \xF0\x9F\x98\x80";
   const std::string lang(65536, 'a');
   const std::string zeichen = " enthält Zeichen, die Windows-1252 nicht darstellen kann";
-  const auto tick = [this](const Variant& v) {
-    clOrderZusatzInfos z = aktie_;
-    z.MinTickSize = v;
-    return z;
-  };
+  using Z = clOrderZusatzInfos;
   ErwarteAbgelehnt({
       {"WKN", [&] { return OrderMit("N1", emoji, "Eins AG", aktie_); }, "TitelWKN" + zeichen},
       {"name", [&] { return OrderMit("N1", "DE1", emoji, aktie_); }, "TitelName" + zeichen},
       {"long name", [&] { return OrderMit("N1", "DE1", lang, aktie_); },
        "TitelName ist länger als 65535 Zeichen"},
       {"order ID", [&] { return OrderMit(emoji, "DE1", "Eins AG", aktie_); }, "OrderID" + zeichen},
-      {"tick size of an open order",
-       [&] { return OrderMit("E1", "DE1", "Eins AG", tick(Variant(emoji))); },
+      {"tick size of an open order", Mit("E1", &Z::MinTickSize, Variant(emoji)),
        "MinTickSize" + zeichen},
       {"tick size in an array",
-       [&] {
-         return OrderMit("N1", "DE1", "Eins AG",
-                         tick(Variant(VariantArray::Vector(0, {Variant(1.0), Variant(lang)}))));
-       },
+       Mit("N1", &Z::MinTickSize, Variant(VariantArray::Vector(0, {Variant(1.0), Variant(lang)}))),
        "MinTickSize ist länger als 65535 Zeichen"},
       {"position file name",
        [&] { return Positionswerte(Variant(VariantArray::Vector(0, {Variant(emoji)})), 1); },

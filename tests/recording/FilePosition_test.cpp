@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/automation/AutomationError.h"
+#include "fakes/ErrorOf.h"
 
 namespace vks {
 namespace {
@@ -14,66 +14,36 @@ CurrencyValue Bytes(int64_t n) {
   return CurrencyValue{n * 10000};
 }
 
-TEST(FilePositionTest, PairToValueTakesTheLowHalfAsUnsigned) {
+// The low half travels as a signed Long and counts as unsigned: both ways, across the borders of
+// the halves.
+TEST(FilePositionTest, PairsAndValuesConvertBothWays) {
   struct Case {
     int32_t low, high;
     int64_t bytes;
-  } cases[] = {
-      {0, 0, 0},
-      {2147483647, 0, k2_31 - 1},
-      {INT32_MIN, 0, k2_31},
-      {-1, 0, k2_32 - 1},
-      {0, 1, k2_32},
-      {5, 1, k2_32 + 5},
-      {-1294967296, 0, 3000000000},
-      {INT32_MIN, 1, k2_32 + k2_31},
-  };
+  } cases[] = {{0, 0, 0},
+               {2147483647, 0, k2_31 - 1},
+               {INT32_MIN, 0, k2_31},
+               {-2147483647, 0, k2_31 + 1},
+               {-1294967296, 0, 3000000000},
+               {-1, 0, k2_32 - 1},
+               {0, 1, k2_32},
+               {1, 1, k2_32 + 1},
+               {5, 1, k2_32 + 5},
+               {INT32_MIN, 1, k2_32 + k2_31},
+               {-1, 2, 3 * k2_32 - 1},
+               {7, 5, 5 * k2_32 + 7}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
     EXPECT_EQ(PairToValue(c.low, c.high), Bytes(c.bytes));
+    const PositionHalves pair = ValueToPair(Bytes(c.bytes));
+    EXPECT_EQ(pair, (PositionHalves{c.low, c.high}));
+    EXPECT_EQ(PairToOffset(pair), c.bytes);
   }
-}
-
-TEST(FilePositionTest, ValueToPairGivesTheLowHalfAsSigned) {
-  struct Case {
-    CurrencyValue value;
-    PositionHalves pair;
-    int64_t offset;
-  } cases[] = {
-      {Bytes(0), {0, 0}, 0},
-      {Bytes(k2_31 - 1), {2147483647, 0}, k2_31 - 1},
-      {Bytes(k2_31), {INT32_MIN, 0}, k2_31},
-      {Bytes(3000000000), {-1294967296, 0}, 3000000000},
-      {Bytes(k2_32 - 1), {-1, 0}, k2_32 - 1},
-      {Bytes(k2_32), {0, 1}, k2_32},
-      {Bytes(k2_32 + k2_31), {INT32_MIN, 1}, k2_32 + k2_31},
-      {Bytes(5 * k2_32 + 7), {7, 5}, 5 * k2_32 + 7},
-      {CurrencyValue{19999}, {1, 0}, 1},  // only the integer part is a position
-      {Bytes(-5), {-5, 0}, k2_32 - 5},    // what the platform makes of a negative low half
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value.scaled);
-    PositionHalves pair = ValueToPair(c.value);
-    EXPECT_EQ(pair, c.pair);
-    EXPECT_EQ(PairToOffset(pair), c.offset);
-  }
-}
-
-TEST(FilePositionTest, PairsRoundTripAcrossTheHalfBoundaries) {
-  for (int64_t bytes : {k2_31 - 1, k2_31, k2_31 + 1, k2_32 - 1, k2_32, k2_32 + 1, 3 * k2_32 - 1}) {
-    SCOPED_TRACE(bytes);
-    PositionHalves pair = ValueToPair(Bytes(bytes));
-    EXPECT_EQ(PairToValue(pair.low, pair.high), Bytes(bytes));
-  }
-}
-
-TEST(FilePositionTest, ValueBelowTheSignedLowHalfOverflows) {
-  try {
-    (void)ValueToPair(Bytes(-k2_31 - 1));
-    FAIL() << "no error";
-  } catch (const AutomationError& e) {
-    EXPECT_EQ(e.Number(), 6);
-  }
+  // Only the integer part is a position; a negative low half is what the platform makes of it.
+  EXPECT_EQ(ValueToPair(CurrencyValue{19999}), (PositionHalves{1, 0}));
+  EXPECT_EQ(ValueToPair(Bytes(-5)), (PositionHalves{-5, 0}));
+  EXPECT_EQ(PairToOffset({-5, 0}), k2_32 - 5);
+  EXPECT_EQ(testing::ErrorOf([] { (void)ValueToPair(Bytes(-k2_31 - 1)); }), 6);
 }
 
 }  // namespace

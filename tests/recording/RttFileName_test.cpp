@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <sstream>
+#include <vector>
 
 #include "fakes/TempFolder.h"
 #include "tests/TestPlatform.h"
@@ -23,64 +26,26 @@ namespace fs = std::filesystem;
 TEST(RttFileNameTest, EveryKindHasItsFileAndFolder) {
   TempFolder folder;
   RttStorage storage{folder.path()};
-  const char* kNames[] = {
-      "Einzeltitel/Depot1-Pos-123456",
-      "Portfolio/OffeneOrders-Depot1",
-      "Portfolio/OffeneLongOrders-Depot1",
-      "Portfolio/OffeneShortOrders-Depot1",
-      "Portfolio/OffeneEnterOrders-Depot1",
-      "Portfolio/OffeneLongEnterOrders-Depot1",
-      "Portfolio/OffeneShortEnterOrders-Depot1",
-      "Portfolio/Filled-Depot1",
-      "Portfolio/FilledLong-Depot1",
-      "Portfolio/FilledShort-Depot1",
-      "Portfolio/FilledEnter-Depot1",
-      "Portfolio/FilledEnterLong-Depot1",
-      "Portfolio/FilledEnterShort-Depot1",
-      "Portfolio/AnzahlPositionen-Depot1",
-      "Portfolio/AktienPositionen-Depot1",
-      "Portfolio/KontraktAnzahl-Depot1",
-      "Portfolio/AnzahlShortPositionen-Depot1",
-      "Portfolio/AktienShortPositionen-Depot1",
-      "Portfolio/KontraktShortAnzahl-Depot1",
-      "Portfolio/AnzahlLongPositionen-Depot1",
-      "Portfolio/AktienLongPositionen-Depot1",
-      "Portfolio/KontraktLongAnzahl-Depot1",
-      "Portfolio/AktienKaufwert-Depot1",
-      "Portfolio/AktienKaufwertLong-Depot1",
-      "Portfolio/AktienKaufwertShort-Depot1",
-      "Portfolio/AktienAktuellerWert-Depot1",
-      "Portfolio/AktienAktuellerWertLong-Depot1",
-      "Portfolio/AktienAktuellerWertShort-Depot1",
-      "Portfolio/KontraktOpenPL-Depot1",
-      "Portfolio/KontraktOpenPLLong-Depot1",
-      "Portfolio/KontraktOpenPLShort-Depot1",
-      "Portfolio/AktienOpenPL-Depot1",
-      "Portfolio/AktienOpenPLLong-Depot1",
-      "Portfolio/AktienOpenPLShort-Depot1",
-      "Portfolio/KontraktMargin-Depot1",
-      "Portfolio/KontraktMarginLong-Depot1",
-      "Portfolio/KontraktMarginShort-Depot1",
-      "Portfolio/AktienMargin-Depot1",
-      "Portfolio/AktienMarginLong-Depot1",
-      "Portfolio/AktienMarginShort-Depot1",
-      "Portfolio/EnterOrderMargin-Depot1",
-      "Portfolio/EnterOrderMarginLong-Depot1",
-      "Portfolio/EnterOrderMarginShort-Depot1",
-      "Portfolio/AktienEnterOrderMargin-Depot1",
-      "Portfolio/AktienEnterOrderMarginLong-Depot1",
-      "Portfolio/AktienEnterOrderMarginShort-Depot1",
-      "Portfolio/KapitalCash-Depot1",
-      "Portfolio/KapitalGesamt-Depot1",
-      "Portfolio/KapitalVerfuegbar-Depot1",
-      "Portfolio/PaidCommissions-Depot1",
-      "Portfolio/KeineEnterOrder-Depot1",
-  };
-  static_assert(std::size(kNames) == 51);
+  // Kinds 2 to 51 in their order, each in the folder Portfolio as "<name>-<account>".
+  std::istringstream names(
+      "OffeneOrders OffeneLongOrders OffeneShortOrders OffeneEnterOrders OffeneLongEnterOrders "
+      "OffeneShortEnterOrders Filled FilledLong FilledShort FilledEnter FilledEnterLong "
+      "FilledEnterShort AnzahlPositionen AktienPositionen KontraktAnzahl AnzahlShortPositionen "
+      "AktienShortPositionen KontraktShortAnzahl AnzahlLongPositionen AktienLongPositionen "
+      "KontraktLongAnzahl AktienKaufwert AktienKaufwertLong AktienKaufwertShort "
+      "AktienAktuellerWert AktienAktuellerWertLong AktienAktuellerWertShort KontraktOpenPL "
+      "KontraktOpenPLLong KontraktOpenPLShort AktienOpenPL AktienOpenPLLong AktienOpenPLShort "
+      "KontraktMargin KontraktMarginLong KontraktMarginShort AktienMargin AktienMarginLong "
+      "AktienMarginShort EnterOrderMargin EnterOrderMarginLong EnterOrderMarginShort "
+      "AktienEnterOrderMargin AktienEnterOrderMarginLong AktienEnterOrderMarginShort "
+      "KapitalCash KapitalGesamt KapitalVerfuegbar PaidCommissions KeineEnterOrder");
+  const std::vector<std::string> kPortfolio{std::istream_iterator<std::string>(names), {}};
+  ASSERT_EQ(kPortfolio.size(), 50u);
   for (int kind = 1; kind <= 51; ++kind) {
     SCOPED_TRACE(kind);
     auto datenart = static_cast<eKontoDatenArt>(kind);
-    std::string relative = kNames[kind - 1];
+    const std::string relative = kind == 1 ? "Einzeltitel/Depot1-Pos-123456"
+                                           : "Portfolio/" + kPortfolio[kind - 2] + "-Depot1";
     EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "123456", datenart, false),
               folder.path() + "/Depot1/" + relative + ".RTT");
     EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "123456", datenart, true),
@@ -88,11 +53,7 @@ TEST(RttFileNameTest, EveryKindHasItsFileAndFolder) {
   }
   EXPECT_TRUE(fs::is_directory(folder / "Depot1/Portfolio"));
   EXPECT_TRUE(fs::is_directory(folder / "Depot1/Einzeltitel"));
-}
-
-TEST(RttFileNameTest, KindsOutsideTheTableAreNamedAfterTheIdentifier) {
-  TempFolder folder;
-  RttStorage storage{folder.path()};
+  // Kinds outside the table are named after the identifier.
   for (int kind : {0, 52, -1, INT32_MAX}) {
     SCOPED_TRACE(kind);
     EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "WKN7",
@@ -101,37 +62,33 @@ TEST(RttFileNameTest, KindsOutsideTheTableAreNamedAfterTheIdentifier) {
   }
 }
 
-TEST(RttFileNameTest, NameOnlyTouchesNothing) {
-  TempFolder folder;
-  RttStorage storage{folder / "rtt"};
-  EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "Depot1", "", dKapitalCash, true),
-            "KapitalCash-Depot1");
-  EXPECT_FALSE(fs::exists(folder / "rtt"));
-}
-
-TEST(RttFileNameTest, StorageFolderIsCreatedLevelByLevel) {
-  TempFolder folder;
-  RttStorage storage{folder / "a/b/c/"};
-  EXPECT_EQ(GetRTTDateiName(Dateien(), storage, "K", "", dKapitalCash, false),
-            folder / "a/b/c/K/Portfolio/KapitalCash-K.RTT");
-  EXPECT_TRUE(fs::is_directory(folder / "a/b/c/K/Portfolio"));
-}
-
-TEST(RttFileNameTest, FolderThatCannotBeMadeGivesNoName) {
+// The storage folder is made level by level, and only for a full name; a folder that cannot be
+// made gives no name.
+TEST(RttFileNameTest, StorageFolderIsMadeForAFullNameOnly) {
   TempFolder folder;
   std::ofstream(folder / "file") << "x";
   struct Case {
     const char* what;
     std::string storage;
+    bool name_only;
+    std::string expected, made;
   } cases[] = {
-      {"a file in the way", folder / "file/sub"},
-      {"a folder of the kernel", "/proc/self/vks-rtt"},
-      {"no storage folder yet", ""},
+      {"name only", folder / "rtt", true, "KapitalCash-K", ""},
+      {"levels", folder / "a/b/c/", false, folder / "a/b/c/K/Portfolio/KapitalCash-K.RTT",
+       folder / "a/b/c/K/Portfolio"},
+      {"a file in the way", folder / "file/sub", false, "", ""},
+      {"a folder of the kernel", "/proc/self/vks-rtt", false, "", ""},
+      {"no storage folder yet", "", false, "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(GetRTTDateiName(Dateien(), RttStorage{c.storage}, "K", "", dKapitalCash, false), "");
+    EXPECT_EQ(GetRTTDateiName(Dateien(), RttStorage{c.storage}, "K", "", dKapitalCash, c.name_only),
+              c.expected);
+    if (!c.made.empty()) {
+      EXPECT_TRUE(fs::is_directory(c.made));
+    }
   }
+  EXPECT_FALSE(fs::exists(folder / "rtt"));
 }
 
 TEST(RttFileNameTest, CreateFolderPath) {

@@ -2,92 +2,63 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 namespace vks {
 namespace {
 
-// The expected header, assembled from the bytes each field must hold; every byte not placed is 0.
-class ExpectedHeader {
- public:
-  ExpectedHeader& Place(size_t offset, const std::string& bytes) {
-    std::memcpy(bytes_.data() + offset, bytes.data(), bytes.size());
-    return *this;
+// `text` at `offset`, filled with blanks up to `width` bytes.
+void Place(RttHeaderBytes& h, size_t offset, const std::string& text, size_t width = 0) {
+  std::string field = text;
+  if (field.size() < width) field.resize(width, ' ');
+  std::memcpy(h.data() + offset, field.data(), field.size());
+}
+
+// Every header field at its offset and width; every byte not placed is 0.
+TEST(RttHeaderTest, FieldsAtTheirOffsetsInTheCodePage) {
+  struct Case {
+    const char* what;
+    std::string konto, wkn, titel;
+    eKontoDatenArt art;
+    bool position;
+    std::string anzeige_kurz, basis_kurz, anzeige, basis;  // in Windows-1252
+  } cases[] = {
+      // 40 characters; the base name "KapitalGesamt-" + name has 54.
+      {"account file with a long non-ASCII name", "Depotkonto Müller & Söhne 2024 Frankfurt", "",
+       "", dKapitalGesamtKapital, false, "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frank",
+       "KapitalGesamt-Depo", "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frankfurt",
+       "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frankfurt"},
+      {"position file shows the security, is named after its identifier", "Depot1", "123456",
+       "Äpfel AG", dTitelPos, true, "Depot1-Pos-\xC4pfel AG", "Depot1-Pos-123456",
+       "Depot1-Pos-\xC4pfel AG", "Depot1-Pos-123456"},
+      {"empty security name shows the base name", "D", "X", "", dTitelPos, true, "D-Pos-X",
+       "D-Pos-X", "D-Pos-X", "D-Pos-X"},
+      {"kind outside the table is a portfolio file named after the identifier", "D", "WKN9", "",
+       static_cast<eKontoDatenArt>(52), false, "WKN9", "WKN9", "WKN9", "WKN9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RttHeaderBytes expected{};
+    Place(expected, 0, "VKS RealtimeTool-Datei Version 01.00");
+    Place(expected, 36, "\xFF\xFF");
+    Place(expected, 38, c.anzeige_kurz, 50);
+    Place(expected, 88, c.basis_kurz, 18);
+    Place(expected, 106,
+          c.position ? "Kontoserver Positions-Aufzeichnung" : "Kontoserver Portfolio-Aufzeichnung",
+          250);
+    Place(expected, 356, "Ja");
+    Place(expected, 358, c.anzeige, 130);
+    Place(expected, 488, c.basis, 68);
+    Place(expected, 556, "KontoServe");
+    Place(expected, 674, c.position ? "Position" : "Portfolio", 12);
+    const RttHeaderBytes actual = ErzeugeRTTHeader(c.konto, c.wkn, c.titel, c.art);
+    const auto diff = std::mismatch(actual.begin(), actual.end(), expected.begin());
+    EXPECT_TRUE(diff.first == actual.end())
+        << "first difference at offset " << diff.first - actual.begin() << ": " << int(*diff.first)
+        << " instead of " << int(*diff.second);
   }
-  const RttHeaderBytes& bytes() const { return bytes_; }
-
- private:
-  RttHeaderBytes bytes_{};
-};
-
-std::string Spaces(size_t n) {
-  return std::string(n, ' ');
-}
-
-// Everything that is the same in every header the server writes.
-ExpectedHeader Common(const std::string& description_250, const std::string& category_12) {
-  ExpectedHeader h;
-  h.Place(0, "VKS RealtimeTool-Datei Version 01.00")
-      .Place(36, "\xFF\xFF")
-      .Place(106, description_250)
-      .Place(356, "Ja")
-      .Place(556, "KontoServe")
-      .Place(674, category_12);
-  return h;
-}
-
-void ExpectSameBytes(const RttHeaderBytes& actual, const RttHeaderBytes& expected) {
-  for (size_t i = 0; i < actual.size(); ++i) {
-    if (actual[i] != expected[i]) {
-      ADD_FAILURE() << "first difference at offset " << i << ": " << int(actual[i])
-                    << " instead of " << int(expected[i]);
-      return;
-    }
-  }
-}
-
-TEST(RttHeaderTest, AccountFileWithALongNonAsciiName) {
-  // 40 characters; the base name "KapitalGesamt-" + name has 54.
-  std::string konto = "Depotkonto Müller & Söhne 2024 Frankfurt";
-  ExpectedHeader expected =
-      Common("Kontoserver Portfolio-Aufzeichnung" + Spaces(216), "Portfolio" + Spaces(3));
-  expected.Place(38, "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frank")
-      .Place(88, "KapitalGesamt-Depo")
-      .Place(358, "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frankfurt" + Spaces(76))
-      .Place(488, "KapitalGesamt-Depotkonto M\xFCller & S\xF6hne 2024 Frankfurt" + Spaces(14));
-  ExpectSameBytes(ErzeugeRTTHeader(konto, "", "", dKapitalGesamtKapital), expected.bytes());
-}
-
-TEST(RttHeaderTest, PositionFileShowsTheSecurityNameButIsNamedAfterItsIdentifier) {
-  ExpectedHeader expected =
-      Common("Kontoserver Positions-Aufzeichnung" + Spaces(216), "Position" + Spaces(4));
-  expected.Place(38, "Depot1-Pos-\xC4pfel AG" + Spaces(31))
-      .Place(88, "Depot1-Pos-123456 ")
-      .Place(358, "Depot1-Pos-\xC4pfel AG" + Spaces(111))
-      .Place(488, "Depot1-Pos-123456" + Spaces(51));
-  ExpectSameBytes(ErzeugeRTTHeader("Depot1", "123456", "Äpfel AG", dTitelPos), expected.bytes());
-}
-
-TEST(RttHeaderTest, EmptySecurityNameShowsTheBaseName) {
-  ExpectedHeader expected =
-      Common("Kontoserver Positions-Aufzeichnung" + Spaces(216), "Position" + Spaces(4));
-  expected.Place(38, "D-Pos-X" + Spaces(43))
-      .Place(88, "D-Pos-X" + Spaces(11))
-      .Place(358, "D-Pos-X" + Spaces(123))
-      .Place(488, "D-Pos-X" + Spaces(61));
-  ExpectSameBytes(ErzeugeRTTHeader("D", "X", "", dTitelPos), expected.bytes());
-}
-
-TEST(RttHeaderTest, KindOutsideTheTableIsAPortfolioFileNamedAfterTheIdentifier) {
-  ExpectedHeader expected =
-      Common("Kontoserver Portfolio-Aufzeichnung" + Spaces(216), "Portfolio" + Spaces(3));
-  expected.Place(38, "WKN9" + Spaces(46))
-      .Place(88, "WKN9" + Spaces(14))
-      .Place(358, "WKN9" + Spaces(126))
-      .Place(488, "WKN9" + Spaces(64));
-  ExpectSameBytes(ErzeugeRTTHeader("D", "WKN9", "", static_cast<eKontoDatenArt>(52)),
-                  expected.bytes());
 }
 
 TEST(RttHeaderTest, TextsTheCodePageCannotHoldBecomeQuestionMarks) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 
+#include "fakes/ErrorOf.h"
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/TempFolder.h"
 #include "platform/automation/AutomationError.h"
@@ -41,29 +42,35 @@ std::span<const uint8_t> AsBytes(std::string_view s) {
   return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};
 }
 
-// Runs `action` and returns the error it raised; fails the test when it raised none.
-AutomationError ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const AutomationError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return AutomationError(0, "", "");
-}
+using testing::RaisedError;
 
-TEST(clDateiIOTest, OpenCreatesAMissingFileAlsoForReading) {
+// Opening makes a missing file, also for reading; closing resets the object for the next file,
+// and destroying an open one closes its handle.
+TEST(clDateiIOTest, OpenCloseAndDestroy) {
   TempFolder folder;
-  for (bool only_read : {false, true}) {
-    SCOPED_TRACE(only_read);
-    std::string path = folder / (only_read ? "r.bin" : "rw.bin");
+  rawfile::FileHandle handle;
+  {
     clDateiIO file(Dateien());
-    file.OpenFile(path, only_read);
-    EXPECT_TRUE(file.IsOpen());
-    EXPECT_EQ(file.FileName(), path);
-    EXPECT_EQ(file.FileSize(), Bytes(0));
-    EXPECT_TRUE(std::filesystem::exists(path));
+    for (bool only_read : {false, true}) {
+      SCOPED_TRACE(only_read);
+      const std::string path = folder / (only_read ? "r.bin" : "rw.bin");
+      file.OpenFile(path, only_read);
+      EXPECT_TRUE(file.IsOpen());
+      EXPECT_EQ(file.FileName(), path);
+      EXPECT_EQ(file.FileSize(), Bytes(0));
+      EXPECT_TRUE(std::filesystem::exists(path));
+      EXPECT_GE(file.FileHandle(), 0);
+      EXPECT_FALSE(file.AutoFlush());
+      file.SetAutoFlush(true);
+      file.CloseFile();
+      EXPECT_FALSE(file.IsOpen());
+    }
+    file.OpenFile(folder / "a.bin");
+    handle = file.FileHandle();
   }
+  uint32_t error = 0;
+  EXPECT_EQ(rawfile::FileSize(handle, error), -1);
+  EXPECT_NE(error, 0u);
 }
 
 TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
@@ -93,7 +100,7 @@ TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     clDateiIO file(Dateien());
-    AutomationError e = ErrorOf([&] { file.OpenFile(c.path); });
+    AutomationError e = RaisedError([&] { file.OpenFile(c.path); });
     EXPECT_EQ(e.Number(), 45602);
     EXPECT_EQ(e.Source(), "Win32File Object");
     EXPECT_EQ(e.Description(), c.description);
@@ -102,18 +109,43 @@ TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
   EXPECT_FALSE(std::filesystem::exists(folder / "a"));
 }
 
-TEST(clDateiIOTest, SecondOpenNamesTheOpenFileAndKeepsItUsable) {
+// A second open, a seek before the start and a read count outside an array's range are refused;
+// the open file, its position and its bytes stay as they were.
+TEST(clDateiIOTest, MisusesOfAnOpenFileAreRefusedAndKeepIt) {
   TempFolder folder;
   clDateiIO file(Dateien());
   file.OpenFile(folder / "first.bin");
-  AutomationError e = ErrorOf([&] { file.OpenFile(folder / "second.bin"); });
-  EXPECT_EQ(e.Number(), 45601);
-  EXPECT_EQ(e.Source(), "Win32File Object");
-  EXPECT_EQ(e.Description(), "The file '" + (folder / "first.bin") + "' is already open.");
+  file.WriteBytes(AsBytes("0123456789"));
+  file.SeekRelative(-4);
+  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
+  struct Case {
+    const char* what;
+    std::function<void()> call;
+    int32_t number;
+    std::string description;  // empty: not checked
+  } cases[] = {
+      {"second open", [&] { file.OpenFile(folder / "second.bin"); }, 45601,
+       "The file '" + (folder / "first.bin") + "' is already open."},
+      {"seek before the start", [&] { file.SeekRelative(-7); }, 45604,
+       "Seek Error.\r\nError 131.\r\n131"},
+      {"read 0", [&] { (void)file.ReadBytes(0); }, 9, ""},
+      {"read -1", [&] { (void)file.ReadBytes(-1); }, 9, ""},
+      {"read INT32_MIN", [&] { (void)file.ReadBytes(INT32_MIN); }, 9, ""},
+      {"read INT32_MAX", [&] { (void)file.ReadBytes(INT32_MAX); }, 7, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const AutomationError e = RaisedError(c.call);
+    EXPECT_EQ(e.Number(), c.number);
+    if (c.description.empty()) continue;
+    EXPECT_EQ(e.Source(), "Win32File Object");
+    EXPECT_EQ(e.Description(), c.description);
+  }
   EXPECT_EQ(file.FileName(), folder / "first.bin");
+  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
   file.WriteBytes(AsBytes("abc"));
   file.CloseFile();
-  EXPECT_EQ(Contents(folder / "first.bin"), "abc");
+  EXPECT_EQ(Contents(folder / "first.bin"), "012345abc9");
   EXPECT_FALSE(std::filesystem::exists(folder / "second.bin"));
 }
 
@@ -142,40 +174,13 @@ TEST(clDateiIOTest, EveryMemberButThreeNeedsAnOpenFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.member);
-    AutomationError e = ErrorOf(c.call);
+    AutomationError e = RaisedError(c.call);
     EXPECT_EQ(e.Number(), 45603);
     EXPECT_EQ(e.Source(), "Win32File Object");
     EXPECT_EQ(e.Description(), "There is no open file.");
   }
   EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(file.convert64to32(Bytes(10000)), Bytes(1));
-}
-
-TEST(clDateiIOTest, SeekBeforeTheStartRaisesTheSeekError) {
-  TempFolder folder;
-  clDateiIO file(Dateien());
-  file.OpenFile(folder / "f.bin");
-  file.WriteBytes(AsBytes("0123456789"));
-  file.SeekRelative(-4);
-  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
-  AutomationError e = ErrorOf([&] { file.SeekRelative(-7); });
-  EXPECT_EQ(e.Number(), 45604);
-  EXPECT_EQ(e.Source(), "Win32File Object");
-  EXPECT_EQ(e.Description(), "Seek Error.\r\nError 131.\r\n131");
-  EXPECT_EQ(file.GetFilePointer(), Bytes(6));
-}
-
-TEST(clDateiIOTest, ReadPastTheEndFillsWithZeros) {
-  TempFolder folder;
-  WriteContents(folder / "f.bin", "ABCDEFGHIJ");
-  clDateiIO file(Dateien());
-  file.OpenFile(folder / "f.bin", true);
-  file.SeekAbsolute(Bytes(6));
-  std::vector<uint8_t> bytes = file.ReadBytes(16);
-  std::vector<uint8_t> expected{'G', 'H', 'I', 'J', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(bytes, expected);
-  file.SeekAbsolute(Bytes(0));
-  EXPECT_EQ(file.ReadHeader(3), (std::vector<uint8_t>{'A', 'B', 'C'}));
 }
 
 // A failed read leaves zeros and the position, and the next message names the platform's code.
@@ -191,27 +196,12 @@ TEST(clDateiIOTest, AFailedReadIsZerosAndTheCodeOfItsFailure) {
   EXPECT_EQ(file.ReadBytes(2), (std::vector<uint8_t>{'A', 'B'}));
   files.FailReadAt(0);
   (void)file.ReadBytes(1);
-  EXPECT_EQ(ErrorOf([&] { file.OpenFile(folder / "g.bin"); }).Description(),
+  EXPECT_EQ(RaisedError([&] { file.OpenFile(folder / "g.bin"); }).Description(),
             "The file '" + (folder / "f.bin") + "' is already open.\r\nError 1117\r\n" +
                 SystemErrorMessage(1117));
 }
 
-TEST(clDateiIOTest, ReadCountsOutsideTheArrayRangeAreRefused) {
-  TempFolder folder;
-  clDateiIO file(Dateien());
-  file.OpenFile(folder / "f.bin");
-  struct Case {
-    int32_t count;
-    int32_t number;
-  } cases[] = {{0, 9}, {-1, 9}, {INT32_MIN, 9}, {INT32_MAX, 7}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.count);
-    EXPECT_EQ(ErrorOf([&] { (void)file.ReadBytes(c.count); }).Number(), c.number);
-  }
-  EXPECT_TRUE(file.IsOpen());
-}
-
-TEST(clDateiIOTest, WriteTruncateAndFlushWorkAtThePosition) {
+TEST(clDateiIOTest, ReadWriteAndTruncateAtThePosition) {
   TempFolder folder;
   std::string path = folder / "f.bin";
   clDateiIO file(Dateien());
@@ -228,32 +218,16 @@ TEST(clDateiIOTest, WriteTruncateAndFlushWorkAtThePosition) {
   file.Flush();
   EXPECT_EQ(Contents(path), std::string("0123ab\0\0", 8));
   EXPECT_EQ(file.FileSize(), Bytes(8));
-}
-
-TEST(clDateiIOTest, CloseResetsTheObject) {
-  TempFolder folder;
-  clDateiIO file(Dateien());
-  file.OpenFile(folder / "a.bin");
-  file.SetAutoFlush(true);
-  file.CloseFile();
-  EXPECT_FALSE(file.IsOpen());
-  file.OpenFile(folder / "b.bin");
-  EXPECT_FALSE(file.AutoFlush());
-  EXPECT_EQ(file.FileName(), folder / "b.bin");
-  EXPECT_GE(file.FileHandle(), 0);
-}
-
-TEST(clDateiIOTest, DestroyingAnOpenObjectClosesTheHandle) {
-  TempFolder folder;
-  rawfile::FileHandle handle;
-  {
-    clDateiIO file(Dateien());
-    file.OpenFile(folder / "a.bin");
-    handle = file.FileHandle();
-  }
-  uint32_t error = 0;
-  EXPECT_EQ(rawfile::FileSize(handle, error), -1);
-  EXPECT_NE(error, 0u);
+  // A read past the end fills with zeros.
+  file.SeekAbsolute(Bytes(2));
+  EXPECT_EQ(file.ReadBytes(10), (std::vector<uint8_t>{'2', '3', 'a', 'b', 0, 0, 0, 0, 0, 0}));
+  file.SeekAbsolute(Bytes(0));
+  EXPECT_EQ(file.ReadHeader(3), (std::vector<uint8_t>{'0', '1', '2'}));
+  // The header goes where the position is, without seeking.
+  file.SeekAbsolute(Bytes(3));
+  file.WriteNewHeader("Depot1", "", "", dKapitalCash);
+  EXPECT_EQ(file.FileSize(), Bytes(3 + rtt::kHeaderSize));
+  EXPECT_EQ(Contents(path).substr(3, 36), "VKS RealtimeTool-Datei Version 01.00");
 }
 
 TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {
@@ -294,18 +268,6 @@ TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
     SCOPED_TRACE(c.scaled_in);
     EXPECT_EQ(file.convert64to32(CurrencyValue{c.scaled_in}).scaled, c.scaled_out);
   }
-}
-
-TEST(clDateiIOTest, WriteNewHeaderWritesAtThePositionWithoutSeeking) {
-  TempFolder folder;
-  std::string path = folder / "h.RTT";
-  clDateiIO file(Dateien());
-  file.OpenFile(path);
-  file.WriteBytes(AsBytes("pre"));
-  file.WriteNewHeader("Depot1", "", "", dKapitalCash);
-  EXPECT_EQ(file.FileSize(), Bytes(3 + rtt::kHeaderSize));
-  std::string bytes = Contents(path);
-  EXPECT_EQ(bytes.substr(3, 36), "VKS RealtimeTool-Datei Version 01.00");
 }
 
 }  // namespace
