@@ -2,27 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "accounts/KontoRegeln.h"
 #include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
-
-// Answers every evaluation with a fixed outcome and result and keeps what it was asked.
-class FesteAuswertung : public KontoRegeln {
- public:
-  bool FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
-                      const std::string& KontoName, int32_t OrderAktion,
-                      int32_t& Ergebnis) override {
-    aufrufe.push_back(ProzName + "|" + Formel + "|" + KontoName + "|" +
-                      std::to_string(OrderAktion));
-    if (lief) Ergebnis = ergebnis;
-    return lief;
-  }
-  bool lief = true;
-  int32_t ergebnis = 0;
-  std::vector<std::string> aufrufe;
-};
 
 class KontoBedingungenTest : public test::KontoTest {
  protected:
@@ -33,7 +16,7 @@ class KontoBedingungenTest : public test::KontoTest {
   }
   std::vector<RttRecord> Verhindert() { return Records(dPlatzierenVerhindert); }
 
-  FesteAuswertung auswertung_;
+  test::FesteRegeln auswertung_;
 };
 
 TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {

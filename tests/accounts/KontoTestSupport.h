@@ -9,12 +9,30 @@
 #include <string_view>
 #include <vector>
 
+#include "accounts/KontoRegeln.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
 #include "fakes/SpeicherAufzeichnung.h"
 
 namespace vks::test {
+
+// Answers every rule with a fixed outcome and result, and keeps each call as
+// "ProzName|Formel|KontoName|OrderAktion".
+class FesteRegeln : public KontoRegeln {
+ public:
+  bool FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
+                      const std::string& KontoName, int32_t OrderAktion,
+                      int32_t& Ergebnis) override {
+    aufrufe.push_back(ProzName + "|" + Formel + "|" + KontoName + "|" +
+                      std::to_string(OrderAktion));
+    if (lief) Ergebnis = ergebnis;
+    return lief;
+  }
+  bool lief = true;
+  int32_t ergebnis = 0;
+  std::vector<std::string> aufrufe;
+};
 
 class KontoTest : public ::testing::Test {
  protected:

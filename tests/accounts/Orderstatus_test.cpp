@@ -5,24 +5,12 @@
 #include <cmath>
 
 #include "accounts/KontoBeobachter.h"
-#include "accounts/KontoRegeln.h"
 #include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "tests/accounts/KontoTestSupport.h"
 
 namespace vks {
 namespace {
-
-// Counts the cancellation rules run.
-class CountingRules : public KontoRegeln {
- public:
-  bool FuehreRegelAus(const std::string&, const std::string&, const std::string&, int32_t,
-                      int32_t&) override {
-    ++checks;
-    return false;
-  }
-  int checks = 0;
-};
 
 // Keeps what the windows would be told, as one line per event.
 class EventLog : public KontoBeobachter {
@@ -50,6 +38,7 @@ class OrderstatusTest : public test::KontoTest {
   OrderstatusTest() {
     umgebung_.beobachter = &log_;
     umgebung_.regeln = &rules_;
+    rules_.lief = false;
     konto_.KontoName = "Orders";
     konto_.FillStreichBedingung = "gezählt";
     terms_.Margin = 50;  // percent of a stock's value
@@ -63,7 +52,7 @@ class OrderstatusTest : public test::KontoTest {
         umgebung_);
   }
 
-  CountingRules rules_;
+  test::FesteRegeln rules_;  // counts the cancellation rules run
   EventLog log_;
   clOrderZusatzInfos terms_;
 };
@@ -75,7 +64,7 @@ TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
   EXPECT_EQ(konto_.OffeneLongEnterOrders, 1);
   EXPECT_EQ(konto_.EnterOrderAktienMarginGesamt, 250);  // 50 × 10 × 0.5
   EXPECT_EQ(konto_.AktuelleZeit, DateValue{45000.5});
-  EXPECT_EQ(rules_.checks, 0);
+  EXPECT_EQ(rules_.aufrufe.size(), 0u);
 
   Report("A1", 1, 10, 4, 49, true, 45000.6);
   const clOffeneOrder& order = *konto_.cOffeneOrders.Item("A1");
@@ -83,7 +72,7 @@ TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
   EXPECT_EQ(order.FillDurchschnittsKurs, 49);
   EXPECT_EQ(konto_.EnterOrderAktienMarginGesamt, 150);  // the filled part is released
   EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, 4);
-  EXPECT_EQ(rules_.checks, 1);
+  EXPECT_EQ(rules_.aufrufe.size(), 1u);
 
   Report("A1", 1, 10, 10, 52, true, 45000.7);
   EXPECT_FALSE(konto_.cOffeneOrders.Exists("A1"));
@@ -97,7 +86,7 @@ TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
   EXPECT_EQ(konto_.FilledEnterLongOrders, 1);
   EXPECT_NEAR(konto_.EnterOrderAktienMarginGesamt, 0, 1e-9);
   EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, 10);
-  EXPECT_EQ(rules_.checks, 2);
+  EXPECT_EQ(rules_.aufrufe.size(), 2u);
   EXPECT_EQ(log_.events, (std::vector<std::string>{"order+ A1", "margin", "margin", "pos+ DE1",
                                                    "pos~ DE1 4", "order~ A1", "margin",
                                                    "pos~ DE1 10", "order- A1", "fill+ A1"}));
@@ -115,7 +104,7 @@ TEST_F(OrderstatusTest, ACompleteNewOrderGoesStraightToTheFills) {
   EXPECT_EQ(konto_.FilledShortOrders, 1);
   EXPECT_EQ(konto_.OffeneShortOrders, 0);
   EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, -5);
-  EXPECT_EQ(rules_.checks, 1);
+  EXPECT_EQ(rules_.aufrufe.size(), 1u);
   for (const std::string& e : log_.events) EXPECT_NE(e, "order+ B1");
 }
 
