@@ -6,23 +6,16 @@ CheckEval Array("-3 ^ 2", 9, "-2 ^ 2 * 3", 12, "2 ^ -1", 0.5, "1 - 2 ^ 2", -3)
 
 ' Literal, TypeName, value.
 For Each fall In Array( _
-    Array("&h1F&", &h1F&, "Integer", 31), _
-    Array("&hFFF&", &hFFF&, "Integer", 4095), _
+    Array("&h1F&", &h1F&, "Integer", 31), Array("&hFFF&", &hFFF&, "Integer", 4095), _
     Array("&hFFFFFFFF&", &hFFFFFFFF&, "Integer", -1), _
     Array("&hFFFFFFFF", &hFFFFFFFF, "Integer", -1), _
-    Array("&hFFFF8000", &hFFFF8000, "Integer", -32768), _
-    Array("&hFFFF&", &hFFFF&, "Long", 65535), _
-    Array("&hFFFF", &hFFFF, "Integer", -1), _
-    Array("&h10000", &h10000, "Long", 65536), _
-    Array("&o17", &o17, "Integer", 15), _
-    Array("32767", 32767, "Integer", 32767), _
-    Array("32768", 32768, "Long", 32768), _
-    Array("-32768", -32768, "Long", -32768), _
+    Array("&hFFFF8000", &hFFFF8000, "Integer", -32768), Array("&hFFFF&", &hFFFF&, "Long", 65535), _
+    Array("&hFFFF", &hFFFF, "Integer", -1), Array("&h10000", &h10000, "Long", 65536), _
+    Array("&o17", &o17, "Integer", 15), Array("32767", 32767, "Integer", 32767), _
+    Array("32768", 32768, "Long", 32768), Array("-32768", -32768, "Long", -32768), _
     Array("-32767", -32767, "Integer", -32767), _
-    Array("2147483648", 2147483648, "Double", 2147483648), _
-    Array("1.5", 1.5, "Double", 1.5), _
-    Array("1e3", 1e3, "Double", 1000), _
-    Array("True", True, "Boolean", True), _
+    Array("2147483648", 2147483648, "Double", 2147483648), Array("1.5", 1.5, "Double", 1.5), _
+    Array("1e3", 1e3, "Double", 1000), Array("True", True, "Boolean", True), _
     Array("""s""", "s", "String", "s"))
   Check "TypeName(" & fall(0) & ")", TypeName(fall(1)), fall(2)
   Check "value of " & fall(0), fall(1), fall(3)
