@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
@@ -12,116 +11,43 @@
 #include "fakes/ForwardingFileSystem.h"
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
+#include "fakes/ZeilenAnsicht.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
 #include "tests/TestPlatform.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The window: rows by key in the order they came, the selection, the command state.
-class TestFenster : public KontenListeAnsicht, public HauptfensterAuswahl {
+// The window: rows by key, the selection, the command state.
+class TestFenster : public testing::ZeilenAnsicht, public HauptfensterAuswahl {
  public:
-  std::vector<KontenZeile> zeilen;
+  TestFenster() : ZeilenAnsicht(AutomationLocale::German()) {}
   std::optional<std::string> markiert;
   std::vector<bool> freigaben;
 
-  void ListeLeeren() override { zeilen.clear(); }
-  void ZeileSetzen(const KontenZeile& zeile) override {
-    for (KontenZeile& z : zeilen) {
-      if (z.key == zeile.key) {
-        z = zeile;
-        return;
-      }
-    }
-    zeilen.push_back(zeile);
-  }
   void ZeileEntfernen(const std::string& key) override {
-    std::erase_if(zeilen, [&](const KontenZeile& z) { return z.key == key; });
+    ZeilenAnsicht::ZeileEntfernen(key);
     if (markiert == key) markiert.reset();
   }
   std::optional<std::string> MarkierteZeile() const override { return markiert; }
   void ZeileMarkieren(const std::string& key) override { markiert = key; }
   void ZeileUmbenennen(const std::string& alter_key, const KontenZeile& zeile) override {
-    for (KontenZeile& z : zeilen) {
-      if (z.key == alter_key) z = zeile;
-    }
+    zeilen.erase(alter_key);
+    zeilen[zeile.key] = zeile;
     if (markiert == alter_key) markiert = zeile.key;
   }
   void BefehleFreigeben(bool freigeben) override { freigaben.push_back(freigeben); }
-  void AlleKurswerteSetzen(const std::vector<Kurswerte>&) override {}  // no tick here
-
   std::string Keys() const {
     std::string keys;
-    for (const KontenZeile& z : zeilen) keys += (keys.empty() ? "" : ",") + z.key;
+    for (const auto& [key, zeile] : zeilen) keys += (keys.empty() ? "" : ",") + key;
     return keys;
-  }
-};
-
-// Records how it was opened and answers with what the test put into `antwort`.
-class TestKontoDialog : public KontoDialog {
- public:
-  struct Aufruf {
-    KontoEinstellungen felder;
-    std::string titel;
-    bool reset_aktiv;
-  };
-  std::vector<Aufruf> aufrufe;
-  std::function<std::optional<KontoEinstellungen>(KontoEinstellungen)> antwort;
-
-  std::optional<KontoEinstellungen> ZeigeModal(const KontoEinstellungen& felder,
-                                               const std::string& titel,
-                                               bool reset_aktiv) override {
-    aufrufe.push_back({felder, titel, reset_aktiv});
-    return antwort ? antwort(felder) : std::nullopt;
-  }
-};
-
-class TestUebersicht : public KontoUebersichtFenster {
- public:
-  explicit TestUebersicht(std::vector<std::string>& log) : log_(log) {}
-  void ShowDaten(std::shared_ptr<clKonto> konto) override {
-    log_.push_back("ShowDaten " + konto->KontoName);
-  }
-  void RefreshBasisWerte() override { log_.push_back("RefreshBasisWerte"); }
-  void SetzeTitel(const std::string& titel) override { log_.push_back("Titel " + titel); }
-  void Zeigen() override { log_.push_back("Zeigen"); }
-  void Entladen() override { log_.push_back("Entladen"); }
-
- private:
-  std::vector<std::string>& log_;
-};
-
-class TestFabrik : public KontoUebersichtFabrik {
- public:
-  std::vector<std::string> log;
-  std::shared_ptr<KontoUebersichtFenster> NeuesFenster() override {
-    log.push_back("NeuesFenster");
-    return std::make_shared<TestUebersicht>(log);
-  }
-};
-
-class TestSpeicherordner : public SpeicherordnerDialog {
- public:
-  std::vector<std::string> vorschlaege;
-  std::string ZeigeModal(const std::string& Vorschlag) override {
-    vorschlaege.push_back(Vorschlag);
-    return Vorschlag;
-  }
-};
-
-class TestHilfe : public HilfeAnzeige {
- public:
-  bool gelingt = true;
-  std::vector<std::string> geoeffnet;
-  bool Oeffne(const std::string& datei, int) override {
-    geoeffnet.push_back(datei);
-    return gelingt;
   }
 };
 
@@ -193,7 +119,7 @@ class HauptfensterBefehleTest : public ::testing::Test {
                                fenster_};
 };
 
-TEST_F(HauptfensterBefehleTest, CommandsThatNeedASelectionAskForOne) {
+TEST_F(HauptfensterBefehleTest, CommandsThatNeedASelectionAskForOneAndAreEnabledByIt) {
   const struct {
     int id;
     const char* text;
@@ -216,9 +142,7 @@ TEST_F(HauptfensterBefehleTest, CommandsThatNeedASelectionAskForOne) {
   EXPECT_TRUE(fabrik_.log.empty());
   EXPECT_EQ(state_.Konten.Count(), 1u);
   EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
-}
-
-TEST_F(HauptfensterBefehleTest, ButtonCheckFollowsTheSelection) {
+  fenster_.freigaben.clear();
   befehle_.ButtonCheck();
   fenster_.markiert = "depot";
   befehle_.ButtonCheck();
@@ -258,7 +182,7 @@ TEST_F(HauptfensterBefehleTest, NewAccount) {
   EXPECT_EQ(neu.CashBetrag, 2500.75);
   EXPECT_TRUE(neu.UseCommissions);
   EXPECT_EQ(fenster_.Keys(), "depot,futures");
-  EXPECT_EQ(fenster_.zeilen.back().gesamtwert, "2.500,75");
+  EXPECT_EQ(fenster_.zeilen["futures"].gesamtwert, "2.500,75");
   EXPECT_EQ(fenster_.markiert, "futures");
   EXPECT_EQ(fenster_.freigaben.back(), true);
   EXPECT_TRUE(fs::exists(rtt_.Speicher().folder + "/Futures/Portfolio"));
@@ -291,8 +215,11 @@ TEST_F(HauptfensterBefehleTest, DuplicateFillsTheDialogFromTheSelectedAccount) {
   EXPECT_EQ(fenster_.markiert, "depot-dupliziert");
 }
 
-TEST_F(HauptfensterBefehleTest, EditRenamesAndReKeysEverywhere) {
+TEST_F(HauptfensterBefehleTest, EditRenamesAndReKeysEverywhereUnlessCancelled) {
   fenster_.markiert = "depot";
+  befehle_.KontoBearbeiten();  // cancelled: nothing changes
+  EXPECT_EQ(Depot().CashBetrag, 12500.5);
+  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
   befehle_.KontoAnzeigen();
   fabrik_.log.clear();
   state_.Konten.Add("zweites", std::make_shared<clKonto>());
@@ -301,16 +228,16 @@ TEST_F(HauptfensterBefehleTest, EditRenamesAndReKeysEverywhere) {
     return f;
   };
   befehle_.Befehl(befehl::kKontoBearbeiten);
-  ASSERT_EQ(dialog_.aufrufe.size(), 1u);
-  EXPECT_EQ(dialog_.aufrufe[0].titel, "Konto 'Depot' bearbeiten");
-  EXPECT_EQ(dialog_.aufrufe[0].felder.marker, "Depot");
+  ASSERT_EQ(dialog_.aufrufe.size(), 2u);
+  EXPECT_EQ(dialog_.aufrufe[1].titel, "Konto 'Depot' bearbeiten");
+  EXPECT_EQ(dialog_.aufrufe[1].felder.marker, "Depot");
   EXPECT_EQ(state_.Konten.Keys(), (std::vector<std::string>{"langfrist", "zweites"}));
   EXPECT_EQ(state_.Konten.Item("Langfrist")->KontoName, "Langfrist");
   EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"langfrist"});
   EXPECT_EQ(fabrik_.log, (std::vector<std::string>{"Titel Übersicht für Konto 'Langfrist'",
                                                    "RefreshBasisWerte"}));
-  EXPECT_EQ(fenster_.zeilen[0].key, "langfrist");
-  EXPECT_EQ(fenster_.zeilen[0].name, "Langfrist");
+  EXPECT_EQ(fenster_.Keys(), "langfrist");
+  EXPECT_EQ(fenster_.zeilen["langfrist"].name, "Langfrist");
   EXPECT_EQ(fenster_.markiert, "langfrist");
   EXPECT_TRUE(melder_.messages.empty());
   EXPECT_TRUE(presenter_.Plan().SpeichernAusstehend());
@@ -358,13 +285,6 @@ TEST_F(HauptfensterBefehleTest, EditMovesTimeBackOnlyOnYesAndRewritesInitialValu
     EXPECT_EQ(Depot().AktuelleZeit.days, fall.zeit_danach);
     EXPECT_EQ(RttBytes() > vorher, fall.neu_geschrieben);
   }
-}
-
-TEST_F(HauptfensterBefehleTest, EditCancelledChangesNothing) {
-  fenster_.markiert = "depot";
-  befehle_.KontoBearbeiten();
-  EXPECT_EQ(Depot().CashBetrag, 12500.5);
-  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
 }
 
 TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {

@@ -12,6 +12,7 @@
 #include "fakes/ZeilenAnsicht.h"
 #include "platform/files/FileSystem.h"
 #include "presenters/KontoUebersichtFenster.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
@@ -101,14 +102,6 @@ TEST_F(HauptfensterPresenterTest, SaveTickAndUnloadSaveOnlyPendingChanges) {
   }
 }
 
-TEST_F(HauptfensterPresenterTest, PriceTickWritesEachAccountsPendingValues) {
-  auto& konto = *state_.Konten.Item("Depot");
-  konto.NeuerAktienwertSpeichern = true;
-  fenster_.Plan().KursspeichernZeitgeberTick();
-  EXPECT_FALSE(konto.NeuerAktienwertSpeichern);
-  EXPECT_TRUE(std::filesystem::exists(rtt_.Speicher().folder));
-}
-
 // The tick shows the new time and capital of the accounts that had values waiting, and only
 // those: the other columns and the other rows keep their texts.
 TEST_F(HauptfensterPresenterTest, PriceTickRefreshesTimeAndCapitalOfPendingAccounts) {
@@ -135,34 +128,24 @@ TEST_F(HauptfensterPresenterTest, PriceTickRefreshesTimeAndCapitalOfPendingAccou
   fenster_.SetzeAnsicht(nullptr);
 }
 
-// An open overview window that notes what the price-save tick tells it.
-class TickFenster : public KontoUebersichtFenster {
- public:
-  void ShowDaten(std::shared_ptr<clKonto>) override {}
-  void RefreshBasisWerte() override {}
-  void SetzeTitel(const std::string&) override {}
-  void Zeigen() override {}
-  void Entladen() override {}
-  void KursTick(bool gespeichert) override { ticks.push_back(gespeichert); }
-  std::vector<bool> ticks;
-};
-
 TEST_F(HauptfensterPresenterTest, PriceTickTellsEachOpenOverviewWhetherItsValuesWereWritten) {
   for (const char* name : {"Futures", "Ohne Fenster"}) {
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = name;
     state_.Konten.Add(name, konto);
   }
-  auto depot = std::make_shared<TickFenster>();
-  auto futures = std::make_shared<TickFenster>();
-  fenster_.UebersichtsFenster().Add("depot", depot);
-  fenster_.UebersichtsFenster().Add("futures", futures);
+  std::vector<std::string> depot, futures;
+  fenster_.UebersichtsFenster().Add("depot", std::make_shared<TestUebersicht>(depot));
+  fenster_.UebersichtsFenster().Add("futures", std::make_shared<TestUebersicht>(futures));
   state_.Konten.Item("Depot")->NeuerAktienwertSpeichern = true;
   state_.Konten.Item("Ohne Fenster")->NeuerOpenPLSpeichern = true;
   fenster_.Plan().KursspeichernZeitgeberTick();
   fenster_.Plan().KursspeichernZeitgeberTick();
-  EXPECT_EQ(depot->ticks, (std::vector<bool>{true, false}));
-  EXPECT_EQ(futures->ticks, (std::vector<bool>{false, false}));
+  EXPECT_EQ(depot, (std::vector<std::string>{"KursTick gespeichert", "KursTick"}));
+  EXPECT_FALSE(state_.Konten.Item("Depot")->NeuerAktienwertSpeichern);
+  EXPECT_TRUE(std::filesystem::exists(rtt_.Speicher().folder));
+  EXPECT_EQ(futures, (std::vector<std::string>{"KursTick", "KursTick"}));
+  fenster_.UebersichtsFenster().RemoveAll();  // before the logs go
 }
 
 }  // namespace

@@ -55,13 +55,6 @@ class KontoEinstellungenTest : public ::testing::Test {
   AutomationLocale de_ = AutomationLocale::German();
 };
 
-TEST_F(KontoEinstellungenTest, ANewDialogHoldsTheClockAndTenThousandInTheLocale) {
-  const KontoEinstellungen felder = NeueKontoEinstellungen(clock_, de_);
-  EXPECT_EQ(felder.txtName, "NeuesKonto");
-  EXPECT_EQ(felder.txtKontostand, "10000,00");
-  EXPECT_EQ(felder.Datumfeld.days, 45500.5);
-}
-
 TEST_F(KontoEinstellungenTest, NameCheck) {
   struct Fall {
     const char* name;

@@ -147,9 +147,13 @@ TEST_F(KontoUebersichtPresenterTest, BookingsKeepTheOpenWindowCurrent) {
   EXPECT_TRUE(ansicht_.Keys(UebersichtListe::kOrders).empty());
 }
 
-TEST_F(KontoUebersichtPresenterTest, PaneActivationSetsTheToolBarTitleAndButtons) {
+TEST_F(KontoUebersichtPresenterTest, PaneActivationSetsTheToolBarTitleButtonsAndCommandSource) {
   Bucht("O-1", 1, 100, 0, 0);
   presenter_.ShowDaten(konto_);
+  presenter_.Werkzeugbefehl(1);  // no list pane yet
+  ASSERT_EQ(reporter_.messages.size(), 1u);
+  EXPECT_EQ(reporter_.messages[0].text, "Herkunft des Befehls nicht definiert...");
+  EXPECT_EQ(reporter_.messages[0].style, msgbox::kOkOnly);
   struct Fall {
     int pane;
     bool mark;
@@ -173,7 +177,7 @@ TEST_F(KontoUebersichtPresenterTest, PaneActivationSetsTheToolBarTitleAndButtons
   }
 }
 
-TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrder) {
+TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrderAndUpdateTheRows) {
   struct Fall {
     int pane, knopf;
     std::vector<int32_t> antworten;
@@ -221,28 +225,13 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrder) {
     const auto liste = static_cast<UebersichtListe>(f.pane - 2);
     EXPECT_EQ(ansicht_.ZeilenAnzahl(liste), f.rest);
     EXPECT_EQ(hauptfenster_.Plan().SpeichernAusstehend(), f.antworten[0] == msgbox::kYes);
+    if (f.pane == 3) {  // the figures and the account list's row follow
+      EXPECT_EQ(ansicht_.zahlen.positionen[0], std::to_string(f.rest));
+      EXPECT_EQ(konten_ansicht_.zeilen["depot"].positionen, std::to_string(f.rest));
+    }
     konto_->cFilledOrders.RemoveAll();
     konto_->cTitelPositionen.RemoveAll();
   }
-}
-
-TEST_F(KontoUebersichtPresenterTest, DeletingAllPositionsUpdatesTheAccountListRow) {
-  Bucht("O-1", 1, 10, 10, 20);
-  presenter_.ShowDaten(konto_);
-  EXPECT_EQ(konten_ansicht_.zeilen["depot"].positionen, "1");
-  reporter_.answers = {msgbox::kYes, msgbox::kYes};
-  presenter_.PaneAktiviert(3);
-  presenter_.Werkzeugbefehl(2);
-  EXPECT_EQ(konten_ansicht_.zeilen["depot"].positionen, "0");
-  EXPECT_EQ(ansicht_.zahlen.positionen[0], "0");
-}
-
-TEST_F(KontoUebersichtPresenterTest, ACommandWithoutAListPaneIsRefused) {
-  presenter_.ShowDaten(konto_);
-  presenter_.Werkzeugbefehl(1);
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].text, "Herkunft des Befehls nicht definiert...");
-  EXPECT_EQ(reporter_.messages[0].style, msgbox::kOkOnly);
 }
 
 TEST_F(KontoUebersichtPresenterTest, ARowWhoseEntryIsGoneEndsTheDeletionButRefreshes) {

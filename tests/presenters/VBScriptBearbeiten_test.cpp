@@ -4,38 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
+#include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/TempFolder.h"
-#include "platform/settings/SettingsStore.h"
+#include "platform/settings/RegistrySettingsStore.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {
 namespace {
-
-class MapSettings : public SettingsStore {
- public:
-  std::string GetSetting(std::string_view a, std::string_view s, std::string_view k,
-                         std::string_view d) override {
-    auto it = werte.find(Key(a, s, k));
-    return it == werte.end() ? std::string(d) : it->second;
-  }
-  Result<bool> SaveSetting(std::string_view a, std::string_view s, std::string_view k,
-                           std::string_view v) override {
-    return werte.insert_or_assign(Key(a, s, k), std::string(v)).second;
-  }
-  Result<bool> DeleteSetting(std::string_view a, std::string_view s, std::string_view k) override {
-    return werte.erase(Key(a, s, k)) > 0;
-  }
-  Result<std::vector<Setting>> GetAllSettings(std::string_view, std::string_view) override {
-    return std::vector<Setting>{};
-  }
-  static std::string Key(std::string_view a, std::string_view s, std::string_view k) {
-    return std::string(a) + "|" + std::string(s) + "|" + std::string(k);
-  }
-  std::map<std::string, std::string> werte;
-};
 
 TEST(VBScriptBearbeiten, MetricsMenuHasFiveGroupsInNumberOrder) {
   const auto gruppen = KennzahlenMenue();
@@ -100,14 +77,15 @@ TEST(VBScriptBearbeiten, FontSetting) {
       {"Courier New;10,5;-1;0", Schrift{"Courier New", 10.5, true, false}},
       {"Mono;9;0;-1;extra", Schrift{"Mono", 9, false, true}},
   };
+  InMemoryRegistryBackend backend;
+  RegistrySettingsStore settings(backend);
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.gespeichert);
-    MapSettings settings;
+    (void)settings.DeleteSetting("Tradomir", "VBScriptEditor", "Schrift");
     if (*f.gespeichert)
       (void)settings.SaveSetting("Tradomir", "VBScriptEditor", "Schrift", f.gespeichert);
     EXPECT_EQ(LeseSchrift(settings, de), f.schrift);
   }
-  MapSettings settings;
   SpeichereSchrift(settings, Schrift{"DejaVu Sans Mono", 11.5, true, false}, de);
   EXPECT_EQ(settings.GetSetting("Tradomir", "VBScriptEditor", "Schrift", ""),
             "DejaVu Sans Mono;11,5;-1;0");
@@ -115,7 +93,8 @@ TEST(VBScriptBearbeiten, FontSetting) {
 
 TEST(VBScriptBearbeiten, ColouringFileIsRewrittenInTheProgramFolder) {
   testing::TempFolder folder;
-  MapSettings settings;
+  InMemoryRegistryBackend backend;
+  RegistrySettingsStore settings(backend);
   const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
   EXPECT_EQ(SchreibeVBScriptIni(settings, *dateien), "");
   (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", folder.path() + "/Prög");

@@ -94,13 +94,11 @@ TEST(EngineTest, ErrorsReportNumberLineColumnAndText) {
       {"\r\nErgebnis = \"kein Wert\"", 13, 2, 0, "Ergebnis = \"kein Wert\""},
       {"\r\nSet o = CreateObject(\"Scripting.FileSystemObject\")", 429, 2, 0,
        "Set o = CreateObject(\"Scripting.FileSystemObject\")"},
-      {"\r\nx = 1 +* 2", 1023, 2, 0, "x = 1 +* 2"},
       {"x = 1 / 0", 11, 1, 1, "x = 1 / 0"},
       {"  y = 2 : z = CLng(\"a\")", 13, 1, 11, "  y = 2 : z = CLng(\"a\")"},
       {"x = 1\n\tIf x Then y = 1 / 0", 11, 2, 12, "\tIf x Then y = 1 / 0"},
       {"x = 1 +* 2", 1023, 1, 8, "x = 1 +* 2"},
       {"Sub S\n  a = 1 : Err.Raise 1234\nEnd Sub\nS", 1234, 2, 11, "  a = 1 : Err.Raise 1234"},
-      {"x = \"open", 1033, 1, 5, "x = \"open"},
       // An unclosed block names the line where it opened.
       {"x = 1\nFor i = 1 To 3\n  x = x + i", 1020, 3, 0, "  x = x + i",
        "'Next' erwartet (zu 'For' in Zeile 2)"},
@@ -186,26 +184,6 @@ TEST(EngineTest, EndlessLoopEndsWithTheTimeLimit) {
   }
 }
 
-TEST(EngineTest, GrowingPastTheMemoryLimitIsError7) {
-  const char* scripts[] = {
-      "s = Space(2000000)",
-      "s = String(3000000, \"x\")",
-      "s = \"x\" : Do : s = s & s : Loop",
-      "s = \"xy\" : Do : s = s + s : Loop",
-      "ReDim a(10000000)",
-      "s = Replace(Space(600000), \" \", \"ab\")",
-  };
-  Limits limits;
-  limits.memory_limit = 1 << 20;
-  for (const char* script : scripts) {
-    SCOPED_TRACE(script);
-    Engine engine(limits);
-    auto r = engine.ExecuteStatement(script);
-    ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.error().Number(), 7);
-  }
-}
-
 TEST(EngineTest, DeeplyNestedExpressionIsOutOfStack) {
   Engine engine;
   std::string nested(5000, '(');
@@ -259,7 +237,6 @@ TEST(EngineTest, ScriptObjectsServeTheHostAndTerminateWithTheEngine) {
   }
   // The engine is gone; the host's reference stays safe to drop.
   kept.reset();
-  SUCCEED();
 }
 
 TEST(EngineTest, ClassTerminateRunsWhenTheEngineEnds) {

@@ -1,5 +1,5 @@
-// The memory bound holds for everything a script keeps, not only for one value: many strings in an
-// array, a dictionary, objects, locals of running procedures. Values that are gone do not count,
+// The memory bound holds for one growing value and for everything a script keeps: many strings in
+// an array, a dictionary, objects, locals of running procedures. Values that are gone do not count,
 // and a variable passed ByRef down many calls counts once. Objects in a cycle go with the engine.
 #include <gtest/gtest.h>
 
@@ -14,8 +14,14 @@ Limits OneMegabyte() {
   return limits;
 }
 
-TEST(MemoryFootprintTest, ManySmallValuesPastTheBoundAreError7) {
+TEST(MemoryFootprintTest, GrowingPastTheBoundIsError7) {
   const char* scripts[] = {
+      "s = Space(2000000)",
+      "s = String(3000000, \"x\")",
+      "s = \"x\" : Do : s = s & s : Loop",
+      "s = \"xy\" : Do : s = s + s : Loop",
+      "ReDim a(10000000)",
+      "s = Replace(Space(600000), \" \", \"ab\")",
       "Dim a(100)\nFor i = 0 To 100\n  a(i) = Space(100000)\nNext",
       "Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d.Add i, Space(50000)\n"
       "Next",

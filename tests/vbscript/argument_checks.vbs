@@ -49,14 +49,10 @@ For Each ausdruck In Array("Left(Null, 2)", "Right(Null, 0)", "Mid(Null, 2)", "M
   Check ausdruck & " is Null", IstNull(ausdruck), True
 Next
 
-Check "InStr text compare", InStr(1, "abc", "B", 1), 2
-Check "InStrRev text compare", InStrRev("abcb", "B", -1, vbTextCompare), 4
-Check "Sgn of Empty", Sgn(Empty), 0
-Check "Sgn of a numeric text", Sgn("-5"), -1
+CheckEval Array("InStr(1, ""abc"", ""B"", 1)", 2, _
+    "InStrRev(""abcb"", ""B"", -1, vbTextCompare)", 4, "Sgn(Empty)", 0, "Sgn(""-5"")", -1)
 CheckTyp "RGB", RGB(255, 0, 0), CLng(255)
 CheckTyp "RGB of all three", RGB(1, 2, 3), CLng(197121)
-Check "RGB above 255 is 255", RGB(256, 300, 1000), &hFFFFFF
-Check "RGB rounds", RGB(1.5, 0, 0), 2
-Check "RGB of texts", RGB("1", "0", "0"), 1
-Check "RGB is vbRed", RGB(255, 0, 0), vbRed
+CheckEval Array("RGB(256, 300, 1000)", &hFFFFFF, "RGB(1.5, 0, 0)", 2, _
+    "RGB(""1"", ""0"", ""0"")", 1, "RGB(255, 0, 0)", vbRed)
 WScript.Quit failures

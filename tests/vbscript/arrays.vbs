@@ -1,4 +1,5 @@
-' Arrays: Dim, ReDim, Preserve, bounds, multiple dimensions, Erase, For Each, value semantics.
+' Arrays: Dim, ReDim, Preserve, bounds, multiple dimensions, Erase, For Each, value semantics
+' (arrays with other lower bounds and their element order: Variant_test).
 Dim a(2), m(1, 2), dyn()
 a(0) = "x" : a(2) = "z"
 Check "ubound", UBound(a), 2
@@ -21,6 +22,7 @@ For Each v In Array(1, 2, 3) : n = n + v : Next
 Check "for each array", n, 6
 Erase a
 Check "erase fixed empties", IsEmpty(a(2)), True
+Check "erase fixed keeps the bounds", UBound(a), 2
 Erase dyn
 On Error Resume Next
 x = UBound(dyn)
@@ -34,6 +36,19 @@ Check "subscript range", Err.Number, 9
 Err.Clear
 ReDim huge(100000000)
 Check "too large", Err.Number, 7
+Err.Clear
+ReDim huge(1048575, 1048575)
+Check "too large in two dimensions", Err.Number, 7
+Err.Clear
+ReDim neg(-2)
+Check "negative size", Err.Number, 9
+Err.Clear
+ReDim g(1, 1) : g(1, 1) = 11
+ReDim Preserve g(1, 2)
+Check "preserve keeps in two dimensions", g(1, 1), 11
+Check "preserve adds empty elements", IsEmpty(g(1, 2)), True
+ReDim Preserve g(2, 2)
+Check "preserve cannot change the first dimension", Err.Number, 9
 On Error GoTo 0
 Check "array function", Array(1, "b")(1), "b"
 Check "empty array", UBound(Array()), -1

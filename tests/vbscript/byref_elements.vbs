@@ -62,8 +62,6 @@ End Class
 Class Ohne
   Public x
 End Class
-Check "IsNumeric of an object with a numeric default", IsNumeric(New Zahl), True
-Check "IsNumeric of an object with a text default", IsNumeric(New Text), False
-Check "IsNumeric of an object without a default", IsNumeric(New Ohne), False
-Check "IsNumeric of Nothing", IsNumeric(Nothing), False
+CheckEval Array("IsNumeric(New Zahl)", True, "IsNumeric(New Text)", False, _
+    "IsNumeric(New Ohne)", False, "IsNumeric(Nothing)", False)
 WScript.Quit failures

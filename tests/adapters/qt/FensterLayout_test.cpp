@@ -6,8 +6,8 @@
 
 #include "platform/automation/VariantConversions.h"
 
-#include "platform/settings/RegistrySettingsStore.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "platform/settings/RegistrySettingsStore.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 
 namespace vks {
@@ -64,15 +64,6 @@ TEST_F(FensterLayoutTest, EnormousAndNegativeValuesNeverBreakTheWindow) {
   EXPECT_GT(fenster_.width(), 0);
   EXPECT_GT(fenster_.height(), 0);
   EXPECT_EQ(fenster_.y() - bildschirm_.y(), -5 / twips_ > -1 ? 0 : qRound(-5 / twips_));
-}
-
-TEST_F(FensterLayoutTest, MinimumSizeInPixels) {
-  fenster_.resize(500, 300);
-  SetzeMindestGroesse(&fenster_, 600, 250);
-  EXPECT_EQ(fenster_.size(), QSize(600, 300));
-  fenster_.resize(700, 100);
-  SetzeMindestGroesse(&fenster_, 600, 250);
-  EXPECT_EQ(fenster_.size(), QSize(700, 250));
 }
 
 TEST_F(FensterLayoutTest, MaximizedStateIsStoredAndRestored) {

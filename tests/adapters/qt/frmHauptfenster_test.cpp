@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "accounts/KontoUmgebung.h"
@@ -23,41 +24,10 @@
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
-
-class KeinDialog : public KontoDialog {
- public:
-  std::optional<KontoEinstellungen> ZeigeModal(const KontoEinstellungen&, const std::string&,
-                                               bool) override {
-    return std::nullopt;
-  }
-};
-
-class ZaehlendeFenster : public KontoUebersichtFabrik, public KontoUebersichtFenster {
- public:
-  int geoeffnet = 0;
-  std::shared_ptr<KontoUebersichtFenster> NeuesFenster() override {
-    ++geoeffnet;
-    return std::shared_ptr<KontoUebersichtFenster>(this, [](KontoUebersichtFenster*) {});
-  }
-  void ShowDaten(std::shared_ptr<clKonto>) override {}
-  void RefreshBasisWerte() override {}
-  void SetzeTitel(const std::string&) override {}
-  void Zeigen() override {}
-  void Entladen() override {}
-};
-
-class KeinOrdnerDialog : public SpeicherordnerDialog {
- public:
-  std::string ZeigeModal(const std::string& v) override { return v; }
-};
-
-class KeineHilfe : public HilfeAnzeige {
- public:
-  bool Oeffne(const std::string&, int) override { return false; }
-};
 
 class frmHauptfensterTest : public ::testing::Test {
  protected:
@@ -99,10 +69,10 @@ class frmHauptfensterTest : public ::testing::Test {
   Speicherplan speicherplan_{state_.Konten, store_, rtt_};
   HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
   KontoUmgebung kontoumgebung_{clock_, rtt_};
-  KeinDialog dialog_;
-  ZaehlendeFenster uebersichten_;
-  KeinOrdnerDialog speicherordner_;
-  KeineHilfe hilfe_;
+  TestKontoDialog dialog_;
+  TestFabrik uebersichten_;
+  TestSpeicherordner speicherordner_;
+  TestHilfe hilfe_;
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
   frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *files_, dialog_,
@@ -158,7 +128,7 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
     EXPECT_TRUE(fenster_.WerkzeugBefehl(id)->isEnabled());
   }
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, Mitte(1));
-  EXPECT_EQ(uebersichten_.geoeffnet, 1);
+  EXPECT_EQ(std::ranges::count(uebersichten_.log, "NeuesFenster"), 1);
   EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"futures"});
 }
 

@@ -21,27 +21,14 @@ std::vector<AutomationLocale> Locales() {
 // Amounts as lists show them (whole cents, halves that binary cannot hold, tiny values that round
 // to zero), every magnitude up to where the integer path hands over, and what it must not take.
 std::vector<double> Values() {
-  std::vector<double> values = {0.0,
-                                -0.0,
-                                0.004,
-                                -0.004,
-                                0.005,
-                                -0.005,
-                                2.675,
-                                1.005,
-                                0.125,
-                                999.995,
-                                1e15,
-                                -1e15,
-                                1e15 / 100,
-                                1e13 - 0.005,
-                                4503599627370495.5,
-                                1e17,
-                                1e300,
-                                5e-324,
-                                std::numeric_limits<double>::infinity(),
-                                -std::numeric_limits<double>::infinity(),
-                                std::numeric_limits<double>::quiet_NaN()};
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> values = {0.0,        -0.0,         0.004,
+                                -0.004,     0.005,        -0.005,
+                                2.675,      1.005,        0.125,
+                                999.995,    1e15,         -1e15,
+                                1e15 / 100, 1e13 - 0.005, 4503599627370495.5,
+                                1e17,       1e300,        5e-324,
+                                inf,        -inf,         std::numeric_limits<double>::quiet_NaN()};
   std::mt19937_64 zufall(20261207);
   std::uniform_int_distribution<int64_t> cents(-100'000'000'000, 100'000'000'000);
   std::uniform_real_distribution<double> exponent(-8, 17);

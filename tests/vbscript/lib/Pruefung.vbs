@@ -28,3 +28,26 @@ Sub Vergleiche(name, actual, expected, typPasst)
     failures = failures + 1
   End If
 End Sub
+
+' Each pair of `pruef_faelle` is an expression and the value Eval gives for it (of the very same
+' subtype with CheckEvalTyp). The names keep clear of the script's own, which Eval sees.
+Sub CheckEval(pruef_faelle) : CheckEvals pruef_faelle, False : End Sub
+Sub CheckEvalTyp(pruef_faelle) : CheckEvals pruef_faelle, True : End Sub
+Sub CheckEvals(pruef_faelle, pruef_typ)
+  Dim pruef_i
+  For pruef_i = 0 To UBound(pruef_faelle) Step 2
+    If pruef_typ Then
+      CheckTyp pruef_faelle(pruef_i), Eval(pruef_faelle(pruef_i)), pruef_faelle(pruef_i + 1)
+    Else
+      Check pruef_faelle(pruef_i), Eval(pruef_faelle(pruef_i)), pruef_faelle(pruef_i + 1)
+    End If
+  Next
+End Sub
+
+' Each pair of `pruef_faelle` is an expression and the error number evaluating it raises.
+Sub CheckFehler(pruef_faelle)
+  Dim pruef_i
+  For pruef_i = 0 To UBound(pruef_faelle) Step 2
+    Check "error of " & pruef_faelle(pruef_i), Fehler(pruef_faelle(pruef_i)), pruef_faelle(pruef_i + 1)
+  Next
+End Sub
