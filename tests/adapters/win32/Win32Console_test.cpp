@@ -76,7 +76,8 @@ TEST(Win32ConsoleTest, ToolsWriteTheirUmlautsAsUtf8) {
     DWORD exit_code;
   } cases[] = {
       {"vks-reg, an error on stderr", Z(VKS_REG_EXE) + " export",
-       "FEHLER: Unzulässiger Prozeduraufruf oder ungültiges Argument (export [SCHLÜSSEL] DATEI)\r\n",
+       "FEHLER: Unzulässiger Prozeduraufruf oder ungültiges Argument (export [SCHLÜSSEL] "
+       "DATEI)\r\n",
        1},
       {"vks-rtt, a file named with an umlaut", Z(VKS_RTT_EXE) + " info " + Z(rtt),
        "Anzeigename: AktienAktuellerWert-Konto Zürich\r\nDateiname: ", 0},
