@@ -1,18 +1,4 @@
 #!/usr/bin/env bash
 # pcre2-source.sh TARBALL: Debian's source of PCRE2 (the release that libpcre2-dev ships), for the
-# Windows build, which compiles it with the cross compiler since Debian has no mingw package of it.
-# Uses a source list of its own, so the machine's apt configuration stays as it is.
-set -euo pipefail
-target="$1"
-[ -s "$target" ] && exit 0
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/lists/partial"
-. /etc/os-release
-echo "deb-src http://deb.debian.org/debian ${VERSION_CODENAME:-bookworm} main" > "$work/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=/dev/null"
-             -o "Dir::State::Lists=$work/lists" -o "Debug::NoLocking=1" -q)
-apt-get "${apt_options[@]}" update >/dev/null
-(cd "$work" && apt-get "${apt_options[@]}" --download-only source pcre2 >/dev/null)
-mkdir -p "$(dirname "$target")"
-cp "$work"/pcre2_*.orig.tar.* "$target"
+# Windows build's regular expressions.
+exec "$(dirname "$0")/debian-source.sh" pcre2 "$1"

@@ -2,12 +2,12 @@
 // Counts the heap while a piece of code runs: how far it grew above its level at the start (its
 // peak) and what it kept at the end. Replaces the global operator new and delete, so a benchmark
 // program includes it in one file only; outside a count allocation costs nothing extra.
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+
+#include "bench/Floor.h"
 
 namespace vks::bench {
 
@@ -42,7 +42,7 @@ inline void* Allocate(size_t size) {
   if (!p) throw std::bad_alloc();
   HeapCounter& heap = Heap();
   if (heap.counting) {
-    heap.growth += static_cast<int64_t>(malloc_usable_size(p));
+    heap.growth += static_cast<int64_t>(UsableSize(p));
     heap.peak = std::max(heap.peak, heap.growth);
   }
   return p;
@@ -50,7 +50,7 @@ inline void* Allocate(size_t size) {
 
 inline void Release(void* p) noexcept {
   HeapCounter& heap = Heap();
-  if (p && heap.counting) heap.growth -= static_cast<int64_t>(malloc_usable_size(p));
+  if (p && heap.counting) heap.growth -= static_cast<int64_t>(UsableSize(p));
   std::free(p);
 }
 

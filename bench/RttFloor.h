@@ -1,35 +1,22 @@
 #pragma once
 // The recording floor every recording benchmark is held against: the system calls that appending
-// one 16-byte record cannot avoid (open, fstat, pwrite at the end, close). And a timer that keeps
+// one 16-byte record cannot avoid (open, size, write at the end, close). And a timer that keeps
 // each benchmark's CPU time per item (the process's, kernel time included, so that other load on
 // the machine does not skew it), so that main() can print the ratios of one run.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <ctime>
 #include <map>
 #include <string>
 
+#include "bench/Floor.h"
 #include "recording/RttRecord.h"
 
 namespace vks::bench {
 
 inline void FloorAppend(const std::string& path, double time) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  struct stat st;
-  ::fstat(fd, &st);
-  RttRecordBytes bytes = EncodeRttRecord({DateValue{time}, 1.0f, 0.0f});
-  benchmark::DoNotOptimize(::pwrite(fd, bytes.data(), bytes.size(), st.st_size));
-  ::close(fd);
-}
-
-inline double CpuNanos() {
-  timespec t;
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e9 + static_cast<double>(t.tv_nsec);
+  const RttRecordBytes bytes = EncodeRttRecord({DateValue{time}, 1.0f, 0.0f});
+  AppendAtEnd(path, bytes);
 }
 
 inline std::map<std::string, double>& NanosPerItem() {

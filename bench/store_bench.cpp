@@ -1,11 +1,9 @@
 // Saving and loading the account store (1 000 accounts, each with 50 positions and 20 fills)
 // through AccountStore on the real files, against what the disk costs for the same bytes: one
-// write, fsync and rename for the save, one read for the load. The last lines of the output give
-// the ratios of wall and of CPU time; BM_StoreLoadPeakHeap gives the load's peak heap. The store
-// goes to $VKS_BENCH_DIR, else the system's temporary folder.
+// write, flush to the disk and rename for the save, one read for the load. The last lines of the
+// output give the ratios of wall and of CPU time; BM_StoreLoadPeakHeap gives the load's peak heap.
+// The store goes to $VKS_BENCH_DIR, else the system's temporary folder.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "bench/Floor.h"
 #include "bench/HeapPeak.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/files/FileSystem.h"
@@ -101,12 +100,7 @@ struct StoreOnDisk {
   std::string bytes;
 
   StoreOnDisk() {
-    const char* base = std::getenv("VKS_BENCH_DIR");
-    std::string pattern =
-        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-        "vks-store-bench-XXXXXX";
-    if (!::mkdtemp(pattern.data())) std::abort();
-    folder = pattern;
+    folder = bench::NewBenchFolder("vks-store-bench-");
     store = std::make_unique<AccountStore>(folder, folder, *files, reporter, error_log, clock);
     for (int k = 0; k < kAccounts; ++k) {
       auto konto = MakeKonto(k);
@@ -119,7 +113,7 @@ struct StoreOnDisk {
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
   }
-  std::string FloorPath() const { return folder + "/floor.dat"; }
+  std::string FloorPath() const { return JoinPath(folder, "floor.dat"); }
 };
 
 StoreOnDisk& Disk() {
@@ -134,14 +128,9 @@ void BM_StoreSave(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One write of the store's bytes under a temporary name, fsync, rename over the floor's file.
+// One write of the store's bytes under a temporary name, flushed, renamed over the floor's file.
 bool WriteFloorFile(const StoreOnDisk& disk, const std::string& temporary) {
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  return fd >= 0 &&
-         ::write(fd, disk.bytes.data(), disk.bytes.size()) ==
-             static_cast<ssize_t>(disk.bytes.size()) &&
-         ::fsync(fd) == 0 && ::close(fd) == 0 &&
-         ::rename(temporary.c_str(), disk.FloorPath().c_str()) == 0;
+  return bench::WriteSyncRename(temporary, disk.FloorPath(), disk.bytes);
 }
 
 void BM_StoreSaveFloor(benchmark::State& state) {
@@ -157,8 +146,9 @@ void BM_StoreSaveFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Not the floor: the floor plus the fsync of the folder after the rename, which the store does so
-// that the new file's name is on the disk too. Shows how much of the save's wall time that costs.
+// Not the floor: the floor plus the sync of the folder after the rename, which the store does so
+// that the new file's name is on the disk too (on Windows the write-through rename did that). Shows
+// how much of the save's wall time that costs.
 void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   const std::string temporary = disk.FloorPath() + ".neu";
@@ -167,8 +157,7 @@ void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
       state.SkipWithError("Schreiben fehlgeschlagen");
       break;
     }
-    int folder = ::open(disk.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0 || ::fsync(folder) != 0 || ::close(folder) != 0) {
+    if (!bench::SyncFolder(disk.folder)) {
       state.SkipWithError("Ordner nicht synchronisiert");
       break;
     }
@@ -196,12 +185,10 @@ void BM_StoreLoadFloor(benchmark::State& state) {
   const std::string path = disk.store->StorePath();
   for (auto _ : state) {
     std::string bytes(disk.bytes.size(), '\0');
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::read(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    if (!bench::ReadWhole(path, bytes)) {
       state.SkipWithError("Lesen fehlgeschlagen");
       break;
     }
-    ::close(fd);
     benchmark::DoNotOptimize(bytes.data());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));

@@ -1,17 +1,16 @@
 // Revaluing a big account at random prices, and writing an account's initial series, each
 // against a floor measured in the same run; the last lines give the ratios of the medians.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <unordered_map>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "bench/Floor.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/files/FileSystem.h"
 #include "recording/RttAufzeichnung.h"
@@ -122,28 +121,20 @@ BENCHMARK(BM_SchreibeInitRTTWerte)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// Floor: 490 appends of one record, each open + fstat + pwrite(16 bytes) + close, to 49 files.
+// Floor: 490 appends of one record, each open + size + write of 16 bytes at the end + close, to 49
+// files.
 void BM_SchreibeInitRTTWerteFloor(benchmark::State& state) {
-  std::string folder = BenchFolder() + "/floor";
+  std::string folder = JoinPath(BenchFolder(), "floor");
   std::filesystem::create_directories(folder);
   std::vector<std::string> files;
   for (int i = 0; i < 49; ++i) {
-    files.push_back(folder + "/f" + std::to_string(i) + ".RTT");
-    int fd = ::open(files.back().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    char header[856] = {};
-    (void)!::write(fd, header, sizeof header);
-    ::close(fd);
+    files.push_back(JoinPath(folder, "f" + std::to_string(i) + ".RTT"));
+    std::ofstream(files.back(), std::ios::binary) << std::string(856, '\0');
   }
-  char record[16] = {};
+  const uint8_t record[16] = {};
   for (auto _ : state) {
     for (int pass = 0; pass < 10; ++pass) {
-      for (const std::string& file : files) {
-        int fd = ::open(file.c_str(), O_WRONLY);
-        struct stat st;
-        ::fstat(fd, &st);
-        (void)!::pwrite(fd, record, sizeof record, st.st_size);
-        ::close(fd);
-      }
+      for (const std::string& file : files) bench::AppendAtEnd(file, record);
     }
   }
 }

@@ -15,6 +15,12 @@ namespace {
 constexpr size_t kPlainPathLimit = MAX_PATH - 12;
 // The longest name of one file or folder.
 constexpr size_t kMaxNameLength = 255;
+// The longest path of the \\?\ form, in UTF-16 units.
+constexpr size_t kLongPathLimit = 32767;
+
+uint32_t CheckedLength(const std::wstring& wide) {
+  return wide.size() <= kLongPathLimit ? winerror::kSuccess : winerror::kFilenameExcedRange;
+}
 
 bool ReservedDeviceName(std::wstring_view element) {
   std::wstring base(element.substr(0, element.find(L'.')));
@@ -62,7 +68,7 @@ std::string ToUtf8(std::wstring_view wide) {
 
 uint32_t WidePath(const std::string& path, std::wstring& wide) {
   if (path.find('\0') != std::string::npos || !ToUtf16(path, wide)) return winerror::kInvalidName;
-  if (wide.starts_with(L"\\\\?\\")) return winerror::kSuccess;
+  if (wide.starts_with(L"\\\\?\\")) return CheckedLength(wide);
   std::replace(wide.begin(), wide.end(), L'/', L'\\');
   size_t start = 0;
   for (bool first = true; start <= wide.size(); first = false) {
@@ -81,7 +87,7 @@ uint32_t WidePath(const std::string& path, std::wstring& wide) {
   if (n == 0) return ::GetLastError();
   full.resize(n);
   wide = full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
-  return winerror::kSuccess;
+  return CheckedLength(wide);
 }
 
 bool RefusedName(uint32_t code) {

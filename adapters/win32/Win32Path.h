@@ -14,7 +14,8 @@ std::string ToUtf8(std::wstring_view wide);
 
 // `path` for the file calls. Returns 0, or ERROR_INVALID_NAME for a name Windows refuses: a
 // reserved device name (CON, NUL, COM1, ...; also with an extension), a trailing dot or blank,
-// one of <>:"|?* or a control character, text that is not UTF-8. "." and ".." stay, and
+// one of <>:"|?* or a control character, text that is not UTF-8; ERROR_FILENAME_EXCED_RANGE for a
+// name longer than 255 or a path longer than the \\?\ form takes (32767). "." and ".." stay, and
 // "\\?\" paths are taken as they are.
 uint32_t WidePath(const std::string& path, std::wstring& wide);
 

@@ -8,6 +8,7 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
+#include "platform/system/Console.h"
 #include "tools/store/StoreCheck.h"
 #include "tools/store/StoreDocument.h"
 #include "tools/store/StoreSeries.h"
@@ -63,6 +64,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vks::UseUtf8Console();
   try {
     return Run(argc, argv);
   } catch (const vks::AutomationError& e) {

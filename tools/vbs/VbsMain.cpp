@@ -11,6 +11,7 @@
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
 #include "platform/files/FileSystem.h"
+#include "platform/system/Console.h"
 #include "platform/system/MessageReporter.h"
 #include "tools/vbs/WScriptObject.h"
 #include "vbscript/Engine.h"
@@ -82,6 +83,7 @@ bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) 
 }  // namespace
 
 int main(int argc, char** argv) {
+  vks::UseUtf8Console();
   if (argc < 2) return Usage();
   std::string first = argv[1];
   vks::pcre2::InstallRegexEngine();

@@ -2,10 +2,12 @@
 // settings in and out with registry files.
 #include <iostream>
 
+#include "platform/system/Console.h"
 #include "tools/vks-reg/RegCommands.h"
 #include "tools/vks-reg/RegistryStore.h"
 
 int main(int argc, char** argv) {
+  vks::UseUtf8Console();
   auto registry = vks::OpenRegistryStore();
   if (!registry.ok()) {
     std::cerr << "FEHLER: " << registry.error().Description() << "\n";

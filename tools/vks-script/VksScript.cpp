@@ -14,6 +14,7 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/StoreReader.h"
 #include "platform/files/FileSystem.h"
+#include "platform/system/Console.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "scripting/frmVBScript.h"
 #include "session/KontoSitzung.h"
@@ -167,6 +168,7 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  vks::UseUtf8Console();
   vks::pcre2::InstallRegexEngine();
   try {
     return Run(argc, argv);
