@@ -159,6 +159,17 @@ void EntferneRegistrierung(HKEY wurzel) {
           "Der Schlüssel " + WurzelName(wurzel) + Narrow(pfad) + " kann nicht gelöscht werden.");
     }
   }
+  // The folders of the classes that the registration may have made, where nothing else is left.
+  for (const wchar_t* ordner : {L"CLSID", L"Interface", L"TypeLib"}) {
+    const std::wstring pfad = kClasses + std::wstring(ordner);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(wurzel, pfad.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+    DWORD subkeys = 1, values = 1;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0) RegDeleteKeyW(wurzel, pfad.c_str());
+  }
 }
 
 }  // namespace vks::com
