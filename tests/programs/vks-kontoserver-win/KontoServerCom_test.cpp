@@ -293,6 +293,45 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   EXPECT_TRUE(senke.rueckrufe[0] == Variant(true));
   EXPECT_EQ(point->Unadvise(cookie), S_OK);
 
+  // Hosts that bind events late learn the event interface from the object.
+  ComPtr<IProvideClassInfo2> class_info;
+  ASSERT_EQ(konto->QueryInterface(IID_IProvideClassInfo2, class_info.ReceiveVoid()), S_OK);
+  GUID source{};
+  EXPECT_EQ(class_info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+  EXPECT_TRUE(source == VKSKontoServerV7::DIID___clKontoSchnittstelle);
+  class_info.Reset();
+
+  // A Dictionary property keeps the host's own dictionary: it comes back as itself.
+  CLSID dictionary_class{};
+  ASSERT_EQ(CLSIDFromProgID(L"Scripting.Dictionary", &dictionary_class), S_OK);
+  ComPtr<IDispatch> dictionary;
+  ASSERT_EQ(CoCreateInstance(dictionary_class, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                             dictionary.ReceiveVoid()),
+            S_OK);
+  VARIANT entry_key = Arg(Variant("WKN1")), entry = Arg(Variant(int32_t{7}));
+  ASSERT_EQ(Call(dictionary.Get(), L"Add", DISPATCH_METHOD, {entry_key, entry}).hr, S_OK);
+  VariantClear(&entry_key);
+  VARIANT as_object;
+  VariantInit(&as_object);
+  as_object.vt = VT_DISPATCH;
+  as_object.pdispVal = dictionary.Get();
+  EXPECT_EQ(Call(konto.Get(), L"cTitelPositionen", DISPATCH_PROPERTYPUTREF, {as_object}).hr, S_OK);
+  {
+    VARIANT back;
+    VariantInit(&back);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(konto->Invoke(0x40030000, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &back, nullptr,
+                            nullptr),
+              S_OK);
+    ASSERT_EQ(back.vt, VT_DISPATCH);
+    ComPtr<IUnknown> mine, returned;
+    dictionary->QueryInterface(IID_IUnknown, mine.ReceiveVoid());
+    back.pdispVal->QueryInterface(IID_IUnknown, returned.ReceiveVoid());
+    EXPECT_EQ(mine.Get(), returned.Get());
+    VariantClear(&back);
+  }
+  dictionary.Reset();
+
   // A second server ends at once, leaving the store as it is.
   const std::wstring store_file = folder_ + L"\\Daten\\VKSVirtKonten.dat";
   EXPECT_EQ(RunServer(exe_, L"-Embedding"), 0u);
