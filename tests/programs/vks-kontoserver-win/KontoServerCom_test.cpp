@@ -230,6 +230,15 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
       {L"VKSKontoExistiert", {Variant("a"), Variant("b")}, DISP_E_BADPARAMCOUNT, {}},
       {L"VKSStreicheOrder", {Variant("Depot"), missing, datum}, DISP_E_PARAMNOTOPTIONAL, {}, 1},
       {L"GibtEsNicht", {}, DISP_E_UNKNOWNNAME, {}},
+      // Nothing where the host's dictionary must be, a text where the extras object goes.
+      {L"InitKontoKennzahlen", {nothing}, DISP_E_EXCEPTION, {}},
+      {L"VKSKontoNeuerOrderstatus",
+       {datum, Variant("Depot"), Variant("O3"), Variant("WKN3"), Variant("Titel"),
+        Variant(int16_t{1}), Variant(int32_t{5}), Variant(int32_t{0}), Variant(0.0f), Variant(true),
+        Variant("kein Objekt")},
+       DISP_E_TYPEMISMATCH,
+       {},
+       0},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(Narrow(step.name));
