@@ -2,6 +2,7 @@
 
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "adapters/com/ComPtr.h"
 #include "adapters/com/WideText.h"
@@ -11,6 +12,38 @@ namespace vks::com {
 HRESULT HResultOfError(int32_t number) {
   if (number < 0) return static_cast<HRESULT>(number);
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
+}
+
+AutomationError ErrorOfHResult(HRESULT hr, const EXCEPINFO* excepinfo) {
+  const auto number_of = [](HRESULT code) {
+    return HRESULT_FACILITY(code) == FACILITY_CONTROL ? static_cast<int32_t>(code & 0xFFFF)
+                                                      : static_cast<int32_t>(code);
+  };
+  if (hr == DISP_E_EXCEPTION && excepinfo) {
+    EXCEPINFO filled = *excepinfo;
+    if (filled.pfnDeferredFillIn) filled.pfnDeferredFillIn(&filled);
+    const auto text = [](BSTR b) {
+      return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
+    };
+    const int32_t number = filled.scode ? number_of(filled.scode) : filled.wCode;
+    std::string source = text(filled.bstrSource), description = text(filled.bstrDescription);
+    if (description.empty()) description = std::string(ErrorDescription(number));
+    return AutomationError(number, std::move(source), std::move(description));
+  }
+  switch (hr) {
+    case DISP_E_UNKNOWNNAME:
+    case DISP_E_MEMBERNOTFOUND:
+      return AutomationError(error::kMemberNotFound);
+    case DISP_E_BADPARAMCOUNT:
+    case DISP_E_PARAMNOTOPTIONAL:
+      return AutomationError(error::kWrongArgumentCount);
+    case DISP_E_TYPEMISMATCH:
+      return AutomationError(error::kTypeMismatch);
+    case DISP_E_OVERFLOW:
+      return AutomationError(error::kOverflow);
+    default:
+      return AutomationError(number_of(hr));
+  }
 }
 
 namespace {
@@ -93,6 +126,41 @@ std::optional<std::pair<HRESULT, UINT>> ArgumentFault(ITypeInfo* info, DISPID me
   return fault;
 }
 
+// The arguments as the function table takes them: a variable that the host passes by reference as
+// a VARIANT (as script hosts pass every variable) reaches a typed by-reference parameter as a
+// reference into that VARIANT, its value first converted to the parameter's type, so that what the
+// member writes there is the host's variable. The platform's Invoke does not always do this itself.
+std::vector<VARIANT> ByReferenceArguments(ITypeInfo* info, DISPID member, WORD flags,
+                                          const DISPPARAMS& params) {
+  std::vector<VARIANT> args(params.rgvarg, params.rgvarg + params.cArgs);
+  TYPEATTR* attr = nullptr;
+  if (FAILED(info->GetTypeAttr(&attr))) return args;
+  bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+  for (UINT f = 0; f < attr->cFuncs; ++f) {
+    FUNCDESC* desc = nullptr;
+    if (FAILED(info->GetFuncDesc(f, &desc))) continue;
+    bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+    for (UINT a = 0; desc->memid == member && put == is_put && a < params.cArgs &&
+                     a < static_cast<UINT>(desc->cParams);
+         ++a) {
+      VARIANT& arg = args[params.cArgs - 1 - a];
+      const TYPEDESC& type = desc->lprgelemdescParam[a].tdesc;
+      if (type.vt != VT_PTR || arg.vt != (VT_BYREF | VT_VARIANT) || !arg.pvarVal ||
+          (arg.pvarVal->vt & VT_BYREF))
+        continue;
+      VARTYPE want = ParameterType(info, *type.lptdesc);
+      VARIANT* inner = arg.pvarVal;
+      if (want == VT_VARIANT || (want & VT_ARRAY)) continue;
+      if (inner->vt != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
+      arg.vt = VT_BYREF | want;
+      arg.byref = &inner->lVal;  // the value's place in the host's VARIANT
+    }
+    info->ReleaseFuncDesc(desc);
+  }
+  info->ReleaseTypeAttr(attr);
+  return args;
+}
+
 }  // namespace
 
 HRESULT CallMember(const IID& iid, std::optional<AutomationError>& last,
@@ -120,7 +188,13 @@ HRESULT InvokeThroughTypeInfo(ITypeInfo* info, void* instance, std::optional<Aut
   last.reset();
   UINT ignored = 0;
   if (!arg_error) arg_error = &ignored;
-  HRESULT hr = info->Invoke(instance, member, flags, params, result, excepinfo, arg_error);
+  HRESULT hr = E_INVALIDARG;
+  if (params) {
+    std::vector<VARIANT> args = ByReferenceArguments(info, member, flags, *params);
+    DISPPARAMS typed = *params;
+    typed.rgvarg = args.data();
+    hr = info->Invoke(instance, member, flags, &typed, result, excepinfo, arg_error);
+  }
   if (hr == DISP_E_TYPEMISMATCH && params) {
     if (auto fault = ArgumentFault(info, member, flags, *params)) {
       hr = fault->first;
@@ -129,18 +203,23 @@ HRESULT InvokeThroughTypeInfo(ITypeInfo* info, void* instance, std::optional<Aut
   }
   if (!last) return hr;
   // The member raised an automation error: the host gets its number, source and description.
-  if (excepinfo) {
-    if (hr == DISP_E_EXCEPTION) {  // the platform filled it already; ours replaces it
-      SysFreeString(excepinfo->bstrSource);
-      SysFreeString(excepinfo->bstrDescription);
-      SysFreeString(excepinfo->bstrHelpFile);
-    }
-    *excepinfo = EXCEPINFO{};
-    excepinfo->scode = HResultOfError(last->Number());
-    excepinfo->bstrSource = Bstr(last->Source());
-    excepinfo->bstrDescription = Bstr(last->Description());
+  if (excepinfo && hr == DISP_E_EXCEPTION) {  // the platform filled it already; ours replaces it
+    SysFreeString(excepinfo->bstrSource);
+    SysFreeString(excepinfo->bstrDescription);
+    SysFreeString(excepinfo->bstrHelpFile);
   }
+  const AutomationError error = *last;
   last.reset();
+  return ExceptionResult(error, excepinfo);
+}
+
+HRESULT ExceptionResult(const AutomationError& error, EXCEPINFO* excepinfo) {
+  if (excepinfo) {
+    *excepinfo = EXCEPINFO{};
+    excepinfo->scode = HResultOfError(error.Number());
+    excepinfo->bstrSource = Bstr(error.Source());
+    excepinfo->bstrDescription = Bstr(error.Description());
+  }
   return DISP_E_EXCEPTION;
 }
 
