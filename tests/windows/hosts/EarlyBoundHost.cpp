@@ -11,12 +11,14 @@
 #include <ocidl.h>
 
 #include <cstdio>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "VKSKontoServerV7.h"
 #include "adapters/com/ComPtr.h"
+#include "tools/vks-host-demo/EreignisSenke.h"
 
 namespace {
 
@@ -61,56 +63,25 @@ class Text {
 
 // The host's side of the event: cancels the host's open entry orders of the named account from
 // inside the handler, while the server waits for the handler to return.
-class Sink : public IDispatch {
- public:
-  Sink(_clKontoSchnittstelle* konto, std::set<std::wstring> offen)
-      : konto_(konto), offen_(std::move(offen)) {}
+struct Handler {
+  _clKontoSchnittstelle* konto;
+  std::set<std::wstring> offen;
+  std::vector<std::wstring> konten;
+  std::vector<SHORT> ergebnisse;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID___clKontoSchnittstelle) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the stack
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-    *n = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                   EXCEPINFO*, UINT*) override {
-    if (id != kDispId___clKontoSchnittstelle_AlleOrdersStreichen || params->cArgs != 1 ||
-        V_VT(&params->rgvarg[0]) != VT_BSTR)
-      return DISP_E_MEMBERNOTFOUND;
-    konten_.emplace_back(V_BSTR(&params->rgvarg[0]));
-    for (const std::wstring& id_text : offen_) {
+  HRESULT operator()(const std::wstring& name) {
+    konten.push_back(name);
+    Text konto_name(name.c_str());
+    for (const std::wstring& id_text : offen) {
       Text order(id_text.c_str());
       SHORT result = 0;
       Check("VKSStreicheOrder im Handler",
-            konto_->VKSStreicheOrder(V_BSTR(&params->rgvarg[0]), order.Get(), 0.0, &result));
-      ergebnisse_.push_back(result);
+            konto->VKSStreicheOrder(konto_name.Get(), order.Get(), 0.0, &result));
+      ergebnisse.push_back(result);
     }
-    offen_.clear();
+    offen.clear();
     return S_OK;
   }
-
-  const std::vector<std::wstring>& Konten() const { return konten_; }
-  const std::vector<SHORT>& Ergebnisse() const { return ergebnisse_; }
-
- private:
-  ULONG refs_ = 1;
-  _clKontoSchnittstelle* konto_;
-  std::set<std::wstring> offen_;
-  std::vector<std::wstring> konten_;
-  std::vector<SHORT> ergebnisse_;
 };
 
 template <class T>
@@ -182,7 +153,8 @@ void Regeln() {
   if (container)
     Check("FindConnectionPoint",
           container->FindConnectionPoint(DIID___clKontoSchnittstelle, punkt.Receive()));
-  Sink sink(konto.Get(), {L"E-2", L"E-3"});
+  Handler handler{konto.Get(), {L"E-2", L"E-3"}, {}, {}};
+  vks::demo::EreignisSenke sink(std::ref(handler));
   DWORD cookie = 0;
   if (punkt) Check("Advise", punkt->Advise(&sink, &cookie));
 
@@ -194,8 +166,8 @@ void Regeln() {
   // The fill gives a position: the cancellation rule fires, and the handler has cancelled E-2 and
   // E-3 by the time the report returns.
   Check("Fill", Order(konto.Get(), extras.Get(), L"E-1", 10) == -1);
-  Check("ein Ereignis", sink.Konten() == std::vector<std::wstring>{L"Regeln"});
-  Check("im Handler gestrichen", sink.Ergebnisse() == std::vector<SHORT>{-1, -1});
+  Check("ein Ereignis", handler.konten == std::vector<std::wstring>{L"Regeln"});
+  Check("im Handler gestrichen", handler.ergebnisse == std::vector<SHORT>{-1, -1});
   Text name(L"Regeln");
   FLOAT offen = -1;
   Check("VKSGetKontoWert",
