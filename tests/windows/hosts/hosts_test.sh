@@ -24,6 +24,9 @@ if [ -z "$installiert" ]; then
   export WINEPREFIX="$work/prefix"
   sh "$cmake_dir/wine-prefix.sh" "$WINEPREFIX" || { echo "kein Wine-Präfix"; exit 1; }
   wine "$server" /RegServer || fail "/RegServer"
+  # The build's server is no main installation, so it takes the data folder set below.
+  wine reg delete 'HKLM\Software\Wendrich Software Entwicklung\Tradomir\PfadV7' /ve /f \
+    >/dev/null 2>&1
   wineserver -w
   # The accounts and RTT files of this run stay in WORK.
   mkdir -p "$work/Tradomir/Daten" "$work/RTT"
