@@ -13,6 +13,38 @@ HRESULT HResultOfError(int32_t number) {
   return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
 }
 
+AutomationError ErrorOfHResult(HRESULT hr, const EXCEPINFO* excepinfo) {
+  const auto number_of = [](HRESULT code) {
+    return HRESULT_FACILITY(code) == FACILITY_CONTROL ? static_cast<int32_t>(code & 0xFFFF)
+                                                      : static_cast<int32_t>(code);
+  };
+  if (hr == DISP_E_EXCEPTION && excepinfo) {
+    EXCEPINFO filled = *excepinfo;
+    if (filled.pfnDeferredFillIn) filled.pfnDeferredFillIn(&filled);
+    const auto text = [](BSTR b) {
+      return b ? Narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
+    };
+    const int32_t number = filled.scode ? number_of(filled.scode) : filled.wCode;
+    std::string source = text(filled.bstrSource), description = text(filled.bstrDescription);
+    if (description.empty()) description = std::string(ErrorDescription(number));
+    return AutomationError(number, std::move(source), std::move(description));
+  }
+  switch (hr) {
+    case DISP_E_UNKNOWNNAME:
+    case DISP_E_MEMBERNOTFOUND:
+      return AutomationError(error::kMemberNotFound);
+    case DISP_E_BADPARAMCOUNT:
+    case DISP_E_PARAMNOTOPTIONAL:
+      return AutomationError(error::kWrongArgumentCount);
+    case DISP_E_TYPEMISMATCH:
+      return AutomationError(error::kTypeMismatch);
+    case DISP_E_OVERFLOW:
+      return AutomationError(error::kOverflow);
+    default:
+      return AutomationError(number_of(hr));
+  }
+}
+
 namespace {
 
 BSTR Bstr(const std::string& text) {
@@ -129,18 +161,23 @@ HRESULT InvokeThroughTypeInfo(ITypeInfo* info, void* instance, std::optional<Aut
   }
   if (!last) return hr;
   // The member raised an automation error: the host gets its number, source and description.
-  if (excepinfo) {
-    if (hr == DISP_E_EXCEPTION) {  // the platform filled it already; ours replaces it
-      SysFreeString(excepinfo->bstrSource);
-      SysFreeString(excepinfo->bstrDescription);
-      SysFreeString(excepinfo->bstrHelpFile);
-    }
-    *excepinfo = EXCEPINFO{};
-    excepinfo->scode = HResultOfError(last->Number());
-    excepinfo->bstrSource = Bstr(last->Source());
-    excepinfo->bstrDescription = Bstr(last->Description());
+  if (excepinfo && hr == DISP_E_EXCEPTION) {  // the platform filled it already; ours replaces it
+    SysFreeString(excepinfo->bstrSource);
+    SysFreeString(excepinfo->bstrDescription);
+    SysFreeString(excepinfo->bstrHelpFile);
   }
+  const AutomationError error = *last;
   last.reset();
+  return ExceptionResult(error, excepinfo);
+}
+
+HRESULT ExceptionResult(const AutomationError& error, EXCEPINFO* excepinfo) {
+  if (excepinfo) {
+    *excepinfo = EXCEPINFO{};
+    excepinfo->scode = HResultOfError(error.Number());
+    excepinfo->bstrSource = Bstr(error.Source());
+    excepinfo->bstrDescription = Bstr(error.Description());
+  }
   return DISP_E_EXCEPTION;
 }
 

@@ -1,14 +1,14 @@
 #include "adapters/com/EmbeddedTypeLibrary.h"
 
+#include "adapters/com/DispatchObject.h"
+
 #include <oleauto.h>
 
 #include "platform/automation/AutomationError.h"
 
 namespace vks::com {
 
-namespace {
-
-ITypeLib* Library() {
+ITypeLib* EmbeddedTypeLibrary() {
   // Loaded on first use and kept for the life of the process, like the classes it describes.
   static ITypeLib* library = [] {
     wchar_t exe[MAX_PATH];
@@ -22,11 +22,9 @@ ITypeLib* Library() {
   return library;
 }
 
-}  // namespace
-
 ComPtr<ITypeInfo> FunctionTableTypeInfo(const IID& iid) {
   ComPtr<ITypeInfo> info;
-  if (FAILED(Library()->GetTypeInfoOfGuid(iid, info.Receive())))
+  if (FAILED(EmbeddedTypeLibrary()->GetTypeInfoOfGuid(iid, info.Receive())))
     throw AutomationError(error::kCannotCreateObject);
   // A dual interface's own type info is its dispatch view; the table stands behind it.
   HREFTYPE table = 0;
@@ -35,6 +33,36 @@ ComPtr<ITypeInfo> FunctionTableTypeInfo(const IID& iid) {
       SUCCEEDED(info->GetRefTypeInfo(table, function_table.Receive())))
     return function_table;
   return info;
+}
+
+ComPtr<ITypeInfo> ClassTypeInfo(const CLSID& clsid) {
+  ComPtr<ITypeInfo> info;
+  if (FAILED(EmbeddedTypeLibrary()->GetTypeInfoOfGuid(clsid, info.Receive())))
+    throw AutomationError(error::kCannotCreateObject);
+  return info;
+}
+
+bool DefaultSourceInterface(ITypeInfo* class_info, IID& iid) {
+  TYPEATTR* attr = nullptr;
+  if (FAILED(class_info->GetTypeAttr(&attr))) return false;
+  const UINT count = attr->cImplTypes;
+  class_info->ReleaseTypeAttr(attr);
+  for (UINT i = 0; i < count; ++i) {
+    INT flags = 0;
+    HREFTYPE href = 0;
+    ComPtr<ITypeInfo> source;
+    constexpr INT kDefaultSource = IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE;
+    if (FAILED(class_info->GetImplTypeFlags(i, &flags)) ||
+        (flags & kDefaultSource) != kDefaultSource ||
+        FAILED(class_info->GetRefTypeOfImplType(i, &href)) ||
+        FAILED(class_info->GetRefTypeInfo(href, source.Receive())) ||
+        FAILED(source->GetTypeAttr(&attr)))
+      continue;
+    iid = attr->guid;
+    source->ReleaseTypeAttr(attr);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace vks::com

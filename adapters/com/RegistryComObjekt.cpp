@@ -5,8 +5,8 @@
 
 namespace vks::com {
 
-RegistryComObjekt::RegistryComObjekt(std::unique_ptr<clRegistry> registry)
-    : registry_(std::move(registry)) {}
+RegistryComObjekt::RegistryComObjekt(std::unique_ptr<clRegistry> registry, ProzessReferenz* prozess)
+    : DispatchObject(prozess), registry_(std::move(registry)) {}
 
 HRESULT RegistryComObjekt::get_Machine(BSTR* result) {
   return Call([&] { *result = ToBstr(registry_->Machine()); });

@@ -13,10 +13,12 @@
 namespace vks::com {
 
 class RegistryComObjekt
-    : public DispatchObject<VKSKontoServerV7::_clRegistry, VKSKontoServerV7::IID__clRegistry> {
+    : public DispatchObject<VKSKontoServerV7::_clRegistry, VKSKontoServerV7::IID__clRegistry,
+                            VKSKontoServerV7::CLSID_clRegistry> {
  public:
   // Holds one reference for the caller.
-  explicit RegistryComObjekt(std::unique_ptr<clRegistry> registry);
+  explicit RegistryComObjekt(std::unique_ptr<clRegistry> registry,
+                             ProzessReferenz* prozess = nullptr);
 
   using RegistryClass = VKSKontoServerV7::ERegistryClassConstants;
   using RegistryType = VKSKontoServerV7::ERegistryValueTypes;
