@@ -27,7 +27,7 @@ import json, sys
 def blank(node):
     if isinstance(node, dict):
         if node.get("field") == "RealDatum":
-            node["value"] = None
+            node["value"] = node["text"] = None
         for v in node.values():
             blank(v)
     elif isinstance(node, list):
