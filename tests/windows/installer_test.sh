@@ -40,7 +40,7 @@ wineserver -w
 rest=$(cd "$ziel" 2>/dev/null && find . -type f ! -path './Daten/*' ! -path './Realtimedaten/*')
 [ -z "$rest" ] || fail "nach der Deinstallation übrig: $rest"
 for reg in user.reg system.reg; do
-  spuren=$(grep -n -i -E 'VKSKontoServer|Deinstallieren|F3F2E6EC-2170|0D826401-EA45|67F5A5A0-3472|17017253-6350|4380DAD9-BDFE' \
+  spuren=$(grep -n -i -E 'VKSKontoServer|Deinstallieren|Wendrich|F3F2E6EC-2170|0D826401-EA45|67F5A5A0-3472|17017253-6350|4380DAD9-BDFE' \
     "$WINEPREFIX/$reg")
   [ -z "$spuren" ] || fail "$reg nach der Deinstallation:
 $spuren"
