@@ -59,16 +59,18 @@ void DemoSpieler::Order(const Ereignis& e, const Handelstag& tag) {
       return;
     }
   }
-  const clOrderZusatzInfos* z = e.zusatz.empty() ? nullptr : &tag.zusatz.at(e.zusatz);
-  const int16_t ergebnis = transport_.NeuerOrderstatus(e, z);
-  if (ergebnis != -1) {
-    aus_ << "  " << e.konto << ": Order " << e.order_id << " ergab " << ergebnis << "\n";
-  }
+  // The host knows the order's state before it reports it: a COM host receives the event that the
+  // report may raise while the report is still running, a bus host afterwards.
   auto& offen = offene_enter_[FoldCase(e.konto)];
   if (e.enter && e.filled_anzahl < e.anzahl) {
     offen.insert(e.order_id);
   } else {
     offen.erase(e.order_id);
+  }
+  const clOrderZusatzInfos* z = e.zusatz.empty() ? nullptr : &tag.zusatz.at(e.zusatz);
+  const int16_t ergebnis = transport_.NeuerOrderstatus(e, z);
+  if (ergebnis != -1) {
+    aus_ << "  " << e.konto << ": Order " << e.order_id << " ergab " << ergebnis << "\n";
   }
 }
 

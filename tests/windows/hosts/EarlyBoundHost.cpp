@@ -107,15 +107,15 @@ SHORT Order(_clKontoSchnittstelle* konto, _clOrderZusatzInfos* extras, const wch
             LONG filled) {
   Text name(L"Regeln"), order(id), wkn(id), titel(L"Titel");
   DATE zeit = kTag + 0.4;
+  // In and out: the reference passed in is the callee's to release, the one that comes back ours.
   _clOrderZusatzInfos* by_ref = extras;
+  by_ref->AddRef();
   SHORT result = 0;
   Check("VKSKontoNeuerOrderstatus",
         konto->VKSKontoNeuerOrderstatus(&zeit, name.Get(), order.Get(), wkn.Get(), titel.Get(), 1,
                                         10, filled, 5.0f, VARIANT_TRUE, &by_ref, &result));
-  if (by_ref != extras) {
-    Check("ZusatzInfos zurück", by_ref != nullptr);
-    if (by_ref) by_ref->Release();
-  }
+  Check("ZusatzInfos zurück", by_ref != nullptr);
+  if (by_ref) by_ref->Release();
   Check("Datum unverändert", zeit == kTag + 0.4);
   return result;
 }

@@ -30,11 +30,16 @@ Next
 reg.ValueKey = "Fehlt"
 reg.Default = "vorgegeben"
 CheckTyp "Vorgabe", reg.Value, "vorgegeben"
-CheckTyp "Werte", Join(reg.EnumerateValues(), ","), "Text,Zahl,Leer"
+' Windows lists the values in the order written, Wine sorted by name.
+Dim namen : namen = "|" & Liste(reg.EnumerateValues()) & "|"
+CheckTyp "Werte", Len(namen) - Len(Replace(namen, "|", "")), CLng(4)
+For Each w In werte
+  CheckTyp "Wert gelistet: " & w(0), InStr(namen, "|" & w(0) & "|") > 0, True
+Next
 reg.ValueKey = "Zahl"
 CheckTyp "Wert löschen", reg.DeleteValue(), True
 reg.SectionKey = "Software\VKS Hosttest"
-CheckTyp "Unterschlüssel", Join(reg.EnumerateSections(), ","), "Werte"
+CheckTyp "Unterschlüssel", Liste(reg.EnumerateSections()), "Werte"
 reg.SectionKey = "Software\VKS Hosttest\Werte"
 CheckTyp "Schlüssel löschen", reg.DeleteKey(), True
 CheckTyp "gelöscht", reg.KeyExists, False
@@ -60,7 +65,7 @@ CheckTyp "Kategorie schon da", daten.AddCategory("trades"), False
 Set kategorie = daten.Item("Trades")
 kategorie.Item("n") = 1.5
 CheckTyp "Kategorie", b.KontoGlobalData.Item("TRADES").Item("N"), 1.5
-CheckTyp "Schlüssel", Join(daten.GetAllKeys, ","), "Zahl,Trades"
+CheckTyp "Schlüssel", Liste(daten.GetAllKeys), "Zahl|Trades"
 daten.Remove "zahl"
 CheckTyp "entfernt", daten.KeyExists("Zahl"), False
 daten.RemoveAll

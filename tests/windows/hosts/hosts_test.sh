@@ -41,6 +41,9 @@ else
   daten="$(dirname "$server")/Daten"
 fi
 
+# Under Wine the server that COM starts inherits the host's standard handles, so the hosts write to
+# files: a pipe would stay open as long as the server runs.
+
 # Waits until every program of the prefix has ended: the server ends when its last object is gone.
 server_ends() {
   timeout 120 wineserver -w || fail "$1: der Server endet nicht"
@@ -50,11 +53,12 @@ server_ends() {
 # the scripts are kept in UTF-8 and handed over as Windows-1252, behind the checks they share with
 # the interpreter's own scripts (the script host has no include).
 for script in konto_host dienste_host; do
-  { echo "Option Explicit"; cat "$here/../../vbscript/lib/Pruefung.vbs" "$here/$script.vbs"; } |
+  { echo "Option Explicit"; cat "$here/../../vbscript/lib/Pruefung.vbs" "$here/host_pruefung.vbs" \
+      "$here/$script.vbs"; } |
     iconv -f UTF-8 -t WINDOWS-1252 >"$work/$script.vbs"
-  out=$(wine cscript //nologo "$(winepath -w "$work/$script.vbs")" 2>&1)
+  wine cscript //nologo "$(winepath -w "$work/$script.vbs")" >"$work/$script.out" 2>&1
   code=$?
-  printf '%s\n' "$out" | tr -d '\r' >"$work/$script.txt"
+  tr -d '\r' <"$work/$script.out" >"$work/$script.txt"
   [ "$code" -eq 0 ] || fail "$script: Exit-Code $code"
   [ "$(tail -n 1 "$work/$script.txt")" = "ENDE 0 Fehler" ] || fail "$script:
 $(cat "$work/$script.txt")"
@@ -68,9 +72,9 @@ wine "$store_tool" check "$(winepath -w "$store")" >/dev/null 2>&1 || fail "Kont
 # The C++ host: makes its account, the store gets the rules (as the settings dialog writes them),
 # then the rules run against the early-bound host.
 run_host() {
-  out=$(wine "$host" "$1" 2>&1)
+  wine "$host" "$1" >"$work/host-$1.out" 2>&1
   code=$?
-  printf '%s\n' "$out" | tr -d '\r' >"$work/host-$1.txt"
+  tr -d '\r' <"$work/host-$1.out" >"$work/host-$1.txt"
   [ "$code" -eq 0 ] || fail "EarlyBoundHost $1: Exit-Code $code
 $(cat "$work/host-$1.txt")"
   server_ends "EarlyBoundHost $1"

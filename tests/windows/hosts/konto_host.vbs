@@ -7,14 +7,6 @@
 Const TAG = 45744        ' 28 March 2025
 Const KEIN_WERT = -2.123456E+38
 
-' Checks a table of rows Array(what, got, expected).
-Sub CheckTabelle(zeilen)
-  Dim z
-  For Each z In zeilen
-    CheckTyp z(0), z(1), z(2)
-  Next
-End Sub
-
 Dim konto, zweites
 Set konto = CreateObject("VKSKontoServerV7.clKontoSchnittstelle")
 Set zweites = CreateObject("VKSKontoServerV7.clKontoSchnittstelle")
@@ -100,13 +92,15 @@ On Error GoTo 0
 Dim feld, wkn, titel
 konto.VKSBaueKontoNamenStringFeld feld
 CheckTabelle Array( _
-  Array("Namenfeld", feld(1, 1) & "|" & feld(1, 2), "Skript|Skript"), _
-  Array("Namenliste", Join(konto.VKSGetKontoNamenliste(), ","), "Skript"))
-wkn = Array("DE0001", "DE0009")
-titel = Array("Alpha AG", "Neu AG")
+  Array("Namenfeld", Liste(feld), "Skript|Skript"), _
+  Array("Namenfeld Grenzen", LBound(feld, 1) & LBound(feld, 2) & UBound(feld, 1) * UBound(feld, 2), "112"), _
+  Array("Namenliste", Liste(konto.VKSGetKontoNamenliste()), "Skript"))
+' Securities without bookings, so without position files yet.
+wkn = Array("DE0008", "DE0009")
+titel = Array("Acht AG", "Neun AG")
 CheckTyp "Positionsdateien", konto.VKSSchreibePosWerte("Skript", wkn, titel, 20, 7), -1
 CheckTyp "Positionsdateien vorhanden", konto.VKSSchreibePosWerte("Skript", wkn, titel, 20, 7), -2
-CheckTyp "WKN-Feld zurück", Join(wkn, ","), "DE0001,DE0009"
+CheckTyp "WKN-Feld zurück", Liste(wkn), "DE0008|DE0009"
 
 ' Closing books the whole position at the price; a reset keeps the account and drops its bookings.
 CheckTyp "Schließen", IsEmpty(konto.VKSClosePosition("Skript", "DE0001", 21)), True
