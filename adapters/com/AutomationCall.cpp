@@ -2,6 +2,7 @@
 
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "adapters/com/ComPtr.h"
 #include "adapters/com/WideText.h"
@@ -125,6 +126,41 @@ std::optional<std::pair<HRESULT, UINT>> ArgumentFault(ITypeInfo* info, DISPID me
   return fault;
 }
 
+// The arguments as the function table takes them: a variable that the host passes by reference as
+// a VARIANT (as script hosts pass every variable) reaches a typed by-reference parameter as a
+// reference into that VARIANT, its value first converted to the parameter's type, so that what the
+// member writes there is the host's variable. The platform's Invoke does not always do this itself.
+std::vector<VARIANT> ByReferenceArguments(ITypeInfo* info, DISPID member, WORD flags,
+                                          const DISPPARAMS& params) {
+  std::vector<VARIANT> args(params.rgvarg, params.rgvarg + params.cArgs);
+  TYPEATTR* attr = nullptr;
+  if (FAILED(info->GetTypeAttr(&attr))) return args;
+  bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+  for (UINT f = 0; f < attr->cFuncs; ++f) {
+    FUNCDESC* desc = nullptr;
+    if (FAILED(info->GetFuncDesc(f, &desc))) continue;
+    bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+    for (UINT a = 0; desc->memid == member && put == is_put && a < params.cArgs &&
+                     a < static_cast<UINT>(desc->cParams);
+         ++a) {
+      VARIANT& arg = args[params.cArgs - 1 - a];
+      const TYPEDESC& type = desc->lprgelemdescParam[a].tdesc;
+      if (type.vt != VT_PTR || arg.vt != (VT_BYREF | VT_VARIANT) || !arg.pvarVal ||
+          (arg.pvarVal->vt & VT_BYREF))
+        continue;
+      VARTYPE want = ParameterType(info, *type.lptdesc);
+      VARIANT* inner = arg.pvarVal;
+      if (want == VT_VARIANT || (want & VT_ARRAY)) continue;
+      if (inner->vt != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
+      arg.vt = VT_BYREF | want;
+      arg.byref = &inner->lVal;  // the value's place in the host's VARIANT
+    }
+    info->ReleaseFuncDesc(desc);
+  }
+  info->ReleaseTypeAttr(attr);
+  return args;
+}
+
 }  // namespace
 
 HRESULT CallMember(const IID& iid, std::optional<AutomationError>& last,
@@ -152,7 +188,13 @@ HRESULT InvokeThroughTypeInfo(ITypeInfo* info, void* instance, std::optional<Aut
   last.reset();
   UINT ignored = 0;
   if (!arg_error) arg_error = &ignored;
-  HRESULT hr = info->Invoke(instance, member, flags, params, result, excepinfo, arg_error);
+  HRESULT hr = E_INVALIDARG;
+  if (params) {
+    std::vector<VARIANT> args = ByReferenceArguments(info, member, flags, *params);
+    DISPPARAMS typed = *params;
+    typed.rgvarg = args.data();
+    hr = info->Invoke(instance, member, flags, &typed, result, excepinfo, arg_error);
+  }
   if (hr == DISP_E_TYPEMISMATCH && params) {
     if (auto fault = ArgumentFault(info, member, flags, *params)) {
       hr = fault->first;

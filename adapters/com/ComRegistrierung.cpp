@@ -1,7 +1,5 @@
 #include "adapters/com/ComRegistrierung.h"
 
-#include <windows.h>
-
 #include <oleauto.h>
 
 #include "adapters/com/ComPtr.h"
@@ -75,15 +73,19 @@ bool Schnittstelle(const Typ& t) {
   return t.kind == TKIND_INTERFACE || t.kind == TKIND_DISPATCH;
 }
 
+std::string WurzelName(HKEY wurzel) {
+  return wurzel == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\";
+}
+
 // Sets the text value `name` ("" the default) of `key` below the user's classes.
-void Setze(const std::wstring& key, const wchar_t* name, const std::wstring& wert) {
+void Setze(HKEY wurzel, const std::wstring& key, const wchar_t* name, const std::wstring& wert) {
   const std::wstring pfad = kClasses + key;
-  LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, pfad.c_str(), *name ? name : nullptr, REG_SZ,
+  LSTATUS status = RegSetKeyValueW(wurzel, pfad.c_str(), *name ? name : nullptr, REG_SZ,
                                    wert.c_str(), static_cast<DWORD>((wert.size() + 1) * 2));
   if (status != ERROR_SUCCESS) {
     throw AutomationError(
         error::kCannotCreateObject, "VKSKontoServer",
-        "Der Schlüssel HKEY_CURRENT_USER\\" + Narrow(pfad) + " kann nicht geschrieben werden.");
+        "Der Schlüssel " + WurzelName(wurzel) + Narrow(pfad) + " kann nicht geschrieben werden.");
   }
 }
 
@@ -105,7 +107,7 @@ std::vector<std::wstring> RegistrierteSchluessel() {
   return keys;
 }
 
-void RegistriereServer(const std::wstring& exe) {
+void RegistriereServer(const std::wstring& exe, HKEY wurzel) {
   const Bibliothek b = LeseBibliothek();
   const std::wstring ordner = exe.substr(0, exe.find_last_of(L"\\/"));
   for (const Typ& t : b.typen) {
@@ -113,18 +115,18 @@ void RegistriereServer(const std::wstring& exe) {
     const std::wstring progid = b.name + L"." + t.name;
     const std::wstring versioniert = progid + L"." + std::to_wstring(b.major);
     const std::wstring clsid = L"CLSID\\" + t.guid;
-    Setze(progid, L"", progid);
-    Setze(progid + L"\\Clsid", L"", t.guid);
-    Setze(progid + L"\\CurVer", L"", versioniert);
-    Setze(versioniert, L"", progid);
-    Setze(versioniert + L"\\Clsid", L"", t.guid);
-    Setze(clsid, L"", progid);
-    Setze(clsid + L"\\LocalServer32", L"", L"\"" + exe + L"\"");
-    Setze(clsid + L"\\ProgID", L"", versioniert);
-    Setze(clsid + L"\\VersionIndependentProgID", L"", progid);
-    Setze(clsid + L"\\TypeLib", L"", b.guid);
-    Setze(clsid + L"\\Version", L"", b.version);
-    Setze(clsid + L"\\Programmable", L"", L"");
+    Setze(wurzel, progid, L"", progid);
+    Setze(wurzel, progid + L"\\Clsid", L"", t.guid);
+    Setze(wurzel, progid + L"\\CurVer", L"", versioniert);
+    Setze(wurzel, versioniert, L"", progid);
+    Setze(wurzel, versioniert + L"\\Clsid", L"", t.guid);
+    Setze(wurzel, clsid, L"", progid);
+    Setze(wurzel, clsid + L"\\LocalServer32", L"", L"\"" + exe + L"\"");
+    Setze(wurzel, clsid + L"\\ProgID", L"", versioniert);
+    Setze(wurzel, clsid + L"\\VersionIndependentProgID", L"", progid);
+    Setze(wurzel, clsid + L"\\TypeLib", L"", b.guid);
+    Setze(wurzel, clsid + L"\\Version", L"", b.version);
+    Setze(wurzel, clsid + L"\\Programmable", L"", L"");
   }
   for (const Typ& t : b.typen) {
     if (!Schnittstelle(t)) continue;
@@ -132,30 +134,41 @@ void RegistriereServer(const std::wstring& exe) {
     const wchar_t* marshaller = (t.flags & TYPEFLAG_FDUAL) || t.kind == TKIND_INTERFACE
                                     ? kAutomationMarshaller
                                     : kDispatchMarshaller;
-    Setze(key, L"", t.name);
-    Setze(key + L"\\ProxyStubClsid32", L"", marshaller);
-    Setze(key + L"\\ProxyStubClsid", L"", marshaller);
-    Setze(key + L"\\TypeLib", L"", b.guid);
-    Setze(key + L"\\TypeLib", L"Version", b.version);
+    Setze(wurzel, key, L"", t.name);
+    Setze(wurzel, key + L"\\ProxyStubClsid32", L"", marshaller);
+    Setze(wurzel, key + L"\\ProxyStubClsid", L"", marshaller);
+    Setze(wurzel, key + L"\\TypeLib", L"", b.guid);
+    Setze(wurzel, key + L"\\TypeLib", L"Version", b.version);
   }
   const std::wstring lib = L"TypeLib\\" + b.guid + L"\\" + b.version;
-  Setze(lib, L"", b.hilfe);
-  Setze(lib + L"\\0\\win32", L"", exe);
-  Setze(lib + L"\\0\\win64", L"", exe);
-  Setze(lib + L"\\FLAGS", L"", L"0");
-  Setze(lib + L"\\HELPDIR", L"", ordner);
+  Setze(wurzel, lib, L"", b.hilfe);
+  Setze(wurzel, lib + L"\\0\\win32", L"", exe);
+  Setze(wurzel, lib + L"\\0\\win64", L"", exe);
+  Setze(wurzel, lib + L"\\FLAGS", L"", L"0");
+  Setze(wurzel, lib + L"\\HELPDIR", L"", ordner);
 }
 
-void EntferneRegistrierung() {
+void EntferneRegistrierung(HKEY wurzel) {
   for (const std::wstring& key : RegistrierteSchluessel()) {
     const std::wstring pfad = kClasses + key;
-    LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, pfad.c_str());
-    if (status == ERROR_SUCCESS) status = RegDeleteKeyW(HKEY_CURRENT_USER, pfad.c_str());
+    LSTATUS status = RegDeleteTreeW(wurzel, pfad.c_str());
+    if (status == ERROR_SUCCESS) status = RegDeleteKeyW(wurzel, pfad.c_str());
     if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
       throw AutomationError(
           error::kCannotCreateObject, "VKSKontoServer",
-          "Der Schlüssel HKEY_CURRENT_USER\\" + Narrow(pfad) + " kann nicht gelöscht werden.");
+          "Der Schlüssel " + WurzelName(wurzel) + Narrow(pfad) + " kann nicht gelöscht werden.");
     }
+  }
+  // The folders of the classes that the registration may have made, where nothing else is left.
+  for (const wchar_t* ordner : {L"CLSID", L"Interface", L"TypeLib"}) {
+    const std::wstring pfad = kClasses + std::wstring(ordner);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(wurzel, pfad.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+    DWORD subkeys = 1, values = 1;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0) RegDeleteKeyW(wurzel, pfad.c_str());
   }
 }
 

@@ -267,7 +267,15 @@ HRESULT KontoSchnittstelleComObjekt::VKSKontoNeuerOrderstatus(
     VKSKontoServerV7::_clOrderZusatzInfos** ZusatzInfos, SHORT* result) {
   return Call([&] {
     std::optional<clOrderZusatzInfos> zusatz;
-    if (ZusatzInfos && *ZusatzInfos) zusatz = LeseZusatzInfos(**ZusatzInfos, objects_);
+    if (ZusatzInfos && *ZusatzInfos) {
+      // What arrives may be any automation object: its function table only through its interface.
+      ComPtr<VKSKontoServerV7::_clOrderZusatzInfos> extras;
+      if (FAILED((*ZusatzInfos)
+                     ->QueryInterface(VKSKontoServerV7::IID__clOrderZusatzInfos,
+                                      extras.ReceiveVoid())))
+        throw AutomationError(error::kTypeMismatch);
+      zusatz = LeseZusatzInfos(*extras.Get(), objects_);
+    }
     DateValue datum{*DatumZeit};
     *result = objekt_->VKSKontoNeuerOrderstatus(
         datum, FromBstr(KontoName), FromBstr(OrderID), FromBstr(TitelWKN), FromBstr(TitelName),

@@ -10,42 +10,10 @@
 
 #include "adapters/com/VariantConversion.h"
 #include "adapters/com/WideText.h"
+#include "tests/adapters/com/DispatchCall.h"
 
 namespace vks::com {
 namespace {
-
-struct Outcome {
-  HRESULT hr = E_FAIL;
-  Variant result;
-  EXCEPINFO excepinfo{};
-  UINT arg_error = ~0u;
-};
-
-// A call as a host makes it: the name looked up, the arguments in reverse order, a property's new
-// value as the named argument DISPID_PROPERTYPUT.
-Outcome Call(IDispatch* object, const std::wstring& name, WORD flags, std::vector<VARIANT> args) {
-  Outcome out;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
-  DISPID id = 0;
-  out.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(out.hr)) return out;
-  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-  DISPID put = DISPID_PROPERTYPUT;
-  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  if (flags & DISPATCH_PROPERTYPUT) params.rgdispidNamedArgs = &put, params.cNamedArgs = 1;
-  OwnedVariant result;
-  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
-                          &out.excepinfo, &out.arg_error);
-  if (SUCCEEDED(out.hr)) out.result = FromVariant(result);
-  return out;
-}
-
-VARIANT Arg(const Variant& v) {
-  VARIANT out;
-  VariantInit(&out);
-  ToVariant(v, out);
-  return out;
-}
 
 class RegistryComObjektTest : public ::testing::Test {
  protected:
@@ -161,10 +129,6 @@ TEST_F(RegistryComObjektTest, ErrorsArriveWithNumberSourceAndDescription) {
   EXPECT_EQ(Narrow(bad_list.excepinfo.bstrDescription),
             "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
             "Name/Text/Command");
-  for (EXCEPINFO* e : {&deleted.excepinfo, &bad_list.excepinfo}) {
-    SysFreeString(e->bstrSource);
-    SysFreeString(e->bstrDescription);
-  }
   ISupportErrorInfo* support = nullptr;
   ASSERT_EQ(object_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
             S_OK);

@@ -1,0 +1,60 @@
+#pragma once
+// A late-bound call as a host makes it, for the tests of the automation objects: the name looked
+// up, the arguments in reverse order, a property's new value as the named argument
+// DISPID_PROPERTYPUT.
+#include <oleauto.h>
+
+#include <string>
+#include <vector>
+
+#include "adapters/com/VariantConversion.h"
+
+namespace vks::com {
+
+struct Outcome {
+  HRESULT hr = E_FAIL;
+  Variant result;
+  EXCEPINFO excepinfo{};
+  UINT arg_error = ~0u;
+  Outcome() = default;
+  Outcome(const Outcome&) = delete;
+  Outcome(Outcome&& o) noexcept
+      : hr(o.hr), result(std::move(o.result)), excepinfo(o.excepinfo), arg_error(o.arg_error) {
+    o.excepinfo = EXCEPINFO{};
+  }
+  ~Outcome() {
+    SysFreeString(excepinfo.bstrSource);
+    SysFreeString(excepinfo.bstrDescription);
+    SysFreeString(excepinfo.bstrHelpFile);
+  }
+};
+
+// `args` in their written order; the caller keeps and clears them (by-reference ones come back
+// changed there).
+inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
+                    std::vector<VARIANT> args, ObjectBridge* objects = nullptr) {
+  Outcome out;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+  DISPID id = 0;
+  out.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(out.hr)) return out;
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))
+    params.rgdispidNamedArgs = &put, params.cNamedArgs = 1;
+  OwnedVariant result;
+  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
+                          &out.excepinfo, &out.arg_error);
+  if (SUCCEEDED(out.hr)) out.result = FromVariant(result, objects);
+  return out;
+}
+
+inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
+  VARIANT out;
+  VariantInit(&out);
+  ToVariant(v, out, objects);
+  return out;
+}
+
+}  // namespace vks::com
