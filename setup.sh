@@ -31,7 +31,8 @@ packages="cmake ninja-build g++ pkg-config make libsqlite3-dev nlohmann-json3-de
 if $tests; then
   packages="$packages googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
     python3-dbus python3-gi clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick locales
-    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libwine-dev wine wine64"
+    g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libwine-dev wine wine64
+    nsis"
 fi
 # Only what is missing goes to apt-get, so a machine that has everything needs no sudo.
 missing_packages=""

@@ -4,7 +4,6 @@
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusObjectPath>
 #include <QtDBus/QDBusVariant>
-#include <iostream>
 #include <stdexcept>
 
 #include "adapters/dbus/DbusHostObjekte.h"
@@ -17,10 +16,6 @@ namespace {
 
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
-}
-
-std::string Klein(std::string s) {
-  return QString::fromStdString(s).toLower().toStdString();
 }
 
 QVariant Integer(int16_t n) {
@@ -45,7 +40,8 @@ QList<QVariant> DemoHost::Rufe(const char* member, const QList<QVariant>& args) 
   return reply.arguments();
 }
 
-void DemoHost::Verbinde() {
+void DemoHost::Verbinde(std::function<void(const std::string&)> ereignis) {
+  ereignis_ = std::move(ereignis);
   dbus::RegisterVariantTypes();
   QDBusMessage call = QDBusMessage::createMethodCall(
       QLatin1String(dbus::kServiceName), QLatin1String(dbus::kRootPath),
@@ -60,41 +56,33 @@ void DemoHost::Verbinde() {
                QStringLiteral("AlleOrdersStreichen"), this, SLOT(AlleOrdersStreichen(QString)));
 }
 
-void DemoHost::Spiele(const Handelstag& tag) {
-  for (const DemoKonto& k : tag.konten) {
-    if (k.HatRegeln()) {
-      if (!Rufe("VKSKontoKomplettReset", {Q(k.name), k.kontostand, tag.datum})[0].toBool())
-        throw std::runtime_error("Konto " + k.name + " fehlt in der Kontendatei");
-      continue;
-    }
-    const auto r =
-        Rufe("VKSNeuesKontoZufuegen", {Q(k.name), Q(k.beschreibung), k.kontostand, tag.datum, true,
-                                       k.use_commissions, k.use_umrechnung, QString()});
-    if (!r[0].toBool()) throw std::runtime_error(k.name + ": " + r[1].toString().toStdString());
-  }
-  // Rules read their limits from the store that scripts and host share.
-  for (const auto& [key, wert] : tag.global) SetzeGlobal(key, wert);
-  for (const Ereignis& e : tag.ereignisse) {
-    switch (e.art) {
-      case 'P':
-        Rufe("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true});
-        break;
-      case 'O':
-        Order(e, tag);
-        break;
-      case 'S':
-        if (erledigt_.insert(Klein(e.konto + "|" + e.order_id)).second) {
-          Rufe("VKSStreicheOrder", {Q(e.konto), Q(e.order_id), e.zeit});
-          offene_enter_[Klein(e.konto)].erase(e.order_id);
-        }
-        break;
-      case 'C':
-        Rufe("VKSClosePosition", {Q(e.konto), Q(e.wkn), double{e.kurs}});
-        break;
-    }
-    // The signal was sent before the reply; let its handler run before the next event.
-    QCoreApplication::processEvents();
-  }
+bool DemoHost::KontoKomplettReset(const std::string& konto, double kontostand, double datum) {
+  return Rufe("VKSKontoKomplettReset", {Q(konto), kontostand, datum})[0].toBool();
+}
+
+std::string DemoHost::NeuesKontoZufuegen(const DemoKonto& k, double datum) {
+  const auto r =
+      Rufe("VKSNeuesKontoZufuegen", {Q(k.name), Q(k.beschreibung), k.kontostand, datum, true,
+                                     k.use_commissions, k.use_umrechnung, QString()});
+  if (r[0].toBool()) return {};
+  const std::string text = r[1].toString().toStdString();
+  return text.empty() ? "nicht angelegt" : text;
+}
+
+void DemoHost::NeuerKurs(const Ereignis& e) {
+  Rufe("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true});
+}
+
+void DemoHost::StreicheOrder(const std::string& konto, const std::string& order_id, double zeit) {
+  Rufe("VKSStreicheOrder", {Q(konto), Q(order_id), zeit});
+}
+
+void DemoHost::ClosePosition(const Ereignis& e) {
+  Rufe("VKSClosePosition", {Q(e.konto), Q(e.wkn), double{e.kurs}});
+}
+
+void DemoHost::VerarbeiteEreignisse() {
+  QCoreApplication::processEvents();
 }
 
 void DemoHost::SetzeGlobal(const std::string& key, int32_t wert) {
@@ -115,50 +103,22 @@ void DemoHost::SetzeGlobal(const std::string& key, int32_t wert) {
     throw std::runtime_error("KontoGlobalData.Item(" + key + ") lässt sich nicht setzen");
 }
 
-void DemoHost::Order(const Ereignis& e, const Handelstag& tag) {
-  const std::string schluessel = Klein(e.konto + "|" + e.order_id);
-  if (erledigt_.count(schluessel)) return;
-  if (bekannt_.insert(schluessel).second) {
-    // eOrderAktion: Buy 0, Sell 1.
-    const auto r =
-        Rufe("KontoVerbietetOrderaufgabe", {Q(e.konto), Integer(e.aktion > 0 ? 0 : 1), QString()});
-    if (r[0].toBool()) {
-      std::cout << "  " << e.konto << ": Order " << e.order_id << " nicht platziert – "
-                << r[1].toString().toStdString() << "\n";
-      erledigt_.insert(schluessel);
-      ++abgelehnt_;
-      return;
-    }
-  }
-  const clOrderZusatzInfos* z = e.zusatz.empty() ? nullptr : &tag.zusatz.at(e.zusatz);
+bool DemoHost::Verbietet(const std::string& konto, int16_t order_aktion, std::string& meldung) {
+  const auto r = Rufe("KontoVerbietetOrderaufgabe", {Q(konto), Integer(order_aktion), QString()});
+  meldung = r[1].toString().toStdString();
+  return r[0].toBool();
+}
+
+int16_t DemoHost::NeuerOrderstatus(const Ereignis& e, const clOrderZusatzInfos* zusatz) {
   const auto r =
       Rufe("VKSKontoNeuerOrderstatus",
            {e.zeit, Q(e.konto), Q(e.order_id), Q(e.wkn), Q(e.titel_name), Integer(e.aktion),
-            e.anzahl, e.filled_anzahl, double{e.kurs}, e.enter, Zusatz(z)});
-  if (r[0].value<qint16>() != -1) {
-    std::cout << "  " << e.konto << ": Order " << e.order_id << " ergab " << r[0].toInt() << "\n";
-  }
-  auto& offen = offene_enter_[Klein(e.konto)];
-  if (e.enter && e.filled_anzahl < e.anzahl) {
-    offen.insert(e.order_id);
-  } else {
-    offen.erase(e.order_id);
-  }
+            e.anzahl, e.filled_anzahl, double{e.kurs}, e.enter, Zusatz(zusatz)});
+  return r[0].value<qint16>();
 }
 
 void DemoHost::AlleOrdersStreichen(const QString& KontoName) {
-  ++signale_;
-  const std::string konto = KontoName.toStdString();
-  auto& offen = offene_enter_[Klein(konto)];
-  std::cout << "  AlleOrdersStreichen(" << konto << "): " << offen.size()
-            << " offene Enter-Order(s) werden gestrichen\n";
-  // Calls back into the server while the event is being handled.
-  for (const std::string& id : std::set<std::string>(offen)) {
-    Rufe("VKSStreicheOrder", {KontoName, Q(id), 0.0});
-    erledigt_.insert(Klein(konto + "|" + id));
-    ++gestrichen_;
-  }
-  offen.clear();
+  if (ereignis_) ereignis_(KontoName.toStdString());
 }
 
 std::vector<std::string> DemoHost::KennzahlNamen() {

@@ -1,64 +1,47 @@
 #pragma once
-// The demo's host: holds one clKontoSchnittstelle object on the bus and plays a trading day
-// against it as the trading program would: creates or resets the accounts, asks the placement rule
-// before each new order, reports prices and order states, and answers AlleOrdersStreichen by
-// cancelling the account's open entry orders, calling back into the server from the handler.
+// The demo's D-Bus transport: holds one clKontoSchnittstelle object on the bus and makes the calls
+// that DemoSpieler asks for; AlleOrdersStreichen arrives as a signal and goes to the player's
+// handler, which may call back into the server.
 #include <QtCore/QObject>
 #include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusMessage>
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "tools/vks-host-demo/Handelstag.h"
+#include "tools/vks-host-demo/DemoTransport.h"
 
 namespace vks::demo {
 
-struct KontoErgebnis {
-  std::string name;
-  std::vector<double> kennzahlen;  // metric 1 … 48
-  double cash = 0;
-};
-
-class DemoHost : public QObject {
+class DemoHost : public QObject, public DemoTransport {
   Q_OBJECT
 
  public:
   explicit DemoHost(QDBusConnection bus) : bus_(std::move(bus)) {}
 
-  // Creates the interface object; the first call starts the server. Throws std::runtime_error.
-  void Verbinde();
-  // Accounts with rules must be in the store already (only the settings dialog sets rules); they
-  // are reset to the day's start, the others created. Then every event in order.
-  void Spiele(const Handelstag& tag);
-  // Metric names (from InitKontoKennzahlen) and each account's metrics.
-  std::vector<std::string> KennzahlNamen();
-  KontoErgebnis Ergebnis(const std::string& konto);
-  // Releases the object; the server saves and ends.
-  void Freigeben();
-
-  int Abgelehnt() const { return abgelehnt_; }
-  int Gestrichen() const { return gestrichen_; }
-  int Signale() const { return signale_; }
+  // Creates the interface object; the first call starts the server.
+  void Verbinde(std::function<void(const std::string&)> ereignis) override;
+  bool KontoKomplettReset(const std::string& konto, double kontostand, double datum) override;
+  std::string NeuesKontoZufuegen(const DemoKonto& k, double datum) override;
+  void SetzeGlobal(const std::string& key, int32_t wert) override;
+  void NeuerKurs(const Ereignis& e) override;
+  bool Verbietet(const std::string& konto, int16_t order_aktion, std::string& meldung) override;
+  int16_t NeuerOrderstatus(const Ereignis& e, const clOrderZusatzInfos* zusatz) override;
+  void StreicheOrder(const std::string& konto, const std::string& order_id, double zeit) override;
+  void ClosePosition(const Ereignis& e) override;
+  void VerarbeiteEreignisse() override;
+  std::vector<std::string> KennzahlNamen() override;
+  KontoErgebnis Ergebnis(const std::string& konto) override;
+  void Freigeben() override;
 
  private slots:
   void AlleOrdersStreichen(const QString& KontoName);
 
  private:
   QList<QVariant> Rufe(const char* member, const QList<QVariant>& args);
-  void Order(const Ereignis& e, const Handelstag& tag);
-  void SetzeGlobal(const std::string& key, int32_t wert);
 
   QDBusConnection bus_;
   QString pfad_;
-  // Open entry orders by account (lower case) as the host knows them.
-  std::map<std::string, std::set<std::string>> offene_enter_;
-  std::set<std::string> erledigt_;  // refused or cancelled: later reports are not sent
-  std::set<std::string> bekannt_;
-  int abgelehnt_ = 0;
-  int gestrichen_ = 0;
-  int signale_ = 0;
+  std::function<void(const std::string&)> ereignis_;
 };
 
 }  // namespace vks::demo

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "accounts/clKonto.h"
-#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
@@ -17,7 +16,8 @@ namespace vks::demo {
 
 namespace fs = std::filesystem;
 
-Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag& tag) {
+Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag& tag,
+                                    const OeffneRegistry& oeffne_registry) {
   const fs::path basis = fs::absolute(ordner);
   DemoOrdner d{(basis / "registry.sqlite").string(), (basis / "Tradomir").string(), "",
                (basis / "RTT").string()};
@@ -28,7 +28,7 @@ Result<DemoOrdner> BereiteOrdnerVor(const std::string& ordner, const Handelstag&
   fs::create_directories(daten, ec);
   if (ec) return AutomationError(75, "vks-host-demo", daten + ": " + ec.message());
 
-  auto registry = SqliteRegistryBackend::Open(d.registry);
+  auto registry = oeffne_registry(d.registry);
   if (!registry.ok()) return registry.error();
   RegistrySettingsStore settings(*registry.value());
   for (const auto& [app, section, key, value] :

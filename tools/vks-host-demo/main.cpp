@@ -18,10 +18,11 @@
 
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
+#include "adapters/sqlite/SqliteRegistryBackend.h"
 #include "platform/files/FileSystem.h"
 #include "tools/vks-host-demo/DemoHost.h"
 #include "tools/vks-host-demo/DemoOrdner.h"
-#include "tools/vks-host-demo/Kennzahlentabelle.h"
+#include "tools/vks-host-demo/DemoSpieler.h"
 
 namespace {
 
@@ -90,7 +91,13 @@ int SpieleDemo(QCoreApplication& app) {
   }
   auto tag = demo::LiesHandelstag(text);
   if (!tag.ok()) return Fehler(tag.error().Description());
-  auto ordner = demo::BereiteOrdnerVor(o.ordner.toStdString(), tag.value());
+  auto ordner = demo::BereiteOrdnerVor(
+      o.ordner.toStdString(), tag.value(),
+      [](const std::string& datei) -> Result<std::unique_ptr<RegistryBackend>> {
+        auto registry = SqliteRegistryBackend::Open(datei);
+        if (!registry.ok()) return registry.error();
+        return std::unique_ptr<RegistryBackend>(std::move(registry.value()));
+      });
   if (!ordner.ok()) return Fehler(ordner.error().Description());
 
   QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
@@ -128,21 +135,9 @@ int SpieleDemo(QCoreApplication& app) {
   }
 
   demo::DemoHost host(bus);
-  std::vector<demo::KontoSpalte> spalten;
-  std::vector<std::string> zeilen;
+  demo::DemoErgebnis ergebnis;
   try {
-    host.Verbinde();
-    std::cout << "Handelstag mit " << tag->ereignisse.size() << " Ereignissen für "
-              << tag->konten.size() << " Konten:\n";
-    host.Spiele(tag.value());
-    zeilen = host.KennzahlNamen();
-    zeilen.push_back("Cash");
-    for (const demo::DemoKonto& k : tag->konten) {
-      demo::KontoErgebnis e = host.Ergebnis(k.name);
-      e.kennzahlen.push_back(e.cash);
-      spalten.push_back({k.name, e.kennzahlen});
-    }
-    host.Freigeben();
+    ergebnis = demo::SpieleTag(host, tag.value(), std::cout);
   } catch (const std::exception& e) {
     return Fehler(e.what());
   }
@@ -150,15 +145,7 @@ int SpieleDemo(QCoreApplication& app) {
   if (!WarteAufName(bus, false, 30'000)) return Fehler("der Kontoserver endet nicht");
   if (server.state() != QProcess::NotRunning) server.waitForFinished(10'000);
 
-  std::cout << "\n"
-            << demo::Kennzahlentabelle(zeilen, spalten, AutomationLocale::FromEnvironment())
-            << "\nAbgelehnte Orders: " << host.Abgelehnt()
-            << ", AlleOrdersStreichen: " << host.Signale()
-            << ", daraufhin gestrichene Enter-Orders: " << host.Gestrichen() << "\n\n"
-            << "Kontendatei: " << ordner->store << "\nRTT-Dateien: " << ordner->rtt << "\n"
-            << "Ansehen mit:\n  vks-store dump \"" << ordner->store << "\"\n  vks-rtt plot \""
-            << ordner->rtt << "/" << spalten.front().name << "/Portfolio/KapitalGesamt-"
-            << spalten.front().name << ".RTT\" -o kapital.svg\n";
+  demo::ZeigeErgebnis(std::cout, ergebnis, ordner.value());
   return 0;
 }
 
