@@ -164,7 +164,8 @@ TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte, int depth) {
     case VarType::Object:
       if (v.AsObject() && !objekte) throw TypeMismatch();
       payload = QVariant::fromValue(
-          QDBusObjectPath(v.AsObject() ? objekte->PfadVon(v.AsObject()) : QStringLiteral("/")));
+          QDBusObjectPath(v.AsObject() ? QString::fromStdString(objekte->PfadVon(v.AsObject()))
+                                       : QStringLiteral("/")));
       break;
     default: {
       DbusArray a;
@@ -207,7 +208,7 @@ Variant FromDbus(const TaggedVariant& t, ObjektPfade* objekte, int depth) {
                                : Payload<QDBusObjectPath>(p).path();
       if (path == QLatin1String("/")) return Variant::Nothing();
       if (!objekte) throw TypeMismatch();
-      return Variant(objekte->ObjektUnter(path));
+      return Variant(objekte->ObjektUnter(path.toStdString()));
     }
     case 10:
       return Variant(ErrorValue{Payload<qint32>(p)});

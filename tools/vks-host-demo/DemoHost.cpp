@@ -3,9 +3,11 @@
 #include <QtCore/QCoreApplication>
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusObjectPath>
+#include <QtDBus/QDBusPendingCall>
 #include <QtDBus/QDBusVariant>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 #include "adapters/dbus/DbusHostObjekte.h"
 #include "adapters/dbus/DbusNames.h"
@@ -33,16 +35,39 @@ QVariant Zusatz(const clOrderZusatzInfos* z) {
 
 }  // namespace
 
-QList<QVariant> DemoHost::Rufe(const char* member, const QList<QVariant>& args) {
+QDBusMessage DemoHost::Aufruf(const char* member, const QList<QVariant>& args) const {
   QDBusMessage call =
       QDBusMessage::createMethodCall(QLatin1String(dbus::kServiceName), pfad_,
                                      QLatin1String(dbus::kKontoInterface), QLatin1String(member));
   call.setArguments(args);
-  const QDBusMessage reply = bus_.call(call, QDBus::Block, 60'000);
+  return call;
+}
+
+QList<QVariant> DemoHost::Rufe(const char* member, const QList<QVariant>& args) {
+  // An event the price reports raised is answered before the next call, as after a single one.
+  if (SammleKurse()) QCoreApplication::processEvents();
+  const QDBusMessage reply = bus_.call(Aufruf(member, args), QDBus::Block, 60'000);
   if (reply.type() != QDBusMessage::ReplyMessage) {
     throw std::runtime_error(std::string(member) + ": " + reply.errorMessage().toStdString());
   }
   return reply.arguments();
+}
+
+void DemoHost::MeldeKurs(const Ereignis& e) {
+  kurse_.push_back(bus_.asyncCall(
+      Aufruf("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true}), 60'000));
+}
+
+bool DemoHost::SammleKurse() {
+  // The server answers in the order the calls were sent; the first error is the host's.
+  std::vector<QDBusPendingCall> kurse = std::exchange(kurse_, {});
+  for (QDBusPendingCall& kurs : kurse) {
+    kurs.waitForFinished();
+    if (kurs.isError()) {
+      throw std::runtime_error("VKSKontoNeuerKurs: " + kurs.error().message().toStdString());
+    }
+  }
+  return !kurse.empty();
 }
 
 void DemoHost::Verbinde() {
@@ -77,8 +102,10 @@ void DemoHost::Spiele(const Handelstag& tag) {
   for (const Ereignis& e : tag.ereignisse) {
     switch (e.art) {
       case 'P':
-        Rufe("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true});
-        break;
+        // A run of price reports goes out without waiting for each reply (pipelined); the next
+        // other call collects the replies first.
+        MeldeKurs(e);
+        continue;
       case 'O':
         Order(e, tag);
         break;
@@ -95,6 +122,7 @@ void DemoHost::Spiele(const Handelstag& tag) {
     // The signal was sent before the reply; let its handler run before the next event.
     QCoreApplication::processEvents();
   }
+  if (SammleKurse()) QCoreApplication::processEvents();
 }
 
 void DemoHost::SetzeGlobal(const std::string& key, int32_t wert) {

@@ -6,6 +6,7 @@
 #include <QtCore/QObject>
 #include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusMessage>
+#include <QtDBus/QDBusPendingCall>
 #include <map>
 #include <set>
 #include <string>
@@ -46,12 +47,20 @@ class DemoHost : public QObject {
   void AlleOrdersStreichen(const QString& KontoName);
 
  private:
+  QDBusMessage Aufruf(const char* member, const QList<QVariant>& args) const;
+  // Waits for the reply; collects the price reports' replies first.
   QList<QVariant> Rufe(const char* member, const QList<QVariant>& args);
+  // Sends a price report without waiting for its reply.
+  void MeldeKurs(const Ereignis& e);
+  // Waits for the replies of the price reports sent so far (false: there were none); throws on
+  // the first error.
+  bool SammleKurse();
   void Order(const Ereignis& e, const Handelstag& tag);
   void SetzeGlobal(const std::string& key, int32_t wert);
 
   QDBusConnection bus_;
   QString pfad_;
+  std::vector<QDBusPendingCall> kurse_;  // price reports whose replies are still to come
   // Open entry orders by account (lower case) as the host knows them.
   std::map<std::string, std::set<std::string>> offene_enter_;
   std::set<std::string> erledigt_;  // refused or cancelled: later reports are not sent
