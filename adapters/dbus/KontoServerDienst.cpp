@@ -129,6 +129,8 @@ void KontoServerDienst::Bearbeite(sd_bus_message* m) {
     aufrufer_ = sender ? sender : "";
   }
   loop_.Antworte(m, objekt->Beantworte(m));
+  // Before the next call is taken: a client that releases and creates at once finds room.
+  for (const std::string& path : std::exchange(freizugeben_, {})) Freigeben(path);
 }
 
 std::string KontoServerDienst::CreateObject(const std::string& className,
@@ -141,10 +143,8 @@ std::string KontoServerDienst::CreateObject(const std::string& className,
                               " Objekte zugleich halten.");
   }
   const std::string path = std::string(kRootPath) + "/obj" + std::to_string(naechste_nummer_++);
-  auto release = [this, path] {
-    // Deferred: the object is in the middle of serving the call that released it.
-    QTimer::singleShot(0, &kontext_, [this, path] { Freigeben(path); });
-  };
+  // Released once the call that asked for it has been answered: the object is serving it.
+  auto release = [this, path] { freizugeben_.push_back(path); };
   Eintrag eintrag{client, nullptr, nullptr};
   if (strcasecmp(className.c_str(), schnittstelle::kClassName) == 0) {
     auto objekt = std::make_shared<KontoSchnittstelleObjekt>(

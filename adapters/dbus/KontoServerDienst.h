@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "adapters/dbus/BusLoop.h"
 #include "adapters/dbus/DbusObjekt.h"
@@ -84,6 +85,7 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   std::map<std::string, std::pair<ObjectRef, std::shared_ptr<DbusObjekt>>, std::less<>>
       werte_objekte_;
   std::map<const vks::Dispatch*, std::string> werte_pfade_;
+  std::vector<std::string> freizugeben_;               // released by the call being answered
   std::map<uint64_t, std::string> offene_pruefungen_;  // NameHasOwner calls by cookie
   sd_bus_slot* abmeldungen_ = nullptr;
   uint64_t naechste_nummer_ = 1;

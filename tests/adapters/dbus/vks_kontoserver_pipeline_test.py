@@ -2,9 +2,11 @@
 them) are served in order: they leave the same store and RTT files as the same reports sent one by
 one, and a call sent behind them sees all of them booked.
 
-Usage: vks_kontoserver_pipeline_test.py <services dir> <vks-reg>
+Usage: vks_kontoserver_pipeline_test.py <services dir> <vks-reg> <vks-store>
 """
+import json
 import os
+import subprocess
 import sys
 import unittest
 
@@ -13,11 +15,13 @@ from gi.repository import GLib
 
 import privatebus as pb
 
-SERVICES, VKS_REG = sys.argv[1:3]
+SERVICES, VKS_REG, VKS_STORE = sys.argv[1:4]
 TAG = 45744.0
 AKTIE = {"PointValue": dbus.Double(0), "Margin": dbus.Double(100), "Commissions": dbus.Double(0)}
 WKNS = ("DE0001", "DE0002", "DE0003")
-KURSE = [(TAG + 0.41 + i / 86400.0, "Depot", WKNS[i % 3], 100.0 + (i * 7 % 53) / 8.0, i % 97 == 0)
+# Each report saves its values at once (SofortSpeichern): what the half-second price timer would
+# write instead depends on when it ticks, in either way of sending.
+KURSE = [(TAG + 0.41 + i / 86400.0, "Depot", WKNS[i % 3], 100.0 + (i * 7 % 53) / 8.0, True)
          for i in range(1500)]
 AKTIEN_WERT = 29
 
@@ -33,38 +37,56 @@ def files(folder):
     return found
 
 
-def send_pipelined(konto, reports):
-    """Sends every report at once and collects the replies in the order they come."""
+def store_dump(path):
+    """The store as vks-store dumps it, each fill's RealDatum (the wall clock when it was booked)
+    left out: the orders are booked before the prices, at whatever time the run has."""
+    def strip(node):
+        if isinstance(node, dict):
+            if node.get("field") == "RealDatum":
+                return None
+            return {k: strip(v) for k, v in node.items()}
+        return [strip(v) for v in node] if isinstance(node, list) else node
+    dump = subprocess.run([VKS_STORE, "dump", path], check=True, capture_output=True).stdout
+    return strip(json.loads(dump))
+
+
+def send_pipelined(konto, reports, window=100):
+    """Sends the reports without waiting for each reply, at most `window` open at once (the test's
+    bus keeps dbus-daemon's default of 128 open calls per connection; a session bus allows 50 000),
+    and returns the replies' order and the errors."""
     loop = GLib.MainLoop()
     answered, errors = [], []
+    sent = 0
 
-    def handlers(n):
-        def done(*_):
-            answered.append(n)
-            if len(answered) + len(errors) == len(reports):
-                loop.quit()
+    def send_more():
+        nonlocal sent
+        while sent < len(reports) and sent - len(answered) - len(errors) < window:
+            n = sent
+            sent += 1
+            konto.VKSKontoNeuerKurs(*reports[n], reply_handler=lambda *_, n=n: done(answered, n),
+                                    error_handler=lambda e: done(errors, e))
 
-        def failed(e):
-            errors.append(e)
-            done()
-        return done, failed
+    def done(into, item):
+        into.append(item)
+        if len(answered) + len(errors) == len(reports):
+            loop.quit()
+        else:
+            send_more()
 
-    for n, report in enumerate(reports):
-        done, failed = handlers(n)
-        konto.VKSKontoNeuerKurs(*report, reply_handler=done, error_handler=failed)
+    send_more()
     loop.run()
     return answered, errors
 
 
 class PipelinedPrices(unittest.TestCase):
     def play(self, pipelined):
-        """(store bytes, RTT files, the account's share value read right after the reports)."""
+        """(store, RTT files, the account's share value read right after the reports)."""
         bus = pb.PrivateBus(SERVICES, VKS_REG)
         conn = bus.connect()
         try:
             konto, props = pb.create(conn, "clKontoSchnittstelle")
-            props.Set(pb.KONTO_IF, "NeuerAktienwertSpeichern", True)
-            props.Set(pb.KONTO_IF, "NeuerOpenPLSpeichern", True)
+            for name in ("NeuerAktienwertSpeichern", "NeuerOpenPLSpeichern"):
+                props.Set(pb.KONTO_IF, name, dbus.Boolean(True, variant_level=1))
             konto.VKSNeuesKontoZufuegen("Depot", "", 100000.0, TAG, True, False, False, "")
             for n, wkn in enumerate(WKNS):
                 konto.VKSKontoNeuerOrderstatus(TAG + 0.4, "Depot", "O%d" % n, wkn, "Titel",
@@ -81,8 +103,7 @@ class PipelinedPrices(unittest.TestCase):
             pid = bus.server_pid(conn)
             konto.Release()
             self.assertTrue(bus.wait_until_gone(pid))
-            with open(os.path.join(bus.daten, "VKSVirtKonten.dat"), "rb") as f:
-                return f.read(), files(bus.rtt()), wert
+            return store_dump(os.path.join(bus.daten, "VKSVirtKonten.dat")), files(bus.rtt()), wert
         finally:
             conn.close()
             bus.close()
