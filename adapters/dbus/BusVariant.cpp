@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "adapters/dbus/ArrayElementCount.h"
 #include "platform/automation/AutomationError.h"
 
 namespace vks::dbus {
@@ -14,22 +15,6 @@ constexpr const char* kArraySignature = "(a(ii)a(qv))";
 
 AutomationError TypeMismatch() {
   return AutomationError(error::kTypeMismatch);
-}
-
-// The bounds must describe exactly the elements that came; they are checked before the array is
-// built, so bounds that ask for millions of elements cost nothing when the message does not carry
-// them. The product stops growing past the elements that came, so it cannot overflow.
-void CheckElementCount(const std::vector<ArrayBound>& bounds, size_t elements) {
-  int64_t count = bounds.empty() ? 0 : 1;
-  for (const ArrayBound& b : bounds) {
-    if (b.count < 0) return;  // VariantArray refuses it with error 9 before it allocates
-    count *= b.count;
-    if (count == 0 || count > static_cast<int64_t>(elements)) break;
-  }
-  if (count == static_cast<int64_t>(elements)) return;
-  throw AutomationError(error::kTypeMismatch, "",
-                        "Die Grenzen des Datenfelds passen nicht zu den " +
-                            std::to_string(elements) + " gesendeten Elementen.");
 }
 
 // The D-Bus type that holds each subtype's value.
@@ -89,7 +74,7 @@ Variant ReadArray(BusReader& r, ObjektPfade* objekte, int depth) {
   while (r.Peek() != '\0') elements.push_back(ReadVariant(r, objekte, depth + 1));
   r.Exit();
   r.Exit();
-  CheckElementCount(bounds, elements.size());
+  CheckArrayElementCount(bounds, elements.size());
   VariantArray array(std::move(bounds));
   for (size_t i = 0; i < elements.size(); ++i) array.Elements()[i] = std::move(elements[i]);
   return Variant(std::move(array));
