@@ -244,8 +244,8 @@ void ServerCpuVerhaeltnisse(std::ostream& out) {
     if (!cpu.count(name) || !cpu.count(floor)) continue;
     const double a = Median(cpu.at(name)), b = Median(cpu.at(floor));
     out << "Server-CPU " << name << " / " << floor << ": " << a / b << " (" << a << " vs " << b
-        << " us je Aufruf)" << (std::string_view(floor) == "BM_PingFloor" ? " (Ziel <= 1.5)" : "")
-        << "\n";
+        << " us je Aufruf)"
+        << (std::string_view(name) == "BM_VKSKontoNeuerKurs" ? " (Ziel <= 1.5)" : "") << "\n";
   }
 }
 
