@@ -3,11 +3,15 @@
 // org.freedesktop.DBus.Peer.Ping to the same server, the floor that the bus itself costs. The last
 // lines give the ratios of the medians. A third process of this program, an echo server that
 // answers a method call at once through the same QtDBus machinery (a QDBusVirtualObject), shows
-// what the transport costs a call before the server does any work.
+// what the transport costs a call before the server does any work. The pipelined benchmarks send
+// a batch of calls without waiting for each reply, as a host feeding a backtest does, and give the
+// rate of price reports against that of Pings sent the same way. Each benchmark also reports the
+// server's CPU time per call; the last lines give its medians as multiples of a Ping's.
 // The server's registry, store and RTT files go to a temporary folder below $VKS_BENCH_DIR, else
-// the system's temporary folder.
+// the system's temporary folder. $VKS_BENCH_SERVER names another server program to measure.
 #include <benchmark/benchmark.h>
 
+#include <systemd/sd-bus.h>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QProcess>
 #include <QtCore/QThread>
@@ -17,6 +21,8 @@
 #include <QtDBus/QDBusObjectPath>
 #include <QtDBus/QDBusVariant>
 #include <QtDBus/QDBusVirtualObject>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -79,6 +85,9 @@ struct Umgebung {
   QProcess echo;
   QDBusConnection verbindung{QString()};
   QString pfad;
+  sd_bus* pipeline = nullptr;  // a connection of its own for the pipelined calls
+  std::string pipeline_pfad;   // the object it created (an object answers its own client only)
+  std::map<std::string, std::vector<double>> server_cpu_us;  // per repetition
 };
 Umgebung* g_umgebung = nullptr;
 
@@ -127,7 +136,11 @@ bool Starte(Umgebung& u) {
   env.insert("DBUS_SESSION_BUS_ADDRESS", u.bus->Adresse());
   u.server.setProcessEnvironment(env);
   u.server.setStandardErrorFile(QProcess::nullDevice());
-  u.server.start(QStringLiteral(VKS_KONTOSERVER_PFAD), {});
+  // VKS_BENCH_SERVER measures another build of the server (an earlier one) with the same bench.
+  const char* anderer = std::getenv("VKS_BENCH_SERVER");
+  u.server.start(
+      anderer && *anderer ? QString::fromLocal8Bit(anderer) : QStringLiteral(VKS_KONTOSERVER_PFAD),
+      {});
   u.echo.setProcessEnvironment(env);
   u.echo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--echo-server")});
   for (int i = 0; i < 500; ++i) {
@@ -145,6 +158,22 @@ bool Starte(Umgebung& u) {
     return false;
   }
   u.pfad = created.arguments().value(0).value<QDBusObjectPath>().path();
+  const std::string adresse = u.bus->Adresse().toStdString();
+  if (sd_bus_new(&u.pipeline) < 0 || sd_bus_set_address(u.pipeline, adresse.c_str()) < 0 ||
+      sd_bus_set_bus_client(u.pipeline, 1) < 0 || sd_bus_start(u.pipeline) < 0) {
+    std::fprintf(stderr, "sd-bus: keine Verbindung\n");
+    return false;
+  }
+  sd_bus_message* reply = nullptr;
+  const char* pfad = nullptr;
+  if (sd_bus_call_method(u.pipeline, dbus::kServiceName, dbus::kRootPath, dbus::kServerInterface,
+                         "CreateObject", nullptr, &reply, "s", "clKontoSchnittstelle") < 0 ||
+      sd_bus_message_read(reply, "o", &pfad) < 0) {
+    std::fprintf(stderr, "sd-bus: CreateObject\n");
+    return false;
+  }
+  u.pipeline_pfad = pfad;
+  sd_bus_message_unref(reply);
   Konto("VKSNeuesKontoZufuegen",
         {QStringLiteral("Bench"), QString(), 1e9, kTag, true, false, false, QString()});
   // A position for the price to revalue.
@@ -155,6 +184,7 @@ bool Starte(Umgebung& u) {
 }
 
 void Beende(Umgebung& u) {
+  u.pipeline = sd_bus_flush_close_unref(u.pipeline);
   Konto("Release", {});
   u.server.waitForFinished(30'000);
   u.echo.terminate();
@@ -181,20 +211,109 @@ double ServerCpuNs() {
 // Tells how much of a round trip is the server's own work: its CPU time per call.
 class ServerCpu {
  public:
-  explicit ServerCpu(benchmark::State& state) : state_(state), start_(ServerCpuNs()) {}
+  ServerCpu(benchmark::State& state, const char* name, int64_t calls_per_iteration = 1)
+      : state_(state), name_(name), calls_(calls_per_iteration), start_(ServerCpuNs()) {}
   ~ServerCpu() {
-    if (state_.iterations() > 0)
-      state_.counters["server_cpu_us"] =
-          (ServerCpuNs() - start_) / 1000.0 / static_cast<double>(state_.iterations());
+    if (state_.iterations() <= 0) return;
+    const double us =
+        (ServerCpuNs() - start_) / 1000.0 / static_cast<double>(state_.iterations() * calls_);
+    state_.counters["server_cpu_us"] = us;
+    g_umgebung->server_cpu_us[name_].push_back(us);
   }
 
  private:
   benchmark::State& state_;
+  const char* name_;
+  int64_t calls_;
   double start_;
 };
 
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// The server's CPU per call, the medians of the repetitions, against a Ping's.
+void ServerCpuVerhaeltnisse(std::ostream& out) {
+  const auto& cpu = g_umgebung->server_cpu_us;
+  const std::pair<const char*, const char*> paare[] = {
+      {"BM_VKSKontoNeuerKurs", "BM_PingFloor"},
+      {"BM_VKSKontoNeuerOrderstatusFill", "BM_PingFloor"},
+      {"BM_VKSKontoNeuerKursPipelined", "BM_PingPipelined"}};
+  for (const auto& [name, floor] : paare) {
+    if (!cpu.count(name) || !cpu.count(floor)) continue;
+    const double a = Median(cpu.at(name)), b = Median(cpu.at(floor));
+    out << "Server-CPU " << name << " / " << floor << ": " << a / b << " (" << a << " vs " << b
+        << " us je Aufruf)"
+        << (std::string_view(name) == "BM_VKSKontoNeuerKurs" ? " (Ziel <= 1.5)" : "") << "\n";
+  }
+}
+
+// Calls sent one after the other without waiting, then all replies collected.
+constexpr int kStapel = 1000;
+
+struct Offen {
+  int antworten = 0;
+  int fehler = 0;
+};
+
+int Beantwortet(sd_bus_message* reply, void* userdata, sd_bus_error*) {
+  auto* offen = static_cast<Offen*>(userdata);
+  --offen->antworten;
+  if (sd_bus_message_is_method_error(reply, nullptr)) ++offen->fehler;
+  return 0;
+}
+
+// Sends kStapel calls that `fuelle` fills in; false when one fails.
+template <class Fuelle>
+bool Pipeline(const char* interface, const char* member, Fuelle fuelle) {
+  sd_bus* bus = g_umgebung->pipeline;
+  const std::string& pfad = g_umgebung->pipeline_pfad;
+  Offen offen;
+  for (int i = 0; i < kStapel; ++i) {
+    sd_bus_message* m = nullptr;
+    if (sd_bus_message_new_method_call(bus, &m, dbus::kServiceName, pfad.c_str(), interface,
+                                       member) < 0)
+      return false;
+    const bool gesendet =
+        fuelle(m, i) >= 0 && sd_bus_call_async(bus, nullptr, m, &Beantwortet, &offen, 0) >= 0;
+    sd_bus_message_unref(m);
+    if (!gesendet) return false;
+    ++offen.antworten;
+  }
+  while (offen.antworten > 0) {
+    const int r = sd_bus_process(bus, nullptr);
+    if (r < 0) return false;
+    if (r == 0 && sd_bus_wait(bus, UINT64_MAX) < 0) return false;
+  }
+  return offen.fehler == 0;
+}
+
+void BM_PingPipelined(benchmark::State& state) {
+  ServerCpu cpu(state, __func__, kStapel);
+  for (auto _ : state) {
+    if (!Pipeline("org.freedesktop.DBus.Peer", "Ping", [](sd_bus_message*, int) { return 0; }))
+      state.SkipWithError("Ping");
+  }
+  state.SetItemsProcessed(state.iterations() * kStapel);
+}
+BENCHMARK(BM_PingPipelined)->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime();
+
+void BM_VKSKontoNeuerKursPipelined(benchmark::State& state) {
+  ServerCpu cpu(state, __func__, kStapel);
+  for (auto _ : state) {
+    if (!Pipeline(dbus::kKontoInterface, "VKSKontoNeuerKurs", [](sd_bus_message* m, int i) {
+          return sd_bus_message_append(m, "dssdb", kTag + 0.3, "Bench", "W1",
+                                       10.0 + static_cast<double>(i % 50) / 10, 0);
+        }))
+      state.SkipWithError("VKSKontoNeuerKurs");
+  }
+  state.SetItemsProcessed(state.iterations() * kStapel);
+}
+BENCHMARK(BM_VKSKontoNeuerKursPipelined)->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime();
+
 void BM_PingFloor(benchmark::State& state) {
-  ServerCpu cpu(state);
+  ServerCpu cpu(state, __func__);
   for (auto _ : state) {
     const QDBusMessage r =
         Rufe(QStringLiteral("org.freedesktop.DBus.Peer"), "Ping", {}, g_umgebung->pfad);
@@ -244,7 +363,7 @@ void BM_QtDBusEchoFill(benchmark::State& state) {
 BENCHMARK(BM_QtDBusEchoFill)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void BM_VKSKontoNeuerKurs(benchmark::State& state) {
-  ServerCpu cpu(state);
+  ServerCpu cpu(state, __func__);
   int64_t n = 0;
   for (auto _ : state) {
     const QDBusMessage r =
@@ -261,7 +380,7 @@ void BM_VKSKontoNeuerOrderstatusFill(benchmark::State& state) {
   // Each run starts from a fresh account, as a trading day does, so that the fills of earlier runs
   // do not make the store that the save timer writes ever larger.
   Konto("VKSKontoKomplettReset", {QStringLiteral("Bench"), 1e9, kTag});
-  ServerCpu cpu(state);
+  ServerCpu cpu(state, __func__);
   for (auto _ : state) {
     ++n;
     const QDBusMessage r = Konto("VKSKontoNeuerOrderstatus", FillArgumente(n, zusatz));
@@ -279,15 +398,16 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--echo-server") return vks::EchoServer(app);
   vks::Umgebung umgebung;
   vks::g_umgebung = &umgebung;
-  const int code =
-      vks::bench::LaufeMitVerhaeltnissen(argc, argv,
-                                         {{"BM_VKSKontoNeuerKurs", "BM_PingFloor", 1.3},
-                                          {"BM_VKSKontoNeuerOrderstatusFill", "BM_PingFloor", 2.0},
-                                          {"BM_QtDBusEcho", "BM_PingFloor"},
-                                          {"BM_QtDBusEchoFill", "BM_PingFloor"},
-                                          {"BM_VKSKontoNeuerKurs", "BM_QtDBusEcho"},
-                                          {"BM_VKSKontoNeuerOrderstatusFill", "BM_QtDBusEchoFill"}},
-                                         [&umgebung] { return vks::Starte(umgebung); });
+  const int code = vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_VKSKontoNeuerKurs", "BM_PingFloor", 1.15},
+       {"BM_VKSKontoNeuerOrderstatusFill", "BM_PingFloor", 1.6},
+       {"BM_VKSKontoNeuerKursPipelined", "BM_PingPipelined", 1.25},
+       {"BM_QtDBusEcho", "BM_PingFloor"},
+       {"BM_QtDBusEchoFill", "BM_PingFloor"},
+       {"BM_VKSKontoNeuerKurs", "BM_QtDBusEcho"},
+       {"BM_VKSKontoNeuerOrderstatusFill", "BM_QtDBusEchoFill"}},
+      [&umgebung] { return vks::Starte(umgebung); }, vks::ServerCpuVerhaeltnisse);
   if (code == 0) vks::Beende(umgebung);
   return code;
 }

@@ -3,7 +3,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "recording/RttFileName.h"
 #include "recording/RttFormat.h"
 #include "recording/RttHeader.h"
 
@@ -23,6 +22,24 @@ RttAufzeichnung::~RttAufzeichnung() {
 void RttAufzeichnung::SetzeSpeicher(RttStorage speicher) noexcept {
   SchliesseDateien();
   speicher_ = std::move(speicher);
+  orte_.clear();
+}
+
+const RttLocation& RttAufzeichnung::Ort(std::string_view KontoName, std::string_view TitelWKN,
+                                        eKontoDatenArt Datenart) {
+  // The key: the account name's length, the kind, the account name, the security; no two series
+  // share one, whatever bytes the names hold.
+  const size_t laenge = KontoName.size();
+  const int32_t art = Datenart;
+  ort_schluessel_.assign(reinterpret_cast<const char*>(&laenge), sizeof laenge);
+  ort_schluessel_.append(reinterpret_cast<const char*>(&art), sizeof art);
+  ort_schluessel_.append(KontoName).append(TitelWKN);
+  if (auto it = orte_.find(ort_schluessel_); it != orte_.end()) return it->second;
+  // A host that names ever new securities does not make the table grow without end.
+  constexpr size_t kHoechstensOrte = size_t{1} << 16;
+  if (orte_.size() >= kHoechstensOrte) orte_.clear();
+  return orte_.emplace(ort_schluessel_, RttFileLocation(speicher_, KontoName, TitelWKN, Datenart))
+      .first->second;
 }
 
 // Appends records (whole ones, in their order) to the file, which gets its header when new.
@@ -53,11 +70,11 @@ void RttAufzeichnung::SchreibeWert(std::string_view KontoName, std::string_view 
                                    std::string_view TitelName, eKontoDatenArt Datenart,
                                    DateValue Zeitpunkt, float Wert, float Wert2) noexcept {
   try {
-    RttLocation location = RttFileLocation(speicher_, KontoName, TitelWKN, Datenart);
+    const RttLocation& location = Ort(KontoName, TitelWKN, Datenart);
     if (location.file.empty()) return;
     const RttRecordBytes bytes = EncodeRttRecord(RttRecord{Zeitpunkt, Wert, Wert2});
     if (aufrufe_ > 0) {
-      wartend_.push_back(WartenderWert{std::move(location.file), location.folder_length,
+      wartend_.push_back(WartenderWert{location.file, location.folder_length,
                                        std::string(KontoName), std::string(TitelWKN),
                                        std::string(TitelName), Datenart, bytes});
       return;

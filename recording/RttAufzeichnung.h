@@ -8,12 +8,14 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Variant.h"
 #include "platform/files/FileSystem.h"
 #include "recording/OffeneRttDateien.h"
+#include "recording/RttFileName.h"
 #include "recording/RttRecord.h"
 #include "recording/RttStorage.h"
 #include "recording/eKontoDatenArt.h"
@@ -102,6 +104,10 @@ class RttAufzeichnung {
     eKontoDatenArt art;
     RttRecordBytes bytes;
   };
+  // The location of a series, built once per account, security and kind as the host spells them
+  // (every value of a series goes to the same file) and forgotten with the storage folder.
+  const RttLocation& Ort(std::string_view KontoName, std::string_view TitelWKN,
+                         eKontoDatenArt Datenart);
   void Anhaengen(const std::string& datei, size_t ordner_laenge, std::string_view KontoName,
                  std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                  std::span<const uint8_t> records);
@@ -111,7 +117,9 @@ class RttAufzeichnung {
   RttAufschub* aufschub_;
   OffeneRttDateien offen_;
   std::vector<WartenderWert> wartend_;
-  int aufrufe_ = 0;  // calls being answered, one inside another
+  std::unordered_map<std::string, RttLocation> orte_;
+  std::string ort_schluessel_;  // kept to look up without allocating
+  int aufrufe_ = 0;             // calls being answered, one inside another
 };
 
 }  // namespace vks

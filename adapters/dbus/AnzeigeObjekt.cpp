@@ -2,27 +2,25 @@
 
 namespace vks::dbus {
 
-AnzeigeObjekt::AnzeigeObjekt(QDBusConnection connection, KontenFensterZugang zugang)
-    : DbusObjekt(QLatin1String(kAnzeigeInterface), QString()),
-      connection_(std::move(connection)),
-      zugang_(std::move(zugang)) {
+AnzeigeObjekt::AnzeigeObjekt(BusLoop& loop, KontenFensterZugang zugang)
+    : DbusObjekt(kAnzeigeInterface, std::string()), loop_(loop), zugang_(std::move(zugang)) {
   AddProperty(
-      {"AnzeigeVorhanden", "b", [this] { return QVariant(zugang_.anzeige_vorhanden); }, {}});
+      {"AnzeigeVorhanden", "b", [this](BusWriter& w) { w.Bool(zugang_.anzeige_vorhanden); }, {}});
   AddProperty({"KontenFensterOffen",
                "b",
-               [this] { return QVariant(zugang_.offen && zugang_.offen()); },
+               [this](BusWriter& w) { w.Bool(zugang_.offen && zugang_.offen()); },
                {}});
-  AddMethod({"SchliesseKontenFenster", {}, {}, [this](const QVariantList&) {
+  AddMethod({"SchliesseKontenFenster", {}, {}, [this](BusReader&, BusWriter&) {
                if (zugang_.schliessen) zugang_.schliessen();
-               return QVariantList{};
              }});
   AddSignal({"KontenFensterGeschlossen", {}});
 }
 
 void AnzeigeObjekt::Geschlossen() {
-  connection_.send(QDBusMessage::createSignal(QLatin1String(kAnzeigePath),
-                                              QLatin1String(kAnzeigeInterface),
-                                              QStringLiteral("KontenFensterGeschlossen")));
+  sd_bus_message* signal = nullptr;
+  if (sd_bus_message_new_signal(loop_.Bus(), &signal, kAnzeigePath, kAnzeigeInterface,
+                                "KontenFensterGeschlossen") >= 0)
+    loop_.Sende(signal);
 }
 
 }  // namespace vks::dbus

@@ -8,15 +8,13 @@
 //     property KontenFensterOffen b (read)     the account list window is shown
 //     method SchliesseKontenFenster()          closes it as the user's close does (saving)
 //     signal KontenFensterGeschlossen()        the window has been closed, by whoever
-#include <QtDBus/QDBusConnection>
 #include <functional>
 
+#include "adapters/dbus/BusLoop.h"
+#include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/DbusObjekt.h"
 
 namespace vks::dbus {
-
-inline constexpr const char* kAnzeigePath = "/de/tradomir/VKSKontoServerV7/Anzeige";
-inline constexpr const char* kAnzeigeInterface = "de.tradomir.VKSKontoServerV7.Anzeige";
 
 struct KontenFensterZugang {
   bool anzeige_vorhanden = false;
@@ -26,12 +24,13 @@ struct KontenFensterZugang {
 
 class AnzeigeObjekt : public DbusObjekt {
  public:
-  AnzeigeObjekt(QDBusConnection connection, KontenFensterZugang zugang);
+  // REQUIRES: loop outlives the object.
+  AnzeigeObjekt(BusLoop& loop, KontenFensterZugang zugang);
   // Tells every client that the window has been closed.
   void Geschlossen();
 
  private:
-  QDBusConnection connection_;
+  BusLoop& loop_;
   KontenFensterZugang zugang_;
 };
 

@@ -1,14 +1,12 @@
 #include "adapters/dbus/DbusObjekt.h"
 
-#include <QtCore/QTimer>
-#include <QtDBus/QDBusArgument>
-#include <QtDBus/QDBusConnection>
-#include <QtDBus/QDBusMetaType>
-#include <QtDBus/QDBusVariant>
+#include <cstring>
+#include <optional>
 
+#include "adapters/dbus/BusErrors.h"
+#include "adapters/dbus/ContractXml.h"
 #include "adapters/dbus/DbusNames.h"
 #include "platform/automation/AutomationError.h"
-#include "recording/RttAufzeichnung.h"
 
 namespace vks::dbus {
 
@@ -45,17 +43,29 @@ constexpr const char* kStandardXml =
     "    </method>\n"
     "  </interface>\n";
 
-QString Signature(const std::vector<DbusArgument>& args) {
-  QString s;
-  for (const auto& a : args) s += a.signature;
-  return s;
+std::string ArgXml(const DbusArgument& a, const char* direction) {
+  std::string xml = "      <arg name=\"" + a.name + "\" type=\"" + a.signature + "\"";
+  if (direction) xml += std::string(" direction=\"") + direction + "\"";
+  return xml + "/>\n";
 }
 
-QString ArgXml(const DbusArgument& a, const char* direction) {
-  QString xml = QStringLiteral("      <arg name=\"%1\" type=\"%2\"").arg(a.name, a.signature);
-  if (direction) xml += QStringLiteral(" direction=\"%1\"").arg(QLatin1String(direction));
-  return xml + QStringLiteral("/>\n");
+bool Ist(const char* text, const char* expected) {
+  return text && std::strcmp(text, expected) == 0;
 }
+
+sd_bus_message* NeueAntwort(sd_bus_message* call) {
+  sd_bus_message* reply = nullptr;
+  if (sd_bus_message_new_method_return(call, &reply) < 0)
+    throw AutomationError(error::kOutOfMemory);
+  return reply;
+}
+
+// Owns a reply under construction until it is handed out.
+struct Antwort {
+  sd_bus_message* m = nullptr;
+  ~Antwort() { sd_bus_message_unref(m); }
+  sd_bus_message* Gib() { return std::exchange(m, nullptr); }
+};
 
 }  // namespace
 
@@ -72,129 +82,157 @@ void DbusRttAufschub::Planen(RttAufzeichnung& aufzeichnung) {
   if (!zeitgeber_.isActive()) zeitgeber_.start();
 }
 
-namespace {
-
-QDBusMessage ErrorReply(const QDBusMessage& message, const AutomationError& e) {
-  return message.createErrorReply(
-      QLatin1String(kAutomationErrorName),
-      QStringLiteral("%1|%2|%3")
-          .arg(e.Number())
-          .arg(QString::fromStdString(e.Source()), QString::fromStdString(e.Description())));
+sd_bus_message* ErrorReply(sd_bus_message* call, const char* name, const std::string& text) {
+  sd_bus_message* reply = nullptr;
+  if (sd_bus_message_new_method_errorf(call, &reply, name, "%s", text.c_str()) < 0) return nullptr;
+  return reply;
 }
 
-}  // namespace
-
-QString ArgumentSignature(const QVariant& argument) {
-  if (argument.metaType() == QMetaType::fromType<QDBusArgument>()) {
-    return argument.value<QDBusArgument>().currentSignature();
-  }
-  if (argument.metaType() == QMetaType::fromType<QDBusVariant>()) return QStringLiteral("v");
-  const char* s = QDBusMetaType::typeToSignature(argument.metaType());
-  return s ? QLatin1String(s) : QString();
+sd_bus_message* ErrorReply(sd_bus_message* call, const AutomationError& e) {
+  return ErrorReply(call, kAutomationErrorName,
+                    std::to_string(e.Number()) + "|" + e.Source() + "|" + e.Description());
 }
 
-DbusObjekt::DbusObjekt(QString interface, QString owner)
+DbusObjekt::DbusObjekt(std::string interface, std::string owner)
     : interface_(std::move(interface)), owner_(std::move(owner)) {}
 
-bool DbusObjekt::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-  if (message.type() != QDBusMessage::MethodCallMessage) return false;
+void DbusObjekt::AddMethod(DbusMethod method) {
+  std::string signature;
+  for (const auto& a : method.in) signature += a.signature;
+  in_signatures_.push_back(std::move(signature));
+  methods_.push_back(std::move(method));
+}
+
+sd_bus_message* DbusObjekt::Beantworte(sd_bus_message* call) {
+  if (!owner_.empty() && !Ist(sd_bus_message_get_sender(call), owner_.c_str()))
+    return ErrorReply(call, kAccessDenied, "Das Objekt gehört einem anderen Client.");
   // The call's RTT values wait until the answer is on its way (RttAufzeichnung::Aufruf).
   std::optional<RttAufzeichnung::Aufruf> aufruf;
   if (rtt_) aufruf.emplace(*rtt_);
-  connection.send(Beantworte(message));
-  return true;
-}
-
-QDBusMessage DbusObjekt::Beantworte(const QDBusMessage& message) {
-  if (!owner_.isEmpty() && message.service() != owner_) {
-    return message.createErrorReply(QDBusError::AccessDenied,
-                                    QStringLiteral("Das Objekt gehört einem anderen Client."));
-  }
+  const std::shared_ptr<void> gehalten = HalteWaehrendAufruf();
+  Antwort reply;
   try {
-    const QString interface = message.interface();
-    if (interface == QLatin1String(kIntrospectableInterface)) {
-      return message.createReply(
-          QStringLiteral("<!DOCTYPE node PUBLIC \"-//freedesktop//DTD D-BUS Object Introspection "
-                         "1.0//EN\"\n \"http://www.freedesktop.org/standards/dbus/1.0/"
-                         "introspect.dtd\">\n<node>\n") +
-          InterfaceXml() + QLatin1String(kStandardXml) + QStringLiteral("</node>\n"));
+    const char* interface = sd_bus_message_get_interface(call);
+    if (Ist(interface, kIntrospectableInterface)) {
+      reply.m = NeueAntwort(call);
+      BusWriter(reply.m).String(
+          "<!DOCTYPE node PUBLIC \"-//freedesktop//DTD D-BUS Object Introspection 1.0//EN\"\n "
+          "\"http://www.freedesktop.org/standards/dbus/1.0/introspect.dtd\">\n<node>\n" +
+          InterfaceXml() + kStandardXml + "</node>\n");
+    } else if (Ist(interface, kPeerInterface)) {
+      reply.m = NeueAntwort(call);
+    } else if (Ist(interface, kPropertiesInterface)) {
+      Properties(call, reply.m);
+    } else {
+      Dispatch(call, reply.m);
     }
-    if (interface == QLatin1String(kPeerInterface)) return message.createReply();
-    if (interface == QLatin1String(kPropertiesInterface)) return Properties(message);
-    return Dispatch(message);
+    return reply.Gib();
   } catch (const AutomationError& e) {
-    return ErrorReply(message, e);
+    return ErrorReply(call, e);
   } catch (const std::exception& e) {
-    return ErrorReply(message, AutomationError(error::kOutOfMemory, "", e.what()));
+    return ErrorReply(call, AutomationError(error::kOutOfMemory, "", e.what()));
   }
 }
 
-QDBusMessage DbusObjekt::Dispatch(const QDBusMessage& message) {
-  if (!message.interface().isEmpty() && message.interface() != interface_) {
-    return message.createErrorReply(QDBusError::UnknownInterface, message.interface());
+void DbusObjekt::Dispatch(sd_bus_message* call, sd_bus_message*& reply) {
+  const char* interface = sd_bus_message_get_interface(call);
+  if (interface && interface_ != interface) {
+    reply = ErrorReply(call, kUnknownInterface, interface);
+    return;
   }
-  for (const DbusMethod& m : methods_) {
-    if (m.name != message.member()) continue;
-    if (message.signature() != Signature(m.in)) {
-      return message.createErrorReply(
-          QDBusError::InvalidArgs, QStringLiteral("%1 erwartet (%2)").arg(m.name, Signature(m.in)));
+  const char* member = sd_bus_message_get_member(call);
+  for (size_t i = 0; i < methods_.size(); ++i) {
+    const DbusMethod& m = methods_[i];
+    if (!Ist(member, m.name.c_str())) continue;
+    if (!Ist(sd_bus_message_get_signature(call, 1), in_signatures_[i].c_str())) {
+      reply = ErrorReply(call, kInvalidArgs, m.name + " erwartet (" + in_signatures_[i] + ")");
+      return;
     }
-    return message.createReply(m.call(message.arguments()));
+    BusReader leser(call);
+    reply = NeueAntwort(call);
+    BusWriter schreiber(reply);
+    m.call(leser, schreiber);
+    return;
   }
-  return message.createErrorReply(QDBusError::UnknownMethod, message.member());
+  reply = ErrorReply(call, kUnknownMethod, member ? member : "");
 }
 
-QDBusMessage DbusObjekt::Properties(const QDBusMessage& message) {
-  const QVariantList args = message.arguments();
-  const QString member = message.member();
-  const bool get = member == QLatin1String("Get") && message.signature() == QLatin1String("ss");
-  const bool set = member == QLatin1String("Set") && message.signature() == QLatin1String("ssv");
-  if (member == QLatin1String("GetAll") && message.signature() == QLatin1String("s")) {
-    QVariantMap all;
-    for (const DbusProperty& p : properties_) all.insert(p.name, p.get());
-    return message.createReply(QVariant::fromValue(all));
+void DbusObjekt::Properties(sd_bus_message* call, sd_bus_message*& reply) {
+  const char* member = sd_bus_message_get_member(call);
+  const char* signature = sd_bus_message_get_signature(call, 1);
+  const bool get = Ist(member, "Get") && Ist(signature, "ss");
+  const bool set = Ist(member, "Set") && Ist(signature, "ssv");
+  BusReader leser(call);
+  if (Ist(member, "GetAll") && Ist(signature, "s")) {
+    reply = NeueAntwort(call);
+    BusWriter w(reply);
+    w.Open('a', "{sv}");
+    for (const DbusProperty& p : properties_) {
+      w.Open('e', "sv");
+      w.String(p.name);
+      w.Open('v', p.signature.c_str());
+      p.get(w);
+      w.Close();
+      w.Close();
+    }
+    w.Close();
+    return;
   }
-  if (!get && !set) return message.createErrorReply(QDBusError::UnknownMethod, member);
+  if (!get && !set) {
+    reply = ErrorReply(call, kUnknownMethod, member ? member : "");
+    return;
+  }
+  const auto [interface, name] = leser.Read<std::string, std::string>();
   for (const DbusProperty& p : properties_) {
-    if (p.name != args[1].toString()) continue;
-    if (get) return message.createReply(QVariant::fromValue(QDBusVariant(p.get())));
+    if (p.name != name) continue;
+    if (get) {
+      reply = NeueAntwort(call);
+      BusWriter w(reply);
+      w.Open('v', p.signature.c_str());
+      p.get(w);
+      w.Close();
+      return;
+    }
     if (!p.set) {
-      return message.createErrorReply(QDBusError::PropertyReadOnly, p.name);
+      reply = ErrorReply(call, kPropertyReadOnly, p.name);
+      return;
     }
-    const QVariant value = args[2].value<QDBusVariant>().variant();
-    if (ArgumentSignature(value) != p.signature) {
-      return message.createErrorReply(QDBusError::InvalidArgs,
-                                      QStringLiteral("%1 erwartet %2").arg(p.name, p.signature));
+    const char* contents = nullptr;
+    if (leser.Peek(&contents) != 'v' || !Ist(contents, p.signature.c_str())) {
+      reply = ErrorReply(call, kInvalidArgs, p.name + " erwartet " + p.signature);
+      return;
     }
-    p.set(value);
-    return message.createReply();
+    leser.Enter('v', p.signature.c_str());
+    p.set(leser);
+    reply = NeueAntwort(call);
+    return;
   }
-  return message.createErrorReply(QDBusError::UnknownProperty, args[1].toString());
+  reply = ErrorReply(call, kUnknownProperty, name);
 }
 
-QString DbusObjekt::InterfaceXml() const {
-  QString xml = QStringLiteral("  <interface name=\"%1\">\n").arg(interface_);
+std::string DbusObjekt::InterfaceXml() const {
+  if (const auto vertrag = ContractInterface(interface_)) return std::string(*vertrag);
+  return TabellenXml();
+}
+
+std::string DbusObjekt::TabellenXml() const {
+  std::string xml = "  <interface name=\"" + interface_ + "\">\n";
   for (const DbusMethod& m : methods_) {
-    xml += QStringLiteral("    <method name=\"%1\">\n").arg(m.name);
+    xml += "    <method name=\"" + m.name + "\">\n";
     for (const auto& a : m.in) xml += ArgXml(a, "in");
     for (const auto& a : m.out) xml += ArgXml(a, "out");
-    xml += QStringLiteral("    </method>\n");
+    xml += "    </method>\n";
   }
   for (const DbusSignal& s : signals_) {
-    xml += QStringLiteral("    <signal name=\"%1\">\n").arg(s.name);
+    xml += "    <signal name=\"" + s.name + "\">\n";
     for (const auto& a : s.args) xml += ArgXml(a, nullptr);
-    xml += QStringLiteral("    </signal>\n");
+    xml += "    </signal>\n";
   }
   for (const DbusProperty& p : properties_) {
-    xml +=
-        QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"%3\"/>\n")
-            .arg(p.name, p.signature, p.set ? QStringLiteral("readwrite") : QStringLiteral("read"));
+    xml += "    <property name=\"" + p.name + "\" type=\"" + p.signature + "\" access=\"" +
+           (p.set ? "readwrite" : "read") + "\"/>\n";
   }
-  return xml + QStringLiteral("  </interface>\n");
-}
-
-QString DbusObjekt::introspect(const QString&) const {
-  return InterfaceXml();
+  return xml + "  </interface>\n";
 }
 
 }  // namespace vks::dbus

@@ -1,73 +1,84 @@
 #pragma once
 // One object the server serves on the bus, described by a table of methods and properties: checks
 // each call (the caller owns the object, the member exists, the argument types match), turns an
-// automation error into a D-Bus error, answers the Properties interface and introspection. The
-// concrete objects only fill the table.
+// automation error into a D-Bus error, answers the Properties, Peer and Introspectable interfaces.
+// The concrete objects only fill the table.
+#include <systemd/sd-bus.h>
+
 #include <QtCore/QTimer>
-#include <QtDBus/QDBusMessage>
-#include <QtDBus/QDBusVirtualObject>
 #include <functional>
-#include <optional>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "adapters/dbus/BusMessage.h"
 #include "recording/RttAufzeichnung.h"
 
 namespace vks::dbus {
 
 struct DbusArgument {
-  QString name;
-  QString signature;
+  std::string name;
+  std::string signature;
 };
 
 struct DbusMethod {
-  QString name;
+  std::string name;
   std::vector<DbusArgument> in;
   std::vector<DbusArgument> out;
-  // Gets the arguments in order, already checked against `in`; returns the `out` values.
-  std::function<QVariantList(const QVariantList&)> call;
+  // Reads the arguments (already checked against `in`) and writes the `out` values.
+  std::function<void(BusReader&, BusWriter&)> call;
 };
 
 struct DbusProperty {
-  QString name;
-  QString signature;
-  std::function<QVariant()> get;
-  std::function<void(const QVariant&)> set;  // empty: read-only
+  std::string name;
+  std::string signature;
+  std::function<void(BusWriter&)> get;
+  std::function<void(BusReader&)> set;  // empty: read-only
 };
 
 struct DbusSignal {
-  QString name;
+  std::string name;
   std::vector<DbusArgument> args;
 };
 
-class DbusObjekt : public QDBusVirtualObject {
+class DbusObjekt {
  public:
-  DbusObjekt(QString interface, QString owner);
+  DbusObjekt(std::string interface, std::string owner);
+  virtual ~DbusObjekt() = default;
+  DbusObjekt(const DbusObjekt&) = delete;
+  DbusObjekt& operator=(const DbusObjekt&) = delete;
 
-  // The client that created the object; no other client may call it.
-  const QString& Owner() const { return owner_; }
-  // The interface's XML element, as introspection reports it.
-  QString InterfaceXml() const;
+  // The client that created the object; no other client may call it. Empty: every client may.
+  const std::string& Owner() const { return owner_; }
+  const std::string& Interface() const { return interface_; }
+  // The interface's XML element as introspection reports it: the contract file's when it has
+  // one, else built from the table.
+  std::string InterfaceXml() const;
 
-  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
-  QString introspect(const QString& path) const override;
+  // The reply to a method call (an error reply included); nullptr when the call wants none.
+  sd_bus_message* Beantworte(sd_bus_message* call);
 
   // The recorder whose values wait while this object answers a call; none: nothing waits.
   void SetzeAufzeichnung(RttAufzeichnung* rtt) { rtt_ = rtt; }
   RttAufzeichnung* Aufzeichnung() const { return rtt_; }
 
  protected:
-  void AddMethod(DbusMethod method) { methods_.push_back(std::move(method)); }
+  void AddMethod(DbusMethod method);
   void AddProperty(DbusProperty property) { properties_.push_back(std::move(property)); }
   void AddSignal(DbusSignal signal) { signals_.push_back(std::move(signal)); }
+  // What must outlive a call even when the client leaves while it runs (a message box lets the
+  // loop run on): the core object behind this one.
+  virtual std::shared_ptr<void> HalteWaehrendAufruf() { return nullptr; }
 
  private:
-  QDBusMessage Beantworte(const QDBusMessage& message);
-  QDBusMessage Dispatch(const QDBusMessage& message);
-  QDBusMessage Properties(const QDBusMessage& message);
+  void Dispatch(sd_bus_message* call, sd_bus_message*& reply);
+  void Properties(sd_bus_message* call, sd_bus_message*& reply);
+  std::string TabellenXml() const;
 
-  QString interface_;
-  QString owner_;
+  std::string interface_;
+  std::string owner_;
   std::vector<DbusMethod> methods_;
+  std::vector<std::string> in_signatures_;  // of each method, in the same order
   std::vector<DbusProperty> properties_;
   std::vector<DbusSignal> signals_;
   RttAufzeichnung* rtt_ = nullptr;
@@ -86,8 +97,5 @@ class DbusRttAufschub : public RttAufschub {
   QTimer zeitgeber_;
   RttAufzeichnung* aufzeichnung_ = nullptr;
 };
-
-// The signature of a message argument as it arrived ("" when it cannot be told).
-QString ArgumentSignature(const QVariant& argument);
 
 }  // namespace vks::dbus

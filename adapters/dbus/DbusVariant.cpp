@@ -3,6 +3,7 @@
 #include <QtDBus/QDBusMetaType>
 #include <QtDBus/QDBusObjectPath>
 
+#include "adapters/dbus/ArrayElementCount.h"
 #include "platform/automation/AutomationError.h"
 
 QDBusArgument& operator<<(QDBusArgument& arg, const vks::dbus::TaggedVariant& v) {
@@ -88,22 +89,6 @@ T Demarshal(const QVariant& value, const char* signature) {
   return result;
 }
 
-// The bounds must describe exactly the elements that came, and are checked before the array is
-// built: bounds that ask for millions of elements must cost nothing when the message does not carry
-// them. The product stops growing past the elements that came, so it cannot overflow.
-void CheckElementCount(const DbusArray& a) {
-  int64_t count = a.bounds.isEmpty() ? 0 : 1;
-  for (const DbusArrayBound& b : a.bounds) {
-    if (b.count < 0) return;  // VariantArray refuses it with error 9 before it allocates
-    count *= b.count;
-    if (count == 0 || count > a.elements.size()) break;
-  }
-  if (count == a.elements.size()) return;
-  throw AutomationError(error::kTypeMismatch, "",
-                        "Die Grenzen des Datenfelds passen nicht zu den " +
-                            std::to_string(a.elements.size()) + " gesendeten Elementen.");
-}
-
 template <class T>
 T Payload(const QVariant& value) {
   if (value.metaType() != QMetaType::fromType<T>()) throw TypeMismatch();
@@ -164,7 +149,8 @@ TaggedVariant ToDbus(const Variant& v, ObjektPfade* objekte, int depth) {
     case VarType::Object:
       if (v.AsObject() && !objekte) throw TypeMismatch();
       payload = QVariant::fromValue(
-          QDBusObjectPath(v.AsObject() ? objekte->PfadVon(v.AsObject()) : QStringLiteral("/")));
+          QDBusObjectPath(v.AsObject() ? QString::fromStdString(objekte->PfadVon(v.AsObject()))
+                                       : QStringLiteral("/")));
       break;
     default: {
       DbusArray a;
@@ -207,7 +193,7 @@ Variant FromDbus(const TaggedVariant& t, ObjektPfade* objekte, int depth) {
                                : Payload<QDBusObjectPath>(p).path();
       if (path == QLatin1String("/")) return Variant::Nothing();
       if (!objekte) throw TypeMismatch();
-      return Variant(objekte->ObjektUnter(path));
+      return Variant(objekte->ObjektUnter(path.toStdString()));
     }
     case 10:
       return Variant(ErrorValue{Payload<qint32>(p)});
@@ -217,9 +203,9 @@ Variant FromDbus(const TaggedVariant& t, ObjektPfade* objekte, int depth) {
       return Variant(static_cast<uint8_t>(Payload<uchar>(p)));
     case kArrayCode: {
       const auto a = Demarshal<DbusArray>(p, "(a(ii)a(qv))");
-      CheckElementCount(a);
       std::vector<ArrayBound> bounds;
       for (const DbusArrayBound& b : a.bounds) bounds.push_back({b.lower, b.count});
+      CheckArrayElementCount(bounds, static_cast<size_t>(a.elements.size()));
       VariantArray array(std::move(bounds));
       for (qsizetype i = 0; i < a.elements.size(); ++i) {
         array.Elements()[static_cast<size_t>(i)] = FromDbus(a.elements[i], objekte, depth + 1);

@@ -1,5 +1,6 @@
 #pragma once
-// How automation values cross the bus. Every Variant travels as the struct (qv): the subtype's
+// How automation values cross the bus, on the hosts' side (QtDBus; the server reads and writes
+// them in BusVariant). Every Variant travels as the struct (qv): the subtype's
 // automation code and the value in the D-Bus type that holds it without loss:
 //   Empty 0 and Null 1: an empty string (ignored); Integer 2: n; Long 3: i; Single 4: d holding the
 //   float's exact value; Double 5: d; Currency 6: x (value times 10 000); Date 7: d (days since
@@ -15,9 +16,9 @@
 #include <functional>
 #include <utility>
 
+#include "adapters/dbus/ObjektPfade.h"
 #include "platform/automation/KeyedDictionary.h"
 #include "platform/automation/Variant.h"
-#include "adapters/dbus/ObjektPfade.h"
 
 namespace vks::dbus {
 

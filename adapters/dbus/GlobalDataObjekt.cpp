@@ -1,42 +1,37 @@
 #include "adapters/dbus/GlobalDataObjekt.h"
 
+#include "adapters/dbus/BusVariant.h"
 #include "adapters/dbus/DbusNames.h"
-#include "adapters/dbus/DbusVariant.h"
 
 namespace vks::dbus {
 
 GlobalDataObjekt::GlobalDataObjekt(std::shared_ptr<clKontoGlobalData> daten, ObjektPfade& objekte)
-    : DbusObjekt(QLatin1String(kGlobalDataInterface), QString()), daten_(std::move(daten)) {
+    : DbusObjekt(kGlobalDataInterface, std::string()), daten_(std::move(daten)) {
   clKontoGlobalData& d = *daten_;
   ObjektPfade* o = &objekte;
-  auto key = [](const QVariant& v) { return v.toString().toStdString(); };
-  AddMethod({"Add", {{"Key", "s"}, {"NewValue", "(qv)"}}, {}, [&d, o, key](const QVariantList& a) {
-               d.Add(key(a[0]), FromDbusArgument(a[1], o));
-               return QVariantList{};
-             }});
-  AddMethod({"Remove", {{"Key", "s"}}, {}, [&d, key](const QVariantList& a) {
-               d.Remove(key(a[0]));
-               return QVariantList{};
-             }});
-  AddMethod({"KeyExists", {{"Key", "s"}}, {{"result", "b"}}, [&d, key](const QVariantList& a) {
-               return QVariantList{d.KeyExists(key(a[0]))};
-             }});
-  AddMethod({"AddCategory", {{"Key", "s"}}, {{"result", "b"}}, [&d, key](const QVariantList& a) {
-               return QVariantList{d.AddCategory(key(a[0]))};
-             }});
-  AddMethod({"Item", {{"Key", "s"}}, {{"result", "(qv)"}}, [&d, o, key](const QVariantList& a) {
-               return QVariantList{ToDbusArgument(d.Item(key(a[0])), o)};
+  AddMethod({"Add", {{"Key", "s"}, {"NewValue", "(qv)"}}, {}, [&d, o](BusReader& r, BusWriter&) {
+               const std::string key = r.String();
+               d.Add(key, ReadVariant(r, o));
              }});
   AddMethod(
-      {"LetItem", {{"Key", "s"}, {"NewValue", "(qv)"}}, {}, [&d, o, key](const QVariantList& a) {
-         d.Item(key(a[0]), FromDbusArgument(a[1], o));
-         return QVariantList{};
-       }});
-  AddMethod({"RemoveAll", {}, {}, [&d](const QVariantList&) {
-               d.RemoveAll();
-               return QVariantList{};
+      {"Remove", {{"Key", "s"}}, {}, [&d](BusReader& r, BusWriter&) { d.Remove(r.String()); }});
+  AddMethod({"KeyExists", {{"Key", "s"}}, {{"result", "b"}}, [&d](BusReader& r, BusWriter& w) {
+               w.Bool(d.KeyExists(r.String()));
              }});
-  AddProperty({"GetAllKeys", "(qv)", [&d] { return ToDbusArgument(d.GetAllKeys()); }, nullptr});
+  AddMethod({"AddCategory", {{"Key", "s"}}, {{"result", "b"}}, [&d](BusReader& r, BusWriter& w) {
+               w.Bool(d.AddCategory(r.String()));
+             }});
+  AddMethod({"Item", {{"Key", "s"}}, {{"result", "(qv)"}}, [&d, o](BusReader& r, BusWriter& w) {
+               WriteVariant(w, d.Item(r.String()), o);
+             }});
+  AddMethod(
+      {"LetItem", {{"Key", "s"}, {"NewValue", "(qv)"}}, {}, [&d, o](BusReader& r, BusWriter&) {
+         const std::string key = r.String();
+         d.Item(key, ReadVariant(r, o));
+       }});
+  AddMethod({"RemoveAll", {}, {}, [&d](BusReader&, BusWriter&) { d.RemoveAll(); }});
+  AddProperty(
+      {"GetAllKeys", "(qv)", [&d](BusWriter& w) { WriteVariant(w, d.GetAllKeys()); }, nullptr});
 }
 
 }  // namespace vks::dbus

@@ -1,71 +1,54 @@
 #include "adapters/dbus/KontoSchnittstelleObjekt.h"
 
-#include <QtDBus/QDBusObjectPath>
-
-#include "platform/automation/AutomationError.h"
-#include "adapters/dbus/DbusHostObjekte.h"
+#include "adapters/dbus/BusHostObjekte.h"
+#include "adapters/dbus/BusVariant.h"
 #include "adapters/dbus/DbusNames.h"
-#include "adapters/dbus/DbusVariant.h"
+#include "platform/automation/AutomationError.h"
 #include "session/clKontoGlobalData.h"
 
 namespace vks::dbus {
 
 namespace {
 
-// The event's way to the one client that created the object.
+// The event's way to the one client that created the object; it leaves before the reply of the
+// call that raised it, as both go out in the order they are sent.
 class SignalSenke : public KontoEreignisSenke {
  public:
-  SignalSenke(QString owner, QString path, QDBusConnection connection)
-      : owner_(std::move(owner)), path_(std::move(path)), connection_(std::move(connection)) {}
+  SignalSenke(std::string owner, std::string path, BusLoop& loop)
+      : owner_(std::move(owner)), path_(std::move(path)), loop_(loop) {}
   void AlleOrdersStreichen(const std::string& KontoName) override {
-    auto signal = QDBusMessage::createTargetedSignal(owner_, path_, QLatin1String(kKontoInterface),
-                                                     QStringLiteral("AlleOrdersStreichen"));
-    signal << QString::fromStdString(KontoName);
-    connection_.send(signal);
+    sd_bus_message* signal = nullptr;
+    if (sd_bus_message_new_signal(loop_.Bus(), &signal, path_.c_str(), kKontoInterface,
+                                  "AlleOrdersStreichen") < 0)
+      return;
+    if (sd_bus_message_set_destination(signal, owner_.c_str()) < 0 ||
+        sd_bus_message_append(signal, "s", KontoName.c_str()) < 0) {
+      sd_bus_message_unref(signal);
+      return;
+    }
+    loop_.Sende(signal);
   }
 
  private:
-  QString owner_;
-  QString path_;
-  QDBusConnection connection_;
+  std::string owner_;
+  std::string path_;
+  BusLoop& loop_;
 };
-
-std::string S(const QVariant& v) {
-  return v.toString().toStdString();
-}
-QVariant S(const std::string& s) {
-  return QString::fromStdString(s);
-}
-// A Single result travels as d holding the float's exact value.
-QVariant Single(float f) {
-  return static_cast<double>(f);
-}
-QVariant Integer(int16_t n) {
-  return QVariant::fromValue<qint16>(n);
-}
-int16_t Integer(const QVariant& v) {
-  return static_cast<int16_t>(v.value<qint16>());
-}
 
 const DbusArgument kResultVariant{"result", "(qv)"};
 
 }  // namespace
 
 KontoSchnittstelleObjekt::KontoSchnittstelleObjekt(std::shared_ptr<clKontoSchnittstelle> objekt,
-                                                   QString owner, QString path,
-                                                   QDBusConnection connection, ObjektPfade& objekte,
+                                                   std::string owner, std::string path,
+                                                   BusLoop& loop, ObjektPfade& objekte,
                                                    std::function<void()> release)
-    : DbusObjekt(QLatin1String(kKontoInterface), owner),
-      objekt_(std::move(objekt)),
-      objekte_(objekte) {
-  objekt_->SetzeEreignisSenke(std::make_shared<SignalSenke>(owner, path, std::move(connection)));
+    : DbusObjekt(kKontoInterface, owner), objekt_(std::move(objekt)), objekte_(objekte) {
+  objekt_->SetzeEreignisSenke(std::make_shared<SignalSenke>(owner, std::move(path), loop));
   AddProperties();
   AddMembersBeforeOrderstatus();
   AddMembersFromOrderstatus();
-  AddMethod({"Release", {}, {}, [release](const QVariantList&) {
-               release();
-               return QVariantList{};
-             }});
+  AddMethod({"Release", {}, {}, [release](BusReader&, BusWriter&) { release(); }});
   AddSignal({"AlleOrdersStreichen", {{"KontoName", "s"}}});
 }
 
@@ -76,9 +59,9 @@ clKontoSchnittstelle& KontoSchnittstelleObjekt::K() {
 
 void KontoSchnittstelleObjekt::AddDictionaryProperty(const char* name,
                                                      ObjectRef clKontoSchnittstelle::*feld) {
-  AddProperty(
-      {name, "a{sv}", [this, feld] { return DictionaryObjektToDbus(K().*feld, objekte_); },
-       [this, feld](const QVariant& v) { K().*feld = DictionaryObjektFromDbus(v, objekte_); }});
+  AddProperty({name, "a{sv}",
+               [this, feld](BusWriter& w) { SchreibeDictionaryObjekt(w, K().*feld, objekte_); },
+               [this, feld](BusReader& r) { K().*feld = LeseDictionaryObjekt(r, objekte_); }});
 }
 
 void KontoSchnittstelleObjekt::AddProperties() {
@@ -86,72 +69,72 @@ void KontoSchnittstelleObjekt::AddProperties() {
   AddDictionaryProperty("cOffeneOrders", &clKontoSchnittstelle::cOffeneOrders);
   AddDictionaryProperty("cFilledOrders", &clKontoSchnittstelle::cFilledOrders);
   AddProperty({"NeuerAktienwertSpeichern", "b",
-               [this] { return QVariant(K().NeuerAktienwertSpeichern); },
-               [this](const QVariant& v) { K().NeuerAktienwertSpeichern = v.toBool(); }});
-  AddProperty({"NeuerOpenPLSpeichern", "b", [this] { return QVariant(K().NeuerOpenPLSpeichern); },
-               [this](const QVariant& v) { K().NeuerOpenPLSpeichern = v.toBool(); }});
-  AddProperty({"ID_Schnittstelle", "s", [this] { return S(K().ID_Schnittstelle); },
-               [this](const QVariant& v) { K().ID_Schnittstelle = S(v); }});
+               [this](BusWriter& w) { w.Bool(K().NeuerAktienwertSpeichern); },
+               [this](BusReader& r) { K().NeuerAktienwertSpeichern = r.Bool(); }});
+  AddProperty({"NeuerOpenPLSpeichern", "b",
+               [this](BusWriter& w) { w.Bool(K().NeuerOpenPLSpeichern); },
+               [this](BusReader& r) { K().NeuerOpenPLSpeichern = r.Bool(); }});
+  AddProperty({"ID_Schnittstelle", "s", [this](BusWriter& w) { w.String(K().ID_Schnittstelle); },
+               [this](BusReader& r) { K().ID_Schnittstelle = r.String(); }});
   AddProperty({"KontoGlobalData", "o",
-               [this] {
-                 return QVariant::fromValue(
-                     QDBusObjectPath(objekte_.PfadVon(K().KontoGlobalData())));
-               },
+               [this](BusWriter& w) { w.ObjectPath(objekte_.PfadVon(K().KontoGlobalData())); },
                nullptr});
 }
 
-// The members in the interface's order.
+// The members in the interface's order. Each reads its arguments in order before it calls.
 void KontoSchnittstelleObjekt::AddMembersBeforeOrderstatus() {
   AddMethod({"VKSClosePosition",
              {{"KontoName", "s"}, {"TitelWKN", "s"}, {"Kurs", "d"}},
              {kResultVariant},
-             [this](const QVariantList& a) {
-               return QVariantList{
-                   ToDbusArgument(K().VKSClosePosition(S(a[0]), S(a[1]), SingleFromDbus(a[2])))};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, wkn, kurs] = r.Read<std::string, std::string, double>();
+               WriteVariant(w, K().VKSClosePosition(konto, wkn, SingleAusDouble(kurs)));
              }});
   AddMethod({"VKSKontoKomplettReset",
              {{"KontoName", "s"}, {"KontoInitWert", "d"}, {"KontoStartDatum", "d"}},
              {{"result", "b"}},
-             [this](const QVariantList& a) {
-               return QVariantList{
-                   K().VKSKontoKomplettReset(S(a[0]), a[1].toDouble(), a[2].toDouble())};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, wert, datum] = r.Read<std::string, double, double>();
+               w.Bool(K().VKSKontoKomplettReset(konto, wert, datum));
              }});
   AddMethod({"InitKontoKennzahlen",
              {{"myKontoKennzahlen", "a{sv}"}},
              {{"myKontoKennzahlen", "a{sv}"}},
-             [this](const QVariantList& a) {
+             [this](BusReader& r, BusWriter& w) {
                KeyedDictionary<Variant> kennzahlen;
-               DictionaryFromDbus(a[0], kennzahlen, &objekte_);
+               ReadDictionary(r, kennzahlen, &objekte_);
                K().InitKontoKennzahlen(kennzahlen);
-               return QVariantList{DictionaryToDbus(kennzahlen, &objekte_)};
+               WriteDictionary(w, kennzahlen, &objekte_);
              }});
   AddMethod({"KontoVerbietetOrderaufgabe",
              {{"KontoName", "s"}, {"OrderAktion", "n"}, {"Meldung", "s"}},
              {{"result", "b"}, {"Meldung", "s"}},
-             [this](const QVariantList& a) {
-               std::string meldung = S(a[2]);
-               const bool verboten =
-                   K().KontoVerbietetOrderaufgabe(S(a[0]), Integer(a[1]), meldung);
-               return QVariantList{verboten, S(meldung)};
+             [this](BusReader& r, BusWriter& w) {
+               auto [konto, aktion, meldung] = r.Read<std::string, int16_t, std::string>();
+               const bool verboten = K().KontoVerbietetOrderaufgabe(konto, aktion, meldung);
+               w.Write(verboten, meldung);
              }});
   AddMethod({"VKSGetTitelDateiName",
              {{"KontoName", "s"}, {"TitelWKN", "s"}, {"Datenart", "i"}, {"NurName", "b"}},
              {{"result", "s"}},
-             [this](const QVariantList& a) {
-               return QVariantList{
-                   S(K().VKSGetTitelDateiName(S(a[0]), S(a[1]), a[2].toInt(), a[3].toBool()))};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, wkn, art, nur_name] =
+                   r.Read<std::string, std::string, int32_t, bool>();
+               w.String(K().VKSGetTitelDateiName(konto, wkn, art, nur_name));
              }});
   AddMethod({"VKSGetKontoWert",
              {{"KontoName", "s"}, {"KontoWert", "i"}},
              {{"result", "d"}},
-             [this](const QVariantList& a) {
-               return QVariantList{Single(K().VKSGetKontoWert(S(a[0]), a[1].toInt()))};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, wert] = r.Read<std::string, int32_t>();
+               w.Write(K().VKSGetKontoWert(konto, wert));
              }});
   AddMethod({"VKSGetTitelPosition",
              {{"KontoName", "s"}, {"TitelWKN", "s"}},
              {{"result", "d"}},
-             [this](const QVariantList& a) {
-               return QVariantList{Single(K().VKSGetTitelPosition(S(a[0]), S(a[1])))};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, wkn] = r.Read<std::string, std::string>();
+               w.Write(K().VKSGetTitelPosition(konto, wkn));
              }});
   AddMethod({"VKSKontoNeuerKurs",
              {{"DatumZeit", "d"},
@@ -160,31 +143,32 @@ void KontoSchnittstelleObjekt::AddMembersBeforeOrderstatus() {
               {"NeuerKurs", "d"},
               {"SofortSpeichern", "b"}},
              {},
-             [this](const QVariantList& a) {
-               K().VKSKontoNeuerKurs(DateValue{a[0].toDouble()}, S(a[1]), S(a[2]),
-                                     SingleFromDbus(a[3]), a[4].toBool());
-               return QVariantList{};
+             [this](BusReader& r, BusWriter&) {
+               const auto [datum, konto, wkn, kurs, sofort] =
+                   r.Read<double, std::string, std::string, double, bool>();
+               K().VKSKontoNeuerKurs(DateValue{datum}, konto, wkn, SingleAusDouble(kurs), sofort);
              }});
-  AddMethod({"VKSGetKontoNamenliste", {}, {kResultVariant}, [this](const QVariantList&) {
-               return QVariantList{ToDbusArgument(K().VKSGetKontoNamenliste())};
+  AddMethod({"VKSGetKontoNamenliste", {}, {kResultVariant}, [this](BusReader&, BusWriter& w) {
+               WriteVariant(w, K().VKSGetKontoNamenliste());
              }});
   AddMethod({"VKSBaueKontoNamenStringFeld",
              {{"Stringfeld", "(qv)"}},
              {kResultVariant, {"Stringfeld", "(qv)"}},
-             [this](const QVariantList& a) {
-               Variant feld = FromDbusArgument(a[0], &objekte_);
+             [this](BusReader& r, BusWriter& w) {
+               Variant feld = ReadVariant(r, &objekte_);
                const Variant result = K().VKSBaueKontoNamenStringFeld(feld);
-               return QVariantList{ToDbusArgument(result), ToDbusArgument(feld, &objekte_)};
+               WriteVariant(w, result);
+               WriteVariant(w, feld, &objekte_);
              }});
-  AddMethod(
-      {"VKSKontoExistiert", {{"KontoName", "s"}}, {{"result", "b"}}, [this](const QVariantList& a) {
-         return QVariantList{K().VKSKontoExistiert(S(a[0]))};
-       }});
+  AddMethod({"VKSKontoExistiert",
+             {{"KontoName", "s"}},
+             {{"result", "b"}},
+             [this](BusReader& r, BusWriter& w) { w.Bool(K().VKSKontoExistiert(r.String())); }});
   AddMethod({"VKSKontoGetCashBetrag",
              {{"KontoName", "s"}},
              {kResultVariant},
-             [this](const QVariantList& a) {
-               return QVariantList{ToDbusArgument(K().VKSKontoGetCashBetrag(S(a[0])))};
+             [this](BusReader& r, BusWriter& w) {
+               WriteVariant(w, K().VKSKontoGetCashBetrag(r.String()));
              }});
 }
 
@@ -202,14 +186,18 @@ void KontoSchnittstelleObjekt::AddMembersFromOrderstatus() {
               {"IsEnterOrder", "b"},
               {"ZusatzInfos", "a{sv}"}},
              {{"result", "n"}, {"DatumZeit", "d"}, {"ZusatzInfos", "a{sv}"}},
-             [this](const QVariantList& a) {
-               const std::optional<clOrderZusatzInfos> zusatz = ZusatzInfosFromDbus(a[10]);
+             [this](BusReader& r, BusWriter& w) {
+               const auto [tag, konto, order, wkn, name, aktion, anzahl, filled, preis, enter] =
+                   r.Read<double, std::string, std::string, std::string, std::string, int16_t,
+                          int32_t, int32_t, double, bool>();
+               const std::optional<clOrderZusatzInfos> zusatz = LeseZusatzInfos(r);
                const clOrderZusatzInfos* z = zusatz ? &*zusatz : nullptr;
-               DateValue datum{a[0].toDouble()};
-               const int16_t result = K().VKSKontoNeuerOrderstatus(
-                   datum, S(a[1]), S(a[2]), S(a[3]), S(a[4]), Integer(a[5]), a[6].toInt(),
-                   a[7].toInt(), SingleFromDbus(a[8]), a[9].toBool(), z);
-               return QVariantList{Integer(result), datum.days, ZusatzInfosToDbus(z)};
+               DateValue datum{tag};
+               const int16_t result =
+                   K().VKSKontoNeuerOrderstatus(datum, konto, order, wkn, name, aktion, anzahl,
+                                                filled, SingleAusDouble(preis), enter, z);
+               w.Write(result, datum.days);
+               SchreibeZusatzInfos(w, z);
              }});
   AddMethod({"VKSSchreibePosWerte",
              {{"KontoName", "s"},
@@ -218,45 +206,48 @@ void KontoSchnittstelleObjekt::AddMembersFromOrderstatus() {
               {"Wert1", "d"},
               {"Wert2", "i"}},
              {{"result", "n"}, {"WKNFeld", "(qv)"}, {"TitelNameFeld", "(qv)"}},
-             [this](const QVariantList& a) {
-               const Variant wkns = FromDbusArgument(a[1], &objekte_);
-               const Variant namen = FromDbusArgument(a[2], &objekte_);
-               const int16_t result = K().VKSSchreibePosWerte(S(a[0]), wkns, namen,
-                                                              SingleFromDbus(a[3]), a[4].toInt());
-               return QVariantList{Integer(result), ToDbusArgument(wkns, &objekte_),
-                                   ToDbusArgument(namen, &objekte_)};
+             [this](BusReader& r, BusWriter& w) {
+               const std::string konto = r.String();
+               const Variant wkns = ReadVariant(r, &objekte_);
+               const Variant namen = ReadVariant(r, &objekte_);
+               const auto [wert1, wert2] = r.Read<double, int32_t>();
+               const int16_t result =
+                   K().VKSSchreibePosWerte(konto, wkns, namen, SingleAusDouble(wert1), wert2);
+               w.Int16(result);
+               WriteVariant(w, wkns, &objekte_);
+               WriteVariant(w, namen, &objekte_);
              }});
   AddMethod({"VKSStreicheOrder",
              {{"KontoName", "s"}, {"OrderID", "s"}, {"DatumZeit", "d"}},
              {{"result", "n"}},
-             [this](const QVariantList& a) {
-               return QVariantList{
-                   Integer(K().VKSStreicheOrder(S(a[0]), S(a[1]), DateValue{a[2].toDouble()}))};
+             [this](BusReader& r, BusWriter& w) {
+               const auto [konto, order, datum] = r.Read<std::string, std::string, double>();
+               w.Int16(K().VKSStreicheOrder(konto, order, DateValue{datum}));
              }});
-  AddMethod({"VKSNeuesKontoZufuegen",
-             {{"KontoName", "s"},
-              {"KontoInfo", "s"},
-              {"Kontostand", "d"},
-              {"AktDatum", "d"},
-              {"UseZeitstempel", "b"},
-              {"UseCommissions", "b"},
-              {"UseUmrechnung", "b"},
-              {"Fehlertext", "s"}},
-             {{"result", "b"}, {"Fehlertext", "s"}},
-             [this](const QVariantList& a) {
-               std::string fehlertext = S(a[7]);
-               const bool result = K().VKSNeuesKontoZufügen(
-                   S(a[0]), S(a[1]), a[2].toDouble(), DateValue{a[3].toDouble()}, a[4].toBool(),
-                   a[5].toBool(), a[6].toBool(), fehlertext);
-               return QVariantList{result, S(fehlertext)};
-             }});
-  AddMethod({"VKSShowKontenFenster", {}, {}, [this](const QVariantList&) {
+  AddMethod(
+      {"VKSNeuesKontoZufuegen",
+       {{"KontoName", "s"},
+        {"KontoInfo", "s"},
+        {"Kontostand", "d"},
+        {"AktDatum", "d"},
+        {"UseZeitstempel", "b"},
+        {"UseCommissions", "b"},
+        {"UseUmrechnung", "b"},
+        {"Fehlertext", "s"}},
+       {{"result", "b"}, {"Fehlertext", "s"}},
+       [this](BusReader& r, BusWriter& w) {
+         auto [konto, info, stand, datum, zeitstempel, commissions, umrechnung, fehlertext] =
+             r.Read<std::string, std::string, double, double, bool, bool, bool, std::string>();
+         const bool result =
+             K().VKSNeuesKontoZufügen(konto, info, stand, DateValue{datum}, zeitstempel,
+                                      commissions, umrechnung, fehlertext);
+         w.Write(result, fehlertext);
+       }});
+  AddMethod({"VKSShowKontenFenster", {}, {}, [this](BusReader&, BusWriter&) {
                K().VKSShowKontenFenster();
-               return QVariantList{};
              }});
-  AddMethod({"VKSStreicheKontoOrders", {{"KontoName", "s"}}, {}, [this](const QVariantList& a) {
-               K().VKSStreicheKontoOrders(S(a[0]));
-               return QVariantList{};
+  AddMethod({"VKSStreicheKontoOrders", {{"KontoName", "s"}}, {}, [this](BusReader& r, BusWriter&) {
+               K().VKSStreicheKontoOrders(r.String());
              }});
 }
 

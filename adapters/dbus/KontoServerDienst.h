@@ -2,14 +2,18 @@
 // The root object: creates the interface objects for their clients, gives each its own path,
 // releases them on Release() or when their client leaves the bus, and reports when the last one
 // is gone. It also serves the objects that leave the server inside values (the global data store
-// and its categories) for as long as the process lives.
+// and its categories) for as long as the process lives, and routes every call that reaches the
+// server to the object under its path.
+#include <QtCore/QObject>
 #include <QtCore/QTimer>
-#include <QtDBus/QDBusConnection>
-#include <QtDBus/QDBusServiceWatcher>
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "adapters/dbus/BusLoop.h"
 #include "adapters/dbus/DbusObjekt.h"
 #include "adapters/dbus/ObjektPfade.h"
 #include "interface/clKontoSchnittstelle.h"
@@ -25,25 +29,27 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   static constexpr int kMaxObjekteJeClient = 4096;
 
   // alle_freigegeben: called (from the event loop) once the last object has been released.
-  // The service is registered before the bus name is taken, so that no call finds the path
-  // missing; calls are served only from the event loop, after Bereit().
-  KontoServerDienst(QDBusConnection connection, std::string programm_name,
+  // Takes every message of `loop`; the departures of clients are watched from here on, so the
+  // service must exist before the bus name is taken.
+  KontoServerDienst(BusLoop& loop, std::string programm_name,
                     std::function<void()> alle_freigegeben);
-  // REQUIRES: umgebung and registry outlive the service.
+  // REQUIRES: umgebung and registry outlive the service. Calls before it fail with error 429.
   void Bereit(SchnittstellenUmgebung& umgebung, RegistryBackend& registry) {
     umgebung_ = &umgebung;
     registry_ = &registry;
   }
   ~KontoServerDienst() override;
 
+  // Serves `objekt` under `path` for every client until the service ends.
+  // REQUIRES: objekt outlives the service.
+  void Diene(const std::string& path, DbusObjekt& objekt) { feste_[path] = &objekt; }
+
   // A process that the bus started for a call that never came: when no object has been created
   // within `frist`, alle_freigegeben runs as after the last release.
   void BeendeOhneObjektNach(std::chrono::milliseconds frist);
 
-  QString PfadVon(const ObjectRef& objekt) override;
-  ObjectRef ObjektUnter(const QString& path) override;
-
-  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+  std::string PfadVon(const ObjectRef& objekt) override;
+  ObjectRef ObjektUnter(const std::string& path) override;
 
   // Releases the objects that hosts still hold when the server ends without them (a signal): each
   // leaves the session's registry while the session still lives.
@@ -51,31 +57,39 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
 
  private:
   struct Eintrag {
-    QString owner;
-    DbusObjekt* objekt;
+    std::string owner;
+    std::shared_ptr<DbusObjekt> objekt;
     std::function<void()> freigeben;
   };
-  QString CreateObject(const QString& className, const QString& client);
-  void Freigeben(const QString& path);
-  void ClientWeg(const QString& client);
-  // Starts watching a client's departure; a client that left before the watch began loses its
-  // objects as if it had left afterwards.
-  void BeobachteClient(const QString& client);
+  void Bearbeite(sd_bus_message* m);
+  DbusObjekt* Finde(const char* path, std::shared_ptr<DbusObjekt>& halten);
+  std::string CreateObject(const std::string& className, const std::string& client);
+  void Freigeben(const std::string& path);
+  void ClientWeg(const std::string& client);
+  // A client that left before its first call was served lost its departure signal: asks the bus.
+  void PruefeClient(const std::string& client);
+  static int NameHasOwnerAntwort(sd_bus_message* reply, void* userdata, sd_bus_error* error);
 
-  QDBusConnection connection_;
+  BusLoop& loop_;
   SchnittstellenUmgebung* umgebung_ = nullptr;
   RegistryBackend* registry_ = nullptr;
   std::string programm_name_;
   std::function<void()> alle_freigegeben_;
-  QDBusServiceWatcher watcher_;
-  std::map<QString, Eintrag> objekte_;
+  QObject kontext_;  // the deferred work dies with the service
+  std::map<std::string, Eintrag, std::less<>> objekte_;
+  std::map<std::string, int, std::less<>> je_client_;
+  std::map<std::string, DbusObjekt*, std::less<>> feste_;
   bool je_erzeugt_ = false;
   QTimer frist_;
   // Objects served by value's way out, by path; never released before the process ends.
-  std::map<QString, std::pair<ObjectRef, DbusObjekt*>> werte_objekte_;
-  std::map<const vks::Dispatch*, QString> werte_pfade_;
-  quint64 naechste_nummer_ = 1;
-  QString aufrufer_;  // the client of the call being served
+  std::map<std::string, std::pair<ObjectRef, std::shared_ptr<DbusObjekt>>, std::less<>>
+      werte_objekte_;
+  std::map<const vks::Dispatch*, std::string> werte_pfade_;
+  std::vector<std::string> freizugeben_;               // released by the call being answered
+  std::map<uint64_t, std::string> offene_pruefungen_;  // NameHasOwner calls by cookie
+  sd_bus_slot* abmeldungen_ = nullptr;
+  uint64_t naechste_nummer_ = 1;
+  std::string aufrufer_;  // the client of the call being served
 };
 
 }  // namespace vks::dbus

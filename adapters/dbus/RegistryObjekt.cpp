@@ -1,22 +1,12 @@
 #include "adapters/dbus/RegistryObjekt.h"
 
-#include "platform/automation/AutomationError.h"
+#include "adapters/dbus/BusVariant.h"
 #include "adapters/dbus/DbusNames.h"
-#include "adapters/dbus/DbusVariant.h"
+#include "platform/automation/AutomationError.h"
 
 namespace vks::dbus {
 
 namespace {
-
-std::string S(const QVariant& v) {
-  return v.toString().toStdString();
-}
-QVariant S(const std::string& s) {
-  return QString::fromStdString(s);
-}
-QVariantList Bool(bool b) {
-  return QVariantList{b};
-}
 
 const std::vector<DbusArgument> kValueExArgs = {{"ClassKey", "i"},
                                                 {"SectionKey", "s"},
@@ -26,10 +16,9 @@ const std::vector<DbusArgument> kValueExArgs = {{"ClassKey", "i"},
 
 }  // namespace
 
-RegistryObjekt::RegistryObjekt(std::unique_ptr<clRegistry> registry, QString owner,
+RegistryObjekt::RegistryObjekt(std::shared_ptr<clRegistry> registry, std::string owner,
                                std::function<void()> release)
-    : DbusObjekt(QLatin1String(kRegistryInterface), std::move(owner)),
-      registry_(std::move(registry)) {
+    : DbusObjekt(kRegistryInterface, std::move(owner)), registry_(std::move(registry)) {
   AddMethods(std::move(release));
   AddProperties();
 }
@@ -40,38 +29,38 @@ clRegistry& RegistryObjekt::R() {
 }
 
 void RegistryObjekt::AddProperties() {
-  AddProperty({"Machine", "s", [this] { return S(R().Machine()); },
-               [this](const QVariant& v) { R().Machine(S(v)); }});
-  AddProperty({"KeyExists", "b", [this] { return QVariant(R().KeyExists()); }, nullptr});
-  AddProperty({"Value", "(qv)", [this] { return ToDbusArgument(R().Value()); },
-               [this](const QVariant& v) { R().Value(FromDbusArgument(v)); }});
-  AddProperty({"ValueType", "i", [this] { return QVariant(R().ValueType()); },
-               [this](const QVariant& v) { R().ValueType(v.toInt()); }});
-  AddProperty({"ClassKey", "i", [this] { return QVariant(R().ClassKey()); },
-               [this](const QVariant& v) { R().ClassKey(v.toInt()); }});
-  AddProperty({"SectionKey", "s", [this] { return S(R().SectionKey()); },
-               [this](const QVariant& v) { R().SectionKey(S(v)); }});
-  AddProperty({"ValueKey", "s", [this] { return S(R().ValueKey()); },
-               [this](const QVariant& v) { R().ValueKey(S(v)); }});
-  AddProperty({"Default", "(qv)", [this] { return ToDbusArgument(R().Default()); },
-               [this](const QVariant& v) { R().Default(FromDbusArgument(v)); }});
+  AddProperty({"Machine", "s", [this](BusWriter& w) { w.String(R().Machine()); },
+               [this](BusReader& r) { R().Machine(r.String()); }});
+  AddProperty({"KeyExists", "b", [this](BusWriter& w) { w.Bool(R().KeyExists()); }, nullptr});
+  AddProperty({"Value", "(qv)", [this](BusWriter& w) { WriteVariant(w, R().Value()); },
+               [this](BusReader& r) { R().Value(ReadVariant(r)); }});
+  AddProperty({"ValueType", "i", [this](BusWriter& w) { w.Int32(R().ValueType()); },
+               [this](BusReader& r) { R().ValueType(r.Int32()); }});
+  AddProperty({"ClassKey", "i", [this](BusWriter& w) { w.Int32(R().ClassKey()); },
+               [this](BusReader& r) { R().ClassKey(r.Int32()); }});
+  AddProperty({"SectionKey", "s", [this](BusWriter& w) { w.String(R().SectionKey()); },
+               [this](BusReader& r) { R().SectionKey(r.String()); }});
+  AddProperty({"ValueKey", "s", [this](BusWriter& w) { w.String(R().ValueKey()); },
+               [this](BusReader& r) { R().ValueKey(r.String()); }});
+  AddProperty({"Default", "(qv)", [this](BusWriter& w) { WriteVariant(w, R().Default()); },
+               [this](BusReader& r) { R().Default(ReadVariant(r)); }});
 }
 
 void RegistryObjekt::AddMethods(std::function<void()> release) {
-  AddMethod({"CreateKey", {}, {{"result", "b"}}, [this](const QVariantList&) {
-               return Bool(R().CreateKey());
+  AddMethod({"CreateKey", {}, {{"result", "b"}}, [this](BusReader&, BusWriter& w) {
+               w.Bool(R().CreateKey());
              }});
-  AddMethod({"DeleteKey", {}, {{"result", "b"}}, [this](const QVariantList&) {
-               return Bool(R().DeleteKey());
+  AddMethod({"DeleteKey", {}, {{"result", "b"}}, [this](BusReader&, BusWriter& w) {
+               w.Bool(R().DeleteKey());
              }});
-  AddMethod({"DeleteValue", {}, {{"result", "b"}}, [this](const QVariantList&) {
-               return Bool(R().DeleteValue());
+  AddMethod({"DeleteValue", {}, {{"result", "b"}}, [this](BusReader&, BusWriter& w) {
+               w.Bool(R().DeleteValue());
              }});
-  AddMethod({"EnumerateValues", {}, {{"result", "(qv)"}}, [this](const QVariantList&) {
-               return QVariantList{ToDbusArgument(R().EnumerateValues())};
+  AddMethod({"EnumerateValues", {}, {{"result", "(qv)"}}, [this](BusReader&, BusWriter& w) {
+               WriteVariant(w, R().EnumerateValues());
              }});
-  AddMethod({"EnumerateSections", {}, {{"result", "(qv)"}}, [this](const QVariantList&) {
-               return QVariantList{ToDbusArgument(R().EnumerateSections())};
+  AddMethod({"EnumerateSections", {}, {{"result", "(qv)"}}, [this](BusReader&, BusWriter& w) {
+               WriteVariant(w, R().EnumerateSections());
              }});
   AddMethod({"CreateEXEAssociation",
              {{"sExePath", "s"},
@@ -87,43 +76,46 @@ void RegistryObjekt::AddMethods(std::function<void()> release) {
               {"sInstallMenuText", "s"},
               {"lDefaultIconIndex", "i"}},
              {},
-             [this](const QVariantList& a) {
-               R().CreateEXEAssociation(S(a[0]), S(a[1]), S(a[2]), S(a[3]), S(a[4]), a[5].toBool(),
-                                        S(a[6]), a[7].toBool(), S(a[8]), a[9].toBool(), S(a[10]),
-                                        a[11].toInt());
-               return QVariantList{};
+             [this](BusReader& r, BusWriter&) {
+               const auto a =
+                   r.Read<std::string, std::string, std::string, std::string, std::string, bool,
+                          std::string, bool, std::string, bool, std::string, int32_t>();
+               std::apply([this](const auto&... args) { R().CreateEXEAssociation(args...); }, a);
              }});
   AddMethod({"CreateAdditionalEXEAssociations",
              {{"sClassName", "s"}, {"vItems", "(qv)"}},
              {{"vItems", "(qv)"}},
-             [this](const QVariantList& a) {
-               const Variant items = FromDbusArgument(a[1]);
-               R().CreateAdditionalEXEAssociations(S(a[0]), items);
-               return QVariantList{ToDbusArgument(items)};
+             [this](BusReader& r, BusWriter& w) {
+               const std::string klasse = r.String();
+               const Variant items = ReadVariant(r);
+               R().CreateAdditionalEXEAssociations(klasse, items);
+               WriteVariant(w, items);
              }});
   // The by-reference arguments come back as the object holds them afterwards.
-  const auto by_ref = [this] {
-    return QVariantList{R().ClassKey(), S(R().SectionKey()), S(R().ValueKey()), R().ValueType(),
-                        ToDbusArgument(R().Default())};
+  const auto by_ref = [this](BusWriter& w) {
+    w.Write(R().ClassKey(), R().SectionKey(), R().ValueKey(), R().ValueType());
+    WriteVariant(w, R().Default());
   };
   std::vector<DbusArgument> out = {{"result", "(qv)"}};
   out.insert(out.end(), kValueExArgs.begin(), kValueExArgs.end());
-  AddMethod({"ValueEx", kValueExArgs, out, [this, by_ref](const QVariantList& a) {
-               const Variant v = R().ValueEx(a[0].toInt(), S(a[1]), S(a[2]), a[3].toInt(),
-                                             FromDbusArgument(a[4]));
-               return QVariantList{ToDbusArgument(v)} + by_ref();
+  AddMethod({"ValueEx", kValueExArgs, out, [this, by_ref](BusReader& r, BusWriter& w) {
+               const auto [klasse, section, key, typ] =
+                   r.Read<int32_t, std::string, std::string, int32_t>();
+               const Variant standard = ReadVariant(r);
+               WriteVariant(w, R().ValueEx(klasse, section, key, typ, standard));
+               by_ref(w);
              }});
   std::vector<DbusArgument> let_in = kValueExArgs;
   let_in.push_back({"NewValue", "(qv)"});
-  AddMethod({"LetValueEx", let_in, kValueExArgs, [this, by_ref](const QVariantList& a) {
-               R().ValueEx(a[0].toInt(), S(a[1]), S(a[2]), a[3].toInt(), FromDbusArgument(a[4]),
-                           FromDbusArgument(a[5]));
-               return by_ref();
+  AddMethod({"LetValueEx", let_in, kValueExArgs, [this, by_ref](BusReader& r, BusWriter& w) {
+               const auto [klasse, section, key, typ] =
+                   r.Read<int32_t, std::string, std::string, int32_t>();
+               const Variant standard = ReadVariant(r);
+               const Variant neu = ReadVariant(r);
+               R().ValueEx(klasse, section, key, typ, standard, neu);
+               by_ref(w);
              }});
-  AddMethod({"Release", {}, {}, [release](const QVariantList&) {
-               release();
-               return QVariantList{};
-             }});
+  AddMethod({"Release", {}, {}, [release](BusReader&, BusWriter&) { release(); }});
 }
 
 }  // namespace vks::dbus

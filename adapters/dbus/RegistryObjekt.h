@@ -11,16 +11,19 @@ namespace vks::dbus {
 
 class RegistryObjekt : public DbusObjekt {
  public:
-  RegistryObjekt(std::unique_ptr<clRegistry> registry, QString owner,
+  RegistryObjekt(std::shared_ptr<clRegistry> registry, std::string owner,
                  std::function<void()> release);
   void Freigeben() { registry_.reset(); }
+
+ protected:
+  std::shared_ptr<void> HalteWaehrendAufruf() override { return registry_; }
 
  private:
   clRegistry& R();
   void AddProperties();
   void AddMethods(std::function<void()> release);
 
-  std::unique_ptr<clRegistry> registry_;
+  std::shared_ptr<clRegistry> registry_;
 };
 
 }  // namespace vks::dbus

@@ -6,7 +6,6 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
-#include <QtDBus/QDBusConnection>
 #include <QtWidgets/QApplication>
 #include <csignal>
 #include <cstdlib>
@@ -15,8 +14,8 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "adapters/dbus/AnzeigeObjekt.h"
+#include "adapters/dbus/BusLoop.h"
 #include "adapters/dbus/DbusNames.h"
-#include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/FristOhneObjekt.h"
 #include "adapters/dbus/KontoServerDienst.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
@@ -115,12 +114,16 @@ int main(int argc, char** argv) {
     anwendung = std::make_unique<QCoreApplication>(argc, argv);
   }
   QCoreApplication& app = *anwendung;
-  dbus::RegisterVariantTypes();
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) {
-    std::cerr << "FEHLER: keine Verbindung zum Sitzungsbus\n";
+  std::string bus_fehler;
+  sd_bus* verbindung = dbus::VerbindeSitzungsbus(bus_fehler);
+  if (!verbindung) {
+    std::cerr << "FEHLER: " << bus_fehler << "\n";
     return 1;
   }
+  // A server whose bus is gone has no host left: it ends as after the last release, saving.
+  dbus::BusLoop bus(verbindung, [] {
+    QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+  });
   const std::string programm_name =
       QFileInfo(app.applicationFilePath()).completeBaseName().toStdString();
   // Every file the server reads or writes goes through this one; the RTT recorder learns its
@@ -132,9 +135,10 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
   });
   dienst.SetzeAufzeichnung(&rtt);
-  bus.registerVirtualObject(QLatin1String(dbus::kRootPath), &dienst, QDBusConnection::SingleNode);
   // Another server owns the name already: it serves every host, this one leaves untouched.
-  if (!bus.registerService(QLatin1String(dbus::kServiceName))) return 0;
+  if (sd_bus_request_name(bus.Bus(), dbus::kServiceName, 0) < 0) return 0;
+  // Calls that came before the loop runs wait in the connection: the first pass takes them.
+  QTimer::singleShot(0, QCoreApplication::instance(), [&bus] { bus.Verarbeite(); });
 
   auto registry = SqliteRegistryBackend::Open(DefaultRegistryFile());
   if (!registry.ok()) {
@@ -212,8 +216,7 @@ int main(int argc, char** argv) {
   dbus::AnzeigeObjekt anzeige_objekt(bus, zugang);
   anzeige_objekt.SetzeAufzeichnung(&rtt);
   if (mit_anzeige) mit_anzeige->BeimSchliessen([&] { anzeige_objekt.Geschlossen(); });
-  bus.registerVirtualObject(QLatin1String(dbus::kAnzeigePath), &anzeige_objekt,
-                            QDBusConnection::SingleNode);
+  dienst.Diene(dbus::kAnzeigePath, anzeige_objekt);
   StandardZufallsfolge zufall;
   SchnittstellenUmgebung umgebung{sitzung, fenster, zufall};
   dienst.Bereit(umgebung, *registry.value());
@@ -234,8 +237,7 @@ int main(int argc, char** argv) {
   fenster.EntladeKontenFenster();
   rtt.SchliesseDateien();
   dienst.GibAlleFrei();
-  bus.unregisterObject(QLatin1String(dbus::kAnzeigePath));
   if (mit_anzeige) mit_anzeige->BeimSchliessen(nullptr);
-  bus.unregisterService(QLatin1String(dbus::kServiceName));
+  sd_bus_release_name(bus.Bus(), dbus::kServiceName);
   return code;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <thread>
 
 #include "fakes/FaultInjectionFileSystem.h"
@@ -315,6 +316,38 @@ TEST_F(RttAufzeichnungTest, StorageFolderThatCannotBeMadeRecordsNothing) {
         .SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{1}, 1, 0);
   }
   EXPECT_FALSE(fs::exists("/Depot1"));
+}
+
+// Each series keeps its own file however often it is written: series whose names a careless key
+// would run together stay apart, and a new storage folder takes the values at once.
+TEST_F(RttAufzeichnungTest, EachSeriesKeepsItsFileAcrossValuesAndStorageFolders) {
+  struct Serie {
+    std::string konto, wkn;
+    eKontoDatenArt art;
+  };
+  const Serie serien[] = {{std::string("a\0b", 3), "c", dTitelPos},
+                          {"a", std::string("b\0c", 3), dTitelPos},
+                          {"Depot", "W1", dTitelPos},
+                          {"DEPOT", "W1", dTitelPos},
+                          {"Depot", "W1", dAnzahlPositionen},
+                          {"Depot", "", dKapitalCash}};
+  for (const RttStorage& speicher : {storage_, RttStorage{folder_ / "neu"}}) {
+    SCOPED_TRACE(speicher.folder);
+    rtt_.SetzeSpeicher(speicher);
+    std::map<std::string, size_t> erwartet;  // records per file
+    for (int wert = 0; wert < 3; ++wert) {
+      for (const Serie& s : serien) {
+        rtt_.SchreibeWert(s.konto, s.wkn, "", s.art, DateValue{1.0 + wert}, 1, 0);
+        ++erwartet[RttFileLocation(speicher, s.konto, s.wkn, s.art).file];
+      }
+    }
+    for (const auto& [datei, anzahl] : erwartet) {
+      SCOPED_TRACE(datei);
+      Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), datei);
+      ASSERT_TRUE(contents.ok());
+      EXPECT_EQ(contents->records.size(), anzahl);
+    }
+  }
 }
 
 constexpr int kReaderRecords = 4000;

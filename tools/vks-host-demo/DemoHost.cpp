@@ -3,8 +3,10 @@
 #include <QtCore/QCoreApplication>
 #include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusObjectPath>
+#include <QtDBus/QDBusPendingCall>
 #include <QtDBus/QDBusVariant>
 #include <stdexcept>
+#include <utility>
 
 #include "adapters/dbus/DbusHostObjekte.h"
 #include "adapters/dbus/DbusNames.h"
@@ -28,16 +30,34 @@ QVariant Zusatz(const clOrderZusatzInfos* z) {
 
 }  // namespace
 
-QList<QVariant> DemoHost::Rufe(const char* member, const QList<QVariant>& args) {
+QDBusMessage DemoHost::Aufruf(const char* member, const QList<QVariant>& args) const {
   QDBusMessage call =
       QDBusMessage::createMethodCall(QLatin1String(dbus::kServiceName), pfad_,
                                      QLatin1String(dbus::kKontoInterface), QLatin1String(member));
   call.setArguments(args);
-  const QDBusMessage reply = bus_.call(call, QDBus::Block, 60'000);
+  return call;
+}
+
+QList<QVariant> DemoHost::Rufe(const char* member, const QList<QVariant>& args) {
+  // An event the price reports raised is answered before the next call, as after a single one.
+  if (SammleKurse()) QCoreApplication::processEvents();
+  const QDBusMessage reply = bus_.call(Aufruf(member, args), QDBus::Block, 60'000);
   if (reply.type() != QDBusMessage::ReplyMessage) {
     throw std::runtime_error(std::string(member) + ": " + reply.errorMessage().toStdString());
   }
   return reply.arguments();
+}
+
+bool DemoHost::SammleKurse() {
+  // The server answers in the order the calls were sent; the first error is the host's.
+  std::vector<QDBusPendingCall> kurse = std::exchange(kurse_, {});
+  for (QDBusPendingCall& kurs : kurse) {
+    kurs.waitForFinished();
+    if (kurs.isError()) {
+      throw std::runtime_error("VKSKontoNeuerKurs: " + kurs.error().message().toStdString());
+    }
+  }
+  return !kurse.empty();
 }
 
 void DemoHost::Verbinde(std::function<void(const std::string&)> ereignis) {
@@ -69,8 +89,11 @@ std::string DemoHost::NeuesKontoZufuegen(const DemoKonto& k, double datum) {
   return text.empty() ? "nicht angelegt" : text;
 }
 
+// Price reports go out without waiting: a run of them is served at the server's speed, and their
+// replies are collected before the next other call.
 void DemoHost::NeuerKurs(const Ereignis& e) {
-  Rufe("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true});
+  kurse_.push_back(bus_.asyncCall(
+      Aufruf("VKSKontoNeuerKurs", {e.zeit, Q(e.konto), Q(e.wkn), double{e.kurs}, true}), 60'000));
 }
 
 void DemoHost::StreicheOrder(const std::string& konto, const std::string& order_id, double zeit) {
@@ -86,6 +109,7 @@ void DemoHost::VerarbeiteEreignisse() {
 }
 
 void DemoHost::SetzeGlobal(const std::string& key, int32_t wert) {
+  SammleKurse();
   QDBusMessage get = QDBusMessage::createMethodCall(
       QLatin1String(dbus::kServiceName), pfad_, QStringLiteral("org.freedesktop.DBus.Properties"),
       QStringLiteral("Get"));

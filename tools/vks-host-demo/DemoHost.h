@@ -5,6 +5,7 @@
 #include <QtCore/QObject>
 #include <QtDBus/QDBusConnection>
 #include <QtDBus/QDBusMessage>
+#include <QtDBus/QDBusPendingCall>
 #include <string>
 #include <vector>
 
@@ -37,11 +38,17 @@ class DemoHost : public QObject, public DemoTransport {
   void AlleOrdersStreichen(const QString& KontoName);
 
  private:
+  QDBusMessage Aufruf(const char* member, const QList<QVariant>& args) const;
+  // Waits for the reply; collects the price reports' replies first.
   QList<QVariant> Rufe(const char* member, const QList<QVariant>& args);
+  // Waits for the replies of the price reports sent so far (false: there were none); throws on
+  // the first error.
+  bool SammleKurse();
 
   QDBusConnection bus_;
   QString pfad_;
   std::function<void(const std::string&)> ereignis_;
+  std::vector<QDBusPendingCall> kurse_;  // price reports whose replies are still to come
 };
 
 }  // namespace vks::demo

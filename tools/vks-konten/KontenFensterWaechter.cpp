@@ -9,9 +9,8 @@
 #include <QtDBus/QDBusVariant>
 #include <iostream>
 
-#include "platform/automation/AutomationError.h"
-#include "adapters/dbus/AnzeigeObjekt.h"
 #include "adapters/dbus/DbusNames.h"
+#include "platform/automation/AutomationError.h"
 
 namespace vks::konten {
 
