@@ -1,0 +1,78 @@
+#!/bin/sh
+# The command-line convention of every tool, one table: --help on standard output with exit 0,
+# --version, usage errors with exit 2 and their reason, failures with exit 1, output to a full
+# disk is a failure, "-" reads standard input and writes standard output.
+# Arguments: the build folder, the repository's data folder, a scratch folder.
+set -u
+build=$1
+data=$2
+work=$3
+store=$data/Daten/VKSVirtKonten.dat
+rttfile="$data/RTT/Konto Zürich/Portfolio/KapitalGesamt-Konto Zürich.RTT"
+failures=0
+fail() {
+  echo "FEHLER: $*"
+  failures=$((failures + 1))
+}
+rm -rf "$work" && mkdir -p "$work" || exit 1
+# The sample's path holds blanks; the table splits its arguments at them.
+cp "$rttfile" "$work/probe.RTT" || exit 1
+
+# tool | arguments (split at blanks; @S@ the sample store, @R@ a sample RTT file) | exit code |
+# what standard output must hold | what standard error must hold ("" for empty)
+table="
+tools/vks-store|--help|0|Aufruf: vks-store|
+tools/vks-store|--version|0|vks-store 7.0|
+tools/vks-store|dump --help|0|Aufruf: vks-store dump|
+tools/vks-store||2||vks-store: Befehl fehlt
+tools/vks-store|frobnicate|2||Mehr mit vks-store --help
+tools/vks-store|dump|2||vks-store: DATEI fehlt
+tools/vks-store|pack x|2||vks-store: DATEI fehlt
+tools/vks-store|dump /nicht/da|1||vks-store: 
+tools/vks-store|check --json @S@|0|\"konten\":4|
+tools/vks-rtt/vks-rtt|--help|0|Aufruf: vks-rtt|
+tools/vks-rtt/vks-rtt|--version|0|vks-rtt 7.0|
+tools/vks-rtt/vks-rtt|tail -n x @R@|2||vks-rtt: -n: keine ganze Zahl ab 0: x
+tools/vks-rtt/vks-rtt|info /nicht/da|1||vks-rtt: 
+tools/vks-rtt/vks-rtt|info --json @R@|0|\"records\":10|
+"
+IFS='
+'
+for row in $table; do
+  tool=${row%%|*}; rest=${row#*|}
+  args=${rest%%|*}; rest=${rest#*|}
+  code=${rest%%|*}; rest=${rest#*|}
+  out_text=${rest%%|*}; err_text=${rest#*|}
+  set -f
+  IFS=' '
+  # shellcheck disable=SC2086
+  set -- $(printf '%s' "$args" | sed "s|@S@|$store|g; s|@R@|$work/probe.RTT|g")
+  IFS='
+'
+  set +f
+  "$build/$tool" "$@" >"$work/out" 2>"$work/err"
+  got=$?
+  [ $got -eq "$code" ] || fail "$tool $args endet mit $got statt $code"
+  [ -z "$out_text" ] || grep -qF -- "$out_text" "$work/out" || fail "$tool $args: Ausgabe $(head -c 200 "$work/out")"
+  if [ -z "$err_text" ]; then
+    [ -s "$work/err" ] && fail "$tool $args schreibt auf stderr: $(cat "$work/err")"
+  else
+    grep -qF -- "$err_text" "$work/err" || fail "$tool $args meldet: $(cat "$work/err")"
+  fi
+  # Output that cannot be written is a failure, help included.
+  if [ "$code" -eq 0 ]; then
+    "$build/$tool" "$@" >/dev/full 2>"$work/err"
+    [ $? -eq 1 ] || fail "$tool $args auf die volle Platte endet nicht mit 1"
+    grep -qF "Die Ausgabe ließ sich nicht schreiben" "$work/err" || fail "$tool $args >/dev/full: $(cat "$work/err")"
+  fi
+done
+
+# Pipes: "-" for standard input and standard output.
+"$build/tools/vks-store" dump "$store" | "$build/tools/vks-store" pack - - >"$work/piped.dat" ||
+  fail "dump | pack - - endet mit Fehler"
+cmp -s "$work/piped.dat" "$store" || fail "dump | pack - - ergibt nicht die Kontendatei"
+"$build/tools/vks-rtt/vks-rtt" dump - <"$rttfile" >"$work/stdin.csv" || fail "vks-rtt dump - endet mit Fehler"
+"$build/tools/vks-rtt/vks-rtt" dump "$rttfile" | cmp -s - "$work/stdin.csv" || fail "vks-rtt dump - liest nicht die Standardeingabe"
+
+[ $failures -eq 0 ] && echo "Kommandozeile: alle Prüfungen bestanden"
+exit $failures
