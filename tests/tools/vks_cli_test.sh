@@ -35,6 +35,12 @@ tools/vks-rtt/vks-rtt|--version|0|vks-rtt 7.0|
 tools/vks-rtt/vks-rtt|tail -n x @R@|2||vks-rtt: -n: keine ganze Zahl ab 0: x
 tools/vks-rtt/vks-rtt|info /nicht/da|1||vks-rtt: 
 tools/vks-rtt/vks-rtt|info --json @R@|0|\"records\":10|
+tools/vks-script|--help|0|Aufruf: vks-script|
+tools/vks-script|--version|0|vks-script 7.0|
+tools/vks-script|--store @S@|2||vks-script: --account fehlt
+tools/vks-script|--store @S@ --account x|2||vks-script: --placement, --cancel oder --file fehlt
+tools/vks-script|--store @S@ --account x --cancel --placement Buy|2||schließen einander aus
+tools/vks-script|--store @S@ --account müller-depot --placement Buy --json|0|\"order\":\"erlaubt\"|
 "
 IFS='
 '
