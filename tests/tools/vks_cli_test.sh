@@ -35,6 +35,9 @@ tools/vks-rtt/vks-rtt|--version|0|vks-rtt 7.0|
 tools/vks-rtt/vks-rtt|tail -n x @R@|2||vks-rtt: -n: keine ganze Zahl ab 0: x
 tools/vks-rtt/vks-rtt|info /nicht/da|1||vks-rtt: 
 tools/vks-rtt/vks-rtt|info --json @R@|0|\"records\":10|
+programs/vks-kontoserver/vks-kontoserver|--help|0|Aufruf: vks-kontoserver|
+programs/vks-kontoserver/vks-kontoserver|--version|0|vks-kontoserver 7.0|
+programs/vks-kontoserver/vks-kontoserver|--bogus|2||vks-kontoserver: unerwartete Angabe: --bogus
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
 tools/vks-script|--store @S@|2||vks-script: --account fehlt
