@@ -38,6 +38,11 @@ tools/vks-rtt/vks-rtt|info --json @R@|0|\"records\":10|
 programs/vks-kontoserver/vks-kontoserver|--help|0|Aufruf: vks-kontoserver|
 programs/vks-kontoserver/vks-kontoserver|--version|0|vks-kontoserver 7.0|
 programs/vks-kontoserver/vks-kontoserver|--bogus|2||vks-kontoserver: unerwartete Angabe: --bogus
+tools/vbs|--help|0|Aufruf: vbs|
+tools/vbs|--version|0|vbs 7.0|
+tools/vbs||2||vbs: SKRIPT oder -e fehlt
+tools/vbs|-e 1+2|0|3|
+tools/vbs|/nicht/da.vbs|1||vbs: /nicht/da.vbs: Datei nicht gefunden
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
 tools/vks-script|--store @S@|2||vks-script: --account fehlt
