@@ -17,8 +17,10 @@ fail() {
 rm -rf "$work" && mkdir -p "$work" || exit 1
 # The sample's path holds blanks; the table splits its arguments at them.
 cp "$rttfile" "$work/probe.RTT" || exit 1
+printf 'If WScript.Arguments.Count > 0 Then WScript.Echo "echo " & WScript.Arguments(0)\n' >"$work/echo.vbs"
 
-# tool | arguments (split at blanks; @S@ the sample store, @R@ a sample RTT file) | exit code |
+# tool | arguments (split at blanks; @S@ the sample store, @R@ a sample RTT file, @W@ the scratch
+# folder) | exit code |
 # what standard output must hold | what standard error must hold ("" for empty)
 table="
 tools/vks-store|--help|0|Aufruf: vks-store|
@@ -42,6 +44,7 @@ tools/vbs|--help|0|Aufruf: vbs|
 tools/vbs|--version|0|vbs 7.0|
 tools/vbs||2||vbs: SKRIPT oder -e fehlt
 tools/vbs|-e 1+2|0|3|
+tools/vbs|-i @W@/echo.vbs @W@/echo.vbs eins|0|echo eins|
 tools/vbs|/nicht/da.vbs|1||vbs: /nicht/da.vbs: Datei nicht gefunden
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
@@ -60,7 +63,7 @@ for row in $table; do
   set -f
   IFS=' '
   # shellcheck disable=SC2086
-  set -- $(printf '%s' "$args" | sed "s|@S@|$store|g; s|@R@|$work/probe.RTT|g")
+  set -- $(printf '%s' "$args" | sed "s|@S@|$store|g; s|@R@|$work/probe.RTT|g; s|@W@|$work|g")
   IFS='
 '
   set +f

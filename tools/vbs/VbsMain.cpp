@@ -117,7 +117,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> libs;
   std::string expression;
   cli.App().prefix_command();
-  cli.App().add_option("-i", libs, "Bibliothek, die vorher läuft")->type_name("BIBLIOTHEK");
+  cli.App()
+      .add_option("-i", libs, "Bibliothek, die vorher läuft")
+      ->type_name("BIBLIOTHEK")
+      ->allow_extra_args(false);
   cli.App().add_option("-e", expression, "Ausdruck auswerten und ausgeben")->type_name("AUSDRUCK");
   cli.App().footer(
       "Aufruf auch: vbs [-i BIBLIOTHEK]... SKRIPT [ARGUMENT]... (- liest das Skript "
