@@ -46,6 +46,9 @@ tools/vbs||2||vbs: SKRIPT oder -e fehlt
 tools/vbs|-e 1+2|0|3|
 tools/vbs|-i @W@/echo.vbs @W@/echo.vbs eins|0|echo eins|
 tools/vbs|/nicht/da.vbs|1||vbs: /nicht/da.vbs: Datei nicht gefunden
+tools/vks-konten/vks-konten|--help|0|Aufruf: vks-konten|
+tools/vks-konten/vks-konten|--version|0|vks-konten 7.0|
+tools/vks-konten/vks-konten|--zeigen|2||vks-konten: unerwartete Angabe: --zeigen
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
 tools/vks-script|--store @S@|2||vks-script: --account fehlt
