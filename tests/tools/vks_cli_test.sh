@@ -49,6 +49,10 @@ tools/vbs|/nicht/da.vbs|1||vbs: /nicht/da.vbs: Datei nicht gefunden
 tools/vks-konten/vks-konten|--help|0|Aufruf: vks-konten|
 tools/vks-konten/vks-konten|--version|0|vks-konten 7.0|
 tools/vks-konten/vks-konten|--zeigen|2||vks-konten: unerwartete Angabe: --zeigen
+tools/vks-host-demo/vks-host-demo|--help|0|Aufruf: vks-host-demo|
+tools/vks-host-demo/vks-host-demo|--version|0|vks-host-demo 7.0|
+tools/vks-host-demo/vks-host-demo||2||vks-host-demo: ORDNER fehlt
+tools/vks-host-demo/vks-host-demo|--tag @W@/kein.txt @W@/demo|1||vks-host-demo: @W@/kein.txt fehlt
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
 tools/vks-script|--store @S@|2||vks-script: --account fehlt
@@ -63,6 +67,7 @@ for row in $table; do
   args=${rest%%|*}; rest=${rest#*|}
   code=${rest%%|*}; rest=${rest#*|}
   out_text=${rest%%|*}; err_text=${rest#*|}
+  err_text=$(printf '%s' "$err_text" | sed "s|@W@|$work|g")
   set -f
   IFS=' '
   # shellcheck disable=SC2086
