@@ -56,6 +56,8 @@ tools/vks-host-demo/vks-host-demo|--tag @W@/kein.txt @W@/demo|1||vks-host-demo: 
 tools/vks-ui-shots/vks-ui-shots|--help|0|Aufruf: vks-ui-shots|
 tools/vks-ui-shots/vks-ui-shots|--version|0|vks-ui-shots 7.0|
 tools/vks-ui-shots/vks-ui-shots||2||vks-ui-shots: AUSGABEORDNER fehlt
+tools/vks-reg/vks-reg|--help|0|query SCHLÜSSEL|
+tools/vks-reg/vks-reg|--version|0|vks-reg 7.0|
 tools/vks-script|--help|0|Aufruf: vks-script|
 tools/vks-script|--version|0|vks-script 7.0|
 tools/vks-script|--store @S@|2||vks-script: --account fehlt
