@@ -4,7 +4,7 @@ cmake_policy(VERSION 3.25)
 # those of lower layers only. Folders on one layer do not include each other.
 #   base: platform/automation < platform/files < platform/system, platform/settings
 #   then vbscript, recording < accounts < session < scripting < interface < presenters < fakes
-#   < adapters/* (dbus, sqlite, qt, pcre2, win32, com) < programs/*, tools/* (vks-typelib among them)
+#   < adapters/* (dbus, sqlite, qt, pcre2, cli, win32, com) < programs/*, tools/* (vks-typelib among them)
 # Every top-level folder that is not named as an adapter, a program or a tool is core, so a new
 # core folder is checked without being listed; one that is missing from the table is refused.
 set(layers platform/automation=0 platform/files=1 platform/system=2 platform/settings=2

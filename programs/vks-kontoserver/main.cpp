@@ -3,6 +3,7 @@
 // its windows and message boxes; without one it logs its messages and shows nothing.
 //   vks-kontoserver                   serves the bus
 //   vks-kontoserver --registrieren    makes its own folder the main installation, and ends
+//   vks-kontoserver --help | --version
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "accounts/KontoUmgebung.h"
+#include "adapters/cli/CommandLine.h"
 #include "adapters/dbus/AnzeigeObjekt.h"
 #include "adapters/dbus/BusLoop.h"
 #include "adapters/dbus/DbusNames.h"
@@ -98,7 +100,15 @@ void HinweisHauptinstallation(vks::RegistryBackend& backend, vks::FileSystem& fi
 
 int main(int argc, char** argv) {
   using namespace vks;
-  if (argc == 2 && std::string_view(argv[1]) == "--registrieren") {
+  // The bus starts the server without arguments; --help and --version answer without a bus.
+  cli::CommandLine cli("vks-kontoserver",
+                       "Der Kontoserver am Sitzungsbus. Der Bus startet ihn beim ersten Aufruf "
+                       "eines Hosts; er endet, wenn der Host sein letztes Objekt freigibt.");
+  bool registrieren = false;
+  cli.App().add_flag("--registrieren", registrieren,
+                     "diesen Ordner zur Haupt-Installation machen und beenden");
+  if (auto code = cli.Parse(argc, argv)) return *code;
+  if (registrieren) {
     QCoreApplication app(argc, argv);
     return Registriere(QCoreApplication::applicationDirPath().toStdString());
   }

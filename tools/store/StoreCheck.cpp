@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "accounts/clKonto.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/KeyedDictionary.h"
@@ -275,23 +277,28 @@ void CheckNothingFollows(size_t file_size, size_t offset) {
   }
 }
 
-struct Counts {
-  size_t konten = 0;
-  size_t positionen = 0;
-  size_t orders = 0;
-  size_t fills = 0;
-  std::string Text() const {
-    return std::to_string(konten) + " Konten, " + std::to_string(positionen) + " Positionen, " +
-           std::to_string(orders) + " offene Orders, " + std::to_string(fills) + " Fills";
-  }
-};
-
 }  // namespace
+
+std::string StoreCounts::Text() const {
+  return std::to_string(konten) + " Konten, " + std::to_string(positionen) + " Positionen, " +
+         std::to_string(orders) + " offene Orders, " + std::to_string(fills) + " Fills";
+}
+
+std::string StoreCheckJson(const std::string& path, const StoreCheckResult& result) {
+  nlohmann::ordered_json json = {{"file", path}, {"ok", result.ok}, {"message", result.message}};
+  if (result.ok) {
+    json["konten"] = result.counts.konten;
+    json["positionen"] = result.counts.positionen;
+    json["offene_orders"] = result.counts.orders;
+    json["fills"] = result.counts.fills;
+  }
+  return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
 
 StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
   try {
     StorePart part(file, part_size);
-    if (part.FileSize() == 0) return {true, "leere Datei: keine Konten"};
+    if (part.FileSize() == 0) return {true, "leere Datei: keine Konten", {}};
     size_t offset = 0;
     auto bounds = part.At(0, [&](StoreReader& reader) {
       auto header = reader.ArrayHeader();
@@ -301,7 +308,7 @@ StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
     });
     if (!bounds) {
       CheckNothingFollows(part.FileSize(), offset);
-      return {true, "keine Kontenliste: es werden keine Konten geladen"};
+      return {true, "keine Kontenliste: es werden keine Konten geladen", {}};
     }
     if (bounds->size() != 1)
       Fault("Kontendatei beschädigt: Kontenliste ist nicht eindimensional" + At(0));
@@ -312,7 +319,7 @@ StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
     }
     const size_t first_offset = offset;
     NameFingerprints names;
-    Counts counts;
+    StoreCounts counts;
     for (int64_t i = bound.lower; i < int64_t{bound.lower} + bound.count; ++i) {
       const size_t record_offset = offset;
       Variant record;
@@ -346,9 +353,9 @@ StoreCheckResult CheckStore(ReadableFile& file, size_t part_size) {
       counts.fills += konto.cFilledOrders.Count();
     }
     CheckNothingFollows(part.FileSize(), offset);
-    return {true, counts.Text()};
+    return {true, counts.Text(), counts};
   } catch (const AutomationError& e) {
-    return {false, e.Description()};
+    return {false, e.Description(), {}};
   }
 }
 

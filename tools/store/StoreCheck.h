@@ -11,10 +11,21 @@
 
 namespace vks {
 
+// What a sound store holds.
+struct StoreCounts {
+  size_t konten = 0;
+  size_t positionen = 0;
+  size_t orders = 0;
+  size_t fills = 0;
+  // "3 Konten, 4 Positionen, 2 offene Orders, 5 Fills"
+  std::string Text() const;
+};
+
 struct StoreCheckResult {
   bool ok = false;
-  // The first fault, or what the store holds ("3 Konten, 4 Positionen, 2 offene Orders, 5 Fills").
+  // The first fault, or what the store holds (`counts` as text).
   std::string message;
+  StoreCounts counts;
 };
 
 // Beyond the load, an account list that starts below index 1 is a fault: the load passes over
@@ -23,5 +34,9 @@ struct StoreCheckResult {
 inline constexpr size_t kStoreCheckPart = size_t{1} << 20;
 
 StoreCheckResult CheckStore(ReadableFile& file, size_t part_size = kStoreCheckPart);
+
+// The result as one JSON object for scripts: {"file", "ok", "message", and when ok "konten",
+// "positionen", "offene_orders", "fills"}.
+std::string StoreCheckJson(const std::string& path, const StoreCheckResult& result);
 
 }  // namespace vks

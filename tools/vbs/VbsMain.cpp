@@ -1,17 +1,17 @@
-// vbs [-i LIB.vbs]… FILE.vbs [args…]   runs a script with a WScript object, as a console script
-//                                     host does; each LIB is run before it, in the same global
-//                                     scope (shared Subs and variables).
-// vbs -e "expression"                 prints the value of one expression.
-// An error prints "FILE(line, column) source: description" and ends with exit code 1.
+// vbs [-i LIB.vbs]... FILE.vbs [args...]: runs a script with a WScript object, as a console script
+// host does; each LIB is run before it, in the same global scope (shared Subs and variables).
+// vbs -e "expression" prints the value of one expression. An error prints
+// "FILE(line, column) source: description" and ends with exit code 1.
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "adapters/cli/CommandLine.h"
+#include "adapters/cli/StandardStreams.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "platform/automation/VariantConversions.h"
 #include "platform/automation/Windows1252.h"
 #include "platform/files/FileSystem.h"
-#include "platform/system/Console.h"
 #include "platform/system/MessageReporter.h"
 #include "tools/vbs/WScriptObject.h"
 #include "vbscript/Engine.h"
@@ -54,19 +54,14 @@ class ConsoleReporter : public vks::MessageReporter {
   }
 };
 
-int Usage() {
-  std::cerr << "usage: vbs [-i LIB.vbs]... FILE.vbs [args...]\n       vbs -e \"expression\"\n";
-  return 2;
-}
-
 // Runs one file's code; false (after saying why) when it cannot be read or fails.
 bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) {
   std::string text;
   try {
-    text = vks::NewPlatformFileSystem()->ReadFile(path);
-  } catch (const vks::AutomationError&) {
-    std::cerr << "vbs: cannot open " << path << '\n';
-    code = 2;
+    text = vks::cli::WithStandardInput(vks::NewPlatformFileSystem())->ReadFile(path);
+  } catch (const vks::AutomationError& e) {
+    std::cerr << "vbs: " << path << ": " << e.Description() << '\n';
+    code = vks::cli::kFailure;
     return false;
   }
   if (auto r = engine.AddCode(DecodeScript(text)); !r) {
@@ -80,40 +75,24 @@ bool RunFile(vks::vbscript::Engine& engine, const std::string& path, int& code) 
   return true;
 }
 
-}  // namespace
+int Evaluate(vks::vbscript::Engine& engine, const std::string& expression) {
+  auto r = engine.Eval(expression);
+  if (!r) {
+    std::cerr << r.error().Source() << ": " << r.error().Description() << '\n';
+    return vks::cli::kFailure;
+  }
+  const vks::Variant& v = r.value();
+  std::cout << (v.IsNull()     ? std::string("Null")
+                : v.IsObject() ? std::string("[object]")
+                               : vks::ToString(v))
+            << '\n';
+  return vks::cli::kSuccess;
+}
 
-int main(int argc, char** argv) {
-  vks::UseUtf8Console();
-  if (argc < 2) return Usage();
-  std::string first = argv[1];
-  vks::pcre2::InstallRegexEngine();
-  vks::vbscript::Engine engine;
-  ConsoleReporter reporter;
-  engine.SetMessageReporter(&reporter);
-  engine.SetLocale(vks::AutomationLocale::FromEnvironment());
-  if (first == "-e") {
-    if (argc != 3) return Usage();
-    auto r = engine.Eval(argv[2]);
-    if (!r) {
-      std::cerr << r.error().Source() << ": " << r.error().Description() << '\n';
-      return 1;
-    }
-    const vks::Variant& v = r.value();
-    std::cout << (v.IsNull()     ? std::string("Null")
-                  : v.IsObject() ? std::string("[object]")
-                                 : vks::ToString(v))
-              << '\n';
-    return 0;
-  }
-  int next = 1;
-  std::vector<std::string> libs;
-  while (next + 1 < argc && std::string(argv[next]) == "-i") {
-    libs.emplace_back(argv[next + 1]);
-    next += 2;
-  }
-  if (next >= argc) return Usage();
-  const std::string script = argv[next];
-  std::vector<std::string> args(argv + next + 1, argv + argc);
+int RunScript(vks::vbscript::Engine& engine, const std::vector<std::string>& libs,
+              const std::vector<std::string>& rest) {
+  const std::string& script = rest.front();
+  std::vector<std::string> args(rest.begin() + 1, rest.end());
   engine.AddObject("WScript",
                    std::make_shared<vks::tools::WScriptObject>(script, args, std::cout, std::cerr));
   int code = 0;
@@ -125,4 +104,37 @@ int main(int argc, char** argv) {
     return quit.code;
   }
   return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  vks::cli::CommandLine cli(
+      "vbs",
+      "Führt ein VBScript mit einem WScript-Objekt aus, wie ein Konsolen-Host; jede BIBLIOTHEK "
+      "läuft vorher im selben globalen Bereich. Mit -e gibt es den Wert eines Ausdrucks aus. "
+      "Argumente nach SKRIPT gehören dem Skript.");
+  std::vector<std::string> libs;
+  std::string expression;
+  cli.App().prefix_command();
+  cli.App()
+      .add_option("-i", libs, "Bibliothek, die vorher läuft")
+      ->type_name("BIBLIOTHEK")
+      ->allow_extra_args(false);
+  cli.App().add_option("-e", expression, "Ausdruck auswerten und ausgeben")->type_name("AUSDRUCK");
+  cli.App().footer(
+      "Aufruf auch: vbs [-i BIBLIOTHEK]... SKRIPT [ARGUMENT]... (- liest das Skript "
+      "von der Standardeingabe)");
+  if (auto code = cli.Parse(argc, argv)) return *code;
+  const std::vector<std::string> rest = cli.App().remaining();
+  if (expression.empty() == rest.empty()) {
+    return cli.UsageError(rest.empty() ? "SKRIPT oder -e fehlt" : "-e und SKRIPT zugleich");
+  }
+  vks::pcre2::InstallRegexEngine();
+  vks::vbscript::Engine engine;
+  ConsoleReporter reporter;
+  engine.SetMessageReporter(&reporter);
+  engine.SetLocale(vks::AutomationLocale::FromEnvironment());
+  return cli.Run(
+      [&] { return rest.empty() ? Evaluate(engine, expression) : RunScript(engine, libs, rest); });
 }

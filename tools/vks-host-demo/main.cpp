@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "adapters/cli/CommandLine.h"
 #include "adapters/dbus/DbusNames.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
 #include "adapters/sqlite/SqliteRegistryBackend.h"
@@ -28,8 +29,6 @@ namespace {
 
 using namespace vks;
 
-constexpr const char* kUsage = "Aufruf: vks-host-demo [--tag DATEI] [--server PROGRAMM] ORDNER\n";
-
 struct Optionen {
   QString tag;
   QString server;
@@ -40,24 +39,6 @@ struct Optionen {
 QString Installiert(const char* relativ, const char* gebaut) {
   const QString neben = QCoreApplication::applicationDirPath() + "/" + relativ;
   return QFile::exists(neben) ? QDir::cleanPath(neben) : QString::fromUtf8(gebaut);
-}
-
-// The reason of a usage error, or "" when the arguments are fine.
-std::string LiesOptionen(const QStringList& args, Optionen& o) {
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    if ((args[i] == "--tag" || args[i] == "--server") && i + 1 < args.size()) {
-      QString& ziel = args[i] == "--tag" ? o.tag : o.server;
-      ziel = args[++i];
-    } else if (args[i].startsWith('-')) {
-      return "unbekannte Option oder fehlender Wert: " + args[i].toStdString();
-    } else if (!o.ordner.isEmpty()) {
-      return "nur ein ORDNER: " + args[i].toStdString();
-    } else {
-      o.ordner = args[i];
-    }
-  }
-  if (o.tag.isEmpty()) o.tag = Installiert(VKS_DEMO_TAG_INSTALLIERT, VKS_DEMO_TAG);
-  return o.ordner.isEmpty() ? "ORDNER fehlt (die Demo legt dort ihre Konten und Dateien an)" : "";
 }
 
 bool WarteAufName(QDBusConnection& bus, bool da, int ms) {
@@ -77,12 +58,8 @@ int Fehler(const std::string& text) {
 
 constexpr const char* kVerbindung = "vks-host-demo";
 
-int SpieleDemo(QCoreApplication& app) {
-  Optionen o;
-  if (const std::string grund = LiesOptionen(app.arguments(), o); !grund.empty()) {
-    std::cerr << "vks-host-demo: " << grund << "\n" << kUsage;
-    return 2;
-  }
+int SpieleDemo(Optionen o) {
+  if (o.tag.isEmpty()) o.tag = Installiert(VKS_DEMO_TAG_INSTALLIERT, VKS_DEMO_TAG);
   std::string text;
   try {
     text = vks::NewPlatformFileSystem()->ReadFile(o.tag.toStdString());
@@ -152,8 +129,23 @@ int SpieleDemo(QCoreApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  cli::CommandLine cli("vks-host-demo",
+                       "Spielt einen Handelstag als Host gegen den Kontoserver, auf einem eigenen "
+                       "Sitzungsbus, und zeigt am Ende die Kennzahlen jedes Kontos.");
+  std::string tag, server, ordner;
+  cli.App()
+      .add_option("--tag", tag, "Handelstag aus dieser Datei statt des mitgelieferten")
+      ->type_name("DATEI");
+  cli.App()
+      .add_option("--server", server, "dieses Serverprogramm selbst starten")
+      ->type_name("PROGRAMM");
+  cli.App()
+      .add_option("ORDNER", ordner, "hier legt die Demo ihre Konten und Dateien an")
+      ->required();
+  if (auto code = cli.Parse(argc, argv)) return *code;
   QCoreApplication app(argc, argv);
-  const int code = SpieleDemo(app);
+  const int code = SpieleDemo({QString::fromStdString(tag), QString::fromStdString(server),
+                               QString::fromStdString(ordner)});
   QDBusConnection::disconnectFromBus(kVerbindung);
   return code;
 }

@@ -8,11 +8,10 @@
 #include <QtDBus/QDBusConnection>
 #include <iostream>
 
+#include "adapters/cli/CommandLine.h"
 #include "tools/vks-konten/KontenFensterWaechter.h"
 
 namespace {
-
-constexpr const char* kUsage = "Aufruf: vks-konten [--schliessen]\n";
 
 int Fehler(const std::string& text) {
   std::cerr << "vks-konten: " << text << "\n";
@@ -23,13 +22,15 @@ int Fehler(const std::string& text) {
 
 int main(int argc, char** argv) {
   using vks::konten::KontenFensterWaechter;
+  vks::cli::CommandLine cli(
+      "vks-konten",
+      "Zeigt das Kontenfenster des Kontoservers und kehrt zurück, wenn es "
+      "geschlossen wurde. Der Bus startet den Server, wenn er noch nicht läuft.");
+  bool schliessen = false;
+  cli.App().add_flag("--schliessen", schliessen,
+                     "das Kontenfenster eines laufenden Servers schließen");
+  if (auto code = cli.Parse(argc, argv)) return *code;
   QCoreApplication app(argc, argv);
-  const QStringList args = app.arguments();
-  const bool schliessen = args.size() == 2 && args[1] == QLatin1String("--schliessen");
-  if (args.size() > 2 || (args.size() == 2 && !schliessen)) {
-    std::cerr << kUsage;
-    return 2;
-  }
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return Fehler("keine Verbindung zum Sitzungsbus");
 

@@ -4,25 +4,15 @@
 #include <optional>
 #include <thread>
 
+#include "adapters/cli/CommandLine.h"
 #include "tools/vks-rtt/RttPlot.h"
 #include "tools/vks-rtt/RttText.h"
 
 namespace vks::rtt_tool {
 namespace {
 
-constexpr const char* kUsage =
-    "Aufruf: vks-rtt info DATEI...\n"
-    "        vks-rtt dump [--json] DATEI\n"
-    "        vks-rtt tail [-f] [-n ANZAHL] DATEI\n"
-    "        vks-rtt plot DATEI... -o AUSGABE.png|AUSGABE.svg\n";
-
 void PrintTime(const char* label, const RttRecord& record, std::ostream& out) {
   out << label << IsoTime(record.time) << " (" << ExactNumber(record.time.days) << ")\n";
-}
-
-int Usage(std::ostream& err) {
-  err << kUsage;
-  return 2;
 }
 
 // The file opened, or nothing with the message on `err`.
@@ -33,66 +23,24 @@ std::optional<RttFile> Open(FileSystem& files, const std::string& path, std::ost
   return std::nullopt;
 }
 
-int Info(FileSystem& files, const std::vector<std::string>& paths, std::ostream& out,
+int Info(FileSystem& files, const std::vector<std::string>& paths, bool json, std::ostream& out,
          std::ostream& err) {
   int status = 0;
   for (const std::string& path : paths) {
     std::optional<RttFile> file = Open(files, path, err);
-    if (file) {
-      PrintInfo(*file, path, out);
-    } else {
+    if (!file) {
       status = 1;
+    } else if (json) {
+      PrintInfoJson(*file, path, out);
+    } else {
+      PrintInfo(*file, path, out);
     }
   }
   return status;
 }
 
-int Dump(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
+int Tail(FileSystem& files, const std::string& path, bool follow, int64_t last, std::ostream& out,
          std::ostream& err) {
-  bool json = false;
-  std::string path;
-  for (const std::string& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (path.empty() && arg.rfind("-", 0) != 0) {
-      path = arg;
-    } else {
-      return Usage(err);
-    }
-  }
-  if (path.empty()) return Usage(err);
-  std::optional<RttFile> file = Open(files, path, err);
-  if (!file) return 1;
-  if (json) {
-    PrintJson(*file, path, out);
-  } else {
-    PrintCsv(*file, out);
-  }
-  return 0;
-}
-
-int Tail(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
-         std::ostream& err) {
-  bool follow = false;
-  int64_t last = 10;
-  std::string path;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-f") {
-      follow = true;
-    } else if (args[i] == "-n" && i + 1 < args.size()) {
-      try {
-        last = std::stoll(args[++i]);
-      } catch (const std::exception&) {
-        return Usage(err);
-      }
-      if (last < 0) return Usage(err);
-    } else if (path.empty() && args[i].rfind("-", 0) != 0) {
-      path = args[i];
-    } else {
-      return Usage(err);
-    }
-  }
-  if (path.empty()) return Usage(err);
   bool first = true;
   return FollowRtt(
       files, path, last, out, err,
@@ -102,22 +50,6 @@ int Tail(FileSystem& files, const std::vector<std::string>& args, std::ostream& 
         return again;
       },
       [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); });
-}
-
-int Plot(FileSystem& files, const std::vector<std::string>& args, std::ostream& err) {
-  std::vector<std::string> paths;
-  std::string output;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size() && output.empty()) {
-      output = args[++i];
-    } else if (args[i].rfind("-", 0) != 0) {
-      paths.push_back(args[i]);
-    } else {
-      return Usage(err);
-    }
-  }
-  if (paths.empty() || output.empty()) return Usage(err);
-  return PlotRtt(files, paths, output, err);
 }
 
 }  // namespace
@@ -144,6 +76,26 @@ void PrintInfo(RttFile& file, const std::string& path, std::ostream& out) {
     PrintTime("Erster: ", file.Record(0), out);
     PrintTime("Letzter: ", file.Record(contents.record_count - 1), out);
   }
+}
+
+void PrintInfoJson(RttFile& file, const std::string& path, std::ostream& out) {
+  const RttSummary& contents = file.Summary();
+  const RttHeaderFields& h = contents.header;
+  const auto time = [&](int64_t index) {
+    if (contents.record_count == 0) return std::string("null");
+    const std::string iso = IsoTime(file.Record(index).time);
+    return iso.empty() ? std::string("null") : JsonString(iso);
+  };
+  out << "{\"file\":" << JsonString(path) << ",\"size\":" << contents.size
+      << ",\"well_formed\":" << (contents.well_formed ? "true" : "false")
+      << ",\"trailing_bytes\":" << contents.trailing_bytes
+      << ",\"signature\":" << JsonString(h.signature)
+      << ",\"signature_ok\":" << (h.signature_ok ? "true" : "false")
+      << ",\"display_name\":" << JsonString(h.display_name_long)
+      << ",\"base_name\":" << JsonString(h.base_name_long)
+      << ",\"description\":" << JsonString(h.description)
+      << ",\"category\":" << JsonString(h.category) << ",\"records\":" << contents.record_count
+      << ",\"first\":" << time(0) << ",\"last\":" << time(contents.record_count - 1) << "}\n";
 }
 
 void PrintRecordLine(int64_t index, const RttRecord& record, std::ostream& out) {
@@ -198,24 +150,41 @@ int FollowRtt(FileSystem& files, const std::string& path, int64_t last, std::ost
 
 int RunRttTool(FileSystem& files, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
-  if (args.empty()) return Usage(err);
-  std::vector<std::string> rest(args.begin() + 1, args.end());
-  const std::string& command = args[0];
-  try {
-    if (command == "info" && !rest.empty()) return Info(files, rest, out, err);
-    if (command == "dump") return Dump(files, rest, out, err);
-    if (command == "tail") return Tail(files, rest, out, err);
-    if (command == "plot") return Plot(files, rest, err);
-  } catch (const AutomationError& e) {
-    // A read that fails after the opening.
-    err << "vks-rtt: " << e.Description() << "\n";
-    return 1;
-  }
-  if (command == "help" || command == "--help" || command == "-h") {
-    out << kUsage;
+  cli::CommandLine cli("vks-rtt", "RTT-Dateien des Kontoservers ansehen", out, err);
+  std::vector<std::string> paths;
+  std::string output;
+  bool json = false, follow = false;
+  int64_t last = 10;
+  cli.App().require_subcommand(1);
+  const char* kDatei = "RTT-Datei (- für die Standardeingabe)";
+  CLI::App* info = cli.AddCommand("info", "Kopf, Zahl der Datensätze, erste und letzte Zeit");
+  info->add_option("DATEI", paths, kDatei)->required();
+  info->add_flag("--json", json, "eine JSON-Zeile je Datei");
+  CLI::App* dump = cli.AddCommand("dump", "alle Datensätze als CSV oder JSON");
+  dump->add_option("DATEI", paths, kDatei)->required()->expected(1);
+  dump->add_flag("--json", json, "als JSON");
+  CLI::App* tail = cli.AddCommand("tail", "die letzten Datensätze, mit -f auch neu hinzukommende");
+  tail->add_option("DATEI", paths, kDatei)->required()->expected(1);
+  tail->add_flag("-f", follow, "neue Datensätze abwarten und ausgeben");
+  tail->add_option("-n", last, "Zahl der letzten Datensätze (Vorgabe 10)")
+      ->check(cli::NonNegativeWhole());
+  CLI::App* plot = cli.AddCommand("plot", "Verlauf als PNG- oder SVG-Bild zeichnen");
+  plot->add_option("DATEI", paths, "RTT-Dateien")->required();
+  plot->add_option("-o", output, "Bilddatei, .png oder .svg")->required();
+  if (auto code = cli.Parse(args)) return *code;
+  return cli.Run([&] {
+    if (*info) return Info(files, paths, json, out, err);
+    if (*tail) return Tail(files, paths.front(), follow, last, out, err);
+    if (*plot) return PlotRtt(files, paths, output, err);
+    std::optional<RttFile> file = Open(files, paths.front(), err);
+    if (!file) return 1;
+    if (json) {
+      PrintJson(*file, paths.front(), out);
+    } else {
+      PrintCsv(*file, out);
+    }
     return 0;
-  }
-  return Usage(err);
+  });
 }
 
 }  // namespace vks::rtt_tool

@@ -14,6 +14,8 @@ namespace vks::rtt_tool {
 // Header fields, record count, first and last time, well-formedness.
 void PrintInfo(RttFile& file, const std::string& path, std::ostream& out);
 // One line per record: index, ISO time, automation date, value, second value.
+// The same as one line of JSON.
+void PrintInfoJson(RttFile& file, const std::string& path, std::ostream& out);
 void PrintCsv(RttFile& file, std::ostream& out);
 void PrintJson(RttFile& file, const std::string& path, std::ostream& out);
 void PrintRecordLine(int64_t index, const RttRecord& record, std::ostream& out);

@@ -4,7 +4,7 @@ namespace vks::rtt_tool {
 
 int PlotRtt(FileSystem&, const std::vector<std::string>&, const std::string&, std::ostream& err) {
   err << "vks-rtt: plot ist in diesem Build nicht enthalten (Qt 6 mit QtSvg fehlte)\n";
-  return 2;
+  return 1;
 }
 
 }  // namespace vks::rtt_tool

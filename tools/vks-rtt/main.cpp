@@ -1,13 +1,14 @@
-// vks-rtt: looks into the RTT files the server records (info, dump, tail -f, plot).
+// vks-rtt: looks into the RTT files the server records (info, dump, tail -f, plot); "-" reads
+// standard input.
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "platform/system/Console.h"
+#include "adapters/cli/StandardStreams.h"
 #include "tools/vks-rtt/RttCommands.h"
 
 int main(int argc, char** argv) {
-  vks::UseUtf8Console();
   std::vector<std::string> args(argv + 1, argv + argc);
-  return vks::rtt_tool::RunRttTool(*vks::NewPlatformFileSystem(), args, std::cout, std::cerr);
+  auto files = vks::cli::WithStandardInput(vks::NewPlatformFileSystem());
+  return vks::rtt_tool::RunRttTool(*files, args, std::cout, std::cerr);
 }

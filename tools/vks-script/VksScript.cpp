@@ -1,20 +1,24 @@
 // vks-script: runs an account's rule (or any script) for one account of an account store, outside
 // the server, and prints what the server would make of it: the result code, Ergebnis, the refusal
-// message or the script error with its line, and the accounts StreicheEnterOrders asked for.
+// message or the script error with its line, and the accounts StreicheEnterOrders asked for;
+// with --json as one object. A refused order ends with exit code 3.
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "accounts/KontoBedingungen.h"
 #include "accounts/KontoKennzahl.h"
+#include "adapters/cli/CommandLine.h"
+#include "adapters/cli/StandardStreams.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/StoreReader.h"
 #include "platform/files/FileSystem.h"
-#include "platform/system/Console.h"
 #include "scripting/FuehreKontoScriptAus.h"
 #include "scripting/frmVBScript.h"
 #include "session/KontoSitzung.h"
@@ -22,12 +26,29 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Aufruf:\n"
-    "  vks-script --store DATEI --account NAME --placement AKTION   Platzierungsregel prüfen\n"
-    "  vks-script --store DATEI --account NAME --cancel             Streichregel prüfen\n"
-    "  vks-script --store DATEI --account NAME --file SKRIPT.vbs    Skript ausführen\n"
-    "AKTION: Buy, Sell, SellShort oder 0, 1, 2\n";
+// Exit codes beyond the convention's: the rule refused the order.
+constexpr int kOrderVerboten = 3;
+
+struct Aufruf {
+  std::string store, account, placement, file;
+  bool cancel = false;
+  bool json = false;
+};
+
+// What the run found, as lines for people or one JSON object for scripts.
+struct Bericht {
+  nlohmann::ordered_json json;
+  std::string text;
+  void Zeile(const std::string& zeile) { text += zeile + "\n"; }
+  int Ende(bool als_json, int code) {
+    if (als_json) {
+      std::cout << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    } else {
+      std::cout << "Konto: " << json["konto"].get<std::string>() << '\n' << text;
+    }
+    return code;
+  }
+};
 
 class KeinFenster : public vks::KontenFensterSteuerung {
  public:
@@ -70,45 +91,23 @@ bool LeseAktion(std::string_view text, int32_t& aktion) {
   return false;
 }
 
-int Run(int argc, char** argv) {
-  std::string store, account, placement, file;
-  bool cancel = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (arg == "--store" && has_value) {
-      store = argv[++i];
-    } else if (arg == "--account" && has_value) {
-      account = argv[++i];
-    } else if (arg == "--placement" && has_value) {
-      placement = argv[++i];
-    } else if (arg == "--file" && has_value) {
-      file = argv[++i];
-    } else if (arg == "--cancel") {
-      cancel = true;
-    } else {
-      std::cerr << kUsage;
-      return 2;
-    }
-  }
-  const int modes = (placement.empty() ? 0 : 1) + (cancel ? 1 : 0) + (file.empty() ? 0 : 1);
+int Run(const Aufruf& a, const vks::cli::CommandLine& cli) {
   int32_t aktion = 0;
-  if (store.empty() || account.empty() || modes != 1 ||
-      (!placement.empty() && !LeseAktion(placement, aktion))) {
-    std::cerr << kUsage;
-    return 2;
+  if (!a.placement.empty() && !LeseAktion(a.placement, aktion)) {
+    return cli.UsageError("--placement: Buy, Sell, SellShort oder 0, 1, 2, nicht " + a.placement);
   }
-
-  auto files = vks::NewPlatformFileSystem();
+  const std::string& store = a.store;
+  const std::string& account = a.account;
+  const std::string& placement = a.placement;
+  const std::string& file = a.file;
+  const bool cancel = a.cancel;
+  auto files = vks::cli::WithStandardInput(vks::NewPlatformFileSystem());
   vks::KontoSitzung sitzung;
   sitzung.KontoGlobalData = std::make_shared<vks::clKontoGlobalData>();
   vks::FuelleKennzahlenListe(sitzung.KennzahlenNamen);
   LadeKonten(files->ReadFile(store), sitzung.Konten);
   const auto* konto = sitzung.Konten.Find(account);
-  if (!konto) {
-    std::cerr << "vks-script: Konto \"" << account << "\" nicht in " << store << '\n';
-    return 1;
-  }
+  if (!konto) return cli.Failure("Konto \"" + account + "\" nicht in " + store);
 
   KeinFenster fenster;
   vks::StandardZufallsfolge zufall;
@@ -117,21 +116,16 @@ int Run(int argc, char** argv) {
   auto protokoll = std::make_shared<StreichProtokoll>();
   host->SetzeEreignisSenke(protokoll);
 
-  std::string formel;
-  std::string proz = "Kontoberechnung";
-  if (!file.empty()) {
-    formel = files->ReadFile(file);
-  } else if (cancel) {
-    formel = (*konto)->FillStreichBedingung;
-    proz = "FillStreichenProz";
-  } else {
-    formel = (*konto)->PlatziereBedingung;
-    proz = "PruefePlatziereProz";
-  }
-  std::cout << "Konto: " << (*konto)->KontoName << '\n';
+  // A rule file stands in for the account's own rule of the mode asked for.
+  std::string formel = cancel ? (*konto)->FillStreichBedingung : (*konto)->PlatziereBedingung;
+  std::string proz = cancel ? "FillStreichenProz" : "PruefePlatziereProz";
+  if (!file.empty()) formel = files->ReadFile(file);
+  if (!file.empty() && !cancel && placement.empty()) proz = "Kontoberechnung";
+  Bericht bericht;
+  bericht.json["konto"] = (*konto)->KontoName;
   if (formel.find_first_not_of(' ') == std::string::npos) {
-    std::cout << "Keine Regel: nichts wird geprüft.\n";
-    return 0;
+    bericht.Zeile("Keine Regel: nichts wird geprüft.");
+    return bericht.Ende(a.json, vks::cli::kSuccess);
   }
 
   vks::ScriptUmgebung umgebung{sitzung, nullptr, vks::kScriptZeitLimitMs,
@@ -140,40 +134,63 @@ int Run(int argc, char** argv) {
   vks::ScriptFehler fehler;
   const int16_t code = vks::FuehreKontoScriptAus(umgebung, proz, formel, (*konto)->KontoName,
                                                  ergebnis, aktion, false, &fehler);
-  std::cout << "Ergebniscode: " << code << '\n';
+  bericht.json["ergebniscode"] = code;
+  bericht.Zeile("Ergebniscode: " + std::to_string(code));
+  int exit_code = code == vks::kScriptErfolg ? vks::cli::kSuccess : vks::cli::kFailure;
   if (code == vks::kScriptErfolg) {
-    std::cout << "Ergebnis: " << ergebnis << '\n';
-    if (!placement.empty()) {
-      if (ergebnis != 0) {
-        std::cout << "Order verboten, Meldung: "
-                  << vks::ErsetzeMarke((*konto)->PlatziereMeldung, "#Ergebnis#",
-                                       std::to_string(ergebnis))
-                  << '\n';
-      } else {
-        std::cout << "Order erlaubt\n";
-      }
+    bericht.json["ergebnis"] = ergebnis;
+    bericht.Zeile("Ergebnis: " + std::to_string(ergebnis));
+    if (!placement.empty() && ergebnis != 0) {
+      const std::string meldung =
+          vks::ErsetzeMarke((*konto)->PlatziereMeldung, "#Ergebnis#", std::to_string(ergebnis));
+      bericht.json["order"] = "verboten";
+      bericht.json["meldung"] = meldung;
+      bericht.Zeile("Order verboten, Meldung: " + meldung);
+      exit_code = kOrderVerboten;
+    } else if (!placement.empty()) {
+      bericht.json["order"] = "erlaubt";
+      bericht.Zeile("Order erlaubt");
     }
   } else if (code == vks::kScriptFehler) {
-    std::cout << "Fehler " << fehler.number << " in Zeile " << fehler.zeile << ": "
-              << fehler.meldung << '\n';
+    bericht.json["fehler"] = {
+        {"nummer", fehler.number}, {"zeile", fehler.zeile}, {"meldung", fehler.meldung}};
+    bericht.Zeile("Fehler " + std::to_string(fehler.number) + " in Zeile " +
+                  std::to_string(fehler.zeile) + ": " + fehler.meldung);
   } else {
-    std::cout << "Das Skript konnte nicht ausgeführt werden.\n";
+    bericht.Zeile("Das Skript konnte nicht ausgeführt werden.");
   }
-  std::cout << "StreicheEnterOrders:";
-  for (const auto& name : protokoll->konten) std::cout << ' ' << name;
-  std::cout << (protokoll->konten.empty() ? " keine\n" : "\n");
-  return code == vks::kScriptErfolg ? 0 : 1;
+  bericht.json["streiche_enter_orders"] = protokoll->konten;
+  std::string streichen = "StreicheEnterOrders:";
+  for (const auto& name : protokoll->konten) streichen += " " + name;
+  bericht.Zeile(streichen + (protokoll->konten.empty() ? " keine" : ""));
+  return bericht.Ende(a.json, exit_code);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  vks::UseUtf8Console();
-  vks::pcre2::InstallRegexEngine();
-  try {
-    return Run(argc, argv);
-  } catch (const vks::AutomationError& e) {
-    std::cerr << "vks-script: " << e.Description() << '\n';
-    return 1;
+  vks::cli::CommandLine cli(
+      "vks-script",
+      "Regel eines Kontos aus einer Kontendatei außerhalb des Servers ausführen.\n"
+      "Exit-Code 0: ausgeführt (Order erlaubt), 1: Skriptfehler oder Fehler, 2: falscher Aufruf, "
+      "3: Order verboten");
+  Aufruf a;
+  CLI::App& app = cli.App();
+  app.add_option("--store", a.store, "Kontendatei (- für die Standardeingabe)")->required();
+  app.add_option("--account", a.account, "Kontoname")->required();
+  CLI::Option* placement =
+      app.add_option("--placement", a.placement, "Platzierungsregel für AKTION prüfen")
+          ->type_name("AKTION");
+  CLI::Option* cancel = app.add_flag("--cancel", a.cancel, "Streichregel prüfen");
+  CLI::Option* file =
+      app.add_option("--file", a.file, "dieses Skript statt der Regel des Kontos ausführen")
+          ->type_name("SKRIPT");
+  placement->excludes(cancel);
+  app.add_flag("--json", a.json, "Ergebnis als JSON");
+  if (auto code = cli.Parse(argc, argv)) return *code;
+  if (placement->count() + cancel->count() + file->count() == 0) {
+    return cli.UsageError("--placement, --cancel oder --file fehlt");
   }
+  vks::pcre2::InstallRegexEngine();
+  return cli.Run([&] { return Run(a, cli); });
 }

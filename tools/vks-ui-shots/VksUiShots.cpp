@@ -14,6 +14,7 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
+#include "adapters/cli/CommandLine.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/QtMeldungen.h"
@@ -98,21 +99,23 @@ class KeineFenster : public KontoUebersichtFabrik {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "Aufruf: vks-ui-shots AUSGABEORDNER [DATENORDNER [RTTORDNER]]\n";
-    return 2;
-  }
+  cli::CommandLine cli("vks-ui-shots",
+                       "Bilder der Fenster als PNG-Dateien, ohne Anzeige gezeichnet, mit der "
+                       "mitgelieferten Beispiel-Kontendatei und ihren RTT-Reihen.");
+  std::string ausgabeordner, quelle = VKS_BEISPIEL_DATEN, rtt_quelle = VKS_BEISPIEL_RTT;
+  cli.App().add_option("AUSGABEORDNER", ausgabeordner, "hierhin gehen die Bilder")->required();
+  cli.App().add_option("DATENORDNER", quelle, "Ordner mit VKSVirtKonten.dat");
+  cli.App().add_option("RTTORDNER", rtt_quelle, "Ordner der RTT-Reihen");
+  if (auto code = cli.Parse(argc, argv)) return *code;
   vks::pcre2::InstallRegexEngine();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   NeutraleCZahlen();
-  const QString ausgabe = QString::fromLocal8Bit(argv[1]);
+  const QString ausgabe = QString::fromStdString(ausgabeordner);
   QDir().mkpath(ausgabe);
 
   // The sample store and its series are read from copies, so the bundled files are never touched.
   QTemporaryDir temp;
-  const std::string quelle = argc > 2 ? argv[2] : VKS_BEISPIEL_DATEN;
-  const std::string rtt_quelle = argc > 3 ? argv[3] : VKS_BEISPIEL_RTT;
   const std::string daten = temp.path().toStdString() + "/Daten";
   const std::string realtimedaten = temp.path().toStdString() + "/Realtimedaten";
   std::filesystem::create_directories(daten);

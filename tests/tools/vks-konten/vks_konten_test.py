@@ -146,11 +146,6 @@ class WithoutDisplay(KontenTest):
         self.assertEqual(closer.returncode, 0)
         self.assertFalse(self.server_running())
 
-    def test_bad_arguments(self):
-        wrong = subprocess.run([KONTEN, "--zeigen"], env=self.bus.env, timeout=LIMIT,
-                               capture_output=True, text=True)
-        self.assertEqual((wrong.returncode, wrong.stderr), (2, "Aufruf: vks-konten [--schliessen]\n"))
-
 
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1], verbosity=2)
