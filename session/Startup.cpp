@@ -148,4 +148,20 @@ void StarteKontoServer(KontoSitzung& sitzung, StartUmgebung& u) {
   });
 }
 
+std::function<void(KontoSitzung& sitzung)> LadeKontenSchritt(KontenAblage& ablage,
+                                                             std::string eigener_ordner,
+                                                             FileSystem& files,
+                                                             MessageReporter& reporter,
+                                                             Clock& clock) {
+  return [&ablage, eigener_ordner = std::move(eigener_ordner), &files, &reporter,
+          &clock](KontoSitzung& sitzung) {
+    const std::string& log_folder =
+        sitzung.DatenOrdner.empty() ? eigener_ordner : sitzung.DatenOrdner;
+    ablage.error_log = NewFileErrorLog(JoinPath(log_folder, kErrorLogFileName), files, clock);
+    ablage.store = std::make_unique<AccountStore>(sitzung.DatenOrdner, eigener_ordner, files,
+                                                  reporter, *ablage.error_log, clock);
+    ablage.store->LadeKonten(sitzung.Konten);
+  };
+}
+
 }  // namespace vks

@@ -2,12 +2,16 @@
 // The start-up routine of the server process: the process-wide collections, the host installation
 // and its folders, the RTT storage folder (asked for at the very first start) and the accounts.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/settings/RegistryBackend.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/settings/clRegistry.h"
+#include "platform/system/Clock.h"
+#include "platform/system/ErrorLog.h"
 #include "platform/system/MessageReporter.h"
+#include "session/AccountStore.h"
 #include "session/KontoSitzung.h"
 
 namespace vks {
@@ -58,6 +62,18 @@ inline constexpr const char* kHauptinstallationKey =
 // folder on disk (through a symbolic link, say). Hauptordner receives the adjusted registry value.
 bool IstHauptinstallation(clRegistry& registry, FileSystem& files,
                           const std::string& eigener_ordner, std::string& Hauptordner);
+
+// The accounts as both servers keep them: once start-up knows the data folder, the error log
+// beside the accounts (in the program's folder without one) and the store, which loads them.
+struct KontenAblage {
+  std::unique_ptr<ErrorLog> error_log;
+  std::unique_ptr<AccountStore> store;
+};
+std::function<void(KontoSitzung& sitzung)> LadeKontenSchritt(KontenAblage& ablage,
+                                                             std::string eigener_ordner,
+                                                             FileSystem& files,
+                                                             MessageReporter& reporter,
+                                                             Clock& clock);
 
 // Runs every step in order; an error in a step is reported ("Fehler beim Start des Kontoservers: "
 // + description) and start-up goes on with the next step.

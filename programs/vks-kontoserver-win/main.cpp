@@ -149,31 +149,18 @@ int main() {
   Win32MessageReporter reporter(std::cerr);
   BestaetigenderSpeicherordnerDialog dialog(settings);
   SystemClock clock;
-  std::unique_ptr<ErrorLog> error_log;
-  std::unique_ptr<AccountStore> store;
-  StartUmgebung start{reporter,
-                      settings,
-                      registry,
-                      *files,
-                      dialog,
-                      eigener_ordner,
-                      programm_name,
-                      nullptr,
-                      [&](KontoSitzung& sitzung) {
-                        const std::string log_folder =
-                            sitzung.DatenOrdner.empty() ? eigener_ordner : sitzung.DatenOrdner;
-                        error_log =
-                            NewFileErrorLog(log_folder + "\\" + kErrorLogFileName, *files, clock);
-                        store = std::make_unique<AccountStore>(sitzung.DatenOrdner, eigener_ordner,
-                                                               *files, reporter, *error_log, clock);
-                        store->LadeKonten(sitzung.Konten);
-                      }};
+  KontenAblage ablage;
+  StartUmgebung start{
+      reporter,      settings, registry,
+      *files,        dialog,   eigener_ordner,
+      programm_name, nullptr,  LadeKontenSchritt(ablage, eigener_ordner, *files, reporter, clock)};
   KontoSitzung sitzung;
   StarteKontoServer(sitzung, start);
-  if (!store) start.konten_laden(sitzung);  // a failed load step still needs the store to save
+  if (!ablage.store)
+    start.konten_laden(sitzung);  // a failed load step still needs the store to save
 
   rtt.SetzeSpeicher(RttStorage{sitzung.RTTSpeicherOrdner});
-  Speicherplan speicherplan(sitzung.Konten, *store, rtt);
+  Speicherplan speicherplan(sitzung.Konten, *ablage.store, rtt);
   ScriptUmgebung script_umgebung{sitzung, &reporter, kScriptZeitLimitMs,
                                  AutomationLocale::FromEnvironment()};
   KontoScriptRegeln regeln(script_umgebung);

@@ -165,36 +165,23 @@ int main(int argc, char** argv) {
   SpeicherordnerDialog& dialog =
       erster_start ? static_cast<SpeicherordnerDialog&>(*erster_start) : bestaetigung;
   SystemClock clock;
-  std::unique_ptr<ErrorLog> error_log;
-  std::unique_ptr<AccountStore> store;
+  KontenAblage ablage;
   const std::string eigener_ordner = QCoreApplication::applicationDirPath().toStdString();
-  StartUmgebung start{reporter,
-                      settings,
-                      *registry.value(),
-                      *files,
-                      dialog,
-                      eigener_ordner,
-                      programm_name,
-                      nullptr,
-                      [&](KontoSitzung& sitzung) {
-                        const std::string log_folder =
-                            sitzung.DatenOrdner.empty() ? eigener_ordner : sitzung.DatenOrdner;
-                        error_log =
-                            NewFileErrorLog(log_folder + "/" + kErrorLogFileName, *files, clock);
-                        store = std::make_unique<AccountStore>(sitzung.DatenOrdner, eigener_ordner,
-                                                               *files, reporter, *error_log, clock);
-                        store->LadeKonten(sitzung.Konten);
-                      }};
+  StartUmgebung start{
+      reporter,      settings, *registry.value(),
+      *files,        dialog,   eigener_ordner,
+      programm_name, nullptr,  LadeKontenSchritt(ablage, eigener_ordner, *files, reporter, clock)};
   HinweisHauptinstallation(*registry.value(), *files, eigener_ordner,
                            app.applicationFilePath().toStdString());
   KontoSitzung sitzung;
   StarteKontoServer(sitzung, start);
-  if (!store) start.konten_laden(sitzung);  // a failed load step still needs the store to save
+  if (!ablage.store)
+    start.konten_laden(sitzung);  // a failed load step still needs the store to save
 
   // What the host's account operations work with.
   rtt.SetzeSpeicher(RttStorage{sitzung.RTTSpeicherOrdner});
   const AutomationLocale locale = SystemLocale();
-  Speicherplan speicherplan(sitzung.Konten, *store, rtt);
+  Speicherplan speicherplan(sitzung.Konten, *ablage.store, rtt);
   HauptfensterPresenter hauptfenster(sitzung.Konten, speicherplan, locale);
   ScriptUmgebung script_umgebung{sitzung, &reporter, kScriptZeitLimitMs, locale};
   KontoScriptRegeln regeln(script_umgebung);
