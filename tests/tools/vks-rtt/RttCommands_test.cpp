@@ -85,7 +85,9 @@ TEST_F(RttCommandsTest, InfoOfAWellFormedAndOfACutFile) {
       "\"display_name\":\"KapitalCash-Müller\",\"base_name\":\"KapitalCash-Müller\","
       "\"description\":\"Kontoserver Portfolio-Aufzeichnung\",\"category\":\"Portfolio\","
       "\"records\":2,\"first\":\"2024-03-05T14:30:00\",\"last\":\"2024-03-05T15:00:00\"}\n";
-  const std::string file = "{\"file\":\"" + File() + "\",";
+  std::string file = "{\"file\":\"";
+  for (char c : File()) file += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  file += "\",";
   EXPECT_EQ(out_.str(), file + line + file + line);
 }
 
