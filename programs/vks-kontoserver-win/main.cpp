@@ -29,6 +29,7 @@
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/win32/Win32MessageReporter.h"
 #include "adapters/win32/Win32RegistryBackend.h"
+#include "interface/KontenFensterOhneAnzeige.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
@@ -55,20 +56,6 @@ class ServerProzess : public vks::com::ProzessReferenz {
 
  private:
   bool je_benutzt_ = false;
-};
-
-// Windows of its own the Windows server has none yet: the account list is not shown, and
-// unloading it saves what is pending.
-class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
- public:
-  explicit KontenFensterOhneAnzeige(vks::Speicherplan& plan) : plan_(plan) {}
-  void ZeigeKontenFenster() override {
-    std::cerr << "Kontenfenster: keine Anzeige vorhanden, es wird nicht gezeigt\n";
-  }
-  void EntladeKontenFenster() override { plan_.Entladen(); }
-
- private:
-  vks::Speicherplan& plan_;
 };
 
 std::wstring EigenesProgramm() {

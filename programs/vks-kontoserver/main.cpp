@@ -27,6 +27,7 @@
 #include "adapters/qt/frmRTTSpeicherordner.h"
 #include "adapters/sqlite/RegistryLocation.h"
 #include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "interface/KontenFensterOhneAnzeige.h"
 #include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
@@ -41,19 +42,6 @@
 #include "session/Startup.h"
 
 namespace {
-
-// Without a display the account list is never shown; unloading it saves what is pending.
-class KontenFensterOhneAnzeige : public vks::KontenFensterSteuerung {
- public:
-  explicit KontenFensterOhneAnzeige(vks::Speicherplan& plan) : plan_(plan) {}
-  void ZeigeKontenFenster() override {
-    std::cerr << "Kontenfenster: keine Anzeige vorhanden, es wird nicht gezeigt\n";
-  }
-  void EntladeKontenFenster() override { plan_.Entladen(); }
-
- private:
-  vks::Speicherplan& plan_;
-};
 
 // For a command the user copies into a shell.
 std::string ShellWort(const std::string& text) {
