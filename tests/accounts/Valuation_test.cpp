@@ -44,19 +44,19 @@ class ValuationTest : public test::KontoTest {
 // recording, and the times it sets.
 TEST_F(ValuationTest, APriceMarksTheSeriesOfItsKind) {
   const struct {
-    const char* wkn;
+    const char *wkn, *gemeldet;  // as the host reports it, in any case
     int32_t position;
     float preis, point_value, margin, kurs;
     double expected_pl;
     bool aktienwert, open_pl;
-  } cases[] = {{"DE1", 10, 100, 0, 1, 110, 100, true, false},
-               {"FDAX", -2, 1000, 50, 2500, 990, 1000, false, true}};
+  } cases[] = {{"DE1", "de1", 10, 100, 0, 1, 110, 100, true, false},
+               {"FDAX", "FDAX", -2, 1000, 50, 2500, 990, 1000, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.wkn);
     konto_.NeuerAktienwertSpeichern = konto_.NeuerOpenPLSpeichern = false;
     clTitelPosition& p = AddPosition(konto_, c.wkn, c.position, c.preis, c.point_value, c.margin);
     const double cash = konto_.CashBetrag;
-    Price(c.wkn, c.kurs);
+    Price(c.gemeldet, c.kurs);
     EXPECT_EQ(p.OpenPL, c.expected_pl);
     EXPECT_EQ(konto_.CashBetrag, cash);
     EXPECT_EQ(p.AktuellerKurs, c.kurs);

@@ -138,10 +138,11 @@ TEST(clKontoTest, ReadingLeavesUnstoredFieldsAtZero) {
   EXPECT_FALSE(k.NeuerOpenPLSpeichern);
 }
 
-TEST(clKontoTest, NestsChildrenFromOneInCollectionOrder) {
-  clKonto k;
-  AddChildren(k);
-  const Variant written = k.WriteAllProperties();
+TEST(clKontoTest, NestsChildrenFromOneInCollectionOrderAndReadsThemBack) {
+  clKonto original;
+  FillSample(original);
+  AddChildren(original);
+  const Variant written = original.WriteAllProperties();
   struct Case {
     int32_t index;
     std::vector<Variant> children;
@@ -157,24 +158,15 @@ TEST(clKontoTest, NestsChildrenFromOneInCollectionOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("element " + std::to_string(c.index));
-    const Variant& list = written.AsArray().At(c.index);
-    ASSERT_TRUE(list.IsArray());
-    EXPECT_EQ(list.AsArray().LBound(), 1);
-    EXPECT_TRUE(list == Variant(VariantArray::Vector(1, c.children)));
+    EXPECT_TRUE(written.AsArray().At(c.index) == Variant(VariantArray::Vector(1, c.children)));
   }
-}
 
-TEST(clKontoTest, ReadsChildrenInOrderWithCaseInsensitiveKeys) {
-  clKonto original;
-  FillSample(original);
-  AddChildren(original);
   clKonto k;
-  k.ReadAllProperties(original.WriteAllProperties());
-
+  k.ReadAllProperties(written);
   EXPECT_EQ(k.cOffeneOrders.Keys(), (std::vector<std::string>{"O-2", "O-1"}));
   EXPECT_EQ(k.cTitelPositionen.Keys(), (std::vector<std::string>{"ZZ9", "aa1", "Mm5"}));
   EXPECT_EQ(k.cFilledOrders.Keys(), (std::vector<std::string>{"F-3", "F-1", "F-2"}));
-  EXPECT_TRUE(k.WriteAllProperties() == original.WriteAllProperties());
+  EXPECT_TRUE(k.WriteAllProperties() == written);
 
   // A second position differing only in case is the first one.
   const auto* found = k.cTitelPositionen.Find("AA1");

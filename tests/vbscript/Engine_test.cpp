@@ -156,7 +156,7 @@ TEST(EngineTest, DeeplyNestedExpressionIsOutOfStack) {
   EXPECT_EQ(e.error().Number(), 28);
 }
 
-TEST(EngineTest, EvalRunAndReset) {
+TEST(EngineTest, EvalRunResetAndExecuteStatement) {
   Engine engine;
   ASSERT_TRUE(
       engine.AddCode("Function Add(a, b) : Add = a + b : b = 0 : End Function\nk = 4").ok());
@@ -174,6 +174,15 @@ TEST(EngineTest, EvalRunAndReset) {
   EXPECT_EQ(empty.value(), Variant(true));
   EXPECT_FALSE(engine.SetLanguage("JScript").ok());
   EXPECT_TRUE(engine.SetLanguage("vbscript").ok());
+  // Eval and ExecuteStatement share the script-level names.
+  ASSERT_TRUE(engine.ExecuteStatement("Dim total : total = 1").ok());
+  ASSERT_TRUE(engine.ExecuteStatement("total = total + 1 : Execute \"total = total * 10\"").ok());
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  // Eval's "=" compares; it never assigns.
+  EXPECT_EQ(engine.Eval("total = 20").value(), Variant(true));
+  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
+  auto statement = engine.Eval("total = 1 : total = 2");
+  EXPECT_FALSE(statement.ok());
 }
 
 TEST(EngineTest, ScriptObjectsServeTheHostAndTerminateWithTheEngine) {
@@ -249,18 +258,6 @@ TEST(EngineTest, RunPassesByReferenceUnlessTheParameterIsByVal) {
   auto wrong = engine.Run("Both", one);
   ASSERT_FALSE(wrong.ok());
   EXPECT_EQ(wrong.error().Number(), 450);
-}
-
-TEST(EngineTest, EvalAndExecuteStatementShareScriptLevelNames) {
-  Engine engine;
-  ASSERT_TRUE(engine.ExecuteStatement("Dim total : total = 1").ok());
-  ASSERT_TRUE(engine.ExecuteStatement("total = total + 1 : Execute \"total = total * 10\"").ok());
-  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
-  // Eval's "=" compares; it never assigns.
-  EXPECT_EQ(engine.Eval("total = 20").value(), Variant(true));
-  EXPECT_EQ(engine.Eval("total").value(), Variant(int16_t{20}));
-  auto statement = engine.Eval("total = 1 : total = 2");
-  EXPECT_FALSE(statement.ok());
 }
 
 }  // namespace
