@@ -82,15 +82,12 @@ TEST(KontoKennzahlTest, EveryMetricReadsItsFieldsWithItsType) {
                                                 {eGesamtKapital, 9946.5},
                                                 {eVerfuegbarKapital, 4446.5},
                                                 {ebezahltegebuehren, 12.75}};
-  std::vector<std::pair<int32_t, Variant>> cases;
-  for (const auto& [kennzahl, n] : longs) cases.push_back({kennzahl, Variant(n)});
-  for (const auto& [kennzahl, x] : doubles) cases.push_back({kennzahl, Variant(x)});
-  for (int32_t kennzahl : {ePlatzierenVerhindert, 0, 49, -1, INT32_MIN})
-    cases.push_back({kennzahl, Variant()});
-  for (const auto& [kennzahl, expected] : cases) {
-    SCOPED_TRACE("Kennzahl " + std::to_string(kennzahl));
-    EXPECT_EQ(GetKontoKennzahl(k, kennzahl), expected);
-  }
+  for (const auto& [kennzahl, n] : longs)
+    EXPECT_EQ(GetKontoKennzahl(k, kennzahl), Variant(n)) << "Kennzahl " << kennzahl;
+  for (const auto& [kennzahl, x] : doubles)
+    EXPECT_EQ(GetKontoKennzahl(k, kennzahl), Variant(x)) << "Kennzahl " << kennzahl;
+  for (int32_t kennzahl : {static_cast<int32_t>(ePlatzierenVerhindert), 0, 49, -1, INT32_MIN})
+    EXPECT_EQ(GetKontoKennzahl(k, kennzahl), Variant()) << "Kennzahl " << kennzahl;
 }
 
 TEST(KontoKennzahlTest, SumsBeyondTheLongRangeOverflow) {

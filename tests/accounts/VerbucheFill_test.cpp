@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "fakes/ErrorOf.h"
 #include "tests/accounts/KontoTestSupport.h"
 

@@ -80,7 +80,9 @@ class KontoOperationenTest : public ::testing::Test {
       fehler_.clear();
       EXPECT_EQ(c.call(), 0);
       const std::string gezeigt = reporter_.messages.empty() ? fehler_ : reporter_.messages[0].text;
-      if (!reporter_.messages.empty()) EXPECT_EQ(reporter_.messages[0].style, 0);
+      if (!reporter_.messages.empty()) {
+        EXPECT_EQ(reporter_.messages[0].style, 0);
+      }
       EXPECT_TRUE(gezeigt.ends_with(c.meldung)) << gezeigt;
       EXPECT_EQ(gezeigt.empty(), c.meldung.empty()) << gezeigt;
       EXPECT_EQ(Konto("Depot").WriteAllProperties(), before);

@@ -50,7 +50,9 @@ TEST(MemoryFootprintTest, GrowingPastTheBoundIsError7) {
     Engine engine(OneMegabyte());
     auto r = engine.ExecuteStatement(script);
     EXPECT_EQ(r.ok() ? 0 : r.error().Number(), too_much ? 7 : 0) << engine.Error().description;
-    if (too_much) EXPECT_GT(engine.Error().line, 0);
+    if (too_much) {
+      EXPECT_GT(engine.Error().line, 0);
+    }
   }
 }
 
