@@ -14,48 +14,45 @@ Limits OneMegabyte() {
   return limits;
 }
 
+// Growing past the bound is error 7 on the line that grew; values that are gone or shared do not
+// count.
 TEST(MemoryFootprintTest, GrowingPastTheBoundIsError7) {
-  const char* scripts[] = {
-      "s = Space(2000000)",
-      "s = String(3000000, \"x\")",
-      "s = \"x\" : Do : s = s & s : Loop",
-      "s = \"xy\" : Do : s = s + s : Loop",
-      "ReDim a(10000000)",
-      "s = Replace(Space(600000), \" \", \"ab\")",
-      "Dim a(100)\nFor i = 0 To 100\n  a(i) = Space(100000)\nNext",
-      "Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d.Add i, Space(50000)\n"
-      "Next",
-      "Class C : Public S : End Class\nDim a(100)\nFor i = 0 To 100\n  Set a(i) = New C\n"
-      "  a(i).S = String(60000, \"x\")\nNext",
-      "Sub Deep(n)\n  Dim t : t = Space(300000)\n  If n < 10 Then Deep n + 1\nEnd Sub\nDeep 1",
-      "ReDim a(0)\nFor i = 1 To 100000\n  ReDim Preserve a(i)\n  a(i) = Space(1000) & i\nNext",
-      "parts = Split(String(400000, \",\"), \",\")",
+  const std::pair<const char*, bool> scripts[] = {
+      {"s = Space(2000000)", true},
+      {"s = String(3000000, \"x\")", true},
+      {"s = \"x\" : Do : s = s & s : Loop", true},
+      {"s = \"xy\" : Do : s = s + s : Loop", true},
+      {"ReDim a(10000000)", true},
+      {"s = Replace(Space(600000), \" \", \"ab\")", true},
+      {"Dim a(100)\nFor i = 0 To 100\n  a(i) = Space(100000)\nNext", true},
+      {"Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d.Add i, Space(50000)\n"
+       "Next",
+       true},
+      {"Class C : Public S : End Class\nDim a(100)\nFor i = 0 To 100\n  Set a(i) = New C\n"
+       "  a(i).S = String(60000, \"x\")\nNext",
+       true},
+      {"Sub Deep(n)\n  Dim t : t = Space(300000)\n  If n < 10 Then Deep n + 1\nEnd Sub\nDeep 1",
+       true},
+      {"ReDim a(0)\nFor i = 1 To 100000\n  ReDim Preserve a(i)\n  a(i) = Space(1000) & i\nNext",
+       true},
+      {"parts = Split(String(400000, \",\"), \",\")", true},
+      {"For i = 1 To 200\n  s = Space(500000)\nNext", false},
+      {"Sub Pass(x, n)\n  If n > 0 Then Pass x, n - 1\n  If n = 0 Then y = Space(100000)\nEnd Sub\n"
+       "s = Space(700000)\nPass s, 30",
+       false},
+      {"Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d(\"k\") = "
+       "Space(500000)\nNext",
+       false},
+      {"Dim a(3)\nFor i = 1 To 50\n  a(i Mod 4) = Space(200000)\nNext", false},
   };
-  for (const char* script : scripts) {
+  for (const auto& [script, too_much] : scripts) {
     SCOPED_TRACE(script);
     Engine engine(OneMegabyte());
     auto r = engine.ExecuteStatement(script);
-    ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.error().Number(), 7);
-    EXPECT_GT(engine.Error().line, 0);
-  }
-}
-
-TEST(MemoryFootprintTest, ValuesThatAreGoneOrSharedDoNotCount) {
-  const char* scripts[] = {
-      "For i = 1 To 200\n  s = Space(500000)\nNext",
-      "Sub Pass(x, n)\n  If n > 0 Then Pass x, n - 1\n  If n = 0 Then y = Space(100000)\nEnd Sub\n"
-      "s = Space(700000)\nPass s, 30",
-      "Set d = CreateObject(\"Scripting.Dictionary\")\nFor i = 1 To 100\n  d(\"k\") = "
-      "Space(500000)\n"
-      "Next",
-      "Dim a(3)\nFor i = 1 To 50\n  a(i Mod 4) = Space(200000)\nNext",
-  };
-  for (const char* script : scripts) {
-    SCOPED_TRACE(script);
-    Engine engine(OneMegabyte());
-    auto r = engine.ExecuteStatement(script);
-    EXPECT_TRUE(r.ok()) << engine.Error().description;
+    EXPECT_EQ(r.ok() ? 0 : r.error().Number(), too_much ? 7 : 0) << engine.Error().description;
+    if (too_much) {
+      EXPECT_GT(engine.Error().line, 0);
+    }
   }
 }
 

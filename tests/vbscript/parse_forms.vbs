@@ -1,7 +1,7 @@
 ' Forms the parser takes: "><", one-line If with colons and empty parts, procedures declared
 ' inside blocks, parenthesized expressions that start a chain, non-reserved words as names,
-' End Sub after a statement, "." outside With (error 505 when it runs) and Const in a block that
-' never runs.
+' End Sub after a statement, "." outside With (error 505 when it runs), Const in a block that
+' never runs, and statement forms that must parse (in a procedure that never runs).
 
 Dim r, Step, Property, Default, Erase, Error, Explicit
 Check "><", 1 >< 2, True
@@ -86,4 +86,25 @@ Sub MitKonstante()
 End Sub
 MitKonstante
 Check "local Const in a branch that never runs", r, "lokal"
+
+Sub NurGeparst()
+  F 1, , 3 : F (1), 2
+  x = a.b(1).c.d(2)(3)
+  x = -2 ^ -2 * 3 \ 2 Mod 5 & "s" = 1 Imp Not a Eqv b Xor c Or d And e
+  x = #1/31/2024# + #10:30 PM# + &HFF& + &O17 + 1.5E-3 + .5
+  x = [my var] : Erase a, b
+  x = obj.End + obj.Next
+  With obj : .a = 1 : .b.c(2) = .d : End With
+  For i = 1 To 10 Step 2
+  Next i
+  Do Until x
+  Loop
+  Do
+  Loop While y
+  Select Case x
+  Case 1, 2 To 3, Is > 4
+  Case Else
+  End Select
+End Sub
+Check "time and exponent literals", #10:30 PM# + 1.5E-3 * 1000 + .5, #10:30 PM# + 2
 WScript.Quit failures
