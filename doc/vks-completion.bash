@@ -16,6 +16,7 @@ _vks_optionen() {
 
 _vks() {
   local cur=${COMP_WORDS[COMP_CWORD]} tool=${COMP_WORDS[0]} befehle befehl=""
+  COMPREPLY=()
   befehle=$(_vks_befehle "${tool##*/}")
   local i
   for ((i = 1; i < COMP_CWORD; i++)); do
