@@ -215,7 +215,9 @@ void KontoServerDienst::ClientWeg(const std::string& client) {
     if (eintrag.owner == client) paths.push_back(path);
   }
   for (const std::string& path : paths) Freigeben(path);
-  if (nur_geschaut_.erase(client) && !je_erzeugt_) alle_freigegeben_();
+  // Another client still waiting for its first object (a server asking for its storage folder
+  // refuses to make one meanwhile) keeps the server.
+  if (nur_geschaut_.erase(client) && nur_geschaut_.empty() && !je_erzeugt_) alle_freigegeben_();
 }
 
 }  // namespace vks::dbus

@@ -46,9 +46,9 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   void Diene(const std::string& path, DbusObjekt& objekt) { feste_[path] = &objekt; }
 
   // A process that the bus started for a call that never came: when no object has been created
-  // within `frist`, alle_freigegeben runs as after the last release. It runs at once when a
-  // client that only looked (introspection, a status property, a ping) leaves the bus before any
-  // object has been created: a look need not keep a server for the rest of the period.
+  // within `frist`, alle_freigegeben runs as after the last release. It runs at once when the
+  // clients that only looked (introspection, a status property, a ping) have left the bus before
+  // any object has been created: a look need not keep a server for the rest of the period.
   void BeendeOhneObjektNach(std::chrono::milliseconds frist);
 
   std::string PfadVon(const ObjectRef& objekt) override;
