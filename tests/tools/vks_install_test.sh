@@ -36,7 +36,7 @@ check_tree() {  # check_tree NAME ROOT PREFIX EXEC_PREFIX: ROOT holds only PREFI
   grep -qx "SystemdService=vks-kontoserver.service" \
     "$3/share/dbus-1/services/de.tradomir.VKSKontoServerV7.service" || fail "$1: SystemdService="
   for f in doc/tradomir-kontoserver/handbuch.html bash-completion/completions/vks-reg \
-    man/man1/vks-store.1 man/man1/vks-kontoserver.1; do
+    man/man1/vks-store.1.gz man/man1/vks-kontoserver.1.gz; do
     [ -f "$3/share/$f" ] || fail "$1: $f fehlt"
   done
   [ -z "$(ls -A "$HOME")" ] || fail "$1: in HOME geschrieben: $(ls -A "$HOME")"
