@@ -71,6 +71,19 @@ grep -q "Haupt-Installation von Tradomir" "$work/status.log" &&
 als_benutzer vks-reg query "$key" | grep -qF "$home/.local/share/tradomir/Kontoserver" ||
   fail "Haupt-Installation nicht eingetragen: $(als_benutzer vks-reg query "$key" 2>&1)"
 
+# The menu entry's command under Xvfb, as that user: the account list window opens (the first
+# start is behind, so no box asks anything), --schliessen closes it, and both programs end.
+menu=$(sed -n 's/^Exec="\(.*\)"$/\1/p' /usr/share/applications/de.tradomir.VKSKonten.desktop)
+[ "$menu" = /usr/bin/vks-konten ] || fail "Exec= des Menüeintrags: $menu"
+if command -v xvfb-run >/dev/null; then
+  als_benutzer timeout 60 xvfb-run -a dbus-run-session -- sh -c '
+    "$1" >"$HOME/fenster.out" 2>&1 &
+    for i in $(seq 300); do grep -q "ist offen" "$HOME/fenster.out" && break; sleep 0.1; done
+    vks-konten --schliessen && wait $!' _ "$menu" >"$work/fenster.log" 2>&1 ||
+    fail "Kontenliste aus dem Menü: $(cat "$work/fenster.log" "$home/fenster.out" 2>&1)"
+  grep -q "ist offen" "$home/fenster.out" || fail "Kontenfenster nicht offen: $(cat "$home/fenster.out")"
+fi
+
 # The demo against the installed server, activated on a private session bus.
 dbus-run-session -- vks-host-demo "$work/demo" >"$work/demo.out" 2>&1 || fail "Demo: $(cat "$work/demo.out")"
 grep -qx "Der Bus hat den Kontoserver aktiviert (installierte .service-Datei)." "$work/demo.out" ||
