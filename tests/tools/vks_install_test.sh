@@ -65,8 +65,8 @@ for journal in ja nein; do
   stream=""
   [ $journal = nein ] || stream=$(stat -c '%d:%i' "$work/journal.log")
   JOURNAL_STREAM=$stream DBUS_SESSION_BUS_ADDRESS="unix:path=$work/kein-bus" \
-    "$prefix/libexec/tradomir/vks-kontoserver" 2>"$work/journal.log"
-  first=$(head -n 1 "$work/journal.log")
+    env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/libexec/tradomir/vks-kontoserver" 2>"$work/journal.log"
+  first=$(grep -m 1 "FEHLER: " "$work/journal.log")
   case "$journal:$first" in
     "ja:<3>FEHLER: "* | "nein:FEHLER: "*) ;;
     *) fail "Journal $journal: $first" ;;
