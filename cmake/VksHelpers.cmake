@@ -132,14 +132,21 @@ function(vks_check_library_cycles)
   endif()
 endfunction()
 
-# vks_install_exec_file(TEMPLATE DESTINATION VARIABLE PROGRAM [DESKTOP]): installs TEMPLATE into
-# DESTINATION below the prefix with @VARIABLE@ the quoted path of the installed PROGRAM (relative to
-# the prefix). The path is that of the install itself (--prefix wins over the configured prefix);
+# vks_install_exec_file(TEMPLATE DESTINATION VARIABLE PROGRAM [DESKTOP | SYSTEMD]): installs
+# TEMPLATE into DESTINATION below the prefix with @VARIABLE@ the quoted path of the installed
+# PROGRAM (relative to the prefix), quoted for a desktop entry, a systemd unit or (neither) a D-Bus
+# service file. The path is that of the install itself (--prefix wins over the configured prefix);
 # DESTDIR only stages the file.
 function(vks_install_exec_file template destination variable program)
-  cmake_parse_arguments(arg "DESKTOP" "" "" ${ARGN})
+  cmake_parse_arguments(arg "DESKTOP;SYSTEMD" "" "" ${ARGN})
+  set(kind "")
+  if(arg_DESKTOP)
+    set(kind DESKTOP)
+  elseif(arg_SYSTEMD)
+    set(kind SYSTEMD)
+  endif()
   get_filename_component(name ${template} NAME_WLE)
   install(CODE "include([[${PROJECT_SOURCE_DIR}/cmake/VksInstallExec.cmake]])
 vks_write_exec_file([[${template}]] [[${CMAKE_CURRENT_BINARY_DIR}/install/${name}]]
-                    [[${destination}]] ${variable} [[${program}]] \"${arg_DESKTOP}\")")
+                    [[${destination}]] ${variable} [[${program}]] \"${kind}\")")
 endfunction()

@@ -18,6 +18,9 @@ void Speicherplan::ZeitgeberTick() {
   if (!speichern_ausstehend_) return;
   std::optional<AutomationError> fehler = store_.SpeichereKonten(konten_);
   speichern_ausstehend_ = fehler.has_value();
+  if (!fehler) {
+    for (size_t i = 0; i < beobachter_.size(); ++i) beobachter_[i]->Gespeichert();
+  }
   const auto beschreibung = [](const std::optional<AutomationError>& f) {
     return f ? std::optional<std::string>(f->Description()) : std::nullopt;
   };

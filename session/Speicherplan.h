@@ -29,6 +29,8 @@ class KursTickBeobachter {
   virtual void KurswerteSofortGeschrieben(const clKonto& /*konto*/) {}
   // A save failed where the last one did not (or failed otherwise), or succeeded after failures.
   virtual void SpeicherfehlerGeaendert(const std::optional<AutomationError>& /*fehler*/) {}
+  // The account store has just been saved.
+  virtual void Gespeichert() {}
 };
 
 class Speicherplan {

@@ -79,7 +79,11 @@ std::string GermanUsageError(const std::string& english) {
 }
 
 std::string VersionText(const std::string& name) {
-  return name + " " VKS_VERSION;
+  return name + " " + Version();
+}
+
+std::string Version() {
+  return VKS_VERSION;
 }
 
 int FinishOutput(const std::string& name, std::ostream& out, std::ostream& err, int code) {

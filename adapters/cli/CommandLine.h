@@ -62,5 +62,7 @@ int FinishOutput(const std::string& name, std::ostream& out, std::ostream& err, 
 
 // The program's name and version, as --version prints them.
 std::string VersionText(const std::string& name);
+// The version alone.
+std::string Version();
 
 }  // namespace vks::cli

@@ -116,6 +116,8 @@ void KontoServerDienst::Bearbeite(sd_bus_message* m) {
       ClientWeg(name);
     return;
   }
+  const char* sender = sd_bus_message_get_sender(m);
+  if (!je_erzeugt_ && sender) nur_geschaut_.insert(sender);
   // The object stays alive until its answer is out, even if its client leaves meanwhile.
   std::shared_ptr<DbusObjekt> halten;
   DbusObjekt* objekt = Finde(sd_bus_message_get_path(m), halten);
@@ -124,10 +126,7 @@ void KontoServerDienst::Bearbeite(sd_bus_message* m) {
     loop_.Antworte(m, ErrorReply(m, kUnknownObject, path ? path : ""));
     return;
   }
-  if (objekt == this) {
-    const char* sender = sd_bus_message_get_sender(m);
-    aufrufer_ = sender ? sender : "";
-  }
+  if (objekt == this) aufrufer_ = sender ? sender : "";
   loop_.Antworte(m, objekt->Beantworte(m));
   // Before the next call is taken: a client that releases and creates at once finds room.
   for (const std::string& path : std::exchange(freizugeben_, {})) Freigeben(path);
@@ -162,6 +161,7 @@ std::string KontoServerDienst::CreateObject(const std::string& className,
   }
   eintrag.objekt->SetzeAufzeichnung(Aufzeichnung());
   je_erzeugt_ = true;
+  nur_geschaut_.clear();
   objekte_.emplace(path, std::move(eintrag));
   if (gehalten++ == 0) PruefeClient(client);
   return path;
@@ -215,6 +215,9 @@ void KontoServerDienst::ClientWeg(const std::string& client) {
     if (eintrag.owner == client) paths.push_back(path);
   }
   for (const std::string& path : paths) Freigeben(path);
+  // Another client still waiting for its first object (a server asking for its storage folder
+  // refuses to make one meanwhile) keeps the server.
+  if (nur_geschaut_.erase(client) && nur_geschaut_.empty() && !je_erzeugt_) alle_freigegeben_();
 }
 
 }  // namespace vks::dbus

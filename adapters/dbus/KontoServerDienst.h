@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,9 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   void Diene(const std::string& path, DbusObjekt& objekt) { feste_[path] = &objekt; }
 
   // A process that the bus started for a call that never came: when no object has been created
-  // within `frist`, alle_freigegeben runs as after the last release.
+  // within `frist`, alle_freigegeben runs as after the last release. It runs at once when the
+  // clients that only looked (introspection, a status property, a ping) have left the bus before
+  // any object has been created: a look need not keep a server for the rest of the period.
   void BeendeOhneObjektNach(std::chrono::milliseconds frist);
 
   std::string PfadVon(const ObjectRef& objekt) override;
@@ -81,6 +84,7 @@ class KontoServerDienst : public DbusObjekt, public ObjektPfade {
   std::map<std::string, DbusObjekt*, std::less<>> feste_;
   bool je_erzeugt_ = false;
   QTimer frist_;
+  std::set<std::string, std::less<>> nur_geschaut_;  // clients that called before any object
   // Objects served by value's way out, by path; never released before the process ends.
   std::map<std::string, std::pair<ObjectRef, std::shared_ptr<DbusObjekt>>, std::less<>>
       werte_objekte_;

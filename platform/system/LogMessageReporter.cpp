@@ -1,10 +1,13 @@
 #include "platform/system/LogMessageReporter.h"
 
+#include "platform/system/JournalLog.h"
+
 namespace vks {
 
 int32_t LogMessageReporter::ZeigeMeldung(const std::string& text, int32_t style,
                                          const std::string& title) {
-  std::string line = (title.empty() ? std::string(kDefaultMessageTitle) : title) + ": ";
+  std::string line = priorities_ ? "<" + std::to_string(MessagePriority(style)) + ">" : "";
+  line += (title.empty() ? std::string(kDefaultMessageTitle) : title) + ": ";
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
       line += " | ";

@@ -9,8 +9,10 @@ namespace vks {
 
 class LogMessageReporter : public MessageReporter {
  public:
-  // REQUIRES: log outlives the reporter.
-  explicit LogMessageReporter(std::ostream& log) : log_(log) {}
+  // REQUIRES: log outlives the reporter. `priorities`: each line begins with its journal priority
+  // by the message's icon (JournalLog.h).
+  explicit LogMessageReporter(std::ostream& log, bool priorities = false)
+      : log_(log), priorities_(priorities) {}
 
   // Writes "<title>: <text>", line breaks inside the text shown as " | ".
   int32_t ZeigeMeldung(const std::string& text, int32_t style,
@@ -18,6 +20,7 @@ class LogMessageReporter : public MessageReporter {
 
  private:
   std::ostream& log_;
+  bool priorities_;
 };
 
 }  // namespace vks

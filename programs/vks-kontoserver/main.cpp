@@ -4,12 +4,15 @@
 //   vks-kontoserver                   serves the bus
 //   vks-kontoserver --registrieren    makes its own folder the main installation, and ends
 //   vks-kontoserver --help | --version
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QFileInfo>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string_view>
 
@@ -32,6 +35,7 @@
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
 #include "platform/system/ErrorLog.h"
+#include "platform/system/JournalLog.h"
 #include "platform/system/LogMessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "programs/vks-kontoserver/QuitOnSignals.h"
@@ -43,6 +47,13 @@
 
 namespace {
 
+// systemd connects a unit's standard error to the journal and says so in JOURNAL_STREAM.
+bool FehlerGehenInsJournal() {
+  struct stat info {};
+  return fstat(2, &info) == 0 &&
+         vks::IsJournalStream(std::getenv("JOURNAL_STREAM"), info.st_dev, info.st_ino);
+}
+
 // For a command the user copies into a shell.
 std::string ShellWort(const std::string& text) {
   std::string wort = "'";
@@ -50,15 +61,37 @@ std::string ShellWort(const std::string& text) {
   return wort + "'";
 }
 
+// A server installed for every user (a package: its folder is not the user's to write) keeps each
+// user's accounts in a folder of the user's own, as the host's installer gives each installation
+// its Daten folder. That folder, with Daten, is this user's installation folder.
+std::string InstallationsOrdner(const std::string& programm_ordner) {
+  if (access(programm_ordner.c_str(), W_OK) == 0) return programm_ordner;
+  const char* daten = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path ordner = daten && *daten ? std::filesystem::path(daten)
+                                 : home && *home ? std::filesystem::path(home) / ".local/share"
+                                                 : std::filesystem::path();
+  if (ordner.empty()) return programm_ordner;
+  ordner /= "tradomir/Kontoserver";
+  std::error_code fehler;
+  std::filesystem::create_directories(ordner / "Daten", fehler);
+  return fehler ? programm_ordner : ordner.string();
+}
+
 // What the host's installer does: the registry value that the main-installation check reads names
-// this folder. Only the per-user set-up runs this, never an install into a staging folder.
+// this folder. The per-user set-up runs this, never an install into a staging folder.
+vks::Result<bool> SchreibeHauptinstallation(vks::RegistryBackend& registry,
+                                            const std::string& ordner) {
+  return registry.SetValue(vks::HKEY_LOCAL_MACHINE, vks::kHauptinstallationKey, "",
+                           vks::StringValue(ordner));
+}
+
 int Registriere(const std::string& eigener_ordner) {
   using namespace vks;
   const std::string datei = DefaultRegistryFile();
   auto registry = SqliteRegistryBackend::Open(datei);
   Result<bool> gesetzt = registry.ok()
-                             ? registry.value()->SetValue(HKEY_LOCAL_MACHINE, kHauptinstallationKey,
-                                                          "", StringValue(eigener_ordner))
+                             ? SchreibeHauptinstallation(*registry.value(), eigener_ordner)
                              : Result<bool>(registry.error());
   if (!gesetzt.ok()) {
     std::cerr << "FEHLER: " << datei << ": " << gesetzt.error().Description() << "\n";
@@ -67,6 +100,18 @@ int Registriere(const std::string& eigener_ordner) {
   std::cout << "HKLM\\" << kHauptinstallationKey << " = " << eigener_ordner << "\n(in " << datei
             << ")\n";
   return 0;
+}
+
+// The first start of a server installed for every user, for a user who has no main installation
+// yet, makes the user's folder of it the main one: the package's install cannot, as it writes no
+// user's registry.
+void ErsterStartFuerAlle(vks::RegistryBackend& backend, const std::string& programm_ordner,
+                         const std::string& eigener_ordner) {
+  if (eigener_ordner == programm_ordner) return;
+  auto wert = backend.GetValue(vks::HKEY_LOCAL_MACHINE, vks::kHauptinstallationKey, "");
+  if (!wert.ok() || wert.value()) return;
+  if (SchreibeHauptinstallation(backend, eigener_ordner).ok())
+    std::cerr << "Hinweis: " << eigener_ordner << " ist jetzt die Haupt-Installation.\n";
 }
 
 // The start-up check's own message stays as the host knows it; the log adds the command that makes
@@ -98,8 +143,9 @@ int main(int argc, char** argv) {
   if (auto code = cli.Parse(argc, argv)) return *code;
   if (registrieren) {
     QCoreApplication app(argc, argv);
-    return Registriere(QCoreApplication::applicationDirPath().toStdString());
+    return Registriere(InstallationsOrdner(QCoreApplication::applicationDirPath().toStdString()));
   }
+  const JournalPrefixes journal(std::cerr, FehlerGehenInsJournal());
   pcre2::InstallRegexEngine();
   // Decided once: a server without a display never opens a window.
   const bool anzeige = AnzeigeVorhanden(argc, argv, std::cerr);
@@ -144,7 +190,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   RegistrySettingsStore settings(*registry.value());
-  LogMessageReporter log_reporter(std::cerr);
+  LogMessageReporter log_reporter(std::cerr, journal.Active());
   QtMeldungen qt_meldungen;
   MessageReporter& reporter = anzeige ? static_cast<MessageReporter&>(qt_meldungen) : log_reporter;
   BestaetigenderSpeicherordnerDialog bestaetigung(settings);
@@ -154,7 +200,9 @@ int main(int argc, char** argv) {
       erster_start ? static_cast<SpeicherordnerDialog&>(*erster_start) : bestaetigung;
   SystemClock clock;
   KontenAblage ablage;
-  const std::string eigener_ordner = QCoreApplication::applicationDirPath().toStdString();
+  const std::string programm_ordner = QCoreApplication::applicationDirPath().toStdString();
+  const std::string eigener_ordner = InstallationsOrdner(programm_ordner);
+  ErsterStartFuerAlle(*registry.value(), programm_ordner, eigener_ordner);
   StartUmgebung start{
       reporter,      settings, *registry.value(),
       *files,        dialog,   eigener_ordner,
@@ -163,6 +211,9 @@ int main(int argc, char** argv) {
                            app.applicationFilePath().toStdString());
   KontoSitzung sitzung;
   StarteKontoServer(sitzung, start);
+  // The manual installed with the server takes the place of the host's help file.
+  if (const std::string handbuch = programm_ordner + "/" VKS_HANDBUCH; files->FileExists(handbuch))
+    sitzung.HilfeDatei = handbuch;
   if (!ablage.store)
     start.konten_laden(sitzung);  // a failed load step still needs the store to save
 
@@ -198,8 +249,9 @@ int main(int argc, char** argv) {
     zugang.offen = [&] { return mit_anzeige->KontenFensterOffen(); };
     zugang.schliessen = [&] { mit_anzeige->SchliesseKontenFenster(); };
   }
-  dbus::AnzeigeObjekt anzeige_objekt(bus, zugang);
+  dbus::AnzeigeObjekt anzeige_objekt(bus, zugang, sitzung, cli::Version());
   anzeige_objekt.SetzeAufzeichnung(&rtt);
+  anzeige_objekt.BeobachteSpeichern(speicherplan);
   if (mit_anzeige) mit_anzeige->BeimSchliessen([&] { anzeige_objekt.Geschlossen(); });
   dienst.Diene(dbus::kAnzeigePath, anzeige_objekt);
   StandardZufallsfolge zufall;

@@ -49,6 +49,7 @@ tools/vbs|/nicht/da.vbs|1||vbs: /nicht/da.vbs: Datei nicht gefunden
 tools/vks-konten/vks-konten|--help|0|Aufruf: vks-konten|
 tools/vks-konten/vks-konten|--version|0|vks-konten 7.0|
 tools/vks-konten/vks-konten|--zeigen|2||vks-konten: unerwartete Angabe: --zeigen
+tools/vks-konten/vks-konten|--status --schliessen|2||schließen einander aus
 tools/vks-host-demo/vks-host-demo|--help|0|Aufruf: vks-host-demo|
 tools/vks-host-demo/vks-host-demo|--version|0|vks-host-demo 7.0|
 tools/vks-host-demo/vks-host-demo||2||vks-host-demo: ORDNER fehlt

@@ -31,6 +31,14 @@ check_tree() {  # check_tree NAME ROOT PREFIX EXEC_PREFIX: ROOT holds only PREFI
     "$4/libexec/tradomir/vks-kontoserver" ] || fail "$1: Exec= der .service-Datei"
   [ "$(exec_of "$3/share/applications/de.tradomir.VKSKonten.desktop")" = "$4/bin/vks-konten" ] ||
     fail "$1: Exec= der .desktop-Datei"
+  [ "$(sed -n 's/^ExecStart="\(.*\)"$/\1/p' "$3/share/systemd/user/vks-kontoserver.service")" = \
+    "$4/libexec/tradomir/vks-kontoserver" ] || fail "$1: ExecStart= der systemd-Unit"
+  grep -qx "SystemdService=vks-kontoserver.service" \
+    "$3/share/dbus-1/services/de.tradomir.VKSKontoServerV7.service" || fail "$1: SystemdService="
+  for f in doc/tradomir-kontoserver/handbuch.html bash-completion/completions/vks-reg \
+    man/man1/vks-store.1.gz man/man1/vks-kontoserver.1.gz; do
+    [ -f "$3/share/$f" ] || fail "$1: $f fehlt"
+  done
   [ -z "$(ls -A "$HOME")" ] || fail "$1: in HOME geschrieben: $(ls -A "$HOME")"
   [ ! -e "$VKS_REGISTRY" ] || fail "$1: die Installation schreibt die Registrierung"
 }
@@ -50,6 +58,20 @@ out=$("$prefix/libexec/tradomir/vks-kontoserver" --registrieren) || fail "--regi
 printf '%s\n' "$out" | grep -qF "$prefix/libexec/tradomir" || fail "--registrieren sagt nicht, was: $out"
 "$prefix/bin/vks-reg" query "$key" | grep -qF "$prefix/libexec/tradomir" ||
   fail "Registrierung: $("$prefix/bin/vks-reg" query "$key" 2>&1)"
+
+# Under systemd the log goes to the journal, each line with its priority; elsewhere as it is.
+for journal in ja nein; do
+  : >"$work/journal.log"
+  stream=""
+  [ $journal = nein ] || stream=$(stat -c '%d:%i' "$work/journal.log")
+  JOURNAL_STREAM=$stream DBUS_SESSION_BUS_ADDRESS="unix:path=$work/kein-bus" \
+    env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/libexec/tradomir/vks-kontoserver" 2>"$work/journal.log"
+  first=$(grep -m 1 "FEHLER: " "$work/journal.log")
+  case "$journal:$first" in
+    "ja:<3>FEHLER: "* | "nein:FEHLER: "*) ;;
+    *) fail "Journal $journal: $first" ;;
+  esac
+done
 
 # The demo needs its folder; a day given with --tag is read as the day.
 "$prefix/bin/vks-host-demo" >/dev/null 2>&1

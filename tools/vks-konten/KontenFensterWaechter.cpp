@@ -3,6 +3,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
 #include <QtCore/QThread>
+#include <QtDBus/QDBusArgument>
 #include <QtDBus/QDBusConnectionInterface>
 #include <QtDBus/QDBusMessage>
 #include <QtDBus/QDBusObjectPath>
@@ -138,6 +139,39 @@ bool SchliesseKontenFenster(QDBusConnection bus, std::string& meldung) {
   if (antwort.type() == QDBusMessage::ReplyMessage) return true;
   meldung = antwort.errorMessage().toStdString();
   return false;
+}
+
+bool ServerStatus(QDBusConnection bus, std::string& text, std::string& meldung) {
+  QDBusMessage aufruf =
+      Aufruf(QLatin1String(dbus::kAnzeigePath), "org.freedesktop.DBus.Properties", "GetAll");
+  aufruf << QLatin1String(dbus::kAnzeigeInterface);
+  const QDBusMessage antwort = bus.call(aufruf);
+  if (antwort.type() != QDBusMessage::ReplyMessage || antwort.arguments().isEmpty()) {
+    meldung = antwort.errorMessage().toStdString();
+    return false;
+  }
+  const QVariantMap werte = qdbus_cast<QVariantMap>(antwort.arguments().first());
+  const auto ja_nein = [&](const char* name) {
+    return std::string(werte.value(QLatin1String(name)).toBool() ? "ja" : "nein");
+  };
+  const auto wert = [&](const char* name) {
+    return werte.value(QLatin1String(name)).toString().toStdString();
+  };
+  const std::string gespeichert = wert("ZuletztGespeichert");
+  // What the property holds, under the name a user reads.
+  const std::pair<const char*, std::string> zeilen[] = {
+      {"Version", wert("Version")},
+      {"Datenordner", wert("DatenOrdner")},
+      {"RTT-Speicherordner", wert("RTTSpeicherOrdner")},
+      {"Konten", wert("KontenAnzahl")},
+      {"Host-Objekte", wert("HostObjekte")},
+      {"Zuletzt gespeichert", gespeichert.empty() ? "noch nicht" : gespeichert},
+      {"Anzeige", ja_nein("AnzeigeVorhanden")},
+      {"Kontenfenster offen", ja_nein("KontenFensterOffen")},
+  };
+  text.clear();
+  for (const auto& [name, inhalt] : zeilen) text += std::string(name) + ": " + inhalt + "\n";
+  return true;
 }
 
 }  // namespace vks::konten

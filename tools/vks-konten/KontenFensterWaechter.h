@@ -47,5 +47,8 @@ class KontenFensterWaechter : public QObject {
 // Closes the window of a running server; a server that does not run is not started for it.
 // False with `meldung` when the server cannot be asked.
 bool SchliesseKontenFenster(QDBusConnection bus, std::string& meldung);
+// The server's status as lines "Name: Wert" (the bus starts the server for it, which ends again
+// once this client has left). Returns false with the reason in `meldung`.
+bool ServerStatus(QDBusConnection bus, std::string& text, std::string& meldung);
 
 }  // namespace vks::konten

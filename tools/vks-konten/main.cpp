@@ -4,6 +4,7 @@
 // object back and ends (and the server with it, unless a host still uses it).
 //   vks-konten               shows the window and returns when it has been closed
 //   vks-konten --schliessen  closes the window of a running server
+//   vks-konten --status      prints the server's status
 #include <QtCore/QCoreApplication>
 #include <QtDBus/QDBusConnection>
 #include <iostream>
@@ -27,8 +28,13 @@ int main(int argc, char** argv) {
       "Zeigt das Kontenfenster des Kontoservers und kehrt zurück, wenn es "
       "geschlossen wurde. Der Bus startet den Server, wenn er noch nicht läuft.");
   bool schliessen = false;
+  bool status = false;
   cli.App().add_flag("--schliessen", schliessen,
                      "das Kontenfenster eines laufenden Servers schließen");
+  cli.App()
+      .add_flag("--status", status,
+                "Version, Ordner, Konten, Host-Objekte und letzte Sicherung des Servers zeigen")
+      ->excludes("--schliessen");
   if (auto code = cli.Parse(argc, argv)) return *code;
   QCoreApplication app(argc, argv);
   QDBusConnection bus = QDBusConnection::sessionBus();
@@ -37,6 +43,14 @@ int main(int argc, char** argv) {
   if (schliessen) {
     std::string meldung;
     return vks::konten::SchliesseKontenFenster(bus, meldung) ? 0 : Fehler(meldung);
+  }
+  if (status) {
+    std::string text, meldung;
+    if (!vks::konten::ServerStatus(bus, text, meldung)) return Fehler(meldung);
+    return cli.Run([&] {
+      std::cout << text;
+      return 0;
+    });
   }
   KontenFensterWaechter waechter(bus);
   switch (waechter.ZeigeUndWarte()) {

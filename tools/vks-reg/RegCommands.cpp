@@ -159,6 +159,17 @@ class Commands {
  public:
   Commands(RegistryBackend& registry, std::ostream& out) : registry_(registry), out_(out) {}
 
+  // The last error was in the command line itself, found before the registry was touched.
+  bool UsageError() const { return usage_error_; }
+  AutomationError Usage(const std::string& detail) {
+    usage_error_ = true;
+    return InvalidRegistryArgument(detail);
+  }
+  AutomationError Usage(const AutomationError& error) {
+    usage_error_ = true;
+    return error;
+  }
+
   Result<bool> Query(const Parsed& p) {
     auto key = OneKey(p);
     if (!key.ok()) return key.error();
@@ -180,7 +191,7 @@ class Commands {
     auto name = ValueName(p);
     if (!name) {
       if (p.options.count("/t") || p.options.count("/d")) {
-        return InvalidRegistryArgument("/t und /d brauchen /v oder /ve");
+        return Usage("/t und /d brauchen /v oder /ve");
       }
       auto created = registry_.CreateKey(key->root, key->path);
       if (!created.ok()) return created.error();
@@ -191,12 +202,12 @@ class Commands {
       auto known =
           std::find_if(std::begin(kTypeNames), std::end(kTypeNames),
                        [&](const TypeName& n) { return FoldCase(n.name) == FoldCase(t->second); });
-      if (known == std::end(kTypeNames)) return InvalidRegistryArgument("Typ " + t->second);
+      if (known == std::end(kTypeNames)) return Usage("Typ " + t->second);
       type = known->type;
     }
     const auto d = p.options.find("/d");
     auto value = DataFromText(type, d == p.options.end() ? "" : d->second);
-    if (!value.ok()) return value.error();
+    if (!value.ok()) return Usage(value.error());
     auto set = registry_.SetValue(key->root, key->path, *name, value.value());
     if (!set.ok()) return set.error();
     return Done();
@@ -227,12 +238,12 @@ class Commands {
 
   Result<bool> Export(const Parsed& p) {
     if (p.positional.empty() || p.positional.size() > 2) {
-      return InvalidRegistryArgument("export [SCHLÜSSEL] DATEI");
+      return Usage(UnknownSwitch(p, 1).value_or("export [SCHLÜSSEL] DATEI"));
     }
     std::vector<RegKeyName> keys;
     if (p.positional.size() == 2) {
       auto key = ParseRegKeyName(p.positional[0]);
-      if (!key.ok()) return key.error();
+      if (!key.ok()) return Usage(key.error());
       keys.push_back(key.value());
     } else {
       for (ERegistryClassConstants root : kRegistryRoots) keys.push_back(RegKeyName{root, ""});
@@ -250,7 +261,7 @@ class Commands {
   }
 
   Result<bool> Import(const Parsed& p) {
-    if (p.positional.size() != 1) return InvalidRegistryArgument("import DATEI");
+    if (p.positional.size() != 1) return Usage(UnknownSwitch(p, 1).value_or("import DATEI"));
     std::string bytes;
     try {
       bytes = NewPlatformFileSystem()->ReadFile(p.positional[0]);
@@ -263,9 +274,21 @@ class Commands {
   }
 
  private:
-  static Result<RegKeyName> OneKey(const Parsed& p) {
-    if (p.positional.size() != 1) return InvalidRegistryArgument("genau ein Schlüssel erwartet");
-    return ParseRegKeyName(p.positional[0]);
+  Result<RegKeyName> OneKey(const Parsed& p) {
+    if (p.positional.size() != 1) {
+      return Usage(UnknownSwitch(p, 0).value_or("genau ein Schlüssel erwartet"));
+    }
+    auto key = ParseRegKeyName(p.positional[0]);
+    if (!key.ok()) return Usage(key.error());
+    return key;
+  }
+  // A key never begins with "/", a file may: an argument that does, beyond the last `files`
+  // arguments, is a switch that no command knows.
+  static std::optional<std::string> UnknownSwitch(const Parsed& p, size_t files) {
+    for (size_t i = 0; i + files < p.positional.size(); ++i) {
+      if (p.positional[i].starts_with('/')) return "unbekannter Schalter '" + p.positional[i] + "'";
+    }
+    return std::nullopt;
   }
   static std::optional<std::string> ValueName(const Parsed& p) {
     if (p.options.count("/ve")) return std::string();
@@ -328,6 +351,7 @@ class Commands {
 
   RegistryBackend& registry_;
   std::ostream& out_;
+  bool usage_error_ = false;
 };
 
 }  // namespace
@@ -336,14 +360,14 @@ int RunRegCommand(const std::vector<std::string>& args, RegistryBackend& registr
                   std::ostream& out, std::ostream& err) {
   if (args.empty()) {
     err << "FEHLER: Befehl fehlt (query, add, delete, export, import).\n";
-    return 1;
+    return 2;
   }
   auto parsed = Parse(args, 1);
+  Commands commands(registry, out);
   Result<bool> result = false;
   if (!parsed.ok()) {
-    result = parsed.error();
+    result = commands.Usage(parsed.error());
   } else {
-    Commands commands(registry, out);
     const std::string command = FoldCase(args[0]);
     if (command == "query") {
       result = commands.Query(parsed.value());
@@ -356,12 +380,12 @@ int RunRegCommand(const std::vector<std::string>& args, RegistryBackend& registr
     } else if (command == "import") {
       result = commands.Import(parsed.value());
     } else {
-      result = InvalidRegistryArgument("unbekannter Befehl '" + args[0] + "'");
+      result = commands.Usage("unbekannter Befehl '" + args[0] + "'");
     }
   }
   if (result.ok()) return 0;
   err << "FEHLER: " << result.error().Description() << "\n";
-  return 1;
+  return commands.UsageError() ? 2 : 1;
 }
 
 }  // namespace vks

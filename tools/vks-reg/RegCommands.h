@@ -14,7 +14,8 @@
 
 namespace vks {
 
-// Returns the process exit code: 0 on success, 1 after writing a message to err.
+// Returns the process exit code: 0 on success, else after writing the reason to err 2 for a
+// command line that is wrong in itself (no registry touched) and 1 for one that failed.
 int RunRegCommand(const std::vector<std::string>& args, RegistryBackend& registry,
                   std::ostream& out, std::ostream& err);
 

@@ -3,10 +3,12 @@
 
 Usage: vks_kontoserver_test.py <services dir> <vks-reg> <sample store> <VKSKontoServerV7.xml>
 """
+import datetime
 import os
 import struct
 import subprocess
 import sys
+import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -202,6 +204,47 @@ class WithSampleStore(ServerTest):
         self.assertEqual(after, before)
 
 
+class Status(ServerTest):
+    """What vks-konten --status shows, read as any client reads it."""
+
+    def status(self, conn=None):
+        return (conn or self.conn).call_blocking(pb.NAME, pb.ROOT + "/Anzeige", dbus.PROPERTIES_IFACE,
+                                                 "GetAll", "s", (pb.NAME + ".Anzeige",))
+
+    def test_status_follows_the_session(self):
+        konto, _ = self.create("clKontoSchnittstelle")
+        self.assertEqual(self.status()["ZuletztGespeichert"], "")
+        konto.VKSNeuesKontoZufuegen("Depot", "", 1000.0, 45744.0, True, False, False, "")
+        # The save timer saves the new account within seconds.
+        deadline = time.monotonic() + 20
+        while not self.status()["ZuletztGespeichert"] and time.monotonic() < deadline:
+            time.sleep(0.2)
+        status = self.status()
+        cases = [
+            ("Version", lambda v: v == subprocess.run(
+                [VKS_REG, "--version"], capture_output=True, text=True).stdout.split()[1]),
+            ("DatenOrdner", lambda v: os.path.samefile(v, self.bus.daten)),
+            ("RTTSpeicherOrdner", lambda v: os.path.normpath(v) == self.bus.rtt()),
+            ("KontenAnzahl", lambda v: v == 1),
+            ("HostObjekte", lambda v: v == 1),
+            ("ZuletztGespeichert", lambda v: datetime.datetime.fromisoformat(v).tzinfo is not None),
+        ]
+        for name, good in cases:
+            with self.subTest(name=name):
+                self.assertTrue(good(status[name]), status[name])
+
+    def test_a_look_does_not_keep_a_server_the_bus_started(self):
+        for look in [lambda c: self.status(c),
+                     lambda c: c.call_blocking(pb.NAME, pb.ROOT, "org.freedesktop.DBus.Introspectable",
+                                               "Introspect", "", ())]:
+            conn = self.bus.connect()
+            look(conn)
+            pid = self.bus.server_pid(conn)
+            conn.close()
+            # Well within the minute a server waits for its first object.
+            self.assertTrue(self.bus.wait_until_gone(pid, limit=20))
+
+
 class IntrospectionMatchesTheRepository(ServerTest):
     def interfaces(self, xml):
         result = {}
@@ -222,7 +265,8 @@ class IntrospectionMatchesTheRepository(ServerTest):
     def test_server_reports_the_interfaces_of_the_file(self):
         reported = {}
         konto, props = self.create("clKontoSchnittstelle")
-        for path in [pb.ROOT, konto.object_path, self.create("clRegistry")[0].object_path,
+        for path in [pb.ROOT, pb.ROOT + "/Anzeige", konto.object_path,
+                     self.create("clRegistry")[0].object_path,
                      props.Get(pb.KONTO_IF, "KontoGlobalData")]:
             xml = self.conn.call_blocking(pb.NAME, path, "org.freedesktop.DBus.Introspectable",
                                           "Introspect", "", ())
@@ -233,6 +277,13 @@ class IntrospectionMatchesTheRepository(ServerTest):
         for name in expected:
             with self.subTest(interface=name):
                 self.assertEqual(reported[name], expected[name])
+        # Introspection reports the file; the values show what the server really serves.
+        values = self.conn.call_blocking(pb.NAME, pb.ROOT + "/Anzeige", dbus.PROPERTIES_IFACE,
+                                         "GetAll", "s", (pb.NAME + ".Anzeige",))
+        types = {"b": dbus.Boolean, "s": dbus.String, "i": dbus.Int32}
+        declared = {m[1]: m[2] for m in expected[pb.NAME + ".Anzeige"] if m[0] == "property"}
+        self.assertEqual({k: type(v) for k, v in values.items()},
+                         {k: types[t] for k, t in declared.items()})
 
 
 class WaylandWithoutCompositor(ServerTest):

@@ -141,6 +141,21 @@ class WithoutDisplay(KontenTest):
             time.sleep(0.05)
         self.assertFalse(self.server_running())
 
+    def test_status_starts_the_server_for_the_look_alone(self):
+        status = subprocess.run([KONTEN, "--status"], env=self.bus.env, timeout=LIMIT,
+                                capture_output=True, text=True)
+        self.assertEqual((status.returncode, status.stderr), (0, ""))
+        for line in ["Version: 7.0", "Datenordner: " + self.bus.daten,
+                     "RTT-Speicherordner: " + self.bus.rtt(), "Host-Objekte: 0",
+                     "Zuletzt gespeichert: noch nicht", "Anzeige: nein"]:
+            self.assertIn(line + "\n", status.stdout)
+        self.assertRegex(status.stdout, r"\nKonten: [1-9]")
+        # vks-konten has left: the server it had started ends without waiting out its minute.
+        end = time.monotonic() + LIMIT
+        while self.server_running() and time.monotonic() < end:
+            time.sleep(0.05)
+        self.assertFalse(self.server_running())
+
     def test_schliessen_starts_no_server(self):
         closer = subprocess.run([KONTEN, "--schliessen"], env=self.bus.env, timeout=LIMIT)
         self.assertEqual(closer.returncode, 0)

@@ -59,29 +59,33 @@ TEST_F(RegCommandsTest, AddStoresEveryTypeAndQueryShowsIt) {
 }
 
 TEST_F(RegCommandsTest, BadCommandLinesFailWithAMessage) {
+  // Exit code 2: the command line itself is wrong; 1: it could not be carried out.
   struct Case {
     std::vector<std::string> args;
     std::string message;
+    int code;
   };
   const Case kCases[] = {
-      {{}, "FEHLER: Befehl fehlt"},
-      {{"list"}, "unbekannter Befehl 'list'"},
-      {{"query", "HKXY\\a"}, "unbekannter Wurzelschlüssel 'HKXY\\a'"},
-      {{"query", "HKCU\\fehlt"}, "wurde nicht gefunden"},
-      {{"query", "HKCU\\a\\"}, "leerer Abschnitt"},
-      {{"add", "HKCU\\a", "/v"}, "/v ohne Angabe"},
-      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_QWORD"}, "Typ REG_QWORD"},
-      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_DWORD", "/d", "4294967296"}, "keine Zahl"},
-      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_DWORD", "/d", "-1"}, "keine Zahl"},
-      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_BINARY", "/d", "abc"}, "keine Hexbytes"},
-      {{"add", "HKCU\\a", "/d", "x"}, "/t und /d brauchen /v"},
-      {{"delete", "HKCU\\fehlt"}, "wurde nicht gefunden"},
-      {{"import", "/nicht/da.reg"}, "Fehler beim Zugriff auf Pfad/Datei (/nicht/da.reg)"},
-      {{"export"}, "export [SCHLÜSSEL] DATEI"},
+      {{}, "FEHLER: Befehl fehlt", 2},
+      {{"list"}, "unbekannter Befehl 'list'", 2},
+      {{"query", "HKXY\\a"}, "unbekannter Wurzelschlüssel 'HKXY\\a'", 2},
+      {{"query", "HKCU\\fehlt"}, "wurde nicht gefunden", 1},
+      {{"query", "HKCU\\a\\"}, "leerer Abschnitt", 2},
+      {{"query", "HKCU\\a", "/x"}, "unbekannter Schalter '/x'", 2},
+      {{"add", "HKCU\\a", "/v"}, "/v ohne Angabe", 2},
+      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_QWORD"}, "Typ REG_QWORD", 2},
+      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_DWORD", "/d", "4294967296"}, "keine Zahl", 2},
+      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_DWORD", "/d", "-1"}, "keine Zahl", 2},
+      {{"add", "HKCU\\a", "/v", "n", "/t", "REG_BINARY", "/d", "abc"}, "keine Hexbytes", 2},
+      {{"add", "HKCU\\a", "/d", "x"}, "/t und /d brauchen /v", 2},
+      {{"delete", "HKCU\\fehlt"}, "wurde nicht gefunden", 1},
+      {{"import", "/nicht/da.reg"}, "Fehler beim Zugriff auf Pfad/Datei (/nicht/da.reg)", 1},
+      {{"import", "/z", "/nicht/da.reg"}, "unbekannter Schalter '/z'", 2},
+      {{"export"}, "export [SCHLÜSSEL] DATEI", 2},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.message);
-    EXPECT_EQ(Run(c.args), 1);
+    EXPECT_EQ(Run(c.args), c.code);
     EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
     EXPECT_TRUE(reg_.EnumerateSubkeys(HKEY_CURRENT_USER, "").value()->empty());
   }
