@@ -43,11 +43,12 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// Tick positions k * step in [low, high], at most `max_count + 1` of them.
+// Tick positions k * step in [low, high], at most `max_count + 1` of them. An end a rounding away
+// from a tick still has it.
 std::vector<double> Multiples(double low, double high, double step, int max_count) {
   std::vector<double> positions;
-  for (double k = std::ceil(low / step - 1e-9);
-       k * step <= high + step * 1e-9 && static_cast<int>(positions.size()) <= max_count; ++k)
+  for (double k = std::ceil(low / step - 1e-6);
+       k * step <= high + step * 1e-6 && static_cast<int>(positions.size()) <= max_count; ++k)
     positions.push_back(k * step);
   return positions;
 }
@@ -67,7 +68,7 @@ std::vector<AxisTick> TimeTicks(double from, double to, int max_count,
                                       10800, 21600, 43200, 86400, 172800, 604800, 1209600};
   double step = 0;
   for (double s : kSteps) {
-    if (span / s <= max_count - 1) {
+    if (span / s <= (max_count - 1) * (1 + 1e-6)) {
       step = s;
       break;
     }
@@ -97,7 +98,8 @@ std::vector<AxisTick> ValueTicks(double low, double high, int max_count,
   const double raw = (high - low) / (max_count - 1);
   if (!(raw > 0) || !std::isfinite(raw)) return {};
   const double step = RoundStepUp(raw);
-  const int decimals = step >= 1 ? 0 : std::min(15, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  const int decimals =
+      step >= 1 ? 0 : std::min(15, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
   std::vector<AxisTick> ticks;
   for (double v : Multiples(low, high, step, max_count)) {
     if (std::abs(v) < step * 1e-9) v = 0;  // no "-0"
@@ -130,15 +132,14 @@ void DrawTimeChart(QPainter& p, const QRectF& bounds, const TimeChart& chart) {
   for (const ChartSeries& s : chart.series) {
     for (qsizetype i = 0; i < s.points.size(); ++i) {
       const QPointF& pt = s.points[i];
-      const bool before = pt.x() < x.low && s.steps &&
-                          (i + 1 == s.points.size() || s.points[i + 1].x() > x.low);
-      if (std::isfinite(pt.y()) && (before || (pt.x() >= x.low && pt.x() <= x.high)))
-        y.Add(pt.y());
+      const bool before =
+          pt.x() < x.low && s.steps && (i + 1 == s.points.size() || s.points[i + 1].x() > x.low);
+      if (std::isfinite(pt.y()) && (before || (pt.x() >= x.low && pt.x() <= x.high))) y.Add(pt.y());
     }
   }
   if (!y.Empty()) {
-    const double pad = y.high == y.low ? std::max(1.0, std::abs(y.high) * 0.05)
-                                       : (y.high - y.low) * 0.05;
+    const double pad =
+        y.high == y.low ? std::max(1.0, std::abs(y.high) * 0.05) : (y.high - y.low) * 0.05;
     y.low -= pad;
     y.high += pad;
   }
@@ -146,33 +147,41 @@ void DrawTimeChart(QPainter& p, const QRectF& bounds, const TimeChart& chart) {
   // Title above, time labels (two lines), time axis title and legend below.
   QFont bold = font;
   bold.setBold(true);
-  const double top = gap + (chart.title.isEmpty() ? 0 : QFontMetricsF(bold, p.device()).height() + gap);
+  const double top =
+      gap + (chart.title.isEmpty() ? 0 : QFontMetricsF(bold, p.device()).height() + gap);
   const double legend = chart.series.empty() ? 0 : line + gap;
-  const double bottom = gap + 2 * line + gap + (chart.time_label.isEmpty() ? 0 : line + gap) + legend;
+  const double bottom =
+      gap + 2 * line + gap + (chart.time_label.isEmpty() ? 0 : line + gap) + legend;
   const double height = bounds.height() - top - bottom;
   const std::vector<AxisTick> values =
-      y.Empty() ? std::vector<AxisTick>{}
-                : ValueTicks(y.low, y.high, static_cast<int>(height / (2.5 * line)) + 1, chart.locale);
+      y.Empty()
+          ? std::vector<AxisTick>{}
+          : ValueTicks(y.low, y.high, static_cast<int>(height / (2.5 * line)) + 1, chart.locale);
   double label_width = 0;
-  for (const AxisTick& t : values) label_width = std::max(label_width, metrics.horizontalAdvance(t.label));
+  for (const AxisTick& t : values)
+    label_width = std::max(label_width, metrics.horizontalAdvance(t.label));
   const double left = gap + (chart.value_label.isEmpty() ? 0 : line + gap) + label_width + gap;
   const double right = 3 * line;  // half of a time label beyond the last tick
-  const QRectF area(bounds.left() + left, bounds.top() + top, bounds.width() - left - right, height);
+  const QRectF area(bounds.left() + left, bounds.top() + top, bounds.width() - left - right,
+                    height);
 
   if (!chart.title.isEmpty()) {
     p.setFont(bold);
-    p.drawText(QRectF(bounds.left(), bounds.top() + gap, bounds.width(), line), Qt::AlignCenter,
-               QFontMetricsF(bold, p.device()).elidedText(chart.title, Qt::ElideRight, bounds.width()));
+    p.drawText(
+        QRectF(bounds.left(), bounds.top() + gap, bounds.width(), line), Qt::AlignCenter,
+        QFontMetricsF(bold, p.device()).elidedText(chart.title, Qt::ElideRight, bounds.width()));
     p.setFont(font);
   }
   if (area.width() < line || area.height() < line) {
     p.restore();
     return;
   }
-  const double time_label_width = metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + 2 * line;
+  const double time_label_width =
+      metrics.horizontalAdvance(QStringLiteral("00/00/0000")) + 2 * line;
   const std::vector<AxisTick> times =
       x.Empty() ? std::vector<AxisTick>{}
-                : TimeTicks(x.low, x.high, static_cast<int>(area.width() / time_label_width) + 1, chart.locale);
+                : TimeTicks(x.low, x.high, static_cast<int>(area.width() / time_label_width) + 1,
+                            chart.locale);
   const auto map = [&](double t, double v) {
     return QPointF(area.left() + (t - x.low) / (x.high - x.low) * area.width(),
                    area.bottom() - (v - y.low) / (y.high - y.low) * area.height());
@@ -193,8 +202,9 @@ void DrawTimeChart(QPainter& p, const QRectF& bounds, const TimeChart& chart) {
     p.setPen(grid);
     p.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
     p.setPen(Qt::black);
-    p.drawText(QRectF(px - time_label_width / 2, area.bottom() + gap / 2, time_label_width, 2 * line),
-               Qt::AlignHCenter | Qt::AlignTop, t.label);
+    p.drawText(
+        QRectF(px - time_label_width / 2, area.bottom() + gap / 2, time_label_width, 2 * line),
+        Qt::AlignHCenter | Qt::AlignTop, t.label);
   }
   p.setPen(QPen(Qt::black, 1));
   p.drawRect(area);
@@ -245,7 +255,8 @@ void DrawTimeChart(QPainter& p, const QRectF& bounds, const TimeChart& chart) {
     p.drawLine(QPointF(lx, ly), QPointF(lx + 2 * line, ly));
     p.setPen(Qt::black);
     const double room = bounds.right() - lx - 2.5 * line;
-    const QString name = metrics.elidedText(chart.series[i].name, Qt::ElideRight, std::max(0.0, room));
+    const QString name =
+        metrics.elidedText(chart.series[i].name, Qt::ElideRight, std::max(0.0, room));
     p.drawText(QRectF(lx + 2.5 * line, below, room, line), Qt::AlignLeft | Qt::AlignVCenter, name);
     lx += 2.5 * line + metrics.horizontalAdvance(name) + 2 * line;
   }
