@@ -1,6 +1,6 @@
 #pragma once
-// The user's locale as the windows show numbers and dates: the system locale's separators, date
-// order and clock (LC_NUMERIC, LC_TIME), read through QLocale::system().
+// The user's locale as the windows and the plots of vks-rtt show numbers and dates: the system
+// locale's separators, date order and clock (LC_NUMERIC, LC_TIME), read through QLocale::system().
 #include <QString>
 
 #include "platform/automation/AutomationLocale.h"

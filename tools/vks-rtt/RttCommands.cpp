@@ -1,7 +1,8 @@
 #include "tools/vks-rtt/RttCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
-#include <cmath>
 #include <optional>
 #include <thread>
 
@@ -41,14 +42,16 @@ int Info(FileSystem& files, const std::vector<std::string>& paths, bool json, st
   return status;
 }
 
-// "2024-03-05", "2024-03-05 14:30", "2024-03-05T14:30" or a date as the user's locale writes it. A
-// day alone as the end of a range takes in the whole day.
+// "2024-03-05", "2024-03-05 14:30" or "2024-03-05T14:30": year first, so that no locale's order of
+// day and month can misread it. A day alone as the end of a range takes in the whole day.
 std::optional<DateValue> ReadRangeTime(std::string text, bool end) {
+  const bool year_first =
+      text.size() >= 10 && text[4] == '-' &&
+      std::all_of(text.begin(), text.begin() + 4, [](unsigned char c) { return std::isdigit(c); });
+  if (!year_first) return std::nullopt;
   if (text.size() > 10 && text[10] == 'T') text[10] = ' ';
-  std::optional<DateValue> time = ParseDateText(text, AutomationLocale::FromEnvironment());
-  if (!time || std::trunc(time->days) == 0) return std::nullopt;  // a time of day alone
-  if (end && time->days == std::trunc(time->days) && text.find(':') == std::string::npos)
-    time->days += 1;
+  std::optional<DateValue> time = ParseDateText(text, AutomationLocale::Invariant());
+  if (time && end && text.find(':') == std::string::npos) time->days += 1;
   return time;
 }
 
@@ -192,9 +195,9 @@ int RunRttTool(FileSystem& files, const std::vector<std::string>& args, std::ost
   CLI::App* plot = cli.AddCommand("plot", "Verlauf als PNG- oder SVG-Bild zeichnen");
   plot->add_option("DATEI", paths, "RTT-Dateien")->required();
   plot->add_option("-o", output, "Bilddatei, .png oder .svg")->required();
-  plot->add_option("--von", from, "Beginn des Zeitraums, etwa 2024-03-05 oder \"2024-03-05 09:00\"")
+  plot->add_option("--von", from, "Beginn des Zeitraums: JJJJ-MM-TT, auch mit hh:mm")
       ->check(RangeTime());
-  plot->add_option("--bis", to, "Ende des Zeitraums; ein Datum ohne Uhrzeit schließt den Tag ein")
+  plot->add_option("--bis", to, "Ende des Zeitraums; ein Tag ohne Uhrzeit zählt ganz")
       ->check(RangeTime());
   if (auto code = cli.Parse(args)) return *code;
   TimeRange range;

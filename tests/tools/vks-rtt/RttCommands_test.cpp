@@ -123,6 +123,7 @@ TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
       {{"plot", "x"}, 2, "vks-rtt: -o fehlt"},
       {{"plot", "x", "-o", "a.png", "--von", "morgen"}, 2, "vks-rtt: --von: kein Datum: morgen"},
       {{"plot", "x", "-o", "a.png", "--bis", "14:30"}, 2, "vks-rtt: --bis: kein Datum: 14:30"},
+      {{"plot", "x", "-o", "a.png", "--bis", "05.03.2024"}, 2, "vks-rtt: --bis: kein Datum: 05.0"},
       {{"plot", "x", "-o", "a.png", "--von", "2024-03-06", "--bis", "2024-03-05 23:00"},
        2,
        "vks-rtt: --von liegt nicht vor --bis"},
