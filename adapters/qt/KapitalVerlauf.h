@@ -28,7 +28,6 @@ class KapitalVerlauf : public QWidget {
   // series written anew (deleted and started over) is drawn again from its start.
   void Aktualisieren();
 
-  const TimeChart& Chart() const { return chart_; }
   // The points drawn: automation date and value.
   const QList<QPointF>& Kapital() const { return chart_.series[0].points; }
   const QList<QPointF>& Cash() const { return chart_.series[1].points; }
