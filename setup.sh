@@ -27,7 +27,7 @@ for arg in "$@"; do
 done
 
 packages="cmake ninja-build g++ pkg-config make libsqlite3-dev nlohmann-json3-dev libcli11-dev
-  libpcre2-dev qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-wayland dbus
+  libpcre2-dev qt6-base-dev qt6-svg-dev qt6-wayland dbus
   libsystemd-dev help2man"
 if $tests; then
   packages="$packages googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev

@@ -33,6 +33,33 @@ AutomationLocale SystemLocale() {
   return locale;
 }
 
+QString DateTimeFieldFormat(const AutomationLocale& locale) {
+  // Separators as quoted literals, so that no letter in them reads as a field.
+  const auto literal = [](const std::string& text) {
+    return '\'' + QString::fromStdString(text).replace('\'', QStringLiteral("''")) + '\'';
+  };
+  const QString tag = locale.two_digit_day_month ? "dd" : "d";
+  const QString monat = locale.two_digit_day_month ? "MM" : "M";
+  const QString jahr = "yyyy";
+  const QString sep = literal(locale.date_separator);
+  QString format;
+  switch (locale.date_order) {
+    case AutomationLocale::DateOrder::DayMonthYear:
+      format = tag + sep + monat + sep + jahr;
+      break;
+    case AutomationLocale::DateOrder::YearMonthDay:
+      format = jahr + sep + monat + sep + tag;
+      break;
+    case AutomationLocale::DateOrder::MonthDayYear:
+      format = monat + sep + tag + sep + jahr;
+      break;
+  }
+  const QString zeit_sep = literal(locale.time_separator);
+  format += QStringLiteral(" ") + (locale.hour24 ? "HH" : "h") + zeit_sep + "mm" + zeit_sep + "ss";
+  if (!locale.hour24) format += QStringLiteral(" AP");
+  return format;
+}
+
 void NeutraleCZahlen() {
   std::setlocale(LC_NUMERIC, "C");
 }

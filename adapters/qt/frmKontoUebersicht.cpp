@@ -72,7 +72,7 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
   resizeDocks({Pane(1), Pane(2)}, {250, 250}, Qt::Horizontal);
   resizeDocks({Pane(2), Pane(3), Pane(4)}, {220, 220, 220}, Qt::Vertical);
 
-  verlauf_ = new KapitalVerlauf;
+  verlauf_ = new KapitalVerlauf(umfeld_.locale);
   auto* verlauf_pane = new QDockWidget(QStringLiteral("Verlauf"), this);
   verlauf_pane->setObjectName(QStringLiteral("Pane5"));
   verlauf_pane->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);

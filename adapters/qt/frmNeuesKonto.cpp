@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "adapters/qt/SystemLocale.h"
 #include "adapters/qt/frmVBScriptBearbeiten.h"
 #include "platform/system/Clock.h"
 
@@ -154,7 +155,7 @@ QWidget* frmNeuesKonto::BaueEinstellungen() {
   txtKontostand_ = zeile(new QLineEdit, "txtKontostand", "&Kontostand");
   Datumfeld_ = zeile(new QDateTimeEdit, "Datumfeld", "Aktuelles Datum");
   Datumfeld_->setCalendarPopup(true);
-  Datumfeld_->setDisplayFormat(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+  Datumfeld_->setDisplayFormat(DateTimeFieldFormat(umfeld_.locale));
   Datumfeld_->setMinimumDate(QDate(1900, 1, 1));
 
   auto haken = [](const char* name, const char* text) {

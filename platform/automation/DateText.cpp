@@ -61,7 +61,8 @@ void AppendShortDate(std::string& out, const CalendarDateTime& c, const Automati
   }
 }
 
-void AppendLongTime(std::string& out, const CalendarDateTime& c, const AutomationLocale& locale) {
+void AppendTime(std::string& out, const CalendarDateTime& c, const AutomationLocale& locale,
+                bool seconds) {
   const std::string& sep = locale.time_separator;
   if (locale.hour24) {
     AppendNumber(out, c.hour, 2);
@@ -70,8 +71,10 @@ void AppendLongTime(std::string& out, const CalendarDateTime& c, const Automatio
   }
   out += sep;
   AppendNumber(out, c.minute, 2);
-  out += sep;
-  AppendNumber(out, c.second, 2);
+  if (seconds) {
+    out += sep;
+    AppendNumber(out, c.second, 2);
+  }
   if (!locale.hour24) {
     out.push_back(' ');
     out += c.hour < 12 ? locale.am : locale.pm;
@@ -211,12 +214,15 @@ std::string FormatShortDate(DateValue date, const AutomationLocale& locale) {
 }
 
 std::string FormatLongTime(DateValue date, const AutomationLocale& locale) {
-  CalendarDateTime c = FromAutomationDate(date);
-  const std::string& sep = locale.time_separator;
-  if (locale.hour24) return Pad2(c.hour) + sep + Pad2(c.minute) + sep + Pad2(c.second);
-  int hour12 = c.hour % 12 == 0 ? 12 : c.hour % 12;
-  return std::to_string(hour12) + sep + Pad2(c.minute) + sep + Pad2(c.second) + " " +
-         (c.hour < 12 ? locale.am : locale.pm);
+  std::string out;
+  AppendTime(out, FromAutomationDate(date), locale, true);
+  return out;
+}
+
+std::string FormatShortTime(DateValue date, const AutomationLocale& locale) {
+  std::string out;
+  AppendTime(out, FromAutomationDate(date), locale, false);
+  return out;
 }
 
 std::string FormatDateText(DateValue date, const AutomationLocale& locale) {
@@ -229,7 +235,7 @@ std::string FormatDateText(DateValue date, const AutomationLocale& locale) {
   out.reserve(32);
   if (has_date || !has_time) AppendShortDate(out, c, locale);
   if (has_date && has_time) out.push_back(' ');
-  if (has_time) AppendLongTime(out, c, locale);
+  if (has_time) AppendTime(out, c, locale, true);
   return out;
 }
 

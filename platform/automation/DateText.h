@@ -13,6 +13,8 @@ namespace vks {
 std::string FormatDateText(DateValue date, const AutomationLocale& locale);
 std::string FormatShortDate(DateValue date, const AutomationLocale& locale);
 std::string FormatLongTime(DateValue date, const AutomationLocale& locale);
+// Hours and minutes, as a time axis labels its ticks: "13:05", "1:05 PM".
+std::string FormatShortTime(DateValue date, const AutomationLocale& locale);
 
 // Reads "date", "time", "date time": the date as three numbers in the locale's order (or year first
 // when the first has four digits) separated by the locale's separator, '/', '.' or '-'; two-digit

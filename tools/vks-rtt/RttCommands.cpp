@@ -1,10 +1,13 @@
 #include "tools/vks-rtt/RttCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <optional>
 #include <thread>
 
 #include "adapters/cli/CommandLine.h"
+#include "platform/automation/DateText.h"
 #include "tools/vks-rtt/RttPlot.h"
 #include "tools/vks-rtt/RttText.h"
 
@@ -37,6 +40,27 @@ int Info(FileSystem& files, const std::vector<std::string>& paths, bool json, st
     }
   }
   return status;
+}
+
+// "2024-03-05", "2024-03-05 14:30" or "2024-03-05T14:30": year first, so that no locale's order of
+// day and month can misread it. A day alone as the end of a range takes in the whole day.
+std::optional<DateValue> ReadRangeTime(std::string text, bool end) {
+  const bool year_first =
+      text.size() >= 10 && text[4] == '-' &&
+      std::all_of(text.begin(), text.begin() + 4, [](unsigned char c) { return std::isdigit(c); });
+  if (!year_first) return std::nullopt;
+  if (text.size() > 10 && text[10] == 'T') text[10] = ' ';
+  std::optional<DateValue> time = ParseDateText(text, AutomationLocale::Invariant());
+  if (time && end && text.find(':') == std::string::npos) time->days += 1;
+  return time;
+}
+
+CLI::Validator RangeTime() {
+  return CLI::Validator(
+      [](const std::string& text) {
+        return ReadRangeTime(text, false) ? std::string() : "kein Datum: " + text;
+      },
+      "DATUM");
 }
 
 int Tail(FileSystem& files, const std::string& path, bool follow, int64_t last, std::ostream& out,
@@ -152,7 +176,7 @@ int RunRttTool(FileSystem& files, const std::vector<std::string>& args, std::ost
                std::ostream& err) {
   cli::CommandLine cli("vks-rtt", "RTT-Dateien des Kontoservers ansehen", out, err);
   std::vector<std::string> paths;
-  std::string output;
+  std::string output, from, to;
   bool json = false, follow = false;
   int64_t last = 10;
   cli.App().require_subcommand(1);
@@ -171,11 +195,20 @@ int RunRttTool(FileSystem& files, const std::vector<std::string>& args, std::ost
   CLI::App* plot = cli.AddCommand("plot", "Verlauf als PNG- oder SVG-Bild zeichnen");
   plot->add_option("DATEI", paths, "RTT-Dateien")->required();
   plot->add_option("-o", output, "Bilddatei, .png oder .svg")->required();
+  plot->add_option("--von", from, "Beginn des Zeitraums: JJJJ-MM-TT, auch mit hh:mm")
+      ->check(RangeTime());
+  plot->add_option("--bis", to, "Ende des Zeitraums; ein Tag ohne Uhrzeit zählt ganz")
+      ->check(RangeTime());
   if (auto code = cli.Parse(args)) return *code;
+  TimeRange range;
+  if (!from.empty()) range.from = ReadRangeTime(from, false);
+  if (!to.empty()) range.to = ReadRangeTime(to, true);
+  if (range.from && range.to && range.from->days >= range.to->days)
+    return cli.UsageError("--von liegt nicht vor --bis");
   return cli.Run([&] {
     if (*info) return Info(files, paths, json, out, err);
     if (*tail) return Tail(files, paths.front(), follow, last, out, err);
-    if (*plot) return PlotRtt(files, paths, output, err);
+    if (*plot) return PlotRtt(files, paths, output, range, err);
     std::optional<RttFile> file = Open(files, paths.front(), err);
     if (!file) return 1;
     if (json) {

@@ -48,8 +48,8 @@ class UebersichtKursTickTest : public testing::AnwendungZuerst, public ::testing
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  const QLineSeries* Kapital() const { return fenster_->Verlauf()->Kapital(); }
-  const QLineSeries* Cash() const { return fenster_->Verlauf()->Cash(); }
+  const QList<QPointF>& Kapital() const { return fenster_->Verlauf()->Kapital(); }
+  const QList<QPointF>& Cash() const { return fenster_->Verlauf()->Cash(); }
   QString Gesamt() const { return fenster_->Zahl("InfoGesamtKapital")->text(); }
   std::string Datei(eKontoDatenArt art) const {
     return RttFileLocation(rtt_.Speicher(), "Depot", "", art).file;
@@ -101,7 +101,7 @@ TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
                   static_cast<float>(konto_->BerechneGesamtKapital()));
   EXPECT_NE(Gesamt(), vorher);
   // Cash holds until the capital's latest time.
-  EXPECT_EQ(Cash()->at(Cash()->count() - 1).x(), Kapital()->at(Kapital()->count() - 1).x());
+  EXPECT_EQ(Cash().back().x(), Kapital().back().x());
 
   // A tick without waiting values appends nothing and leaves the figures alone.
   const QString nach_kurs = Gesamt();
@@ -111,16 +111,15 @@ TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
   EXPECT_EQ(Gesamt(), nach_kurs);
   konto_->CashBetrag -= 1000;
 
-  // What a booking records between two ticks shows at the next one; cash steps up at its time.
+  // What a booking records between two ticks shows at the next one; cash steps at its time.
   const float cash_vorher = verlauf.LetzterCashWert().value;
   VerbucheFill(*konto_, DateValue{45500.7}, "W1", "Eins AG", -1, 50, 12, nullptr, umgebung_);
   presenter_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
   EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
-  const QList<QPointF> punkte = Cash()->points();
+  const QList<QPointF>& punkte = Cash();
   ASSERT_GE(punkte.size(), 2);
-  EXPECT_EQ(punkte.back().y(), verlauf.LetzterCashWert().value);
-  EXPECT_EQ(punkte[punkte.size() - 2].x(), punkte.back().x());
+  EXPECT_EQ(punkte.back(), QPointF(45500.7, verlauf.LetzterCashWert().value));
   EXPECT_EQ(punkte[punkte.size() - 2].y(), cash_vorher);
 }
 
@@ -140,7 +139,7 @@ TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
   presenter_.Plan().KursspeichernZeitgeberTick();
   EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
   ASSERT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
-  EXPECT_EQ(Cash()->at(0).y(), 5000);
+  EXPECT_EQ(Cash().front().y(), 5000);
 }
 
 }  // namespace

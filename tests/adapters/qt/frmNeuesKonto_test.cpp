@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "adapters/qt/frmVBScriptBearbeiten.h"
 #include "fakes/FakeClock.h"
 #include "fakes/RecordingReporter.h"
+#include "platform/automation/DateText.h"
 #include "platform/files/FileSystem.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
 
@@ -49,6 +51,30 @@ TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
   EXPECT_EQ(dialog_.Felder().Datumfeld.days, 45500.5);
   EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
   EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
+}
+
+// The date field writes the date as the account list does, in the user's locale.
+TEST_F(frmNeuesKontoTest, TheDateFieldWritesAsTheList) {
+  AutomationLocale iso = AutomationLocale::German();
+  iso.date_order = AutomationLocale::DateOrder::YearMonthDay;
+  iso.date_separator = "-";
+  for (const AutomationLocale& locale :
+       {AutomationLocale::German(), AutomationLocale::FromName("en_US.UTF-8"), iso}) {
+    frmNeuesKonto dialog{NeuesKontoUmfeld{reporter_,
+                                          clock_,
+                                          konten_,
+                                          locale,
+                                          *dateien_,
+                                          nullptr,
+                                          nullptr,
+                                          nullptr,
+                                          nullptr,
+                                          nullptr,
+                                          "",
+                                          {}}};
+    EXPECT_EQ(dialog.findChild<QDateTimeEdit*>("Datumfeld")->text().toStdString(),
+              FormatDateText(DateValue{45500.5}, locale));
+  }
 }
 
 TEST_F(frmNeuesKontoTest, TabOrderWalksTheSettingsTab) {

@@ -19,6 +19,8 @@ TEST(DateTextTest, FormatsInTheLocale) {
   EXPECT_EQ(FormatDateText(afternoon, AutomationLocale::Invariant()), "1/1/2025 1:05:07 PM");
   EXPECT_EQ(FormatDateText(DateValue{0.5}, german), "12:00:00");
   EXPECT_EQ(FormatDateText(DateValue{0}, AutomationLocale::Invariant()), "12/30/1899");
+  EXPECT_EQ(FormatShortTime(afternoon, german), "13:05");
+  EXPECT_EQ(FormatShortTime(new_year, AutomationLocale::Invariant()), "12:00 AM");
 }
 
 TEST(DateTextTest, DateAndTimeTogetherAreItsPartsJoined) {

@@ -121,6 +121,12 @@ TEST_F(RttCommandsTest, BadCallsAndFilesAreClearErrors) {
       {{"tail", "-n", "zehn", "x"}, 2, "vks-rtt: -n: keine ganze Zahl ab 0: zehn"},
       {{"tail", "-n", "-1", "x"}, 2, "vks-rtt: -n: keine ganze Zahl ab 0: -1"},
       {{"plot", "x"}, 2, "vks-rtt: -o fehlt"},
+      {{"plot", "x", "-o", "a.png", "--von", "morgen"}, 2, "vks-rtt: --von: kein Datum: morgen"},
+      {{"plot", "x", "-o", "a.png", "--bis", "14:30"}, 2, "vks-rtt: --bis: kein Datum: 14:30"},
+      {{"plot", "x", "-o", "a.png", "--bis", "05.03.2024"}, 2, "vks-rtt: --bis: kein Datum: 05.0"},
+      {{"plot", "x", "-o", "a.png", "--von", "2024-03-06", "--bis", "2024-03-05 23:00"},
+       2,
+       "vks-rtt: --von liegt nicht vor --bis"},
       {{"dump", folder_ / "none.RTT"}, 1, "vks-rtt: Datei nicht gefunden: '"},
       // A folder is refused on both platforms.
       {{"info", folder_.path()}, 1, "vks-rtt: Zugriff verweigert: '"},
@@ -150,6 +156,18 @@ TEST_F(RttCommandsTest, PlotWritesAPngOrSaysWhyNot) {
   std::string text((std::istreambuf_iterator<char>(svg)), {});
   EXPECT_NE(text.find("<svg"), std::string::npos);
   EXPECT_NE(text.find("KapitalCash-M"), std::string::npos);
+
+  // The time axis spans the range asked for, past the records' own half hour: 14:00 to 16:00 has
+  // a tick at 14:00, in the form of the user's locale.
+  const auto vierzehn = [](const std::string& svg) {
+    return svg.find(">14:00") != std::string::npos || svg.find(">2:00 PM") != std::string::npos;
+  };
+  EXPECT_FALSE(vierzehn(text));
+  ASSERT_EQ(Run({"plot", File(), "-o", folder_ / "range.svg", "--von", "2024-03-05 14:00", "--bis",
+                 "2024-03-05T16:00"}),
+            0);
+  std::ifstream range(folder_ / "range.svg");
+  EXPECT_TRUE(vierzehn(std::string((std::istreambuf_iterator<char>(range)), {})));
 }
 
 }  // namespace
