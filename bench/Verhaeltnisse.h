@@ -19,8 +19,8 @@ namespace vks::bench {
 struct Verhaeltnis {
   std::string name;
   std::string floor;
-  double ziel = 0;  // 0: no target, the line only informs
-  std::string mal;  // a counter of `name`'s: the floor counts that many times (empty: once)
+  double ziel = 0;    // 0: no target, the line only informs
+  std::string mal{};  // a counter of `name`'s: the floor counts that many times (empty: once)
 };
 
 class VerhaeltnisReporter : public benchmark::ConsoleReporter {

@@ -157,8 +157,8 @@ void BM_FuehreKontoScriptAus(benchmark::State& state) {
   vks::ScriptUmgebung umgebung{server};
   int32_t ergebnis = 0;
   for (auto _ : state) {
-    if (vks::FuehreKontoScriptAus(umgebung, "PruefePlatziereProz", kRuleVbs, "Depot", ergebnis,
-                                  0, false) != vks::kScriptErfolg)
+    if (vks::FuehreKontoScriptAus(umgebung, "PruefePlatziereProz", kRuleVbs, "Depot", ergebnis, 0,
+                                  false) != vks::kScriptErfolg)
       state.SkipWithError("rule failed");
   }
   if (ergebnis != 1) state.SkipWithError("rule gave a wrong result");
@@ -230,10 +230,10 @@ assert(#joined == 300000)
 
 int main(int argc, char** argv) {
   vks::pcre2::InstallRegexEngine();
+  using Lauf = std::tuple<const char*, void (*)(benchmark::State&, const char*), const char*>;
   for (auto [name, run, code] :
-       {std::tuple{"BM_VbsLoop", RunVbs, kLoopVbs}, std::tuple{"BM_LuaLoop", RunLua, kLoopLua},
-        std::tuple{"BM_VbsStrings", RunVbs, kStringsVbs},
-        std::tuple{"BM_LuaStrings", RunLua, kStringsLua}}) {
+       {Lauf{"BM_VbsLoop", RunVbs, kLoopVbs}, Lauf{"BM_LuaLoop", RunLua, kLoopLua},
+        Lauf{"BM_VbsStrings", RunVbs, kStringsVbs}, Lauf{"BM_LuaStrings", RunLua, kStringsLua}}) {
     benchmark::RegisterBenchmark(name, run, code)
         ->Unit(benchmark::kMillisecond)
         ->Repetitions(5)
