@@ -4,6 +4,7 @@
 // thing on both builds: what the disk costs for the same bytes, without our code around it.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,16 @@ namespace vks::bench {
 // A new empty folder below $VKS_BENCH_DIR, else below the system's temporary folder, its name
 // starting with `prefix`. Ends the program when it cannot be made.
 std::string NewBenchFolder(const std::string& prefix);
+
+// A folder of NewBenchFolder's, removed with all it holds when the object ends.
+struct ScratchFolder {
+  explicit ScratchFolder(const std::string& prefix) : path(NewBenchFolder(prefix)) {}
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  const std::string path;
+};
 
 // Writes `bytes` to `temporary` in one call, forces them onto the disk and renames the file over
 // `target`, as a crash-safe save must at least do.

@@ -2,7 +2,8 @@
 // Runs the benchmarks with their repetitions interleaved at random, so that a machine whose load
 // changes during the run burdens a benchmark and its floor alike, and prints, after the usual
 // table, each benchmark's wall and CPU time as multiples of its floor's: the medians of the
-// repetitions when there are any, else the one run.
+// repetitions when there are any, else the one run. A floor of one record's cost counts as often as
+// a counter of the benchmark says.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -18,7 +19,8 @@ namespace vks::bench {
 struct Verhaeltnis {
   std::string name;
   std::string floor;
-  double ziel = 0;  // 0: no target, the line only informs
+  double ziel = 0;    // 0: no target, the line only informs
+  std::string mal{};  // a counter of `name`'s: the floor counts that many times (empty: once)
 };
 
 class VerhaeltnisReporter : public benchmark::ConsoleReporter {
@@ -37,7 +39,7 @@ class VerhaeltnisReporter : public benchmark::ConsoleReporter {
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (median || (run.run_type == Run::RT_Iteration && !median_[name])) {
         zeiten_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime(),
-                         benchmark::GetTimeUnitString(run.time_unit)};
+                         benchmark::GetTimeUnitString(run.time_unit), run.counters};
         median_[name] = median_[name] || median;
       }
     }
@@ -48,11 +50,18 @@ class VerhaeltnisReporter : public benchmark::ConsoleReporter {
     std::ostream& out = GetOutputStream();
     for (const Verhaeltnis& v : verhaeltnisse_) {
       const auto zeit = zeiten_.find(v.name);
-      const std::optional<Zeit> floor = Summe(v.floor);
+      std::optional<Zeit> floor = Summe(v.floor);
       if (zeit == zeiten_.end() || !floor || floor->wand <= 0 || floor->cpu <= 0) continue;
       const Zeit& z = zeit->second;
-      out << v.name << " / " << v.floor << ": " << z.wand / floor->wand << " (" << z.wand << " vs "
-          << floor->wand << " " << z.einheit << "), CPU " << z.cpu / floor->cpu;
+      const auto mal = z.zaehler.find(v.mal);
+      if (!v.mal.empty() && mal == z.zaehler.end()) continue;
+      const double n = v.mal.empty() ? 1 : mal->second.value;
+      floor->wand *= n;
+      floor->cpu *= n;
+      out << v.name << " / ";
+      if (!v.mal.empty()) out << n << " " << v.mal << " x ";
+      out << v.floor << ": " << z.wand / floor->wand << " (" << z.wand << " vs " << floor->wand
+          << " " << z.einheit << "), CPU " << z.cpu / floor->cpu;
       if (v.ziel > 0) out << " (Ziel <= " << v.ziel << ")";
       out << "\n";
     }
@@ -64,6 +73,7 @@ class VerhaeltnisReporter : public benchmark::ConsoleReporter {
   struct Zeit {
     double wand = 0, cpu = 0;
     std::string einheit;
+    benchmark::UserCounters zaehler;
   };
 
   // A floor written "A+B" is the sum of both; times in the unit of the first.
@@ -74,7 +84,7 @@ class VerhaeltnisReporter : public benchmark::ConsoleReporter {
       const size_t plus = namen.find('+', anfang);
       const auto z = zeiten_.find(namen.substr(anfang, plus - anfang));
       if (z == zeiten_.end() || (summe && z->second.einheit != summe->einheit)) return std::nullopt;
-      if (!summe) summe = Zeit{0, 0, z->second.einheit};
+      if (!summe) summe = Zeit{0, 0, z->second.einheit, {}};
       summe->wand += z->second.wand;
       summe->cpu += z->second.cpu;
       if (plus == std::string::npos) return summe;

@@ -22,11 +22,10 @@
 #include "adapters/qt/KontenFensterMitAnzeige.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "fakes/RecordingReporter.h"
 #include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ErrorLog.h"
-#include "platform/system/MessageReporter.h"
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
@@ -36,18 +35,6 @@ namespace {
 
 constexpr int kKonten = 1000;
 constexpr int kSpalten = 5;
-
-class StilleMeldungen : public MessageReporter {
- public:
-  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
-    return DefaultAnswer(style);
-  }
-};
-
-class KeinLog : public ErrorLog {
- public:
-  void Add(const ErrorLogEntry&) override {}
-};
 
 void FuelleKonten(KontenSammlung& konten) {
   char text[64];
@@ -92,8 +79,8 @@ struct Umgebung {
   }
 
   const AutomationLocale locale = AutomationLocale::German();
-  StilleMeldungen meldungen;
-  KeinLog log;
+  testing::RecordingReporter meldungen;
+  testing::RecordingErrorLog log;
   SystemClock clock;
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   AccountStore store{"", "", *files, meldungen, log, clock};
@@ -125,6 +112,11 @@ void Zeichnen(benchmark::State& state, bool timed, const std::function<void()>& 
   state.ResumeTiming();
 }
 
+// Each benchmark in milliseconds of wall time, the median of five runs.
+void Ms5(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+}
+
 void InitKontoListe(benchmark::State& state, bool mit_zeichnen) {
   Umgebung& u = U();
   for (auto _ : state) {
@@ -134,17 +126,6 @@ void InitKontoListe(benchmark::State& state, bool mit_zeichnen) {
   if (u.anzeige.Fenster()->LKontoliste()->model()->rowCount() != kKonten)
     state.SkipWithError("rows missing");
 }
-void BM_InitKontoListe(benchmark::State& state) {
-  InitKontoListe(state, false);
-}
-void BM_InitKontoListeMitZeichnen(benchmark::State& state) {
-  InitKontoListe(state, true);
-}
-BENCHMARK(BM_InitKontoListe)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
-BENCHMARK(BM_InitKontoListeMitZeichnen)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5);
 
 void BM_InitKontoListeFloor(benchmark::State& state) {
   const std::vector<KontenZeile> zeilen = U().Zeilen();
@@ -161,7 +142,7 @@ void BM_InitKontoListeFloor(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_InitKontoListeFloor)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_InitKontoListeFloor)->Apply(Ms5);
 
 void KursspeichernZeitgeberTick(benchmark::State& state, bool mit_zeichnen) {
   Umgebung& u = U();
@@ -174,20 +155,6 @@ void KursspeichernZeitgeberTick(benchmark::State& state, bool mit_zeichnen) {
     Zeichnen(state, mit_zeichnen, [&u] { u.PreisFuerJedesKonto(); });
   }
 }
-void BM_KursspeichernZeitgeberTick(benchmark::State& state) {
-  KursspeichernZeitgeberTick(state, false);
-}
-void BM_KursspeichernZeitgeberTickMitZeichnen(benchmark::State& state) {
-  KursspeichernZeitgeberTick(state, true);
-}
-BENCHMARK(BM_KursspeichernZeitgeberTick)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5);
-BENCHMARK(BM_KursspeichernZeitgeberTickMitZeichnen)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5);
 
 // The two cells a price moves, set in every row; the times alternate between two sets of texts, as
 // an item keeps a text that equals the one it has without telling anyone.
@@ -210,17 +177,14 @@ void BM_KursspeichernZeitgeberTickFloor(benchmark::State& state) {
     wechsel = !wechsel;
   }
 }
-BENCHMARK(BM_KursspeichernZeitgeberTickFloor)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Repetitions(5);
+BENCHMARK(BM_KursspeichernZeitgeberTickFloor)->Apply(Ms5);
 
 // The rows' texts alone, without any list: how much of both is formatting.
 void BM_KontenZeilenBauen(benchmark::State& state) {
   Umgebung& u = U();
   for (auto _ : state) benchmark::DoNotOptimize(u.Zeilen().data());
 }
-BENCHMARK(BM_KontenZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_KontenZeilenBauen)->Apply(Ms5);
 
 }  // namespace
 }  // namespace vks
@@ -231,6 +195,16 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vks::Umgebung umgebung;
   vks::g_umgebung = &umgebung;
+  // Each without and with the list's painting timed.
+  for (bool mit_zeichnen : {false, true}) {
+    const std::string mit = mit_zeichnen ? "MitZeichnen" : "";
+    benchmark::RegisterBenchmark(("BM_InitKontoListe" + mit).c_str(), vks::InitKontoListe,
+                                 mit_zeichnen)
+        ->Apply(vks::Ms5);
+    benchmark::RegisterBenchmark(("BM_KursspeichernZeitgeberTick" + mit).c_str(),
+                                 vks::KursspeichernZeitgeberTick, mit_zeichnen)
+        ->Apply(vks::Ms5);
+  }
   return vks::bench::LaufeMitVerhaeltnissen(
       argc, argv,
       {{"BM_InitKontoListe", "BM_InitKontoListeFloor", 1.5},

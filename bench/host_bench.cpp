@@ -1,17 +1,18 @@
 // The host's hot paths through clKontoSchnittstelle, each against a floor measured in the same
 // run: a full order cycle against one record append times the records it writes (target 1.3x),
 // a price on an account of 1 000 positions (target 300 ns), and one price-save tick for 100
-// accounts against the same appends as bare system calls (target 1.2x). Ratios are of CPU time,
-// so that other load on the machine does not skew them.
+// accounts against the same appends as bare system calls (target 1.2x). The targets hold for the
+// ratios of CPU time, which other load on the machine does not skew.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/RttFloor.h"
+#include "bench/Verhaeltnisse.h"
 #include "fakes/SpielHost.h"
 #include "recording/RttAufzeichnung.h"
 #include "recording/RttFileName.h"
@@ -21,8 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using bench::FloorAppend;
-using bench::Measure;
-using bench::NanosPerItem;
 
 // The whole server in-process, as the host-playing tests wire it, with a helper for accounts.
 struct Server : testing::SpielHost {
@@ -53,16 +52,12 @@ std::vector<std::string> AppendedRecords(const std::string& folder,
   return records;
 }
 
-std::map<std::string, double>& RecordsPerItem() {
-  static std::map<std::string, double> records;
-  return records;
-}
-
 void BM_RecordFloor(benchmark::State& state) {
   Server server;
   server.NewAccount("Depot");
   std::string path = server.rtt.DateiName("Depot", "", dKapitalCash, false);
-  Measure(state, "floor", [&](int64_t i) { FloorAppend(path, static_cast<double>(i)); });
+  int64_t i = 0;
+  for (auto _ : state) FloorAppend(path, static_cast<double>(i++));
 }
 
 // One cycle of an entry order: placed, filled 10, then 20, then the last 30. The cycles buy and
@@ -89,9 +84,10 @@ void BM_OrderCycle(benchmark::State& state) {
   const auto before = FileSizes(server.rtt.Speicher().folder);
   cycle(2);
   cycle(3);
-  RecordsPerItem()["cycle"] =
+  state.counters["records"] =
       static_cast<double>(AppendedRecords(server.rtt.Speicher().folder, before).size()) / 2;
-  Measure(state, "cycle", [&](int64_t i) { cycle(i); });
+  int64_t i = 4;
+  for (auto _ : state) cycle(i++);
 }
 
 constexpr int kPositions = 1000;
@@ -145,19 +141,24 @@ struct WaitingAccounts : Server {
 
 void BM_KursspeichernZeitgeber(benchmark::State& state) {
   WaitingAccounts server;
-  RecordsPerItem()["tick"] = static_cast<double>(server.TickRecords().size());
-  Measure(
-      state, "tick", [&](int64_t) { server.presenter.Plan().KursspeichernZeitgeberTick(); },
-      [&](int64_t) { server.SetFlags(); });
+  state.counters["records"] = static_cast<double>(server.TickRecords().size());
+  for (auto _ : state) {
+    state.PauseTiming();
+    server.SetFlags();
+    state.ResumeTiming();
+    server.presenter.Plan().KursspeichernZeitgeberTick();
+  }
 }
 
 // Floor: the same appends to the same files, as bare system calls.
 void BM_KursspeichernZeitgeberFloor(benchmark::State& state) {
   WaitingAccounts server;
   const std::vector<std::string> records = server.TickRecords();
-  Measure(state, "tick floor", [&](int64_t i) {
+  int64_t i = 0;
+  for (auto _ : state) {
     for (const std::string& path : records) FloorAppend(path, static_cast<double>(i));
-  });
+    ++i;
+  }
 }
 
 BENCHMARK(BM_RecordFloor)->MinTime(1.0);
@@ -170,19 +171,8 @@ BENCHMARK(BM_KursspeichernZeitgeberFloor)->Unit(benchmark::kMillisecond)->MinTim
 }  // namespace vks
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  auto& nanos = vks::bench::NanosPerItem();
-  auto& records = vks::RecordsPerItem();
-  // `times`: how many floor items one item of `name` stands against.
-  auto ratio = [&](const char* name, const char* floor, double times, double target) {
-    if (!nanos.count(name) || !nanos.count(floor)) return;
-    const double floor_nanos = nanos[floor] * times;
-    std::printf("%-6s %.0f records, %.0f ns vs floor %.0f ns (CPU): %.2fx (target <= %.1fx)\n",
-                name, records[name], nanos[name], floor_nanos, nanos[name] / floor_nanos, target);
-  };
-  ratio("cycle", "floor", records["cycle"], 1.3);
-  ratio("tick", "tick floor", 1, 1.2);
-  return 0;
+  return vks::bench::LaufeMitVerhaeltnissen(
+      argc, argv,
+      {{"BM_OrderCycle", "BM_RecordFloor", 1.3, "records"},
+       {"BM_KursspeichernZeitgeber", "BM_KursspeichernZeitgeberFloor", 1.2}});
 }

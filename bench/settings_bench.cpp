@@ -3,11 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "bench/Floor.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {
@@ -15,31 +14,20 @@ namespace {
 
 struct Fixture {
   Fixture() {
-    folder = std::filesystem::temp_directory_path() /
-             ("vks-settings-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    file = (folder / "registry.sqlite").string();
-    backend = SqliteRegistryBackend::Open(file).ValueOrThrow();
-    store = std::make_unique<RegistrySettingsStore>(*backend);
     // A realistic store: the server's own settings among those of other programs.
     for (int app = 0; app < 50; ++app) {
       for (int key = 0; key < 20; ++key) {
-        (void)store->SaveSetting("App" + std::to_string(app), "Section",
-                                 "Key" + std::to_string(key), "value");
+        (void)store.SaveSetting("App" + std::to_string(app), "Section", "Key" + std::to_string(key),
+                                "value");
       }
     }
-    (void)store->SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
-                             "/home/user/Realtimedaten");
+    (void)store.SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
+                            "/home/user/Realtimedaten");
   }
-  ~Fixture() {
-    store.reset();
-    backend.reset();
-    std::filesystem::remove_all(folder);
-  }
-  std::filesystem::path folder;
-  std::string file;
-  std::unique_ptr<SqliteRegistryBackend> backend;
-  std::unique_ptr<RegistrySettingsStore> store;
+  bench::ScratchFolder folder{"vks-settings-bench-"};
+  std::string file = folder.path + "/registry.sqlite";
+  std::unique_ptr<SqliteRegistryBackend> backend = SqliteRegistryBackend::Open(file).ValueOrThrow();
+  RegistrySettingsStore store{*backend};
 };
 
 Fixture& Shared() {
@@ -48,7 +36,7 @@ Fixture& Shared() {
 }
 
 void BM_GetSetting(benchmark::State& state) {
-  SettingsStore& store = *Shared().store;
+  SettingsStore& store = Shared().store;
   for (auto _ : state) {
     std::string value =
         store.GetSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7", "");

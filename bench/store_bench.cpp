@@ -9,18 +9,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <string>
 
 #include "accounts/clKonto.h"
 #include "bench/Floor.h"
 #include "bench/HeapPeak.h"
 #include "bench/Verhaeltnisse.h"
+#include "fakes/RecordingReporter.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/Clock.h"
-#include "platform/system/ErrorLog.h"
-#include "platform/system/MessageReporter.h"
 #include "session/AccountStore.h"
 
 namespace vks {
@@ -29,21 +26,6 @@ namespace {
 constexpr int kAccounts = 1000;
 constexpr int kPositions = 50;
 constexpr int kFills = 20;
-
-class QuietReporter : public MessageReporter {
- public:
-  int32_t ZeigeMeldung(const std::string& text, int32_t style, const std::string&) override {
-    std::fprintf(stderr, "Meldung: %s\n", text.c_str());
-    return DefaultAnswer(style);
-  }
-};
-
-class StderrErrorLog : public ErrorLog {
- public:
-  void Add(const ErrorLogEntry& entry) override {
-    std::fprintf(stderr, "Fehlerprotokoll: %s\n", entry.text.c_str());
-  }
-};
 
 std::shared_ptr<clKonto> MakeKonto(int k) {
   auto konto = std::make_shared<clKonto>();
@@ -90,18 +72,18 @@ std::shared_ptr<clKonto> MakeKonto(int k) {
 
 // One store on the disk, shared by all benchmarks of the run and removed at the end.
 struct StoreOnDisk {
-  std::string folder;
+  bench::ScratchFolder folder{"vks-store-bench-"};
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
-  QuietReporter reporter;
-  StderrErrorLog error_log;
+  testing::RecordingReporter reporter;
+  testing::RecordingErrorLog error_log;
   SystemClock clock;
   KontenSammlung konten{CompareMode::Text};
   std::unique_ptr<AccountStore> store;
   std::string bytes;
 
   StoreOnDisk() {
-    folder = bench::NewBenchFolder("vks-store-bench-");
-    store = std::make_unique<AccountStore>(folder, folder, *files, reporter, error_log, clock);
+    store = std::make_unique<AccountStore>(folder.path, folder.path, *files, reporter, error_log,
+                                           clock);
     for (int k = 0; k < kAccounts; ++k) {
       auto konto = MakeKonto(k);
       konten.Add(konto->KontoName, konto);
@@ -109,11 +91,7 @@ struct StoreOnDisk {
     bytes = SerialisiereKonten(konten);
     if (store->SpeichereKonten(konten)) std::abort();
   }
-  ~StoreOnDisk() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::string FloorPath() const { return JoinPath(folder, "floor.dat"); }
+  std::string FloorPath() const { return JoinPath(folder.path, "floor.dat"); }
 };
 
 StoreOnDisk& Disk() {
@@ -129,42 +107,21 @@ void BM_StoreSave(benchmark::State& state) {
 BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One write of the store's bytes under a temporary name, flushed, renamed over the floor's file.
-bool WriteFloorFile(const StoreOnDisk& disk, const std::string& temporary) {
-  return bench::WriteSyncRename(temporary, disk.FloorPath(), disk.bytes);
-}
-
-void BM_StoreSaveFloor(benchmark::State& state) {
+// With `sync_folder` not the floor: the floor plus the sync of the folder after the rename, which
+// the store does so that the new file's name is on the disk too (on Windows the write-through
+// rename did that). Shows how much of the save's wall time that costs.
+void SaveFloor(benchmark::State& state, bool sync_folder) {
   StoreOnDisk& disk = Disk();
   const std::string temporary = disk.FloorPath() + ".neu";
   for (auto _ : state) {
-    if (!WriteFloorFile(disk, temporary)) {
+    if (!bench::WriteSyncRename(temporary, disk.FloorPath(), disk.bytes) ||
+        (sync_folder && !bench::SyncFolder(disk.folder.path))) {
       state.SkipWithError("Schreiben fehlgeschlagen");
       break;
     }
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
 }
-BENCHMARK(BM_StoreSaveFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Not the floor: the floor plus the sync of the folder after the rename, which the store does so
-// that the new file's name is on the disk too (on Windows the write-through rename did that). Shows
-// how much of the save's wall time that costs.
-void BM_StoreSaveFloorFolderSync(benchmark::State& state) {
-  StoreOnDisk& disk = Disk();
-  const std::string temporary = disk.FloorPath() + ".neu";
-  for (auto _ : state) {
-    if (!WriteFloorFile(disk, temporary)) {
-      state.SkipWithError("Schreiben fehlgeschlagen");
-      break;
-    }
-    if (!bench::SyncFolder(disk.folder)) {
-      state.SkipWithError("Ordner nicht synchronisiert");
-      break;
-    }
-  }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
-}
-BENCHMARK(BM_StoreSaveFloorFolderSync)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StoreLoad(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
@@ -260,6 +217,12 @@ BENCHMARK(BM_StoreLoadPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The floor of the save waits for the disk in fsync, so its wall time is mostly the disk's and its
 // CPU time mostly the copy into the page cache.
 int main(int argc, char** argv) {
+  for (bool sync_folder : {false, true}) {
+    benchmark::RegisterBenchmark(sync_folder ? "BM_StoreSaveFloorFolderSync" : "BM_StoreSaveFloor",
+                                 vks::SaveFloor, sync_folder)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
   return vks::bench::LaufeMitVerhaeltnissen(
       argc, argv,
       {{"BM_StoreSave", "BM_StoreSaveFloor", 1.5},

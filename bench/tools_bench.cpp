@@ -4,19 +4,18 @@
 // one: the counter peak_ratio (big / small) is the figure to watch, with 1 as its target, where a
 // tool that reads the whole file shows the ratio of the sizes, 16.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "accounts/clKonto.h"
+#include "bench/Floor.h"
 #include "bench/HeapPeak.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/automation/StoreWriter.h"
@@ -98,30 +97,20 @@ void SchreibeStore(FileSystem& files, const std::string& pfad, int64_t groesse) 
 }
 
 struct Dateien {
-  std::string ordner;
+  bench::ScratchFolder ordner{"vks-tools-bench-"};
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
 
   Dateien() {
-    const char* base = std::getenv("VKS_BENCH_DIR");
-    std::string pattern =
-        (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-        "vks-tools-bench-XXXXXX";
-    if (!::mkdtemp(pattern.data())) std::abort();
-    ordner = pattern;
     for (int64_t groesse : {kKlein, kGross}) {
       SchreibeRtt(*files, Rtt(groesse), groesse);
       SchreibeStore(*files, Store(groesse), groesse);
     }
   }
-  ~Dateien() {
-    std::error_code ignored;
-    std::filesystem::remove_all(ordner, ignored);
-  }
   std::string Rtt(int64_t groesse) const {
-    return ordner + "/" + std::to_string(groesse / kMiB) + ".RTT";
+    return ordner.path + "/" + std::to_string(groesse / kMiB) + ".RTT";
   }
   std::string Store(int64_t groesse) const {
-    return ordner + "/" + std::to_string(groesse / kMiB) + ".dat";
+    return ordner.path + "/" + std::to_string(groesse / kMiB) + ".dat";
   }
 };
 

@@ -10,17 +10,16 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <algorithm>
-#include <array>
-#include <map>
 #include <numeric>
+#include <string>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "adapters/qt/UebersichtModell.h"
 #include "adapters/qt/frmKontoUebersicht.h"
 #include "bench/Verhaeltnisse.h"
+#include "fakes/RecordingReporter.h"
 #include "platform/system/Clock.h"
-#include "platform/system/MessageReporter.h"
 #include "presenters/SortierRoutinen.h"
 
 namespace vks {
@@ -29,13 +28,6 @@ namespace {
 constexpr int kPositionen = 1000;
 constexpr int kOrders = 1000;
 constexpr int kFills = 100000;
-
-class StilleMeldungen : public MessageReporter {
- public:
-  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
-    return DefaultAnswer(style);
-  }
-};
 
 std::shared_ptr<clKonto> GrossesKonto() {
   auto konto = std::make_shared<clKonto>();
@@ -124,7 +116,7 @@ struct Umgebung {
   }
 
   std::unique_ptr<QApplication> app;
-  StilleMeldungen meldungen;
+  testing::RecordingReporter meldungen;
   SystemClock clock;
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt{*files, RttStorage{}};  // no folder: the chart reads nothing
@@ -182,17 +174,20 @@ void BM_ZeilenBauen(benchmark::State& state) {
 }
 BENCHMARK(BM_ZeilenBauen)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Each iteration is one header click on "Filled"; they alternate between the two orders.
-void BM_SortiereFills(benchmark::State& state) {
+// Each iteration is one header click: on "Filled" (the order turns round each time) or, with
+// `wechsel`, on "Filled" and "Kurs" in turn, so that the rows always come in the other column's
+// order and are sorted in full.
+void SortiereFills(benchmark::State& state, bool wechsel) {
   Umgebung& u = U();
   frmKontoUebersicht& fenster = u.NeuesFenster();
   fenster.ShowDaten(u.konto);
+  int spalte = 4;
   for (auto _ : state) {
-    fenster.SpalteGeklickt(UebersichtListe::kAusfuehrungen, 4);
+    fenster.SpalteGeklickt(UebersichtListe::kAusfuehrungen, spalte);
     QCoreApplication::processEvents();
+    if (wechsel) spalte = spalte == 4 ? 6 : 4;
   }
 }
-BENCHMARK(BM_SortiereFills)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The floors' model: the fills' rows as texts, shown by no view.
 void FuelleMitTexten(UebersichtModell& modell, const Umgebung& u) {
@@ -201,77 +196,53 @@ void FuelleMitTexten(UebersichtModell& modell, const Umgebung& u) {
   modell.Fuellen(std::move(zeilen));
 }
 
-// The values follow their rows, as the cells do.
-void Folgen(std::vector<double>& werte, const std::vector<size_t>& reihenfolge) {
-  std::vector<double> neu(werte.size());
-  for (size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = werte[reihenfolge[i]];
-  werte.swap(neu);
-}
-
-void BM_SortiereFillsFloor(benchmark::State& state) {
+// The same clicks as std::stable_sort of the already parsed values plus the model's reorder; the
+// values of the columns sorted by follow their rows, as the cells do.
+void SortiereFillsFloor(benchmark::State& state, bool wechsel) {
   Umgebung& u = U();
   const AutomationLocale de = AutomationLocale::German();
   UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
   FuelleMitTexten(modell, u);
-  std::vector<double> werte;
-  for (const auto& z : u.fills) werte.push_back(ZellenWertZahl(z[4], de));
-  bool absteigend = false;
-  for (auto _ : state) {
-    std::vector<size_t> reihenfolge(werte.size());
-    std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
-    std::stable_sort(reihenfolge.begin(), reihenfolge.end(), [&](size_t a, size_t b) {
-      return absteigend ? werte[b] < werte[a] : werte[a] < werte[b];
-    });
-    modell.Ordnen(reihenfolge);
-    Folgen(werte, reihenfolge);
-    absteigend = !absteigend;
-  }
-}
-BENCHMARK(BM_SortiereFillsFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A first click on a column: each iteration sorts by "Filled" or by "Kurs", taking turns, so the
-// rows always come in the other column's order and are sorted in full.
-void BM_SortiereFillsWechsel(benchmark::State& state) {
-  Umgebung& u = U();
-  frmKontoUebersicht& fenster = u.NeuesFenster();
-  fenster.ShowDaten(u.konto);
-  int spalte = 4;
-  for (auto _ : state) {
-    fenster.SpalteGeklickt(UebersichtListe::kAusfuehrungen, spalte);
-    QCoreApplication::processEvents();
-    spalte = spalte == 4 ? 6 : 4;
-  }
-}
-BENCHMARK(BM_SortiereFillsWechsel)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_SortiereFillsWechselFloor(benchmark::State& state) {
-  Umgebung& u = U();
-  const AutomationLocale de = AutomationLocale::German();
-  UebersichtModell modell(UebersichtListe::kAusfuehrungen, de);
-  FuelleMitTexten(modell, u);
-  std::array<std::vector<double>, 2> werte;
+  std::vector<std::vector<double>> werte(wechsel ? 2 : 1);
   for (const auto& z : u.fills) {
     werte[0].push_back(ZellenWertZahl(z[4], de));
-    werte[1].push_back(ZellenWertZahl(z[6], de));
+    if (wechsel) werte[1].push_back(ZellenWertZahl(z[6], de));
   }
   size_t nach = 0;
+  bool absteigend = false;
   for (auto _ : state) {
     const std::vector<double>& w = werte[nach];
     std::vector<size_t> reihenfolge(w.size());
     std::iota(reihenfolge.begin(), reihenfolge.end(), size_t{0});
     std::stable_sort(reihenfolge.begin(), reihenfolge.end(),
-                     [&](size_t a, size_t b) { return w[a] < w[b]; });
+                     [&](size_t a, size_t b) { return absteigend ? w[b] < w[a] : w[a] < w[b]; });
     modell.Ordnen(reihenfolge);
-    for (std::vector<double>& spalte : werte) Folgen(spalte, reihenfolge);
-    nach = 1 - nach;
+    for (std::vector<double>& spalte : werte) {
+      std::vector<double> neu(spalte.size());
+      for (size_t i = 0; i < reihenfolge.size(); ++i) neu[i] = spalte[reihenfolge[i]];
+      spalte.swap(neu);
+    }
+    if (wechsel) {
+      nach = 1 - nach;
+    } else {
+      absteigend = !absteigend;
+    }
   }
 }
-BENCHMARK(BM_SortiereFillsWechselFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace vks
 
 int main(int argc, char** argv) {
+  for (bool wechsel : {false, true}) {
+    const std::string name = wechsel ? "BM_SortiereFillsWechsel" : "BM_SortiereFills";
+    benchmark::RegisterBenchmark(name.c_str(), vks::SortiereFills, wechsel)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark((name + "Floor").c_str(), vks::SortiereFillsFloor, wechsel)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
   const int code = vks::bench::LaufeMitVerhaeltnissen(
       argc, argv,
       {{"BM_ShowDaten", "BM_ShowDatenFloor"},

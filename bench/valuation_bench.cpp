@@ -2,7 +2,6 @@
 // against a floor measured in the same run; the last lines give the ratios of the medians.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -41,7 +40,7 @@ void FillAccount(clKonto& konto) {
 }
 
 struct Draw {
-  int index;
+  std::string wkn;
   float price;
 };
 
@@ -50,7 +49,7 @@ std::vector<Draw> Draws() {
   std::uniform_int_distribution<int> pick(0, kPositions - 1);
   std::uniform_real_distribution<float> price(90, 160);
   std::vector<Draw> draws(4096);
-  for (Draw& d : draws) d = {pick(random), price(random)};
+  for (Draw& d : draws) d = {Wkn(pick(random)), price(random)};
   return draws;
 }
 
@@ -58,14 +57,12 @@ void BM_NeuerKurs(benchmark::State& state) {
   clKonto konto;
   FillAccount(konto);
   FixedClock clock;
-  std::vector<std::string> wkns;
-  for (int i = 0; i < kPositions; ++i) wkns.push_back(Wkn(i));
   auto draws = Draws();
   size_t n = 0;
   for (auto _ : state) {
     const Draw& d = draws[n++ & 4095];
     bool sofort = false;
-    konto.NeuerKurs(wkns[d.index], DateValue{45658.5}, d.price, sofort, clock);
+    konto.NeuerKurs(d.wkn, DateValue{45658.5}, d.price, sofort, clock);
   }
   benchmark::DoNotOptimize(konto.KapitalAktienOpenPLGesamt);
 }
@@ -81,14 +78,12 @@ void BM_NeuerKursFloor(benchmark::State& state) {
   std::unordered_map<std::string, Plain> positions;
   for (int i = 0; i < kPositions; ++i)
     positions[Wkn(i)] = {100.0f + i % 50, 0, i % 2 == 0 ? 0.0f : 25.0f, 10, 0};
-  std::vector<std::string> wkns;
-  for (int i = 0; i < kPositions; ++i) wkns.push_back(Wkn(i));
   auto draws = Draws();
   double total = 0;
   size_t n = 0;
   for (auto _ : state) {
     const Draw& d = draws[n++ & 4095];
-    Plain& p = positions.find(wkns[d.index])->second;
+    Plain& p = positions.find(d.wkn)->second;
     if (p.kurs == d.price) continue;
     double neu =
         (double{d.price} - p.preis) * p.position * (p.point_value == 0 ? 1 : p.point_value);
@@ -100,10 +95,10 @@ void BM_NeuerKursFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_NeuerKursFloor)->Repetitions(9)->ReportAggregatesOnly(true);
 
-std::string BenchFolder() {
-  auto folder = std::filesystem::temp_directory_path() / "vks-valuation-bench";
-  std::filesystem::create_directories(folder);
-  return folder.string();
+// One folder for the run's series and the floor's files, removed at its end.
+const std::string& BenchFolder() {
+  static const bench::ScratchFolder folder("vks-valuation-bench-");
+  return folder.path;
 }
 
 void BM_SchreibeInitRTTWerte(benchmark::State& state) {
@@ -124,11 +119,9 @@ BENCHMARK(BM_SchreibeInitRTTWerte)
 // Floor: 490 appends of one record, each open + size + write of 16 bytes at the end + close, to 49
 // files.
 void BM_SchreibeInitRTTWerteFloor(benchmark::State& state) {
-  std::string folder = JoinPath(BenchFolder(), "floor");
-  std::filesystem::create_directories(folder);
   std::vector<std::string> files;
   for (int i = 0; i < 49; ++i) {
-    files.push_back(JoinPath(folder, "f" + std::to_string(i) + ".RTT"));
+    files.push_back(JoinPath(BenchFolder(), "floor" + std::to_string(i) + ".RTT"));
     std::ofstream(files.back(), std::ios::binary) << std::string(856, '\0');
   }
   const uint8_t record[16] = {};

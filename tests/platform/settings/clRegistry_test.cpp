@@ -25,6 +25,17 @@ class clRegistryTest : public ::testing::Test {
     auto value = backend_.GetValue(root, path, name);
     return value.ok() && value.value() ? *value.value() : RegistryValue{-1, {}};
   }
+  // The text stored as the default value of a key under HKEY_CLASSES_ROOT, checked to be the same
+  // under HKEY_LOCAL_MACHINE\SOFTWARE\Classes.
+  std::string Both(const std::string& path) {
+    const RegistryValue classes = Stored("", HKEY_CLASSES_ROOT, path);
+    EXPECT_EQ(Stored("", HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\" + path), classes) << path;
+    if (classes.type == -1) return "<missing>";
+    return std::string(classes.data.begin(), classes.data.end() - 1);
+  }
+  Variant Call(std::string_view name, InvokeKind kind, std::vector<Variant> args = {}) {
+    return reg_.Invoke(name, kind, args);
+  }
 
   InMemoryRegistryBackend backend_;
   clRegistry reg_{backend_, "VKSKontoServerV7", [](const std::string& name) {
@@ -260,6 +271,103 @@ TEST_F(clRegistryTest, ValueExStoresItsArgumentsAndWritesTheDefaultForEmptyText)
   EXPECT_EQ(reg_.ValueEx(HKEY_LOCAL_MACHINE, "Software\\Host", "Zahl", REG_SZ, Variant()),
             Variant(int32_t{3}));
   EXPECT_EQ(reg_.ValueType(), REG_DWORD);
+}
+
+TEST_F(clRegistryTest, PropertiesAndValueThroughLateBinding) {
+  Call("classkey", InvokeKind::PropertyLet, {Variant(int16_t{0})});
+  Call("ClassKey", InvokeKind::PropertyLet, {Variant(static_cast<int32_t>(HKEY_CURRENT_USER))});
+  Call("SECTIONKEY", InvokeKind::PropertyLet, {Variant("Software\\X")});
+  Call("ValueKey", InvokeKind::PropertyLet, {Variant("n")});
+  Call("ValueType", InvokeKind::PropertyLet, {Variant(int16_t{REG_DWORD})});
+  Call("Value", InvokeKind::PropertyLet, {Variant(int16_t{258})});
+  EXPECT_EQ(Call("Value", InvokeKind::PropertyGet), Variant(int32_t{258}));
+  EXPECT_EQ(Call("KeyExists", InvokeKind::PropertyGet), Variant(true));
+  EXPECT_EQ(Call("EnumerateValues", InvokeKind::Method),
+            Variant(VariantArray::Vector(1, {Variant("n")})));
+  Call("Machine", InvokeKind::PropertyLet, {Variant("pc")});
+  EXPECT_EQ(Call("machine", InvokeKind::PropertyGet), Variant(""));
+  Call("Default", InvokeKind::PropertyLet, {Variant(int16_t{1})});
+  EXPECT_EQ(Call("Default", InvokeKind::PropertyGet), Variant(int16_t{1}));
+  EXPECT_EQ(Call("ValueEx", InvokeKind::PropertyGet,
+                 {Variant(static_cast<int32_t>(HKEY_CURRENT_USER)), Variant("Software\\X"),
+                  Variant("n"), Variant(int32_t{REG_SZ}), Variant()}),
+            Variant(int32_t{258}));
+  EXPECT_EQ(Call("DeleteValue", InvokeKind::Method), Variant(true));
+  EXPECT_EQ(Call("DeleteKey", InvokeKind::PropertyGet), Variant(true));
+}
+
+TEST_F(clRegistryTest, WrongMembersAndArgumentsAreAutomationErrors) {
+  const auto error_of = [&](std::string_view name, InvokeKind kind,
+                            std::vector<Variant> args = {}) {
+    return testing::ErrorOf([&] { Call(name, kind, args); });
+  };
+  reg_.ClassKey(0);
+  EXPECT_EQ(error_of("Nope", InvokeKind::Method), 438);
+  EXPECT_EQ(error_of("KeyExists", InvokeKind::PropertyLet, {Variant(true)}), 450);
+  EXPECT_EQ(error_of("CreateKey", InvokeKind::Method, {Variant(1)}), 450);
+  EXPECT_EQ(error_of("ValueEx", InvokeKind::PropertyGet, {Variant(1)}), 450);
+  EXPECT_EQ(error_of("CreateEXEAssociation", InvokeKind::Method, {Variant("a")}), 450);
+  EXPECT_EQ(error_of("ClassKey", InvokeKind::PropertyLet, {Variant("abc")}), 13);
+  EXPECT_EQ(error_of("CreateKey", InvokeKind::Method), 26001);  // class key still 0
+}
+
+TEST_F(clRegistryTest, WritesClassVerbsAndIconUnderBothTrees) {
+  reg_.CreateEXEAssociation("  /opt/vks/bin/vks  ", "VKS.Datei", "VKS-Datei", "vks", "", true, "",
+                            false, "", true, "", 3);
+  EXPECT_EQ(Both(".vks"), "VKS.Datei");
+  EXPECT_EQ(Both("VKS.Datei"), "VKS-Datei");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\open"), "&Open");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\open\\command"), "\"/opt/vks/bin/vks\" \"%1\"");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\print"), "&Print");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\print\\command"), "\"/opt/vks/bin/vks\" /p \"%1\"");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\add"), "&Install vks");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\add\\command"), "\"/opt/vks/bin/vks\" /a \"%1\"");
+  EXPECT_EQ(Both("VKS.Datei\\shell\\new"), "<missing>");
+  EXPECT_EQ(Both("VKS.Datei\\DefaultIcon"), "\"/opt/vks/bin/vks\",3");
+  EXPECT_EQ(reg_.ClassKey(), HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(reg_.SectionKey(), "VKS.Datei\\DefaultIcon");
+  EXPECT_EQ(reg_.ValueKey(), "");
+  EXPECT_EQ(reg_.ValueType(), REG_SZ);
+}
+
+TEST_F(clRegistryTest, QuotedPathsOwnMenuTextsAndLeftOutArgumentsThroughLateBinding) {
+  const Variant missing(ErrorValue{ErrorValue::kParamNotFound});
+  Call("CreateEXEAssociation", InvokeKind::Method,
+       {Variant("\"/a b/x\""), Variant("K"), Variant("D"), Variant("e"), Variant("Ö&ffnen"),
+        Variant(true), missing});
+  EXPECT_EQ(Both("K\\shell\\open"), "Ö&ffnen");
+  EXPECT_EQ(Both("K\\shell\\open\\command"), "\"/a b/x\" \"%1\"");
+  EXPECT_EQ(Both("K\\shell\\print"), "&Print");
+  EXPECT_EQ(Both("K\\DefaultIcon"), "<missing>");
+}
+
+TEST_F(clRegistryTest, AdditionalVerbsNeedATripleListAndAnExistingClass) {
+  const auto items = [](std::vector<Variant> v) {
+    return Variant(VariantArray::Vector(0, std::move(v)));
+  };
+  const auto raised = [&](const Variant& list) {
+    return testing::RaisedError([&] { reg_.CreateAdditionalEXEAssociations("K", list); });
+  };
+  AutomationError bad = raised(items({Variant("a"), Variant("b")}));
+  EXPECT_EQ(bad.Number(), kRegistryBadItemList);
+  EXPECT_EQ(bad.Source(), "VKSKontoServerV7.cRegistry");
+  EXPECT_EQ(bad.Description(),
+            "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
+            "Name/Text/Command");
+  EXPECT_EQ(raised(Variant("kein Array")).Number(), kRegistryBadItemList);
+
+  const Variant verbs = items({Variant("edit"), Variant("&Bearbeiten"), Variant("ed \"%1\"")});
+  reg_.ClassKey(HKEY_CLASSES_ROOT);
+  AutomationError missing = raised(verbs);
+  EXPECT_EQ(missing.Number(), kRegistryClassMissing);
+  EXPECT_EQ(missing.Description(),
+            "Error - attempt to create additional associations before class defined.");
+
+  ASSERT_TRUE(backend_.CreateKey(HKEY_CLASSES_ROOT, "K").ok());
+  reg_.ClassKey(HKEY_CLASSES_ROOT);
+  reg_.CreateAdditionalEXEAssociations("K", verbs);
+  EXPECT_EQ(Both("K\\shell\\edit"), "&Bearbeiten");
+  EXPECT_EQ(Both("K\\shell\\edit\\command"), "ed \"%1\"");
 }
 
 }  // namespace

@@ -126,110 +126,89 @@ TEST(StoreCheckTest, NamesTheFirstFaultWithItsOffset) {
   const Store sound = TwoAccounts();
   const std::string bytes = sound.Bytes();
   const size_t second = sound.RecordOffset(1);
+  // Each case damages a copy of the sound store or of its bytes.
+  Store store;
+  std::string damaged;
 
   cases.push_back({"truncated in the second account", bytes.substr(0, bytes.size() - 1),
                    "Konto Nr. 2 (ab Byte " + At(second) +
                        "): Kontendatei endet vorzeitig: Variant-Typ an Byte " +
                        At(bytes.size() - 2) + " fehlt (Dateilänge " + At(bytes.size() - 1) + ")"});
-  {
-    std::string damaged = bytes;
-    damaged[second + 12] = 0x42;  // type of element 0
-    cases.push_back({"unknown type code", damaged,
-                     "Konto Nr. 2 (ab Byte " + At(second) +
-                         "): Kontendatei beschädigt: unbekannter Variant-Typ 0x0042 an Byte " +
-                         At(second + 12)});
-  }
+  damaged = bytes;
+  damaged[second + 12] = 0x42;  // type of element 0
+  cases.push_back({"unknown type code", damaged,
+                   "Konto Nr. 2 (ab Byte " + At(second) +
+                       "): Kontendatei beschädigt: unbekannter Variant-Typ 0x0042 an Byte " +
+                       At(second + 12)});
   cases.push_back({"bytes after the list", bytes + "x",
                    "Kontendatei beschädigt: 1 überzählige Bytes ab Byte " + At(bytes.size())});
-  {
-    Store store = sound;
-    store.records.push_back(MakeKonto("KONTO ZÜRICH"));
-    cases.push_back({"name twice", store.Bytes(),
-                     "Konto Nr. 3 an Byte " + At(store.RecordOffset(2)) +
-                         ": Kontoname \"KONTO ZÜRICH\" kommt doppelt vor (wie Konto Nr. 2)"});
-  }
-  {
-    Store store = sound;
-    store.records[1] = Variant(VariantArray::Vector(
-        0, std::vector<Variant>(store.records[1].AsArray().Elements().begin(),
-                                store.records[1].AsArray().Elements().begin() + 47)));
-    cases.push_back({"account record too short", store.Bytes(),
-                     "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
-                         "): Kontodatensatz hat 47 statt mindestens 48 Elemente an Byte " +
-                         At(second)});
-  }
-  {
-    Store store = sound;
-    Element(store.records[0], 2) = Variant("zehntausend");
-    cases.push_back({"account field of the wrong type", store.Bytes(),
-                     "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 2 (CashBetrag) an Byte " +
-                         At(12 + ElementOffset(store.records[0], 2)) + ": Typen unverträglich"});
-  }
-  {
-    Store store = sound;
-    Element(Element(Element(store.records[1], 4), 1), 1) = Variant(3e9);
-    cases.push_back({"position out of range", store.Bytes(),
-                     "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
-                         "): Position Nr. 2 (ab Byte " + At(store.ChildOffset(1, 4, 1)) +
-                         "): Element 1 (Position) an Byte " +
-                         At(store.ChildElementOffset(1, 4, 1, 1)) + ": Überlauf"});
-  }
-  {
-    Store store = sound;
-    Element(Element(Element(store.records[0], 5), 1), 0) = Variant("f-1");
-    cases.push_back({"fill key twice", store.Bytes(),
-                     "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Fill Nr. 2 an Byte " +
-                         At(store.ChildOffset(0, 5, 1)) +
-                         ": ID \"f-1\" kommt doppelt vor (wie Nr. 1)"});
-  }
-  {
-    Store store = sound;
-    Element(Element(store.records[0], 3), 0) = Variant(VariantArray::Vector(0, {Variant("O")}));
-    cases.push_back({"order record too short", store.Bytes(),
-                     "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Offene Order Nr. 1 (ab Byte " +
-                         At(store.ChildOffset(0, 3, 0)) +
-                         "): Orderdatensatz hat 1 statt mindestens 22 Elemente an "
-                         "Byte " +
-                         At(store.ChildOffset(0, 3, 0))});
-  }
-  {
-    Store store = sound;
-    Variant& list = Element(store.records[0], 4);
-    list = Variant(VariantArray::Vector(0, list.AsArray().Elements()));
-    cases.push_back({"child list from 0", store.Bytes(),
-                     "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 4 (cTitelPositionen) an "
-                     "Byte " +
-                         At(12 + ElementOffset(store.records[0], 4)) +
-                         ": Liste der Positionen beginnt bei Index 0 statt 1"});
-  }
-  {
-    Store store = sound;
-    Element(Element(store.records[0], 45), 2) = Variant::Null();
-    cases.push_back({"profit and loss element", store.Bytes(),
-                     "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 45 (ProfitLoss) an Byte " +
-                         At(12 + ElementOffset(store.records[0], 45)) +
-                         ": Unzulässige Verwendung von Null"});
-  }
-  {
-    Store store = sound;
-    store.lower = 0;
-    cases.push_back({"account list from 0", store.Bytes(),
-                     "Kontenliste beginnt bei Index 0; die Konten vor Index 1 übergeht das Laden "
-                     "an Byte 8"});
-  }
-  {
-    VariantArray grid({ArrayBound{1, 1}, ArrayBound{1, 1}});
-    grid.Elements()[0] = MakeKonto("A");
-    cases.push_back({"account list of two dimensions", Serialized(Variant(grid)),
-                     "Kontendatei beschädigt: Kontenliste ist nicht eindimensional an Byte 0"});
-  }
-  {
-    std::string damaged = bytes;
-    damaged[7] = 0x7F;  // account count far beyond the file
-    cases.push_back({"huge account count", damaged,
-                     "Kontendatei beschädigt: 2130706434 Elemente angegeben, aber nur " +
-                         At(bytes.size() - 12) + " Bytes übrig an Byte 0"});
-  }
+  store = sound;
+  store.records.push_back(MakeKonto("KONTO ZÜRICH"));
+  cases.push_back({"name twice", store.Bytes(),
+                   "Konto Nr. 3 an Byte " + At(store.RecordOffset(2)) +
+                       ": Kontoname \"KONTO ZÜRICH\" kommt doppelt vor (wie Konto Nr. 2)"});
+  store = sound;
+  store.records[1] = Variant(VariantArray::Vector(
+      0, std::vector<Variant>(store.records[1].AsArray().Elements().begin(),
+                              store.records[1].AsArray().Elements().begin() + 47)));
+  cases.push_back({"account record too short", store.Bytes(),
+                   "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
+                       "): Kontodatensatz hat 47 statt mindestens 48 Elemente an Byte " +
+                       At(second)});
+  store = sound;
+  Element(store.records[0], 2) = Variant("zehntausend");
+  cases.push_back({"account field of the wrong type", store.Bytes(),
+                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 2 (CashBetrag) an Byte " +
+                       At(12 + ElementOffset(store.records[0], 2)) + ": Typen unverträglich"});
+  store = sound;
+  Element(Element(Element(store.records[1], 4), 1), 1) = Variant(3e9);
+  cases.push_back({"position out of range", store.Bytes(),
+                   "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
+                       "): Position Nr. 2 (ab Byte " + At(store.ChildOffset(1, 4, 1)) +
+                       "): Element 1 (Position) an Byte " +
+                       At(store.ChildElementOffset(1, 4, 1, 1)) + ": Überlauf"});
+  store = sound;
+  Element(Element(Element(store.records[0], 5), 1), 0) = Variant("f-1");
+  cases.push_back({"fill key twice", store.Bytes(),
+                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Fill Nr. 2 an Byte " +
+                       At(store.ChildOffset(0, 5, 1)) +
+                       ": ID \"f-1\" kommt doppelt vor (wie Nr. 1)"});
+  store = sound;
+  Element(Element(store.records[0], 3), 0) = Variant(VariantArray::Vector(0, {Variant("O")}));
+  cases.push_back({"order record too short", store.Bytes(),
+                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Offene Order Nr. 1 (ab Byte " +
+                       At(store.ChildOffset(0, 3, 0)) +
+                       "): Orderdatensatz hat 1 statt mindestens 22 Elemente an "
+                       "Byte " +
+                       At(store.ChildOffset(0, 3, 0))});
+  store = sound;
+  Variant& list = Element(store.records[0], 4);
+  list = Variant(VariantArray::Vector(0, list.AsArray().Elements()));
+  cases.push_back({"child list from 0", store.Bytes(),
+                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 4 (cTitelPositionen) an "
+                   "Byte " +
+                       At(12 + ElementOffset(store.records[0], 4)) +
+                       ": Liste der Positionen beginnt bei Index 0 statt 1"});
+  store = sound;
+  Element(Element(store.records[0], 45), 2) = Variant::Null();
+  cases.push_back({"profit and loss element", store.Bytes(),
+                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 45 (ProfitLoss) an Byte " +
+                       At(12 + ElementOffset(store.records[0], 45)) +
+                       ": Unzulässige Verwendung von Null"});
+  store = sound;
+  store.lower = 0;
+  cases.push_back({"account list from 0", store.Bytes(),
+                   "Kontenliste beginnt bei Index 0; die Konten vor Index 1 übergeht das Laden "
+                   "an Byte 8"});
+  VariantArray grid({ArrayBound{1, 1}, ArrayBound{1, 1}});
+  grid.Elements()[0] = MakeKonto("A");
+  cases.push_back({"account list of two dimensions", Serialized(Variant(grid)),
+                   "Kontendatei beschädigt: Kontenliste ist nicht eindimensional an Byte 0"});
+  damaged = bytes;
+  damaged[7] = 0x7F;  // account count far beyond the file
+  cases.push_back({"huge account count", damaged,
+                   "Kontendatei beschädigt: 2130706434 Elemente angegeben, aber nur " +
+                       At(bytes.size() - 12) + " Bytes übrig an Byte 0"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ExpectCheck(c.bytes, false, c.message);

@@ -26,9 +26,7 @@ TEST(KennzahlentabelleTest, AlignsByCharactersInTheUsersLocale) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Kennzahlentabelle(zeilen, spalten, c.locale), c.expected);
   }
-}
-
-TEST(KennzahlentabelleTest, WithoutAccountsListsTheRowsOnly) {
+  // Without accounts the rows alone.
   EXPECT_EQ(Kennzahlentabelle({"Cash", "Ä"}, {}, AutomationLocale::Invariant()),
             "    \nCash\nÄ   \n");
 }

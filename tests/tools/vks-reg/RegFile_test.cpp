@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <tuple>
+
 #include "fakes/InMemoryRegistryBackend.h"
 
 namespace vks {
@@ -15,21 +18,19 @@ class RegFileTest : public ::testing::Test {
  protected:
   void Fill(RegistryBackend& reg) {
     const std::string key = "Software\\Tradomir";
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "", StringValue("Standard")).ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "Pfad \"a\"", StringValue("C:\\Daten")).ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "Zahl", DwordValue(258)).ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "Höhe", StringValue("4 500 €")).ok());
-    ASSERT_TRUE(
-        reg.SetValue(HKEY_CURRENT_USER, key, "Exp", StringValue("%TEMP%ä", REG_EXPAND_SZ)).ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "Multi",
-                             RegistryValue{REG_MULTI_SZ, {'a', 0, 'b', 0, 0}})
-                    .ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key, "Zeilen", StringValue("a\r\nb")).ok());
-    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, key + "\\Sub", "Bin",
-                             RegistryValue{REG_BINARY, std::vector<uint8_t>(40, 0xAB)})
-                    .ok());
-    ASSERT_TRUE(
-        reg.SetValue(HKEY_CURRENT_USER, key + "\\Sub", "Typ11", RegistryValue{11, {1, 2}}).ok());
+    const std::tuple<std::string, const char*, RegistryValue> values[] = {
+        {key, "", StringValue("Standard")},
+        {key, "Pfad \"a\"", StringValue("C:\\Daten")},
+        {key, "Zahl", DwordValue(258)},
+        {key, "Höhe", StringValue("4 500 €")},
+        {key, "Exp", StringValue("%TEMP%ä", REG_EXPAND_SZ)},
+        {key, "Multi", RegistryValue{REG_MULTI_SZ, {'a', 0, 'b', 0, 0}}},
+        {key, "Zeilen", StringValue("a\r\nb")},
+        {key + "\\Sub", "Bin", RegistryValue{REG_BINARY, std::vector<uint8_t>(40, 0xAB)}},
+        {key + "\\Sub", "Typ11", RegistryValue{11, {1, 2}}},
+    };
+    for (const auto& [path, name, value] : values)
+      ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, path, name, value).ok()) << name;
     ASSERT_TRUE(reg.CreateKey(HKEY_CURRENT_USER, key + "\\Leer").ok());
   }
   // Everything below the key as text, for comparing two stores.
@@ -86,17 +87,8 @@ TEST_F(RegFileTest, LongHexDataIsWrappedAndReadBack) {
   auto bytes = WriteRegFile(reg, {{HKEY_USERS, "K"}}, RegFileVersion::Regedit4);
   ASSERT_TRUE(bytes.ok());
   EXPECT_NE(bytes->find("11,\\\r\n  11,"), std::string::npos);
-  for (const std::string& line : [&] {
-         std::vector<std::string> lines;
-         size_t start = 0, end;
-         while ((end = bytes->find("\r\n", start)) != std::string::npos) {
-           lines.push_back(bytes->substr(start, end - start));
-           start = end + 2;
-         }
-         return lines;
-       }()) {
-    EXPECT_LE(line.size(), 80u) << line;
-  }
+  std::istringstream lines(bytes.value());
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 81u) << line;  // \r
 }
 
 TEST_F(RegFileTest, ImportDeletesAndReadsRegedit4Text) {
