@@ -81,8 +81,8 @@ frmNeuesKonto::frmNeuesKonto(NeuesKontoUmfeld umfeld, QWidget* parent)
   setModal(true);
   setMinimumWidth(560);
   tabs_ = new QTabWidget;
-  tabs_->addTab(BaueEinstellungen(), tr("&Einstellungen"));
-  tabs_->addTab(BaueSkripts(), tr("&Skripts"));
+  tabs_->addTab(BaueEinstellungen(), tr("Einstellungen"));
+  tabs_->addTab(BaueSkripts(), tr("Skripts"));
 
   auto* reset = new QPushButton(tr("Reset"));
   reset->setObjectName(QStringLiteral("btnReset"));

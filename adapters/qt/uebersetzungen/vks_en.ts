@@ -204,12 +204,12 @@
         <translation>Create New Account</translation>
     </message>
     <message>
-        <source>&amp;Einstellungen</source>
-        <translation>&amp;Settings</translation>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
     </message>
     <message>
-        <source>&amp;Skripts</source>
-        <translation>Scri&amp;pts</translation>
+        <source>Skripts</source>
+        <translation>Scripts</translation>
     </message>
     <message>
         <source>Reset</source>

@@ -15,6 +15,7 @@
 #include "fakes/RecordingReporter.h"
 #include "platform/files/FileSystem.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 
 namespace vks {
 namespace {
@@ -49,6 +50,7 @@ TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
   EXPECT_EQ(dialog_.Felder().Datumfeld.days, 45500.5);
   EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
   EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
+  EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), QStringList());
 }
 
 TEST_F(frmNeuesKontoTest, TabOrderWalksTheSettingsTab) {
