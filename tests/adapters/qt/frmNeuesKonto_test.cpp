@@ -50,7 +50,7 @@ TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
   EXPECT_EQ(dialog_.Felder().Datumfeld.days, 45500.5);
   EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
   EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
-  EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), QStringList());
+  EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), "");
 }
 
 TEST_F(frmNeuesKontoTest, TabOrderWalksTheSettingsTab) {

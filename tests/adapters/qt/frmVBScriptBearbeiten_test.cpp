@@ -144,7 +144,7 @@ TEST_F(frmVBScriptBearbeitenTest, KeysForTestAndFind) {
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, t.meldung);
   }
-  EXPECT_EQ(testing::NamenloseBedienelemente(&editor_), QStringList());
+  EXPECT_EQ(testing::NamenloseBedienelemente(&editor_), "");
 }
 
 TEST_F(frmVBScriptBearbeitenTest, AFailedTestRunPutsTheCaretOnTheErrorLine) {
