@@ -11,38 +11,32 @@ function(vks_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# vks_add_test(NAME SOURCES ... LIBS ... [ENVIRONMENT_MODIFICATION m]): one GoogleTest executable
-# registered with ctest, its environment changed by `m` (ctest's form, e.g. LANGUAGE=set:de). The
+# vks_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable registered with ctest. The
 # cross build registers each executable as one test, since every start under Wine costs a second.
 function(vks_add_test name)
-  cmake_parse_arguments(ARG "" "ENVIRONMENT_MODIFICATION" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vks_test_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  set(properties ENVIRONMENT "VKS_TEST=1")
-  if(ARG_ENVIRONMENT_MODIFICATION)
-    list(APPEND properties ENVIRONMENT_MODIFICATION "${ARG_ENVIRONMENT_MODIFICATION}")
-  endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ${properties})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VKS_TEST=1")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "VKS_TEST=1")
   endif()
 endfunction()
 
-# vks_add_tests_in_folder(LIBS ... [EXCEPT file_test.cpp ...] [ENVIRONMENT_MODIFICATION m]): a test
-# executable per *_test.cpp of the current folder but those named after EXCEPT.
+# vks_add_tests_in_folder(LIBS ... [EXCEPT file_test.cpp ...]): a test executable per *_test.cpp of
+# the current folder but those named after EXCEPT.
 function(vks_add_tests_in_folder)
-  cmake_parse_arguments(ARG "" "ENVIRONMENT_MODIFICATION" "LIBS;EXCEPT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCEPT" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
   foreach(except ${ARG_EXCEPT})
     list(REMOVE_ITEM tests ${CMAKE_CURRENT_SOURCE_DIR}/${except})
   endforeach()
   foreach(test ${tests})
     get_filename_component(stem ${test} NAME_WE)
-    vks_add_test(${stem} SOURCES ${test} LIBS ${ARG_LIBS}
-                 ENVIRONMENT_MODIFICATION "${ARG_ENVIRONMENT_MODIFICATION}")
+    vks_add_test(${stem} SOURCES ${test} LIBS ${ARG_LIBS})
   endforeach()
   if(CMAKE_CROSSCOMPILING)
     cmake_language(DEFER CALL vks_run_tests_in_wine_prefix)
