@@ -217,7 +217,7 @@
     </message>
     <message>
         <source>Gesamte Konto-Entwicklung löschen</source>
-        <translation>Delete the account's whole history</translation>
+        <translation>Delete the account&apos;s whole history</translation>
     </message>
     <message>
         <source>Hilfe</source>
@@ -261,7 +261,7 @@
     </message>
     <message>
         <source>Daten-Zeitstempel verwenden (für Simulationen)</source>
-        <translation>Use the data's time stamps (for simulations)</translation>
+        <translation>Use the data&apos;s time stamps (for simulations)</translation>
     </message>
     <message>
         <source>Gebühren einrechnen</source>
@@ -305,7 +305,7 @@
     </message>
     <message>
         <source>Alle Enter-Orders des Kontos streichen</source>
-        <translation>Cancel all of the account's entry orders</translation>
+        <translation>Cancel all of the account&apos;s entry orders</translation>
     </message>
 </context>
 <context>
