@@ -28,10 +28,11 @@ done
 
 packages="cmake ninja-build g++ pkg-config make libsqlite3-dev nlohmann-json3-dev libcli11-dev
   libpcre2-dev qt6-base-dev qt6-svg-dev qt6-wayland dbus
-  libsystemd-dev help2man"
+  libsystemd-dev help2man qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
 if $tests; then
   packages="$packages googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
     python3-dbus python3-gi clang libclang-rt-14-dev xvfb xauth x11-utils imagemagick locales
+    desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 libwine-dev wine wine64
     nsis"
 fi

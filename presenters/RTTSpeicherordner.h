@@ -9,9 +9,6 @@
 
 namespace vks {
 
-inline constexpr const char* kSpeicherordnerTitel = "Ordner zum Speichern der RTT-Dateien";
-inline constexpr const char* kOrdnerwahlTitel = "Bitte einen Ordner auswählen";
-
 struct SpeicherordnerUmfeld {
   MessageReporter& melder;
   SettingsStore& settings;

@@ -8,8 +8,17 @@ namespace vks {
 
 namespace {
 
-constexpr const char* kTitel[KontenListeModell::kSpalten] = {"Name", "Datum", "Gesamtwert",
-                                                             "Enter-Orders", "Positionen"};
+constexpr const char* kTitel[KontenListeModell::kSpalten] = {
+    QT_TRANSLATE_NOOP("vks::KontenListeModell", "Name"),
+    QT_TRANSLATE_NOOP("vks::KontenListeModell", "Datum"),
+    QT_TRANSLATE_NOOP("vks::KontenListeModell", "Gesamtwert"),
+    QT_TRANSLATE_NOOP("vks::KontenListeModell", "Enter-Orders"),
+    QT_TRANSLATE_NOOP("vks::KontenListeModell", "Positionen")};
+
+// Amounts and counts line up on their last digit.
+QVariant Ausrichtung(int spalte) {
+  return QVariant::fromValue(Qt::AlignVCenter | (spalte >= 2 ? Qt::AlignRight : Qt::AlignLeft));
+}
 
 }  // namespace
 
@@ -25,7 +34,9 @@ int KontenListeModell::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant KontenListeModell::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  if (role == Qt::TextAlignmentRole) return Ausrichtung(index.column());
+  if (role != Qt::DisplayRole) return {};
   const Eintrag& eintrag = zeilen_[static_cast<size_t>(index.row())];
   if (eintrag.alt) {
     eintrag.texte[1] = QString::fromStdString(DatumText(eintrag.zeit, locale_));
@@ -36,10 +47,10 @@ QVariant KontenListeModell::data(const QModelIndex& index, int role) const {
 }
 
 QVariant KontenListeModell::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-      section >= kSpalten)
-    return {};
-  return QString::fromUtf8(kTitel[section]);
+  if (orientation != Qt::Horizontal || section < 0 || section >= kSpalten) return {};
+  if (role == Qt::TextAlignmentRole) return Ausrichtung(section);
+  if (role != Qt::DisplayRole) return {};
+  return tr(kTitel[section]);
 }
 
 void KontenListeModell::TexteSetzen(Eintrag& eintrag, const KontenZeile& zeile) {

@@ -7,6 +7,27 @@
 
 namespace vks {
 
+namespace {
+
+// The presenter's column titles, listed for the translation.
+[[maybe_unused]] constexpr const char* kSpaltenTitel[] = {
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "ID"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Titel"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "WKN"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Aktion"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Stückzahl"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Filled"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Position"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Einstiegspreis"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Datum"),
+    QT_TRANSLATE_NOOP("vks::UebersichtModell", "Kurs")};
+
+}  // namespace
+
+QString UebersichtModell::Titel(const char* titel) {
+  return tr(titel);
+}
+
 UebersichtModell::UebersichtModell(UebersichtListe liste, AutomationLocale locale, QObject* parent)
     : QAbstractTableModel(parent), liste_(liste), locale_(std::move(locale)) {}
 
@@ -38,7 +59,7 @@ QVariant UebersichtModell::data(const QModelIndex& index, int role) const {
 QVariant UebersichtModell::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
   const UebersichtSpalte& spalte = Spalten(liste_)[static_cast<size_t>(section)];
-  if (role == Qt::DisplayRole) return QString::fromUtf8(spalte.titel);
+  if (role == Qt::DisplayRole) return Titel(spalte.titel);
   if (role == Qt::TextAlignmentRole)
     return QVariant::fromValue(Qt::AlignVCenter | (spalte.rechts ? Qt::AlignRight : Qt::AlignLeft));
   return {};

@@ -23,6 +23,8 @@ class UebersichtModell : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   UebersichtListe Liste() const { return liste_; }
+  // A column's title in the language shown.
+  static QString Titel(const char* titel);
   void Fuellen(std::vector<UebersichtZeile> zeilen);
   // Adds the row at the end, or replaces the one with the same key in place.
   void Setzen(UebersichtZeile zeile);

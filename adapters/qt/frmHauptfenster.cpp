@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolBar>
+#include <algorithm>
 
 #include "adapters/qt/FensterLayout.h"
 #include "adapters/qt/KontenListeModell.h"
@@ -25,14 +26,39 @@ struct BefehlText {
 };
 
 constexpr BefehlText kBefehle[] = {
-    {befehl::kNeuesKonto, "Neues Konto", "Neues Konto", nullptr},
-    {befehl::kKontoDuplizieren, "Konto duplizieren", "Konto duplizieren", nullptr},
-    {befehl::kKontoBearbeiten, "Konto bearbeiten", "Konto bearbeiten", "Konto einstellen"},
-    {befehl::kKontoLoeschen, "Konto löschen", "Konto löschen", nullptr},
-    {befehl::kKontoAnzeigen, "Konto anzeigen", "Konto Übersicht", nullptr},
-    {befehl::kSpeicherordner, "Speicherordner einstellen", "Speicherordner einstellen", nullptr},
-    {befehl::kHilfe, "Hilfe", "Hilfe", nullptr},
+    {befehl::kNeuesKonto, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Neues Konto"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Neues Konto"), nullptr},
+    {befehl::kKontoDuplizieren, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto duplizieren"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto duplizieren"), nullptr},
+    {befehl::kKontoBearbeiten, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto bearbeiten"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto bearbeiten"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto einstellen")},
+    {befehl::kKontoLoeschen, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto löschen"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto löschen"), nullptr},
+    {befehl::kKontoAnzeigen, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto anzeigen"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Konto Übersicht"), nullptr},
+    {befehl::kSpeicherordner,
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Speicherordner einstellen"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Speicherordner einstellen"), nullptr},
+    {befehl::kHilfe, QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Hilfe"),
+     QT_TRANSLATE_NOOP("vks::frmHauptfenster", "Hilfe"), nullptr},
 };
+
+// The keys people know from other programs; Enter opens what a double click opens.
+QList<QKeySequence> Tasten(int id) {
+  switch (id) {
+    case befehl::kNeuesKonto:
+      return QKeySequence::keyBindings(QKeySequence::New);
+    case befehl::kKontoLoeschen:
+      return QKeySequence::keyBindings(QKeySequence::Delete);
+    case befehl::kKontoAnzeigen:
+      return {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)};
+    case befehl::kHilfe:
+      return QKeySequence::keyBindings(QKeySequence::HelpContents);
+    default:
+      return {};
+  }
+}
 
 bool BrauchtAuswahl(int id) {
   return id == befehl::kKontoBearbeiten || id == befehl::kKontoLoeschen ||
@@ -49,10 +75,10 @@ frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* setti
       befehle_(std::move(umfeld), *this),
       modell_(new KontenListeModell(umfeld_.locale, this)),
       liste_(new QTableView(this)) {
-  setWindowTitle("Tradomir Virtuelle Konten");
+  setWindowTitle(tr("Tradomir Virtuelle Konten"));
   setObjectName("frmHauptfenster");
-  resize(720, 360);
   liste_->setObjectName("LKontoliste");
+  liste_->setAccessibleName(tr("Konten"));
   liste_->setModel(modell_);
   liste_->setSelectionBehavior(QAbstractItemView::SelectRows);
   liste_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -74,6 +100,8 @@ frmHauptfenster::frmHauptfenster(HauptfensterUmfeld umfeld, SettingsStore* setti
   kopf->resizeSection(1, 150);
   setCentralWidget(liste_);
   BaueBefehle();
+  // Wide enough for the whole tool bar in the language shown.
+  resize(std::max(720, werkzeugleiste_->sizeHint().width() + 16), 360);
 
   connect(liste_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { befehle_.ButtonCheck(); });
@@ -90,15 +118,17 @@ frmHauptfenster::~frmHauptfenster() {
 }
 
 void frmHauptfenster::BaueBefehle() {
-  QMenu* menue = menuBar()->addMenu("Konten");
-  QToolBar* leiste = addToolBar("Werkzeuge");
-  leiste->setObjectName("Werkzeuge");
-  leiste->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  QMenu* menue = menuBar()->addMenu(tr("&Konten"));
+  werkzeugleiste_ = addToolBar(tr("Werkzeuge"));
+  werkzeugleiste_->setObjectName("Werkzeuge");
+  werkzeugleiste_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const BefehlText& text : kBefehle) {
     const int id = text.id;
-    QAction* im_menue = menue->addAction(QString::fromUtf8(text.menue));
-    QAction* in_leiste = leiste->addAction(QString::fromUtf8(text.werkzeug));
-    if (text.tooltip) in_leiste->setToolTip(QString::fromUtf8(text.tooltip));
+    QAction* im_menue = menue->addAction(tr(text.menue));
+    // The menu's entry owns the keys: a key on both would be ambiguous and do nothing.
+    im_menue->setShortcuts(Tasten(id));
+    QAction* in_leiste = werkzeugleiste_->addAction(tr(text.werkzeug));
+    if (text.tooltip) in_leiste->setToolTip(tr(text.tooltip));
     for (QAction* action : {im_menue, in_leiste}) {
       action->setData(id);
       connect(action, &QAction::triggered, this, [this, id] { befehle_.Befehl(id); });

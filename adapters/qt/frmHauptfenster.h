@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QTableView;
+class QToolBar;
 
 namespace vks {
 
@@ -30,6 +31,7 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   // The menu's (or the tool bar's) action of a command.
   QAction* MenueBefehl(int id) const { return menue_.at(id); }
   QAction* WerkzeugBefehl(int id) const { return werkzeuge_.at(id); }
+  QToolBar* Werkzeugleiste() const { return werkzeugleiste_; }
   // Unloading: layout and pending changes saved; by a close or by the host's last release.
   void Entladen();
 
@@ -63,6 +65,7 @@ class frmHauptfenster : public QMainWindow, public KontenListeAnsicht, public Ha
   HauptfensterBefehle befehle_;
   KontenListeModell* modell_;
   QTableView* liste_;
+  QToolBar* werkzeugleiste_ = nullptr;
   QLabel* speicherstatus_ = nullptr;  // made with the status line, at the first failing save
   std::map<int, QAction*> menue_;
   std::map<int, QAction*> werkzeuge_;

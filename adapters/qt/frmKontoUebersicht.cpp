@@ -29,6 +29,13 @@ namespace {
 
 constexpr int kVerlaufPane = 5;
 
+// The presenter's pane titles (the tool bar takes the active pane's), listed for the translation.
+[[maybe_unused]] constexpr const char* kPaneTitel[] = {
+    QT_TRANSLATE_NOOP("vks::frmKontoUebersicht", "Konto"),
+    QT_TRANSLATE_NOOP("vks::frmKontoUebersicht", "Offene Orders"),
+    QT_TRANSLATE_NOOP("vks::frmKontoUebersicht", "Positionen"),
+    QT_TRANSLATE_NOOP("vks::frmKontoUebersicht", "Ausführungen")};
+
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -39,15 +46,16 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
     : QMainWindow(parent),
       umfeld_(std::move(umfeld)),
       presenter_(*this, umfeld_.melder, umfeld_.umgebung, umfeld_.hauptfenster, umfeld_.locale) {
-  setWindowTitle(QStringLiteral("Konto Übersicht"));
+  setWindowTitle(tr("Konto Übersicht"));
   setDockOptions(QMainWindow::AllowNestedDocks | QMainWindow::AnimatedDocks);
   resize(760, 560);
 
-  werkzeuge_ = addToolBar(QStringLiteral("Befehle"));
+  werkzeuge_ = addToolBar(tr("Befehle"));
   werkzeuge_->setObjectName(QStringLiteral("Werkzeuge"));
   werkzeuge_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  markierte_ = werkzeuge_->addAction(QStringLiteral("Markierte Einträge löschen"));
-  alle_ = werkzeuge_->addAction(QStringLiteral("Alle Einträge löschen"));
+  markierte_ = werkzeuge_->addAction(tr("Markierte Einträge löschen"));
+  alle_ = werkzeuge_->addAction(tr("Alle Einträge löschen"));
+  markierte_->setShortcut(QKeySequence::Delete);
   markierte_->setEnabled(false);
   alle_->setEnabled(false);
   connect(markierte_, &QAction::triggered, this, [this] { presenter_.Werkzeugbefehl(1); });
@@ -56,11 +64,12 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
   // Created in the order 4, 3, 2, 1, each with its content attached by its id.
   for (int id = 4; id >= 1; --id) {
     const UebersichtPane& def = kUebersichtPanes[id - 1];
-    auto* pane = new QDockWidget(QString::fromUtf8(def.titel), this);
+    auto* pane = new QDockWidget(tr(def.titel), this);
     pane->setObjectName(QStringLiteral("Pane%1").arg(id));
     pane->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     QWidget* inhalt = id == 1 ? BaueZahlen() : BaueListe(static_cast<UebersichtListe>(id - 2));
     inhalt->setMinimumSize(120, 80);
+    inhalt->setAccessibleName(pane->windowTitle());
     pane->setWidget(inhalt);
     pane->installEventFilter(this);
     panes_[static_cast<size_t>(id - 1)] = pane;
@@ -73,7 +82,8 @@ frmKontoUebersicht::frmKontoUebersicht(UebersichtUmfeld umfeld, QWidget* parent)
   resizeDocks({Pane(2), Pane(3), Pane(4)}, {220, 220, 220}, Qt::Vertical);
 
   verlauf_ = new KapitalVerlauf(umfeld_.locale);
-  auto* verlauf_pane = new QDockWidget(QStringLiteral("Verlauf"), this);
+  verlauf_->setAccessibleName(tr("Verlauf"));
+  auto* verlauf_pane = new QDockWidget(tr("Verlauf"), this);
   verlauf_pane->setObjectName(QStringLiteral("Pane5"));
   verlauf_pane->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   verlauf_pane->setWidget(verlauf_);
@@ -94,9 +104,9 @@ QWidget* frmKontoUebersicht::BaueZahlen() {
   auto* rahmen = new QFrame;
   rahmen->setObjectName(QStringLiteral("Rahmen"));
   auto* gitter = new QGridLayout(rahmen);
-  const char* spalten[] = {"Gesamt", "Long", "Short"};
+  const char* spalten[] = {QT_TR_NOOP("Gesamt"), QT_TR_NOOP("Long"), QT_TR_NOOP("Short")};
   for (int s = 0; s < 3; ++s) {
-    auto* kopf = new QLabel(QString::fromUtf8(spalten[s]));
+    auto* kopf = new QLabel(tr(spalten[s]));
     kopf->setAlignment(Qt::AlignRight);
     gitter->addWidget(kopf, 0, s + 1);
   }
@@ -105,14 +115,14 @@ QWidget* frmKontoUebersicht::BaueZahlen() {
     const char* name;
     int erster;
   };
-  const Zeile zeilen[] = {{"Offene Orders", "InfoOffeneOrders", 0},
-                          {"Enter-Orders", "InfoEnterOrders", 0},
-                          {"Enter-Margin", "InfoEnterOrders", 3},
-                          {"Positionen", "InfoPositionen", 0},
-                          {"Ausführungen", "InfoGefillt", 0}};
+  const Zeile zeilen[] = {{QT_TR_NOOP("Offene Orders"), "InfoOffeneOrders", 0},
+                          {QT_TR_NOOP("Enter-Orders"), "InfoEnterOrders", 0},
+                          {QT_TR_NOOP("Enter-Margin"), "InfoEnterOrders", 3},
+                          {QT_TR_NOOP("Positionen"), "InfoPositionen", 0},
+                          {QT_TR_NOOP("Ausführungen"), "InfoGefillt", 0}};
   int r = 1;
   for (const Zeile& z : zeilen) {
-    gitter->addWidget(new QLabel(QString::fromUtf8(z.titel)), r, 0);
+    gitter->addWidget(new QLabel(tr(z.titel)), r, 0);
     for (int s = 0; s < 3; ++s) {
       auto* wert = new QLabel(QStringLiteral("0"));
       wert->setObjectName(QStringLiteral("%1_%2").arg(QString::fromUtf8(z.name)).arg(z.erster + s));
@@ -121,13 +131,14 @@ QWidget* frmKontoUebersicht::BaueZahlen() {
     }
     ++r;
   }
-  const std::pair<const char*, const char*> kapital[] = {{"Cash", "InfoCash"},
-                                                         {"Gesamt", "InfoGesamtKapital"},
-                                                         {"Margin", "InfoMargin"},
-                                                         {"Open P/L", "InfoPL"},
-                                                         {"Verfügbar", "InfoVerfügbar"}};
+  const std::pair<const char*, const char*> kapital[] = {
+      {QT_TR_NOOP("Cash"), "InfoCash"},
+      {QT_TR_NOOP("Gesamt"), "InfoGesamtKapital"},
+      {QT_TR_NOOP("Margin"), "InfoMargin"},
+      {QT_TR_NOOP("Open P/L"), "InfoPL"},
+      {QT_TR_NOOP("Verfügbar"), "InfoVerfügbar"}};
   for (const auto& [titel, name] : kapital) {
-    gitter->addWidget(new QLabel(QString::fromUtf8(titel)), r, 0);
+    gitter->addWidget(new QLabel(tr(titel)), r, 0);
     auto* wert = new QLabel(QStringLiteral("0,00"));
     wert->setObjectName(QString::fromUtf8(name));
     wert->setAlignment(Qt::AlignRight);
@@ -160,7 +171,8 @@ QTableView* frmKontoUebersicht::BaueListe(UebersichtListe liste) {
                    view->style()->pixelMetric(QStyle::PM_HeaderMarkSize);
   const auto spalten = Spalten(liste);
   for (size_t c = 0; c < spalten.size(); ++c) {
-    int breite = std::max(spalten[c].breite, kopf.horizontalAdvance(Text(spalten[c].titel)) + rand);
+    int breite = std::max(spalten[c].breite,
+                          kopf.horizontalAdvance(UebersichtModell::Titel(spalten[c].titel)) + rand);
     std::string muster;  // the widest text the column can hold
     if (std::string_view(spalten[c].titel) == "Aktion")
       muster = RichtungsText(-1, true, liste == UebersichtListe::kOrders);
@@ -288,7 +300,7 @@ void frmKontoUebersicht::AlleMarkieren(UebersichtListe liste) {
 
 void frmKontoUebersicht::SetzeWerkzeugleiste(const std::string& titel, bool markierte_loeschen,
                                              bool alle_loeschen) {
-  werkzeuge_->setWindowTitle(Text(titel));
+  werkzeuge_->setWindowTitle(tr(titel.c_str()));
   markierte_->setEnabled(markierte_loeschen);
   alle_->setEnabled(alle_loeschen);
 }

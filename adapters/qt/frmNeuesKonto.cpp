@@ -78,25 +78,26 @@ DateValue AlsDatum(const QDateTime& zeit) {
 
 frmNeuesKonto::frmNeuesKonto(NeuesKontoUmfeld umfeld, QWidget* parent)
     : QDialog(parent), umfeld_(std::move(umfeld)) {
-  setWindowTitle(QStringLiteral("Neues Konto anlegen"));
+  setWindowTitle(tr("Neues Konto anlegen"));
   setModal(true);
   setMinimumWidth(560);
   tabs_ = new QTabWidget;
-  tabs_->addTab(BaueEinstellungen(), QStringLiteral("Einstellungen"));
-  tabs_->addTab(BaueSkripts(), QStringLiteral("Skripts"));
+  tabs_->addTab(BaueEinstellungen(), tr("Einstellungen"));
+  tabs_->addTab(BaueSkripts(), tr("Skripts"));
 
-  auto* reset = new QPushButton(QStringLiteral("Reset"));
+  auto* reset = new QPushButton(tr("Reset"));
   reset->setObjectName(QStringLiteral("btnReset"));
-  reset->setToolTip(QStringLiteral("Gesamte Konto-Entwicklung löschen"));
+  reset->setToolTip(tr("Gesamte Konto-Entwicklung löschen"));
   reset->setEnabled(false);
-  auto* hilfe = new QPushButton(QStringLiteral("Hilfe"));
+  auto* hilfe = new QPushButton(tr("Hilfe"));
   hilfe->setObjectName(QStringLiteral("Hilfe"));
-  auto* abbruch = new QPushButton(QStringLiteral("Abbrechen"));
+  hilfe->setShortcut(QKeySequence::HelpContents);
+  auto* abbruch = new QPushButton(tr("Abbrechen"));
   abbruch->setObjectName(QStringLiteral("Abbruch"));
-  abbruch->setToolTip(QStringLiteral("Schließt den Dialog und verwirft alle Angaben"));
-  auto* okay = new QPushButton(QStringLiteral("OK"));
+  abbruch->setToolTip(tr("Schließt den Dialog und verwirft alle Angaben"));
+  auto* okay = new QPushButton(tr("OK"));
   okay->setObjectName(QStringLiteral("Okay"));
-  okay->setToolTip(QStringLiteral("Schließt den Dialog und speichert alle Einstellungen ab"));
+  okay->setToolTip(tr("Schließt den Dialog und speichert alle Einstellungen ab"));
   okay->setDefault(true);
   for (QPushButton* knopf : {reset, hilfe, abbruch}) knopf->setAutoDefault(false);
   connect(reset, &QPushButton::clicked, this, &frmNeuesKonto::Reset);
@@ -139,39 +140,41 @@ frmNeuesKonto::frmNeuesKonto(NeuesKontoUmfeld umfeld, QWidget* parent)
 
 QWidget* frmNeuesKonto::BaueEinstellungen() {
   auto* seite = new QWidget;
-  auto* allgemein = new QGroupBox(QStringLiteral("Allgemein"));
+  auto* allgemein = new QGroupBox(tr("Allgemein"));
   auto* form = new QFormLayout(allgemein);
   auto zeile = [&](auto* feld, const char* name, const char* label) {
     feld->setObjectName(QString::fromUtf8(name));
-    auto* beschriftung = new QLabel(QString::fromUtf8(label));
+    auto* beschriftung = new QLabel(tr(label));
     beschriftung->setBuddy(feld);
     form->addRow(beschriftung, feld);
     return feld;
   };
-  txtName_ = zeile(new QLineEdit, "txtName", "&Name");
+  txtName_ = zeile(new QLineEdit, "txtName", QT_TR_NOOP("&Name"));
   txtName_->setMaxLength(255);
   txtName_->installEventFilter(this);
-  txtBeschreibung_ = zeile(new QLineEdit, "txtBeschreibung", "&Beschreibung");
-  txtKontostand_ = zeile(new QLineEdit, "txtKontostand", "&Kontostand");
-  Datumfeld_ = zeile(new QDateTimeEdit, "Datumfeld", "Aktuelles Datum");
+  txtBeschreibung_ = zeile(new QLineEdit, "txtBeschreibung", QT_TR_NOOP("&Beschreibung"));
+  txtKontostand_ = zeile(new QLineEdit, "txtKontostand", QT_TR_NOOP("&Kontostand"));
+  Datumfeld_ = zeile(new QDateTimeEdit, "Datumfeld", QT_TR_NOOP("Aktuelles Datum"));
   Datumfeld_->setCalendarPopup(true);
   Datumfeld_->setDisplayFormat(DateTimeFieldFormat(umfeld_.locale));
   Datumfeld_->setMinimumDate(QDate(1900, 1, 1));
 
   auto haken = [](const char* name, const char* text) {
-    auto* box = new QCheckBox(QString::fromUtf8(text));
+    auto* box = new QCheckBox(tr(text));
     box->setObjectName(QString::fromUtf8(name));
     return box;
   };
   optUseDatenZeitstempel_ =
-      haken("optUseDatenZeitstempel", "Daten-Zeitstempel verwenden (für Simulationen)");
-  optUseGebuehren_ = haken("optUseGebuehren", "Gebühren einrechnen");
-  optUseUmrechnung_ = haken("optUseUmrechnung", "Umrechnungskurse verwenden");
-  optMarginUmrechnen_ = haken("optMarginUmrechnen", "Margin beim Kapitaltest ebenfalls umrechnen");
-  optPosUseLastPrice_ = haken("optPosUseLastPrice", "In Positionshistorie letzten Preis speichern");
-  optPosUseLastPrice_->setToolTip(QStringLiteral(
-      "Wenn aktiv, wird in der Positionshistorie nicht der Durchschnitts-Kaufpreis, sondern der "
-      "Preis des letzten Kauf/Verkaufs gespeichert"));
+      haken("optUseDatenZeitstempel", QT_TR_NOOP("Daten-Zeitstempel verwenden (für Simulationen)"));
+  optUseGebuehren_ = haken("optUseGebuehren", QT_TR_NOOP("Gebühren einrechnen"));
+  optUseUmrechnung_ = haken("optUseUmrechnung", QT_TR_NOOP("Umrechnungskurse verwenden"));
+  optMarginUmrechnen_ =
+      haken("optMarginUmrechnen", QT_TR_NOOP("Margin beim Kapitaltest ebenfalls umrechnen"));
+  optPosUseLastPrice_ =
+      haken("optPosUseLastPrice", QT_TR_NOOP("In Positionshistorie letzten Preis speichern"));
+  optPosUseLastPrice_->setToolTip(
+      tr("Wenn aktiv, wird in der Positionshistorie nicht der Durchschnitts-Kaufpreis, sondern der "
+         "Preis des letzten Kauf/Verkaufs gespeichert"));
   optMarginUmrechnen_->setEnabled(false);
   connect(optUseUmrechnung_, &QCheckBox::toggled, optMarginUmrechnen_, &QWidget::setEnabled);
 
@@ -186,32 +189,36 @@ QWidget* frmNeuesKonto::BaueEinstellungen() {
 
 QWidget* frmNeuesKonto::BaueSkripts() {
   auto* seite = new QWidget;
-  auto knopf = [this](int index) {
-    auto* b = new QPushButton(QStringLiteral("Bearbeiten..."));
+  auto knopf = [this](int index, const QString& zweck) {
+    auto* b = new QPushButton(tr("Bearbeiten..."));
+    b->setAccessibleName(tr("Skript bearbeiten: %1").arg(zweck));
     b->setObjectName(QStringLiteral("btnScriptBearbeiten_%1").arg(index));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, index] { ScriptBearbeiten(index); });
     btnScriptBearbeiten_[index] = b;
     return b;
   };
-  auto* platzierung = new QGroupBox(QStringLiteral("Keine Enter-Orders erlauben"));
+  auto* platzierung = new QGroupBox(tr("Keine Enter-Orders erlauben"));
   auto* p = new QGridLayout(platzierung);
   txtKeinePlatzierung_ = ScriptFeld("txtKeinePlatzierung");
   txtNoOrderMeldung_ = new QLineEdit;
   txtNoOrderMeldung_->setObjectName(QStringLiteral("txtNoOrderMeldung"));
-  p->addWidget(new QLabel(QStringLiteral("Bei folgender Bedingung")), 0, 0);
+  txtKeinePlatzierung_->setAccessibleName(platzierung->title());
+  auto* meldung = new QLabel(tr("Hinweis-Text, wenn eine Order nicht platziert wird"));
+  meldung->setBuddy(txtNoOrderMeldung_);
+  p->addWidget(new QLabel(tr("Bei folgender Bedingung")), 0, 0);
   p->addWidget(txtKeinePlatzierung_, 1, 0);
-  p->addWidget(knopf(1), 1, 1, Qt::AlignTop);
-  p->addWidget(new QLabel(QStringLiteral("Hinweis-Text, wenn eine Order nicht platziert wird")), 2,
-               0);
+  p->addWidget(knopf(1, platzierung->title()), 1, 1, Qt::AlignTop);
+  p->addWidget(meldung, 2, 0);
   p->addWidget(txtNoOrderMeldung_, 3, 0, 1, 2);
 
-  auto* streichen = new QGroupBox(QStringLiteral("Alle Enter-Orders des Kontos streichen"));
+  auto* streichen = new QGroupBox(tr("Alle Enter-Orders des Kontos streichen"));
   auto* s = new QGridLayout(streichen);
   txtStreichBedingung_ = ScriptFeld("txtStreichBedingung");
-  s->addWidget(new QLabel(QStringLiteral("Bei folgender Bedingung")), 0, 0);
+  txtStreichBedingung_->setAccessibleName(streichen->title());
+  s->addWidget(new QLabel(tr("Bei folgender Bedingung")), 0, 0);
   s->addWidget(txtStreichBedingung_, 1, 0);
-  s->addWidget(knopf(0), 1, 1, Qt::AlignTop);
+  s->addWidget(knopf(0, streichen->title()), 1, 1, Qt::AlignTop);
 
   auto* layout = new QVBoxLayout(seite);
   layout->addWidget(platzierung);

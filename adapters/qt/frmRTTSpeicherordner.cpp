@@ -12,8 +12,8 @@ namespace vks {
 
 namespace {
 
-QLabel* Hinweis(const char* text, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
+QLabel* Hinweis(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
   label->setWordWrap(true);
   return label;
 }
@@ -22,38 +22,41 @@ QLabel* Hinweis(const char* text, QWidget* parent) {
 
 frmRTTSpeicherordner::frmRTTSpeicherordner(SpeicherordnerUmfeld umfeld, QWidget* parent)
     : QDialog(parent), umfeld_(std::move(umfeld)) {
-  setWindowTitle(QString::fromUtf8(kSpeicherordnerTitel));
+  setWindowTitle(tr("Ordner zum Speichern der RTT-Dateien"));
   setObjectName("frmRTTSpeicherordner");
   setModal(true);
-  auto* rahmen = new QGroupBox("Ordner", this);
+  auto* rahmen = new QGroupBox(tr("Ordner"), this);
   rahmen->setObjectName("Ordner");
   auto* rahmen_layout = new QVBoxLayout(rahmen);
   rahmen_layout->addWidget(Hinweis(
-      "Geben Sie hier an, in welchem Ordner die RTT-Dateien zur Aufzeichnung der Positionen und "
-      "der Kontoberechnungen gespeichert werden sollen. Standardmäßig ist dies der "
-      "Realtime-Ordner in der Tradomir-Installation. Klicken Sie zum Ändern des Ordners auf die "
-      "Schaltfläche [...].",
+      tr("Geben Sie hier an, in welchem Ordner die RTT-Dateien zur Aufzeichnung der Positionen und "
+         "der Kontoberechnungen gespeichert werden sollen. Standardmäßig ist dies der "
+         "Realtime-Ordner in der Tradomir-Installation. Klicken Sie zum Ändern des Ordners auf die "
+         "Schaltfläche [...]."),
       rahmen));
-  AktPfadLabel_ = Hinweis("Aktuell verwendeter Ordner:", rahmen);
+  AktPfadLabel_ = Hinweis(tr("Aktuell verwendeter Ordner:"), rahmen);
   AktPfadLabel_->setObjectName("AktPfadLabel");
   rahmen_layout->addWidget(AktPfadLabel_);
   auto* zeile = new QHBoxLayout;
   txtOrdner_ = new QLineEdit(rahmen);
   txtOrdner_->setObjectName("txtOrdner");
+  txtOrdner_->setAccessibleName(tr("Ordner"));
   auto* btnOrdnerwahl = new QPushButton("...", rahmen);
   btnOrdnerwahl->setObjectName("btnOrdnerwahl");
+  btnOrdnerwahl->setAccessibleName(tr("Ordner auswählen"));
   zeile->addWidget(txtOrdner_);
   zeile->addWidget(btnOrdnerwahl);
   rahmen_layout->addLayout(zeile);
   auto* label1 = Hinweis(
-      "Wenn Sie die gespeicherten RTT-Daten in Tradomir verwenden möchten, müssen Sie die "
-      "betreffenden Titel dort in das Titelverzeichnis einfügen. Sie finden die Titel dann in den "
-      "betreffenden Unterordnern des hier angegebenen Ordners.",
+      tr("Wenn Sie die gespeicherten RTT-Daten in Tradomir verwenden möchten, müssen Sie die "
+         "betreffenden Titel dort in das Titelverzeichnis einfügen. Sie finden die Titel dann in "
+         "den "
+         "betreffenden Unterordnern des hier angegebenen Ordners."),
       this);
   label1->setObjectName("Label1");
-  auto* okay = new QPushButton("OK", this);
+  auto* okay = new QPushButton(tr("OK"), this);
   okay->setObjectName("Okay");
-  okay->setToolTip("Schließt den Dialog und speichert alle Einstellungen ab");
+  okay->setToolTip(tr("Schließt den Dialog und speichert alle Einstellungen ab"));
   okay->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(rahmen);
@@ -62,7 +65,7 @@ frmRTTSpeicherordner::frmRTTSpeicherordner(SpeicherordnerUmfeld umfeld, QWidget*
   resize(520, 280);
 
   waehle_ordner = [](QWidget* owner) {
-    return QFileDialog::getExistingDirectory(owner, QString::fromUtf8(kOrdnerwahlTitel), {},
+    return QFileDialog::getExistingDirectory(owner, tr("Bitte einen Ordner auswählen"), {},
                                              QFileDialog::ShowDirsOnly);
   };
   connect(btnOrdnerwahl, &QPushButton::clicked, this, &frmRTTSpeicherordner::OrdnerwahlGeklickt);
@@ -71,8 +74,7 @@ frmRTTSpeicherordner::frmRTTSpeicherordner(SpeicherordnerUmfeld umfeld, QWidget*
 
 void frmRTTSpeicherordner::SetzeOrdner(const std::string& ordner) {
   txtOrdner_->setText(QString::fromStdString(ordner));
-  AktPfadLabel_->setText(QString::fromUtf8("Aktuell verwendeter Ordner: ") +
-                         QString::fromStdString(ordner));
+  AktPfadLabel_->setText(tr("Aktuell verwendeter Ordner: %1").arg(QString::fromStdString(ordner)));
 }
 
 std::string frmRTTSpeicherordner::ZeigeModal(const std::string& Vorschlag) {

@@ -33,65 +33,63 @@ using namespace editor_befehl;
 
 frmVBScriptBearbeiten::frmVBScriptBearbeiten(EditorUmfeld umfeld, QWidget* parent)
     : QDialog(parent), umfeld_(std::move(umfeld)) {
-  setWindowTitle(QStringLiteral("Skript bearbeiten"));
+  setWindowTitle(tr("Skript bearbeiten"));
   resize(780, 460);
   txtVBScript_ = new QPlainTextEdit;
   txtVBScript_->setObjectName(QStringLiteral("txtVBScript"));
+  txtVBScript_->setAccessibleName(tr("Skript"));
   txtVBScript_->setLineWrapMode(QPlainTextEdit::NoWrap);
   txtVBScript_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   txtVBScript_->setContextMenuPolicy(Qt::CustomContextMenu);
   hervorhebung_ = new VBScriptHervorhebung(txtVBScript_->document());
 
-  NeueAktion(kSpeichern, QStringLiteral("Speichern"))
-      ->setToolTip(QStringLiteral("Speichern und Dialog schließen"));
-  NeueAktion(kBeenden, QStringLiteral("Beenden"));
-  NeueAktion(kTesten, QStringLiteral("&Testen"));
-  NeueAktion(kAnpassen, QStringLiteral("A&npassen"));
-  NeueAktion(kSuchen, QStringLiteral("Suchen und Ersetzen"));
-  NeueAktion(kKontextmenue, QStringLiteral("Kontextmenü"));
-  NeueAktion(kRueckgaengig, QStringLiteral("Eingabe &rückgängig"),
-             QKeySequence(Qt::CTRL | Qt::Key_Z));
-  NeueAktion(kWiederholen, QStringLiteral("Eingabe &wiederholen"),
-             QKeySequence(Qt::CTRL | Qt::Key_Y));
-  NeueAktion(kAusschneiden, QStringLiteral("&Ausschneiden"),
-             QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-  NeueAktion(kKopieren, QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
-  NeueAktion(kEinfuegen, QStringLiteral("&Einfügen"), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-  NeueAktion(kLoeschen, QStringLiteral("&Löschen"));
-  NeueAktion(kAllesMarkieren, QStringLiteral("Alles &Markieren"),
-             QKeySequence(Qt::CTRL | Qt::Key_A));
-  NeueAktion(kHilfe, QStringLiteral("&Hilfe"));
+  // Save, test, find and help also on the keys other programs use for them.
+  NeueAktion(kSpeichern, tr("Speichern"), QKeySequence::Save)
+      ->setToolTip(tr("Speichern und Dialog schließen"));
+  NeueAktion(kBeenden, tr("Beenden"));
+  NeueAktion(kTesten, tr("&Testen"), QKeySequence(Qt::Key_F5));
+  NeueAktion(kAnpassen, tr("A&npassen"));
+  NeueAktion(kSuchen, tr("Suchen und Ersetzen"), QKeySequence::Find);
+  NeueAktion(kKontextmenue, tr("Kontextmenü"));
+  NeueAktion(kRueckgaengig, tr("Eingabe &rückgängig"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  NeueAktion(kWiederholen, tr("Eingabe &wiederholen"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+  NeueAktion(kAusschneiden, tr("&Ausschneiden"), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+  NeueAktion(kKopieren, tr("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+  NeueAktion(kEinfuegen, tr("&Einfügen"), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+  NeueAktion(kLoeschen, tr("&Löschen"));
+  NeueAktion(kAllesMarkieren, tr("Alles &Markieren"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  NeueAktion(kHilfe, tr("&Hilfe"), QKeySequence::HelpContents);
 
-  kennzahlen_ = new QMenu(QStringLiteral("Kennzahlen"), this);
-  kennzahlen_->setToolTip(QStringLiteral("Konto-Kennzahlen"));
+  kennzahlen_ = new QMenu(tr("Kennzahlen"), this);
+  kennzahlen_->setToolTip(tr("Konto-Kennzahlen"));
   kennzahlen_->setToolTipsVisible(true);
-  konten_ = new QMenu(QStringLiteral("Konten"), this);
+  konten_ = new QMenu(tr("Konten"), this);
   kontext_ = new QMenu(this);
   for (int id : {kRueckgaengig, kWiederholen, kAusschneiden, kKopieren, kEinfuegen, kLoeschen,
                  kAllesMarkieren})
     kontext_->addAction(Aktion(id));
 
   auto* menues = new QMenuBar;
-  QMenu* datei = menues->addMenu(QStringLiteral("&Datei"));
+  QMenu* datei = menues->addMenu(tr("&Datei"));
   datei->addAction(Aktion(kSpeichern));
   datei->addAction(Aktion(kBeenden));
-  QMenu* bearbeiten = menues->addMenu(QStringLiteral("&Bearbeiten"));
+  QMenu* bearbeiten = menues->addMenu(tr("&Bearbeiten"));
   for (int id : {kRueckgaengig, kWiederholen, kAusschneiden, kKopieren, kEinfuegen, kLoeschen,
                  kAllesMarkieren, kSuchen, kKontextmenue})
     bearbeiten->addAction(Aktion(id));
-  QMenu* einfuegen = menues->addMenu(QStringLiteral("E&infügen"));
-  einfuegen->addMenu(kennzahlen_)->setToolTip(QStringLiteral("Konto-Kennzahlen"));
+  QMenu* einfuegen = menues->addMenu(tr("E&infügen"));
+  einfuegen->addMenu(kennzahlen_)->setToolTip(tr("Konto-Kennzahlen"));
   einfuegen->addMenu(konten_);
-  QMenu* skript = menues->addMenu(QStringLiteral("&Skript"));
+  QMenu* skript = menues->addMenu(tr("&Skript"));
   skript->addAction(Aktion(kTesten));
-  QMenu* schrift = skript->addMenu(QStringLiteral("Schrift"));
+  QMenu* schrift = skript->addMenu(tr("Schrift"));
   schrift->addAction(Aktion(kAnpassen));
-  menues->addMenu(QStringLiteral("&?"))->addAction(Aktion(kHilfe));
+  menues->addMenu(tr("&?"))->addAction(Aktion(kHilfe));
 
   // The tool bar names the two longest commands short, so that all of them fit.
-  Aktion(kRueckgaengig)->setIconText(QStringLiteral("Rückgängig"));
-  Aktion(kWiederholen)->setIconText(QStringLiteral("Wiederholen"));
-  werkzeuge_ = new QToolBar;
+  Aktion(kRueckgaengig)->setIconText(tr("Rückgängig"));
+  Aktion(kWiederholen)->setIconText(tr("Wiederholen"));
+  werkzeuge_ = new QToolBar(tr("Werkzeuge"));
   werkzeuge_->addAction(Aktion(kSpeichern));
   werkzeuge_->addSeparator();
   werkzeuge_->addAction(Aktion(kTesten));
@@ -276,7 +274,7 @@ void frmVBScriptBearbeiten::Testen() {
 void frmVBScriptBearbeiten::SchriftWaehlen() {
   bool ok = false;
   const QFont font =
-      QFontDialog::getFont(&ok, txtVBScript_->font(), this, QStringLiteral("Schriftart wählen"),
+      QFontDialog::getFont(&ok, txtVBScript_->font(), this, tr("Schriftart wählen"),
                            QFontDialog::MonospacedFonts | QFontDialog::ScalableFonts);
   if (!ok) return;
   txtVBScript_->setFont(font);

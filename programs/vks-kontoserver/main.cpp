@@ -25,6 +25,7 @@
 #include "adapters/dbus/KontoServerDienst.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/qt/KontenFensterMitAnzeige.h"
+#include "adapters/qt/Oberflaeche.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
 #include "adapters/qt/frmRTTSpeicherordner.h"
@@ -151,9 +152,11 @@ int main(int argc, char** argv) {
   const bool anzeige = AnzeigeVorhanden(argc, argv, std::cerr);
   std::unique_ptr<QCoreApplication> anwendung;
   if (anzeige) {
-    anwendung = std::make_unique<QApplication>(argc, argv);
+    auto fenster_anwendung = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     NeutraleCZahlen();
+    RichteOberflaecheEin(*fenster_anwendung);
+    anwendung = std::move(fenster_anwendung);
   } else {
     anwendung = std::make_unique<QCoreApplication>(argc, argv);
   }

@@ -17,6 +17,7 @@
 #include "adapters/cli/CommandLine.h"
 #include "adapters/pcre2/Pcre2RegexEngine.h"
 #include "adapters/qt/HauptfensterAdapter.h"
+#include "adapters/qt/Oberflaeche.h"
 #include "adapters/qt/QtMeldungen.h"
 #include "adapters/qt/SystemLocale.h"
 #include "adapters/qt/frmHauptfenster.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   NeutraleCZahlen();
+  RichteOberflaecheEin(app);
   const QString ausgabe = QString::fromStdString(ausgabeordner);
   QDir().mkpath(ausgabe);
 

@@ -1,8 +1,9 @@
 #pragma once
 // The one QApplication of a widget test binary, on the offscreen platform so that the tests run
-// without a display.
+// without a display, set up as the server sets up its own: the language follows the locale.
 #include <QApplication>
 
+#include "adapters/qt/Oberflaeche.h"
 #include "adapters/qt/SystemLocale.h"
 
 namespace vks::testing {
@@ -16,6 +17,7 @@ inline QApplication& QtTestAnwendung() {
   // Never destroyed: tearing the platform down at exit after the tests gains nothing.
   static QApplication* app = new QApplication(argc, argv);
   NeutraleCZahlen();
+  RichteOberflaecheEin(*app);
   return *app;
 }
 

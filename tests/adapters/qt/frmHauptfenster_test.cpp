@@ -5,12 +5,16 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QToolBar>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
@@ -23,6 +27,7 @@
 #include "presenters/HauptfensterPresenter.h"
 #include "session/KontoSitzung.h"
 #include "session/Startup.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 #include "tests/presenters/HauptfensterTestFenster.h"
 
@@ -80,35 +85,97 @@ class frmHauptfensterTest : public ::testing::Test {
                            &settings_};
 };
 
-TEST_F(frmHauptfensterTest, CaptionColumnsRowsAndCommands) {
-  EXPECT_EQ(fenster_.windowTitle(), "Tradomir Virtuelle Konten");
+// Our texts in the user's language (German, the texts' own, or English), Qt's own in German for
+// a German user; the whole tool bar in view and every control named for a screen reader.
+TEST_F(frmHauptfensterTest, CaptionColumnsRowsAndCommandsInTheUsersLanguage) {
+  const bool englisch = QLocale::system().language() == QLocale::English;
+  auto sprache = [&](const char* deutsch, const char* english) {
+    return QString::fromUtf8(englisch ? english : deutsch);
+  };
+  EXPECT_EQ(fenster_.windowTitle(),
+            sprache("Tradomir Virtuelle Konten", "Tradomir Virtual Accounts"));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+            sprache("Abbrechen", "Cancel"));
   const QAbstractItemModel* modell = fenster_.LKontoliste()->model();
-  std::vector<std::string> spalten;
+  QStringList spalten;
   for (int c = 0; c < modell->columnCount(); ++c)
-    spalten.push_back(modell->headerData(c, Qt::Horizontal).toString().toStdString());
-  EXPECT_EQ(spalten, (std::vector<std::string>{"Name", "Datum", "Gesamtwert", "Enter-Orders",
-                                               "Positionen"}));
+    spalten << modell->headerData(c, Qt::Horizontal).toString();
+  const QStringList erwartet =
+      englisch ? QStringList{"Name", "Date", "Total value", "Entry orders", "Positions"}
+               : QStringList{"Name", "Datum", "Gesamtwert", "Enter-Orders", "Positionen"};
+  EXPECT_EQ(spalten, erwartet);
   ASSERT_EQ(Zeilen(), 2);
   EXPECT_EQ(Zeile(0),
             (std::vector<std::string>{"Depot", "06.12.2026 14:30:00", "1.500,00", "0/0,00", "0"}));
   EXPECT_EQ(Zeile(1)[2], "250.000,50");
+  // Amounts and counts right-aligned, the name and the date left.
+  for (int c = 0; c < 5; ++c) {
+    SCOPED_TRACE(c);
+    EXPECT_EQ(
+        modell->index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+        c >= 2 ? Qt::AlignRight : Qt::Alignment());
+  }
   const struct {
     int id;
-    const char* menue;
-    const char* werkzeug;
-  } befehle[] = {{1023, "Neues Konto", "Neues Konto"},
-                 {1033, "Konto duplizieren", "Konto duplizieren"},
-                 {1024, "Konto bearbeiten", "Konto bearbeiten"},
-                 {1025, "Konto löschen", "Konto löschen"},
-                 {1027, "Konto anzeigen", "Konto Übersicht"},
-                 {1031, "Speicherordner einstellen", "Speicherordner einstellen"},
-                 {1030, "Hilfe", "Hilfe"}};
+    const char *menue, *werkzeug, *menu, *tool;
+  } befehle[] = {
+      {1023, "Neues Konto", "Neues Konto", "New Account", "New Account"},
+      {1033, "Konto duplizieren", "Konto duplizieren", "Duplicate Account", "Duplicate Account"},
+      {1024, "Konto bearbeiten", "Konto bearbeiten", "Edit Account", "Edit Account"},
+      {1025, "Konto löschen", "Konto löschen", "Delete Account", "Delete Account"},
+      {1027, "Konto anzeigen", "Konto Übersicht", "Show Account", "Account Overview"},
+      {1031, "Speicherordner einstellen", "Speicherordner einstellen", "Set Storage Folder",
+       "Set Storage Folder"},
+      {1030, "Hilfe", "Hilfe", "Help", "Help"}};
   for (const auto& b : befehle) {
     SCOPED_TRACE(b.id);
-    EXPECT_EQ(fenster_.MenueBefehl(b.id)->text().toStdString(), b.menue);
-    EXPECT_EQ(fenster_.WerkzeugBefehl(b.id)->text().toStdString(), b.werkzeug);
+    EXPECT_EQ(fenster_.MenueBefehl(b.id)->text(), sprache(b.menue, b.menu));
+    EXPECT_EQ(fenster_.WerkzeugBefehl(b.id)->text(), sprache(b.werkzeug, b.tool));
   }
-  EXPECT_EQ(fenster_.WerkzeugBefehl(1024)->toolTip(), "Konto einstellen");
+  EXPECT_EQ(fenster_.WerkzeugBefehl(1024)->toolTip(),
+            sprache("Konto einstellen", "Account settings"));
+
+  fenster_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  auto* mehr = fenster_.Werkzeugleiste()->findChild<QWidget*>("qt_toolbar_ext_button");
+  EXPECT_TRUE(!mehr || !mehr->isVisible()) << "tool bar overflows at the default width";
+  EXPECT_EQ(testing::NamenloseBedienelemente(&fenster_), "");
+}
+
+// The keys people expect reach the commands: each row's key, with the second account marked, does
+// what its command does.
+TEST_F(frmHauptfensterTest, KeysRunTheirCommands) {
+  const std::string hilfe = temp_.path() + "/hilfe.html";
+  std::ofstream(hilfe) << "<html></html>";
+  state_.HilfeDatei = hilfe;
+  fenster_.show();
+  fenster_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster_));
+  fenster_.ZeileMarkieren("futures");
+  melder_.answers = {msgbox::kNo};  // for the deletion's question
+  auto gezeigt = [&] {
+    return static_cast<size_t>(std::ranges::count(uebersichten_.log, "Zeigen"));
+  };
+  const struct {
+    const char* was;
+    int taste;
+    Qt::KeyboardModifiers mit;
+    std::function<size_t()> zaehler;
+  } tasten[] = {
+      {"Ctrl+N: Neues Konto", Qt::Key_N, Qt::ControlModifier,
+       [&] { return dialog_.aufrufe.size(); }},
+      {"Del: Konto löschen asks", Qt::Key_Delete, {}, [&] { return melder_.messages.size(); }},
+      {"Return: Konto anzeigen", Qt::Key_Return, {}, gezeigt},
+      {"Enter (keypad): Konto anzeigen", Qt::Key_Enter, Qt::KeypadModifier, gezeigt},
+      {"F1: Hilfe", Qt::Key_F1, {}, [&] { return hilfe_.geoeffnet.size(); }},
+  };
+  for (const auto& t : tasten) {
+    SCOPED_TRACE(t.was);
+    const size_t vorher = t.zaehler();
+    QTest::keyClick(fenster_.LKontoliste(), static_cast<Qt::Key>(t.taste), t.mit);
+    EXPECT_EQ(t.zaehler(), vorher + 1);
+  }
+  EXPECT_EQ(state_.Konten.Count(), 2u);  // the deletion was refused
 }
 
 TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {

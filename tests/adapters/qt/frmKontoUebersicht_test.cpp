@@ -19,6 +19,7 @@
 #include "fakes/TempFolder.h"
 #include "session/KontoBeobachterVerteiler.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 
 namespace vks {
 namespace {
@@ -108,6 +109,7 @@ TEST_F(frmKontoUebersichtTest, ShowsCaptionPanesFiguresAndRows) {
   for (int id = 1; id <= 5; ++id)
     EXPECT_EQ(fenster_->Pane(id)->windowTitle(), QString::fromUtf8(titel[id - 1]));
   EXPECT_EQ(fenster_->Werkzeuge()->windowTitle(), QStringLiteral("Befehle"));
+  EXPECT_EQ(testing::NamenloseBedienelemente(fenster_.get()), "");
   EXPECT_EQ(fenster_->Zahl("InfoOffeneOrders_0")->text(), "2");
   EXPECT_EQ(fenster_->Zahl("InfoPositionen_2")->text(), "1");
   EXPECT_EQ(fenster_->Zahl("InfoGefillt_0")->text(), "3");

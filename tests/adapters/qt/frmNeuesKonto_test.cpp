@@ -17,6 +17,7 @@
 #include "platform/automation/DateText.h"
 #include "platform/files/FileSystem.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 
 namespace vks {
 namespace {
@@ -51,6 +52,7 @@ TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
   EXPECT_EQ(dialog_.Felder().Datumfeld.days, 45500.5);
   EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
   EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
+  EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), "");
 }
 
 // The date field writes the date as the account list does, in the user's locale.

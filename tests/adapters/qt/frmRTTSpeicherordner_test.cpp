@@ -12,6 +12,7 @@
 #include "fakes/RecordingReporter.h"
 #include "fakes/TempFolder.h"
 #include "platform/settings/RegistrySettingsStore.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 
 namespace vks {
@@ -36,6 +37,7 @@ TEST_F(frmRTTSpeicherordnerTest, TextsBrowserAndConfirmation) {
   ASSERT_NE(Knopf("Okay"), nullptr);
   EXPECT_EQ(Knopf("Okay")->toolTip(), "Schließt den Dialog und speichert alle Einstellungen ab");
   EXPECT_EQ(Knopf("btnOrdnerwahl")->text(), "...");
+  EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), "");
 
   dialog_.SetzeOrdner("/opt/tradomir/Realtimedaten");
   EXPECT_EQ(dialog_.txtOrdner()->text(), "/opt/tradomir/Realtimedaten");

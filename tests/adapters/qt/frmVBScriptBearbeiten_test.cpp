@@ -13,6 +13,7 @@
 #include "adapters/qt/VBScriptHervorhebung.h"
 #include "presenters/VBScriptBearbeiten.h"
 #include "tests/adapters/qt/AnwendungZuerst.h"
+#include "tests/adapters/qt/Bedienelemente.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {
@@ -29,6 +30,13 @@ class frmVBScriptBearbeitenTest : public testing::AnwendungZuerst,
     editor_.show();
   }
   std::string Text() { return editor_.Editor()->toPlainText().toStdString(); }
+  // A key as the user types it into the editor of the active window.
+  void Taste(Qt::Key taste, Qt::KeyboardModifiers mit = {}) {
+    editor_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor_));
+    editor_.Editor()->setFocus();
+    QTest::keyClick(editor_.Editor(), taste, mit);
+  }
   QAction* Eintrag(QMenu* menu, const QString& text) {
     for (QAction* a : menu->actions()) {
       if (a->iconText() == text) return a;
@@ -102,6 +110,7 @@ TEST_F(frmVBScriptBearbeitenTest, WaysOutAndTheirMarker) {
       {"Esc", [&] { QTest::keyClick(&editor_, Qt::Key_Escape); }, {}, false, ""},
       {"Beenden", [&] { editor_.Befehl(kBeenden); }, {}, false, ""},
       {"Speichern", [&] { editor_.Befehl(kSpeichern); }, {}, false, "OK"},
+      {"Ctrl+S", [&] { Taste(Qt::Key_S, Qt::ControlModifier); }, {}, false, "OK"},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.was);
@@ -116,6 +125,26 @@ TEST_F(frmVBScriptBearbeitenTest, WaysOutAndTheirMarker) {
       EXPECT_EQ(reporter.messages[0].text, "Dialog schließen und Einstellungen verwerfen?");
     }
   }
+}
+
+// Test and find on the keys other programs use; every control is named for a screen reader.
+TEST_F(frmVBScriptBearbeitenTest, KeysForTestAndFind) {
+  const struct {
+    Qt::Key taste;
+    Qt::KeyboardModifiers mit;
+    const char* meldung;
+  } tasten[] = {
+      {Qt::Key_F5, {}, "Es wurde kein Fehler festgestellt. Das Ergebnis der Berechnung ist: 0"},
+      {Qt::Key_F, Qt::ControlModifier, "Noch nicht implementiert!"},
+  };
+  for (const auto& t : tasten) {
+    SCOPED_TRACE(t.meldung);
+    reporter.messages.clear();
+    Taste(t.taste, t.mit);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, t.meldung);
+  }
+  EXPECT_EQ(testing::NamenloseBedienelemente(&editor_), "");
 }
 
 TEST_F(frmVBScriptBearbeitenTest, AFailedTestRunPutsTheCaretOnTheErrorLine) {

@@ -1,7 +1,8 @@
 """Under Xvfb: vks-konten gets the server activated on a private session bus, the server (with
 DISPLAY set, on the xcb platform) shows its account list window; a picture of the X screen
 (ImageMagick's import) shows the window, with no message box beside it. Then the window is closed
-as a window manager closes it (WM_DELETE_WINDOW), and vks-konten and the server end.
+as a window manager closes it (WM_DELETE_WINDOW), and vks-konten and the server end. The window
+carries the icon, and the class by which a dock finds the menu entry's StartupWMClass.
 
 Usage: vks_konten_x11.py <vks-konten> <vks-kontoserver> <vks-reg> <sample store> <outdir>
 """
@@ -19,6 +20,8 @@ import privatebus as pb  # noqa: E402
 KONTEN, SERVER, VKS_REG, STORE, OUTDIR = sys.argv[1:6]
 TITLE = "Tradomir Virtuelle Konten"
 MESSAGE_TITLE = "Tradomir Konto-Server"
+DESKTOP = os.path.join(os.path.dirname(__file__), "..", "..", "..", "tools", "vks-konten",
+                       "de.tradomir.VKSKonten.desktop.in")
 LIMIT = 30  # seconds for each wait; only a hang reaches it
 
 
@@ -129,6 +132,13 @@ def main():
             fail("eine Meldung ist offen")
         print("Bildschirmfoto %s: %d Farben, Fenster %dx%d bei %d,%d"
               % (shot, total, width, height, x, y), flush=True)
+        with open(DESKTOP, encoding="utf-8") as f:
+            wm_class = re.search(r"^StartupWMClass=(.*)$", f.read(), re.M).group(1)
+        props = run("xprop", "-id", window, "WM_CLASS", "_NET_WM_ICON").stdout
+        if '"%s"' % wm_class not in props.splitlines()[0]:
+            fail("WM_CLASS passt nicht zu StartupWMClass=%s: %s" % (wm_class, props[:200]))
+        if "_NET_WM_ICON(CARDINAL)" not in props:
+            fail("das Fenster hat kein Symbol")
 
         close_like_a_window_manager(window)
         if konten.wait(LIMIT) != 0:
