@@ -16,8 +16,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_STRIP_FILES ON)
 # The libraries the programs link, as dpkg-shlibdeps finds them; the bus that activates the server
-# and that the demo starts a session of its own with; the browser opener of the help command.
+# and that the demo starts a session of its own with; the plugin that draws the windows' SVG icon;
+# Qt's own German texts; the browser opener of the help command.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "dbus-daemon")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "dbus-daemon, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, qt6-translations-l10n")
 include(CPack)
