@@ -25,6 +25,14 @@ CheckTyp "neues Konto: Fehlertext", fehlertext, "vorher"
 CheckTyp "Name vergeben", zweites.VKSNeuesKontoZufügen("SKRIPT", "", 1, TAG, True, True, True, _
        fehlertext), False
 CheckTyp "Name vergeben: Fehlertext", fehlertext, "Es ist bereits ein Konto mit diesem Namen vorhanden."
+' Text beyond Windows-1252 (Cyrillic, an emoji) cannot be stored with an account: the name is
+' refused with its reason.
+Dim fremd : fremd = ChrW(&H41A) & ChrW(&H43E) & " " & ChrW(&HD83D) & ChrW(&HDE00)
+CheckTyp "Name außerhalb 1252", konto.VKSNeuesKontoZufügen(fremd, "", 1, TAG, True, False, False, _
+       fehlertext), False
+CheckTyp "Name außerhalb 1252: Fehlertext", fehlertext, _
+       "KontoName enthält Zeichen, die Windows-1252 nicht darstellen kann"
+CheckTyp "Name außerhalb 1252: kein Konto", konto.VKSKontoExistiert(fremd), False
 
 ' An order with extras that the script fills; the date comes back by reference unchanged.
 Dim extras : Set extras = CreateObject("VKSKontoServerV7.clOrderZusatzInfos")
@@ -85,6 +93,12 @@ CheckTyp "Fehlertext", Err.Description, "Dieser Schlüssel ist bereits einem Ele
 Err.Clear
 konto.VKSKontoNeuerKurs
 CheckTyp "Argument fehlt", Err.Number <> 0, True
+Err.Clear
+konto.InitKontoKennzahlen Nothing
+CheckTyp "Nothing statt Objekt", Err.Number, CLng(424)
+Err.Clear
+Dim falsch : falsch = konto.VKSGetKontoWert("Skript", "viel")
+CheckTyp "Text statt Kennzahl", Err.Number, CLng(13)
 Err.Clear
 On Error GoTo 0
 
