@@ -23,7 +23,7 @@ DWORD SenkenFristMs();
 class KontoVerbindungspunkt : public IConnectionPoint {
  public:
   // container: the object this point belongs to (its identity and reference count).
-  explicit KontoVerbindungspunkt(IConnectionPointContainer* container) : container_(container) {}
+  explicit KontoVerbindungspunkt(IConnectionPointContainer* container);
   ~KontoVerbindungspunkt();
   KontoVerbindungspunkt(const KontoVerbindungspunkt&) = delete;
   KontoVerbindungspunkt& operator=(const KontoVerbindungspunkt&) = delete;
@@ -47,6 +47,13 @@ class KontoVerbindungspunkt : public IConnectionPoint {
   // meanwhile, and advise or unadvise: the event goes to the sinks there were when it began.
   void AlleOrdersStreichen(const std::string& KontoName);
 
+  // Asks the host of every sink of every point whether it is still there (each within a short
+  // bound, the server serving its hosts meanwhile). The platform's own rundown of a host that has
+  // died may never come (Wine has none): a point whose sinks' hosts have all gone disconnects its
+  // object from its hosts, which releases the references the dead host held, so that the server
+  // can end once its living hosts let go. The server's thread calls this now and then.
+  static void PruefeSenkenHosts();
+
  private:
   struct Senke {
     DWORD cookie;
@@ -56,6 +63,9 @@ class KontoVerbindungspunkt : public IConnectionPoint {
   };
   // Removes the sink; `freigeben` false leaves its references (a host that does not answer).
   HRESULT Entferne(DWORD cookie, bool freigeben);
+  // The sink's host has gone: removes the sink, and once the object has no sink left, disconnects
+  // it (the host that advised here is taken to be the one that made and holds the object).
+  void HostWeg(DWORD cookie);
 
   IConnectionPointContainer* container_;
   std::vector<Senke> senken_;

@@ -292,7 +292,9 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
     SCOPED_TRACE(Narrow(step.name));
     std::vector<VARIANT> args;
     for (const auto& a : step.args) args.push_back(Arg(a));
-    if (step.raw) ASSERT_EQ(VariantCopy(&args[step.raw_at], step.raw), S_OK);
+    if (step.raw) {
+      ASSERT_EQ(VariantCopy(&args[step.raw_at], const_cast<VARIANT*>(step.raw)), S_OK);
+    }
     Outcome out = Call(konto.Get(), step.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
     for (auto& a : args) VariantClear(&a);
     EXPECT_EQ(out.hr, step.hr);
@@ -327,6 +329,12 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   EXPECT_EQ(Narrow(doppelt.excepinfo.bstrDescription),
             "Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet");
   VariantClear(&key);
+  // Keys and values beyond Windows-1252 come back as they went: the store is never saved.
+  VARIANT fremd = Arg(Variant("Конто 😀"));
+  EXPECT_EQ(Call(store.Get(), L"Item", DISPATCH_PROPERTYPUT, {fremd, fremd}).hr, S_OK);
+  EXPECT_TRUE(Call(store.Get(), L"Item", DISPATCH_PROPERTYGET, {fremd}).result ==
+              Variant("Конто 😀"));
+  VariantClear(&fremd);
   store.Reset();
 
   // The event through the connection point, the host calling back from its handler.

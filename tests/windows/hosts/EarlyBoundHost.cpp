@@ -13,6 +13,7 @@
 // Each failed check prints a line; the exit code is their number.
 #include <objbase.h>
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <cstdio>
 #include <functional>
@@ -106,6 +107,15 @@ void Anlegen() {
         konto->VKSNeuesKontoZufügen(name.Get(), info.Get(), 10000.0, kTag, VARIANT_TRUE,
                                     VARIANT_FALSE, VARIANT_FALSE, fehlertext.Receive(), &ok));
   Check("Konto angelegt", ok == VARIANT_TRUE && fehlertext.Str().empty());
+  // Text beyond Windows-1252 cannot be stored with an account: the name is refused, with why.
+  Text fremd(L"\x41A\x43E\x43D\x442\x43E \xD83D\xDE00");
+  Check("VKSNeuesKontoZufügen",
+        konto->VKSNeuesKontoZufügen(fremd.Get(), info.Get(), 1.0, kTag, VARIANT_TRUE, VARIANT_FALSE,
+                                    VARIANT_FALSE, fehlertext.Receive(), &ok));
+  Check(
+      "Name außerhalb von Windows-1252 abgelehnt",
+      ok == VARIANT_FALSE &&
+          fehlertext.Str() == L"KontoName enthält Zeichen, die Windows-1252 nicht darstellen kann");
 }
 
 SHORT Order(_clKontoSchnittstelle* konto, _clOrderZusatzInfos* extras, const wchar_t* id,
@@ -338,6 +348,7 @@ void Senken() {
   // A host killed while its report waits for the server and its sink hangs, holding its objects;
   // its object came last, so every sink here has had the event by then.
   empfangen.clear();
+  ResetEvent(haengt);  // set by the first hanging host too
   haengend = StarteHaengenden(L"H-2", bereit);
   SetEvent(los);
   Check("Senke hängt", Warte(haengt));

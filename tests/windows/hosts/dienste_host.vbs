@@ -66,12 +66,6 @@ Set kategorie = daten.Item("Trades")
 kategorie.Item("n") = 1.5
 CheckTyp "Kategorie", b.KontoGlobalData.Item("TRADES").Item("N"), 1.5
 CheckTyp "Schlüssel", Liste(daten.GetAllKeys), "Zahl|Trades"
-' Keys and values beyond Windows-1252 come back as they went: the store is never saved.
-Dim fremd : fremd = ChrW(&H41A) & ChrW(&H43E) & ChrW(&H43D) & ChrW(&H442) & ChrW(&H43E) & " " & _
-  ChrW(&HD83D) & ChrW(&HDE00)
-daten.Item(fremd) = fremd
-CheckTyp "Text außerhalb 1252", b.KontoGlobalData.Item(fremd), fremd
-CheckTyp "Text außerhalb 1252: Länge", Len(b.KontoGlobalData.Item(fremd)), CLng(8)
 daten.Remove "zahl"
 CheckTyp "entfernt", daten.KeyExists("Zahl"), False
 daten.RemoveAll

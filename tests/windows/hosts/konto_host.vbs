@@ -25,15 +25,6 @@ CheckTyp "neues Konto: Fehlertext", fehlertext, "vorher"
 CheckTyp "Name vergeben", zweites.VKSNeuesKontoZufügen("SKRIPT", "", 1, TAG, True, True, True, _
        fehlertext), False
 CheckTyp "Name vergeben: Fehlertext", fehlertext, "Es ist bereits ein Konto mit diesem Namen vorhanden."
-' Text beyond Windows-1252 (Cyrillic, an emoji) cannot be stored with an account: the name is
-' refused with its reason.
-Dim fremd : fremd = ChrW(&H41A) & ChrW(&H43E) & " " & ChrW(&HD83D) & ChrW(&HDE00)
-CheckTyp "Name außerhalb 1252", konto.VKSNeuesKontoZufügen(fremd, "", 1, TAG, True, False, False, _
-       fehlertext), False
-CheckTyp "Name außerhalb 1252: Fehlertext", fehlertext, _
-       "KontoName enthält Zeichen, die Windows-1252 nicht darstellen kann"
-CheckTyp "Name außerhalb 1252: kein Konto", konto.VKSKontoExistiert(fremd), False
-
 ' An order with extras that the script fills; the date comes back by reference unchanged.
 Dim extras : Set extras = CreateObject("VKSKontoServerV7.clOrderZusatzInfos")
 extras.Margin = 100
