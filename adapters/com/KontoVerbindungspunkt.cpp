@@ -254,6 +254,9 @@ void KontoVerbindungspunkt::AlleOrdersStreichen(const std::string& KontoName) {
 
 void KontoVerbindungspunkt::HostWeg(DWORD cookie) {
   if (FAILED(Entferne(cookie, true)) || !senken_.empty()) return;
+  // Both identities that hosts hold: the object and this point, whose references count as the
+  // object's.
+  CoDisconnectObject(static_cast<IConnectionPoint*>(this), 0);
   CoDisconnectObject(container_, 0);
 }
 
