@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -48,7 +49,7 @@ ComPtr<IGlobalInterfaceTable> Tabelle() {
 struct SenkenAufruf {
   DWORD tabelle = 0;  // the sink's entry in the global interface table
   IID iid{};
-  bool nur_fragen = false;  // only whether its host is there, no event
+  std::shared_ptr<std::atomic<bool>> gefragt;  // set while only asking whether its host is there
   BSTR name = nullptr;
   HANDLE fertig = nullptr;
   HRESULT hr = E_FAIL;
@@ -73,7 +74,7 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
     hr = tabelle
              ? tabelle->GetInterfaceFromGlobal(aufruf->tabelle, aufruf->iid, senke.ReceiveVoid())
              : E_OUTOFMEMORY;
-    if (SUCCEEDED(hr) && aufruf->nur_fragen) {
+    if (SUCCEEDED(hr) && aufruf->gefragt) {
       UINT anzahl = 0;
       hr = senke->GetTypeInfoCount(&anzahl);  // any call that reaches the host
     } else if (SUCCEEDED(hr)) {
@@ -90,21 +91,25 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
     CoUninitialize();
   }
   aufruf->hr = hr;
+  if (aufruf->gefragt) *aufruf->gefragt = false;
   SetEvent(aufruf->fertig);
 }
 
-// Calls the sink in the table entry `tabelle` (advised as `iid`) with the event, or only asks its
-// host (`name` null), and waits for the answer at most `frist_ms`, serving the server's hosts
+// Calls `senke` with the event, or only asks its host (`name` null; its `gefragt` stays set until
+// the host answers), and waits for the answer at most `frist_ms`, serving the server's hosts
 // meanwhile (the sink's own calls back among them). RPC_E_CALL_CANCELED when the answer is still
 // out; on failure `fehler` gets the error as the host is to see it.
-HRESULT RufeMitFrist(DWORD tabelle, const IID& iid, const std::wstring* name, DWORD frist_ms,
-                     std::optional<AutomationError>& fehler) {
+HRESULT RufeMitFrist(const KontoVerbindungspunkt::Senke& senke, const std::wstring* name,
+                     DWORD frist_ms, std::optional<AutomationError>& fehler) {
   auto aufruf = std::make_shared<SenkenAufruf>();
-  aufruf->tabelle = tabelle;
-  aufruf->iid = iid;
-  aufruf->nur_fragen = !name;
+  aufruf->tabelle = senke.tabelle;
+  aufruf->iid = senke.iid;
   const std::wstring keiner;
-  if (!name) name = &keiner;
+  if (!name) {
+    aufruf->gefragt = senke.gefragt;
+    *aufruf->gefragt = true;
+    name = &keiner;
+  }
   aufruf->fertig = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   aufruf->name = SysAllocStringLen(name->data(), static_cast<UINT>(name->size()));
   if (!aufruf->fertig || !aufruf->name) return E_OUTOFMEMORY;
@@ -244,7 +249,7 @@ void KontoVerbindungspunkt::AlleOrdersStreichen(const std::string& KontoName) {
   std::optional<AutomationError> erster_fehler;
   for (const Senke& senke : senken) {
     std::optional<AutomationError> fehler;
-    const HRESULT hr = RufeMitFrist(senke.tabelle, senke.iid, &name, SenkenFristMs(), fehler);
+    const HRESULT hr = RufeMitFrist(senke, &name, SenkenFristMs(), fehler);
     if (SenkeWeg(hr)) HostWeg(senke.cookie);
     if (hr == RPC_E_CALL_CANCELED) Entferne(senke.cookie, false);
     if (FAILED(hr) && !erster_fehler) erster_fehler = fehler ? *fehler : ErrorOfHResult(hr);
@@ -273,7 +278,7 @@ void KontoVerbindungspunkt::PruefeSenkenHosts() {
     const auto senken = punkt->senken_;
     for (const Senke& senke : senken) {
       std::optional<AutomationError> fehler;
-      if (SenkeWeg(RufeMitFrist(senke.tabelle, senke.iid, nullptr, kFrageFristMs, fehler)))
+      if (!*senke.gefragt && SenkeWeg(RufeMitFrist(senke, nullptr, kFrageFristMs, fehler)))
         punkt->HostWeg(senke.cookie);
     }
   }

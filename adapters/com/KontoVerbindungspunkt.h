@@ -9,6 +9,8 @@
 
 #include <ocidl.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,13 +56,17 @@ class KontoVerbindungspunkt : public IConnectionPoint {
   // can end once its living hosts let go. The server's thread calls this now and then.
   static void PruefeSenkenHosts();
 
- private:
+  // An advised sink.
   struct Senke {
     DWORD cookie;
     ComPtr<IDispatch> dispatch;  // for the list of connections
     IID iid;                     // the interface it was advised with
     DWORD tabelle;               // its entry in the global interface table
+    // Whether its host is being asked: a host that does not answer is not asked again meanwhile.
+    std::shared_ptr<std::atomic<bool>> gefragt = std::make_shared<std::atomic<bool>>(false);
   };
+
+ private:
   // Removes the sink; `freigeben` false leaves its references (a host that does not answer).
   HRESULT Entferne(DWORD cookie, bool freigeben);
   // The sink's host has gone: removes the sink, and once the object has no sink left, disconnects
