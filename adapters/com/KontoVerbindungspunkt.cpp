@@ -4,7 +4,6 @@
 #include <olectl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -49,7 +48,6 @@ ComPtr<IGlobalInterfaceTable> Tabelle() {
 struct SenkenAufruf {
   DWORD tabelle = 0;  // the sink's entry in the global interface table
   IID iid{};
-  std::shared_ptr<std::atomic<bool>> gefragt;  // set while only asking whether its host is there
   BSTR name = nullptr;
   HANDLE fertig = nullptr;
   HRESULT hr = E_FAIL;
@@ -74,10 +72,7 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
     hr = tabelle
              ? tabelle->GetInterfaceFromGlobal(aufruf->tabelle, aufruf->iid, senke.ReceiveVoid())
              : E_OUTOFMEMORY;
-    if (SUCCEEDED(hr) && aufruf->gefragt) {
-      UINT anzahl = 0;
-      hr = senke->GetTypeInfoCount(&anzahl);  // any call that reaches the host
-    } else if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr)) {
       VARIANT name;
       name.vt = VT_BSTR;
       name.bstrVal = aufruf->name;
@@ -91,27 +86,20 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
     CoUninitialize();
   }
   aufruf->hr = hr;
-  if (aufruf->gefragt) *aufruf->gefragt = false;
   SetEvent(aufruf->fertig);
 }
 
-// Calls `senke` with the event, or only asks its host (`name` null; its `gefragt` stays set until
-// the host answers), and waits for the answer at most `frist_ms`, serving the server's hosts
-// meanwhile (the sink's own calls back among them). RPC_E_CALL_CANCELED when the answer is still
-// out; on failure `fehler` gets the error as the host is to see it.
-HRESULT RufeMitFrist(const KontoVerbindungspunkt::Senke& senke, const std::wstring* name,
-                     DWORD frist_ms, std::optional<AutomationError>& fehler) {
+// Calls the sink in the table entry `tabelle` (advised as `iid`) with the event and waits for its
+// answer at most SenkenFristMs(), serving the server's hosts meanwhile (the sink's own calls back
+// among them). RPC_E_CALL_CANCELED when the answer is still out; on failure `fehler` gets the
+// error as the host is to see it.
+HRESULT RufeMitFrist(DWORD tabelle, const IID& iid, const std::wstring& name,
+                     std::optional<AutomationError>& fehler) {
   auto aufruf = std::make_shared<SenkenAufruf>();
-  aufruf->tabelle = senke.tabelle;
-  aufruf->iid = senke.iid;
-  const std::wstring keiner;
-  if (!name) {
-    aufruf->gefragt = senke.gefragt;
-    *aufruf->gefragt = true;
-    name = &keiner;
-  }
+  aufruf->tabelle = tabelle;
+  aufruf->iid = iid;
   aufruf->fertig = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  aufruf->name = SysAllocStringLen(name->data(), static_cast<UINT>(name->size()));
+  aufruf->name = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
   if (!aufruf->fertig || !aufruf->name) return E_OUTOFMEMORY;
   try {
     std::thread(RufeSenke, aufruf).detach();
@@ -120,24 +108,16 @@ HRESULT RufeMitFrist(const KontoVerbindungspunkt::Senke& senke, const std::wstri
   }
   DWORD index = 0;
   HANDLE fertig = aufruf->fertig;
-  if (CoWaitForMultipleHandles(0, frist_ms, 1, &fertig, &index) != S_OK) {
+  if (CoWaitForMultipleHandles(0, SenkenFristMs(), 1, &fertig, &index) != S_OK) {
     fehler = AutomationError(static_cast<int32_t>(RPC_E_CALL_CANCELED), "",
                              "Ein Empfänger von AlleOrdersStreichen hat nicht binnen " +
-                                 std::to_string(frist_ms) + " ms geantwortet und wurde abgemeldet");
+                                 std::to_string(SenkenFristMs()) +
+                                 " ms geantwortet und wurde abgemeldet");
     return RPC_E_CALL_CANCELED;
   }
   if (FAILED(aufruf->hr)) fehler = ErrorOfHResult(aufruf->hr, &aufruf->excepinfo);
   return aufruf->hr;
 }
-
-// The living points, for asking after their sinks' hosts (the server's thread only).
-std::vector<KontoVerbindungspunkt*>& Punkte() {
-  static std::vector<KontoVerbindungspunkt*> punkte;
-  return punkte;
-}
-
-// A host that answers takes well under this to say so; one that does not is asked again later.
-constexpr DWORD kFrageFristMs = 1000;
 
 }  // namespace
 
@@ -218,13 +198,7 @@ HRESULT KontoVerbindungspunkt::Entferne(DWORD cookie, bool freigeben) {
   return S_OK;
 }
 
-KontoVerbindungspunkt::KontoVerbindungspunkt(IConnectionPointContainer* container)
-    : container_(container) {
-  Punkte().push_back(this);
-}
-
 KontoVerbindungspunkt::~KontoVerbindungspunkt() {
-  std::erase(Punkte(), this);
   ComPtr<IGlobalInterfaceTable> tabelle = Tabelle();
   for (const Senke& senke : senken_)
     if (tabelle) tabelle->RevokeInterfaceFromGlobal(senke.tabelle);
@@ -249,7 +223,7 @@ void KontoVerbindungspunkt::AlleOrdersStreichen(const std::string& KontoName) {
   std::optional<AutomationError> erster_fehler;
   for (const Senke& senke : senken) {
     std::optional<AutomationError> fehler;
-    const HRESULT hr = RufeMitFrist(senke, &name, SenkenFristMs(), fehler);
+    const HRESULT hr = RufeMitFrist(senke.tabelle, senke.iid, name, fehler);
     if (SenkeWeg(hr)) HostWeg(senke.cookie);
     if (hr == RPC_E_CALL_CANCELED) Entferne(senke.cookie, false);
     if (FAILED(hr) && !erster_fehler) erster_fehler = fehler ? *fehler : ErrorOfHResult(hr);
@@ -263,25 +237,6 @@ void KontoVerbindungspunkt::HostWeg(DWORD cookie) {
   // object's.
   CoDisconnectObject(static_cast<IConnectionPoint*>(this), 0);
   CoDisconnectObject(container_, 0);
-}
-
-void KontoVerbindungspunkt::PruefeSenkenHosts() {
-  // Each point's object is held, as a host may let go of it while the server waits.
-  std::vector<std::pair<KontoVerbindungspunkt*, ComPtr<IUnknown>>> punkte;
-  for (KontoVerbindungspunkt* punkt : Punkte()) {
-    ComPtr<IUnknown> halten;
-    punkt->container_->AddRef();
-    halten.Attach(punkt->container_);
-    punkte.emplace_back(punkt, std::move(halten));
-  }
-  for (auto& [punkt, halten] : punkte) {
-    const auto senken = punkt->senken_;
-    for (const Senke& senke : senken) {
-      std::optional<AutomationError> fehler;
-      if (!*senke.gefragt && SenkeWeg(RufeMitFrist(senke, nullptr, kFrageFristMs, fehler)))
-        punkt->HostWeg(senke.cookie);
-    }
-  }
 }
 
 }  // namespace vks::com

@@ -9,8 +9,6 @@
 
 #include <ocidl.h>
 
-#include <atomic>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,7 +23,7 @@ DWORD SenkenFristMs();
 class KontoVerbindungspunkt : public IConnectionPoint {
  public:
   // container: the object this point belongs to (its identity and reference count).
-  explicit KontoVerbindungspunkt(IConnectionPointContainer* container);
+  explicit KontoVerbindungspunkt(IConnectionPointContainer* container) : container_(container) {}
   ~KontoVerbindungspunkt();
   KontoVerbindungspunkt(const KontoVerbindungspunkt&) = delete;
   KontoVerbindungspunkt& operator=(const KontoVerbindungspunkt&) = delete;
@@ -44,33 +42,25 @@ class KontoVerbindungspunkt : public IConnectionPoint {
   // whose host has gone is dropped; one that has not answered within SenkenFristMs() is dropped
   // too, as it would hold up every later event the same way (its host may still answer; that
   // answer is lost, and its references are left to the host's end). A sink that fails stays
-  // advised. No sink keeps the others from the event; the
-  // first failure is thrown (as AutomationError) once all have had it. Sinks may call the server
-  // meanwhile, and advise or unadvise: the event goes to the sinks there were when it began.
+  // advised. No sink keeps the others from the event; the first failure is thrown (as
+  // AutomationError) once all have had it. Sinks may call the server meanwhile, and advise or
+  // unadvise: the event goes to the sinks there were when it began.
   void AlleOrdersStreichen(const std::string& KontoName);
 
-  // Asks the host of every sink of every point whether it is still there (each within a short
-  // bound, the server serving its hosts meanwhile). The platform's own rundown of a host that has
-  // died may never come (Wine has none): a point whose sinks' hosts have all gone disconnects its
-  // object from its hosts, which releases the references the dead host held, so that the server
-  // can end once its living hosts let go. The server's thread calls this now and then.
-  static void PruefeSenkenHosts();
-
-  // An advised sink.
+ private:
   struct Senke {
     DWORD cookie;
     ComPtr<IDispatch> dispatch;  // for the list of connections
     IID iid;                     // the interface it was advised with
     DWORD tabelle;               // its entry in the global interface table
-    // Whether its host is being asked: a host that does not answer is not asked again meanwhile.
-    std::shared_ptr<std::atomic<bool>> gefragt = std::make_shared<std::atomic<bool>>(false);
   };
 
- private:
   // Removes the sink; `freigeben` false leaves its references (a host that does not answer).
   HRESULT Entferne(DWORD cookie, bool freigeben);
   // The sink's host has gone: removes the sink, and once the object has no sink left, disconnects
-  // it (the host that advised here is taken to be the one that made and holds the object).
+  // it (the host that advised here is taken to be the one that made and holds the object). The
+  // platform's own rundown of a dead host's references may never come (Wine has none): this lets
+  // the server end once its living hosts let go.
   void HostWeg(DWORD cookie);
 
   IConnectionPointContainer* container_;

@@ -110,9 +110,6 @@ UINT FristOhneObjektMs() {
   return ms > 0 ? static_cast<UINT>(ms) : 60000;
 }
 
-// How often the hosts of the event's sinks are asked whether they are still there.
-constexpr UINT kHostsFragenMs = 5000;
-
 }  // namespace
 
 int main() {
@@ -199,13 +196,11 @@ int main() {
     const UINT_PTR speichern = SetTimer(nullptr, 0, Speicherplan::kSpeichernIntervallMs, nullptr);
     const UINT_PTR kurse = SetTimer(nullptr, 0, Speicherplan::kKursSpeichernIntervallMs, nullptr);
     const UINT_PTR frist = SetTimer(nullptr, 0, FristOhneObjektMs(), nullptr);
-    const UINT_PTR hosts = SetTimer(nullptr, 0, kHostsFragenMs, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
       if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
         if (msg.wParam == speichern) speicherplan.ZeitgeberTick();
         if (msg.wParam == kurse) speicherplan.KursspeichernZeitgeberTick();
-        if (msg.wParam == hosts) com::KontoVerbindungspunkt::PruefeSenkenHosts();
         if (msg.wParam == frist) {
           KillTimer(nullptr, frist);
           if (!prozess.JeBenutzt()) break;  // started for a creation that never came
