@@ -36,17 +36,10 @@ bool SenkeWeg(HRESULT hr) {
   }
 }
 
-ComPtr<IGlobalInterfaceTable> Tabelle() {
-  ComPtr<IGlobalInterfaceTable> tabelle;
-  CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                   IID_IGlobalInterfaceTable, tabelle.ReceiveVoid());
-  return tabelle;
-}
-
 // One call of a sink's handler, made from a thread of its own so that the server's thread can stop
 // waiting for a host that does not answer. Both threads hold it; the last one frees it.
 struct SenkenAufruf {
-  DWORD tabelle = 0;  // the sink's entry in the global interface table
+  IStream* senke = nullptr;  // the sink, marshalled for the calling thread
   IID iid{};
   BSTR name = nullptr;
   HANDLE fertig = nullptr;
@@ -54,6 +47,12 @@ struct SenkenAufruf {
   EXCEPINFO excepinfo{};
 
   ~SenkenAufruf() {
+    if (senke) {  // never taken by a calling thread
+      const LARGE_INTEGER start{};
+      senke->Seek(start, STREAM_SEEK_SET, nullptr);
+      CoReleaseMarshalData(senke);
+      senke->Release();
+    }
     SysFreeString(name);
     SysFreeString(excepinfo.bstrSource);
     SysFreeString(excepinfo.bstrDescription);
@@ -68,10 +67,8 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
   HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   if (SUCCEEDED(hr)) {
     ComPtr<IDispatch> senke;
-    ComPtr<IGlobalInterfaceTable> tabelle = Tabelle();
-    hr = tabelle
-             ? tabelle->GetInterfaceFromGlobal(aufruf->tabelle, aufruf->iid, senke.ReceiveVoid())
-             : E_OUTOFMEMORY;
+    hr = CoGetInterfaceAndReleaseStream(std::exchange(aufruf->senke, nullptr), aufruf->iid,
+                                        senke.ReceiveVoid());
     if (SUCCEEDED(hr)) {
       VARIANT name;
       name.vt = VT_BSTR;
@@ -82,25 +79,25 @@ void RufeSenke(std::shared_ptr<SenkenAufruf> aufruf) {
                          &aufruf->excepinfo, nullptr);
     }
     senke.Reset();
-    tabelle.Reset();
     CoUninitialize();
   }
   aufruf->hr = hr;
   SetEvent(aufruf->fertig);
 }
 
-// Calls the sink in the table entry `tabelle` (advised as `iid`) with the event and waits for its
-// answer at most SenkenFristMs(), serving the server's hosts meanwhile (the sink's own calls back
-// among them). RPC_E_CALL_CANCELED when the answer is still out; on failure `fehler` gets the
-// error as the host is to see it.
-HRESULT RufeMitFrist(DWORD tabelle, const IID& iid, const std::wstring& name,
+// Calls `senke` (advised as `iid`) with the event and waits for its answer at most
+// SenkenFristMs(), serving the server's hosts meanwhile (the sink's own calls back among them).
+// RPC_E_CALL_CANCELED when the answer is still out; on failure `fehler` gets the error as the host
+// is to see it.
+HRESULT RufeMitFrist(IDispatch* senke, const IID& iid, const std::wstring& name,
                      std::optional<AutomationError>& fehler) {
   auto aufruf = std::make_shared<SenkenAufruf>();
-  aufruf->tabelle = tabelle;
   aufruf->iid = iid;
   aufruf->fertig = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   aufruf->name = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
   if (!aufruf->fertig || !aufruf->name) return E_OUTOFMEMORY;
+  const HRESULT hr = CoMarshalInterThreadInterfaceInStream(iid, senke, &aufruf->senke);
+  if (FAILED(hr)) return hr;
   try {
     std::thread(RufeSenke, aufruf).detach();
   } catch (const std::system_error&) {
@@ -163,15 +160,9 @@ HRESULT KontoVerbindungspunkt::Advise(IUnknown* sink, DWORD* cookie) {
     iid = IID_IDispatch;
     if (FAILED(sink->QueryInterface(iid, dispatch.ReceiveVoid()))) return CONNECT_E_CANNOTCONNECT;
   }
-  ComPtr<IGlobalInterfaceTable> tabelle = Tabelle();
-  DWORD eintrag = 0;
-  if (!tabelle) return E_OUTOFMEMORY;
-  const HRESULT hr = tabelle->RegisterInterfaceInGlobal(dispatch.Get(), iid, &eintrag);
-  if (FAILED(hr)) return hr;
   try {
-    senken_.push_back({naechstes_cookie_, std::move(dispatch), iid, eintrag});
+    senken_.push_back({naechstes_cookie_, std::move(dispatch), iid});
   } catch (const std::bad_alloc&) {
-    tabelle->RevokeInterfaceFromGlobal(eintrag);
     return E_OUTOFMEMORY;
   }
   *cookie = naechstes_cookie_++;
@@ -191,17 +182,8 @@ HRESULT KontoVerbindungspunkt::Entferne(DWORD cookie, bool freigeben) {
   if (!freigeben) {
     IDispatch* bleibt = senke.dispatch.Get();
     bleibt->AddRef();  // held until the process ends, never released: that would call the host
-    return S_OK;
   }
-  if (ComPtr<IGlobalInterfaceTable> tabelle = Tabelle())
-    tabelle->RevokeInterfaceFromGlobal(senke.tabelle);
   return S_OK;
-}
-
-KontoVerbindungspunkt::~KontoVerbindungspunkt() {
-  ComPtr<IGlobalInterfaceTable> tabelle = Tabelle();
-  for (const Senke& senke : senken_)
-    if (tabelle) tabelle->RevokeInterfaceFromGlobal(senke.tabelle);
 }
 
 HRESULT KontoVerbindungspunkt::EnumConnections(IEnumConnections** out) {
@@ -223,7 +205,7 @@ void KontoVerbindungspunkt::AlleOrdersStreichen(const std::string& KontoName) {
   std::optional<AutomationError> erster_fehler;
   for (const Senke& senke : senken) {
     std::optional<AutomationError> fehler;
-    const HRESULT hr = RufeMitFrist(senke.tabelle, senke.iid, name, fehler);
+    const HRESULT hr = RufeMitFrist(senke.dispatch.Get(), senke.iid, name, fehler);
     if (SenkeWeg(hr)) HostWeg(senke.cookie);
     if (hr == RPC_E_CALL_CANCELED) Entferne(senke.cookie, false);
     if (FAILED(hr) && !erster_fehler) erster_fehler = fehler ? *fehler : ErrorOfHResult(hr);

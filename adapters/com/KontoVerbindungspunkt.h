@@ -2,9 +2,8 @@
 // The connection point of one clKontoSchnittstelle object for its event interface
 // __clKontoSchnittstelle: hosts advise their sinks here, and the event reaches each of them,
 // synchronously, in the order they came. It lives inside its object and counts as that object.
-// The server's thread never calls a sink itself: a sink's host may not answer, and even releasing
-// a reference calls the host. Each sink is kept in the process's global interface table, and a
-// thread of its own makes each call while the server's thread waits a bounded time.
+// The server's thread never calls a sink itself, as a sink's host may not answer: a thread of its
+// own makes each call while the server's thread waits a bounded time.
 #include <windows.h>
 
 #include <ocidl.h>
@@ -24,7 +23,6 @@ class KontoVerbindungspunkt : public IConnectionPoint {
  public:
   // container: the object this point belongs to (its identity and reference count).
   explicit KontoVerbindungspunkt(IConnectionPointContainer* container) : container_(container) {}
-  ~KontoVerbindungspunkt();
   KontoVerbindungspunkt(const KontoVerbindungspunkt&) = delete;
   KontoVerbindungspunkt& operator=(const KontoVerbindungspunkt&) = delete;
 
@@ -50,9 +48,8 @@ class KontoVerbindungspunkt : public IConnectionPoint {
  private:
   struct Senke {
     DWORD cookie;
-    ComPtr<IDispatch> dispatch;  // for the list of connections
-    IID iid;                     // the interface it was advised with
-    DWORD tabelle;               // its entry in the global interface table
+    ComPtr<IDispatch> dispatch;
+    IID iid;  // the interface it was advised with
   };
 
   // Removes the sink; `freigeben` false leaves its references (a host that does not answer).
