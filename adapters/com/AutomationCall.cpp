@@ -1,6 +1,8 @@
 #include "adapters/com/AutomationCall.h"
 
+#include <map>
 #include <new>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -126,6 +128,35 @@ std::optional<std::pair<HRESULT, UINT>> ArgumentFault(ITypeInfo* info, DISPID me
   return fault;
 }
 
+// What the function table says of one member's parameters: for each, whether it is passed by
+// reference and the automation type it asks for. Looked up once per member: walking the type
+// info's function descriptions on every call cost more than the rest of a call's conversions.
+using ParameterTypes = std::vector<std::pair<bool, VARTYPE>>;
+
+const ParameterTypes& ParametersOf(ITypeInfo* info, DISPID member, bool put) {
+  static std::map<std::tuple<ITypeInfo*, DISPID, bool>, ParameterTypes> known;
+  const auto key = std::make_tuple(info, member, put);
+  if (auto it = known.find(key); it != known.end()) return it->second;
+  ParameterTypes types;
+  TYPEATTR* attr = nullptr;
+  if (SUCCEEDED(info->GetTypeAttr(&attr))) {
+    for (UINT f = 0; f < attr->cFuncs; ++f) {
+      FUNCDESC* desc = nullptr;
+      if (FAILED(info->GetFuncDesc(f, &desc))) continue;
+      bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+      const bool found = desc->memid == member && put == is_put;
+      for (SHORT a = 0; found && a < desc->cParams; ++a) {
+        const TYPEDESC& type = desc->lprgelemdescParam[a].tdesc;
+        types.emplace_back(type.vt == VT_PTR, ParameterType(info, type));
+      }
+      info->ReleaseFuncDesc(desc);
+      if (found) break;
+    }
+    info->ReleaseTypeAttr(attr);
+  }
+  return known.emplace(key, std::move(types)).first->second;
+}
+
 // The arguments as the function table takes them: a variable that the host passes by reference as
 // a VARIANT (as script hosts pass every variable) reaches a typed by-reference parameter as a
 // reference into that VARIANT, its value first converted to the parameter's type, so that what the
@@ -133,31 +164,20 @@ std::optional<std::pair<HRESULT, UINT>> ArgumentFault(ITypeInfo* info, DISPID me
 std::vector<VARIANT> ByReferenceArguments(ITypeInfo* info, DISPID member, WORD flags,
                                           const DISPPARAMS& params) {
   std::vector<VARIANT> args(params.rgvarg, params.rgvarg + params.cArgs);
-  TYPEATTR* attr = nullptr;
-  if (FAILED(info->GetTypeAttr(&attr))) return args;
-  bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
-  for (UINT f = 0; f < attr->cFuncs; ++f) {
-    FUNCDESC* desc = nullptr;
-    if (FAILED(info->GetFuncDesc(f, &desc))) continue;
-    bool is_put = desc->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
-    for (UINT a = 0; desc->memid == member && put == is_put && a < params.cArgs &&
-                     a < static_cast<UINT>(desc->cParams);
-         ++a) {
-      VARIANT& arg = args[params.cArgs - 1 - a];
-      const TYPEDESC& type = desc->lprgelemdescParam[a].tdesc;
-      if (type.vt != VT_PTR || arg.vt != (VT_BYREF | VT_VARIANT) || !arg.pvarVal ||
-          (arg.pvarVal->vt & VT_BYREF))
-        continue;
-      VARTYPE want = ParameterType(info, *type.lptdesc);
-      VARIANT* inner = arg.pvarVal;
-      if (want == VT_VARIANT || (want & VT_ARRAY)) continue;
-      if (inner->vt != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
-      arg.vt = VT_BYREF | want;
-      arg.byref = &inner->lVal;  // the value's place in the host's VARIANT
-    }
-    info->ReleaseFuncDesc(desc);
+  const ParameterTypes& types =
+      ParametersOf(info, member, flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF));
+  for (UINT a = 0; a < params.cArgs && a < types.size(); ++a) {
+    VARIANT& arg = args[params.cArgs - 1 - a];
+    const auto [by_reference, want] = types[a];
+    if (!by_reference || arg.vt != (VT_BYREF | VT_VARIANT) || !arg.pvarVal ||
+        (arg.pvarVal->vt & VT_BYREF))
+      continue;
+    VARIANT* inner = arg.pvarVal;
+    if (want == VT_VARIANT || (want & VT_ARRAY)) continue;
+    if (inner->vt != want && FAILED(VariantChangeType(inner, inner, 0, want))) continue;
+    arg.vt = VT_BYREF | want;
+    arg.byref = &inner->lVal;  // the value's place in the host's VARIANT
   }
-  info->ReleaseTypeAttr(attr);
   return args;
 }
 

@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "adapters/com/ComValues.h"
+#include "adapters/com/ConnectionEnum.h"
 #include "adapters/com/OrderZusatzInfosComObjekt.h"
 #include "adapters/com/TypeLibraryWriter.h"
 #include "platform/automation/AutomationError.h"
@@ -76,8 +77,7 @@ void* KontoSchnittstelleComObjekt::FurtherInterface(REFIID iid) {
 }
 
 HRESULT KontoSchnittstelleComObjekt::EnumConnectionPoints(IEnumConnectionPoints** out) {
-  if (out) *out = nullptr;
-  return E_NOTIMPL;
+  return ConnectionPointEnum::Create({&punkt_}, out);
 }
 
 HRESULT KontoSchnittstelleComObjekt::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -17,6 +18,15 @@ namespace {
 
 [[noreturn]] void TypeMismatch() {
   throw AutomationError(error::kTypeMismatch);
+}
+
+// Error 28 (out of stack space) or 7 (out of memory), saying which limit the array passed.
+[[noreturn]] void ArrayBeyondLimit(int32_t number, const std::string& limit) {
+  throw AutomationError(number, "", std::string(ErrorDescription(number)) + ": " + limit);
+}
+[[noreturn]] void NestedTooDeep() {
+  ArrayBeyondLimit(28, "Datenfelder sind tiefer als " + std::to_string(kMaxArrayNesting) +
+                           " Ebenen ineinander geschachtelt");
 }
 
 // Frees a SAFEARRAY that has not been handed over, with the VARIANTs already filled in it.
@@ -79,7 +89,7 @@ void ToVariantAt(const Variant& value, VARIANT& out, ObjectBridge* objects, int 
   }
   // An array: a SAFEARRAY of VARIANTs with the same bounds, the first index varying fastest in
   // both.
-  if (depth >= kMaxArrayNesting) throw AutomationError(28);
+  if (depth >= kMaxArrayNesting) NestedTooDeep();
   const VariantArray& array = value.AsArray();
   if (array.Dimensions() == 0) {
     out.parray = nullptr, out.vt = VT_ARRAY | VT_VARIANT;
@@ -149,7 +159,7 @@ size_t ElementSize(VARTYPE vt) {
 }
 
 Variant FromArray(VARTYPE element_type, const SAFEARRAY* array, ObjectBridge* objects, int depth) {
-  if (depth >= kMaxArrayNesting) throw AutomationError(28);
+  if (depth >= kMaxArrayNesting) NestedTooDeep();
   if (!array) return Variant(VariantArray());
   SAFEARRAY* psa = const_cast<SAFEARRAY*>(array);
   UINT dimensions = SafeArrayGetDim(psa);
@@ -166,7 +176,10 @@ Variant FromArray(VARTYPE element_type, const SAFEARRAY* array, ObjectBridge* ob
     int64_t count = int64_t{upper} - lower + 1;
     if (count < 0) TypeMismatch();
     total *= count;
-    if (total > VariantArray::kMaxElements) throw AutomationError(error::kOutOfMemory);
+    if (total > VariantArray::kMaxElements)
+      ArrayBeyondLimit(
+          error::kOutOfMemory,
+          "ein Datenfeld hat mehr als " + std::to_string(VariantArray::kMaxElements) + " Elemente");
     bounds.push_back({static_cast<int32_t>(lower), static_cast<int32_t>(count)});
   }
   VariantArray result(std::move(bounds));

@@ -50,6 +50,13 @@ inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
   return out;
 }
 
+// Arrays within arrays, `levels` deep.
+inline Variant Nested(int levels) {
+  Variant v(int16_t{7});
+  for (int i = 0; i < levels; ++i) v = Variant(VariantArray::Vector(0, {v, Variant("x")}));
+  return v;
+}
+
 inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
   VARIANT out;
   VariantInit(&out);

@@ -13,6 +13,7 @@
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/NoValue.h"
+#include "tests/adapters/com/DispatchCall.h"
 
 namespace vks::com {
 namespace {
@@ -32,12 +33,6 @@ class SomeObject : public Dispatch {
   std::string TypeName() const override { return "SomeObject"; }
   Variant Invoke(std::string_view, InvokeKind, std::span<Variant>) override { return {}; }
 };
-
-Variant Nested(int levels) {
-  Variant v(int16_t{7});
-  for (int i = 0; i < levels; ++i) v = Variant(VariantArray::Vector(0, {v, Variant("x")}));
-  return v;
-}
 
 using testing::ErrorOf;
 

@@ -17,9 +17,11 @@
 #include <string>
 
 #include "VKSKontoServerV7.h"
+#include "adapters/com/AutomationCall.h"
 #include "adapters/com/ComPtr.h"
 #include "adapters/com/ComRegistrierung.h"
 #include "adapters/com/WideText.h"
+#include "platform/automation/AutomationError.h"
 #include "tests/adapters/com/DispatchCall.h"
 
 namespace vks::com {
@@ -192,13 +194,32 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   const Variant missing(ErrorValue{ErrorValue::kParamNotFound});
   const Variant datum(DateValue{46000.5});
   const Variant nothing = Variant::Nothing();
+  // Arguments that no Variant gives: the extras object, arrays nested deeper than the limit and
+  // larger than it (which the host can still build).
+  VARIANT with_extras;
+  VariantInit(&with_extras);
+  with_extras.vt = VT_DISPATCH;
+  with_extras.pdispVal = extras.Get();
+  OwnedVariant deep, huge;
+  deep.vt = VT_ARRAY | VT_VARIANT;
+  deep.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+  {
+    VARIANT limit = Arg(Nested(kMaxArrayNesting));
+    LONG zero = 0;
+    SafeArrayPutElement(deep.parray, &zero, &limit);
+    VariantClear(&limit);
+  }
+  huge.vt = VT_ARRAY | VT_UI1;
+  huge.parray = SafeArrayCreateVector(VT_UI1, 0, VariantArray::kMaxElements + 1);
   struct Step {
     const wchar_t* name;
-    std::vector<Variant> args;  // "extras" stands in where the ZusatzInfos object goes
+    std::vector<Variant> args;
     HRESULT hr;
     Variant result;
     UINT bad_argument = 0;
-    bool with_extras = false;
+    int raw_at = -1;  // the argument that `raw` replaces
+    const VARIANT* raw = nullptr;
+    int32_t error = 0;  // the automation error's number with DISP_E_EXCEPTION
   } steps[] = {
       {L"VKSNeuesKontoZufügen",
        {Variant("Depot"), Variant("Info"), Variant(50000.0), datum, Variant(true), Variant(false),
@@ -212,7 +233,8 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
        S_OK,
        Variant(int16_t{-1}),
        0,
-       true},
+       10,
+       &with_extras},
       // Nothing where the extras go: the order keeps none.
       {L"VKSKontoNeuerOrderstatus",
        {datum, Variant("Depot"), Variant("O2"), Variant("WKN2"), Variant("Titel"),
@@ -231,7 +253,7 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
       {L"VKSStreicheOrder", {Variant("Depot"), missing, datum}, DISP_E_PARAMNOTOPTIONAL, {}, 1},
       {L"GibtEsNicht", {}, DISP_E_UNKNOWNNAME, {}},
       // Nothing where the host's dictionary must be, a text where the extras object goes.
-      {L"InitKontoKennzahlen", {nothing}, DISP_E_EXCEPTION, {}},
+      {L"InitKontoKennzahlen", {nothing}, DISP_E_EXCEPTION, {}, 0, -1, nullptr, 424},
       {L"VKSKontoNeuerOrderstatus",
        {datum, Variant("Depot"), Variant("O3"), Variant("WKN3"), Variant("Titel"),
         Variant(int16_t{1}), Variant(int32_t{5}), Variant(int32_t{0}), Variant(0.0f), Variant(true),
@@ -239,20 +261,46 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
        DISP_E_TYPEMISMATCH,
        {},
        0},
+      // Arrays nested too deep (error 28) or too large (7) are refused before anything is
+      // written.
+      {L"VKSSchreibePosWerte",
+       {Variant("Depot"), {}, Nested(1), Variant(1.0f), Variant(int32_t{1})},
+       DISP_E_EXCEPTION,
+       {},
+       0,
+       1,
+       &deep,
+       28},
+      {L"VKSSchreibePosWerte",
+       {Variant("Depot"), {}, Nested(1), Variant(1.0f), Variant(int32_t{1})},
+       DISP_E_EXCEPTION,
+       {},
+       0,
+       1,
+       &huge,
+       error::kOutOfMemory},
+      // Text beyond Windows-1252 cannot be stored with the account: the name is refused (the
+      // reason comes back in Fehlertext), and it names no account.
+      {L"VKSNeuesKontoZufügen",
+       {Variant("Конто 😀"), Variant(""), Variant(1.0), datum, Variant(true), Variant(false),
+        Variant(false), Variant("")},
+       S_OK,
+       Variant(false)},
+      {L"VKSKontoExistiert", {Variant("Конто 😀")}, S_OK, Variant(false)},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(Narrow(step.name));
     std::vector<VARIANT> args;
     for (const auto& a : step.args) args.push_back(Arg(a));
-    if (step.with_extras) {
-      VariantClear(&args.back());
-      args.back().vt = VT_DISPATCH;
-      args.back().pdispVal = extras.Get();
-      extras->AddRef();
+    if (step.raw) {
+      ASSERT_EQ(VariantCopy(&args[step.raw_at], const_cast<VARIANT*>(step.raw)), S_OK);
     }
     Outcome out = Call(konto.Get(), step.name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
     for (auto& a : args) VariantClear(&a);
     EXPECT_EQ(out.hr, step.hr);
+    if (step.hr == DISP_E_EXCEPTION) {
+      EXPECT_EQ(out.excepinfo.scode, HResultOfError(step.error));
+    }
     if (step.hr == S_OK) {
       EXPECT_TRUE(out.result == step.result);
     }
@@ -281,6 +329,12 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   EXPECT_EQ(Narrow(doppelt.excepinfo.bstrDescription),
             "Dieser Schlüssel ist bereits einem Element dieser Auflistung zugeordnet");
   VariantClear(&key);
+  // Keys and values beyond Windows-1252 come back as they went: the store is never saved.
+  VARIANT fremd = Arg(Variant("Конто 😀"));
+  EXPECT_EQ(Call(store.Get(), L"Item", DISPATCH_PROPERTYPUT, {fremd, fremd}).hr, S_OK);
+  EXPECT_TRUE(Call(store.Get(), L"Item", DISPATCH_PROPERTYGET, {fremd}).result ==
+              Variant("Конто 😀"));
+  VariantClear(&fremd);
   store.Reset();
 
   // The event through the connection point, the host calling back from its handler.

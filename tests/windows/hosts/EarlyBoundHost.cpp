@@ -6,14 +6,20 @@
 //   EarlyBoundHost regeln    the placement rule refuses an order with its message; the
 //                            cancellation rule raises the event, and the handler cancels the
 //                            host's other entry orders by calling back into the server
+//   EarlyBoundHost senken    sinks that fail and sinks whose host hangs, is killed mid-call and
+//                            holding objects: the event still reaches every other sink in
+//                            registry order, and the server serves on (needs the rules above)
+//   EarlyBoundHost haengen ORDER-ID   the hanging host that `senken` starts (twice)
 // Each failed check prints a line; the exit code is their number.
 #include <objbase.h>
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "VKSKontoServerV7.h"
@@ -101,6 +107,15 @@ void Anlegen() {
         konto->VKSNeuesKontoZufügen(name.Get(), info.Get(), 10000.0, kTag, VARIANT_TRUE,
                                     VARIANT_FALSE, VARIANT_FALSE, fehlertext.Receive(), &ok));
   Check("Konto angelegt", ok == VARIANT_TRUE && fehlertext.Str().empty());
+  // Text beyond Windows-1252 cannot be stored with an account: the name is refused, with why.
+  Text fremd(L"\x41A\x43E\x43D\x442\x43E \xD83D\xDE00");
+  Check("VKSNeuesKontoZufügen",
+        konto->VKSNeuesKontoZufügen(fremd.Get(), info.Get(), 1.0, kTag, VARIANT_TRUE, VARIANT_FALSE,
+                                    VARIANT_FALSE, fehlertext.Receive(), &ok));
+  Check(
+      "Name außerhalb von Windows-1252 abgelehnt",
+      ok == VARIANT_FALSE &&
+          fehlertext.Str() == L"KontoName enthält Zeichen, die Windows-1252 nicht darstellen kann");
 }
 
 SHORT Order(_clKontoSchnittstelle* konto, _clOrderZusatzInfos* extras, const wchar_t* id,
@@ -183,19 +198,193 @@ void Regeln() {
   if (punkt) Check("Unadvise", punkt->Unadvise(cookie));
 }
 
+// The named events between `senken` and the hanging hosts it starts.
+constexpr wchar_t kBereit[] = L"VKSHostTest-bereit";  // the hanging host's sink is advised
+constexpr wchar_t kLos[] = L"VKSHostTest-los";        // it may report its fill now
+constexpr wchar_t kHaengt[] = L"VKSHostTest-haengt";  // its handler has the event and hangs
+
+HANDLE Ereignis(const wchar_t* name) {
+  return CreateEventW(nullptr, FALSE, FALSE, name);
+}
+
+// Waits for `h` while the apartment serves the calls that come in (the events among them).
+bool Warte(HANDLE h, DWORD ms = 120000) {
+  DWORD index = 0;
+  return CoWaitForMultipleHandles(0, ms, 1, &h, &index) == S_OK;
+}
+
+// The event's connections of one object: its one point, and the sinks advised there.
+struct Verbindung {
+  ComPtr<_clKontoSchnittstelle> konto;
+  ComPtr<IConnectionPoint> punkt;
+  std::vector<std::pair<vks::demo::EreignisSenke*, DWORD>> senken;
+
+  explicit Verbindung(ComPtr<_clKontoSchnittstelle> k) : konto(std::move(k)) {
+    ComPtr<IConnectionPointContainer> container;
+    if (!konto ||
+        FAILED(konto->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid())))
+      return;
+    // The container lists exactly the one point that FindConnectionPoint gives.
+    ComPtr<IEnumConnectionPoints> punkte;
+    Check("EnumConnectionPoints", container->EnumConnectionPoints(punkte.Receive()));
+    IConnectionPoint* gelistet[2] = {};
+    ULONG anzahl = 0;
+    if (punkte) punkte->Next(2, gelistet, &anzahl);
+    IID iid{};
+    Check("ein Verbindungspunkt", anzahl == 1 &&
+                                      SUCCEEDED(gelistet[0]->GetConnectionInterface(&iid)) &&
+                                      iid == DIID___clKontoSchnittstelle);
+    for (ULONG i = 0; i < anzahl; ++i) gelistet[i]->Release();
+    Check("FindConnectionPoint",
+          container->FindConnectionPoint(DIID___clKontoSchnittstelle, punkt.Receive()));
+  }
+  void Advise(vks::demo::EreignisSenke* senke) {
+    DWORD cookie = 0;
+    if (punkt) Check("Advise", punkt->Advise(senke, &cookie));
+    senken.emplace_back(senke, cookie);
+  }
+  // The point lists its sinks in the order they came.
+  void PruefeVerbindungen() {
+    ComPtr<IEnumConnections> liste;
+    if (punkt) Check("EnumConnections", punkt->EnumConnections(liste.Receive()));
+    std::vector<DWORD> cookies;
+    CONNECTDATA data{};
+    while (liste && liste->Next(1, &data, nullptr) == S_OK) {
+      cookies.push_back(data.dwCookie);
+      data.pUnk->Release();
+    }
+    std::vector<DWORD> erwartet;
+    for (const auto& s : senken) erwartet.push_back(s.second);
+    Check("Verbindungen in Reihenfolge", cookies == erwartet);
+  }
+  void UnadviseAlle() {
+    for (const auto& s : senken)
+      if (punkt) Check("Unadvise", punkt->Unadvise(s.second));
+  }
+};
+
+// An order of the account "Regeln" filled at once: with a position there, its cancellation rule
+// broadcasts AlleOrdersStreichen.
+SHORT Fill(_clKontoSchnittstelle* konto, const wchar_t* id) {
+  Text name(L"Regeln"), order(id), wkn(L"H-WKN"), titel(L"Titel");
+  DATE zeit = kTag + 0.5;
+  _clOrderZusatzInfos* keine = nullptr;
+  SHORT result = 0;
+  Check("VKSKontoNeuerOrderstatus",
+        konto->VKSKontoNeuerOrderstatus(&zeit, name.Get(), order.Get(), wkn.Get(), titel.Get(), 1,
+                                        1, 1, 5.0f, VARIANT_TRUE, &keine, &result));
+  return result;
+}
+
+// The hanging host (in the multi-threaded apartment, so that its handler can block on a thread of
+// its own while the report waits for the server): its sink takes the event and does not return.
+void Haengen(const wchar_t* order_id) {
+  HANDLE bereit = Ereignis(kBereit), los = Ereignis(kLos), haengt = Ereignis(kHaengt);
+  HANDLE loslassen = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  Verbindung v(
+      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  vks::demo::EreignisSenke senke([&](const std::wstring&) {
+    SetEvent(haengt);
+    WaitForSingleObject(loslassen, INFINITE);
+    return S_OK;
+  });
+  v.Advise(&senke);
+  SetEvent(bereit);
+  WaitForSingleObject(los, INFINITE);
+  // The server gives up on the sink after its bound and answers the report.
+  Check("Fill trotz hängender Senke", Fill(v.konto.Get(), order_id) == -1);
+  SetEvent(loslassen);
+  Check("hängende Senke abgemeldet",
+        v.punkt && v.punkt->Unadvise(v.senken[0].second) == CONNECT_E_NOCONNECTION);
+}
+
+// Starts `EarlyBoundHost haengen ORDER-ID` and waits until its sink is advised.
+HANDLE StarteHaengenden(const wchar_t* order_id, HANDLE bereit) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring line = L"\"" + std::wstring(exe) + L"\" haengen " + order_id;
+  STARTUPINFOW start{};
+  start.cb = sizeof start;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
+                      &process)) {
+    Check("hängenden Host starten", false);
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  Check("hängender Host bereit", Warte(bereit));
+  return process.hProcess;
+}
+
+void Senken() {
+  HANDLE bereit = Ereignis(kBereit), los = Ereignis(kLos), haengt = Ereignis(kHaengt);
+  // Who had the event, in order; 2 fails as a host's handler may.
+  std::vector<int> empfangen;
+  const auto senke = [&](int nummer) {
+    return [&empfangen, nummer](const std::wstring& name) {
+      if (name != L"Regeln") return E_INVALIDARG;
+      empfangen.push_back(nummer);
+      return nummer == 2 ? E_FAIL : S_OK;
+    };
+  };
+  vks::demo::EreignisSenke s1(senke(1)), s2(senke(2)), s3(senke(3)), s4(senke(4));
+  Verbindung erste(
+      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  for (auto* s : {&s1, &s2, &s3}) erste.Advise(s);
+  erste.PruefeVerbindungen();
+
+  // Registry order: this host's first object, the hanging host's, this host's second.
+  HANDLE haengend = StarteHaengenden(L"H-1", bereit);
+  Verbindung zweite(
+      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  zweite.Advise(&s4);
+  SetEvent(los);
+  Check("hängender Host endet", haengend && Warte(haengend));
+  DWORD code = ~0u;
+  if (haengend) GetExitCodeProcess(haengend, &code), CloseHandle(haengend);
+  Check("hängender Host ohne Fehler", code == 0);
+  Check("Senken in Registrierungsreihenfolge", empfangen == std::vector<int>{1, 2, 3, 4});
+
+  // A host killed while its report waits for the server and its sink hangs, holding its objects;
+  // its object came last, so every sink here has had the event by then.
+  empfangen.clear();
+  ResetEvent(haengt);  // set by the first hanging host too
+  haengend = StarteHaengenden(L"H-2", bereit);
+  SetEvent(los);
+  Check("Senke hängt", Warte(haengt));
+  if (haengend) TerminateProcess(haengend, 9), CloseHandle(haengend);
+  Check("vor der hängenden alle Senken", empfangen == std::vector<int>{1, 2, 3, 4});
+
+  // The server serves on, with both fills booked.
+  Text name(L"Regeln"), wkn(L"H-WKN");
+  FLOAT position = 0;
+  Check("VKSGetTitelPosition", erste.konto->VKSGetTitelPosition(name.Get(), wkn.Get(), &position));
+  Check("beide Fills gebucht", position == 2.0f);
+  erste.UnadviseAlle();
+  zweite.UnadviseAlle();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string phase = argc == 2 ? argv[1] : "";
-  if (phase != "anlegen" && phase != "regeln") {
-    std::fprintf(stderr, "Aufruf: EarlyBoundHost anlegen|regeln\n");
+  const std::string phase = argc >= 2 ? argv[1] : "";
+  if (phase != "anlegen" && phase != "regeln" && phase != "senken" &&
+      !(phase == "haengen" && argc == 3)) {
+    std::fprintf(stderr, "Aufruf: EarlyBoundHost anlegen|regeln|senken|haengen ORDER-ID\n");
     return 2;
   }
-  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
+  const bool mta = phase == "haengen";
+  if (FAILED(CoInitializeEx(nullptr, mta ? COINIT_MULTITHREADED : COINIT_APARTMENTTHREADED)))
+    return 2;
   if (phase == "anlegen") {
     Anlegen();
-  } else {
+  } else if (phase == "regeln") {
     Regeln();
+  } else if (phase == "senken") {
+    Senken();
+  } else {
+    const std::string id = argv[2];
+    Haengen(std::wstring(id.begin(), id.end()).c_str());
   }
   CoUninitialize();
   std::printf("ENDE %d Fehler\n", failures);

@@ -100,5 +100,14 @@ wine "$store_tool" pack "$(winepath -w "$json")" "$(winepath -w "$store")" >/dev
   fail "vks-store pack"
 run_host regeln
 
+# Sinks that fail or hang, a host killed mid-call: a short bound for the hanging sink, and the
+# server still ends once the last living host lets go, with both hanging hosts' fills saved.
+export VKS_SENKE_FRIST_MS=3000
+run_host senken
+wine "$store_tool" dump "$(winepath -w "$store")" 2>/dev/null | tr -d '\r' >"$work/senken.json"
+for order in H-1 H-2; do
+  grep -q "\"$order\"" "$work/senken.json" || fail "Fill $order fehlt in der Kontendatei"
+done
+
 [ $failures -eq 0 ] && echo "Hosts unter Wine: alles in Ordnung"
 exit $failures

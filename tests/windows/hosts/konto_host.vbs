@@ -25,7 +25,6 @@ CheckTyp "neues Konto: Fehlertext", fehlertext, "vorher"
 CheckTyp "Name vergeben", zweites.VKSNeuesKontoZufügen("SKRIPT", "", 1, TAG, True, True, True, _
        fehlertext), False
 CheckTyp "Name vergeben: Fehlertext", fehlertext, "Es ist bereits ein Konto mit diesem Namen vorhanden."
-
 ' An order with extras that the script fills; the date comes back by reference unchanged.
 Dim extras : Set extras = CreateObject("VKSKontoServerV7.clOrderZusatzInfos")
 extras.Margin = 100
@@ -85,6 +84,12 @@ CheckTyp "Fehlertext", Err.Description, "Dieser Schlüssel ist bereits einem Ele
 Err.Clear
 konto.VKSKontoNeuerKurs
 CheckTyp "Argument fehlt", Err.Number <> 0, True
+Err.Clear
+konto.InitKontoKennzahlen Nothing
+CheckTyp "Nothing statt Objekt", Err.Number, CLng(424)
+Err.Clear
+Dim falsch : falsch = konto.VKSGetKontoWert("Skript", "viel")
+CheckTyp "Text statt Kennzahl", Err.Number, CLng(13)
 Err.Clear
 On Error GoTo 0
 
