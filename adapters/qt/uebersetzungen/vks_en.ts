@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>vks::KapitalVerlauf</name>
+    <message>
+        <source>Kapitalverlauf</source>
+        <translation>Capital history</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Betrag</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>Gesamtkapital</source>
+        <translation>Total capital</translation>
+    </message>
+    <message>
+        <source>Cash</source>
+        <translation>Cash</translation>
+    </message>
+</context>
+<context>
     <name>vks::KontenListeModell</name>
     <message>
         <source>Name</source>
