@@ -46,8 +46,12 @@ grep -qx 'ExecStart="/usr/libexec/tradomir/vks-kontoserver"' \
   /usr/share/systemd/user/vks-kontoserver.service || fail "ExecStart= der Unit"
 # The unit as systemd reads it (there is no user manager in a CI container: the system manager's
 # parser checks the same settings; the page it names is checked above).
-systemd-analyze verify --man=no /usr/share/systemd/user/vks-kontoserver.service >"$work/verify" 2>&1 ||
-  fail "systemd-analyze verify: $(cat "$work/verify")"
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify --man=no /usr/share/systemd/user/vks-kontoserver.service >"$work/verify" 2>&1 ||
+    fail "systemd-analyze verify: $(cat "$work/verify")"
+else
+  echo "Hinweis: ohne systemd-analyze bleibt die Unit ungeprüft"
+fi
 
 # Completion: sub-commands, and options from the tool's own help.
 completion() {
