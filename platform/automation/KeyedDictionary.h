@@ -3,11 +3,11 @@
 // connections, windows, metric names): text keys compared without regard to case, entries kept in
 // insertion order (the order of persistence and of every list shown), O(1) lookup. Adding an
 // existing key is error 457. A key keeps the spelling of its first addition.
+#include <algorithm>
 #include <cstddef>
 #include <list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -44,8 +44,7 @@ class KeyedDictionary {
   using iterator = typename std::list<Entry>::iterator;
   using const_iterator = typename std::list<Entry>::const_iterator;
 
-  explicit KeyedDictionary(CompareMode mode = CompareMode::Text)
-      : mode_(mode), index_(0, FoldedKeyHash{mode}, FoldedKeyEqual{mode}) {}
+  explicit KeyedDictionary(CompareMode mode = CompareMode::Text) : mode_(mode) {}
   KeyedDictionary(const KeyedDictionary&) = delete;
   KeyedDictionary& operator=(const KeyedDictionary&) = delete;
   KeyedDictionary(KeyedDictionary&&) noexcept = default;
@@ -57,29 +56,31 @@ class KeyedDictionary {
   void SetMode(CompareMode mode) {
     if (!entries_.empty()) throw AutomationError(error::kInvalidCall);
     mode_ = mode;
-    index_ = Index(0, FoldedKeyHash{mode}, FoldedKeyEqual{mode});
   }
 
   size_t Count() const { return entries_.size(); }
-  bool Exists(std::string_view key) const { return index_.find(key) != index_.end(); }
+  bool Exists(std::string_view key) const { return Suche(key).gefunden; }
 
   // Throws AutomationError 457 when the key exists.
   T& Add(std::string key, T value) {
-    if (Exists(key)) throw AutomationError(error::kKeyExists);
-    std::string folded = Fold(key);
+    Fundstelle stelle = Suche(key);
+    if (stelle.gefunden) throw AutomationError(error::kKeyExists);
+    if (2 * (entries_.size() + 1) > slots_.size()) {
+      Wachse();
+      stelle = Suche(key);
+    }
     entries_.push_back(Entry{std::move(key), std::move(value)});
-    auto it = std::prev(entries_.end());
-    index_.emplace(std::move(folded), it);
-    return it->value;
+    slots_[stelle.slot] = Slot{stelle.tag, std::prev(entries_.end())};
+    return entries_.back().value;
   }
 
   T* Find(std::string_view key) {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &it->second->value;
+    const Fundstelle stelle = Suche(key);
+    return stelle.gefunden ? &slots_[stelle.slot].entry->value : nullptr;
   }
   const T* Find(std::string_view key) const {
-    auto it = index_.find(key);
-    return it == index_.end() ? nullptr : &it->second->value;
+    const Fundstelle stelle = Suche(key);
+    return stelle.gefunden ? &slots_[stelle.slot].entry->value : nullptr;
   }
   // Throws AutomationError 32811 when the key is missing.
   T& Item(std::string_view key) {
@@ -93,27 +94,28 @@ class KeyedDictionary {
 
   // Throws AutomationError 32811 when the key is missing.
   void Remove(std::string_view key) {
-    auto it = index_.find(key);
-    if (it == index_.end()) throw AutomationError(error::kElementNotFound);
-    entries_.erase(it->second);
-    index_.erase(it);
+    const Fundstelle stelle = Suche(key);
+    if (!stelle.gefunden) throw AutomationError(error::kElementNotFound);
+    entries_.erase(slots_[stelle.slot].entry);
+    Leere(stelle.slot);
   }
   void RemoveAll() {
-    index_.clear();
+    slots_.clear();
     entries_.clear();
   }
 
   // Gives an entry a new key in its place. Throws 32811 when `key` is missing, 457 when `new_key`
   // names another entry.
   void Rename(std::string_view key, std::string new_key) {
-    auto it = index_.find(key);
-    if (it == index_.end()) throw AutomationError(error::kElementNotFound);
-    std::string folded_new = Fold(new_key);
-    if (folded_new != it->first && Exists(folded_new)) throw AutomationError(error::kKeyExists);
-    auto entry = it->second;
-    index_.erase(it);
+    const Fundstelle alt = Suche(key);
+    if (!alt.gefunden) throw AutomationError(error::kElementNotFound);
+    const iterator entry = slots_[alt.slot].entry;
+    const Fundstelle neu = Suche(new_key);
+    if (neu.gefunden && slots_[neu.slot].entry != entry) throw AutomationError(error::kKeyExists);
+    Leere(alt.slot);
     entry->key = std::move(new_key);
-    index_.emplace(std::move(folded_new), entry);
+    const Fundstelle frei = Suche(entry->key);
+    slots_[frei.slot] = Slot{frei.tag, entry};
   }
 
   std::vector<std::string> Keys() const {
@@ -129,15 +131,61 @@ class KeyedDictionary {
   const_iterator end() const { return entries_.end(); }
 
  private:
-  std::string Fold(std::string_view key) const {
-    return mode_ == CompareMode::Text ? FoldCase(key) : std::string(key);
+  // The index beside the ordered list: open addressing with linear probing in one array, each slot
+  // holding a key's hash and its entry, so that a lookup reads a slot and the entry it compares
+  // (a node-based map reads a bucket, the node before, the node, and only then the entry).
+  // A removal shifts the slots that follow back, so no tombstones pile up.
+  struct Slot {
+    size_t tag = 0;  // the key's hash with its lowest bit set; 0: free
+    iterator entry{};
+  };
+  struct Fundstelle {
+    size_t slot;  // the key's slot, or the free slot where it would go
+    size_t tag;
+    bool gefunden;
+  };
+
+  static size_t Heimat(size_t tag, size_t mask) { return (tag >> 1) & mask; }
+
+  Fundstelle Suche(std::string_view key) const {
+    const size_t tag = FoldedKeyHash{mode_}(key) | 1;
+    if (slots_.empty()) return {0, tag, false};
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = Heimat(tag, mask);; i = (i + 1) & mask) {
+      const Slot& s = slots_[i];
+      if (s.tag == 0) return {i, tag, false};
+      if (s.tag == tag && FoldedKeyEqual{mode_}(s.entry->key, key)) return {i, tag, true};
+    }
+  }
+
+  void Wachse() {
+    const size_t groesse = std::max<size_t>(8, 2 * slots_.size());
+    std::vector<Slot> alt = std::exchange(slots_, std::vector<Slot>(groesse));
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& s : alt) {
+      if (s.tag == 0) continue;
+      size_t i = Heimat(s.tag, mask);
+      while (slots_[i].tag != 0) i = (i + 1) & mask;
+      slots_[i] = s;
+    }
+  }
+
+  // Frees slot `frei` and moves back every following slot of the run whose home lies at or before
+  // the gap, so that each key stays reachable from its home without a free slot between.
+  void Leere(size_t frei) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t j = (frei + 1) & mask; slots_[j].tag != 0; j = (j + 1) & mask) {
+      // The distance from home to j, against the distance from the gap to j.
+      if (((j - Heimat(slots_[j].tag, mask)) & mask) < ((j - frei) & mask)) continue;
+      slots_[frei] = slots_[j];
+      frei = j;
+    }
+    slots_[frei] = Slot{};
   }
 
   CompareMode mode_;
   std::list<Entry> entries_;
-  // Folded key → entry.
-  using Index = std::unordered_map<std::string, iterator, FoldedKeyHash, FoldedKeyEqual>;
-  Index index_;
+  std::vector<Slot> slots_;  // a power of two in size, at most half full
 };
 
 }  // namespace vks
