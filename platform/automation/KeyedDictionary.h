@@ -59,28 +59,28 @@ class KeyedDictionary {
   }
 
   size_t Count() const { return entries_.size(); }
-  bool Exists(std::string_view key) const { return Suche(key).gefunden; }
+  bool Exists(std::string_view key) const { return Probe(key).found; }
 
   // Throws AutomationError 457 when the key exists.
   T& Add(std::string key, T value) {
-    Fundstelle stelle = Suche(key);
-    if (stelle.gefunden) throw AutomationError(error::kKeyExists);
+    ProbeResult probe = Probe(key);
+    if (probe.found) throw AutomationError(error::kKeyExists);
     if (2 * (entries_.size() + 1) > slots_.size()) {
-      Wachse();
-      stelle = Suche(key);
+      Grow();
+      probe = Probe(key);
     }
     entries_.push_back(Entry{std::move(key), std::move(value)});
-    slots_[stelle.slot] = Slot{stelle.tag, std::prev(entries_.end())};
+    slots_[probe.slot] = Slot{probe.tag, std::prev(entries_.end())};
     return entries_.back().value;
   }
 
   T* Find(std::string_view key) {
-    const Fundstelle stelle = Suche(key);
-    return stelle.gefunden ? &slots_[stelle.slot].entry->value : nullptr;
+    const ProbeResult probe = Probe(key);
+    return probe.found ? &slots_[probe.slot].entry->value : nullptr;
   }
   const T* Find(std::string_view key) const {
-    const Fundstelle stelle = Suche(key);
-    return stelle.gefunden ? &slots_[stelle.slot].entry->value : nullptr;
+    const ProbeResult probe = Probe(key);
+    return probe.found ? &slots_[probe.slot].entry->value : nullptr;
   }
   // Throws AutomationError 32811 when the key is missing.
   T& Item(std::string_view key) {
@@ -94,10 +94,10 @@ class KeyedDictionary {
 
   // Throws AutomationError 32811 when the key is missing.
   void Remove(std::string_view key) {
-    const Fundstelle stelle = Suche(key);
-    if (!stelle.gefunden) throw AutomationError(error::kElementNotFound);
-    entries_.erase(slots_[stelle.slot].entry);
-    Leere(stelle.slot);
+    const ProbeResult probe = Probe(key);
+    if (!probe.found) throw AutomationError(error::kElementNotFound);
+    entries_.erase(slots_[probe.slot].entry);
+    Vacate(probe.slot);
   }
   void RemoveAll() {
     slots_.clear();
@@ -107,15 +107,16 @@ class KeyedDictionary {
   // Gives an entry a new key in its place. Throws 32811 when `key` is missing, 457 when `new_key`
   // names another entry.
   void Rename(std::string_view key, std::string new_key) {
-    const Fundstelle alt = Suche(key);
-    if (!alt.gefunden) throw AutomationError(error::kElementNotFound);
-    const iterator entry = slots_[alt.slot].entry;
-    const Fundstelle neu = Suche(new_key);
-    if (neu.gefunden && slots_[neu.slot].entry != entry) throw AutomationError(error::kKeyExists);
-    Leere(alt.slot);
+    const ProbeResult old_probe = Probe(key);
+    if (!old_probe.found) throw AutomationError(error::kElementNotFound);
+    const iterator entry = slots_[old_probe.slot].entry;
+    const ProbeResult new_probe = Probe(new_key);
+    if (new_probe.found && slots_[new_probe.slot].entry != entry)
+      throw AutomationError(error::kKeyExists);
+    Vacate(old_probe.slot);
     entry->key = std::move(new_key);
-    const Fundstelle frei = Suche(entry->key);
-    slots_[frei.slot] = Slot{frei.tag, entry};
+    const ProbeResult free_probe = Probe(entry->key);
+    slots_[free_probe.slot] = Slot{free_probe.tag, entry};
   }
 
   std::vector<std::string> Keys() const {
@@ -139,48 +140,48 @@ class KeyedDictionary {
     size_t tag = 0;  // the key's hash with its lowest bit set; 0: free
     iterator entry{};
   };
-  struct Fundstelle {
+  struct ProbeResult {
     size_t slot;  // the key's slot, or the free slot where it would go
     size_t tag;
-    bool gefunden;
+    bool found;
   };
 
-  static size_t Heimat(size_t tag, size_t mask) { return (tag >> 1) & mask; }
+  static size_t Home(size_t tag, size_t mask) { return (tag >> 1) & mask; }
 
-  Fundstelle Suche(std::string_view key) const {
+  ProbeResult Probe(std::string_view key) const {
     const size_t tag = FoldedKeyHash{mode_}(key) | 1;
     if (slots_.empty()) return {0, tag, false};
     const size_t mask = slots_.size() - 1;
-    for (size_t i = Heimat(tag, mask);; i = (i + 1) & mask) {
+    for (size_t i = Home(tag, mask);; i = (i + 1) & mask) {
       const Slot& s = slots_[i];
       if (s.tag == 0) return {i, tag, false};
       if (s.tag == tag && FoldedKeyEqual{mode_}(s.entry->key, key)) return {i, tag, true};
     }
   }
 
-  void Wachse() {
-    const size_t groesse = std::max<size_t>(8, 2 * slots_.size());
-    std::vector<Slot> alt = std::exchange(slots_, std::vector<Slot>(groesse));
+  void Grow() {
+    const size_t size = std::max<size_t>(8, 2 * slots_.size());
+    std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(size));
     const size_t mask = slots_.size() - 1;
-    for (const Slot& s : alt) {
+    for (const Slot& s : old) {
       if (s.tag == 0) continue;
-      size_t i = Heimat(s.tag, mask);
+      size_t i = Home(s.tag, mask);
       while (slots_[i].tag != 0) i = (i + 1) & mask;
       slots_[i] = s;
     }
   }
 
-  // Frees slot `frei` and moves back every following slot of the run whose home lies at or before
+  // Frees slot `gap` and moves back every following slot of the run whose home lies at or before
   // the gap, so that each key stays reachable from its home without a free slot between.
-  void Leere(size_t frei) {
+  void Vacate(size_t gap) {
     const size_t mask = slots_.size() - 1;
-    for (size_t j = (frei + 1) & mask; slots_[j].tag != 0; j = (j + 1) & mask) {
+    for (size_t j = (gap + 1) & mask; slots_[j].tag != 0; j = (j + 1) & mask) {
       // The distance from home to j, against the distance from the gap to j.
-      if (((j - Heimat(slots_[j].tag, mask)) & mask) < ((j - frei) & mask)) continue;
-      slots_[frei] = slots_[j];
-      frei = j;
+      if (((j - Home(slots_[j].tag, mask)) & mask) < ((j - gap) & mask)) continue;
+      slots_[gap] = slots_[j];
+      gap = j;
     }
-    slots_[frei] = Slot{};
+    slots_[gap] = Slot{};
   }
 
   CompareMode mode_;
