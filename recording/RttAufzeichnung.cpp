@@ -25,8 +25,9 @@ void RttAufzeichnung::SetzeSpeicher(RttStorage speicher) noexcept {
   orte_.clear();
 }
 
-const RttLocation& RttAufzeichnung::Ort(std::string_view KontoName, std::string_view TitelWKN,
-                                        eKontoDatenArt Datenart) {
+RttAufzeichnung::Ort& RttAufzeichnung::FindeOrt(std::string_view KontoName,
+                                                std::string_view TitelWKN,
+                                                eKontoDatenArt Datenart) {
   // The key: the account name's length, the kind, the account name, the security; no two series
   // share one, whatever bytes the names hold.
   const size_t laenge = KontoName.size();
@@ -38,7 +39,8 @@ const RttLocation& RttAufzeichnung::Ort(std::string_view KontoName, std::string_
   // A host that names ever new securities does not make the table grow without end.
   constexpr size_t kHoechstensOrte = size_t{1} << 16;
   if (orte_.size() >= kHoechstensOrte) orte_.clear();
-  return orte_.emplace(ort_schluessel_, RttFileLocation(speicher_, KontoName, TitelWKN, Datenart))
+  return orte_
+      .emplace(ort_schluessel_, Ort{RttFileLocation(speicher_, KontoName, TitelWKN, Datenart)})
       .first->second;
 }
 
@@ -70,13 +72,36 @@ void RttAufzeichnung::SchreibeWert(std::string_view KontoName, std::string_view 
                                    std::string_view TitelName, eKontoDatenArt Datenart,
                                    DateValue Zeitpunkt, float Wert, float Wert2) noexcept {
   try {
-    const RttLocation& location = Ort(KontoName, TitelWKN, Datenart);
+    Ort& ort = FindeOrt(KontoName, TitelWKN, Datenart);
+    const RttLocation& location = ort.location;
     if (location.file.empty()) return;
     const RttRecordBytes bytes = EncodeRttRecord(RttRecord{Zeitpunkt, Wert, Wert2});
     if (aufrufe_ > 0) {
-      wartend_.push_back(WartenderWert{location.file, location.folder_length,
-                                       std::string(KontoName), std::string(TitelWKN),
-                                       std::string(TitelName), Datenart, bytes});
+      if (ort.runde != runde_) {
+        // Series that differ only in the spelling of their names may share a file.
+        if (auto it = wartend_nach_datei_.find(location.file); it != wartend_nach_datei_.end()) {
+          ort.wartend = it->second;
+        } else {
+          wartend_.push_back(WartendeDatei{location.file,
+                                           location.folder_length,
+                                           std::string(KontoName),
+                                           std::string(TitelWKN),
+                                           std::string(TitelName),
+                                           Datenart,
+                                           {}});
+          try {
+            wartend_nach_datei_.emplace(location.file, wartend_.size() - 1);
+          } catch (...) {
+            wartend_.pop_back();
+            throw;
+          }
+          ort.wartend = wartend_.size() - 1;
+        }
+        ort.runde = runde_;
+      }
+      std::vector<uint8_t>& records = wartend_[ort.wartend].records;
+      records.insert(records.end(), bytes.begin(), bytes.end());
+      ++wartende_werte_;
       return;
     }
     // Values of earlier calls go first, so that each file stays in time order.
@@ -95,7 +120,7 @@ RttAufzeichnung::Aufruf::Aufruf(RttAufzeichnung& aufzeichnung) : aufzeichnung_(a
 RttAufzeichnung::Aufruf::~Aufruf() {
   RttAufzeichnung& a = aufzeichnung_;
   if (--a.aufrufe_ > 0 || a.wartend_.empty()) return;
-  if (!a.aufschub_ || a.wartend_.size() >= kHoechstensWartend) {
+  if (!a.aufschub_ || a.wartende_werte_ >= kHoechstensWartend) {
     a.SchreibeWartende();
     return;
   }
@@ -109,27 +134,19 @@ RttAufzeichnung::Aufruf::~Aufruf() {
 void RttAufzeichnung::SchreibeWartende() noexcept {
   if (wartend_.empty()) return;
   // Taken out first: a value that writing triggers (none today) would go to the next round.
-  std::vector<WartenderWert> werte = std::move(wartend_);
+  std::vector<WartendeDatei> dateien = std::move(wartend_);
   wartend_.clear();
-  try {
-    // One write per file, its values in their order; files come in the order of their first value.
-    std::unordered_map<std::string_view, size_t> gruppe_von;
-    std::vector<std::pair<const WartenderWert*, std::vector<uint8_t>>> gruppen;
-    for (const WartenderWert& w : werte) {
-      auto [it, neu] = gruppe_von.try_emplace(std::string_view(w.datei), gruppen.size());
-      if (neu) gruppen.emplace_back(&w, std::vector<uint8_t>());
-      std::vector<uint8_t>& bytes = gruppen[it->second].second;
-      bytes.insert(bytes.end(), w.bytes.begin(), w.bytes.end());
+  wartend_nach_datei_.clear();
+  wartende_werte_ = 0;
+  ++runde_;
+  // One write per file, its values in their order; files come in the order of their first value.
+  for (const WartendeDatei& d : dateien) {
+    if (d.records.empty()) continue;  // its value was lost to a full memory
+    try {
+      Anhaengen(d.datei, d.ordner_laenge, d.konto, d.wkn, d.titel, d.art, d.records);
+    } catch (...) {
+      // As when written at once: a lost file's records harm nothing else.
     }
-    for (const auto& [w, bytes] : gruppen) {
-      try {
-        Anhaengen(w->datei, w->ordner_laenge, w->konto, w->wkn, w->titel, w->art, bytes);
-      } catch (...) {
-        // As when written at once: a lost file's records harm nothing else.
-      }
-    }
-  } catch (...) {
-    // Out of memory while grouping: these values are lost, as a failed write would lose them.
   }
 }
 

@@ -76,7 +76,7 @@ class RttAufzeichnung {
   // Writes the waiting values now: one write per file with all its records in their order, the
   // files in the order of their first value.
   void SchreibeWartende() noexcept;
-  size_t Wartende() const { return wartend_.size(); }
+  size_t Wartende() const { return wartende_werte_; }
 
   // Whoever names, checks or deletes RTT files sees everything booked before: these write the
   // waiting values first.
@@ -96,18 +96,25 @@ class RttAufzeichnung {
   void SchliesseDateien() noexcept;
 
  private:
-  // A value waiting for its file, with what the file's header needs should it be new.
-  struct WartenderWert {
+  // One file's waiting records, in their order, with what the file's header needs should it be
+  // new (the names of its first value). Each file has one per round of waiting values, so that a
+  // value costs an append of its 16 bytes, not a copy of its names.
+  struct WartendeDatei {
     std::string datei;
     size_t ordner_laenge;
     std::string konto, wkn, titel;
     eKontoDatenArt art;
-    RttRecordBytes bytes;
+    std::vector<uint8_t> records;
   };
   // The location of a series, built once per account, security and kind as the host spells them
-  // (every value of a series goes to the same file) and forgotten with the storage folder.
-  const RttLocation& Ort(std::string_view KontoName, std::string_view TitelWKN,
-                         eKontoDatenArt Datenart);
+  // (every value of a series goes to the same file) and forgotten with the storage folder; with
+  // the file's waiting records of this round, if it has some.
+  struct Ort {
+    RttLocation location;
+    uint64_t runde = 0;
+    size_t wartend = 0;  // index in wartend_ when runde is the current round
+  };
+  Ort& FindeOrt(std::string_view KontoName, std::string_view TitelWKN, eKontoDatenArt Datenart);
   void Anhaengen(const std::string& datei, size_t ordner_laenge, std::string_view KontoName,
                  std::string_view TitelWKN, std::string_view TitelName, eKontoDatenArt Datenart,
                  std::span<const uint8_t> records);
@@ -116,8 +123,11 @@ class RttAufzeichnung {
   RttStorage speicher_;
   RttAufschub* aufschub_;
   OffeneRttDateien offen_;
-  std::vector<WartenderWert> wartend_;
-  std::unordered_map<std::string, RttLocation> orte_;
+  std::vector<WartendeDatei> wartend_;  // files in the order of their first waiting value
+  std::unordered_map<std::string, size_t> wartend_nach_datei_;  // this round's, by file
+  size_t wartende_werte_ = 0;
+  uint64_t runde_ = 1;  // counts the writings of the waiting values
+  std::unordered_map<std::string, Ort> orte_;
   std::string ort_schluessel_;  // kept to look up without allocating
   int aufrufe_ = 0;             // calls being answered, one inside another
 };
