@@ -75,10 +75,10 @@ TEST(Win32ConsoleTest, ToolsWriteTheirUmlautsAsUtf8) {
     std::string expected;  // a whole line of the output
     DWORD exit_code;
   } cases[] = {
-      {"vks-reg, an error on stderr", Z(VKS_REG_EXE) + " export",
+      {"vks-reg, a usage error on stderr", Z(VKS_REG_EXE) + " export",
        "FEHLER: Unzulässiger Prozeduraufruf oder ungültiges Argument (export [SCHLÜSSEL] "
        "DATEI)\r\n",
-       1},
+       2},
       {"vks-rtt, a file named with an umlaut", Z(VKS_RTT_EXE) + " info " + Z(rtt),
        "Anzeigename: AktienAktuellerWert-Konto Zürich\r\nDateiname: ", 0},
   };
