@@ -6,6 +6,7 @@
 # a server outside the main installation logs how to make it the main one.
 build=$1
 work=$2
+seiten=${3:-}  # the man pages the build makes, relative to share/
 rm -rf "$work"
 mkdir -p "$work/home"
 failures=0
@@ -35,8 +36,8 @@ check_tree() {  # check_tree NAME ROOT PREFIX EXEC_PREFIX: ROOT holds only PREFI
     "$4/libexec/tradomir/vks-kontoserver" ] || fail "$1: ExecStart= der systemd-Unit"
   grep -qx "SystemdService=vks-kontoserver.service" \
     "$3/share/dbus-1/services/de.tradomir.VKSKontoServerV7.service" || fail "$1: SystemdService="
-  for f in doc/tradomir-kontoserver/handbuch.html bash-completion/completions/vks-reg \
-    man/man1/vks-store.1.gz man/man1/vks-kontoserver.1.gz; do
+  # shellcheck disable=SC2086
+  for f in doc/tradomir-kontoserver/handbuch.html bash-completion/completions/vks-reg $seiten; do
     [ -f "$3/share/$f" ] || fail "$1: $f fehlt"
   done
   [ -z "$(ls -A "$HOME")" ] || fail "$1: in HOME geschrieben: $(ls -A "$HOME")"
