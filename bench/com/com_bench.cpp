@@ -10,7 +10,6 @@
 
 #include <objbase.h>
 #include <oleauto.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +21,7 @@
 #include "adapters/com/ComPtr.h"
 #include "adapters/com/WideText.h"
 #include "tests/adapters/com/DispatchCall.h"
+#include "tests/adapters/com/ServerProcess.h"
 
 namespace {
 
@@ -29,21 +29,6 @@ using namespace vks;
 using namespace vks::com;
 
 constexpr int kRounds = 5;
-
-// The server that COM started for this process (one per prefix), for its CPU times.
-HANDLE ServerProcess() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  HANDLE found = nullptr;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"VKSKontoServer.exe") == 0)
-      found = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-  return found;
-}
 
 // User and kernel time of `process` so far, in microseconds.
 double CpuMicros(HANDLE process) {
@@ -95,7 +80,7 @@ int main() {
   Check(Call(konto.Get(), L"VKSNeuesKontoZufügen", DISPATCH_METHOD, neu).hr, "new account");
   for (auto& a : neu) VariantClear(&a);
 
-  HANDLE server = ServerProcess();
+  HANDLE server = vks::testing::ServerProcess(PROCESS_QUERY_LIMITED_INFORMATION);
   if (!server) std::fprintf(stderr, "com_bench: the server's process is not found: no CPU times\n");
   constexpr int kCalls = 2000;
   const Figure floor = Measure(server, kCalls, [&](int) {

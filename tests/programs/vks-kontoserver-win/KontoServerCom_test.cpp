@@ -7,7 +7,6 @@
 
 #include <ocidl.h>
 #include <oleauto.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +22,7 @@
 #include "adapters/com/WideText.h"
 #include "platform/automation/AutomationError.h"
 #include "tests/adapters/com/DispatchCall.h"
+#include "tests/adapters/com/ServerProcess.h"
 
 namespace vks::com {
 namespace {
@@ -78,21 +78,6 @@ std::set<std::wstring> Subkeys(HKEY root, const std::wstring& path) {
     names.insert(name);
   RegCloseKey(key);
   return names;
-}
-
-// The running server's process, for waiting on its end.
-HANDLE ServerProcess() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  HANDLE found = nullptr;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
-       more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"VKSKontoServer.exe") == 0)
-      found = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-  return found;
 }
 
 // A host's sink of AlleOrdersStreichen that calls the server back from inside its handler.
@@ -186,7 +171,7 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   ASSERT_EQ(CoCreateInstance(VKSKontoServerV7::CLSID_clOrderZusatzInfos, nullptr,
                              CLSCTX_LOCAL_SERVER, IID_IDispatch, extras.ReceiveVoid()),
             S_OK);
-  HANDLE server = ServerProcess();
+  HANDLE server = vks::testing::ServerProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION);
   ASSERT_NE(server, nullptr);
   VARIANT margin = Arg(Variant(10.0f));
   ASSERT_EQ(Call(extras.Get(), L"Margin", DISPATCH_PROPERTYPUT, {margin}).hr, S_OK);
