@@ -1,0 +1,958 @@
+// The account's bookings: metrics, prices, fills, order reports, rules, deleted entries and the
+// series they record, on one account with a standing computer clock and an in-memory recorder.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "accounts/Eingabepruefung.h"
+#include "accounts/EintraegeLoeschen.h"
+#include "accounts/KontoBedingungen.h"
+#include "accounts/KontoBeobachter.h"
+#include "accounts/KontoKennzahl.h"
+#include "accounts/KontoRegeln.h"
+#include "accounts/KontoUmgebung.h"
+#include "accounts/KursDatenJetztSpeichern.h"
+#include "accounts/Margin.h"
+#include "accounts/Orderstatus.h"
+#include "accounts/VerbucheFill.h"
+#include "accounts/clKonto.h"
+#include "fakes/ErrorOf.h"
+#include "fakes/FakeClock.h"
+#include "fakes/SpeicherAufzeichnung.h"
+#include "platform/automation/AutomationError.h"
+#include "platform/automation/NoValue.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
+
+namespace vks {
+namespace {
+
+// Answers every rule with a fixed outcome and result, and keeps each call as
+// "ProzName|Formel|KontoName|OrderAktion".
+class FesteRegeln : public KontoRegeln {
+ public:
+  bool FuehreRegelAus(const std::string& ProzName, const std::string& Formel,
+                      const std::string& KontoName, int32_t OrderAktion,
+                      int32_t& Ergebnis) override {
+    aufrufe.push_back(ProzName + "|" + Formel + "|" + KontoName + "|" +
+                      std::to_string(OrderAktion));
+    if (lief) Ergebnis = ergebnis;
+    return lief;
+  }
+  bool lief = true;
+  int32_t ergebnis = 0;
+  std::vector<std::string> aufrufe;
+};
+
+class KontoTest : public ::testing::Test {
+ protected:
+  // The series of the account's kind `art` (of one security with `wkn`); none when never written.
+  std::vector<RttRecord> Records(eKontoDatenArt art, std::string_view wkn = "") {
+    auto contents = rtt_.Inhalt(konto_.KontoName, wkn, art);
+    if (!contents.ok()) return {};
+    EXPECT_TRUE(contents->well_formed);
+    return contents->records;
+  }
+  // The account kinds that got a record.
+  std::set<int> Geschrieben() {
+    std::set<int> kinds;
+    for (int art = 2; art <= 51; ++art)
+      if (!Records(static_cast<eKontoDatenArt>(art)).empty()) kinds.insert(art);
+    return kinds;
+  }
+  // Time, value and second value of the one record of kind `art` (of one security with `wkn`).
+  std::tuple<double, float, float> Einzig(int art, std::string_view wkn = "") {
+    const auto records = Records(static_cast<eKontoDatenArt>(art), wkn);
+    EXPECT_EQ(records.size(), 1u) << "kind " << art;
+    if (records.empty()) return {};
+    return {records[0].time.days, records[0].value, records[0].value2};
+  }
+  // A position added to the account as it stands, without booking anything.
+  clTitelPosition& Position(const std::string& wkn, int32_t size, float preis, float margin = 1,
+                            float point_value = 0) {
+    auto p = std::make_shared<clTitelPosition>();
+    p->TitelWKN = wkn;
+    p->TitelName = wkn + " AG";
+    p->Position = size;
+    p->Durchschnittspreis = preis;
+    p->Margin = margin;
+    p->PointValue = point_value;
+    return *konto_.cTitelPositionen.Add(wkn, p);
+  }
+
+  testing::SpeicherAufzeichnung rtt_;
+  testing::FakeClock clock_{46000.75};
+  KontoUmgebung umgebung_{clock_, rtt_.rtt};
+  clKonto konto_;
+};
+
+// The edges of the years 100 to 9999; before the epoch the fraction counts forward from midnight.
+TEST(IstGueltigesDatumTest, YearsOneHundredToNineThousandNineHundredNinetyNine) {
+  const struct {
+    double days;
+    bool gueltig;
+  } kCases[] = {
+      {0, true},         {-657434, true},    {-657434.99999, true}, {2958465.99999, true},
+      {-657435, false},  {2958466, false},   {1e308, false},        {-1e308, false},
+      {INFINITY, false}, {-INFINITY, false}, {NAN, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(::testing::Message() << std::setprecision(17) << c.days);
+    EXPECT_EQ(IstGueltigesDatum(DateValue{c.days}), c.gueltig);
+  }
+}
+
+// Every field gets its own value, so that a metric reading the wrong field or the wrong side shows.
+void FillDistinct(clKonto& k) {
+  k.OffeneLongOrders = 3;
+  k.OffeneShortOrders = 5;
+  k.OffeneLongEnterOrders = 7;
+  k.OffeneShortEnterOrders = 11;
+  k.FilledLongOrders = 13;
+  k.FilledShortOrders = 17;
+  k.FilledEnterLongOrders = 19;
+  k.FilledEnterShortOrders = 23;
+  k.AnzahlPositionen = 9;
+  k.AnzahlShortPositionen = 4;
+  k.AktienPositionen = 6;
+  k.AktienPositionenShort = 1;
+  k.KontraktAnzahl = 30;
+  k.KontraktAnzahlShort = 12;
+  k.EnterOrderMarginGesamt = 100.5;
+  k.EnterOrderMarginShort = 40.25;
+  k.EnterOrderAktienMarginGesamt = 80;
+  k.EnterOrderAktienMarginShort = 30.5;
+  k.AktienInvestWertGesamt = 5000;
+  k.AktienInvestWertShort = 1250;
+  k.AktienWertAktuellGesamt = 5200;
+  k.AktienWertAktuellShort = 1300;
+  k.KapitalAktienOpenPLGesamt = 200;
+  k.KapitalAktienOpenPLShort = -50;
+  k.KapitalAktienMarginGesamt = 2500;
+  k.KapitalAktienMarginShort = 625;
+  k.KapitalKontrakteOpenPLGesamt = -75;
+  k.KapitalKontrakteOpenPLShort = 25;
+  k.KapitalKontrakteMarginGesamt = 3000;
+  k.KapitalKontrakteMarginShort = 1000;
+  k.CashBetrag = 4321.5;
+  k.PaidCommissions = 12.75;
+}
+
+TEST(KontoKennzahlTest, EveryMetricReadsItsFieldsWithItsType) {
+  clKonto k;
+  FillDistinct(k);
+  // Each count (a Long) and amount (a Double) with its long and short parts; capital is cash, open
+  // P/L and margins, available capital the same without the margins; the rest Empty.
+  const struct {
+    int32_t gesamt, lang, kurz;
+    Variant x, xl, xs;
+  } rows[] = {
+      {eOpenOrders, eOpenLOrders, eOpenSOrders, 8, 3, 5},
+      {eOpenEnterOrders, eOpenLEnterOrders, eOpenSEnterOrders, 18, 7, 11},
+      {eFilledOrders, eFilledLOrders, eFilledSOrders, 30, 13, 17},
+      {eFilledEnterOrders, eFilledLEnterOrders, eFilledSEnterOrders, 42, 19, 23},
+      {eAnzahlPositionen, eAnzahlLPositionen, eAnzahlSPositionen, 9, 5, 4},
+      {eAktienPositionen, eAktienLPositionen, eAktienSPositionen, 6, 5, 1},
+      {eKontraktAnzahl, eKontraktLAnzahl, eKontraktSAnzahl, 30, 18, 12},
+      {0, eEnterOrderMarginLong, eEnterOrderMarginShort, Variant(), 60.25, 40.25},
+      {-1, eEnterOrderAktienMarginLong, eEnterOrderAktienMarginShort, Variant(), 49.5, 30.5},
+      {eAktienInvestWert, eAktienInvestLWert, eAktienInvestSWert, 5000.0, 3750.0, 1250.0},
+      {eAktienAktuellWert, eAktienAktuellLWert, eAktienAktuellSWert, 5200.0, 3900.0, 1300.0},
+      {eAktienOpenPL, eAktienLOpenPL, eAktienSOpenPL, 200.0, 250.0, -50.0},
+      {eAktienMargin, eAktienLMargin, eAktienSMargin, 2500.0, 1875.0, 625.0},
+      {eKontrakteOpenPL, eKontrakteLOpenPL, eKontrakteSOpenPL, -75.0, -100.0, 25.0},
+      {eKontrakteMargin, eKontrakteLMargin, eKontrakteSMargin, 3000.0, 2000.0, 1000.0},
+      {eFreiesKapital, eGesamtKapital, eVerfuegbarKapital, 4321.5, 9946.5, 4446.5},
+      {ebezahltegebuehren, ePlatzierenVerhindert, 49, 12.75, Variant(), Variant()},
+      {INT32_MIN, INT32_MIN, INT32_MIN, Variant(), Variant(), Variant()},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.gesamt);
+    EXPECT_EQ(GetKontoKennzahl(k, r.gesamt), r.x);
+    EXPECT_EQ(GetKontoKennzahl(k, r.lang), r.xl);
+    EXPECT_EQ(GetKontoKennzahl(k, r.kurz), r.xs);
+  }
+}
+
+TEST(KontoKennzahlTest, SumsBeyondTheLongRangeOverflow) {
+  clKonto k;
+  k.OffeneLongOrders = INT32_MAX;
+  k.OffeneShortOrders = 1;
+  EXPECT_EQ(testing::ErrorOf([&] { (void)GetKontoKennzahl(k, eOpenOrders); }), 6);
+}
+
+TEST(KontoKennzahlTest, TheNameListHoldsAll48EntriesInNumberOrder) {
+  KeyedDictionary<Variant> liste;
+  FuelleKennzahlenListe(liste);
+  ASSERT_EQ(liste.Count(), 48u);
+  const auto entry = [](std::string name, int32_t n, int16_t kategorie) {
+    return Variant(VariantArray::Vector(0, {Variant(name), Variant(n), Variant(kategorie)}));
+  };
+  EXPECT_EQ(liste.Item("KeineEnterOrder"), entry("Keine Enter Order", 48, 1));
+  EXPECT_EQ(liste.Item("VERFÜGBARESKAPITAL"), entry("Verfügbares Kapital", 46, 5));
+  EXPECT_EQ(liste.Item("EnterOrderMarginLong"), entry("Enter Order Margin Long", 22, 4));
+  const std::vector<std::string> keys = liste.Keys();
+  EXPECT_EQ(keys[0], "OffeneOrders");
+  EXPECT_EQ(keys[21], "EnterOrderMarginLong");
+  EXPECT_EQ(keys[25], "AktienInvestitionswert");
+  EXPECT_EQ(keys[46], "BezahlteGebuehren");
+  int32_t expected = 1;
+  for (const auto& e : liste) {
+    EXPECT_EQ(e.value.AsArray().At(1), Variant(expected++)) << e.key;
+  }
+}
+
+TEST(KontoKennzahlTest, AListHoldingAKeyAlreadyFailsWithTheDictionaryError) {
+  KeyedDictionary<Variant> liste;
+  liste.Add("positionen", Variant(1));
+  EXPECT_EQ(testing::ErrorOf([&] { FuelleKennzahlenListe(liste); }), 457);
+  EXPECT_EQ(liste.Count(), 13u);  // the twelve before "Positionen" and the caller's own
+}
+
+clTitelPosition& AddPosition(clKonto& konto, const std::string& wkn, int32_t position, float preis,
+                             float point_value = 0, float margin = 1) {
+  auto p = std::make_shared<clTitelPosition>();
+  p->TitelWKN = wkn;
+  p->Position = position;
+  p->Durchschnittspreis = preis;
+  p->PointValue = point_value;
+  p->Margin = margin;
+  // Bound as the order booking binds it.
+  double bound = point_value == 0 ? AktienMargin(preis, position, margin, 1)
+                                  : KontraktMargin(margin, position);
+  double& margin_gesamt =
+      point_value == 0 ? konto.KapitalAktienMarginGesamt : konto.KapitalKontrakteMarginGesamt;
+  margin_gesamt += bound;
+  konto.CashBetrag -= bound;
+  if (point_value == 0) {
+    konto.AktienInvestWertGesamt += preis * std::abs(position);
+    konto.AktienWertAktuellGesamt += preis * std::abs(position);
+  }
+  return *konto.cTitelPositionen.Add(wkn, p);
+}
+
+class ValuationTest : public KontoTest {
+ protected:
+  void Price(const std::string& wkn, float kurs, double datum = 45700.25) {
+    bool sofort = false;
+    konto_.NeuerKurs(wkn, DateValue{datum}, kurs, sofort, clock_);
+  }
+};
+
+// Open P/L and capital follow the host's random prices against an independent model
+// (tests/interface/KontoOperationen_random_test.cpp); here which series a price marks for
+// recording, and the times it sets.
+TEST_F(ValuationTest, APriceMarksTheSeriesOfItsKind) {
+  const struct {
+    const char *wkn, *gemeldet;  // as the host reports it, in any case
+    int32_t position;
+    float preis, point_value, margin, kurs;
+    double expected_pl;
+    bool aktienwert, open_pl;
+  } cases[] = {{"DE1", "de1", 10, 100, 0, 1, 110, 100, true, false},
+               {"FDAX", "FDAX", -2, 1000, 50, 2500, 990, 1000, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.wkn);
+    konto_.NeuerAktienwertSpeichern = konto_.NeuerOpenPLSpeichern = false;
+    clTitelPosition& p = AddPosition(konto_, c.wkn, c.position, c.preis, c.point_value, c.margin);
+    const double cash = konto_.CashBetrag;
+    Price(c.gemeldet, c.kurs);
+    EXPECT_EQ(p.OpenPL, c.expected_pl);
+    EXPECT_EQ(konto_.CashBetrag, cash);
+    EXPECT_EQ(p.AktuellerKurs, c.kurs);
+    EXPECT_TRUE(p.NeuenKursSpeichern);
+    EXPECT_EQ(konto_.NeuerAktienwertSpeichern, c.aktienwert);
+    EXPECT_EQ(konto_.NeuerOpenPLSpeichern, c.open_pl);
+    // Computer clock without simulated time.
+    EXPECT_EQ(konto_.AktuelleZeit, DateValue{46000.75});
+    EXPECT_EQ(p.AktuelleZeit, DateValue{46000.75});
+  }
+}
+
+TEST_F(ValuationTest, NothingHappensWithoutAChange) {
+  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
+  AddPosition(konto_, "FLAT", 0, 100);
+  Price("DE1", 110);
+  p.NeuenKursSpeichern = false;
+  konto_.NeuerAktienwertSpeichern = false;
+  clock_.AdvanceSeconds(60);
+  struct Case {
+    const char* name;
+    std::string wkn;
+    float kurs;
+    double datum;
+  };
+  const Case cases[] = {
+      {"same price", "DE1", 110, 45700},          {"unknown security", "XX", 120, 45700},
+      {"flat position", "FLAT", 120, 45700},      {"NaN price", "DE1", NAN, 45700},
+      {"infinite price", "DE1", INFINITY, 45700}, {"NaN time", "DE1", 120, NAN},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Price(c.wkn, c.kurs, c.datum);
+    EXPECT_EQ(p.OpenPL, 100);
+    EXPECT_EQ(konto_.KapitalAktienOpenPLGesamt, 100);
+    EXPECT_FALSE(p.NeuenKursSpeichern);
+    EXPECT_FALSE(konto_.NeuerAktienwertSpeichern);
+    EXPECT_EQ(konto_.AktuelleZeit, DateValue{46000.75});
+  }
+}
+
+TEST_F(ValuationTest, SimulatedTimeTakesTheHostsTimeOnlyWhenSet) {
+  konto_.UseSimulZeit = true;
+  konto_.AktuelleZeit = DateValue{40000};
+  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
+  Price("DE1", 105, 0);
+  EXPECT_EQ(p.OpenPL, 50);
+  EXPECT_EQ(konto_.AktuelleZeit, DateValue{40000});
+  EXPECT_EQ(p.AktuelleZeit, DateValue{0});
+  Price("DE1", 106, 45001.5);
+  EXPECT_EQ(konto_.AktuelleZeit, DateValue{45001.5});
+  EXPECT_EQ(p.AktuelleZeit, DateValue{45001.5});
+}
+
+TEST_F(ValuationTest, ImmediateRecordingLeavesPriceAndFlagsToTheCaller) {
+  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
+  bool sofort = true;
+  konto_.NeuerKurs("DE1", DateValue{1}, 110, sofort, clock_);
+  EXPECT_EQ(p.OpenPL, 100);
+  EXPECT_EQ(p.AktuellerKurs, NoValue);
+  EXPECT_FALSE(p.NeuenKursSpeichern);
+  EXPECT_FALSE(konto_.NeuerAktienwertSpeichern);
+  EXPECT_TRUE(sofort);
+}
+
+TEST_F(ValuationTest, ConversionFactorAppliesOnlyWhenSetAndUsed) {
+  struct Case {
+    bool use;
+    float factor;
+    double expected;
+  };
+  const Case cases[] = {
+      {true, 1.5f, 150}, {false, 1.5f, 100}, {true, 0, 100}, {true, NoValue, 100}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.factor);
+    clKonto konto;
+    konto.UseUmrechnung = c.use;
+    clTitelPosition& p = AddPosition(konto, "US1", 10, 100);
+    p.AktUmrechnungsWert = c.factor;
+    bool sofort = false;
+    konto.NeuerKurs("US1", DateValue{1}, 110, sofort, clock_);
+    EXPECT_EQ(p.OpenPL, c.expected);
+  }
+}
+
+TEST(MarginTest, FormulasAndTheirFactors) {
+  clKonto konto;
+  EXPECT_EQ(KontraktMargin(2500, -3), 7500);
+  EXPECT_EQ(AktienMargin(20, -100, 0.5f, 1.25f), 1250);
+  EXPECT_EQ(KontraktEnterOrderMargin(2500, 2), 5000);
+  EXPECT_EQ(AktienEnterOrderMargin(50, 10, 0.25f, 2), 250);
+  EXPECT_EQ(KontraktEnterOrderMargin(2500, -1), -2500);  // released
+  EXPECT_EQ(KontraktMargin(1, INT32_MIN), 2147483648.0);
+  EXPECT_EQ(MarginUmrechnungsFaktor(konto, 1.25f), 1);
+  konto.UseUmrechnung = true;
+  EXPECT_EQ(MarginUmrechnungsFaktor(konto, 1.25f), 1);  // margin not converted
+  EXPECT_EQ(UmrechnungsFaktor(konto, 1.25f), 1.25f);
+  konto.MarginUmrechnen = true;
+  EXPECT_EQ(MarginUmrechnungsFaktor(konto, 1.25f), 1.25f);
+  EXPECT_EQ(MarginUmrechnungsFaktor(konto, 0), 1);
+  EXPECT_EQ(MarginUmrechnungsFaktor(konto, NoValue), 1);
+  EXPECT_EQ(GebuchterMarginFaktor(0), 1);
+  EXPECT_EQ(GebuchterMarginFaktor(0.8f), 0.8f);
+}
+
+TEST(CommissionsTest, RateMinimumMaximumExtraAndConversion) {
+  // Terms: rate, in points, minimum, maximum, extra, factor, fees converted.
+  const auto terms = [](float rate, bool points, float minimum, float maximum, float extra,
+                        float factor, bool convert) {
+    return clOrderZusatzInfos{0, {}, 0, rate, points, minimum, maximum, extra, factor, convert};
+  };
+  const struct {
+    const char* name;
+    clOrderZusatzInfos terms;
+    int32_t anzahl;
+    float kurs, expected;
+  } cases[] = {
+      {"percent with extra", terms(0.1f, false, 9.9f, 0, 2, 0, false), 1000, 20, 22},
+      {"points raised to minimum", terms(2.5f, true, 15, 0, 0, 0, false), 4, 0, 15},
+      {"points, sells count too", terms(2.5f, true, 0, 0, 0, 0, false), -4, 0, 10},
+      {"capped by maximum", terms(1, false, 0, 50, 0, 0, false), 100, 100, 50},
+      {"maximum 0 means none", terms(1, false, 0, 0, 0, 0, false), 100, 100, 100},
+      {"fees converted at the end", terms(2.5f, true, 15, 0, 1, 1.25f, true), 4, 0, 20},
+      {"no factor, no conversion", terms(2.5f, true, 15, 0, 1, 0, true), 4, 0, 16},
+      {"factor without the flag", terms(2.5f, true, 15, 0, 1, 1.25f, false), 4, 0, 16},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    clTitelPosition p;
+    p.SchreibeZusatzInfos(c.terms);
+    EXPECT_FLOAT_EQ(p.BerechneCommissions(c.anzahl, c.kurs), c.expected);
+  }
+}
+
+// What a fill books is checked against an independent model by the host's random reports
+// (tests/interface/KontoOperationen_random_test.cpp) and its files by the kept session
+// (GleicheBytes_test); here the fills that book nothing.
+
+class VerbucheFillTest : public KontoTest {
+ protected:
+  void Fill(std::string_view wkn, int32_t anzahl, float preis, float point_value) {
+    z_.PointValue = point_value;
+    z_.Margin = point_value == 0 ? 100 : 0;
+    VerbucheFill(konto_, DateValue{45000.5}, wkn, std::string(wkn) + " AG", 1, anzahl, preis, &z_,
+                 umgebung_);
+  }
+  clOrderZusatzInfos z_ = [] {
+    clOrderZusatzInfos z;
+    z.AktUmrechnungsWert = NoValue;
+    return z;
+  }();
+};
+
+// The random reports' stock account charges nothing: an account without commissions ignores an
+// order's commission terms.
+TEST_F(VerbucheFillTest, CommissionsOnlyWhenUsed) {
+  konto_.KontoName = "Gebühren";
+  z_.Commissions = 0.1f;
+  z_.MindestCommissions = 9.9f;
+  z_.ZusatzCommissions = 2;
+  for (bool use : {false, true}) {
+    konto_.UseCommissions = use;
+    Fill("DE1", 1000, 5, 0);  // with: 0.1 % of 5000 = 5, raised to 9.9, plus 2
+  }
+  EXPECT_FLOAT_EQ(static_cast<float>(konto_.PaidCommissions), 11.9f);
+  EXPECT_NEAR(konto_.CashBetrag, 10000 - 2 * 5000 - 11.9, 1e-4);
+  auto paid = Records(dPaidCommissions);
+  ASSERT_EQ(paid.size(), 1u);
+  EXPECT_FLOAT_EQ(paid[0].value2, 11.9f);
+}
+
+// A fill of nothing is ignored; one at a price that is no number is refused; either leaves the
+// account as it was. A position beyond a Long is an overflow, which stops the booking where it
+// happened (the callers keep the account whole); the position keeps its size.
+TEST_F(VerbucheFillTest, RefusedFillsChangeNothing) {
+  konto_.KontoName = "Nichts";
+  const struct {
+    const char* name;
+    int32_t anzahl;
+    float preis;
+    int error;  // 0: ignored
+  } cases[] = {
+      {"nothing", 0, 100, 0},
+      {"negative quantity", -5, 100, 0},
+      {"NaN price", 5, NAN, 5},
+      {"infinite price", 5, INFINITY, 5},
+  };
+  const Variant before = konto_.WriteAllProperties();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(testing::ErrorOf([&] { Fill("DE1", c.anzahl, c.preis, 0); }), c.error);
+    EXPECT_EQ(konto_.WriteAllProperties(), before);
+  }
+  Fill("X", INT32_MAX, 1, 1);
+  EXPECT_EQ(testing::ErrorOf([&] { Fill("X", 1, 1, 1); }), 6);
+  EXPECT_EQ(konto_.cTitelPositionen.Item("X")->Position, INT32_MAX);
+}
+
+// Keeps what the windows would be told, as one line per event.
+class EventLog : public KontoBeobachter {
+ public:
+  void OrderAdded(const clKonto&, const clOffeneOrder& o) override { Add("order+ " + o.ID); }
+  void OrderChanged(const clKonto&, const clOffeneOrder& o) override { Add("order~ " + o.ID); }
+  void OrderRemoved(const clKonto&, const clOffeneOrder& o) override { Add("order- " + o.ID); }
+  void EntryMarginChanged(const clKonto&) override { Add("margin"); }
+  void PositionAdded(const clKonto&, const clTitelPosition& p) override {
+    Add("pos+ " + p.TitelWKN);
+  }
+  void PositionChanged(const clKonto&, const clTitelPosition& p) override {
+    Add("pos~ " + p.TitelWKN + " " + std::to_string(p.Position));
+  }
+  void FillAdded(const clKonto&, const clFilledOrder& f) override { Add("fill+ " + f.ID); }
+  void AccountRowChanged(const clKonto&, ZeilenAnlass) override {}
+  std::vector<std::string> events;
+
+ private:
+  void Add(std::string e) { events.push_back(std::move(e)); }
+};
+
+class OrderstatusTest : public KontoTest {
+ protected:
+  OrderstatusTest() {
+    umgebung_.beobachter = &log_;
+    umgebung_.regeln = &rules_;
+    rules_.lief = false;
+    konto_.KontoName = "Orders";
+    konto_.FillStreichBedingung = "gezählt";
+    terms_.Margin = 50;  // percent of a stock's value
+    terms_.AktUmrechnungsWert = NoValue;
+  }
+  OrderstatusErgebnis Report(const std::string& id, int16_t aktion, int32_t anzahl, int32_t filled,
+                             float preis, bool entry = true, double datum = 45000.5) {
+    return BucheOrderstatus(
+        konto_,
+        {DateValue{datum}, id, "DE1", "Eins AG", aktion, anzahl, filled, preis, entry, &terms_},
+        umgebung_);
+  }
+
+  FesteRegeln rules_;  // counts the cancellation rules run
+  EventLog log_;
+  clOrderZusatzInfos terms_;
+};
+
+// Counts, margins and positions follow the host's random reports against an independent model
+// (tests/interface/KontoOperationen_random_test.cpp); here what the windows are told, the rules
+// run and the fill's average entry price.
+TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
+  EXPECT_EQ(Report("A1", 1, 10, 0, 50), OrderstatusErgebnis::kGebucht);
+  EXPECT_EQ(konto_.AktuelleZeit, DateValue{45000.5});
+  EXPECT_EQ(rules_.aufrufe.size(), 0u);
+  Report("A1", 1, 10, 4, 49, true, 45000.6);
+  EXPECT_EQ(rules_.aufrufe.size(), 1u);
+  Report("A1", 1, 10, 10, 52, true, 45000.7);
+  const clFilledOrder& fill = *konto_.cFilledOrders.Item("A1");
+  EXPECT_FLOAT_EQ(fill.EnterPreis, 50.8f);  // (52 × 6 + 49 × 4) / 10
+  EXPECT_FALSE(fill.Gestrichen);
+  EXPECT_EQ(rules_.aufrufe.size(), 2u);
+  EXPECT_EQ(log_.events, (std::vector<std::string>{"order+ A1", "margin", "margin", "pos+ DE1",
+                                                   "pos~ DE1 4", "order~ A1", "margin",
+                                                   "pos~ DE1 10", "order- A1", "fill+ A1"}));
+  // The same ID again, in another case, is refused and changes nothing.
+  EXPECT_EQ(Report("a1", 1, 10, 10, 52), OrderstatusErgebnis::kBereitsAusgefuehrt);
+  EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, 10);
+}
+
+// The fill record of a cancelled order is dated at the account's time.
+TEST_F(OrderstatusTest, CancellingAPartlyFilledOrder) {
+  konto_.AktuelleZeit = DateValue{45000};
+  Report("D1", -1, 10, 3, 60, true, 44000);  // SimulDatum earlier than the account's time
+  konto_.AktuelleZeit = DateValue{45050};
+  EXPECT_TRUE(StreicheOffeneOrder(konto_, "d1", DateValue{0}, umgebung_));
+  const clFilledOrder& fill = *konto_.cFilledOrders.Item("D1");
+  EXPECT_TRUE(fill.Gestrichen);
+  EXPECT_EQ(fill.FilledAnzahl, 3);
+  EXPECT_EQ(fill.SimulDatum, DateValue{45050});
+  EXPECT_FALSE(StreicheOffeneOrder(konto_, "D1", DateValue{0}, umgebung_));
+}
+
+// Reports that cannot be booked whole are the random reports' (KontoOperationen_random_test);
+// here the counters at their edge: a count beyond a Long is refused and changes nothing, also
+// when a cancellation would count, and the count of all contracts may reach a Long's largest.
+TEST_F(OrderstatusTest, CountsBeyondALongAreRefused) {
+  Report("F1", 1, 10, 4, 50);
+  konto_.FilledOrders = INT32_MAX;
+  const Variant full = konto_.WriteAllProperties();
+  EXPECT_THROW(Report("F5", 1, 1, 1, 50), AutomationError);
+  EXPECT_THROW(StreicheOffeneOrder(konto_, "F1", DateValue{0}, umgebung_), AutomationError);
+  EXPECT_EQ(konto_.WriteAllProperties(), full);
+
+  konto_.FilledOrders = 0;
+  terms_.PointValue = 50;
+  auto report = [&](const std::string& id, const char* wkn, int16_t aktion, int32_t n) {
+    return BucheOrderstatus(
+        konto_, {DateValue{45000.5}, id, wkn, wkn, aktion, n, n, 10, false, &terms_}, umgebung_);
+  };
+  report("K1", "FDAX", -1, 2);
+  const Variant before = konto_.WriteAllProperties();
+  EXPECT_THROW(report("K2", "FESX", 1, INT32_MAX - 1), AutomationError);
+  EXPECT_EQ(konto_.WriteAllProperties(), before);
+  report("K3", "FESX", 1, INT32_MAX - 2);
+  EXPECT_EQ(konto_.KontraktAnzahl, INT32_MAX);
+  EXPECT_EQ(konto_.KontraktAnzahlShort, 2);
+}
+
+class KontoBedingungenTest : public KontoTest {
+ protected:
+  KontoBedingungenTest() {
+    konto_.KontoName = "Depot";
+    konto_.AktuelleZeit = DateValue{45000.25};
+    umgebung_.regeln = &auswertung_;
+  }
+  std::vector<RttRecord> Verhindert() { return Records(dPlatzierenVerhindert); }
+
+  FesteRegeln auswertung_;
+};
+
+TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } kCases[] = {
+      {"Abgelehnt: #Ergebnis#", "Abgelehnt: 7"},
+      {"#ERGEBNIS# und #ergebnis#!", "7 und 7!"},
+      {"#Ergebnis##eRgEbNiS#", "77"},
+      {"Größe #Ergebnis", "Größe #Ergebnis"},
+      {"", ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ErsetzeMarke(c.text, "#Ergebnis#", "7"), c.expected);
+  }
+}
+
+TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
+  konto_.PlatziereBedingung = "  Ergebnis = -2  ";
+  const struct {
+    const char* meldung;
+    int32_t ergebnis, aktion;
+    const char* expected;
+  } kCases[] = {{"Nein (#ergebnis#)", -2, 2, "Nein (-2)"}, {"", 1, 0, ""}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.expected);
+    konto_.PlatziereMeldung = c.meldung;
+    auswertung_.ergebnis = c.ergebnis;
+    auswertung_.aufrufe.clear();
+    std::string meldung = "alt";
+    EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, c.aktion, meldung, umgebung_));
+    EXPECT_EQ(meldung, c.expected);
+    EXPECT_EQ(auswertung_.aufrufe,
+              std::vector<std::string>{"PruefePlatziereProz|  Ergebnis = -2  |Depot|" +
+                                       std::to_string(c.aktion)});
+    auto records = Verhindert();  // one more record per refusal
+    ASSERT_EQ(records.size(), static_cast<size_t>(&c - kCases + 1));
+    EXPECT_EQ(records.back().time.days, 45000.25);
+    EXPECT_EQ(records.back().value, c.ergebnis);
+    EXPECT_EQ(records.back().value2, c.aktion);
+  }
+}
+
+TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
+  const struct {
+    const char* name;
+    std::string bedingung;
+    bool lief;
+    int32_t ergebnis;
+    bool evaluated;
+  } kCases[] = {
+      {"no rule", "", true, 5, false},
+      {"blanks only", "    ", true, 5, false},
+      {"result zero", "Ergebnis = 0", true, 0, true},
+      {"script failed", "Ergebnis = ", false, 5, true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    auswertung_.aufrufe.clear();
+    auswertung_.lief = c.lief;
+    auswertung_.ergebnis = c.ergebnis;
+    konto_.PlatziereBedingung = c.bedingung;
+    konto_.FillStreichBedingung = c.bedingung;
+    konto_.PlatziereMeldung = "#Ergebnis#";
+    std::string meldung = "unverändert";
+    EXPECT_FALSE(PrüfePlatzierenNichtMöglich(konto_, 1, meldung, umgebung_));
+    EXPECT_EQ(meldung, "unverändert");
+    EXPECT_FALSE(PrüfeFillStreichen(konto_, umgebung_));
+    EXPECT_EQ(auswertung_.aufrufe.size(), c.evaluated ? 2u : 0u);
+  }
+  EXPECT_TRUE(Verhindert().empty());
+}
+
+TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
+  konto_.FillStreichBedingung = "If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders";
+  auswertung_.ergebnis = 3;
+  EXPECT_TRUE(PrüfeFillStreichen(konto_, umgebung_));
+  ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
+  EXPECT_EQ(auswertung_.aufrufe[0],
+            "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0");
+  EXPECT_TRUE(Verhindert().empty());
+}
+
+class EintraegeLoeschenTest : public KontoTest {
+ protected:
+  EintraegeLoeschenTest() {
+    konto_.KontoName = "Depot";
+    konto_.AktuelleZeit = DateValue{45500.25};
+  }
+  void Order(const std::string& id, int16_t aktion, bool enter, float margin, float point_value) {
+    auto o = std::make_shared<clOffeneOrder>();
+    o->ID = id;
+    o->TitelWKN = "W" + id;
+    o->Aktion = aktion;
+    o->Anzahl = 100;
+    o->FilledAnzahl = 40;
+    o->IsEnterOrder = enter;
+    o->Kurs = 20;
+    o->Margin = margin;
+    o->PointValue = point_value;
+    konto_.cOffeneOrders.Add(id, o);
+  }
+  void Fill(const std::string& id, int16_t aktion, bool enter) {
+    auto f = std::make_shared<clFilledOrder>();
+    f->ID = id;
+    f->Aktion = aktion;
+    f->IsEnterOrder = enter;
+    konto_.cFilledOrders.Add(id, f);
+  }
+
+  std::vector<std::string> entfernt_;
+  ZeileEntfernt merke_ = [this](const std::string& key) { entfernt_.push_back(key); };
+};
+
+// Settling moves the position's open P/L and margin to cash; without it only the counters change.
+// The computer's clock dates the records: the account does not use simulated time.
+TEST_F(EintraegeLoeschenTest, RemovingALongStockPositionWithAndWithoutSettling) {
+  for (bool ausgleichen : {false, true}) {
+    SCOPED_TRACE(ausgleichen ? "settled" : "not settled");
+    konto_.KontoName = ausgleichen ? "Depot" : "Ohne";
+    clTitelPosition& p = Position("DE0001", 100, 10, 0.5f);
+    p.OpenPL = 50;
+    p.AktuellerKurs = 10.5f;
+    konto_.CashBetrag = 5000;
+    konto_.KapitalAktienMarginGesamt = 500;
+    konto_.AktienInvestWertGesamt = 1000;
+    konto_.AktienWertAktuellGesamt = 1050;
+    konto_.KapitalAktienOpenPLGesamt = 50;
+    konto_.AnzahlPositionen = konto_.AktienPositionen = 1;
+    entfernt_.clear();
+
+    LöschePositionen(konto_, {"#DE0001"}, ausgleichen, umgebung_, merke_);
+
+    EXPECT_EQ(entfernt_, std::vector<std::string>{"#DE0001"});
+    EXPECT_EQ(konto_.cTitelPositionen.Count(), 0u);
+    EXPECT_EQ(konto_.AnzahlPositionen + konto_.AktienPositionen, 0);
+    EXPECT_DOUBLE_EQ(konto_.CashBetrag, ausgleichen ? 5550 : 5000);
+    EXPECT_DOUBLE_EQ(konto_.KapitalAktienMarginGesamt, ausgleichen ? 0 : 500);
+    if (!ausgleichen) continue;
+    EXPECT_DOUBLE_EQ(konto_.AktienInvestWertGesamt, 0);
+    EXPECT_DOUBLE_EQ(konto_.AktienWertAktuellGesamt, 0);
+    EXPECT_DOUBLE_EQ(konto_.KapitalAktienOpenPLGesamt, 0);
+    EXPECT_EQ(Einzig(dTitelPos, "DE0001"), std::tuple(46000.75, 10.0f, 0.0f));
+    EXPECT_EQ(Geschrieben(), (std::set<int>{14, 15, 17, 18, 20, 21, 23, 24, 25, 26, 27,
+                                            28, 32, 33, 34, 38, 39, 40, 47, 48, 49}));
+    EXPECT_EQ(Einzig(dKapitalCash), std::tuple(46000.75, 5550.0f, 0.0f));
+    EXPECT_EQ(Einzig(dKapitalGesamtKapital), std::tuple(46000.75, 5550.0f, 0.0f));
+    EXPECT_EQ(Einzig(dAnzahlPositionen), std::tuple(46000.75, 0.0f, 1.0f));
+    EXPECT_EQ(Einzig(dKapitalAktienMargin), std::tuple(46000.75, 0.0f, 1.0f));
+  }
+}
+
+// With simulated time the records are dated at the account's own.
+TEST_F(EintraegeLoeschenTest, AShortContractPositionReducesTheShortCounterparts) {
+  konto_.UseSimulZeit = true;
+  Position("FDAX", -2, 15000, 1000, 25).OpenPL = -300;
+  konto_.CashBetrag = 8000;
+  konto_.KapitalKontrakteMarginGesamt = konto_.KapitalKontrakteMarginShort = 2000;
+  konto_.KapitalKontrakteOpenPLGesamt = konto_.KapitalKontrakteOpenPLShort = -300;
+  konto_.AnzahlPositionen = konto_.AnzahlShortPositionen = 1;
+  konto_.KontraktAnzahl = konto_.KontraktAnzahlShort = 1;
+
+  LöschePositionen(konto_, {"#FDAX"}, true, umgebung_, merke_);
+
+  EXPECT_DOUBLE_EQ(konto_.CashBetrag, 8000 - 300 + 2000);
+  EXPECT_DOUBLE_EQ(konto_.KapitalKontrakteMarginShort, 0);
+  EXPECT_DOUBLE_EQ(konto_.KapitalKontrakteOpenPLShort, 0);
+  EXPECT_EQ(konto_.AnzahlShortPositionen + konto_.KontraktAnzahlShort, 0);
+  EXPECT_EQ(Geschrieben(),
+            (std::set<int>{14, 16, 17, 19, 20, 22, 29, 30, 31, 35, 36, 37, 47, 48, 49}));
+  EXPECT_EQ(std::get<0>(Einzig(dKapitalCash)), 45500.25);
+}
+
+TEST_F(EintraegeLoeschenTest, APartlyFilledEntryOrderReleasesTheMarginOfItsRest) {
+  const struct {
+    const char* name;
+    int16_t aktion;
+    float point_value, margin;
+    double gesamt, short_teil, aktien_gesamt, aktien_short;
+    std::set<int> kinds;
+  } faelle[] = {
+      {"long stock", 1, 0, 0.25f, 300, 0, 300, 0, {2, 3, 5, 6, 41, 42, 43, 44, 45, 46}},
+      {"short stock", -1, 0, 0.25f, 300, 300, 300, 300, {2, 4, 5, 7, 41, 42, 43, 44, 45, 46}},
+      {"short contract", -1, 50, 800, 48000, 48000, 0, 0, {2, 4, 5, 7, 41, 42, 43, 44, 45, 46}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    rtt_.dateien.files.clear();
+    konto_.cOffeneOrders.RemoveAll();
+    Order("A1", f.aktion, true, f.margin, f.point_value);
+    konto_.OffeneLongOrders = konto_.OffeneShortOrders = 1;
+    konto_.OffeneLongEnterOrders = konto_.OffeneShortEnterOrders = 1;
+    konto_.EnterOrderMarginGesamt = konto_.EnterOrderMarginShort = 50000;
+    konto_.EnterOrderAktienMarginGesamt = konto_.EnterOrderAktienMarginShort = 1000;
+
+    LöscheOffeneOrders(konto_, {"A1"}, umgebung_, nullptr);
+
+    EXPECT_EQ(konto_.cOffeneOrders.Count(), 0u);
+    EXPECT_DOUBLE_EQ(50000 - konto_.EnterOrderMarginGesamt, f.gesamt);
+    EXPECT_DOUBLE_EQ(50000 - konto_.EnterOrderMarginShort, f.short_teil);
+    EXPECT_DOUBLE_EQ(1000 - konto_.EnterOrderAktienMarginGesamt, f.aktien_gesamt);
+    EXPECT_DOUBLE_EQ(1000 - konto_.EnterOrderAktienMarginShort, f.aktien_short);
+    EXPECT_EQ(konto_.OffeneLongOrders + konto_.OffeneShortOrders, 1);
+    EXPECT_EQ(konto_.OffeneLongEnterOrders + konto_.OffeneShortEnterOrders, 1);
+    EXPECT_EQ(Geschrieben(), f.kinds);
+    EXPECT_EQ(Einzig(dOffeneOrders), std::tuple(46000.75, 0.0f, 1.0f));
+  }
+}
+
+// The six counts are recorded once each, also when nothing is marked.
+TEST_F(EintraegeLoeschenTest, FillsAreCountedDownAndTheirSixCountsRecordedOnce) {
+  Fill("F1", 1, true);
+  Fill("F2", -1, true);
+  Fill("F3", 0, false);
+  konto_.FilledOrders = 3;
+  konto_.FilledLongOrders = 1;
+  konto_.FilledShortOrders = 2;
+  konto_.FilledEnterLongOrders = konto_.FilledEnterShortOrders = 1;
+  LöscheOffeneOrders(konto_, {}, umgebung_, merke_);
+  LöschePositionen(konto_, {}, true, umgebung_, merke_);
+  EXPECT_TRUE(Geschrieben().empty());
+  LöscheAusführungen(konto_, {}, umgebung_, merke_);
+  EXPECT_EQ(Geschrieben(), (std::set<int>{8, 9, 10, 11, 12, 13}));
+  rtt_.dateien.files.clear();
+
+  LöscheAusführungen(konto_, {"F1", "F3"}, umgebung_, merke_);
+
+  EXPECT_EQ(entfernt_, (std::vector<std::string>{"F3", "F1"}));
+  EXPECT_TRUE(konto_.cFilledOrders.Exists("F2"));
+  const float expected[] = {1, 0, 1, 1, 0, 1};  // kinds 8 to 13
+  for (int art = 8; art <= 13; ++art)
+    EXPECT_EQ(Einzig(art), std::tuple(45500.25, expected[art - 8], 0.0f));
+  EXPECT_EQ(konto_.FilledOrders, 1);
+  EXPECT_EQ(konto_.FilledLongOrders, 0);
+  EXPECT_EQ(konto_.FilledShortOrders, 1);
+  EXPECT_EQ(konto_.FilledEnterLongOrders, 0);
+  EXPECT_EQ(konto_.FilledEnterShortOrders, 1);
+  EXPECT_EQ(Geschrieben(), (std::set<int>{8, 9, 10, 11, 12, 13}));
+}
+
+TEST_F(EintraegeLoeschenTest, AKeyNoLongerInTheAccountStopsThereAndRecordsNothing) {
+  Order("A1", 1, false, 0, 0);
+  Order("A3", 1, false, 0, 0);
+  konto_.OffeneLongOrders = 2;
+  EXPECT_EQ(testing::ErrorOf([&] {
+              LöscheOffeneOrders(konto_, {"A1", "A2", "A3"}, umgebung_, merke_);
+            }),
+            error::kElementNotFound);
+  EXPECT_EQ(entfernt_, std::vector<std::string>{"A3"});
+  EXPECT_TRUE(konto_.cOffeneOrders.Exists("A1"));
+  EXPECT_EQ(konto_.OffeneLongOrders, 1);
+  EXPECT_TRUE(Geschrieben().empty());
+}
+
+using RecordingHooksTest = KontoTest;
+
+// The initial values of a new account, ten passes over five days, are the kept session's
+// (tests/interface/GleicheBytes_test); here one pass, and values that are not 0.
+TEST_F(RecordingHooksTest, InitialValuesEndAtTheAccountsTime) {
+  konto_.KontoName = "Eins";
+  konto_.AktuelleZeit = DateValue{45000.5};
+  konto_.CashBetrag = 9000;
+  konto_.KapitalAktienMarginGesamt = 1000;
+  konto_.KapitalAktienMarginShort = 250;
+  konto_.AnzahlPositionen = 3;
+  konto_.AnzahlShortPositionen = 1;
+  konto_.PaidCommissions = 12.5;
+  konto_.SchreibeInitRTTWerte(true, umgebung_);
+  for (int art = 2; art <= 50; ++art) EXPECT_EQ(std::get<0>(Einzig(art)), 45000.5) << art;
+  EXPECT_TRUE(Records(dTitelPos).empty());
+  EXPECT_TRUE(Records(dPlatzierenVerhindert).empty());
+  const std::tuple<int, float, float> values[] = {{dKapitalCash, 9000, 0},
+                                                  {dKapitalGesamtKapital, 10000, 0},
+                                                  {dKapitalVerfuegbarKapital, 9000, 0},
+                                                  {dKapitalAktienMargin, 1000, 1},
+                                                  {dKapitalAktienMarginLong, 750, 1},
+                                                  {dKapitalAktienMarginShort, 250, 1},
+                                                  {dPaidCommissions, 12.5f, 12.5f},
+                                                  {dAnzahlLongPositionen, 2, 1}};
+  for (const auto& [art, wert, wert2] : values)
+    EXPECT_EQ(Einzig(art), std::tuple(45000.5, wert, wert2)) << art;
+}
+
+// A reset records at the computer's clock, or with simulated time at the account's own.
+TEST_F(RecordingHooksTest, ResetClosesSeriesWithZerosAndKeepsFlatPositions) {
+  for (bool simul : {false, true}) {
+    SCOPED_TRACE(simul ? "simulated time" : "computer clock");
+    const double zeit = simul ? 44000.25 : 46000.75;
+    konto_.KontoName = simul ? "Simul" : "Reset";
+    konto_.UseSimulZeit = simul;
+    konto_.AktuelleZeit = DateValue{44000.25};
+    konto_.CashBetrag = 5000;
+    konto_.cTitelPositionen.RemoveAll();
+    Position("DE1", 10, 101.5f);
+    Position("DE2", -3, 20);
+    konto_.AlleRTTDatenZuruecksetzen(umgebung_);
+    EXPECT_EQ(konto_.AktuelleZeit, DateValue{zeit});
+    EXPECT_EQ(konto_.cTitelPositionen.Count(), 2u);
+    EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, 0);
+    EXPECT_EQ(konto_.CashBetrag, 5000);
+    EXPECT_EQ(Einzig(dTitelPos, "DE1"), std::tuple(zeit, 101.5f, 0.0f));
+    std::set<int> written;
+    for (int art = 2; art <= 51; ++art) {
+      if ((art >= 8 && art <= 13) || art == 47 || art >= 50) continue;
+      written.insert(art);
+      EXPECT_EQ(Einzig(art), std::tuple(zeit, 0.0f, art == 48 || art == 49 ? 0.0f : 1.0f)) << art;
+    }
+    EXPECT_EQ(Geschrieben(), written);
+  }
+}
+
+// Cash 10 000; stock value 3 000 of which 1 000 short; stock open P/L 250 of which -50 short;
+// contract open P/L -400 of which 100 short; margins 700 (contracts) and 300 (stocks). Each series
+// written gets one record at the account's time.
+TEST_F(KontoTest, NewPricesDecideWhichSeriesAreWritten) {
+  konto_.KontoName = "Depot1";
+  konto_.AktuelleZeit = DateValue{45000.25};
+  konto_.CashBetrag = 10000;
+  konto_.AktienWertAktuellGesamt = 3000;
+  konto_.AktienWertAktuellShort = 1000;
+  konto_.KapitalAktienOpenPLGesamt = 250;
+  konto_.KapitalAktienOpenPLShort = -50;
+  konto_.KapitalKontrakteOpenPLGesamt = -400;
+  konto_.KapitalKontrakteOpenPLShort = 100;
+  konto_.KapitalKontrakteMarginGesamt = 700;
+  konto_.KapitalAktienMarginGesamt = 300;
+  using Values = std::map<int, std::pair<float, float>>;
+  const Values stock = {{26, {3000, 1}}, {27, {2000, 1}}, {28, {1000, 1}},
+                        {32, {250, 1}},  {33, {300, 1}},  {34, {-50, 1}}};
+  const Values contract = {{29, {-400, 1}}, {30, {-500, 1}}, {31, {100, 1}}};
+  const Values capital = {{48, {10850, 0}}, {49, {9850, 0}}};
+  const auto join = [](std::initializer_list<Values> parts) {
+    Values all;
+    for (const Values& p : parts) all.insert(p.begin(), p.end());
+    return all;
+  };
+  const auto written = [&] {
+    Values values;
+    for (int art : Geschrieben()) {
+      const auto [zeit, wert, wert2] = Einzig(art);
+      EXPECT_EQ(zeit, 45000.25);
+      values[art] = {wert, wert2};
+    }
+    return values;
+  };
+  const struct {
+    bool aktien, open_pl;
+    Values expected;
+  } cases[] = {
+      {false, false, {}},
+      {true, false, join({stock, capital})},
+      {false, true, join({contract, capital})},
+      {true, true, join({stock, contract, capital})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.aktien << c.open_pl);
+    rtt_.dateien.files.clear();
+    konto_.NeuerAktienwertSpeichern = c.aktien;
+    konto_.NeuerOpenPLSpeichern = c.open_pl;
+    EXPECT_EQ(KursDatenJetztSpeichern(konto_, rtt_.rtt), c.aktien || c.open_pl);
+    EXPECT_FALSE(konto_.NeuerAktienwertSpeichern || konto_.NeuerOpenPLSpeichern);
+    EXPECT_EQ(written(), c.expected);
+    // Without new prices since, nothing more is written.
+    EXPECT_FALSE(KursDatenJetztSpeichern(konto_, rtt_.rtt));
+    EXPECT_EQ(written(), c.expected);
+  }
+  // Without a storage folder the flags are still cleared.
+  konto_.NeuerAktienwertSpeichern = true;
+  rtt_.rtt.SetzeSpeicher(RttStorage{});
+  EXPECT_TRUE(KursDatenJetztSpeichern(konto_, rtt_.rtt));
+  EXPECT_FALSE(konto_.NeuerAktienwertSpeichern);
+}
+
+}  // namespace
+}  // namespace vks
