@@ -10,6 +10,7 @@
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/SpielHost.h"
@@ -38,33 +39,19 @@ struct KontoArt {
   std::vector<Titel> titel;
 };
 
-clOrderZusatzInfos Extras(float point_value, float margin, float factor, float commissions = 0,
-                          bool points = false, float mindest = 0, float maximal = 0,
-                          float zusatz = 0, bool gebuehren = false) {
-  clOrderZusatzInfos z;
-  z.PointValue = point_value;
-  z.Margin = margin;
-  z.AktUmrechnungsWert = factor;
-  z.Commissions = commissions;
-  z.CommissionsArePoints = points;
-  z.MindestCommissions = mindest;
-  z.MaximalCommissions = maximal;
-  z.ZusatzCommissions = zusatz;
-  z.UmrechnungAuchGebuehren = gebuehren;
-  return z;
-}
-
+// Terms: point value, tick size, margin, commissions, in points, minimum, maximum, extra, factor,
+// fees converted.
 std::vector<KontoArt> KontoArten() {
-  const std::vector<Titel> aktien = {{"DE0001", 100, Extras(0, 100, NoValue)},
-                                     {"DE0002", 20, Extras(0, 50, NoValue)}};
+  const std::vector<Titel> aktien = {{"DE0001", 100, {0, {}, 100, 0, false, 0, 0, 0, NoValue}},
+                                     {"DE0002", 20, {0, {}, 50, 0, false, 0, 0, 0, NoValue}}};
   const std::vector<Titel> kontrakte = {
-      {"FDAX", 1000, Extras(50, 5000, NoValue, 2.5f, true, 5, 40, 1)},
-      {"FESX", 400, Extras(10, 1500, NoValue, 1, true, 3, 0, 0)}};
+      {"FDAX", 1000, {50, {}, 5000, 2.5f, true, 5, 40, 1, NoValue}},
+      {"FESX", 400, {10, {}, 1500, 1, true, 3, 0, 0, NoValue}}};
   const std::vector<Titel> devisen = {
-      {"US0001", 150, Extras(0, 30, 1.25f, 0.1f, false, 9.9f, 50, 2, true)},
-      {"ES", 50, Extras(20, 2000, 0.8f, 2, true, 0, 0, 0.5f)}};
-  const std::vector<Titel> gemischt = {{"CH0001", 80, Extras(0, 100, 1.1f, 0.25f, false, 4, 0, 0)},
-                                       {"FGBL", 130, Extras(25, 2500, NoValue, 1.5f, true)}};
+      {"US0001", 150, {0, {}, 30, 0.1f, false, 9.9f, 50, 2, 1.25f, true}},
+      {"ES", 50, {20, {}, 2000, 2, true, 0, 0, 0.5f, 0.8f}}};
+  const std::vector<Titel> gemischt = {{"CH0001", 80, {0, {}, 100, 0.25f, false, 4, 0, 0, 1.1f}},
+                                       {"FGBL", 130, {25, {}, 2500, 1.5f, true, 0, 0, 0, NoValue}}};
   return {{"Aktien", false, false, false, aktien},
           {"Kontrakte", true, false, false, kontrakte},
           {"Devisen", true, true, true, devisen},
@@ -295,6 +282,9 @@ class KontoOperationenZufallTest : public ::testing::Test {
   void Verweigert(const KontoArt& art, Modell& m) {
     std::map<std::string, std::string> before;
     for (const KontoArt& a : arten_) before[a.name] = Bytes(Konto(a));
+    const auto unveraendert = [&] {
+      for (const KontoArt& a : arten_) EXPECT_EQ(Bytes(Konto(a)), before[a.name]) << a.name;
+    };
     double commissions = Konto(art).PaidCommissions;
     const Titel& t = EinTitel(art);
     ModellOrder o{&t, static_cast<int16_t>(Los(0.5) ? 1 : -1), Zahl(1, 40), 0, Preis(t), true};
@@ -337,18 +327,18 @@ class KontoOperationenZufallTest : public ::testing::Test {
       case 5: {  // a price that is no number is ignored without a message
         s_.host->VKSKontoNeuerKurs(Zeit(), art.name, t.wkn, NAN, false);
         s_.host->VKSKontoNeuerKurs(DateValue{INFINITY}, art.name, t.wkn, o.kurs, false);
-        for (const KontoArt& a : arten_) EXPECT_EQ(Bytes(Konto(a)), before[a.name]) << a.name;
+        unveraendert();
         EXPECT_EQ(s_.reporter.messages.size(), meldungen);
         return;
       }
       default:
         ergebnis = Orderstatus({"Unbekannt", false, false, false, {}}, id, o, 1, 1, o.kurs);
-        for (const KontoArt& a : arten_) EXPECT_EQ(Bytes(Konto(a)), before[a.name]) << a.name;
+        unveraendert();
         EXPECT_EQ(ergebnis, 0);
         return;
     }
     EXPECT_EQ(ergebnis, 0);
-    for (const KontoArt& a : arten_) EXPECT_EQ(Bytes(Konto(a)), before[a.name]) << a.name;
+    unveraendert();
     EXPECT_EQ(Konto(art).PaidCommissions, commissions);
     ASSERT_EQ(s_.reporter.messages.size(), meldungen + 1);
     EXPECT_TRUE(s_.reporter.messages.back().text.starts_with(
@@ -410,13 +400,11 @@ class KontoOperationenZufallTest : public ::testing::Test {
         kontrakt_margin.Add(short_pos, double{pos.Margin} * units);
       }
     }
-    EXPECT_EQ(k.cTitelPositionen.Count(), offene_positionen);
-    EXPECT_EQ(k.AnzahlPositionen, static_cast<int32_t>(offene_positionen));
-    EXPECT_EQ(k.AnzahlShortPositionen, kurz);
-    EXPECT_EQ(k.AktienPositionen, aktien);
-    EXPECT_EQ(k.AktienPositionenShort, aktien_kurz);
-    EXPECT_EQ(k.KontraktAnzahl, kontrakte);
-    EXPECT_EQ(k.KontraktAnzahlShort, kontrakte_kurz);
+    EXPECT_EQ(std::tuple(k.cTitelPositionen.Count(), k.AnzahlPositionen, k.AnzahlShortPositionen,
+                         k.AktienPositionen, k.AktienPositionenShort, k.KontraktAnzahl,
+                         k.KontraktAnzahlShort),
+              std::tuple(offene_positionen, static_cast<int32_t>(offene_positionen), kurz, aktien,
+                         aktien_kurz, kontrakte, kontrakte_kurz));
 
     // Each total is the sum over the positions; its long part is the total less the short one.
     struct Summe {
@@ -466,10 +454,9 @@ class KontoOperationenZufallTest : public ::testing::Test {
         enter_aktien_margin.Add(o.aktion < 0, betrag);
       }
     }
-    EXPECT_EQ(k.OffeneLongOrders, lang_offen);
-    EXPECT_EQ(k.OffeneShortOrders, kurz_offen);
-    EXPECT_EQ(k.OffeneLongEnterOrders, lang_enter);
-    EXPECT_EQ(k.OffeneShortEnterOrders, kurz_enter);
+    EXPECT_EQ(std::tuple(k.OffeneLongOrders, k.OffeneShortOrders, k.OffeneLongEnterOrders,
+                         k.OffeneShortEnterOrders),
+              std::tuple(lang_offen, kurz_offen, lang_enter, kurz_enter));
     const double margin_genau = 1e-6 * (1 + std::fabs(enter_margin.lang + enter_margin.kurz));
     EXPECT_NEAR(k.EnterOrderMarginGesamt - k.EnterOrderMarginShort, enter_margin.lang,
                 margin_genau);
@@ -486,11 +473,10 @@ class KontoOperationenZufallTest : public ::testing::Test {
       enter_lang += o.enter && o.aktion >= 1;
       enter_kurz += o.enter && o.aktion < 1;
     }
-    EXPECT_EQ(k.FilledOrders, static_cast<int32_t>(m.fills.size()));
-    EXPECT_EQ(k.FilledLongOrders, lang);
-    EXPECT_EQ(k.FilledShortOrders, static_cast<int32_t>(m.fills.size()) - lang);
-    EXPECT_EQ(k.FilledEnterLongOrders, enter_lang);
-    EXPECT_EQ(k.FilledEnterShortOrders, enter_kurz);
+    const auto fills = static_cast<int32_t>(m.fills.size());
+    EXPECT_EQ(std::tuple(k.FilledOrders, k.FilledLongOrders, k.FilledShortOrders,
+                         k.FilledEnterLongOrders, k.FilledEnterShortOrders),
+              std::tuple(fills, lang, fills - lang, enter_lang, enter_kurz));
   }
 
   void SpeichernUndLaden() {
