@@ -217,33 +217,23 @@ TEST(KontoKennzahlTest, AListHoldingAKeyAlreadyFailsWithTheDictionaryError) {
   EXPECT_EQ(liste.Count(), 13u);  // the twelve before "Positionen" and the caller's own
 }
 
-clTitelPosition& AddPosition(clKonto& konto, const std::string& wkn, int32_t position, float preis,
-                             float point_value = 0, float margin = 1) {
-  auto p = std::make_shared<clTitelPosition>();
-  p->TitelWKN = wkn;
-  p->Position = position;
-  p->Durchschnittspreis = preis;
-  p->PointValue = point_value;
-  p->Margin = margin;
-  // Bound as the order booking binds it.
-  double bound = point_value == 0 ? AktienMargin(preis, position, margin, 1)
-                                  : KontraktMargin(margin, position);
-  double& margin_gesamt =
-      point_value == 0 ? konto.KapitalAktienMarginGesamt : konto.KapitalKontrakteMarginGesamt;
-  margin_gesamt += bound;
-  konto.CashBetrag -= bound;
-  if (point_value == 0) {
-    konto.AktienInvestWertGesamt += preis * std::abs(position);
-    konto.AktienWertAktuellGesamt += preis * std::abs(position);
-  }
-  return *konto.cTitelPositionen.Add(wkn, p);
-}
-
 class ValuationTest : public KontoTest {
  protected:
   void Price(const std::string& wkn, float kurs, double datum = 45700.25) {
     bool sofort = false;
     konto_.NeuerKurs(wkn, DateValue{datum}, kurs, sofort, clock_);
+  }
+  // A position with its margin bound as the order booking binds it.
+  clTitelPosition& AddPosition(const std::string& wkn, int32_t position, float preis,
+                               float point_value = 0, float margin = 1) {
+    const bool aktie = point_value == 0;
+    const double bound =
+        aktie ? AktienMargin(preis, position, margin, 1) : KontraktMargin(margin, position);
+    (aktie ? konto_.KapitalAktienMarginGesamt : konto_.KapitalKontrakteMarginGesamt) += bound;
+    konto_.CashBetrag -= bound;
+    if (aktie) konto_.AktienInvestWertGesamt += preis * std::abs(position);
+    if (aktie) konto_.AktienWertAktuellGesamt += preis * std::abs(position);
+    return Position(wkn, position, preis, margin, point_value);
   }
 };
 
@@ -262,7 +252,7 @@ TEST_F(ValuationTest, APriceMarksTheSeriesOfItsKind) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.wkn);
     konto_.NeuerAktienwertSpeichern = konto_.NeuerOpenPLSpeichern = false;
-    clTitelPosition& p = AddPosition(konto_, c.wkn, c.position, c.preis, c.point_value, c.margin);
+    clTitelPosition& p = AddPosition(c.wkn, c.position, c.preis, c.point_value, c.margin);
     const double cash = konto_.CashBetrag;
     Price(c.gemeldet, c.kurs);
     EXPECT_EQ(p.OpenPL, c.expected_pl);
@@ -278,8 +268,8 @@ TEST_F(ValuationTest, APriceMarksTheSeriesOfItsKind) {
 }
 
 TEST_F(ValuationTest, NothingHappensWithoutAChange) {
-  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
-  AddPosition(konto_, "FLAT", 0, 100);
+  clTitelPosition& p = AddPosition("DE1", 10, 100);
+  AddPosition("FLAT", 0, 100);
   Price("DE1", 110);
   p.NeuenKursSpeichern = false;
   konto_.NeuerAktienwertSpeichern = false;
@@ -309,7 +299,7 @@ TEST_F(ValuationTest, NothingHappensWithoutAChange) {
 TEST_F(ValuationTest, SimulatedTimeTakesTheHostsTimeOnlyWhenSet) {
   konto_.UseSimulZeit = true;
   konto_.AktuelleZeit = DateValue{40000};
-  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
+  clTitelPosition& p = AddPosition("DE1", 10, 100);
   Price("DE1", 105, 0);
   EXPECT_EQ(p.OpenPL, 50);
   EXPECT_EQ(konto_.AktuelleZeit, DateValue{40000});
@@ -320,7 +310,7 @@ TEST_F(ValuationTest, SimulatedTimeTakesTheHostsTimeOnlyWhenSet) {
 }
 
 TEST_F(ValuationTest, ImmediateRecordingLeavesPriceAndFlagsToTheCaller) {
-  clTitelPosition& p = AddPosition(konto_, "DE1", 10, 100);
+  clTitelPosition& p = AddPosition("DE1", 10, 100);
   bool sofort = true;
   konto_.NeuerKurs("DE1", DateValue{1}, 110, sofort, clock_);
   EXPECT_EQ(p.OpenPL, 100);
@@ -331,21 +321,18 @@ TEST_F(ValuationTest, ImmediateRecordingLeavesPriceAndFlagsToTheCaller) {
 }
 
 TEST_F(ValuationTest, ConversionFactorAppliesOnlyWhenSetAndUsed) {
-  struct Case {
+  const struct {
     bool use;
     float factor;
     double expected;
-  };
-  const Case cases[] = {
-      {true, 1.5f, 150}, {false, 1.5f, 100}, {true, 0, 100}, {true, NoValue, 100}};
-  for (const Case& c : cases) {
+  } cases[] = {{true, 1.5f, 150}, {false, 1.5f, 100}, {true, 0, 100}, {true, NoValue, 100}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.factor);
-    clKonto konto;
-    konto.UseUmrechnung = c.use;
-    clTitelPosition& p = AddPosition(konto, "US1", 10, 100);
+    konto_.cTitelPositionen.RemoveAll();
+    konto_.UseUmrechnung = c.use;
+    clTitelPosition& p = AddPosition("US1", 10, 100);
     p.AktUmrechnungsWert = c.factor;
-    bool sofort = false;
-    konto.NeuerKurs("US1", DateValue{1}, 110, sofort, clock_);
+    Price("US1", 110, 1);
     EXPECT_EQ(p.OpenPL, c.expected);
   }
 }
