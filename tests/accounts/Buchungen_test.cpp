@@ -398,11 +398,7 @@ class VerbucheFillTest : public KontoTest {
     VerbucheFill(konto_, DateValue{45000.5}, wkn, std::string(wkn) + " AG", 1, anzahl, preis, &z_,
                  umgebung_);
   }
-  clOrderZusatzInfos z_ = [] {
-    clOrderZusatzInfos z;
-    z.AktUmrechnungsWert = NoValue;
-    return z;
-  }();
+  clOrderZusatzInfos z_{0, {}, 0, 0, false, 0, 0, 0, NoValue};  // no conversion factor
 };
 
 // The random reports' stock account charges nothing: an account without commissions ignores an
@@ -479,8 +475,6 @@ class OrderstatusTest : public KontoTest {
     rules_.lief = false;
     konto_.KontoName = "Orders";
     konto_.FillStreichBedingung = "gezählt";
-    terms_.Margin = 50;  // percent of a stock's value
-    terms_.AktUmrechnungsWert = NoValue;
   }
   OrderstatusErgebnis Report(const std::string& id, int16_t aktion, int32_t anzahl, int32_t filled,
                              float preis, bool entry = true, double datum = 45000.5) {
@@ -492,7 +486,7 @@ class OrderstatusTest : public KontoTest {
 
   FesteRegeln rules_;  // counts the cancellation rules run
   EventLog log_;
-  clOrderZusatzInfos terms_;
+  clOrderZusatzInfos terms_{0, {}, 50, 0, false, 0, 0, 0, NoValue};  // margin: half the value
 };
 
 // Counts, margins and positions follow the host's random reports against an independent model

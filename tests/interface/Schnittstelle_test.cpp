@@ -57,14 +57,17 @@ class FesteFolge : public Zufallsfolge {
   std::deque<double> werte_;
 };
 
+// An account added to the session, as loading adds it, without records.
+std::shared_ptr<clKonto> LeeresKonto(KontoSitzung& state, const std::string& name) {
+  auto konto = std::make_shared<clKonto>();
+  konto->KontoName = name;
+  state.Konten.Add(name, konto);
+  return konto;
+}
+
 class clKontoSchnittstelleTest : public ::testing::Test {
  protected:
-  std::shared_ptr<clKonto> Konto(const std::string& name) {
-    auto konto = std::make_shared<clKonto>();
-    konto->KontoName = name;
-    state_.Konten.Add(name, konto);
-    return konto;
-  }
+  std::shared_ptr<clKonto> Konto(const std::string& name) { return LeeresKonto(state_, name); }
   std::vector<std::string> Registriert() {
     std::vector<std::string> ids;
     for (const auto& e : state_.Verbindungen) ids.push_back(e.key);
@@ -225,12 +228,6 @@ class KontoOperationenTest : public ::testing::Test {
                                          fehler_);
   }
   clKonto& Konto(const std::string& name) { return *s_.state.Konten.Item(name); }
-  // An account added to the session, as loading adds it, without records.
-  void LeeresKonto(const std::string& name) {
-    auto konto = std::make_shared<clKonto>();
-    konto->KontoName = name;
-    s_.state.Konten.Add(name, konto);
-  }
   std::vector<RttRecord> Records(const std::string& konto, eKontoDatenArt art,
                                  std::string_view wkn = "") {
     auto contents =
@@ -306,12 +303,7 @@ class KontoOperationenTest : public ::testing::Test {
   std::string fehler_;
   testing::SpielHost s_;
   testing::ZeilenAnsicht ansicht_{AutomationLocale::German()};
-  clOrderZusatzInfos aktie_ = [] {
-    clOrderZusatzInfos z;
-    z.Margin = 100;
-    z.AktUmrechnungsWert = NoValue;
-    return z;
-  }();
+  clOrderZusatzInfos aktie_{0, {}, 100, 0, false, 0, 0, 0, NoValue};  // a stock, no factor
 };
 
 TEST_F(KontoOperationenTest, NewAccountsAreListedRecordedAndSaved) {
@@ -490,7 +482,7 @@ TEST_F(KontoOperationenTest, TextTheStoreCannotHoldIsRefused) {
 }
 
 TEST_F(KontoOperationenTest, TitleFileNamesLieInTheRecordersStorageFolder) {
-  LeeresKonto("Depot");
+  LeeresKonto(s_.state, "Depot");
   const std::string rtt = s_.rtt.Speicher().folder;
   // Any name has its base name; only an existing account gets a folder.
   for (const char* konto : {"Depot", "Kein Konto"}) {
@@ -524,7 +516,7 @@ TEST_F(KontoOperationenTest, TheReadmeTellsTheRealFileNames) {
     if (!std::regex_match(line, m, row)) continue;
     SCOPED_TRACE(line);
     ++rows;
-    LeeresKonto(m[1].str());
+    LeeresKonto(s_.state, m[1].str());
     EXPECT_EQ(s_.host->VKSGetTitelDateiName(m[1].str(), m[2].str(), dTitelPos),
               s_.rtt.Speicher().folder + "/" + m[3].str() + "/Einzeltitel/" + m[4].str());
   }
