@@ -112,36 +112,26 @@ TEST(IstGueltigesDatumTest, YearsOneHundredToNineThousandNineHundredNinetyNine) 
 
 // Every field gets its own value, so that a metric reading the wrong field or the wrong side shows.
 void FillDistinct(clKonto& k) {
-  k.OffeneLongOrders = 3;
-  k.OffeneShortOrders = 5;
-  k.OffeneLongEnterOrders = 7;
-  k.OffeneShortEnterOrders = 11;
-  k.FilledLongOrders = 13;
-  k.FilledShortOrders = 17;
-  k.FilledEnterLongOrders = 19;
-  k.FilledEnterShortOrders = 23;
-  k.AnzahlPositionen = 9;
-  k.AnzahlShortPositionen = 4;
-  k.AktienPositionen = 6;
-  k.AktienPositionenShort = 1;
-  k.KontraktAnzahl = 30;
-  k.KontraktAnzahlShort = 12;
-  k.EnterOrderMarginGesamt = 100.5;
-  k.EnterOrderMarginShort = 40.25;
-  k.EnterOrderAktienMarginGesamt = 80;
-  k.EnterOrderAktienMarginShort = 30.5;
-  k.AktienInvestWertGesamt = 5000;
-  k.AktienInvestWertShort = 1250;
-  k.AktienWertAktuellGesamt = 5200;
-  k.AktienWertAktuellShort = 1300;
-  k.KapitalAktienOpenPLGesamt = 200;
-  k.KapitalAktienOpenPLShort = -50;
-  k.KapitalAktienMarginGesamt = 2500;
-  k.KapitalAktienMarginShort = 625;
-  k.KapitalKontrakteOpenPLGesamt = -75;
-  k.KapitalKontrakteOpenPLShort = 25;
-  k.KapitalKontrakteMarginGesamt = 3000;
-  k.KapitalKontrakteMarginShort = 1000;
+  using K = clKonto;
+  const std::pair<int32_t K::*, int32_t> longs[] = {
+      {&K::OffeneLongOrders, 3},       {&K::OffeneShortOrders, 5},
+      {&K::OffeneLongEnterOrders, 7},  {&K::OffeneShortEnterOrders, 11},
+      {&K::FilledLongOrders, 13},      {&K::FilledShortOrders, 17},
+      {&K::FilledEnterLongOrders, 19}, {&K::FilledEnterShortOrders, 23},
+      {&K::AnzahlPositionen, 9},       {&K::AnzahlShortPositionen, 4},
+      {&K::AktienPositionen, 6},       {&K::AktienPositionenShort, 1},
+      {&K::KontraktAnzahl, 30},        {&K::KontraktAnzahlShort, 12}};
+  const std::pair<double K::*, double> doubles[] = {
+      {&K::EnterOrderMarginGesamt, 100.5},      {&K::EnterOrderMarginShort, 40.25},
+      {&K::EnterOrderAktienMarginGesamt, 80},   {&K::EnterOrderAktienMarginShort, 30.5},
+      {&K::AktienInvestWertGesamt, 5000},       {&K::AktienInvestWertShort, 1250},
+      {&K::AktienWertAktuellGesamt, 5200},      {&K::AktienWertAktuellShort, 1300},
+      {&K::KapitalAktienOpenPLGesamt, 200},     {&K::KapitalAktienOpenPLShort, -50},
+      {&K::KapitalAktienMarginGesamt, 2500},    {&K::KapitalAktienMarginShort, 625},
+      {&K::KapitalKontrakteOpenPLGesamt, -75},  {&K::KapitalKontrakteOpenPLShort, 25},
+      {&K::KapitalKontrakteMarginGesamt, 3000}, {&K::KapitalKontrakteMarginShort, 1000}};
+  for (const auto& [member, n] : longs) k.*member = n;
+  for (const auto& [member, x] : doubles) k.*member = x;
   k.CashBetrag = 4321.5;
   k.PaidCommissions = 12.75;
 }
@@ -557,7 +547,6 @@ class KontoBedingungenTest : public KontoTest {
     konto_.AktuelleZeit = DateValue{45000.25};
     umgebung_.regeln = &auswertung_;
   }
-  std::vector<RttRecord> Verhindert() { return Records(dPlatzierenVerhindert); }
 
   FesteRegeln auswertung_;
 };
@@ -597,7 +586,7 @@ TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
     EXPECT_EQ(auswertung_.aufrufe,
               std::vector<std::string>{"PruefePlatziereProz|  Ergebnis = -2  |Depot|" +
                                        std::to_string(c.aktion)});
-    auto records = Verhindert();  // one more record per refusal
+    auto records = Records(dPlatzierenVerhindert);  // one more record per refusal
     ASSERT_EQ(records.size(), static_cast<size_t>(&c - kCases + 1));
     EXPECT_EQ(records.back().time.days, 45000.25);
     EXPECT_EQ(records.back().value, c.ergebnis);
@@ -632,7 +621,7 @@ TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
     EXPECT_FALSE(PrüfeFillStreichen(konto_, umgebung_));
     EXPECT_EQ(auswertung_.aufrufe.size(), c.evaluated ? 2u : 0u);
   }
-  EXPECT_TRUE(Verhindert().empty());
+  EXPECT_TRUE(Records(dPlatzierenVerhindert).empty());
 }
 
 TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
@@ -642,7 +631,7 @@ TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
   ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
   EXPECT_EQ(auswertung_.aufrufe[0],
             "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0");
-  EXPECT_TRUE(Verhindert().empty());
+  EXPECT_TRUE(Records(dPlatzierenVerhindert).empty());
 }
 
 class EintraegeLoeschenTest : public KontoTest {

@@ -364,10 +364,6 @@ void FillPosition(P& p) {
   SetUnstored(p);
 }
 
-void FillOrder(O& o) {
-  SetFields(o, OrderFields());
-}
-
 std::shared_ptr<P> Position(const std::string& wkn, int32_t stueck) {
   auto p = std::make_shared<P>();
   p->TitelWKN = wkn;
@@ -439,7 +435,7 @@ TEST(RecordsTest, ReadingLeavesUnstoredFieldsUnset) {
 
 TEST(RecordsTest, SchreibeZusatzInfosTakesOverTheTermsOnly) {
   ExpectTermsTakenOver(&FillPosition);
-  ExpectTermsTakenOver(&FillOrder);
+  ExpectTermsTakenOver<O>([](O& o) { SetFields(o, OrderFields()); });
   // Not stored, so not seen by the record.
   P p;
   FillPosition(p);

@@ -345,10 +345,13 @@ TEST_F(KontoOperationenTest, PricesWithinOneTickRecordOnce) {
   EXPECT_EQ(Records("Depot", dKapitalGesamtKapital).back().value, 10200);
 }
 
-// The entry-order column as the host calls write it, between the list's own refreshes.
-TEST_F(KontoOperationenTest, RowTextsOfTheHostCalls) {
+// The entry-order column as the host calls write it, between the list's own refreshes. A reset
+// keeps the account's rules and simulated time, drops its files and records anew; an open overview
+// shows the new account.
+TEST_F(KontoOperationenTest, RowTextsOfTheHostCallsAndAReset) {
   const KontenZeile& zeile = ansicht_.zeilen["depot"];
   NeuesKonto("Depot");
+  Konto("Depot").PlatziereBedingung = "Ergebnis = 1";
   Order("Depot", "P1", 1, 10, 10, 100);
   Order("Depot", "E1", 1, 10, 0, 100.25f);
   const std::string liste = "1/1.002,50";
@@ -358,25 +361,15 @@ TEST_F(KontoOperationenTest, RowTextsOfTheHostCalls) {
   Order("Depot", "P2", 1, 5, 5, 100);
   EXPECT_EQ(zeile.enter_orders, liste);
   // An open overview window refreshes the row in the list's format.
-  s_.presenter.UebersichtsFenster().Add("Depot", std::make_shared<GezeigtesKonto>());
+  auto uebersicht = std::make_shared<GezeigtesKonto>();
+  s_.presenter.UebersichtsFenster().Add("Depot", uebersicht);
   s_.host->VKSClosePosition("Depot", "DE1", 120);
   EXPECT_EQ(zeile.enter_orders, liste);
-  EXPECT_TRUE(s_.host->VKSKontoKomplettReset("Depot", 5000, 45100));
+  ASSERT_FALSE(Records("Depot", dTitelPos, "DE1").empty());
+  EXPECT_TRUE(s_.host->VKSKontoKomplettReset("depot", 5000, 45100));
   EXPECT_EQ(zeile.enter_orders, "0");
   EXPECT_EQ(zeile.positionen, "0");
   EXPECT_EQ(zeile.gesamtwert, "5.000,00");
-}
-
-// A reset keeps the account's rules and simulated time, drops its files and records anew; an open
-// overview shows the new account.
-TEST_F(KontoOperationenTest, Resetting) {
-  NeuesKonto("Depot");
-  Konto("Depot").PlatziereBedingung = "Ergebnis = 1";
-  Order("Depot", "C1", 1, 10, 3, 50);
-  ASSERT_FALSE(Records("Depot", dTitelPos, "DE1").empty());
-  auto uebersicht = std::make_shared<GezeigtesKonto>();
-  s_.presenter.UebersichtsFenster().Add("Depot", uebersicht);
-  EXPECT_TRUE(s_.host->VKSKontoKomplettReset("depot", 5000, 45100));
   const clKonto& neu = Konto("Depot");
   EXPECT_EQ(uebersicht->konto.get(), &neu);
   EXPECT_EQ(neu.CashBetrag, 5000);

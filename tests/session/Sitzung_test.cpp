@@ -42,14 +42,8 @@ std::shared_ptr<clKonto> DemoKonto() {
   konto->KontoName = "Demo";
   konto->Beschreibung = "Übung";
   konto->CashBetrag = 12500;
-  konto->UseSimulZeit = true;
   konto->AktuelleZeit = DateValue{45658.5};
-  konto->FilledOrders = 3;
-  konto->UseCommissions = true;
   konto->PlatziereBedingung = "x > 1";
-  konto->ProfitLossGesamt = 1.5;
-  konto->ProfitLossKontrakte = -2;
-  konto->MarginUmrechnen = true;
   return konto;
 }
 
