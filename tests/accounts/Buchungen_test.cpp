@@ -264,18 +264,17 @@ TEST_F(ValuationTest, NothingHappensWithoutAChange) {
   p.NeuenKursSpeichern = false;
   konto_.NeuerAktienwertSpeichern = false;
   clock_.AdvanceSeconds(60);
-  struct Case {
+  const struct {
     const char* name;
     std::string wkn;
     float kurs;
     double datum;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"same price", "DE1", 110, 45700},          {"unknown security", "XX", 120, 45700},
       {"flat position", "FLAT", 120, 45700},      {"NaN price", "DE1", NAN, 45700},
       {"infinite price", "DE1", INFINITY, 45700}, {"NaN time", "DE1", 120, NAN},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Price(c.wkn, c.kurs, c.datum);
     EXPECT_EQ(p.OpenPL, 100);

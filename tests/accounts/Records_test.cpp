@@ -673,18 +673,17 @@ std::string Bytes(const std::vector<Variant>& values) {
 }
 
 TEST(RecordReaderTest, ReadsPastTheElementsNoFieldTakes) {
-  struct Case {
+  const struct {
     const char* name;
     Variant record;
     int32_t min_elements;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"exactly", VariantArray::Vector(0, {int32_t{7}, int32_t{8}}), 2},
       {"a tail of text and arrays",
        VariantArray::Vector(0, {int32_t{7}, int32_t{8}, "Rest", Vector(1, 2), Variant()}), 2},
       {"nothing taken", Vector(0, 4), 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.record, Variant("danach")});
     StoreReader in(bytes);
@@ -697,13 +696,12 @@ TEST(RecordReaderTest, ReadsPastTheElementsNoFieldTakes) {
 }
 
 TEST(RecordReaderTest, RefusesOtherShapesSayingWhatIsWrong) {
-  struct Case {
+  const struct {
     const char* name;
     Variant record;
     int32_t number;
     std::string description;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"Empty", Variant(), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
       {"Null", Variant::Null(), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
       {"Long", Variant(int32_t{5}), 13, "Testdatensatz ist kein eindimensionales Datenfeld"},
@@ -712,7 +710,7 @@ TEST(RecordReaderTest, RefusesOtherShapesSayingWhatIsWrong) {
       {"from -1", Vector(-1, 6), 9, "Testdatensatz beginnt bei Index -1 statt 0"},
       {"one short", Vector(0, 4), 9, "Testdatensatz hat 4 statt mindestens 5 Elemente"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.record});
     StoreReader in(bytes);
@@ -725,12 +723,11 @@ TEST(RecordReaderTest, RefusesOtherShapesSayingWhatIsWrong) {
 }
 
 TEST(ChildListReaderTest, CountsElementsFromOneOrNone) {
-  struct Case {
+  const struct {
     const char* name;
     Variant list;
     int32_t count;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"Empty", Variant(), 0},
       {"a number", Variant(2.0), 0},
       {"text", Variant("abc"), 0},
@@ -738,7 +735,7 @@ TEST(ChildListReaderTest, CountsElementsFromOneOrNone) {
       {"empty from 0", Vector(0, 0), 0},
       {"three from 1", VariantArray::Vector(1, {int32_t{1}, int32_t{2}, int32_t{3}}), 3},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.list, Variant(int16_t{99})});
     StoreReader in(bytes);
@@ -751,17 +748,16 @@ TEST(ChildListReaderTest, CountsElementsFromOneOrNone) {
 }
 
 TEST(ChildListReaderTest, RefusesListsThatWouldLoseElements) {
-  struct Case {
+  const struct {
     const char* name;
     Variant list;
     std::string description;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"from 0", Vector(0, 2), "Liste der Tests beginnt bei Index 0 statt 1"},
       {"from 2", Vector(2, 2), "Liste der Tests beginnt bei Index 2 statt 1"},
       {"two dimensions", Matrix(), "Liste der Tests ist kein eindimensionales Datenfeld"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string bytes = Bytes({c.list});
     StoreReader in(bytes);

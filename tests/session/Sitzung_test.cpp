@@ -518,13 +518,12 @@ TEST_F(StartupTest, AFailingStepIsReportedAndStartUpGoesOn) {
 // "{T}" stands for a temporary folder holding "inst", "andere" and "link" (a link to "inst").
 TEST(IstHauptinstallationTest, SameFolderBySpellingOrOnDisk) {
   if (!testing::CanMakeSymbolicLinks()) GTEST_SKIP() << "no symbolic links on this platform";
-  struct Case {
+  const struct {
     const char* registry_value;
     const char* eigener;
     bool expected;
     const char* haupt;
-  };
-  const Case kCases[] = {
+  } kCases[] = {
       {"C:\\program files\\T\\", "C:\\Programme\\T", true, "C:\\Programme\\T"},
       {"C:\\Program Files\\T", "C:\\Programme\\T", false, "C:\\Program Files\\T"},
       {"C:\\program files\\T", "C:\\Program Files\\T", false, "C:\\program files\\T"},
@@ -550,7 +549,7 @@ TEST(IstHauptinstallationTest, SameFolderBySpellingOrOnDisk) {
     return text;
   };
   const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
-  for (const Case& c : kCases) {
+  for (const auto& c : kCases) {
     SCOPED_TRACE(c.registry_value);
     InMemoryRegistryBackend backend;
     ASSERT_TRUE(backend
