@@ -500,19 +500,6 @@ TEST_F(OrderstatusTest, AnEntryOrderFromPlacementToCompleteFill) {
   EXPECT_EQ(konto_.cTitelPositionen.Item("DE1")->Position, 10);
 }
 
-// The fill record of a cancelled order is dated at the account's time.
-TEST_F(OrderstatusTest, CancellingAPartlyFilledOrder) {
-  konto_.AktuelleZeit = DateValue{45000};
-  Report("D1", -1, 10, 3, 60, true, 44000);  // SimulDatum earlier than the account's time
-  konto_.AktuelleZeit = DateValue{45050};
-  EXPECT_TRUE(StreicheOffeneOrder(konto_, "d1", DateValue{0}, umgebung_));
-  const clFilledOrder& fill = *konto_.cFilledOrders.Item("D1");
-  EXPECT_TRUE(fill.Gestrichen);
-  EXPECT_EQ(fill.FilledAnzahl, 3);
-  EXPECT_EQ(fill.SimulDatum, DateValue{45050});
-  EXPECT_FALSE(StreicheOffeneOrder(konto_, "D1", DateValue{0}, umgebung_));
-}
-
 // Reports that cannot be booked whole are the random reports' (KontoOperationen_random_test);
 // here the counters at their edge: a count beyond a Long is refused and changes nothing, also
 // when a cancellation would count, and the count of all contracts may reach a Long's largest.

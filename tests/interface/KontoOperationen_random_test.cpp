@@ -254,8 +254,18 @@ class KontoOperationenZufallTest : public ::testing::Test {
       return;
     }
     auto it = std::next(m.offen.begin(), Zahl(0, static_cast<int>(m.offen.size()) - 1));
-    ASSERT_EQ(s_.host->VKSStreicheOrder(art.name, it->first, Los(0.5) ? Zeit() : DateValue{0}), -1);
-    if (it->second.filled > 0) m.fills[it->first] = it->second;
+    // A cancelled order's fill is dated at the time given, or else at the account's time or the
+    // order's own, whichever is later.
+    const DateValue datum = Los(0.5) ? Zeit() : DateValue{0};
+    const double spaetere = std::max(Konto(art).AktuelleZeit.days,
+                                     Konto(art).cOffeneOrders.Item(it->first)->SimulDatum.days);
+    ASSERT_EQ(s_.host->VKSStreicheOrder(art.name, it->first, datum), -1);
+    if (it->second.filled > 0) {
+      const clFilledOrder& fill = *Konto(art).cFilledOrders.Item(it->first);
+      EXPECT_EQ(std::tuple(fill.Gestrichen, fill.FilledAnzahl, fill.SimulDatum.days),
+                std::tuple(true, it->second.filled, datum.days != 0 ? datum.days : spaetere));
+      m.fills[it->first] = it->second;
+    }
     m.offen.erase(it);
   }
 
