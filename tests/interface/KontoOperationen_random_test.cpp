@@ -42,8 +42,10 @@ struct KontoArt {
 // Terms: point value, tick size, margin, commissions, in points, minimum, maximum, extra, factor,
 // fees converted.
 std::vector<KontoArt> KontoArten() {
-  const std::vector<Titel> aktien = {{"DE0001", 100, {0, {}, 100, 0, false, 0, 0, 0, NoValue}},
-                                     {"DE0002", 20, {0, {}, 50, 0, false, 0, 0, 0, NoValue}}};
+  const std::vector<Titel> aktien = {
+      {"DE0001", 100, {0, {}, 100, 0, false, 0, 0, 0, NoValue}},
+      // terms this account does not use
+      {"DE0002", 20, {0, {}, 50, 0.1f, false, 9.9f, 0, 2, 1.5f, true}}};
   const std::vector<Titel> kontrakte = {
       {"FDAX", 1000, {50, {}, 5000, 2.5f, true, 5, 40, 1, NoValue}},
       {"FESX", 400, {10, {}, 1500, 1, true, 3, 0, 0, NoValue}}};
@@ -51,7 +53,9 @@ std::vector<KontoArt> KontoArten() {
       {"US0001", 150, {0, {}, 30, 0.1f, false, 9.9f, 50, 2, 1.25f, true}},
       {"ES", 50, {20, {}, 2000, 2, true, 0, 0, 0.5f, 0.8f}}};
   const std::vector<Titel> gemischt = {{"CH0001", 80, {0, {}, 100, 0.25f, false, 4, 0, 0, 1.1f}},
-                                       {"FGBL", 130, {25, {}, 2500, 1.5f, true, 0, 0, 0, NoValue}}};
+                                       {"FGBL", 130, {25, {}, 2500, 1.5f, true, 0, 0, 0, NoValue}},
+                                       // a factor of 0 converts nothing, fees neither
+                                       {"CH0002", 60, {0, {}, 100, 0.2f, false, 3, 0, 0, 0, true}}};
   return {{"Aktien", false, false, false, aktien},
           {"Kontrakte", true, false, false, kontrakte},
           {"Devisen", true, true, true, devisen},
