@@ -39,7 +39,8 @@ class HauptfensterPresenterTest : public ::testing::Test {
 };
 
 // A save that fails keeps the change pending: each tick tries again, the error log hears of each
-// new failure and of the recovery, and the status line shows why until a save succeeds.
+// new failure and of the recovery, and the status line shows why until a save succeeds. The timer
+// and the unloading save only what is pending.
 TEST_F(HauptfensterPresenterTest, AFailedSaveIsRetriedAndShownUntilASaveSucceeds) {
   testing::ZeilenAnsicht ansicht;
   fenster_.SetzeAnsicht(&ansicht);
@@ -83,23 +84,12 @@ TEST_F(HauptfensterPresenterTest, AFailedSaveIsRetriedAndShownUntilASaveSucceeds
   KontenSammlung gelesen;
   store_.LadeKonten(gelesen);
   EXPECT_EQ(gelesen.Keys(), std::vector<std::string>{"Depot"});
+  // Nothing pending: neither the timer nor the unloading saves.
+  std::filesystem::remove(store_.StorePath());
+  fenster_.Plan().ZeitgeberTick();
+  fenster_.Plan().Entladen();
+  EXPECT_FALSE(StoreExists());
   fenster_.SetzeAnsicht(nullptr);
-}
-
-// The save timer and the unloading save only what is pending, and clear the flag.
-TEST_F(HauptfensterPresenterTest, SaveTickAndUnloadSaveOnlyPendingChanges) {
-  const struct {
-    bool pending;
-    bool unload;
-  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.pending << c.unload);
-    std::filesystem::remove(store_.StorePath());
-    if (c.pending) fenster_.Plan().SetzeSpeichernAusstehend();
-    c.unload ? fenster_.Plan().Entladen() : fenster_.Plan().ZeitgeberTick();
-    EXPECT_EQ(StoreExists(), c.pending);
-    EXPECT_FALSE(fenster_.Plan().SpeichernAusstehend());
-  }
 }
 
 // The tick shows the new time and capital of the accounts that had values waiting, and only
