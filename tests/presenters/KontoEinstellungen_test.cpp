@@ -71,6 +71,7 @@ TEST_F(KontoEinstellungenTest, NameCheck) {
 }
 
 TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
+  using msgbox::kNo, msgbox::kYes;
   struct Fall {
     const char* was;
     std::string name, kontostand, marker;
@@ -85,21 +86,14 @@ TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
       {"file in the folder", "Belegt", "1", "", 45500.5, {}, {kUngueltig}, false},
       {"bad cash before empty name", "   ", "10,000.00", "", 45500.5, {}, {kKontostand}, false},
       {"blanks only", "   ", "1", "", 45500.5, {}, {kLeer}, false},
-      {"future, no", "Neu", "1", "", 45501.0, {msgbox::kNo}, {kZukunft}, false},
-      {"future, yes", "Neu", "1", "", 45501.0, {msgbox::kYes}, {kZukunft}, true},
+      {"future, no", "Neu", "1", "", 45501.0, {kNo}, {kZukunft}, false},
+      {"future, yes", "Neu", "1", "", 45501.0, {kYes}, {kZukunft}, true},
       {"new, taken", "DEPOT", "1", "", 45500.5, {}, {kExistiert}, false},
       {"rename, taken", "depot", "1", "Alt", 45500.5, {}, {kExistiert}, false},
-      {"rename, no", "Neu", "1", "Alt", 45500.5, {msgbox::kNo}, {kUmbenennen}, false},
-      {"rename, yes", "Neu", "1", "Alt", 45500.5, {msgbox::kYes}, {kUmbenennen}, true},
+      {"rename, no", "Neu", "1", "Alt", 45500.5, {kNo}, {kUmbenennen}, false},
+      {"rename, yes", "Neu", "1", "Alt", 45500.5, {kYes}, {kUmbenennen}, true},
       {"only the case", "DEPOT", "1", "Depot", 45500.5, {}, {}, true},
-      {"future and rename",
-       "Neu",
-       "1",
-       "Alt",
-       45600,
-       {msgbox::kYes, msgbox::kYes},
-       {kZukunft, kUmbenennen},
-       true},
+      {"future and rename", "Neu", "1", "Alt", 45600, {kYes, kYes}, {kZukunft, kUmbenennen}, true},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.was);
