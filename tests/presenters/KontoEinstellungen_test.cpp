@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
@@ -175,16 +176,14 @@ TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
                          "Konto durchgeführt werden soll.",
                          "Alle RTT-Dateien des Kontos wurden gelöscht und werden nun mit neuen "
                          "Startwerten initialisiert."}));
-  EXPECT_DOUBLE_EQ(konto_->CashBetrag, 2500.5);
-  EXPECT_EQ(konto_->AktuelleZeit.days, 45400.25);
-  EXPECT_TRUE(konto_->UseSimulZeit);
-  EXPECT_FALSE(konto_->NeuerAktienwertSpeichern);
-  EXPECT_EQ(konto_->OffeneLongOrders, 0);
-  EXPECT_EQ(konto_->KontraktAnzahlShort, 0);
-  EXPECT_EQ(konto_->PaidCommissions, 0);
-  EXPECT_EQ(konto_->EnterOrderAktienMarginShort, 0);
-  EXPECT_EQ(konto_->ProfitLossGesamt, 99);
-  EXPECT_EQ(konto_->cTitelPositionen.Count(), 0u);
+  const clKonto& k = *konto_;  // the dialog's cash, date and clock; the development cleared
+  EXPECT_EQ(
+      std::tuple(k.CashBetrag, k.AktuelleZeit.days, k.UseSimulZeit, k.NeuerAktienwertSpeichern),
+      std::tuple(2500.5, 45400.25, true, false));
+  EXPECT_EQ(
+      std::tuple(k.OffeneLongOrders, k.KontraktAnzahlShort, k.PaidCommissions,
+                 k.EnterOrderAktienMarginShort, k.ProfitLossGesamt, k.cTitelPositionen.Count()),
+      std::tuple(0, 0, 0.0, 0.0, 99.0, size_t{0}));
   EXPECT_EQ(neu_gefuellt_, 1);
   EXPECT_FALSE(std::filesystem::exists(rtt_.Speicher().folder + "/Depot/Portfolio/Alt.RTT"));
   // The zeros of the reset went with the files; the ten initial passes remain.
