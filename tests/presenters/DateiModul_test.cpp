@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/settings/RegistrySettingsStore.h"
 #include "fakes/InMemoryRegistryBackend.h"
+#include "platform/settings/RegistrySettingsStore.h"
 
 namespace vks {
 namespace {
@@ -47,41 +47,29 @@ class DateiModulTest : public ::testing::Test {
 };
 
 TEST_F(DateiModulTest, RestoreFromStoredValues) {
+  using Z = Fensterzustand;
+  const FensterRechteck mitte{5100, 2400, 9000, 6000};  // first start: centred, the design size
   struct Fall {
     const char* name;
     std::vector<std::pair<const char*, const char*>> werte;
     FensterRechteck erwartet;
     std::vector<Fensterzustand> zustaende;
   } faelle[] = {
-      {"first start: centred with the design size, normal",
-       {},
-       {5100, 2400, 9000, 6000},
-       {Fensterzustand::Normal}},
+      {"first start", {}, mitte, {Z::Normal}},
       {"all four values in German decimal text",
        {{"Links", "1500,5"}, {"Oben", "300"}, {"Breite", "12000"}, {"Höhe", "7000,25"}},
        {1500.5, 300, 12000, 7000.25},
-       {Fensterzustand::Normal}},
-      {"left edge beyond 0.9 of the screen is pulled back",
-       {{"Links", "20000"}, {"Oben", "10000"}},
-       {17280, 9720, 9000, 6000},
-       {Fensterzustand::Normal}},
-      {"negative edges stay",
-       {{"Links", "-300"}, {"Oben", "-15"}},
-       {-300, -15, 9000, 6000},
-       {Fensterzustand::Normal}},
+       {Z::Normal}},
+      // An edge beyond 0.9 of the screen is pulled back; negative edges stay.
+      {"to 0.9", {{"Links", "20000"}, {"Oben", "10000"}}, {17280, 9720, 9000, 6000}, {Z::Normal}},
+      {"negative", {{"Links", "-300"}, {"Oben", "-15"}}, {-300, -15, 9000, 6000}, {Z::Normal}},
       {"unreadable values skip their step",
        {{"Links", "abc"}, {"Oben", "12x"}, {"Breite", "1E+39"}, {"Höhe", "-10"}},
-       {5100, 2400, 9000, 6000},
-       {Fensterzustand::Normal}},
-      {"maximized", {{"WinState", "2"}}, {5100, 2400, 9000, 6000}, {Fensterzustand::Maximiert}},
-      {"a state that is no window state is skipped",
-       {{"WinState", "7"}},
-       {5100, 2400, 9000, 6000},
-       {}},
-      {"a state that is no number is skipped",
-       {{"WinState", "gross"}},
-       {5100, 2400, 9000, 6000},
-       {}},
+       mitte,
+       {Z::Normal}},
+      {"maximized", {{"WinState", "2"}}, mitte, {Z::Maximiert}},
+      {"a state that is no window state is skipped", {{"WinState", "7"}}, mitte, {}},
+      {"a state that is no number is skipped", {{"WinState", "gross"}}, mitte, {}},
   };
   for (const Fall& fall : faelle) {
     SCOPED_TRACE(fall.name);

@@ -31,41 +31,31 @@ class FakeAnsicht : public KontoUebersichtAnsicht {
   }
   void ZeileSetzen(UebersichtListe l, UebersichtZeile z) override {
     auto& liste = zeilen[l];
-    auto it = std::find_if(liste.begin(), liste.end(), [&](auto& r) { return r.key == z.key; });
-    if (it == liste.end()) {
-      liste.push_back(std::move(z));
-    } else {
-      *it = std::move(z);
-    }
+    auto it = std::ranges::find(liste, z.key, &UebersichtZeile::key);
+    if (it == liste.end()) it = liste.insert(it, z);
+    *it = std::move(z);
   }
   void ZeilenEntfernen(UebersichtListe l, const std::vector<std::string>& keys) override {
-    std::erase_if(zeilen[l], [&](auto& r) {
-      return std::find(keys.begin(), keys.end(), r.key) != keys.end();
-    });
+    std::erase_if(zeilen[l], [&](auto& r) { return std::ranges::count(keys, r.key) > 0; });
   }
-  size_t ZeilenAnzahl(UebersichtListe l) const override {
-    auto it = zeilen.find(l);
-    return it == zeilen.end() ? 0 : it->second.size();
-  }
+  size_t ZeilenAnzahl(UebersichtListe l) const override { return Keys(l).size(); }
   std::vector<std::string> MarkierteKeys(UebersichtListe l) const override {
-    std::vector<std::string> keys;
-    auto it = zeilen.find(l);
-    if (it == zeilen.end()) return keys;
-    for (const auto& r : it->second)
-      if (markiert.count(r.key)) keys.push_back(r.key);
+    std::vector<std::string> keys = Keys(l);
+    std::erase_if(keys, [&](const std::string& k) { return !markiert.count(k); });
     return keys;
   }
   void AlleMarkieren(UebersichtListe l) override {
-    for (const auto& r : zeilen[l]) markiert.insert(r.key);
+    for (const auto& k : Keys(l)) markiert.insert(k);
   }
   void SetzeWerkzeugleiste(const std::string& t, bool m, bool a) override {
     werkzeug = t;
     knopf_markierte = m;
     knopf_alle = a;
   }
-  std::vector<std::string> Keys(UebersichtListe l) {
+  std::vector<std::string> Keys(UebersichtListe l) const {
     std::vector<std::string> keys;
-    for (const auto& r : zeilen[l]) keys.push_back(r.key);
+    if (auto it = zeilen.find(l); it != zeilen.end())
+      for (const auto& r : it->second) keys.push_back(r.key);
     return keys;
   }
 
@@ -188,24 +178,17 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrderAndUpdateT
   const std::string abrechnen =
       "Soll die Margin und der Open P/L der zu löschenden Positionen abgerechnet werden? Wenn Sie "
       "'Nein' klicken, werden die Positionen ohne weitere Kapital-Verrechnung einfach gelöscht.";
+  const std::string orders =
+      "Sollen die markierten offenen Orders wirklich gelöscht werden? Die entsprechenden Orders in "
+      "Tradomir werden davon nicht berührt.";
+  const std::string pos_markierte = "Sollen die markierten Positionen wirklich gelöscht werden?";
+  const std::string fills = "Sollen die Ausführungen wirklich aus der Liste gelöscht werden?";
+  using msgbox::kNo, msgbox::kYes;
   const Fall faelle[] = {
-      {2,
-       1,
-       {msgbox::kNo},
-       {"Sollen die markierten offenen Orders wirklich gelöscht werden? Die entsprechenden Orders "
-        "in Tradomir werden davon nicht berührt."},
-       1},
-      {3,
-       1,
-       {msgbox::kYes, msgbox::kNo},
-       {"Sollen die markierten Positionen wirklich gelöscht werden?", abrechnen},
-       1},
-      {3, 2, {msgbox::kYes, msgbox::kNo}, {pos_alle, abrechnen}, 0},
-      {4,
-       2,
-       {msgbox::kYes},
-       {"Sollen die Ausführungen wirklich aus der Liste gelöscht werden?"},
-       0},
+      {2, 1, {kNo}, {orders}, 1},
+      {3, 1, {kYes, kNo}, {pos_markierte, abrechnen}, 1},
+      {3, 2, {kYes, kNo}, {pos_alle, abrechnen}, 0},
+      {4, 2, {kYes}, {fills}, 0},
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(std::to_string(f.pane) + "/" + std::to_string(f.knopf));
@@ -224,7 +207,7 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrderAndUpdateT
     EXPECT_EQ(fragen, f.fragen);
     const auto liste = static_cast<UebersichtListe>(f.pane - 2);
     EXPECT_EQ(ansicht_.ZeilenAnzahl(liste), f.rest);
-    EXPECT_EQ(hauptfenster_.Plan().SpeichernAusstehend(), f.antworten[0] == msgbox::kYes);
+    EXPECT_EQ(hauptfenster_.Plan().SpeichernAusstehend(), f.antworten[0] == kYes);
     if (f.pane == 3) {  // the figures and the account list's row follow
       EXPECT_EQ(ansicht_.zahlen.positionen[0], std::to_string(f.rest));
       EXPECT_EQ(konten_ansicht_.zeilen["depot"].positionen, std::to_string(f.rest));

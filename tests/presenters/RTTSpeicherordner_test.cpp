@@ -24,83 +24,35 @@ TEST(RTTSpeicherordnerTest, ChecksInOrderAndStoresOnlyAfterAllPassed) {
   const std::string kAendern =
       "Der Speicherpfad für die vom Kontoserver gespeicherten RTT-Titel wird damit geändert. Die "
       "Änderung wird erst nach Neustart von Tradomir (alle Instanzen!) wirksam.";
-  const std::string lang = temp.File(std::string(300, 'x'));
+  const std::string kNicht = "Der Ordner konnte nicht angelegt werden. Fehlermeldung: ";
+  const std::string kZugriff = kNicht + "Fehler beim Zugriff auf Pfad/Datei";
+  auto da = [](const std::string& ordner) { return "Der Ordner " + ordner + " wurde angelegt."; };
+  auto f = [&](const std::string& name) { return temp.File(name); };
+  const std::string lang = f(std::string(300, 'x'));
+  using msgbox::kNo, msgbox::kOk, msgbox::kYes;
+  // The folder is stored, without the blanks around it, exactly when the check passes.
   const struct {
     const char* name;
-    std::string eingabe;
-    std::string aktuell;
+    std::string eingabe, aktuell;
     std::deque<int32_t> antworten;
-    std::vector<std::pair<std::string, int32_t>> meldungen;
+    std::vector<std::string> meldungen;  // the questions as Yes/No, the others with OK
     bool ok;
-    std::string gespeichert;
   } faelle[] = {
-      {"blanks only", "   ", "", {}, {{"Geben Sie bitte einen Ordner an.", 0}}, false, ""},
-      {"existing folder at first start",
-       " " + temp.File("Daten") + " ",
-       "",
-       {},
-       {},
-       true,
-       temp.File("Daten")},
-      {"same folder in another letter case: no warning",
-       temp.File("Daten"),
-       temp.File("DATEN"),
-       {},
-       {},
-       true,
-       temp.File("Daten")},
-      {"another folder: warning, No",
-       temp.File("Daten"),
-       temp.File("Alt"),
-       {msgbox::kNo},
-       {{kAendern, 4}},
-       false,
-       ""},
-      {"missing folder created, trailing separator kept",
-       temp.File("Neu") + "/",
-       "",
-       {msgbox::kYes},
-       {{kAnlegen, 4}, {"Der Ordner " + temp.File("Neu") + "/ wurde angelegt.", 0}},
-       true,
-       temp.File("Neu") + "/"},
-      {"missing folder, No", temp.File("Nein"), "", {msgbox::kNo}, {{kAnlegen, 4}}, false, ""},
-      {"parent missing",
-       temp.File("a/b"),
-       "",
-       {msgbox::kYes},
-       {{kAnlegen, 4},
-        {"Der Ordner konnte nicht angelegt werden. Fehlermeldung: Pfad nicht gefunden", 0}},
-       false,
-       ""},
-      {"a file of that name",
-       temp.File("eine-datei"),
-       "",
-       {msgbox::kYes},
-       {{kAnlegen, 4},
-        {"Der Ordner konnte nicht angelegt werden. Fehlermeldung: Fehler beim Zugriff auf "
-         "Pfad/Datei",
-         0}},
-       false,
-       ""},
-      {"a name longer than the system allows",
-       lang,
-       "",
-       {msgbox::kYes},
-       {{kAnlegen, 4},
-        {"Der Ordner konnte nicht angelegt werden. Fehlermeldung: Fehler beim Zugriff auf "
-         "Pfad/Datei",
-         0}},
-       false,
-       ""},
+      {"blanks only", "   ", "", {}, {"Geben Sie bitte einen Ordner an."}, false},
+      {"existing folder at first start", " " + f("Daten") + " ", "", {}, {}, true},
+      {"same folder in another letter case: no warning", f("Daten"), f("DATEN"), {}, {}, true},
+      {"another folder: warning, No", f("Daten"), f("Alt"), {kNo}, {kAendern}, false},
+      {"created, trailing separator kept", f("Neu/"), "", {kYes}, {kAnlegen, da(f("Neu/"))}, true},
+      {"missing folder, No", f("Nein"), "", {kNo}, {kAnlegen}, false},
+      {"parent missing", f("a/b"), "", {kYes}, {kAnlegen, kNicht + "Pfad nicht gefunden"}, false},
+      {"a file of that name", f("eine-datei"), "", {kYes}, {kAnlegen, kZugriff}, false},
+      {"longer than the system allows", lang, "", {kYes}, {kAnlegen, kZugriff}, false},
       {"created, then the change refused: the folder stays",
-       temp.File("Bleibt"),
-       temp.File("Alt"),
-       {msgbox::kYes, msgbox::kOk, msgbox::kNo},
-       {{kAnlegen, 4},
-        {"Der Ordner " + temp.File("Bleibt") + " wurde angelegt.", 0},
-        {kAendern, 4}},
-       false,
-       ""},
+       f("Bleibt"),
+       f("Alt"),
+       {kYes, kOk, kNo},
+       {kAnlegen, da(f("Bleibt")), kAendern},
+       false},
   };
   for (const auto& fall : faelle) {
     SCOPED_TRACE(fall.name);
@@ -111,11 +63,16 @@ TEST(RTTSpeicherordnerTest, ChecksInOrderAndStoresOnlyAfterAllPassed) {
     std::unique_ptr<FileSystem> ordner = NewPlatformFileSystem();
     SpeicherordnerUmfeld umfeld{melder, settings, *ordner, fall.aktuell};
     EXPECT_EQ(BestaetigeSpeicherordner(fall.eingabe, umfeld), fall.ok);
-    std::vector<std::pair<std::string, int32_t>> meldungen;
+    std::vector<std::pair<std::string, int32_t>> meldungen, erwartet;
     for (const auto& m : melder.messages) meldungen.emplace_back(m.text, m.style);
-    EXPECT_EQ(meldungen, fall.meldungen);
+    for (const auto& m : fall.meldungen)
+      erwartet.emplace_back(m, m == kAnlegen || m == kAendern ? msgbox::kYesNo : msgbox::kOkOnly);
+    EXPECT_EQ(meldungen, erwartet);
+    const size_t anfang = fall.eingabe.find_first_not_of(' ');
+    const std::string gespeichert =
+        fall.ok ? fall.eingabe.substr(anfang, fall.eingabe.find_last_not_of(' ') - anfang + 1) : "";
     EXPECT_EQ(settings.GetSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7", ""),
-              fall.gespeichert);
+              gespeichert);
   }
   EXPECT_TRUE(fs::is_directory(temp.File("Bleibt")));
 }

@@ -17,17 +17,7 @@ struct Klick {
   const char* Tag;
 };
 
-const char* ArtName(SortArt art) {
-  switch (art) {
-    case SortArt::Text:
-      return "text";
-    case SortArt::Zahl:
-      return "zahl";
-    case SortArt::Datum:
-      return "datum";
-  }
-  return "?";
-}
+const char* const kArten[] = {"text", "zahl", "datum"};  // by SortArt
 
 struct Folge {
   const char* name;
@@ -72,7 +62,7 @@ TEST(SortierRoutinenTest, HeaderClicksWalkTheStateMachine) {
         EXPECT_FALSE(auftrag.has_value());
       } else {
         ASSERT_TRUE(auftrag.has_value());
-        EXPECT_STREQ(ArtName(auftrag->art), klick.art);
+        EXPECT_STREQ(kArten[static_cast<int>(auftrag->art)], klick.art);
         EXPECT_EQ(auftrag->spalte, klick.spalte);
         EXPECT_EQ(auftrag->absteigend, klick.absteigend);
       }

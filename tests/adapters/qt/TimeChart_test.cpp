@@ -53,56 +53,39 @@ TEST(TimeChartTest, PlacesEveryPointAtItsTime) {
 
 // Ticks at round times and values, written as the account list writes dates and numbers.
 TEST(TimeChartTest, TicksInTheLocale) {
-  struct Case {
-    const char* was;
+  const AutomationLocale de = AutomationLocale::German();
+  const AutomationLocale en = AutomationLocale::FromName("en_US.UTF-8");
+  const double neun = kMaerz5 + 9.0 / 24, abend = kMaerz5 + 0.75, mittag = kMaerz5 + 0.5;
+  const double s20 = 20 / 86400.0;
+  const struct {
     bool zeit;
     double von, bis;
     int hoechstens;
-    std::vector<QString> deutsch, englisch;
+    const AutomationLocale* locale;
+    const char* labels;  // joined by '|'
+  } cases[] = {
+      // hours, over midnight, seconds, a month
+      {true, neun, neun + 0.125, 4, &de, "09:00\n05.03.2024|10:00|11:00|12:00"},
+      {true, neun, neun + 0.125, 4, &en, "9:00 AM\n3/5/2024|10:00 AM|11:00 AM|12:00 PM"},
+      {true, abend, abend + 0.5, 3, &de, "18:00\n05.03.2024|00:00\n06.03.2024|06:00"},
+      {true, abend, abend + 0.5, 3, &en, "6:00 PM\n3/5/2024|12:00 AM\n3/6/2024|6:00 AM"},
+      {true, mittag, mittag + s20, 3, &de, "12:00:00\n05.03.2024|12:00:10|12:00:20"},
+      {true, mittag, mittag + s20, 3, &en, "12:00:00 PM\n3/5/2024|12:00:10 PM|12:00:20 PM"},
+      {true, kMaerz5 - 4, kMaerz5 + 26, 5, &de, "09.03.2024|23.03.2024"},
+      {true, kMaerz5 - 4, kMaerz5 + 26, 5, &en, "3/9/2024|3/23/2024"},
+      // thousands, tenths
+      {false, 0, 12000, 4, &de, "0|5.000|10.000"},
+      {false, 0, 12000, 4, &en, "0|5,000|10,000"},
+      {false, -0.3, 0.3, 4, &de, "-0,2|0,0|0,2"},
+      {false, -0.3, 0.3, 4, &en, "-0.2|0.0|0.2"},
   };
-  const Case cases[] = {
-      {"hours",
-       true,
-       kMaerz5 + 9.0 / 24,
-       kMaerz5 + 12.0 / 24,
-       4,
-       {"09:00\n05.03.2024", "10:00", "11:00", "12:00"},
-       {"9:00 AM\n3/5/2024", "10:00 AM", "11:00 AM", "12:00 PM"}},
-      {"over midnight",
-       true,
-       kMaerz5 + 0.75,
-       kMaerz5 + 1.25,
-       3,
-       {"18:00\n05.03.2024", "00:00\n06.03.2024", "06:00"},
-       {"6:00 PM\n3/5/2024", "12:00 AM\n3/6/2024", "6:00 AM"}},
-      {"seconds",
-       true,
-       kMaerz5 + 0.5,
-       kMaerz5 + 0.5 + 20 / 86400.0,
-       3,
-       {"12:00:00\n05.03.2024", "12:00:10", "12:00:20"},
-       {"12:00:00 PM\n3/5/2024", "12:00:10 PM", "12:00:20 PM"}},
-      {"a month",
-       true,
-       kMaerz5 - 4,
-       kMaerz5 + 26,
-       5,
-       {"09.03.2024", "23.03.2024"},
-       {"3/9/2024", "3/23/2024"}},
-      {"thousands", false, 0, 12000, 4, {"0", "5.000", "10.000"}, {"0", "5,000", "10,000"}},
-      {"tenths", false, -0.3, 0.3, 4, {"-0,2", "0,0", "0,2"}, {"-0.2", "0.0", "0.2"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.was);
-    for (const auto& [locale, erwartet] :
-         {std::pair{AutomationLocale::German(), c.deutsch},
-          std::pair{AutomationLocale::FromName("en_US.UTF-8"), c.englisch}}) {
-      const std::vector<AxisTick> ticks = c.zeit ? TimeTicks(c.von, c.bis, c.hoechstens, locale)
-                                                 : ValueTicks(c.von, c.bis, c.hoechstens, locale);
-      std::vector<QString> labels;
-      for (const AxisTick& t : ticks) labels.push_back(t.label);
-      EXPECT_EQ(labels, erwartet);
-    }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.labels);
+    const std::vector<AxisTick> ticks = c.zeit ? TimeTicks(c.von, c.bis, c.hoechstens, *c.locale)
+                                               : ValueTicks(c.von, c.bis, c.hoechstens, *c.locale);
+    QStringList labels;
+    for (const AxisTick& t : ticks) labels << t.label;
+    EXPECT_EQ(labels.join('|'), QString::fromUtf8(c.labels));
   }
 }
 

@@ -186,8 +186,7 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
 
   QWidget* viewport = fenster_.LKontoliste()->viewport();
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
-  EXPECT_EQ(melder_.messages.size(), 1u);
-  EXPECT_EQ(melder_.messages.back().text, "Wählen Sie zunächst bitte ein Konto in der Liste.");
+  EXPECT_EQ(melder_.messages.size(), 1u);  // asks for an account, as the commands' test reads
 
   QTest::mouseClick(viewport, Qt::LeftButton, {}, Mitte(1));
   for (int id : {1024, 1025, 1027, 1033}) {
@@ -195,43 +194,31 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
     EXPECT_TRUE(fenster_.WerkzeugBefehl(id)->isEnabled());
   }
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, Mitte(1));
-  EXPECT_EQ(std::ranges::count(uebersichten_.log, "NeuesFenster"), 1);
   EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"futures"});
 }
 
-// Rows are found by key after a rename and a removal too; the price tick reaches the row by its
-// name when the row is not at its account's place.
+// The window hands its rows to the list's model by key (the model's own test walks ticks and rows
+// out of place): a rename, a removal, a whole list with a repeated key, the selection by key.
 TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
   fenster_.ZeileUmbenennen("depot", {"konto", "Konto", "a", "b", "c", "d"});
   fenster_.ZeileEntfernen("futures");
-  fenster_.AlleKurswerteSetzen({{0, "Depot", DateValue{1}, 1},
-                                {1, "Futures", DateValue{1}, 1},
-                                {1, "Konto", DateValue{46363.375}, 2000}});
+  fenster_.AlleKurswerteSetzen({{1, "Konto", DateValue{46363.375}, 2000}});
   ASSERT_EQ(Zeilen(), 1);
   EXPECT_EQ(Zeile(0),
             (std::vector<std::string>{"Konto", "07.12.2026 09:00:00", "2.000,00", "c", "d"}));
   fenster_.ZeileSetzen({"konto", "Konto", "1", "2", "3", "4"});
   EXPECT_EQ(Zeile(0), (std::vector<std::string>{"Konto", "1", "2", "3", "4"}));
-  presenter_.InitKontoListe();
-  EXPECT_EQ(Zeilen(), 2);
-}
-
-// The whole list in one go: a repeated key is one row with the last texts. A tick keeps the
-// selection.
-TEST_F(frmHauptfensterTest, ListAndTickInOneGo) {
   fenster_.ListeFuellen({{"b", "B", "1", "2", "3", "4"},
                          {"a", "A", "5", "6", "7", "8"},
                          {"b", "B", "9", "10", "11", "12"}});
   ASSERT_EQ(Zeilen(), 2);
   EXPECT_EQ(Zeile(0), (std::vector<std::string>{"B", "9", "10", "11", "12"}));
   fenster_.ZeileMarkieren("a");
-  fenster_.AlleKurswerteSetzen({{0, "B", DateValue{46387.99998}, 1234.5}, {2, "X", {}, 0}});
-  EXPECT_EQ(Zeile(0),
-            (std::vector<std::string>{"B", "31.12.2026 23:59:58", "1.234,50", "11", "12"}));
-  EXPECT_EQ(Zeile(1), (std::vector<std::string>{"A", "5", "6", "7", "8"}));
+  fenster_.AlleKurswerteSetzen({{0, "B", DateValue{46387.99998}, 1234.5}});
+  EXPECT_EQ(Zeile(0)[1], "31.12.2026 23:59:58");
   EXPECT_EQ(fenster_.MarkierteZeile(), "a");
-  fenster_.ZeileMarkieren("b");
-  EXPECT_EQ(fenster_.MarkierteZeile(), "b");
+  presenter_.InitKontoListe();
+  EXPECT_EQ(Zeilen(), 2);
 }
 
 // The presenter's tick through the window: each row shows what the row would show if built anew.
@@ -263,9 +250,12 @@ TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
   }
 }
 
-TEST_F(frmHauptfensterTest, ClosingSavesAPendingChangeAndTheLayout) {
+TEST_F(frmHauptfensterTest, NeverSmallerThanTheMinimumAndClosingSavesChangeAndLayout) {
   fenster_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
+  fenster_.resize(300, 100);
+  EXPECT_GE(fenster_.frameGeometry().width(), 600);
+  EXPECT_GE(fenster_.frameGeometry().height(), 250);
   presenter_.Plan().SetzeSpeichernAusstehend();
   EXPECT_TRUE(fenster_.close());
   EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
@@ -292,14 +282,6 @@ TEST_F(frmHauptfensterTest, TheStatusLineShowsAFailingSaveUntilASaveSucceeds) {
     EXPECT_EQ(status->isVisible(), gescheitert);
     EXPECT_EQ(status->text().contains(QString::fromUtf8("Konto 中")), gescheitert);
   }
-}
-
-TEST_F(frmHauptfensterTest, NeverSmallerThanTheMinimum) {
-  fenster_.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
-  fenster_.resize(300, 100);
-  EXPECT_GE(fenster_.frameGeometry().width(), 600);
-  EXPECT_GE(fenster_.frameGeometry().height(), 250);
 }
 
 }  // namespace

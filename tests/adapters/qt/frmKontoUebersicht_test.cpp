@@ -136,18 +136,14 @@ TEST_F(frmKontoUebersichtTest, PaneActivationAndTheButtons) {
   reporter_.answers = {msgbox::kYes};
   fenster_->Knopf(1)->trigger();
   EXPECT_EQ(Keys(UebersichtListe::kOrders), std::vector<std::string>{"O-1"});
-  EXPECT_FALSE(konto_->cOffeneOrders.Exists("O-2"));
   EXPECT_EQ(fenster_->Zahl("InfoOffeneOrders_0")->text(), "1");
 
   fenster_->AktivierePane(4);
   EXPECT_FALSE(fenster_->Knopf(1)->isEnabled());
-}
-
-TEST_F(frmKontoUebersichtTest, ClickingAListActivatesItsPane) {
+  // A click into a list activates its pane.
   QTableView* v = fenster_->Liste(UebersichtListe::kPositionen);
   QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
                     v->visualRect(v->model()->index(0, 0)).center());
-  QTest::qWait(0);
   QCoreApplication::processEvents();
   EXPECT_EQ(fenster_->Werkzeuge()->windowTitle(), QStringLiteral("Positionen"));
   EXPECT_TRUE(fenster_->Knopf(1)->isEnabled());
@@ -180,21 +176,20 @@ TEST_F(frmKontoUebersichtTest, SortingByEachColumnKind) {
   }
 }
 
-TEST_F(frmKontoUebersichtTest, ARowBookedAfterASortIsPlacedByTheNext) {
+// A marked row follows its row when sorted; a row booked after a sort is placed by the next.
+TEST_F(frmKontoUebersichtTest, MarkedAndNewRowsAfterASort) {
+  Markiere(UebersichtListe::kAusfuehrungen, 0);    // F-3
   KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // Filled: 7, 30, 250
   ASSERT_EQ(Keys(UebersichtListe::kAusfuehrungen), (std::vector<std::string>{"F-3", "F-2", "F-1"}));
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 0);  // F-1, F-2, F-3
+  EXPECT_EQ(fenster_->MarkierteKeys(UebersichtListe::kAusfuehrungen),
+            std::vector<std::string>{"F-3"});
+  KlickeKopf(UebersichtListe::kAusfuehrungen, 4);
   Fill("F-4", 100, 45302.0, 8.0f);
   verteiler_.FillAdded(*konto_, *konto_->cFilledOrders.Item("F-4"));
   KlickeKopf(UebersichtListe::kAusfuehrungen, 4);  // descending now
   EXPECT_EQ(Keys(UebersichtListe::kAusfuehrungen),
             (std::vector<std::string>{"F-1", "F-4", "F-2", "F-3"}));
-}
-
-TEST_F(frmKontoUebersichtTest, MarkedRowsFollowTheirRowsWhenSorted) {
-  Markiere(UebersichtListe::kAusfuehrungen, 0);  // F-3
-  KlickeKopf(UebersichtListe::kAusfuehrungen, 0);
-  EXPECT_EQ(fenster_->MarkierteKeys(UebersichtListe::kAusfuehrungen),
-            std::vector<std::string>{"F-3"});
 }
 
 TEST_F(frmKontoUebersichtTest, EscapeClosesAndLeavesTheTable) {

@@ -32,15 +32,18 @@ class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Tes
   T* Feld(const char* name) {
     return dialog_.findChild<T*>(QString::fromUtf8(name));
   }
+  NeuesKontoUmfeld Umfeld(const AutomationLocale& locale) {
+    return {reporter_, clock_,  konten_, locale,
+            *dateien_, nullptr, nullptr, nullptr,
+            nullptr,   nullptr, "",      [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }};
+  }
 
   testing::FakeClock clock_{45500.5};
   testing::RecordingReporter reporter_;
   KontenSammlung konten_;
   std::function<void(frmVBScriptBearbeiten&)> editor_tut_;
   std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
-  frmNeuesKonto dialog_{NeuesKontoUmfeld{reporter_, clock_, konten_, AutomationLocale::German(),
-                                         *dateien_, nullptr, nullptr, nullptr, nullptr, nullptr, "",
-                                         [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }}};
+  frmNeuesKonto dialog_{Umfeld(AutomationLocale::German())};
 };
 
 TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
@@ -53,6 +56,18 @@ TEST_F(frmNeuesKontoTest, DefaultsCaptionsAndTabs) {
   EXPECT_TRUE(dialog_.Knopf("Okay")->isDefault());
   EXPECT_FALSE(dialog_.Knopf("btnReset")->isEnabled());
   EXPECT_EQ(testing::NamenloseBedienelemente(&dialog_), "");
+  // The margin's conversion is open only with the conversion.
+  auto* margin = Feld<QCheckBox>("optMarginUmrechnen");
+  EXPECT_FALSE(margin->isEnabled());
+  Feld<QCheckBox>("optUseUmrechnung")->click();
+  EXPECT_TRUE(margin->isEnabled());
+  Feld<QCheckBox>("optUseUmrechnung")->click();
+  EXPECT_FALSE(margin->isEnabled());
+  // Cancel empties the marker.
+  dialog_.SetzeMarker("Depot");
+  dialog_.Knopf("Abbruch")->click();
+  EXPECT_EQ(dialog_.Marker(), "");
+  EXPECT_EQ(dialog_.result(), QDialog::Rejected);
 }
 
 // The date field writes the date as the account list does, in the user's locale.
@@ -62,18 +77,7 @@ TEST_F(frmNeuesKontoTest, TheDateFieldWritesAsTheList) {
   iso.date_separator = "-";
   for (const AutomationLocale& locale :
        {AutomationLocale::German(), AutomationLocale::FromName("en_US.UTF-8"), iso}) {
-    frmNeuesKonto dialog{NeuesKontoUmfeld{reporter_,
-                                          clock_,
-                                          konten_,
-                                          locale,
-                                          *dateien_,
-                                          nullptr,
-                                          nullptr,
-                                          nullptr,
-                                          nullptr,
-                                          nullptr,
-                                          "",
-                                          {}}};
+    frmNeuesKonto dialog{Umfeld(locale)};
     EXPECT_EQ(dialog.findChild<QDateTimeEdit*>("Datumfeld")->text().toStdString(),
               FormatDateText(DateValue{45500.5}, locale));
   }
@@ -108,16 +112,6 @@ TEST_F(frmNeuesKontoTest, EnterConfirmsThroughTheDefaultButton) {
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
 }
 
-TEST_F(frmNeuesKontoTest, MarginConversionFollowsConversion) {
-  auto* umrechnung = Feld<QCheckBox>("optUseUmrechnung");
-  auto* margin = Feld<QCheckBox>("optMarginUmrechnen");
-  EXPECT_FALSE(margin->isEnabled());
-  umrechnung->click();
-  EXPECT_TRUE(margin->isEnabled());
-  umrechnung->click();
-  EXPECT_FALSE(margin->isEnabled());
-}
-
 TEST_F(frmNeuesKontoTest, ScriptButtonsOpenTheEditorWithTheExample) {
   std::string gezeigt;
   editor_tut_ = [&](frmVBScriptBearbeiten& e) {
@@ -135,13 +129,6 @@ TEST_F(frmNeuesKontoTest, ScriptButtonsOpenTheEditorWithTheExample) {
   };
   dialog_.Knopf("btnScriptBearbeiten_1")->click();
   EXPECT_EQ(dialog_.Felder().txtKeinePlatzierung, "Ergebnis = 1\r\nErgebnis = 2");
-}
-
-TEST_F(frmNeuesKontoTest, CancelEmptiesTheMarker) {
-  dialog_.SetzeMarker("Depot");
-  dialog_.Knopf("Abbruch")->click();
-  EXPECT_EQ(dialog_.Marker(), "");
-  EXPECT_EQ(dialog_.result(), QDialog::Rejected);
 }
 
 TEST(AutomationDates, PickerTimesRoundTrip) {

@@ -30,6 +30,13 @@ class SqliteRegistryBackendTest : public ::testing::Test {
     return std::string(data.begin(), data.end() - (data.empty() ? 0 : 1));
   }
   void WriteFile(const std::string& bytes) { std::ofstream(file_, std::ios::binary) << bytes; }
+  // One statement on a connection of its own, past the store.
+  void Sql(const char* statement) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file_.c_str(), &db);
+    sqlite3_exec(db, statement, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+  }
 
   testing::TempFolder folder_;
   std::string file_ = folder_.File("sub/registry.sqlite");
@@ -105,20 +112,11 @@ TEST_F(SqliteRegistryBackendTest, FilesThatAreNoStoreAndFoldersAreRefused) {
   const Case kCases[] = {
       {"folder", [&] { std::filesystem::create_directories(file_); }, 75},
       {"garbage", [&] { WriteFile(std::string(8192, 'x')); }},
-      {"foreign database",
-       [&] {
-         sqlite3* db = nullptr;
-         sqlite3_open(file_.c_str(), &db);
-         sqlite3_exec(db, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
-         sqlite3_close(db);
-       }},
+      {"foreign database", [&] { Sql("CREATE TABLE t(x)"); }},
       {"newer version",
        [&] {
          Open();
-         sqlite3* db = nullptr;
-         sqlite3_open(file_.c_str(), &db);
-         sqlite3_exec(db, "PRAGMA user_version = 7", nullptr, nullptr, nullptr);
-         sqlite3_close(db);
+         Sql("PRAGMA user_version = 7");
        }},
   };
   for (const Case& c : kCases) {
