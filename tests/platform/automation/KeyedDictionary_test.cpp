@@ -166,32 +166,8 @@ TEST(KeyedDictionaryTest, KeepsFirstSpellingAndPlaceAndRefusesDuplicatesAndMissi
   EXPECT_EQ(dict.Item("gamma"), 1);
 }
 
-TEST(KeyedDictionaryTest, BinaryModeDistinguishesCaseAndModeChangesOnlyWhileEmpty) {
-  KeyedDictionary<int> dict(CompareMode::Binary);
-  dict.Add("Ä", 1);
-  dict.Add("ä", 2);
-  dict.Add("abc", 3);
-  dict.Add("ABC", 4);
-  EXPECT_EQ(dict.Count(), 4u);
-  EXPECT_EQ(dict.Item("ä"), 2);
-  EXPECT_EQ(dict.Item("ABC"), 4);
-  EXPECT_FALSE(dict.Exists("Abc"));
-  EXPECT_EQ(ErrorOf([&] { dict.Add("abc", 5); }), 457);
-  EXPECT_EQ(ErrorOf([&] { dict.SetMode(CompareMode::Text); }), 5);
-  EXPECT_EQ(dict.Mode(), CompareMode::Binary);
-
-  dict.RemoveAll();
-  EXPECT_EQ(dict.Count(), 0u);
-  EXPECT_FALSE(dict.Exists("abc"));
-  dict.SetMode(CompareMode::Text);
-  dict.Add("a", 1);
-  EXPECT_EQ(ErrorOf([&] { dict.Add("A", 2); }), 457);
-  dict.RemoveAll();
-  dict.SetMode(CompareMode::Binary);
-  dict.Add("a", 1);
-  dict.Add("A", 2);
-  EXPECT_EQ(dict.Count(), 2u);
-}
+// Binary mode and mode changes only while empty: tests/vbscript/dictionary.vbs, through the
+// script's Dictionary.
 
 TEST(KeyedDictionaryTest, HoldsMoveOnlyValues) {
   KeyedDictionary<std::unique_ptr<std::string>> dict;

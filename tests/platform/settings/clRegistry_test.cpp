@@ -273,17 +273,12 @@ TEST_F(clRegistryTest, ValueExStoresItsArgumentsAndWritesTheDefaultForEmptyText)
   EXPECT_EQ(reg_.ValueType(), REG_DWORD);
 }
 
+// The members that the server's end-to-end test (tests/adapters/dbus) leaves out; names fold case.
 TEST_F(clRegistryTest, PropertiesAndValueThroughLateBinding) {
-  Call("classkey", InvokeKind::PropertyLet, {Variant(int16_t{0})});
-  Call("ClassKey", InvokeKind::PropertyLet, {Variant(static_cast<int32_t>(HKEY_CURRENT_USER))});
   Call("SECTIONKEY", InvokeKind::PropertyLet, {Variant("Software\\X")});
-  Call("ValueKey", InvokeKind::PropertyLet, {Variant("n")});
+  Call("valuekey", InvokeKind::PropertyLet, {Variant("n")});
   Call("ValueType", InvokeKind::PropertyLet, {Variant(int16_t{REG_DWORD})});
   Call("Value", InvokeKind::PropertyLet, {Variant(int16_t{258})});
-  EXPECT_EQ(Call("Value", InvokeKind::PropertyGet), Variant(int32_t{258}));
-  EXPECT_EQ(Call("KeyExists", InvokeKind::PropertyGet), Variant(true));
-  EXPECT_EQ(Call("EnumerateValues", InvokeKind::Method),
-            Variant(VariantArray::Vector(1, {Variant("n")})));
   Call("Machine", InvokeKind::PropertyLet, {Variant("pc")});
   EXPECT_EQ(Call("machine", InvokeKind::PropertyGet), Variant(""));
   Call("Default", InvokeKind::PropertyLet, {Variant(int16_t{1})});
