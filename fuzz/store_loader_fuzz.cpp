@@ -5,45 +5,25 @@
 #include <cstdlib>
 #include <string>
 
+#include "fakes/FakeClock.h"
 #include "fakes/MemoryFileSystem.h"
-#include "platform/system/Clock.h"
-#include "platform/system/ErrorLog.h"
-#include "platform/system/MessageReporter.h"
+#include "fakes/RecordingReporter.h"
 #include "session/AccountStore.h"
 
 namespace {
 
 constexpr const char* kDataFolder = "/daten";
 
-class SilentReporter : public vks::MessageReporter {
- public:
-  int32_t ZeigeMeldung(const std::string&, int32_t style, const std::string&) override {
-    ++messages;
-    return vks::DefaultAnswer(style);
-  }
-  int messages = 0;
-};
-
-class NoErrorLog : public vks::ErrorLog {
- public:
-  void Add(const vks::ErrorLogEntry&) override {}
-};
-
-class StillClock : public vks::Clock {
- public:
-  vks::DateValue Now() override { return {45658.5}; }
-};
-
 // Loads `bytes` as the store; false when the load reported a fault.
 bool Load(const std::string& bytes, vks::KontenSammlung& konten) {
   vks::fuzzing::MemoryFileSystem files;
-  SilentReporter reporter;
-  NoErrorLog error_log;
-  StillClock clock;
+  vks::testing::RecordingReporter reporter;
+  vks::testing::RecordingErrorLog error_log;
+  vks::testing::FakeClock clock;
   vks::AccountStore store(kDataFolder, "/programm", files, reporter, error_log, clock);
   files.files[store.StorePath()] = bytes;
   store.LadeKonten(konten);
-  return reporter.messages == 0;
+  return reporter.messages.empty();
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <thread>
 
@@ -25,11 +24,6 @@ namespace {
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class RttAufzeichnungTest : public ::testing::Test {
  protected:
   std::string CashFile() const { return folder_ / "rtt/Depot1/Portfolio/KapitalCash-Depot1.RTT"; }
@@ -43,6 +37,22 @@ class RttAufzeichnungTest : public ::testing::Test {
     std::string bytes(reinterpret_cast<const char*>(header.data()), header.size());
     bytes.resize(size, '\x55');
     std::ofstream(CashFile(), std::ios::binary | std::ios::trunc) << bytes;
+  }
+  // The records of a file that must read.
+  std::vector<RttRecord> Records(const std::string& file) const {
+    Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), file);
+    EXPECT_TRUE(contents.ok()) << file;
+    return contents.ok() ? contents->records : std::vector<RttRecord>{};
+  }
+  std::vector<float> Values(const std::string& file) const {
+    std::vector<float> values;
+    for (const RttRecord& r : Records(file)) values.push_back(r.value);
+    return values;
+  }
+  std::vector<double> Days(const std::string& file) const {
+    std::vector<double> days;
+    for (const RttRecord& r : Records(file)) days.push_back(r.time.days);
+    return days;
   }
 
   TempFolder folder_;
@@ -69,11 +79,11 @@ TEST_F(RttAufzeichnungTest, OnlyWellFormedFilesReceiveTheRecord) {
   for (const auto& [size, after] : sizes_before_after) {
     SCOPED_TRACE(size);
     PrepareCashFile(size);
-    const std::string before = Contents(CashFile());
+    const std::string before = dateien_->ReadFile(CashFile());
     WriteCash(45000, 1);
     EXPECT_EQ(fs::file_size(CashFile()), after);
     if (after == size) {
-      EXPECT_EQ(Contents(CashFile()), before);
+      EXPECT_EQ(dateien_->ReadFile(CashFile()), before);
     }
   }
 }
@@ -144,10 +154,7 @@ TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
   WriteCash(45000, 1);
   fs::remove(CashFile());
   WriteCash(45001, 2);
-  Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
-  ASSERT_TRUE(contents.ok());
-  ASSERT_EQ(contents->records.size(), 1u);
-  EXPECT_EQ(contents->records[0].value, 2.0f);
+  EXPECT_EQ(Values(CashFile()), std::vector<float>{2});
 
   std::string other = folder_ / "replacement.RTT";
   RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
@@ -155,10 +162,7 @@ TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
       .write(reinterpret_cast<const char*>(header.data()), header.size());
   fs::rename(other, CashFile());
   WriteCash(45002, 3);
-  contents = ReadRttFile(rtt_.Dateien(), CashFile());
-  ASSERT_TRUE(contents.ok());
-  ASSERT_EQ(contents->records.size(), 1u);
-  EXPECT_EQ(contents->records[0].value, 3.0f);
+  EXPECT_EQ(Values(CashFile()), std::vector<float>{3});
 }
 
 TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
@@ -168,11 +172,8 @@ TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
       rtt_.SchreibeWert("Depot1", "W" + std::to_string(i), "", dTitelPos,
                         DateValue{45000.0 + round}, static_cast<float>(round), 0);
   for (int i = 0; i < kFiles; ++i) {
-    Result<RttContents> contents = ReadRttFile(
-        rtt_.Dateien(), rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false));
-    ASSERT_TRUE(contents.ok()) << i;
-    ASSERT_EQ(contents->records.size(), 2u) << i;
-    EXPECT_EQ(contents->records[1].value, 1.0f);
+    EXPECT_EQ(Values(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false)),
+              (std::vector<float>{0, 1}));
   }
 }
 
@@ -232,13 +233,8 @@ TEST_F(RttAufzeichnungTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
     WriteCash(45002, 3);
     EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
   }
-  Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), CashFile());
-  ASSERT_TRUE(contents.ok());
-  ASSERT_EQ(contents->records.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(contents->records[i].time.days, 45000 + i);
-    EXPECT_EQ(contents->records[i].value, static_cast<float>(i + 1));
-  }
+  EXPECT_EQ(Days(CashFile()), (std::vector<double>{45000, 45001, 45002}));
+  EXPECT_EQ(Values(CashFile()), (std::vector<float>{1, 2, 3}));
   WriteCash(45003, 4);  // no scope: at once
   EXPECT_EQ(fs::file_size(CashFile()), 856u + 4 * 16);
 }
@@ -252,13 +248,6 @@ TEST_F(RttAufzeichnungTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder)
   auto cash = [&](double time, float value) {
     rtt.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
   };
-  auto times = [&](const std::string& file) {
-    std::vector<double> days;
-    Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), file);
-    if (contents.ok())
-      for (const auto& r : contents->records) days.push_back(r.time.days);
-    return days;
-  };
   for (int call = 0; call < 2; ++call) {
     RttAufzeichnung::Aufruf aufruf(rtt);
     cash(45000 + 2 * call, 1);
@@ -270,8 +259,8 @@ TEST_F(RttAufzeichnungTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder)
   EXPECT_FALSE(fs::exists(CashFile()));
   cash(45010, 4);  // outside any call: the waiting values go first
   EXPECT_EQ(rtt.Wartende(), 0u);
-  EXPECT_EQ(times(CashFile()), (std::vector<double>{45000, 45001, 45002, 45003, 45010}));
-  EXPECT_EQ(times(other_file), (std::vector<double>{45100, 45101}));
+  EXPECT_EQ(Days(CashFile()), (std::vector<double>{45000, 45001, 45002, 45003, 45010}));
+  EXPECT_EQ(Days(other_file), (std::vector<double>{45100, 45101}));
 
   {
     RttAufzeichnung::Aufruf aufruf(rtt);
@@ -325,10 +314,7 @@ TEST_F(RttAufzeichnungTest, EachSeriesKeepsItsFileAcrossValuesAndStorageFolders)
       }
     }
     for (const auto& [datei, anzahl] : dateien) {
-      SCOPED_TRACE(datei);
-      Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), datei);
-      ASSERT_TRUE(contents.ok());
-      EXPECT_EQ(contents->records.size(), anzahl);
+      EXPECT_EQ(Records(datei).size(), anzahl) << datei;
     }
   }
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "fakes/ErrorOf.h"
 #include "fakes/FaultInjectionFileSystem.h"
@@ -27,11 +26,6 @@ FileSystem& Dateien() {
 
 CurrencyValue Bytes(int64_t n) {
   return CurrencyValue{n * 10000};
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteContents(const std::string& path, const std::string& bytes) {
@@ -141,7 +135,7 @@ TEST(clDateiIOTest, MisusesOfAnOpenFileAreRefusedAndKeepIt) {
   EXPECT_EQ(file.GetFilePointer(), Bytes(6));
   file.WriteBytes(AsBytes("abc"));
   file.CloseFile();
-  EXPECT_EQ(Contents(folder / "first.bin"), "012345abc9");
+  EXPECT_EQ(Dateien().ReadFile(folder / "first.bin"), "012345abc9");
   EXPECT_FALSE(std::filesystem::exists(folder / "second.bin"));
 }
 
@@ -208,11 +202,11 @@ TEST(clDateiIOTest, ReadWriteAndTruncateAtThePosition) {
   file.WriteBytes(AsBytes("ab"));
   EXPECT_EQ(file.GetFilePointer(), Bytes(6));
   file.SetzeDateiEnde();
-  EXPECT_EQ(Contents(path), "0123ab");
+  EXPECT_EQ(Dateien().ReadFile(path), "0123ab");
   file.SeekAbsolute(Bytes(8));  // past the end: SetzeDateiEnde extends with zeros
   file.SetzeDateiEnde();
   file.Flush();
-  EXPECT_EQ(Contents(path), std::string("0123ab\0\0", 8));
+  EXPECT_EQ(Dateien().ReadFile(path), std::string("0123ab\0\0", 8));
   EXPECT_EQ(file.FileSize(), Bytes(8));
   // A read past the end fills with zeros.
   file.SeekAbsolute(Bytes(2));
@@ -223,7 +217,7 @@ TEST(clDateiIOTest, ReadWriteAndTruncateAtThePosition) {
   file.SeekAbsolute(Bytes(3));
   file.WriteNewHeader("Depot1", "", "", dKapitalCash);
   EXPECT_EQ(file.FileSize(), Bytes(3 + rtt::kHeaderSize));
-  EXPECT_EQ(Contents(path).substr(3, 36), "VKS RealtimeTool-Datei Version 01.00");
+  EXPECT_EQ(Dateien().ReadFile(path).substr(3, 36), "VKS RealtimeTool-Datei Version 01.00");
 }
 
 TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {

@@ -106,25 +106,7 @@ TEST(KeyedDictionaryTest, KeysHashAndCompareAsTheirFoldedText) {
   }
 }
 
-TEST(KeyedDictionaryTest, LooksKeysUpWithoutRegardToCase) {
-  KeyedDictionary<int> dict;
-  int n = 0;
-  for (const char* key : {"Müller", "Élan", "Škoda", "BÖRSE", "Ärger"}) dict.Add(key, ++n);
-  const std::pair<const char*, int> cases[] = {
-      // 0: missing
-      {"MÜLLER", 1}, {"müller", 1}, {"élan", 2},  {"ÉLAN", 2},  {"škoda", 3},  {"ŠKODA", 3},
-      {"börse", 4},  {"Börse", 4},  {"ärger", 5}, {"ÄRGER", 5}, {"Muller", 0}, {"Mueller", 0},
-      {"Elan", 0},   {"Skoda", 0},  {"BORSE", 0}, {"Arger", 0}};
-  for (const auto& [key, value] : cases) {
-    SCOPED_TRACE(key);
-    EXPECT_EQ(dict.Exists(key), value != 0);
-    EXPECT_EQ(dict.Find(key) ? *dict.Find(key) : 0, value);
-    if (value) {
-      EXPECT_EQ(dict.Item(key), value);
-    }
-  }
-}
-
+// Lookups fold case as the keys above hash and compare (KeysHashAndCompareAsTheirFoldedText).
 TEST(KeyedDictionaryTest, KeepsFirstSpellingAndPlaceAndRefusesDuplicatesAndMissingKeys) {
   KeyedDictionary<int> dict;
   for (const char* key : {"Zeta", "alpha", "Mitte", "BETA", "omega"}) dict.Add(key, 0);
@@ -166,32 +148,8 @@ TEST(KeyedDictionaryTest, KeepsFirstSpellingAndPlaceAndRefusesDuplicatesAndMissi
   EXPECT_EQ(dict.Item("gamma"), 1);
 }
 
-TEST(KeyedDictionaryTest, BinaryModeDistinguishesCaseAndModeChangesOnlyWhileEmpty) {
-  KeyedDictionary<int> dict(CompareMode::Binary);
-  dict.Add("Ä", 1);
-  dict.Add("ä", 2);
-  dict.Add("abc", 3);
-  dict.Add("ABC", 4);
-  EXPECT_EQ(dict.Count(), 4u);
-  EXPECT_EQ(dict.Item("ä"), 2);
-  EXPECT_EQ(dict.Item("ABC"), 4);
-  EXPECT_FALSE(dict.Exists("Abc"));
-  EXPECT_EQ(ErrorOf([&] { dict.Add("abc", 5); }), 457);
-  EXPECT_EQ(ErrorOf([&] { dict.SetMode(CompareMode::Text); }), 5);
-  EXPECT_EQ(dict.Mode(), CompareMode::Binary);
-
-  dict.RemoveAll();
-  EXPECT_EQ(dict.Count(), 0u);
-  EXPECT_FALSE(dict.Exists("abc"));
-  dict.SetMode(CompareMode::Text);
-  dict.Add("a", 1);
-  EXPECT_EQ(ErrorOf([&] { dict.Add("A", 2); }), 457);
-  dict.RemoveAll();
-  dict.SetMode(CompareMode::Binary);
-  dict.Add("a", 1);
-  dict.Add("A", 2);
-  EXPECT_EQ(dict.Count(), 2u);
-}
+// Binary mode and mode changes only while empty: tests/vbscript/dictionary.vbs, through the
+// script's Dictionary.
 
 TEST(KeyedDictionaryTest, HoldsMoveOnlyValues) {
   KeyedDictionary<std::unique_ptr<std::string>> dict;

@@ -146,26 +146,20 @@ TEST_F(clRegistryTest, WriteErrorsCarryNumberSourceAndText) {
     Variant value;
     std::function<void()> arrange;
     int32_t number;
-    std::string source;
-    std::string description;
+    const char* shown;  // the value as the message shows it; nullptr: no source and no text
   };
   const Case kCases[] = {
-      {"binary from text", REG_BINARY, Variant("abc"), [] {}, 26001, "", ""},
+      {"binary from text", REG_BINARY, Variant("abc"), [] {}, 26001, nullptr},
       {"binary from Long array", REG_BINARY,
-       Variant(VariantArray::Vector(0, {Variant(int32_t{1})})), [] {}, 26001, "", ""},
-      {"type not writable", REG_MULTI_SZ, Variant("x"), [] {}, kRegistryWriteError,
-       "VKSKontoServerV7.cRegistry", set_text + "'x'"},
-      {"dword from text", REG_DWORD, Variant("zwölf"), [] {}, kRegistryWriteError,
-       "VKSKontoServerV7.cRegistry", set_text + "'zwölf'"},
-      {"dword overflow", REG_DWORD, Variant(1e10), [] {}, kRegistryWriteError,
-       "VKSKontoServerV7.cRegistry", set_text + "'10000000000'"},
-      {"text from Null", REG_SZ, Variant::Null(), [] {}, kRegistryWriteError,
-       "VKSKontoServerV7.cRegistry", set_text + "''"},
+       Variant(VariantArray::Vector(0, {Variant(int32_t{1})})), [] {}, 26001, nullptr},
+      {"type not writable", REG_MULTI_SZ, Variant("x"), [] {}, kRegistryWriteError, "x"},
+      {"dword from text", REG_DWORD, Variant("zwölf"), [] {}, kRegistryWriteError, "zwölf"},
+      {"dword overflow", REG_DWORD, Variant(1e10), [] {}, kRegistryWriteError, "10000000000"},
+      {"text from Null", REG_SZ, Variant::Null(), [] {}, kRegistryWriteError, ""},
       {"store refuses the write", REG_SZ, Variant("x"), [&] { backend_.fail_set_value = true; },
-       kRegistryWriteError, "VKSKontoServerV7.cRegistry", set_text + "'x'"},
+       kRegistryWriteError, "x"},
       {"key cannot be created", REG_SZ, Variant(int32_t{5}),
-       [&] { backend_.fail_create_key = true; }, 26001, "VKSKontoServerV7.cRegistry",
-       set_text + "'5'"},
+       [&] { backend_.fail_create_key = true; }, 26001, "5"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -175,8 +169,8 @@ TEST_F(clRegistryTest, WriteErrorsCarryNumberSourceAndText) {
     reg_.ValueType(c.value_type);
     AutomationError e = testing::RaisedError([&] { reg_.Value(c.value); });
     EXPECT_EQ(e.Number(), c.number);
-    EXPECT_EQ(e.Source(), c.source);
-    EXPECT_EQ(e.Description(), c.description);
+    EXPECT_EQ(e.Source(), c.shown ? "VKSKontoServerV7.cRegistry" : "");
+    EXPECT_EQ(e.Description(), c.shown ? set_text + "'" + c.shown + "'" : "");
     EXPECT_EQ(Stored("v").type, -1);  // nothing written
   }
 }
@@ -273,17 +267,12 @@ TEST_F(clRegistryTest, ValueExStoresItsArgumentsAndWritesTheDefaultForEmptyText)
   EXPECT_EQ(reg_.ValueType(), REG_DWORD);
 }
 
+// The members that the server's end-to-end test (tests/adapters/dbus) leaves out; names fold case.
 TEST_F(clRegistryTest, PropertiesAndValueThroughLateBinding) {
-  Call("classkey", InvokeKind::PropertyLet, {Variant(int16_t{0})});
-  Call("ClassKey", InvokeKind::PropertyLet, {Variant(static_cast<int32_t>(HKEY_CURRENT_USER))});
   Call("SECTIONKEY", InvokeKind::PropertyLet, {Variant("Software\\X")});
-  Call("ValueKey", InvokeKind::PropertyLet, {Variant("n")});
+  Call("valuekey", InvokeKind::PropertyLet, {Variant("n")});
   Call("ValueType", InvokeKind::PropertyLet, {Variant(int16_t{REG_DWORD})});
   Call("Value", InvokeKind::PropertyLet, {Variant(int16_t{258})});
-  EXPECT_EQ(Call("Value", InvokeKind::PropertyGet), Variant(int32_t{258}));
-  EXPECT_EQ(Call("KeyExists", InvokeKind::PropertyGet), Variant(true));
-  EXPECT_EQ(Call("EnumerateValues", InvokeKind::Method),
-            Variant(VariantArray::Vector(1, {Variant("n")})));
   Call("Machine", InvokeKind::PropertyLet, {Variant("pc")});
   EXPECT_EQ(Call("machine", InvokeKind::PropertyGet), Variant(""));
   Call("Default", InvokeKind::PropertyLet, {Variant(int16_t{1})});

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/automation/AutomationError.h"
+#include "fakes/ErrorOf.h"
 #include "platform/automation/StoreWriter.h"
 #include "platform/automation/Windows1252.h"
 
@@ -27,15 +27,6 @@ std::string Serialized(const Variant& value) {
   std::string bytes;
   AppendStoreVariant(bytes, value);
   return bytes;
-}
-
-std::string ErrorOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.Description();
-  }
-  return "(kein Fehler)";
 }
 
 Variant EverySubtype() {
@@ -136,7 +127,7 @@ TEST(StoreDocumentTest, RefusesWhatCannotComeBackTheSame) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ErrorOf(c.call), c.error);
+    EXPECT_EQ(testing::RaisedError(c.call).Description(), c.error);
   }
 }
 
