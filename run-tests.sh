@@ -8,9 +8,15 @@ cd "$(dirname "$0")"
 werror=OFF
 bench=ON
 # CI builds what the tests run: the benchmarks are measured by hand, not tested.
-if [ "${CI:-}" = "true" ]; then werror=ON; bench=OFF; fi
+# It also builds each library as a few large units and keeps line tables only: a third less time.
+fast=()
+if [ "${CI:-}" = "true" ]; then
+  werror=ON
+  bench=OFF
+  fast=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
+fi
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVKS_WERROR=$werror \
-  -DVKS_BUILD_BENCH=$bench
+  -DVKS_BUILD_BENCH=$bench "${fast[@]}"
 cmake --build build-test -j"$(nproc)"
 ctest --test-dir build-test -j"$(nproc)" --output-on-failure
 

@@ -12,7 +12,8 @@ namespace vks::vbscript {
 class Interpreter;
 
 // Arguments arrive evaluated; a left-out one is ErrorValue{kParamNotFound} (see IsMissing).
-using BuiltinFn = Variant (*)(Interpreter&, std::span<Variant>);
+using BuiltinArgs = std::span<Variant>;
+using BuiltinFn = Variant (*)(Interpreter&, BuiltinArgs);
 
 // Where a function may stand: conversions only in a value (as a statement: error 458), Randomize
 // only as a statement (as a value: error 13).
@@ -46,7 +47,7 @@ std::span<const BuiltinEntry> DialogBuiltins();
 // counts by its default property.
 double NumberArg(Interpreter& in, const Variant& v);
 int32_t LongArg(Interpreter& in, const Variant& v);
-inline bool IsMissing(std::span<Variant> args, size_t i) {
+inline bool IsMissing(BuiltinArgs args, size_t i) {
   return i >= args.size() || (args[i].Type() == VarType::Error &&
                               args[i].AsError().scode == ErrorValue::kParamNotFound);
 }

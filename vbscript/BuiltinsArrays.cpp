@@ -6,23 +6,21 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
-Variant ArrayFn(Interpreter&, Args a) {
+Variant ArrayFn(Interpreter&, BuiltinArgs a) {
   return Variant(VariantArray::Vector(0, std::vector<Variant>(a.begin(), a.end())));
 }
 
-int Dimension(Interpreter& in, Args a) {
+int Dimension(Interpreter& in, BuiltinArgs a) {
   if (IsMissing(a, 1)) return 1;
   return LongArg(in, a[1]);
 }
 
-Variant LBound(Interpreter& in, Args a) {
+Variant LBound(Interpreter& in, BuiltinArgs a) {
   if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
   return Variant(a[0].AsArray().LBound(Dimension(in, a)));
 }
 
-Variant UBound(Interpreter& in, Args a) {
+Variant UBound(Interpreter& in, BuiltinArgs a) {
   if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
   return Variant(a[0].AsArray().UBound(Dimension(in, a)));
 }

@@ -11,8 +11,6 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 Variant Value(Interpreter& in, const Variant& v) {
   if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
   return in.DefaultValue(v);
@@ -25,7 +23,7 @@ Variant Number(Interpreter& in, const Variant& v) {
   return value;
 }
 
-Variant CBool(Interpreter& in, Args a) {
+Variant CBool(Interpreter& in, BuiltinArgs a) {
   Variant v = Value(in, a[0]);
   if (v.Type() == VarType::String) {
     // "#TRUE#" and "#FALSE#" are the Boolean values written as text.
@@ -35,31 +33,31 @@ Variant CBool(Interpreter& in, Args a) {
   }
   return Variant(ToBoolean(v, in.Locale()));
 }
-Variant CByte(Interpreter& in, Args a) {
+Variant CByte(Interpreter& in, BuiltinArgs a) {
   Variant v = Number(in, a[0]);
   if (v.Type() == VarType::Boolean)
     return Variant(uint8_t{v.AsBoolean() ? uint8_t{255} : uint8_t{0}});
   return Variant(ToByte(v, in.Locale()));
 }
-Variant CCur(Interpreter& in, Args a) {
+Variant CCur(Interpreter& in, BuiltinArgs a) {
   return Variant(ToCurrency(Number(in, a[0]), in.Locale()));
 }
-Variant CDate(Interpreter& in, Args a) {
+Variant CDate(Interpreter& in, BuiltinArgs a) {
   return Variant(ToDate(Value(in, a[0]), in.Locale()));
 }
-Variant CDbl(Interpreter& in, Args a) {
+Variant CDbl(Interpreter& in, BuiltinArgs a) {
   return Variant(ToDouble(Number(in, a[0]), in.Locale()));
 }
-Variant CInt(Interpreter& in, Args a) {
+Variant CInt(Interpreter& in, BuiltinArgs a) {
   return Variant(ToInteger(Number(in, a[0]), in.Locale()));
 }
-Variant CLng(Interpreter& in, Args a) {
+Variant CLng(Interpreter& in, BuiltinArgs a) {
   return Variant(ToLong(Number(in, a[0]), in.Locale()));
 }
-Variant CSng(Interpreter& in, Args a) {
+Variant CSng(Interpreter& in, BuiltinArgs a) {
   return Variant(ToSingle(Number(in, a[0]), in.Locale()));
 }
-Variant CStr(Interpreter& in, Args a) {
+Variant CStr(Interpreter& in, BuiltinArgs a) {
   return Variant(ScriptString(Value(in, a[0]), in.Locale()));
 }
 
@@ -88,10 +86,10 @@ Variant Radix(Interpreter& in, const Variant& arg, int bits_per_digit) {
   }
   return Variant(out);
 }
-Variant Hex(Interpreter& in, Args a) {
+Variant Hex(Interpreter& in, BuiltinArgs a) {
   return Radix(in, a[0], 4);
 }
-Variant Oct(Interpreter& in, Args a) {
+Variant Oct(Interpreter& in, BuiltinArgs a) {
   return Radix(in, a[0], 3);
 }
 
@@ -122,14 +120,14 @@ Variant Truncate(Interpreter& in, const Variant& arg, bool floor) {
       return Variant(cut(ToDouble(v, in.Locale())));
   }
 }
-Variant Fix(Interpreter& in, Args a) {
+Variant Fix(Interpreter& in, BuiltinArgs a) {
   return Truncate(in, a[0], false);
 }
-Variant IntFn(Interpreter& in, Args a) {
+Variant IntFn(Interpreter& in, BuiltinArgs a) {
   return Truncate(in, a[0], true);
 }
 
-Variant Round(Interpreter& in, Args a) {
+Variant Round(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return a[0];
   Variant v = in.DefaultValue(a[0]);
   CheckNumberText(v, in.Locale());
@@ -162,20 +160,20 @@ Variant Round(Interpreter& in, Args a) {
   }
 }
 
-Variant IsArray(Interpreter&, Args a) {
+Variant IsArray(Interpreter&, BuiltinArgs a) {
   return Variant(a[0].IsArray());
 }
-Variant IsEmpty(Interpreter&, Args a) {
+Variant IsEmpty(Interpreter&, BuiltinArgs a) {
   return Variant(a[0].IsEmpty());
 }
-Variant IsNull(Interpreter&, Args a) {
+Variant IsNull(Interpreter&, BuiltinArgs a) {
   return Variant(a[0].IsNull());
 }
-Variant IsObject(Interpreter&, Args a) {
+Variant IsObject(Interpreter&, BuiltinArgs a) {
   return Variant(a[0].IsObject());
 }
 
-Variant IsNumeric(Interpreter& in, Args a) {
+Variant IsNumeric(Interpreter& in, BuiltinArgs a) {
   // An object counts by its default property; one without a default is no number.
   Variant held;
   if (a[0].IsObject()) {
@@ -205,13 +203,13 @@ Variant IsNumeric(Interpreter& in, Args a) {
   }
 }
 
-Variant IsDate(Interpreter& in, Args a) {
+Variant IsDate(Interpreter& in, BuiltinArgs a) {
   if (a[0].Type() == VarType::Date) return Variant(true);
   if (a[0].Type() != VarType::String) return Variant(false);
   return Variant(ParseDateText(a[0].AsString(), in.Locale()).has_value());
 }
 
-Variant TypeNameFn(Interpreter&, Args a) {
+Variant TypeNameFn(Interpreter&, BuiltinArgs a) {
   const Variant& v = a[0];
   switch (v.Type()) {
     case VarType::Empty:
@@ -245,7 +243,7 @@ Variant TypeNameFn(Interpreter&, Args a) {
   }
 }
 
-Variant VarTypeFn(Interpreter&, Args a) {
+Variant VarTypeFn(Interpreter&, BuiltinArgs a) {
   return Variant(static_cast<int16_t>(a[0].VarTypeCode()));
 }
 

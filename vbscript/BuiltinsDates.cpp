@@ -11,8 +11,6 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 DateValue DateArg(Interpreter& in, const Variant& v) {
   if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
   return ToDate(in.DefaultValue(v), in.Locale());
@@ -26,7 +24,7 @@ double Seconds(const CalendarDateTime& c) {
   return c.hour * 3600.0 + c.minute * 60.0 + c.second;
 }
 
-int FirstDay(Interpreter& in, Args a, size_t i) {
+int FirstDay(Interpreter& in, BuiltinArgs a, size_t i) {
   if (IsMissing(a, i)) return 1;
   int64_t d = IntArg(in, a[i]);
   if (d < 0 || d > 7) throw AutomationError(error::kInvalidCall);  // 0: the system's, Sunday
@@ -37,24 +35,24 @@ int WeekdayFrom(DateValue d, int first) {
   return (Weekday(d) - first + 7) % 7 + 1;
 }
 
-Variant Now(Interpreter& in, Args) {
+Variant Now(Interpreter& in, BuiltinArgs) {
   return Variant(DateValue{in.Clock()()});
 }
-Variant Date(Interpreter& in, Args) {
+Variant Date(Interpreter& in, BuiltinArgs) {
   return Variant(DateValue{std::floor(in.Clock()())});
 }
-Variant Time(Interpreter& in, Args) {
+Variant Time(Interpreter& in, BuiltinArgs) {
   double t = in.Clock()();
   return Variant(DateValue{t - std::floor(t)});
 }
-Variant Timer(Interpreter& in, Args) {
+Variant Timer(Interpreter& in, BuiltinArgs) {
   double t = in.Clock()();
   return Variant(static_cast<float>(std::round((t - std::floor(t)) * 8640000.0) / 100.0));
 }
 
 // Each of these returns Null for Null.
 #define VKS_DATE_FIELD(Fn, expr)                                \
-  Variant Fn(Interpreter& in, Args a) {                         \
+  Variant Fn(Interpreter& in, BuiltinArgs a) {                  \
     if (a[0].IsNull()) return a[0];                             \
     CalendarDateTime c = FromAutomationDate(DateArg(in, a[0])); \
     return Variant(static_cast<int16_t>(expr));                 \
@@ -67,13 +65,13 @@ VKS_DATE_FIELD(Minute, c.minute)
 VKS_DATE_FIELD(Second, c.second)
 #undef VKS_DATE_FIELD
 
-Variant WeekdayFn(Interpreter& in, Args a) {
+Variant WeekdayFn(Interpreter& in, BuiltinArgs a) {
   int first = FirstDay(in, a, 1);
   if (a[0].IsNull()) return a[0];
   return Variant(static_cast<int16_t>(WeekdayFrom(DateArg(in, a[0]), first)));
 }
 
-Variant DateSerial(Interpreter& in, Args a) {
+Variant DateSerial(Interpreter& in, BuiltinArgs a) {
   int64_t y = IntArg(in, a[0]);
   if (y >= 0 && y < 30)
     y += 2000;
@@ -82,18 +80,18 @@ Variant DateSerial(Interpreter& in, Args a) {
   return Variant(MakeDate(y, IntArg(in, a[1]), IntArg(in, a[2]), 0));
 }
 
-Variant TimeSerial(Interpreter& in, Args a) {
+Variant TimeSerial(Interpreter& in, BuiltinArgs a) {
   double s = IntArg(in, a[0]) * 3600.0 + IntArg(in, a[1]) * 60.0 + IntArg(in, a[2]);
   return Variant(FromLinearDays(s / 86400.0));
 }
 
-Variant DateValueFn(Interpreter& in, Args a) {
+Variant DateValueFn(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return a[0];
   DateValue d = DateArg(in, a[0]);
   return Variant(FromLinearDays(std::floor(LinearDays(d))));
 }
 
-Variant TimeValue(Interpreter& in, Args a) {
+Variant TimeValue(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return a[0];
   double t = LinearDays(DateArg(in, a[0]));
   return Variant(DateValue{std::round((t - std::floor(t)) * 86400.0) / 86400.0});
@@ -118,7 +116,7 @@ Interval ParseInterval(Interpreter& in, const Variant& v) {
   throw AutomationError(error::kInvalidCall);
 }
 
-Variant DateAdd(Interpreter& in, Args a) {
+Variant DateAdd(Interpreter& in, BuiltinArgs a) {
   Interval iv = ParseInterval(in, a[0]);
   // A Null count or date makes the result Null, once the others have been checked.
   double n = a[1].IsNull() ? 0 : std::trunc(NumberArg(in, a[1]));
@@ -160,7 +158,7 @@ Variant DateAdd(Interpreter& in, Args a) {
   return {};
 }
 
-Variant DateDiff(Interpreter& in, Args a) {
+Variant DateDiff(Interpreter& in, BuiltinArgs a) {
   Interval iv = ParseInterval(in, a[0]);
   if (a[1].IsNull() || a[2].IsNull()) return Variant::Null();
   DateValue d1 = DateArg(in, a[1]), d2 = DateArg(in, a[2]);
@@ -207,7 +205,7 @@ Variant DateDiff(Interpreter& in, Args a) {
   return Variant(static_cast<int32_t>(r));
 }
 
-Variant DatePart(Interpreter& in, Args a) {
+Variant DatePart(Interpreter& in, BuiltinArgs a) {
   Interval iv = ParseInterval(in, a[0]);
   if (a[1].IsNull()) return Variant::Null();
   DateValue d = DateArg(in, a[1]);
@@ -244,12 +242,12 @@ Variant DatePart(Interpreter& in, Args a) {
   return {};
 }
 
-Variant MonthName(Interpreter& in, Args a) {
+Variant MonthName(Interpreter& in, BuiltinArgs a) {
   bool abbrev = !IsMissing(a, 1) && ToBoolean(in.DefaultValue(a[1]), in.Locale());
   return Variant(MonthNameText(static_cast<int>(IntArg(in, a[0])), abbrev, in.Locale()));
 }
 
-Variant WeekdayName(Interpreter& in, Args a) {
+Variant WeekdayName(Interpreter& in, BuiltinArgs a) {
   bool abbrev = !IsMissing(a, 1) && ToBoolean(in.DefaultValue(a[1]), in.Locale());
   int first = FirstDay(in, a, 2);
   int64_t n = IntArg(in, a[0]);

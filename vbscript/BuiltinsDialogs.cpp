@@ -7,8 +7,6 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 std::string Text(Interpreter& in, std::span<Variant> a, size_t i) {
   if (IsMissing(a, i)) return {};
   if (a[i].IsNull()) throw AutomationError(error::kInvalidUseOfNull);
@@ -16,7 +14,7 @@ std::string Text(Interpreter& in, std::span<Variant> a, size_t i) {
 }
 
 // MsgBox(prompt[, buttons][, title][, helpfile, context]) -> the button pressed.
-Variant MsgBox(Interpreter& in, Args a) {
+Variant MsgBox(Interpreter& in, BuiltinArgs a) {
   std::string prompt = Text(in, a, 0);
   int32_t style = IsMissing(a, 1) ? 0 : LongArg(in, a[1]);
   std::string title = Text(in, a, 2);
@@ -27,7 +25,7 @@ Variant MsgBox(Interpreter& in, Args a) {
 
 // InputBox(prompt[, title][, default][, x, y][, helpfile, context]) -> the text entered. The
 // reporter can only confirm or cancel, so a confirmed box yields the default text.
-Variant InputBox(Interpreter& in, Args a) {
+Variant InputBox(Interpreter& in, BuiltinArgs a) {
   std::string prompt = Text(in, a, 0);
   std::string title = Text(in, a, 1);
   std::string answer = Text(in, a, 2);

@@ -12,15 +12,13 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 // Tristate arguments: -1 True, 0 False, -2 the locale's default.
-int Tri(Interpreter& in, Args a, size_t i) {
+int Tri(Interpreter& in, BuiltinArgs a, size_t i) {
   if (IsMissing(a, i)) return -2;
   return LongArg(in, a[i]);
 }
 
-std::string FormatFixed(Interpreter& in, double value, Args a, size_t first_opt) {
+std::string FormatFixed(Interpreter& in, double value, BuiltinArgs a, size_t first_opt) {
   const AutomationLocale& loc = in.Locale();
   int digits = IsMissing(a, first_opt) ? -1 : LongArg(in, a[first_opt]);
   if (digits == -1) digits = 2;
@@ -31,21 +29,22 @@ std::string FormatFixed(Interpreter& in, double value, Args a, size_t first_opt)
                            FixedNumberStyle{group != 0, lead != 0, parens == -1});
 }
 
-double Number(Interpreter& in, const Variant& v) {
+// Null is a type mismatch here, not the usual error 94.
+double FormatNumberArg(Interpreter& in, const Variant& v) {
   if (v.IsNull()) throw AutomationError(error::kTypeMismatch);
   return NumberArg(in, v);
 }
 
-Variant FormatNumber(Interpreter& in, Args a) {
-  return Variant(FormatFixed(in, Number(in, a[0]), a, 1));
+Variant FormatNumber(Interpreter& in, BuiltinArgs a) {
+  return Variant(FormatFixed(in, FormatNumberArg(in, a[0]), a, 1));
 }
 
-Variant FormatPercent(Interpreter& in, Args a) {
-  return Variant(FormatFixed(in, Number(in, a[0]) * 100, a, 1) + "%");
+Variant FormatPercent(Interpreter& in, BuiltinArgs a) {
+  return Variant(FormatFixed(in, FormatNumberArg(in, a[0]) * 100, a, 1) + "%");
 }
 
-Variant FormatCurrency(Interpreter& in, Args a) {
-  double v = Number(in, a[0]);
+Variant FormatCurrency(Interpreter& in, BuiltinArgs a) {
+  double v = FormatNumberArg(in, a[0]);
   std::string body = FormatFixed(in, std::fabs(v), a, 1);
   const AutomationLocale& loc = in.Locale();
   bool german = IsGerman(loc);
@@ -56,7 +55,7 @@ Variant FormatCurrency(Interpreter& in, Args a) {
   return Variant(out);
 }
 
-Variant FormatDateTime(Interpreter& in, Args a) {
+Variant FormatDateTime(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) throw AutomationError(error::kTypeMismatch);
   DateValue d = ToDate(in.DefaultValue(a[0]), in.Locale());
   int format = IsMissing(a, 1) ? 0 : LongArg(in, a[1]);

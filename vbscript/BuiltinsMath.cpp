@@ -11,8 +11,6 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 double Num(Interpreter& in, const Variant& v) {
   return NumberArg(in, v);
 }
@@ -22,7 +20,7 @@ Variant Checked(double r) {
   return Variant(r);
 }
 
-Variant Abs(Interpreter& in, Args a) {
+Variant Abs(Interpreter& in, BuiltinArgs a) {
   Variant v = in.DefaultValue(a[0]);
   CheckNumberText(v, in.Locale());
   switch (v.Type()) {
@@ -51,13 +49,13 @@ Variant Abs(Interpreter& in, Args a) {
   }
 }
 
-Variant Sgn(Interpreter& in, Args a) {
+Variant Sgn(Interpreter& in, BuiltinArgs a) {
   double d = Num(in, a[0]);
   return Variant(static_cast<int16_t>(d > 0 ? 1 : d < 0 ? -1 : 0));
 }
 
 // RGB(red, green, blue): each part above 255 counts as 255, below 0 is error 5.
-Variant Rgb(Interpreter& in, Args a) {
+Variant Rgb(Interpreter& in, BuiltinArgs a) {
   int32_t color = 0;
   for (int i = 0; i < 3; ++i) {
     int32_t part = LongArg(in, a[i]);
@@ -67,29 +65,29 @@ Variant Rgb(Interpreter& in, Args a) {
   return Variant(color);
 }
 
-Variant Atn(Interpreter& in, Args a) {
+Variant Atn(Interpreter& in, BuiltinArgs a) {
   return Checked(std::atan(Num(in, a[0])));
 }
-Variant Cos(Interpreter& in, Args a) {
+Variant Cos(Interpreter& in, BuiltinArgs a) {
   return Checked(std::cos(Num(in, a[0])));
 }
-Variant Sin(Interpreter& in, Args a) {
+Variant Sin(Interpreter& in, BuiltinArgs a) {
   return Checked(std::sin(Num(in, a[0])));
 }
-Variant Tan(Interpreter& in, Args a) {
+Variant Tan(Interpreter& in, BuiltinArgs a) {
   return Checked(std::tan(Num(in, a[0])));
 }
-Variant Exp(Interpreter& in, Args a) {
+Variant Exp(Interpreter& in, BuiltinArgs a) {
   return Checked(std::exp(Num(in, a[0])));
 }
 
-Variant Log(Interpreter& in, Args a) {
+Variant Log(Interpreter& in, BuiltinArgs a) {
   double d = Num(in, a[0]);
   if (d <= 0) throw AutomationError(error::kInvalidCall);
   return Checked(std::log(d));
 }
 
-Variant Sqr(Interpreter& in, Args a) {
+Variant Sqr(Interpreter& in, BuiltinArgs a) {
   double d = Num(in, a[0]);
   if (d < 0) throw AutomationError(error::kInvalidCall);
   return Checked(std::sqrt(d));
@@ -101,7 +99,7 @@ float NextRnd(uint32_t& seed) {
   return static_cast<float>(seed) / 16777216.0f;
 }
 
-Variant Rnd(Interpreter& in, Args a) {
+Variant Rnd(Interpreter& in, BuiltinArgs a) {
   if (!IsMissing(a, 0)) {
     float n = static_cast<float>(Num(in, a[0]));
     if (n == 0) {
@@ -120,7 +118,7 @@ Variant Rnd(Interpreter& in, Args a) {
   return Variant(in.last_rnd);
 }
 
-Variant Randomize(Interpreter& in, Args a) {
+Variant Randomize(Interpreter& in, BuiltinArgs a) {
   double n;
   if (IsMissing(a, 0)) {
     double now = in.Clock()();

@@ -9,15 +9,13 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 std::string Text(Interpreter& in, const Variant& v) {
   if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
   return ToString(in.DefaultValue(v), in.Locale());
 }
 
 // Scripts reach no file, process or network: only the two in-memory classes exist.
-Variant CreateObject(Interpreter& in, Args a) {
+Variant CreateObject(Interpreter& in, BuiltinArgs a) {
   std::string id = FoldName(Text(in, a[0]));
   if (id == "scripting.dictionary") {
     ObjectRef dictionary = std::make_shared<ScriptingDictionary>();
@@ -28,20 +26,20 @@ Variant CreateObject(Interpreter& in, Args a) {
   throw AutomationError(error::kCannotCreateObject);
 }
 
-Variant GetObject(Interpreter&, Args) {
+Variant GetObject(Interpreter&, BuiltinArgs) {
   throw AutomationError(error::kCannotCreateObject);
 }
 
-Variant Eval(Interpreter& in, Args a) {
+Variant Eval(Interpreter& in, BuiltinArgs a) {
   return in.EvalText(Text(in, a[0]));
 }
 
-Variant Execute(Interpreter& in, Args a) {
+Variant Execute(Interpreter& in, BuiltinArgs a) {
   in.ExecuteText(Text(in, a[0]), false);
   return {};
 }
 
-Variant ExecuteGlobal(Interpreter& in, Args a) {
+Variant ExecuteGlobal(Interpreter& in, BuiltinArgs a) {
   in.ExecuteText(Text(in, a[0]), true);
   return {};
 }
@@ -66,28 +64,28 @@ class ProcRef : public Dispatch {
   const ProcDecl& proc_;
 };
 
-Variant GetRef(Interpreter& in, Args a) {
+Variant GetRef(Interpreter& in, BuiltinArgs a) {
   const ProcDecl* proc = in.FindProc(FoldName(Text(in, a[0])));
   if (!proc) throw AutomationError(error::kInvalidCall);
   return Variant(ObjectRef(std::make_shared<ProcRef>(in.weak_from_this(), *proc)));
 }
 
-Variant Err(Interpreter& in, Args) {
+Variant Err(Interpreter& in, BuiltinArgs) {
   return Variant(in.ErrRef());
 }
-Variant ScriptEngine(Interpreter&, Args) {
+Variant ScriptEngine(Interpreter&, BuiltinArgs) {
   return Variant("VBScript");
 }
-Variant MajorVersion(Interpreter&, Args) {
+Variant MajorVersion(Interpreter&, BuiltinArgs) {
   return Variant(int32_t{5});
 }
-Variant MinorVersion(Interpreter&, Args) {
+Variant MinorVersion(Interpreter&, BuiltinArgs) {
   return Variant(int32_t{8});
 }
-Variant BuildVersion(Interpreter&, Args) {
+Variant BuildVersion(Interpreter&, BuiltinArgs) {
   return Variant(int32_t{16384});
 }
-Variant Stop(Interpreter&, Args) {
+Variant Stop(Interpreter&, BuiltinArgs) {
   return {};
 }
 

@@ -11,8 +11,6 @@
 namespace vks::vbscript {
 namespace {
 
-using Args = std::span<Variant>;
-
 std::string Str(Interpreter& in, const Variant& v) {
   if (v.Type() == VarType::String) return v.AsString();
   if (v.IsNull()) throw AutomationError(error::kInvalidUseOfNull);
@@ -60,7 +58,7 @@ std::string Upper(std::string_view s) {
 }
 
 // The compare argument: 0 binary, 1 text, anything else error 5.
-bool TextCompare(Interpreter& in, Args a, size_t i) {
+bool TextCompare(Interpreter& in, BuiltinArgs a, size_t i) {
   if (IsMissing(a, i)) return false;
   int32_t mode = Int(in, a[i]);
   if (mode != 0 && mode != 1) throw AutomationError(error::kInvalidCall);
@@ -82,19 +80,19 @@ size_t Find(const std::string& s, const std::string& what, size_t from, bool tex
   return fs.find(fw, from);
 }
 
-Variant Len(Interpreter& in, Args a) {
+Variant Len(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return Variant::Null();
   return Variant(static_cast<int32_t>(Chars(Str(in, a[0]))));
 }
 
 // The numeric arguments are checked before a Null text makes the result Null.
-Variant Left(Interpreter& in, Args a) {
+Variant Left(Interpreter& in, BuiltinArgs a) {
   int32_t n = Count(in, a[1]);
   if (a[0].IsNull()) return Variant::Null();
   return Variant(Sub(Str(in, a[0]), 0, n));
 }
 
-Variant Right(Interpreter& in, Args a) {
+Variant Right(Interpreter& in, BuiltinArgs a) {
   int32_t n = Count(in, a[1]);
   if (a[0].IsNull()) return Variant::Null();
   std::string s = Str(in, a[0]);
@@ -102,7 +100,7 @@ Variant Right(Interpreter& in, Args a) {
   return Variant(static_cast<size_t>(n) >= len ? s : Sub(s, len - n, n));
 }
 
-Variant Mid(Interpreter& in, Args a) {
+Variant Mid(Interpreter& in, BuiltinArgs a) {
   int32_t start = Int(in, a[1]);
   if (start < 1) throw AutomationError(error::kInvalidCall);
   size_t count = IsMissing(a, 2) ? std::string::npos : Count(in, a[2]);
@@ -110,7 +108,7 @@ Variant Mid(Interpreter& in, Args a) {
   return Variant(Sub(Str(in, a[0]), start - 1, count));
 }
 
-Variant InStr(Interpreter& in, Args a) {
+Variant InStr(Interpreter& in, BuiltinArgs a) {
   // InStr([start,] s1, s2 [, compare])
   size_t i = 0;
   int32_t start = 1;
@@ -130,7 +128,7 @@ Variant InStr(Interpreter& in, Args a) {
   return Variant(static_cast<int32_t>(CharCount(std::string_view(s).substr(0, pos)) + 1));
 }
 
-Variant InStrRev(Interpreter& in, Args a) {
+Variant InStrRev(Interpreter& in, BuiltinArgs a) {
   int32_t start = IsMissing(a, 2) ? -1 : Int(in, a[2]);
   if (start == 0 || start < -1) throw AutomationError(error::kInvalidCall);
   bool text = TextCompare(in, a, 3);
@@ -148,17 +146,17 @@ Variant InStrRev(Interpreter& in, Args a) {
   return Variant(static_cast<int32_t>(CharCount(std::string_view(hay).substr(0, pos)) + 1));
 }
 
-Variant LCase(Interpreter& in, Args a) {
+Variant LCase(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return Variant::Null();
   return Variant(FoldCase(Str(in, a[0])));
 }
 
-Variant UCase(Interpreter& in, Args a) {
+Variant UCase(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) return Variant::Null();
   return Variant(Upper(Str(in, a[0])));
 }
 
-Variant Trimmed(Interpreter& in, Args a, bool left, bool right) {
+Variant Trimmed(Interpreter& in, BuiltinArgs a, bool left, bool right) {
   if (a[0].IsNull()) return Variant::Null();
   std::string s = Str(in, a[0]);
   size_t b = 0, e = s.size();
@@ -168,17 +166,17 @@ Variant Trimmed(Interpreter& in, Args a, bool left, bool right) {
     while (e > b && s[e - 1] == ' ') --e;
   return Variant(s.substr(b, e - b));
 }
-Variant LTrim(Interpreter& in, Args a) {
+Variant LTrim(Interpreter& in, BuiltinArgs a) {
   return Trimmed(in, a, true, false);
 }
-Variant RTrim(Interpreter& in, Args a) {
+Variant RTrim(Interpreter& in, BuiltinArgs a) {
   return Trimmed(in, a, false, true);
 }
-Variant Trim(Interpreter& in, Args a) {
+Variant Trim(Interpreter& in, BuiltinArgs a) {
   return Trimmed(in, a, true, true);
 }
 
-Variant Replace(Interpreter& in, Args a) {
+Variant Replace(Interpreter& in, BuiltinArgs a) {
   // Replace(expr, find, with [, start [, count [, compare]]])
   int32_t start = IsMissing(a, 3) ? 1 : Int(in, a[3]);
   if (start < 1) throw AutomationError(error::kInvalidCall);
@@ -207,14 +205,14 @@ Variant Replace(Interpreter& in, Args a) {
   return Variant(std::move(out));
 }
 
-Variant Space(Interpreter& in, Args a) {
+Variant Space(Interpreter& in, BuiltinArgs a) {
   int32_t n = Int(in, a[0]);
   if (n < 0) throw AutomationError(error::kInvalidCall);
   in.Charge(static_cast<size_t>(n));
   return Variant(std::string(n, ' '));
 }
 
-Variant StringFn(Interpreter& in, Args a) {
+Variant StringFn(Interpreter& in, BuiltinArgs a) {
   if (a[1].IsNull()) return Variant::Null();
   int32_t n = Int(in, a[0]);
   if (n < 0) throw AutomationError(error::kInvalidCall);
@@ -235,7 +233,7 @@ Variant StringFn(Interpreter& in, Args a) {
   return Variant(std::move(out));
 }
 
-Variant StrComp(Interpreter& in, Args a) {
+Variant StrComp(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull() || a[1].IsNull()) return Variant::Null();
   std::string x = Str(in, a[0]), y = Str(in, a[1]);
   if (TextCompare(in, a, 2)) {
@@ -246,7 +244,7 @@ Variant StrComp(Interpreter& in, Args a) {
   return Variant(static_cast<int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
 }
 
-Variant StrReverse(Interpreter& in, Args a) {
+Variant StrReverse(Interpreter& in, BuiltinArgs a) {
   if (a[0].IsNull()) throw AutomationError(error::kInvalidUseOfNull);
   std::string s = Str(in, a[0]);
   if (IsAscii(s)) return Variant(std::string(s.rbegin(), s.rend()));
@@ -256,7 +254,7 @@ Variant StrReverse(Interpreter& in, Args a) {
   return Variant(std::move(out));
 }
 
-Variant Asc(Interpreter& in, Args a) {
+Variant Asc(Interpreter& in, BuiltinArgs a) {
   std::string s = Str(in, a[0]);
   if (s.empty()) throw AutomationError(error::kInvalidCall);
   uint32_t cp = DecodeFirst(s);
@@ -266,27 +264,27 @@ Variant Asc(Interpreter& in, Args a) {
   return Variant(static_cast<int16_t>(static_cast<unsigned char>(bytes.value()[0])));
 }
 
-Variant AscW(Interpreter& in, Args a) {
+Variant AscW(Interpreter& in, BuiltinArgs a) {
   std::string s = Str(in, a[0]);
   if (s.empty()) throw AutomationError(error::kInvalidCall);
   uint32_t cp = DecodeFirst(s);
   return Variant(static_cast<int16_t>(static_cast<uint16_t>(cp > 0xFFFF ? 0xFFFD : cp)));
 }
 
-Variant Chr(Interpreter& in, Args a) {
+Variant Chr(Interpreter& in, BuiltinArgs a) {
   int32_t n = Int(in, a[0]);
   if (n < 0 || n > 255) throw AutomationError(error::kInvalidCall);
   return Variant(Windows1252ToUtf8(std::string(1, static_cast<char>(n))));
 }
 
-Variant ChrW(Interpreter& in, Args a) {
+Variant ChrW(Interpreter& in, BuiltinArgs a) {
   int32_t n = Int(in, a[0]);
   if (n < -32768 || n > 65535) throw AutomationError(error::kInvalidCall);
   if (n < 0) n += 65536;
   return Variant(EncodeUtf8(static_cast<uint32_t>(n)));
 }
 
-Variant Split(Interpreter& in, Args a) {
+Variant Split(Interpreter& in, BuiltinArgs a) {
   // Split(expr [, delimiter [, count [, compare]]])
   int32_t count = IsMissing(a, 2) ? -1 : Int(in, a[2]);
   if (count < -1) throw AutomationError(error::kInvalidCall);
@@ -333,7 +331,7 @@ Variant Split(Interpreter& in, Args a) {
   return Variant(VariantArray::Vector(0, std::move(parts)));
 }
 
-Variant Join(Interpreter& in, Args a) {
+Variant Join(Interpreter& in, BuiltinArgs a) {
   if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
   const VariantArray& arr = a[0].AsArray();
   if (arr.Dimensions() > 1) throw AutomationError(error::kSubscriptOutOfRange);
@@ -355,7 +353,7 @@ Variant Join(Interpreter& in, Args a) {
   return Variant(std::move(out));
 }
 
-Variant Filter(Interpreter& in, Args a) {
+Variant Filter(Interpreter& in, BuiltinArgs a) {
   // Filter(strings, value [, include [, compare]])
   if (!a[0].IsArray()) throw AutomationError(error::kTypeMismatch);
   std::string what = Str(in, a[1]);
