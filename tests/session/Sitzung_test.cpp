@@ -47,6 +47,17 @@ std::shared_ptr<clKonto> DemoKonto() {
   return konto;
 }
 
+// `anzahl` such accounts, the first named "Demo", the others "Konto 1" and on.
+KontenSammlung DemoKonten(int anzahl = 1) {
+  KontenSammlung konten;
+  for (int i = 0; i < anzahl; ++i) {
+    auto konto = DemoKonto();
+    if (i > 0) konto->KontoName = "Konto " + std::to_string(i);
+    konten.Add(konto->KontoName, konto);
+  }
+  return konten;
+}
+
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -137,8 +148,7 @@ TEST_F(AccountStoreTest, MissingFileIsCreatedEmptyAndNoAccountDeletesIt) {
 
 TEST_F(AccountStoreTest, NoDataFolderMeansNoStore) {
   AccountStore store("", "/opt", *posix_, reporter_, log_, clock_);
-  KontenSammlung konten;
-  konten.Add("A", DemoKonto());
+  KontenSammlung konten = DemoKonten();
   ASSERT_FALSE(store.SpeichereKonten(konten));
   store.LadeKonten(konten);
   EXPECT_EQ(konten.Count(), 1u);
@@ -154,19 +164,14 @@ TEST_F(AccountStoreTest, DamagedStoreKeepsEarlierAccountsReportsAndIsCopiedAside
   };
   // The layout of the records is clKonto's (tests/accounts), that of the whole file the kept
   // session's (GleicheBytes_test).
-  KontenSammlung demo_konten;
-  demo_konten.Add("Demo", DemoKonto());
-  const std::string demo = SerialisiereKonten(demo_konten);
+  const std::string demo = SerialisiereKonten(DemoKonten());
   std::string two = demo;
   two[4] = 2;  // two records announced, the second missing
-  std::string renamed = demo.substr(12);
-  std::string twice = demo + renamed;
+  std::string twice = demo + demo.substr(12);
   twice[4] = 2;  // the same name twice
   std::string short_record = demo;
   short_record[16] = 20;  // account array of 20 elements
   std::string trailing = demo + "xy";
-  std::string not_array_type = demo;
-  not_array_type[12] = 5;  // the account record claims to be a Double
   // One record that claims two billion elements in a 30-byte file costs no memory.
   std::string huge = std::string("\x0C\x20\x01\x00\x01\x00\x00\x00\x01\x00\x00\x00\x0C\x20", 14) +
                      std::string("\x01\x00\xFF\xFF\xFF\x7F\x00\x00\x00\x00", 10) +
@@ -178,7 +183,6 @@ TEST_F(AccountStoreTest, DamagedStoreKeepsEarlierAccountsReportsAndIsCopiedAside
       {"Duplicate", twice, 1, "Dieser Schlüssel ist bereits"},
       {"ShortRecord", short_record, 0, "Konto Nr. 1"},
       {"Trailing", trailing, 1, "2 überzählige Bytes ab Byte " + std::to_string(demo.size())},
-      {"RecordNotArray", not_array_type, 0, "Konto Nr. 1"},
       {"HugeHeader", huge, 0, "2147483647 Elemente angegeben"},
   };
   for (const Case& c : cases) {
@@ -206,8 +210,7 @@ TEST_F(AccountStoreTest, DamagedStoreKeepsEarlierAccountsReportsAndIsCopiedAside
 }
 
 TEST_F(AccountStoreTest, UnstorableTextFailsTheSaveAndKeepsTheOldFile) {
-  KontenSammlung konten;
-  konten.Add("Demo", DemoKonto());
+  KontenSammlung konten = DemoKonten();
   AccountStore store = MakeStore(*posix_);
   ASSERT_FALSE(store.SpeichereKonten(konten));
   std::string before = ReadAll(StoreFile());
@@ -229,20 +232,15 @@ TEST_F(AccountStoreTest, UnstorableTextFailsTheSaveAndKeepsTheOldFile) {
 }
 
 TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
-  KontenSammlung old_konten;
-  old_konten.Add("Alt", DemoKonto());
   ASSERT_FALSE(AccountStore(folder_.path(), "", *posix_, reporter_, log_, clock_)
-                   .SpeichereKonten(old_konten));
+                   .SpeichereKonten(DemoKonten()));
   const std::string old_bytes = ReadAll(StoreFile());
 
   // Larger than one piece of the writer, so that the new store takes several writes.
-  KontenSammlung new_konten;
-  for (int i = 0; i < 50; ++i) {
-    auto konto = DemoKonto();
-    konto->KontoName = "Neu " + std::to_string(i);
-    konto->Beschreibung = std::string(30000, static_cast<char>('a' + i % 26));
-    new_konten.Add(konto->KontoName, konto);
-  }
+  KontenSammlung new_konten = DemoKonten(50);
+  int i = 0;
+  for (const auto& e : new_konten)
+    e.value->Beschreibung = std::string(30000, static_cast<char>('a' + i++ % 26));
   FaultInjectionFileSystem faulty;
   faulty.FailAt(-1);
   ASSERT_FALSE(MakeStore(faulty).SpeichereKonten(new_konten));
@@ -270,9 +268,7 @@ TEST_F(AccountStoreTest, AFailureAtAnyStepOfASaveLeavesOldOrNewStoreWhole) {
 }
 
 TEST_F(AccountStoreTest, AnUnfinishedSaveIsRemovedOnlyBesideAStoreThatLoadsWhole) {
-  KontenSammlung konten;
-  konten.Add("Demo", DemoKonto());
-  const std::string whole = SerialisiereKonten(konten);
+  const std::string whole = SerialisiereKonten(DemoKonten());
   const struct {
     const char* name;
     std::optional<std::string> store;
@@ -294,16 +290,6 @@ TEST_F(AccountStoreTest, AnUnfinishedSaveIsRemovedOnlyBesideAStoreThatLoadsWhole
   }
 }
 
-KontenSammlung ManyAccounts() {
-  KontenSammlung konten;
-  for (int i = 0; i < 300; ++i) {
-    auto konto = DemoKonto();
-    konto->KontoName = "Konto " + std::to_string(i);
-    konten.Add(konto->KontoName, konto);
-  }
-  return konten;
-}
-
 // The child: saves the same accounts into `folder` until it is killed, after a sign that it runs.
 const bool kSaveLoop = testing::RegisterChildRoutine("save-loop", [](const std::string& folder) {
   const auto files = NewPlatformFileSystem();
@@ -311,7 +297,7 @@ const bool kSaveLoop = testing::RegisterChildRoutine("save-loop", [](const std::
   RecordingErrorLog log;
   FakeClock clock;
   AccountStore store(folder, "/opt/tradomir", *files, reporter, log, clock);
-  const KontenSammlung konten = ManyAccounts();
+  const KontenSammlung konten = DemoKonten(300);
   (void)store.SpeichereKonten(konten);
   WriteAll(JoinPath(folder, "laeuft"), "");
   for (;;) (void)store.SpeichereKonten(konten);
@@ -320,7 +306,7 @@ const bool kSaveLoop = testing::RegisterChildRoutine("save-loop", [](const std::
 
 TEST_F(AccountStoreTest, KilledWhileSavingLeavesAWholeStore) {
   ASSERT_TRUE(kSaveLoop);
-  ASSERT_FALSE(MakeStore(*posix_).SpeichereKonten(ManyAccounts()));
+  ASSERT_FALSE(MakeStore(*posix_).SpeichereKonten(DemoKonten(300)));
   const std::string whole = ReadAll(StoreFile());
   const std::string running = folder_.File("laeuft");
 
@@ -408,23 +394,20 @@ class StartupTest : public ::testing::Test {
   KontoSitzung state_;
 };
 
-// The registry value with either trailing separator, or naming the folder through a link.
-TEST_F(StartupTest, MainInstallationStartsSilentlyHoweverItIsSpelled) {
+// The registry value naming the folder through a link (its spellings are IstHauptinstallation's).
+TEST_F(StartupTest, MainInstallationStartsSilently) {
   if (!testing::CanMakeSymbolicLinks()) GTEST_SKIP() << "no symbolic links on this platform";
   std::filesystem::create_directory_symlink(eigener_, folder_.path() + "/link");
-  for (const std::string& wert : {eigener_ + "\\", eigener_ + "/", folder_.path() + "/link/"}) {
-    SCOPED_TRACE(wert);
-    SetHauptinstallation(wert);
-    Start();
-    EXPECT_TRUE(Texte().empty());
-    EXPECT_EQ(state_.ProgrammOrdner, eigener_);
-    EXPECT_EQ(state_.HilfeDatei, eigener_ + "/Tradomir.chm");
-    EXPECT_EQ(hilfedatei_, state_.HilfeDatei);
-    EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
-  }
+  SetHauptinstallation(folder_.path() + "/link/");
+  Start();
+  EXPECT_TRUE(Texte().empty());
+  EXPECT_EQ(state_.ProgrammOrdner, eigener_);
+  EXPECT_EQ(state_.HilfeDatei, eigener_ + "/Tradomir.chm");
+  EXPECT_EQ(hilfedatei_, state_.HilfeDatei);
+  EXPECT_EQ(state_.DatenOrdner, eigener_ + "/Daten");
   EXPECT_EQ(state_.RTTSpeicherOrdner, "/rtt");
   EXPECT_TRUE(dialog_.vorschlaege.empty());
-  EXPECT_EQ(geladen_, 3);
+  EXPECT_EQ(geladen_, 1);
   EXPECT_EQ(state_.KennzahlenNamen.Count(), 48u);
   ASSERT_NE(state_.KontoGlobalData, nullptr);
   EXPECT_TRUE(state_.KontoGlobalData->GetAllKeys().AsArray().Elements().empty());
@@ -530,6 +513,7 @@ TEST(IstHauptinstallationTest, SameFolderBySpellingOrOnDisk) {
       {"/opt/t", "/opt/t", true, "/opt/t"},
       {"/opt/t", "/OPT/t", false, "/opt/t"},
       {"/opt/t/", "/opt/t", true, "/opt/t"},
+      {"/opt/t\\", "/opt/t", true, "/opt/t"},
       {"/opt/t//", "/opt/t", false, "/opt/t/"},
       {"", "", true, ""},
       {"{T}/link", "{T}/inst", true, "{T}/link"},
@@ -592,7 +576,6 @@ TEST(clKontoGlobalDataTest, LateBindingUsesItemAsDefaultMember) {
   std::vector<Variant> none;
   EXPECT_EQ(ErrorOf([&] { store->Invoke("Nope", InvokeKind::Method, none); }), 438);
   EXPECT_EQ(ErrorOf([&] { store->Invoke("Add", InvokeKind::Method, none); }), 450);
-  EXPECT_EQ(store->TypeName(), "clKontoGlobalData");
 }
 
 }  // namespace
