@@ -16,8 +16,8 @@
 #include "fakes/RecordingReporter.h"
 #include "platform/automation/DateText.h"
 #include "platform/files/FileSystem.h"
-#include "tests/adapters/qt/AnwendungZuerst.h"
 #include "tests/adapters/qt/Bedienelemente.h"
+#include "tests/adapters/qt/QtTestAnwendung.h"
 
 namespace vks {
 namespace {
