@@ -35,10 +35,9 @@ class SperrbareDateien : public testing::FaultInjectionFileSystem {
 
 // The accounts (keyed by their folded names, as the server keys them), their store and their
 // recordings (under "rtt") in a scratch folder, the save schedule and the account list's
-// presenter, its clock standing at `jetzt`.
+// presenter, in German, its clock standing at `jetzt`.
 struct HauptfensterServer {
-  explicit HauptfensterServer(double jetzt, AutomationLocale locale = AutomationLocale::German())
-      : clock(jetzt), hauptfenster(state.Konten, speicherplan, std::move(locale)) {}
+  explicit HauptfensterServer(double jetzt) : clock(jetzt) {}
   std::shared_ptr<clKonto> Konto(const std::string& name) {
     auto konto = std::make_shared<clKonto>();
     konto->KontoName = name;
@@ -55,7 +54,7 @@ struct HauptfensterServer {
   KontoSitzung state;
   RttAufzeichnung rtt{dateien, RttStorage{temp.path() + "/rtt"}};
   Speicherplan speicherplan{state.Konten, store, rtt};
-  HauptfensterPresenter hauptfenster;
+  HauptfensterPresenter hauptfenster{state.Konten, speicherplan, AutomationLocale::German()};
 };
 
 // Records how it was opened and answers with what the test put into `antwort`.
