@@ -103,15 +103,16 @@ TEST_F(DateiModulTest, StoreWritesLocaleTextAndKeepsTheNormalPlaceWhenMaximized)
   LadeFensterLayout(wieder, settings_, "Test", deutsch_);
   EXPECT_EQ(wieder.rechteck, (FensterRechteck{1234.5, 300, 12000, 7000}));
   EXPECT_EQ(wieder.zustand, Fensterzustand::Maximiert);
-}
 
-TEST_F(DateiModulTest, EnglishLocaleReadsItsOwnDecimalPoint) {
+  // An English user's decimal point, read and written.
   Speichere("Links", "1500.5");
-  TestFenster fenster;
-  LadeFensterLayout(fenster, settings_, "Test", AutomationLocale::Invariant());
-  EXPECT_EQ(fenster.rechteck.Links, 1500.5);
-  SpeichereFensterLayout(fenster, settings_, "Test", AutomationLocale::Invariant());
-  EXPECT_EQ(Gespeichert("Links"), "1500.5");
+  Speichere("WinState", "0");
+  TestFenster englisch;
+  LadeFensterLayout(englisch, settings_, "Test", AutomationLocale::Invariant());
+  EXPECT_EQ(englisch.rechteck.Links, 1500.5);
+  englisch.rechteck.Links = 250.25;
+  SpeichereFensterLayout(englisch, settings_, "Test", AutomationLocale::Invariant());
+  EXPECT_EQ(Gespeichert("Links"), "250.25");
 }
 
 TEST_F(DateiModulTest, MinimumSizeRaisesEachDimensionSeparately) {

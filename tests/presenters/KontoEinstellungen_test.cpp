@@ -7,14 +7,10 @@
 #include <tuple>
 
 #include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
-#include "platform/files/FileSystem.h"
 #include "platform/system/MessageReporter.h"
 #include "recording/RttFileName.h"
 #include "recording/RttReader.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
@@ -34,25 +30,18 @@ const std::string kUmbenennen =
     "einem geänderten Namen auch der Speicher-Ordner für die RTT-Daten ändert. Die bereits "
     "gespeicherten RTT-Daten des Kontos verbleiben aber in ihrem bisherigen Ordner.";
 
-class KontoEinstellungenTest : public ::testing::Test {
+class KontoEinstellungenTest : public ::testing::Test, public HauptfensterServer {
  protected:
-  KontoEinstellungenTest() {
-    konto_->KontoName = "Depot";
-    konten_.Add("Depot", konto_);
-    std::ofstream(folder_.File("Belegt.123456")) << "x";
+  KontoEinstellungenTest() : HauptfensterServer(45500.5) {
+    std::ofstream(temp.File("Belegt.123456")) << "x";
   }
   std::vector<std::string> Texte() {
     std::vector<std::string> texte;
-    for (const auto& m : reporter_.messages) texte.push_back(m.text);
+    for (const auto& m : melder.messages) texte.push_back(m.text);
     return texte;
   }
 
-  testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
-  testing::FakeClock clock_{45500.5};
-  testing::RecordingReporter reporter_;
-  KontenSammlung konten_;
-  std::shared_ptr<clKonto> konto_ = std::make_shared<clKonto>();
+  std::shared_ptr<clKonto> konto_ = Konto("Depot");
   AutomationLocale de_ = AutomationLocale::German();
 };
 
@@ -67,7 +56,7 @@ TEST_F(KontoEinstellungenTest, NameCheck) {
                          {"#1", false},     {"(a)", false},   {"belegt", false}, {"Beleg", true}};
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.name);
-    EXPECT_EQ(IstGueltigerKontoname(f.name, *dateien_, folder_.path()), f.gueltig);
+    EXPECT_EQ(IstGueltigerKontoname(f.name, dateien, temp.path()), f.gueltig);
   }
 }
 
@@ -98,18 +87,18 @@ TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.was);
-    reporter_.messages.clear();
-    reporter_.answers.assign(f.antworten.begin(), f.antworten.end());
+    melder.messages.clear();
+    melder.answers.assign(f.antworten.begin(), f.antworten.end());
     KontoEinstellungen felder;
     felder.txtName = f.name;
     felder.txtKontostand = f.kontostand;
     felder.marker = f.marker;
     felder.Datumfeld = DateValue{f.datum};
-    EXPECT_EQ(BestaetigeKontoEinstellungen(felder, konten_, reporter_, clock_, de_, *dateien_,
-                                           folder_.path()),
+    EXPECT_EQ(BestaetigeKontoEinstellungen(felder, state.Konten, melder, clock, de_, dateien,
+                                           temp.path()),
               f.schliesst);
     EXPECT_EQ(Texte(), f.meldungen);
-    for (const auto& m : reporter_.messages) {
+    for (const auto& m : melder.messages) {
       const bool frage = m.text == kZukunft || m.text == kUmbenennen;
       EXPECT_EQ(m.style, frage ? msgbox::kYesNo : msgbox::kOkOnly);
       EXPECT_EQ(m.title, kDefaultMessageTitle);
@@ -149,22 +138,21 @@ class KontoResetTest : public KontoEinstellungenTest {
     felder_.optUseDatenZeitstempel = true;
   }
   size_t Records(eKontoDatenArt art) {
-    auto c = ReadRttFile(rtt_.Dateien(), RttFileLocation(rtt_.Speicher(), "Depot", "", art).file);
+    auto c = ReadRttFile(rtt.Dateien(), RttFileLocation(rtt.Speicher(), "Depot", "", art).file);
     return c.ok() ? c->records.size() : 0;
   }
 
-  RttAufzeichnung rtt_{*dateien_, RttStorage{folder_.path() + "/rtt"}};
-  KontoUmgebung umgebung_{clock_, rtt_};
+  KontoUmgebung umgebung_{clock, rtt};
   KontoEinstellungen felder_;
   int neu_gefuellt_ = 0;
-  KontoResetUmfeld umfeld_{konten_, reporter_, umgebung_, de_,
+  KontoResetUmfeld umfeld_{state.Konten, melder, umgebung_, de_,
                            [this](const std::shared_ptr<clKonto>&) { return ++neu_gefuellt_; }};
 };
 
 TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
-  reporter_.answers = {msgbox::kYes, msgbox::kYes};
-  std::filesystem::create_directories(rtt_.Speicher().folder + "/Depot/Portfolio");
-  std::ofstream(rtt_.Speicher().folder + "/Depot/Portfolio/Alt.RTT") << "x";
+  melder.answers = {msgbox::kYes, msgbox::kYes};
+  std::filesystem::create_directories(rtt.Speicher().folder + "/Depot/Portfolio");
+  std::ofstream(rtt.Speicher().folder + "/Depot/Portfolio/Alt.RTT") << "x";
   SetzeKontoEntwicklungZurueck(felder_, umfeld_);
   EXPECT_EQ(Texte(), (std::vector<std::string>{
                          "Sollen wirklich alle Daten dieses Kontos einschließlich der Postionen "
@@ -185,17 +173,17 @@ TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
                  k.EnterOrderAktienMarginShort, k.ProfitLossGesamt, k.cTitelPositionen.Count()),
       std::tuple(0, 0, 0.0, 0.0, 99.0, size_t{0}));
   EXPECT_EQ(neu_gefuellt_, 1);
-  EXPECT_FALSE(std::filesystem::exists(rtt_.Speicher().folder + "/Depot/Portfolio/Alt.RTT"));
+  EXPECT_FALSE(std::filesystem::exists(rtt.Speicher().folder + "/Depot/Portfolio/Alt.RTT"));
   // The zeros of the reset went with the files; the ten initial passes remain.
   EXPECT_EQ(Records(dKapitalCash), 10u);
 }
 
 TEST_F(KontoResetTest, ANonNumericCashIsReportedAndKept) {
-  reporter_.answers = {msgbox::kYes, msgbox::kOk, msgbox::kNo};
+  melder.answers = {msgbox::kYes, msgbox::kOk, msgbox::kNo};
   felder_.txtKontostand = "10,000.00";
   SetzeKontoEntwicklungZurueck(felder_, umfeld_);
-  ASSERT_EQ(reporter_.messages.size(), 3u);
-  EXPECT_EQ(reporter_.messages[1].text,
+  ASSERT_EQ(melder.messages.size(), 3u);
+  EXPECT_EQ(melder.messages[1].text,
             "Ungültiger Wert als Kontostand! Geben Sie bitte einen numerischen Wert an.");
   EXPECT_DOUBLE_EQ(konto_->CashBetrag, 7777);
   EXPECT_EQ(konto_->OffeneLongOrders, 0);
@@ -215,13 +203,13 @@ TEST_F(KontoResetTest, NothingWithoutAnEditedAccountOrOnNo) {
   };
   for (const Fall& f : faelle) {
     SCOPED_TRACE(f.marker);
-    reporter_.messages.clear();
+    melder.messages.clear();
     felder_.marker = f.marker;
     SetzeKontoEntwicklungZurueck(felder_, umfeld_);
     EXPECT_EQ(Texte(), f.meldungen);
   }
   felder_.marker = "Depot";
-  reporter_.answers = {msgbox::kNo};
+  melder.answers = {msgbox::kNo};
   SetzeKontoEntwicklungZurueck(felder_, umfeld_);
   EXPECT_EQ(konto_->OffeneLongOrders, 3);
   EXPECT_EQ(Records(dKapitalCash), 0u);

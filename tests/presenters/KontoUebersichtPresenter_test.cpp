@@ -7,16 +7,10 @@
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/Orderstatus.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
 #include "fakes/ZeilenAnsicht.h"
-#include "platform/files/FileSystem.h"
-#include "presenters/HauptfensterPresenter.h"
 #include "presenters/KontenListe.h"
 #include "session/KontoBeobachterVerteiler.h"
-#include "session/KontoSitzung.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
@@ -66,13 +60,11 @@ class FakeAnsicht : public KontoUebersichtAnsicht {
   std::set<std::string> markiert;
 };
 
-class KontoUebersichtPresenterTest : public ::testing::Test {
+class KontoUebersichtPresenterTest : public ::testing::Test, public HauptfensterServer {
  protected:
-  KontoUebersichtPresenterTest() {
-    konto_->KontoName = "Depot";
-    state_.Konten.Add("Depot", konto_);
-    hauptfenster_.SetzeAnsicht(&konten_ansicht_);
-    verteiler_.Anmelden(&hauptfenster_);
+  KontoUebersichtPresenterTest() : HauptfensterServer(45500.5) {
+    hauptfenster.SetzeAnsicht(&konten_ansicht_);
+    verteiler_.Anmelden(&hauptfenster);
     verteiler_.Anmelden(&presenter_);
   }
   void Bucht(const char* id, int16_t aktion, int32_t anzahl, int32_t filled, float preis) {
@@ -83,23 +75,13 @@ class KontoUebersichtPresenterTest : public ::testing::Test {
                      umgebung_);
   }
 
-  testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
-  testing::RecordingReporter reporter_;
-  testing::RecordingErrorLog log_;
-  testing::FakeClock clock_{45500.5};
-  AccountStore store_{folder_.path(), folder_.path(), *files_, reporter_, log_, clock_};
-  KontoSitzung state_;
-  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path() + "/rtt"}};
-  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
-  HauptfensterPresenter hauptfenster_{state_.Konten, speicherplan_, AutomationLocale::German()};
   testing::ZeilenAnsicht konten_ansicht_{AutomationLocale::German()};
   KontoBeobachterVerteiler verteiler_;
-  KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
+  KontoUmgebung umgebung_{clock, rtt, &verteiler_};
   FakeAnsicht ansicht_;
-  KontoUebersichtPresenter presenter_{ansicht_, reporter_, umgebung_, &hauptfenster_,
+  KontoUebersichtPresenter presenter_{ansicht_, melder, umgebung_, &hauptfenster,
                                       AutomationLocale::German()};
-  std::shared_ptr<clKonto> konto_ = std::make_shared<clKonto>();
+  std::shared_ptr<clKonto> konto_ = Konto("Depot");
 };
 
 TEST_F(KontoUebersichtPresenterTest, ShowDatenFillsCaptionFiguresAndRowsInCollectionOrder) {
@@ -114,7 +96,7 @@ TEST_F(KontoUebersichtPresenterTest, ShowDatenFillsCaptionFiguresAndRowsInCollec
   EXPECT_EQ(ansicht_.zahlen.gefillt, (std::array<std::string, 3>{"1", "0", "1"}));
   EXPECT_EQ(ansicht_.zahlen.positionen, (std::array<std::string, 3>{"1", "0", "1"}));
   EXPECT_EQ(ansicht_.zahlen.cash, "10.000,00");
-  EXPECT_TRUE(reporter_.messages.empty());
+  EXPECT_TRUE(melder.messages.empty());
 }
 
 TEST_F(KontoUebersichtPresenterTest, BookingsKeepTheOpenWindowCurrent) {
@@ -141,9 +123,9 @@ TEST_F(KontoUebersichtPresenterTest, PaneActivationSetsTheToolBarTitleButtonsAnd
   Bucht("O-1", 1, 100, 0, 0);
   presenter_.ShowDaten(konto_);
   presenter_.Werkzeugbefehl(1);  // no list pane yet
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_EQ(reporter_.messages[0].text, "Herkunft des Befehls nicht definiert...");
-  EXPECT_EQ(reporter_.messages[0].style, msgbox::kOkOnly);
+  ASSERT_EQ(melder.messages.size(), 1u);
+  EXPECT_EQ(melder.messages[0].text, "Herkunft des Befehls nicht definiert...");
+  EXPECT_EQ(melder.messages[0].style, msgbox::kOkOnly);
   struct Fall {
     int pane;
     bool mark;
@@ -197,17 +179,17 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrderAndUpdateT
     Bucht("F-1", 1, 10, 10, 20);
     presenter_.ShowDaten(konto_);
     ansicht_.markiert.clear();
-    reporter_.messages.clear();
-    reporter_.answers.assign(f.antworten.begin(), f.antworten.end());
-    hauptfenster_.Plan().ZeitgeberTick();
+    melder.messages.clear();
+    melder.answers.assign(f.antworten.begin(), f.antworten.end());
+    hauptfenster.Plan().ZeitgeberTick();
     presenter_.PaneAktiviert(f.pane);
     presenter_.Werkzeugbefehl(f.knopf);
     std::vector<std::string> fragen;
-    for (const auto& m : reporter_.messages) fragen.push_back(m.text);
+    for (const auto& m : melder.messages) fragen.push_back(m.text);
     EXPECT_EQ(fragen, f.fragen);
     const auto liste = static_cast<UebersichtListe>(f.pane - 2);
     EXPECT_EQ(ansicht_.ZeilenAnzahl(liste), f.rest);
-    EXPECT_EQ(hauptfenster_.Plan().SpeichernAusstehend(), f.antworten[0] == kYes);
+    EXPECT_EQ(hauptfenster.Plan().SpeichernAusstehend(), f.antworten[0] == kYes);
     if (f.pane == 3) {  // the figures and the account list's row follow
       EXPECT_EQ(ansicht_.zahlen.positionen[0], std::to_string(f.rest));
       EXPECT_EQ(konten_ansicht_.zeilen["depot"].positionen, std::to_string(f.rest));
@@ -223,12 +205,12 @@ TEST_F(KontoUebersichtPresenterTest, ARowWhoseEntryIsGoneEndsTheDeletionButRefre
   Bucht("O-3", 1, 10, 0, 0);
   presenter_.ShowDaten(konto_);
   konto_->cOffeneOrders.Remove("O-2");  // gone behind the window's back
-  reporter_.answers = {msgbox::kYes};
+  melder.answers = {msgbox::kYes};
   presenter_.PaneAktiviert(2);
   presenter_.Werkzeugbefehl(2);
   EXPECT_EQ(ansicht_.Keys(UebersichtListe::kOrders), (std::vector<std::string>{"O-1", "O-2"}));
   EXPECT_TRUE(konto_->cOffeneOrders.Exists("O-1"));
-  EXPECT_TRUE(hauptfenster_.Plan().SpeichernAusstehend());
+  EXPECT_TRUE(hauptfenster.Plan().SpeichernAusstehend());
   EXPECT_EQ(ansicht_.zahlen.offene_orders[0], "1");
 }
 

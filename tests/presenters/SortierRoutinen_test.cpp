@@ -74,17 +74,6 @@ TEST(SortierRoutinenTest, HeaderClicksWalkTheStateMachine) {
   }
 }
 
-TEST(SortierRoutinenTest, NumberAndDateSortsSetTheSharedColumn) {
-  SortierRoutinen routinen;
-  ListenSortierung erste, zweite;
-  routinen.SortiereZahl(erste, 4);
-  EXPECT_EQ(routinen.SortierSpalte(), 4);
-  routinen.SortiereText(zweite, 2);
-  EXPECT_EQ(routinen.SortierSpalte(), 4);
-  routinen.SortiereDatum(zweite, 3);
-  EXPECT_EQ(routinen.SortierSpalte(), 3);
-}
-
 TEST(SortierRoutinenTest, CellValues) {
   const AutomationLocale deutsch = AutomationLocale::German();
   const AutomationLocale& englisch = AutomationLocale::Invariant();

@@ -21,4 +21,9 @@ inline QApplication& QtTestAnwendung() {
   return *app;
 }
 
+// A first base class of widget test fixtures: the application exists before any member widget.
+struct AnwendungZuerst {
+  AnwendungZuerst() { QtTestAnwendung(); }
+};
+
 }  // namespace vks::testing

@@ -89,6 +89,7 @@ TEST(TimeChartTest, TicksInTheLocale) {
   }
 }
 
+// Values and spans no chart should have neither crash the drawing nor give more ticks than asked.
 TEST(TimeChartTest, BadValuesDrawWithoutHarm) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
@@ -102,6 +103,13 @@ TEST(TimeChartTest, BadValuesDrawWithoutHarm) {
   chart.to = kMaerz5 - 2;
   Render(chart, QSize(300, 200));
   Render(chart, QSize(5, 5));
+  const AutomationLocale de = AutomationLocale::German();
+  for (auto [von, bis] :
+       {std::pair{nan, 1.0}, {0.0, inf}, {-1e308, 1e308}, {kMaerz5 + 2, kMaerz5}}) {
+    SCOPED_TRACE(std::to_string(von) + " " + std::to_string(bis));
+    EXPECT_LE(TimeTicks(von, bis, 5, de).size(), 5u);
+    EXPECT_LE(ValueTicks(von, bis, 5, de).size(), 5u);
+  }
 }
 
 }  // namespace

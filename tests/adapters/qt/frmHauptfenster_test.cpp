@@ -17,16 +17,8 @@
 #include <functional>
 
 #include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
-#include "fakes/FakeClock.h"
 #include "fakes/InMemoryRegistryBackend.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
-#include "platform/files/FileSystem.h"
 #include "platform/settings/RegistrySettingsStore.h"
-#include "presenters/HauptfensterPresenter.h"
-#include "session/KontoSitzung.h"
-#include "session/Startup.h"
 #include "tests/adapters/qt/Bedienelemente.h"
 #include "tests/adapters/qt/QtTestAnwendung.h"
 #include "tests/presenters/HauptfensterTestFenster.h"
@@ -34,17 +26,18 @@
 namespace vks {
 namespace {
 
-class frmHauptfensterTest : public ::testing::Test {
+class frmHauptfensterTest : public testing::AnwendungZuerst,
+                            public ::testing::Test,
+                            public HauptfensterServer {
  protected:
+  frmHauptfensterTest() : HauptfensterServer(45500.5) {}
   bool FuelleKonten() {
     for (auto [name, cash] : {std::pair{"Depot", 1500.0}, {"Futures", 250000.5}}) {
-      auto konto = std::make_shared<clKonto>();
-      konto->KontoName = name;
+      auto konto = Konto(name);
       konto->CashBetrag = cash;
       konto->AktuelleZeit = DateValue{46362 + 14.5 / 24};
-      state_.Konten.Add(FoldCase(name), konto);
     }
-    state_.DatenOrdner = temp_.path();
+    state.DatenOrdner = temp.path();
     return true;
   }
 
@@ -61,26 +54,15 @@ class frmHauptfensterTest : public ::testing::Test {
     return liste->visualRect(liste->model()->index(i, 0)).center();
   }
 
-  QApplication& app_ = testing::QtTestAnwendung();
-  testing::TempFolder temp_;
-  testing::RecordingReporter melder_;
-  testing::RecordingErrorLog log_;
-  testing::FakeClock clock_;
-  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
-  AccountStore store_{temp_.path(), temp_.path(), *files_, melder_, log_, clock_};
-  KontoSitzung state_;
   bool gefuellt_ = FuelleKonten();
-  RttAufzeichnung rtt_{*files_, RttStorage{temp_.path() + "/rtt"}};
-  Speicherplan speicherplan_{state_.Konten, store_, rtt_};
-  HauptfensterPresenter presenter_{state_.Konten, speicherplan_, AutomationLocale::German()};
-  KontoUmgebung kontoumgebung_{clock_, rtt_};
+  KontoUmgebung kontoumgebung_{clock, rtt};
   TestKontoDialog dialog_;
   TestFabrik uebersichten_;
   TestSpeicherordner speicherordner_;
   TestHilfe hilfe_;
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore settings_{backend_};
-  frmHauptfenster fenster_{{state_, presenter_, melder_, kontoumgebung_, clock_, *files_, dialog_,
+  frmHauptfenster fenster_{{state, hauptfenster, melder, kontoumgebung_, clock, dateien, dialog_,
                             uebersichten_, speicherordner_, hilfe_, AutomationLocale::German()},
                            &settings_};
 };
@@ -145,14 +127,14 @@ TEST_F(frmHauptfensterTest, CaptionColumnsRowsAndCommandsInTheUsersLanguage) {
 // The keys people expect reach the commands: each row's key, with the second account marked, does
 // what its command does.
 TEST_F(frmHauptfensterTest, KeysRunTheirCommands) {
-  const std::string hilfe = temp_.path() + "/hilfe.html";
+  const std::string hilfe = temp.path() + "/hilfe.html";
   std::ofstream(hilfe) << "<html></html>";
-  state_.HilfeDatei = hilfe;
+  state.HilfeDatei = hilfe;
   fenster_.show();
   fenster_.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster_));
   fenster_.ZeileMarkieren("futures");
-  melder_.answers = {msgbox::kNo};  // for the deletion's question
+  melder.answers = {msgbox::kNo};  // for the deletion's question
   auto gezeigt = [&] {
     return static_cast<size_t>(std::ranges::count(uebersichten_.log, "Zeigen"));
   };
@@ -164,7 +146,7 @@ TEST_F(frmHauptfensterTest, KeysRunTheirCommands) {
   } tasten[] = {
       {"Ctrl+N: Neues Konto", Qt::Key_N, Qt::ControlModifier,
        [&] { return dialog_.aufrufe.size(); }},
-      {"Del: Konto löschen asks", Qt::Key_Delete, {}, [&] { return melder_.messages.size(); }},
+      {"Del: Konto löschen asks", Qt::Key_Delete, {}, [&] { return melder.messages.size(); }},
       {"Return: Konto anzeigen", Qt::Key_Return, {}, gezeigt},
       {"Enter (keypad): Konto anzeigen", Qt::Key_Enter, Qt::KeypadModifier, gezeigt},
       {"F1: Hilfe", Qt::Key_F1, {}, [&] { return hilfe_.geoeffnet.size(); }},
@@ -175,7 +157,7 @@ TEST_F(frmHauptfensterTest, KeysRunTheirCommands) {
     QTest::keyClick(fenster_.LKontoliste(), static_cast<Qt::Key>(t.taste), t.mit);
     EXPECT_EQ(t.zaehler(), vorher + 1);
   }
-  EXPECT_EQ(state_.Konten.Count(), 2u);  // the deletion was refused
+  EXPECT_EQ(state.Konten.Count(), 2u);  // the deletion was refused
 }
 
 TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
@@ -186,7 +168,7 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
 
   QWidget* viewport = fenster_.LKontoliste()->viewport();
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3));
-  EXPECT_EQ(melder_.messages.size(), 1u);  // asks for an account, as the commands' test reads
+  EXPECT_EQ(melder.messages.size(), 1u);  // asks for an account, as the commands' test reads
 
   QTest::mouseClick(viewport, Qt::LeftButton, {}, Mitte(1));
   for (int id : {1024, 1025, 1027, 1033}) {
@@ -194,7 +176,7 @@ TEST_F(frmHauptfensterTest, ClickEnablesCommandsDoubleClickShowsTheAccount) {
     EXPECT_TRUE(fenster_.WerkzeugBefehl(id)->isEnabled());
   }
   QTest::mouseDClick(viewport, Qt::LeftButton, {}, Mitte(1));
-  EXPECT_EQ(presenter_.UebersichtsFenster().Keys(), std::vector<std::string>{"futures"});
+  EXPECT_EQ(hauptfenster.UebersichtsFenster().Keys(), std::vector<std::string>{"futures"});
 }
 
 // The window hands its rows to the list's model by key (the model's own test walks ticks and rows
@@ -217,7 +199,7 @@ TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
   fenster_.AlleKurswerteSetzen({{0, "B", DateValue{46387.99998}, 1234.5}});
   EXPECT_EQ(Zeile(0)[1], "31.12.2026 23:59:58");
   EXPECT_EQ(fenster_.MarkierteZeile(), "a");
-  presenter_.InitKontoListe();
+  hauptfenster.InitKontoListe();
   EXPECT_EQ(Zeilen(), 2);
 }
 
@@ -225,12 +207,12 @@ TEST_F(frmHauptfensterTest, RowsFollowTheirKeys) {
 TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
   fenster_.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster_));
-  for (auto& e : state_.Konten) {
+  for (auto& e : state.Konten) {
     e.value->AktuelleZeit = DateValue{e.value->AktuelleZeit.days + 1.5};
     e.value->CashBetrag += 1000.25;
     e.value->NeuerAktienwertSpeichern = true;
   }
-  presenter_.Plan().KursspeichernZeitgeberTick();
+  hauptfenster.Plan().KursspeichernZeitgeberTick();
   QCoreApplication::processEvents();
   // What the screen has is what a full repaint draws: the changed cells were repainted.
   QWidget* liste = fenster_.LKontoliste()->viewport();
@@ -243,7 +225,7 @@ TEST_F(frmHauptfensterTest, TickShowsTheNewTimeAndCapital) {
   const QImage neu = liste->grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(gezeigt, neu);
   int i = 0;
-  for (const auto& e : state_.Konten) {
+  for (const auto& e : state.Konten) {
     const KontenZeile z = BaueKontenZeile(*e.value, AutomationLocale::German());
     EXPECT_EQ(Zeile(i++), (std::vector<std::string>{z.name, z.datum, z.gesamtwert, z.enter_orders,
                                                     z.positionen}));
@@ -256,10 +238,10 @@ TEST_F(frmHauptfensterTest, NeverSmallerThanTheMinimumAndClosingSavesChangeAndLa
   fenster_.resize(300, 100);
   EXPECT_GE(fenster_.frameGeometry().width(), 600);
   EXPECT_GE(fenster_.frameGeometry().height(), 250);
-  presenter_.Plan().SetzeSpeichernAusstehend();
+  hauptfenster.Plan().SetzeSpeichernAusstehend();
   EXPECT_TRUE(fenster_.close());
-  EXPECT_FALSE(presenter_.Plan().SpeichernAusstehend());
-  EXPECT_TRUE(std::filesystem::exists(store_.StorePath()));
+  EXPECT_FALSE(hauptfenster.Plan().SpeichernAusstehend());
+  EXPECT_TRUE(std::filesystem::exists(store.StorePath()));
   EXPECT_EQ(settings_.GetSetting("Tradomir", kHauptfensterLayout, "WinState", ""), "0");
   EXPECT_NE(settings_.GetSetting("Tradomir", kHauptfensterLayout, "Breite", ""), "");
 }
@@ -271,12 +253,12 @@ TEST_F(frmHauptfensterTest, TheStatusLineShowsAFailingSaveUntilASaveSucceeds) {
   EXPECT_EQ(fenster_.findChild<QStatusBar*>(), nullptr);
   auto konto = std::make_shared<clKonto>();
   konto->KontoName = "Konto 中";
-  state_.Konten.Add(konto->KontoName, konto);
-  presenter_.Plan().SetzeSpeichernAusstehend();
+  state.Konten.Add(konto->KontoName, konto);
+  hauptfenster.Plan().SetzeSpeichernAusstehend();
   for (const bool gescheitert : {true, false}) {
     SCOPED_TRACE(gescheitert);
-    if (!gescheitert) state_.Konten.Remove("Konto 中");
-    presenter_.Plan().ZeitgeberTick();
+    if (!gescheitert) state.Konten.Remove("Konto 中");
+    hauptfenster.Plan().ZeitgeberTick();
     const QLabel* status = fenster_.findChild<QLabel*>("Speicherstatus");
     ASSERT_NE(status, nullptr);
     EXPECT_EQ(status->isVisible(), gescheitert);

@@ -9,25 +9,28 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <filesystem>
 
 #include "accounts/KontoUmgebung.h"
-#include "accounts/clKonto.h"
+#include "accounts/VerbucheFill.h"
+#include "adapters/qt/HauptfensterAdapter.h"
 #include "adapters/qt/KapitalVerlauf.h"
 #include "adapters/qt/UebersichtModell.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
-#include "fakes/TempFolder.h"
+#include "recording/RttFileName.h"
+#include "recording/RttReader.h"
 #include "session/KontoBeobachterVerteiler.h"
-#include "tests/adapters/qt/AnwendungZuerst.h"
 #include "tests/adapters/qt/Bedienelemente.h"
+#include "tests/adapters/qt/QtTestAnwendung.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
 
-class frmKontoUebersichtTest : public testing::AnwendungZuerst, public ::testing::Test {
+class frmKontoUebersichtTest : public testing::AnwendungZuerst,
+                               public ::testing::Test,
+                               public HauptfensterServer {
  protected:
-  frmKontoUebersichtTest() {
-    konto_->KontoName = "Depot";
+  frmKontoUebersichtTest() : HauptfensterServer(45500.5) {
     konto_->AktuelleZeit = DateValue{45500.5};
     Order("O-1", 1, 100, true);
     Order("O-2", -1, 20, false);
@@ -88,19 +91,13 @@ class frmKontoUebersichtTest : public testing::AnwendungZuerst, public ::testing
                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
 
-  testing::TempFolder folder_;
-  std::unique_ptr<FileSystem> files_ = NewPlatformFileSystem();
-  RttAufzeichnung rtt_{*files_, RttStorage{folder_.path()}};
-  testing::FakeClock clock_{45500.5};
   KontoBeobachterVerteiler verteiler_;
-  KontoUmgebung umgebung_{clock_, rtt_, &verteiler_};
-  testing::RecordingReporter reporter_;
+  KontoUmgebung umgebung_{clock, rtt, &verteiler_};
   std::vector<std::string> entfernt_;
-  std::shared_ptr<clKonto> konto_ = std::make_shared<clKonto>();
-  std::unique_ptr<frmKontoUebersicht> fenster_ =
-      std::make_unique<frmKontoUebersicht>(UebersichtUmfeld{
-          reporter_, umgebung_, AutomationLocale::German(), nullptr, &verteiler_, nullptr, nullptr,
-          [this](const std::string& name) { entfernt_.push_back(name); }});
+  std::shared_ptr<clKonto> konto_ = Konto("Depot");
+  std::unique_ptr<frmKontoUebersicht> fenster_ = std::make_unique<frmKontoUebersicht>(
+      UebersichtUmfeld{melder, umgebung_, AutomationLocale::German(), nullptr, &verteiler_, nullptr,
+                       nullptr, [this](const std::string& name) { entfernt_.push_back(name); }});
 };
 
 TEST_F(frmKontoUebersichtTest, ShowsCaptionPanesFiguresAndRows) {
@@ -133,7 +130,7 @@ TEST_F(frmKontoUebersichtTest, PaneActivationAndTheButtons) {
   EXPECT_EQ(fenster_->Werkzeuge()->windowTitle(), QStringLiteral("Offene Orders"));
   EXPECT_TRUE(fenster_->Knopf(1)->isEnabled());
   EXPECT_TRUE(fenster_->Knopf(2)->isEnabled());
-  reporter_.answers = {msgbox::kYes};
+  melder.answers = {msgbox::kYes};
   fenster_->Knopf(1)->trigger();
   EXPECT_EQ(Keys(UebersichtListe::kOrders), std::vector<std::string>{"O-1"});
   EXPECT_EQ(fenster_->Zahl("InfoOffeneOrders_0")->text(), "1");
@@ -197,6 +194,115 @@ TEST_F(frmKontoUebersichtTest, EscapeClosesAndLeavesTheTable) {
   EXPECT_FALSE(fenster_->isVisible());
   EXPECT_EQ(entfernt_, std::vector<std::string>{"Depot"});
   EXPECT_EQ(fenster_->Presenter().Konto(), nullptr);
+}
+
+// The price-save tick reaches an open overview window through the table of open windows: its
+// chart takes the records appended since, its figures follow when the tick wrote the account's
+// price-driven values.
+class UebersichtKursTickTest : public testing::AnwendungZuerst,
+                               public ::testing::Test,
+                               public HauptfensterServer {
+ protected:
+  UebersichtKursTickTest() : HauptfensterServer(45500.5) {
+    konto_->UseSimulZeit = true;
+    konto_->AktuelleZeit = DateValue{45500.5};
+    konto_->CashBetrag = 10000;
+    VerbucheFill(*konto_, DateValue{45500.5}, "W1", "Eins AG", 1, 100, 10, nullptr, umgebung_);
+    auto fenster = fabrik_.NeuesFenster();
+    fenster->ShowDaten(konto_);
+    hauptfenster.UebersichtsFenster().Add("depot", fenster);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* f = qobject_cast<frmKontoUebersicht*>(w);
+      if (f && f->Presenter().Konto() == konto_) fenster_ = f;
+    }
+  }
+  ~UebersichtKursTickTest() override {
+    hauptfenster.UebersichtsFenster().Remove("depot");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  const QList<QPointF>& Kapital() const { return fenster_->Verlauf()->Kapital(); }
+  const QList<QPointF>& Cash() const { return fenster_->Verlauf()->Cash(); }
+  QString Gesamt() const { return fenster_->Zahl("InfoGesamtKapital")->text(); }
+  std::string Datei(eKontoDatenArt art) const {
+    return RttFileLocation(rtt.Speicher(), "Depot", "", art).file;
+  }
+  size_t Records(eKontoDatenArt art) const {
+    return ReadRttFile(rtt.Dateien(), Datei(art))->records.size();
+  }
+  void Kurs(float kurs, double zeit) {
+    bool sofort = false;
+    konto_->NeuerKurs("W1", DateValue{zeit}, kurs, sofort, clock);
+  }
+
+  KontoBeobachterVerteiler verteiler_;
+  KontoUmgebung umgebung_{clock, rtt, &verteiler_};
+  QtUebersichtFabrik fabrik_{[this] {
+    return UebersichtUmfeld{melder,        umgebung_,   AutomationLocale::German(),
+                            &hauptfenster, &verteiler_, nullptr,
+                            nullptr,       nullptr};
+  }};
+  std::shared_ptr<clKonto> konto_ = Konto("Depot");
+  frmKontoUebersicht* fenster_ = nullptr;
+};
+
+TEST_F(UebersichtKursTickTest, ChartAndFiguresFollowTheTick) {
+  ASSERT_NE(fenster_, nullptr);
+  const KapitalVerlauf& verlauf = *fenster_->Verlauf();
+  const int64_t kapital = verlauf.KapitalWerte(), cash = verlauf.CashWerte();
+  ASSERT_EQ(static_cast<size_t>(kapital), Records(dKapitalGesamtKapital));
+  const QString vorher = Gesamt();
+
+  // A price waits for the tick: neither the chart nor the figures move before it.
+  Kurs(12, 45500.6);
+  EXPECT_EQ(verlauf.KapitalWerte(), kapital);
+  EXPECT_EQ(Gesamt(), vorher);
+  hauptfenster.Plan().KursspeichernZeitgeberTick();
+  ASSERT_EQ(verlauf.KapitalWerte(), kapital + 1);
+  EXPECT_EQ(verlauf.CashWerte(), cash);  // price saving writes no cash
+  EXPECT_FLOAT_EQ(verlauf.LetzterKapitalWert().value,
+                  static_cast<float>(konto_->BerechneGesamtKapital()));
+  EXPECT_NE(Gesamt(), vorher);
+  // Cash holds until the capital's latest time.
+  EXPECT_EQ(Cash().back().x(), Kapital().back().x());
+
+  // A tick without waiting values appends nothing and leaves the figures alone.
+  const QString nach_kurs = Gesamt();
+  konto_->CashBetrag += 1000;  // unannounced: only a refresh would show it
+  hauptfenster.Plan().KursspeichernZeitgeberTick();
+  EXPECT_EQ(verlauf.KapitalWerte(), kapital + 1);
+  EXPECT_EQ(Gesamt(), nach_kurs);
+  konto_->CashBetrag -= 1000;
+
+  // What a booking records between two ticks shows at the next one; cash steps at its time.
+  const float cash_vorher = verlauf.LetzterCashWert().value;
+  VerbucheFill(*konto_, DateValue{45500.7}, "W1", "Eins AG", -1, 50, 12, nullptr, umgebung_);
+  hauptfenster.Plan().KursspeichernZeitgeberTick();
+  EXPECT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
+  EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
+  const QList<QPointF>& punkte = Cash();
+  ASSERT_GE(punkte.size(), 2);
+  EXPECT_EQ(punkte.back(), QPointF(45500.7, verlauf.LetzterCashWert().value));
+  EXPECT_EQ(punkte[punkte.size() - 2].y(), cash_vorher);
+}
+
+TEST_F(UebersichtKursTickTest, ASeriesWrittenAnewIsDrawnFromItsStart) {
+  ASSERT_NE(fenster_, nullptr);
+  const KapitalVerlauf& verlauf = *fenster_->Verlauf();
+  for (float kurs : {11.0f, 12.0f, 13.0f}) {
+    Kurs(kurs, 45500.6);
+    hauptfenster.Plan().KursspeichernZeitgeberTick();
+  }
+  // As a reset does it: the files go, the account starts again with other cash.
+  std::filesystem::remove(Datei(dKapitalGesamtKapital));
+  std::filesystem::remove(Datei(dKapitalCash));
+  konto_->CashBetrag = 5000;
+  konto_->SchreibeInitRTTWerte(true, umgebung_);
+  ASSERT_LT(Records(dKapitalGesamtKapital), static_cast<size_t>(verlauf.KapitalWerte()));
+  hauptfenster.Plan().KursspeichernZeitgeberTick();
+  EXPECT_EQ(static_cast<size_t>(verlauf.KapitalWerte()), Records(dKapitalGesamtKapital));
+  ASSERT_EQ(static_cast<size_t>(verlauf.CashWerte()), Records(dKapitalCash));
+  EXPECT_EQ(Cash().front().y(), 5000);
 }
 
 }  // namespace

@@ -12,19 +12,19 @@
 #include <QTest>
 
 #include "adapters/qt/frmVBScriptBearbeiten.h"
-#include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
 #include "platform/automation/DateText.h"
-#include "platform/files/FileSystem.h"
-#include "tests/adapters/qt/AnwendungZuerst.h"
 #include "tests/adapters/qt/Bedienelemente.h"
+#include "tests/adapters/qt/QtTestAnwendung.h"
+#include "tests/presenters/HauptfensterTestFenster.h"
 
 namespace vks {
 namespace {
 
-class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Test {
+class frmNeuesKontoTest : public testing::AnwendungZuerst,
+                          public ::testing::Test,
+                          public HauptfensterServer {
  protected:
-  frmNeuesKontoTest() {
+  frmNeuesKontoTest() : HauptfensterServer(45500.5) {
     dialog_.show();
     QApplication::setActiveWindow(&dialog_);
   }
@@ -33,16 +33,12 @@ class frmNeuesKontoTest : public testing::AnwendungZuerst, public ::testing::Tes
     return dialog_.findChild<T*>(QString::fromUtf8(name));
   }
   NeuesKontoUmfeld Umfeld(const AutomationLocale& locale) {
-    return {reporter_, clock_,  konten_, locale,
-            *dateien_, nullptr, nullptr, nullptr,
-            nullptr,   nullptr, "",      [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }};
+    return {melder,  clock,   state.Konten, locale,
+            dateien, nullptr, nullptr,      nullptr,
+            nullptr, nullptr, "",           [this](frmVBScriptBearbeiten& e) { editor_tut_(e); }};
   }
 
-  testing::FakeClock clock_{45500.5};
-  testing::RecordingReporter reporter_;
-  KontenSammlung konten_;
   std::function<void(frmVBScriptBearbeiten&)> editor_tut_;
-  std::unique_ptr<FileSystem> dateien_ = NewPlatformFileSystem();
   frmNeuesKonto dialog_{Umfeld(AutomationLocale::German())};
 };
 
@@ -101,8 +97,8 @@ TEST_F(frmNeuesKontoTest, TabOrderWalksTheSettingsTab) {
 TEST_F(frmNeuesKontoTest, EnterConfirmsThroughTheDefaultButton) {
   Feld<QLineEdit>("txtName")->setText("  a#b ");
   QTest::keyClick(Feld("txtName"), Qt::Key_Return);
-  ASSERT_EQ(reporter_.messages.size(), 1u);
-  EXPECT_TRUE(reporter_.messages[0].text.starts_with("Ungültiger Name für ein Konto."));
+  ASSERT_EQ(melder.messages.size(), 1u);
+  EXPECT_TRUE(melder.messages[0].text.starts_with("Ungültiger Name für ein Konto."));
   EXPECT_EQ(Feld<QLineEdit>("txtName")->text(), "a#b");
   EXPECT_TRUE(dialog_.isVisible());
   Feld<QLineEdit>("txtName")->setText("Gut");

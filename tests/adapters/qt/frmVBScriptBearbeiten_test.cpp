@@ -12,8 +12,8 @@
 
 #include "adapters/qt/VBScriptHervorhebung.h"
 #include "presenters/VBScriptBearbeiten.h"
-#include "tests/adapters/qt/AnwendungZuerst.h"
 #include "tests/adapters/qt/Bedienelemente.h"
+#include "tests/adapters/qt/QtTestAnwendung.h"
 #include "tests/scripting/ScriptTestUmgebung.h"
 
 namespace vks {

@@ -72,18 +72,15 @@ TEST_F(SqliteRegistryBackendTest, TwoProcessesWritingTheSameKeyBothComplete) {
       auto reg = SqliteRegistryBackend::Open(file_);
       if (!reg.ok()) _exit(2);
       const std::string me = "p" + std::to_string(child);
-      for (int i = 0; i < kWrites; ++i) {
+      bool ok = true;
+      for (int i = 0; ok && i < kWrites; ++i) {
         const std::string text = me + "-" + std::to_string(i);
-        if (!reg.value()->SetValue(HKEY_CURRENT_USER, "Shared", "v", StringValue(text)).ok()) {
-          _exit(3);
-        }
-        if (!reg.value()
+        ok = reg.value()->SetValue(HKEY_CURRENT_USER, "Shared", "v", StringValue(text)).ok() &&
+             reg.value()
                  ->SetValue(HKEY_CURRENT_USER, "Own\\" + me, std::to_string(i), DwordValue(i))
-                 .ok()) {
-          _exit(4);
-        }
+                 .ok();
       }
-      _exit(0);
+      _exit(ok ? 0 : 3);
     }
   }
   for (pid_t pid : children) {
