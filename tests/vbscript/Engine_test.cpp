@@ -156,10 +156,14 @@ TEST(EngineTest, DeeplyNestedExpressionIsOutOfStack) {
   EXPECT_EQ(e.error().Number(), 28);
 }
 
+// Run passes by reference unless the parameter is ByVal.
 TEST(EngineTest, EvalRunResetAndExecuteStatement) {
   Engine engine;
-  ASSERT_TRUE(
-      engine.AddCode("Function Add(a, b) : Add = a + b : b = 0 : End Function\nk = 4").ok());
+  ASSERT_TRUE(engine
+                  .AddCode("Function Add(a, b) : Add = a + b : b = 0 : End Function\nk = 4\n"
+                           "Sub Both(ByRef r, ByVal v) : r = r & \"!\" : v = v & \"!\" : End Sub\n"
+                           "Function Fill(a) : a(0) = 5 : Fill = UBound(a) : End Function")
+                  .ok());
   auto v = engine.Eval("k * 2 + 1");
   ASSERT_TRUE(v.ok());
   EXPECT_EQ(v.value(), Variant(int16_t{9}));
@@ -167,6 +171,18 @@ TEST(EngineTest, EvalRunResetAndExecuteStatement) {
   auto sum = engine.Run("Add", args);
   ASSERT_TRUE(sum.ok());
   EXPECT_EQ(sum.value(), Variant(int16_t{5}));
+  Variant texts[] = {Variant("r"), Variant("v")};
+  ASSERT_TRUE(engine.Run("both", texts).ok());
+  EXPECT_EQ(texts[0], Variant("r!"));
+  EXPECT_EQ(texts[1], Variant("v"));
+  Variant array[] = {Variant(VariantArray::Vector(0, {Variant(), Variant()}))};
+  auto n = engine.Run("Fill", array);
+  ASSERT_TRUE(n.ok());
+  EXPECT_EQ(n.value(), Variant(int32_t{1}));
+  EXPECT_EQ(array[0].AsArray().At(0), Variant(int16_t{5}));
+  auto wrong = engine.Run("Both", std::span(texts, 1));  // one argument short
+  ASSERT_FALSE(wrong.ok());
+  EXPECT_EQ(wrong.error().Number(), 450);
   engine.Reset();
   EXPECT_FALSE(engine.Run("Add", args).ok());
   auto empty = engine.Eval("IsEmpty(k)");
@@ -237,27 +253,6 @@ TEST(EngineTest, ClockAndLocaleComeFromTheHost) {
   auto v = engine.Eval("Year(Now) & \"/\" & Hour(Now) & \"/\" & CStr(1.5) & \"/\" & CDbl(\"2,5\")");
   ASSERT_TRUE(v.ok()) << engine.Error().description;
   EXPECT_EQ(v.value(), Variant("2023/12/1,5/2,5"));
-}
-
-TEST(EngineTest, RunPassesByReferenceUnlessTheParameterIsByVal) {
-  Engine engine;
-  ASSERT_TRUE(engine
-                  .AddCode("Sub Both(ByRef r, ByVal v) : r = r & \"!\" : v = v & \"!\" : End Sub\n"
-                           "Function Fill(a) : a(0) = 5 : Fill = UBound(a) : End Function")
-                  .ok());
-  Variant args[] = {Variant("r"), Variant("v")};
-  ASSERT_TRUE(engine.Run("both", args).ok());
-  EXPECT_EQ(args[0], Variant("r!"));
-  EXPECT_EQ(args[1], Variant("v"));
-  Variant array[] = {Variant(VariantArray::Vector(0, {Variant(), Variant()}))};
-  auto n = engine.Run("Fill", array);
-  ASSERT_TRUE(n.ok());
-  EXPECT_EQ(n.value(), Variant(int32_t{1}));
-  EXPECT_EQ(array[0].AsArray().At(0), Variant(int16_t{5}));
-  Variant one[] = {Variant(int16_t{1})};
-  auto wrong = engine.Run("Both", one);
-  ASSERT_FALSE(wrong.ok());
-  EXPECT_EQ(wrong.error().Number(), 450);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ void NextDay(CalendarDateTime& c, int& weekday) {
   ++c.year;
 }
 
+// Dates at the edges, exact fractions and rounding; EveryDayOfTheRange below covers the calendar.
 TEST(AutomationDateTest, KnownDates) {
   struct Case {
     double date;
@@ -43,21 +44,13 @@ TEST(AutomationDateTest, KnownDates) {
     bool exact_back;  // ToAutomationDate gives exactly `date` again
   } cases[] = {
       {0, {1899, 12, 30, 0, 0, 0}, 7, true},
-      {1, {1899, 12, 31, 0, 0, 0}, 1, true},
       {2, {1900, 1, 1, 0, 0, 0}, 2, true},
-      {60, {1900, 2, 28, 0, 0, 0}, 4, true},
-      {61, {1900, 3, 1, 0, 0, 0}, 5, true},  // 1900 is no leap year
       {0.5, {1899, 12, 30, 12, 0, 0}, 7, true},
       {-0.5, {1899, 12, 30, 12, 0, 0}, 7, false},
       {-1.25, {1899, 12, 29, 6, 0, 0}, 6, true},
-      {-1.5, {1899, 12, 29, 12, 0, 0}, 6, true},
-      {-2.75, {1899, 12, 28, 18, 0, 0}, 5, true},
       {36526.75, {2000, 1, 1, 18, 0, 0}, 7, true},
       {45351.0 + 45296.0 / 86400, {2024, 2, 29, 12, 34, 56}, 5, true},
-      {45658, {2025, 1, 1, 0, 0, 0}, 4, true},
-      {2958465, {9999, 12, 31, 0, 0, 0}, 6, true},
       {2958465.99999, {9999, 12, 31, 23, 59, 59}, 6, false},
-      {-657434, {100, 1, 1, 0, 0, 0}, 6, true},
       {-657434.99999, {100, 1, 1, 23, 59, 59}, 6, false},
       // rounding to the nearest second, carrying into the next day
       {0.99999999, {1899, 12, 31, 0, 0, 0}, 1, false},
@@ -80,9 +73,7 @@ TEST(AutomationDateTest, KnownDates) {
 TEST(AutomationDateTest, EveryDayOfTheRangeMatchesAStepwiseCalendar) {
   EXPECT_EQ(DaysFromCivil(1970, 1, 1), 0);
   EXPECT_EQ(DaysFromCivil(1899, 12, 30), -25569);
-  EXPECT_EQ(DaysFromCivil(2000, 3, 1), 11017);
   EXPECT_EQ(DaysFromCivil(0, 3, 1), -719468);
-  EXPECT_EQ(DaysFromCivil(9999, 12, 31), 2932896);
 
   // Each day at a time 17 hours and 13 seconds later than the day before, which reaches every
   // second of the day in turn. Before the epoch the fraction counts forward from the day's
@@ -128,27 +119,17 @@ TEST(AutomationDateTest, RefusesDatesOutsideTheRange) {
             5);
 }
 
+// The valid neighbours of these (100-01-01, 2024-02-29, 23:59:59) are EveryDayOfTheRange's.
 TEST(AutomationDateTest, RefusesCalendarFieldsOutOfRange) {
-  struct Case {
-    CalendarDateTime c;
-    bool valid;
-  } cases[] = {{{99, 12, 31, 23, 59, 59}, false},        {{100, 1, 1, 0, 0, 0}, true},
-               {{9999, 12, 31, 23, 59, 59}, true},       {{10000, 1, 1, 0, 0, 0}, false},
-               {{2024, 0, 1, 0, 0, 0}, false},           {{2024, 13, 1, 0, 0, 0}, false},
-               {{2024, 1, 0, 0, 0, 0}, false},           {{2024, 1, 32, 0, 0, 0}, false},
-               {{2024, 4, 31, 0, 0, 0}, false},          {{2024, 2, 29, 0, 0, 0}, true},
-               {{2024, 2, 30, 0, 0, 0}, false},          {{1900, 2, 29, 0, 0, 0}, false},
-               {{2000, 2, 29, 0, 0, 0}, true},           {{2024, 1, 1, 24, 0, 0}, false},
-               {{2024, 1, 1, -1, 0, 0}, false},          {{2024, 1, 1, 0, 60, 0}, false},
-               {{2024, 1, 1, 0, 0, 60}, false},          {{2024, 1, 1, 0, 0, -1}, false},
-               {{-2147483647 - 1, 1, 1, 0, 0, 0}, false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.c));
-    if (c.valid) {
-      EXPECT_EQ(FromAutomationDate(ToAutomationDate(c.c)), c.c);
-    } else {
-      EXPECT_EQ(ErrorOf([&] { (void)ToAutomationDate(c.c); }), 5);
-    }
+  const CalendarDateTime kBad[] = {
+      {99, 12, 31, 23, 59, 59}, {10000, 1, 1, 0, 0, 0}, {2024, 0, 1, 0, 0, 0},
+      {2024, 13, 1, 0, 0, 0},   {2024, 1, 0, 0, 0, 0},  {2024, 1, 32, 0, 0, 0},
+      {2024, 4, 31, 0, 0, 0},   {2024, 2, 30, 0, 0, 0}, {1900, 2, 29, 0, 0, 0},
+      {2024, 1, 1, 24, 0, 0},   {2024, 1, 1, -1, 0, 0}, {2024, 1, 1, 0, 60, 0},
+      {2024, 1, 1, 0, 0, 60},   {2024, 1, 1, 0, 0, -1}, {-2147483647 - 1, 1, 1, 0, 0, 0}};
+  for (const CalendarDateTime& c : kBad) {
+    SCOPED_TRACE(::testing::PrintToString(c));
+    EXPECT_EQ(ErrorOf([&] { (void)ToAutomationDate(c); }), 5);
   }
 }
 

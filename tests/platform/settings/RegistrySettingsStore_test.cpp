@@ -9,24 +9,19 @@ namespace {
 
 class RegistrySettingsStoreTest : public ::testing::Test {
  protected:
+  // Where the platform keeps an application's settings, spelled out.
+  const std::string kTradomir = "Software\\VB and VBA Program Settings\\Tradomir\\";
   InMemoryRegistryBackend backend_;
   RegistrySettingsStore store_{backend_};
 };
 
 TEST_F(RegistrySettingsStoreTest, SettingsLiveWhereThePlatformKeepsThemAndGetFallsBack) {
   ASSERT_TRUE(store_.SaveSetting("Tradomir", "Konto-Server Hauptfenster", "Höhe", "4500").ok());
-  EXPECT_EQ(*backend_
-                 .GetValue(HKEY_CURRENT_USER,
-                           "Software\\VB and VBA Program Settings\\Tradomir\\Konto-Server "
-                           "Hauptfenster",
-                           "Höhe")
+  EXPECT_EQ(*backend_.GetValue(HKEY_CURRENT_USER, kTradomir + "Konto-Server Hauptfenster", "Höhe")
                  .value(),
             StringValue("4500"));
-  ASSERT_TRUE(backend_
-                  .SetValue(HKEY_CURRENT_USER,
-                            "Software\\VB and VBA Program Settings\\Tradomir\\Programm", "Zahl",
-                            DwordValue(5))
-                  .ok());
+  ASSERT_TRUE(
+      backend_.SetValue(HKEY_CURRENT_USER, kTradomir + "Programm", "Zahl", DwordValue(5)).ok());
   struct Case {
     const char* app;
     const char* section;
@@ -96,8 +91,7 @@ TEST_F(RegistrySettingsStoreTest, GetAllListsTextEntriesInStoredOrder) {
   }
   ASSERT_TRUE(store_.SaveSetting("Tradomir", "KontoUebersicht", "links", "neu").ok());
   ASSERT_TRUE(backend_
-                  .SetValue(HKEY_CURRENT_USER,
-                            std::string(kSettingsKey) + "\\Tradomir\\KontoUebersicht", "Bin",
+                  .SetValue(HKEY_CURRENT_USER, kTradomir + "KontoUebersicht", "Bin",
                             RegistryValue{REG_BINARY, {1}})
                   .ok());
   EXPECT_EQ(store_.GetAllSettings("Tradomir", "KontoUebersicht").value(),

@@ -60,8 +60,7 @@ TEST_F(clRegistryTest, TextIsStoredAsExpandableOnlyForAReference) {
     reg_.ValueKey(c.text);
     reg_.ValueType(c.field_type);
     reg_.Value(Variant(c.text));
-    RegistryValue expected = StringValue(c.text, c.stored_type);
-    EXPECT_EQ(Stored(c.text), expected);
+    EXPECT_EQ(Stored(c.text), StringValue(c.text, c.stored_type));
   }
 }
 

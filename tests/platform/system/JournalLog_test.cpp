@@ -29,7 +29,7 @@ TEST(JournalLogTest, OnlyTheStreamThatJournalStreamNamesGetsPriorities) {
     {
       JournalPrefixes prefixes(log, IsJournalStream(c.value, 2049, 123456));
       LogMessageReporter reporter(log, prefixes.Active());
-      log << "FEHLER: "
+      log << "FEHLER: "  // a line in pieces
           << "Registrierung"
           << "\n"
           << std::flush;
@@ -38,14 +38,13 @@ TEST(JournalLogTest, OnlyTheStreamThatJournalStreamNamesGetsPriorities) {
       reporter.ZeigeMeldung("Ordner anlegen?", msgbox::kYesNo | 32, "T");
       log << "Warnung: ohne Ende";
     }
-    const std::string text = "FEHLER: Registrierung\nHinweis: x\nKontenfenster: keine Anzeige\n";
     EXPECT_EQ(log.str(), c.journal
                              ? "<3>FEHLER: Registrierung\n<5>Hinweis: x\n"
                                "<6>Kontenfenster: keine Anzeige\n<3>T: Speichern "
                                "fehlgeschlagen\n<5>T: Ordner anlegen?\n<4>Warnung: ohne Ende\n"
-                             : text +
-                                   "T: Speichern fehlgeschlagen\nT: Ordner anlegen?\n"
-                                   "Warnung: ohne Ende");
+                             : "FEHLER: Registrierung\nHinweis: x\nKontenfenster: keine "
+                               "Anzeige\nT: Speichern fehlgeschlagen\nT: Ordner anlegen?\n"
+                               "Warnung: ohne Ende");
   }
 }
 
