@@ -27,27 +27,9 @@ std::string HeaderAndRecords(int64_t count, size_t extra = 0) {
   return bytes + std::string(extra, '\0');
 }
 
-TEST(RttReaderTest, ReadsTheHeaderFieldsBackAsText) {
-  fuzzing::MemoryFileSystem files;
-  files.files["a.RTT"] = HeaderAndRecords(0);
-  Result<RttContents> contents = ReadRttFile(files, "a.RTT");
-  ASSERT_TRUE(contents.ok());
-  const RttHeaderFields& h = contents->header;
-  EXPECT_TRUE(h.signature_ok);
-  EXPECT_TRUE(h.zero_fields_ok);
-  EXPECT_EQ(h.minus_one, -1);
-  EXPECT_EQ(h.display_name, "KapitalCash-Müller");
-  EXPECT_EQ(h.base_name, "KapitalCash-Müller");
-  EXPECT_EQ(h.description, "Kontoserver Portfolio-Aufzeichnung");
-  EXPECT_EQ(h.ja, "Ja");
-  EXPECT_EQ(h.maker, "KontoServe");
-  EXPECT_EQ(h.category, "Portfolio");
-  EXPECT_TRUE(contents->well_formed);
-  EXPECT_TRUE(contents->records.empty());
-}
-
-// Pieces of kPiece records: the walk must neither lose nor repeat one at their borders.
-TEST(RttReaderTest, SizesDecideWellFormednessAndEveryRecordIsReadOnce) {
+// The header's fields come back as text; pieces of kPiece records: the walk must neither lose nor
+// repeat one at their borders.
+TEST(RttReaderTest, ReadsTheHeaderAndEveryRecordOnceAndSizesDecideWellFormedness) {
   struct Case {
     int64_t records;
     size_t extra;
@@ -58,6 +40,13 @@ TEST(RttReaderTest, SizesDecideWellFormednessAndEveryRecordIsReadOnce) {
     files.files["a.RTT"] = HeaderAndRecords(c.records, c.extra);
     Result<RttContents> contents = ReadRttFile(files, "a.RTT");
     ASSERT_TRUE(contents.ok());
+    const RttHeaderFields& h = contents->header;
+    EXPECT_TRUE(h.signature_ok && h.zero_fields_ok);
+    EXPECT_EQ(h.minus_one, -1);
+    EXPECT_EQ(h.display_name + "|" + h.base_name + "|" + h.description + "|" + h.ja + "|" +
+                  h.maker + "|" + h.category,
+              "KapitalCash-Müller|KapitalCash-Müller|Kontoserver Portfolio-Aufzeichnung|Ja|"
+              "KontoServe|Portfolio");
     ASSERT_EQ(contents->record_count, c.records);
     ASSERT_EQ(static_cast<int64_t>(contents->records.size()), c.records);
     for (int64_t i = 0; i < c.records; ++i) ASSERT_EQ(contents->records[i].value, float(i));
