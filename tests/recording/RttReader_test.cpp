@@ -7,7 +7,6 @@
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/TempFolder.h"
-#include "recording/RttAufzeichnung.h"
 #include "recording/RttHeader.h"
 
 namespace vks {
@@ -89,20 +88,15 @@ TEST(RttReaderTest, ShortMissingOrUnreadableFilesAreClearErrors) {
 }
 
 TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
-  TempFolder folder;
-  const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
-  RttAufzeichnung rtt(*dateien, RttStorage{folder.path()});
-  for (int i = 0; i < 5; ++i)
-    rtt.SchreibeWert("K", "", "", dKapitalCash, DateValue{double(i)}, float(i), 0);
-  std::string file = folder / "K/Portfolio/KapitalCash-K.RTT";
-  std::ofstream(file, std::ios::app | std::ios::binary) << "partial";
+  fuzzing::MemoryFileSystem files;
+  files.files["a.RTT"] = HeaderAndRecords(5) + "partial";
   struct Case {
     int64_t first;
     size_t count;
   } cases[] = {{0, 5}, {3, 2}, {5, 0}, {9, 0}, {-1, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first);
-    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(*dateien, file, c.first);
+    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(files, "a.RTT", c.first);
     ASSERT_TRUE(records.ok());
     ASSERT_EQ(records->size(), c.count);
     if (c.count) {
