@@ -24,35 +24,29 @@ namespace {
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
+using Points = std::vector<std::pair<double, float>>;  // (day, value) of each record
+
 class RttAufzeichnungTest : public ::testing::Test {
  protected:
   std::string CashFile() const { return folder_ / "rtt/Depot1/Portfolio/KapitalCash-Depot1.RTT"; }
   void WriteCash(double time, float value) {
     rtt_.SchreibeWert("Depot1", "", "", dKapitalCash, DateValue{time}, value, 0);
   }
-  // A file of `size` bytes in place of the cash file: a valid header, then filler.
-  void PrepareCashFile(size_t size) {
-    ASSERT_FALSE(rtt_.DateiName("Depot1", "", dKapitalCash, false).empty());
+  // A file of `size` bytes at `path`: a valid header of the cash series, then filler.
+  static void WriteHeaderFile(const std::string& path, size_t size) {
     RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
     std::string bytes(reinterpret_cast<const char*>(header.data()), header.size());
     bytes.resize(size, '\x55');
-    std::ofstream(CashFile(), std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   }
-  // The records of a file that must read.
-  std::vector<RttRecord> Records(const std::string& file) const {
+  // The records of a file that must read, as (day, value).
+  Points Series(const std::string& file) const {
     Result<RttContents> contents = ReadRttFile(rtt_.Dateien(), file);
     EXPECT_TRUE(contents.ok()) << file;
-    return contents.ok() ? contents->records : std::vector<RttRecord>{};
-  }
-  std::vector<float> Values(const std::string& file) const {
-    std::vector<float> values;
-    for (const RttRecord& r : Records(file)) values.push_back(r.value);
-    return values;
-  }
-  std::vector<double> Days(const std::string& file) const {
-    std::vector<double> days;
-    for (const RttRecord& r : Records(file)) days.push_back(r.time.days);
-    return days;
+    Points series;
+    if (contents.ok())
+      for (const RttRecord& r : contents->records) series.emplace_back(r.time.days, r.value);
+    return series;
   }
 
   TempFolder folder_;
@@ -78,7 +72,8 @@ TEST_F(RttAufzeichnungTest, OnlyWellFormedFilesReceiveTheRecord) {
       {857, 857}, {860, 860}, {871, 871}, {873, 873}, {1001, 1001}};
   for (const auto& [size, after] : sizes_before_after) {
     SCOPED_TRACE(size);
-    PrepareCashFile(size);
+    ASSERT_FALSE(rtt_.DateiName("Depot1", "", dKapitalCash, false).empty());  // makes the folders
+    WriteHeaderFile(CashFile(), size);
     const std::string before = dateien_->ReadFile(CashFile());
     WriteCash(45000, 1);
     EXPECT_EQ(fs::file_size(CashFile()), after);
@@ -154,15 +149,12 @@ TEST_F(RttAufzeichnungTest, ADeletedOrReplacedFileGetsTheNextValue) {
   WriteCash(45000, 1);
   fs::remove(CashFile());
   WriteCash(45001, 2);
-  EXPECT_EQ(Values(CashFile()), std::vector<float>{2});
+  EXPECT_EQ(Series(CashFile()), (Points{{45001, 2}}));
 
-  std::string other = folder_ / "replacement.RTT";
-  RttHeaderBytes header = ErzeugeRTTHeader("Depot1", "", "", dKapitalCash);
-  std::ofstream(other, std::ios::binary)
-      .write(reinterpret_cast<const char*>(header.data()), header.size());
-  fs::rename(other, CashFile());
+  WriteHeaderFile(folder_ / "replacement.RTT", 856);
+  fs::rename(folder_ / "replacement.RTT", CashFile());
   WriteCash(45002, 3);
-  EXPECT_EQ(Values(CashFile()), std::vector<float>{3});
+  EXPECT_EQ(Series(CashFile()), (Points{{45002, 3}}));
 }
 
 TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
@@ -172,8 +164,8 @@ TEST_F(RttAufzeichnungTest, MoreFilesThanStayOpenAllGetTheirValues) {
       rtt_.SchreibeWert("Depot1", "W" + std::to_string(i), "", dTitelPos,
                         DateValue{45000.0 + round}, static_cast<float>(round), 0);
   for (int i = 0; i < kFiles; ++i) {
-    EXPECT_EQ(Values(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false)),
-              (std::vector<float>{0, 1}));
+    EXPECT_EQ(Series(rtt_.DateiName("Depot1", "W" + std::to_string(i), dTitelPos, false)),
+              (Points{{45000, 0}, {45001, 1}}));
   }
 }
 
@@ -233,8 +225,7 @@ TEST_F(RttAufzeichnungTest, DeferredValuesArriveInOrderWhenTheOuterScopeEnds) {
     WriteCash(45002, 3);
     EXPECT_EQ(fs::file_size(CashFile()), 856u + 2 * 16);
   }
-  EXPECT_EQ(Days(CashFile()), (std::vector<double>{45000, 45001, 45002}));
-  EXPECT_EQ(Values(CashFile()), (std::vector<float>{1, 2, 3}));
+  EXPECT_EQ(Series(CashFile()), (Points{{45000, 1}, {45001, 2}, {45002, 3}}));
   WriteCash(45003, 4);  // no scope: at once
   EXPECT_EQ(fs::file_size(CashFile()), 856u + 4 * 16);
 }
@@ -259,8 +250,9 @@ TEST_F(RttAufzeichnungTest, CollectedValuesWaitAcrossCallsAndKeepEachFilesOrder)
   EXPECT_FALSE(fs::exists(CashFile()));
   cash(45010, 4);  // outside any call: the waiting values go first
   EXPECT_EQ(rtt.Wartende(), 0u);
-  EXPECT_EQ(Days(CashFile()), (std::vector<double>{45000, 45001, 45002, 45003, 45010}));
-  EXPECT_EQ(Days(other_file), (std::vector<double>{45100, 45101}));
+  EXPECT_EQ(Series(CashFile()),
+            (Points{{45000, 1}, {45001, 3}, {45002, 1}, {45003, 3}, {45010, 4}}));
+  EXPECT_EQ(Series(other_file), (Points{{45100, 2}, {45101, 2}}));
 
   {
     RttAufzeichnung::Aufruf aufruf(rtt);
@@ -314,7 +306,7 @@ TEST_F(RttAufzeichnungTest, EachSeriesKeepsItsFileAcrossValuesAndStorageFolders)
       }
     }
     for (const auto& [datei, anzahl] : dateien) {
-      EXPECT_EQ(Records(datei).size(), anzahl) << datei;
+      EXPECT_EQ(Series(datei).size(), anzahl) << datei;
     }
   }
 }

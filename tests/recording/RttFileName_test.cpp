@@ -48,9 +48,9 @@ TEST(RttFileNameTest, EveryKindHasItsFileAndFolder) {
   EXPECT_TRUE(fs::is_directory(folder / "Depot1/Einzeltitel"));
 }
 
-// The storage folder is made level by level, and only for a full name; a folder that cannot be
-// made gives no name.
-TEST(RttFileNameTest, StorageFolderIsMadeForAFullNameOnly) {
+// Folders are made level by level (a file counts as there), the storage folder only for a full
+// name; a folder that cannot be made gives no name.
+TEST(RttFileNameTest, FoldersAreMadeForAFullNameOnly) {
   TempFolder folder;
   std::ofstream(folder / "file") << "x";
   struct Case {
@@ -75,15 +75,10 @@ TEST(RttFileNameTest, StorageFolderIsMadeForAFullNameOnly) {
     }
   }
   EXPECT_FALSE(fs::exists(folder / "rtt"));
-}
-
-TEST(RttFileNameTest, CreateFolderPath) {
-  TempFolder folder;
-  std::ofstream(folder / "file") << "x";
-  struct Case {
+  const struct {
     std::string path;
     bool result;
-  } cases[] = {
+  } paths[] = {
       {folder / "x/y/z", true},
       {folder / "x/y/z/", true},  // exists now
       {folder / "file", true},    // a file counts as there
@@ -91,9 +86,9 @@ TEST(RttFileNameTest, CreateFolderPath) {
       {"/", true},
       {"", false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(CreateFolderPath(Dateien(), c.path), c.result);
+  for (const auto& p : paths) {
+    SCOPED_TRACE(p.path);
+    EXPECT_EQ(CreateFolderPath(Dateien(), p.path), p.result);
   }
   EXPECT_TRUE(fs::is_directory(folder / "x/y/z"));
 }

@@ -7,7 +7,6 @@
 #include "fakes/FaultInjectionFileSystem.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/TempFolder.h"
-#include "recording/RttAufzeichnung.h"
 #include "recording/RttHeader.h"
 
 namespace vks {
@@ -27,27 +26,9 @@ std::string HeaderAndRecords(int64_t count, size_t extra = 0) {
   return bytes + std::string(extra, '\0');
 }
 
-TEST(RttReaderTest, ReadsTheHeaderFieldsBackAsText) {
-  fuzzing::MemoryFileSystem files;
-  files.files["a.RTT"] = HeaderAndRecords(0);
-  Result<RttContents> contents = ReadRttFile(files, "a.RTT");
-  ASSERT_TRUE(contents.ok());
-  const RttHeaderFields& h = contents->header;
-  EXPECT_TRUE(h.signature_ok);
-  EXPECT_TRUE(h.zero_fields_ok);
-  EXPECT_EQ(h.minus_one, -1);
-  EXPECT_EQ(h.display_name, "KapitalCash-Müller");
-  EXPECT_EQ(h.base_name, "KapitalCash-Müller");
-  EXPECT_EQ(h.description, "Kontoserver Portfolio-Aufzeichnung");
-  EXPECT_EQ(h.ja, "Ja");
-  EXPECT_EQ(h.maker, "KontoServe");
-  EXPECT_EQ(h.category, "Portfolio");
-  EXPECT_TRUE(contents->well_formed);
-  EXPECT_TRUE(contents->records.empty());
-}
-
-// Pieces of kPiece records: the walk must neither lose nor repeat one at their borders.
-TEST(RttReaderTest, SizesDecideWellFormednessAndEveryRecordIsReadOnce) {
+// The header's fields come back as text; pieces of kPiece records: the walk must neither lose nor
+// repeat one at their borders.
+TEST(RttReaderTest, ReadsTheHeaderAndEveryRecordOnceAndSizesDecideWellFormedness) {
   struct Case {
     int64_t records;
     size_t extra;
@@ -58,6 +39,13 @@ TEST(RttReaderTest, SizesDecideWellFormednessAndEveryRecordIsReadOnce) {
     files.files["a.RTT"] = HeaderAndRecords(c.records, c.extra);
     Result<RttContents> contents = ReadRttFile(files, "a.RTT");
     ASSERT_TRUE(contents.ok());
+    const RttHeaderFields& h = contents->header;
+    EXPECT_TRUE(h.signature_ok && h.zero_fields_ok);
+    EXPECT_EQ(h.minus_one, -1);
+    EXPECT_EQ(h.display_name + "|" + h.base_name + "|" + h.description + "|" + h.ja + "|" +
+                  h.maker + "|" + h.category,
+              "KapitalCash-Müller|KapitalCash-Müller|Kontoserver Portfolio-Aufzeichnung|Ja|"
+              "KontoServe|Portfolio");
     ASSERT_EQ(contents->record_count, c.records);
     ASSERT_EQ(static_cast<int64_t>(contents->records.size()), c.records);
     for (int64_t i = 0; i < c.records; ++i) ASSERT_EQ(contents->records[i].value, float(i));
@@ -100,20 +88,15 @@ TEST(RttReaderTest, ShortMissingOrUnreadableFilesAreClearErrors) {
 }
 
 TEST(RttReaderTest, RecordsFromAPlaceOnAreTheCompleteOnes) {
-  TempFolder folder;
-  const std::unique_ptr<FileSystem> dateien = NewPlatformFileSystem();
-  RttAufzeichnung rtt(*dateien, RttStorage{folder.path()});
-  for (int i = 0; i < 5; ++i)
-    rtt.SchreibeWert("K", "", "", dKapitalCash, DateValue{double(i)}, float(i), 0);
-  std::string file = folder / "K/Portfolio/KapitalCash-K.RTT";
-  std::ofstream(file, std::ios::app | std::ios::binary) << "partial";
+  fuzzing::MemoryFileSystem files;
+  files.files["a.RTT"] = HeaderAndRecords(5) + "partial";
   struct Case {
     int64_t first;
     size_t count;
   } cases[] = {{0, 5}, {3, 2}, {5, 0}, {9, 0}, {-1, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first);
-    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(*dateien, file, c.first);
+    Result<std::vector<RttRecord>> records = ReadRttRecordsFrom(files, "a.RTT", c.first);
     ASSERT_TRUE(records.ok());
     ASSERT_EQ(records->size(), c.count);
     if (c.count) {

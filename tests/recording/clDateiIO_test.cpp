@@ -67,53 +67,51 @@ TEST(clDateiIOTest, OpenCloseAndDestroy) {
   EXPECT_NE(error, 0u);
 }
 
-TEST(clDateiIOTest, ErrorsCarryNumberSourceAndText) {
+// Refused calls raise their error and change nothing: opens that fail leave the object closed,
+// every member but three needs an open file, and a second open, a seek before the start and a read
+// count outside an array's range keep the open file, its position and its bytes.
+TEST(clDateiIOTest, RefusedCallsRaiseTheirErrorAndKeepTheFile) {
   TempFolder folder;
   std::filesystem::create_directory(folder / "dir");
-  struct Case {
-    const char* what;
-    std::string path;
-    std::string description;
-  } cases[] = {
-      {"missing folder", folder / "none/a.RTT",
-       "Error opening '" + (folder / "none/a.RTT") +
-           "'.\r\nError 3\r\nDas System kann den angegebenen Pfad nicht finden."},
-      {"a directory", folder / "dir",
-       "Error opening '" + (folder / "dir") + "'.\r\nError 5\r\nZugriff verweigert"},
-      {"NUL in the name", folder / std::string("a\0b", 3),
-       "Error opening '" + (folder / std::string("a\0b", 3)) +
-           "'.\r\nError 123\r\nDie Syntax für den Dateinamen, Verzeichnisnamen oder die "
-           "Datenträgerbezeichnung ist falsch."},
-      {"empty name", "",
-       "Error opening ''.\r\nError 3\r\nDas System kann den angegebenen Pfad nicht finden."},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    clDateiIO file(Dateien());
-    AutomationError e = RaisedError([&] { file.OpenFile(c.path); });
-    EXPECT_EQ(e.Number(), 45602);
-    EXPECT_EQ(e.Source(), "Win32File Object");
-    EXPECT_EQ(e.Description(), c.description);
-    EXPECT_FALSE(file.IsOpen());
-  }
-  EXPECT_FALSE(std::filesystem::exists(folder / "a"));
-}
-
-// A second open, a seek before the start and a read count outside an array's range are refused;
-// the open file, its position and its bytes stay as they were.
-TEST(clDateiIOTest, MisusesOfAnOpenFileAreRefusedAndKeepIt) {
-  TempFolder folder;
-  clDateiIO file(Dateien());
+  clDateiIO closed(Dateien()), file(Dateien());
   file.OpenFile(folder / "first.bin");
   file.WriteBytes(AsBytes("0123456789"));
   file.SeekRelative(-4);
   EXPECT_EQ(file.GetFilePointer(), Bytes(6));
+  const std::string kNotFound =
+      "'.\r\nError 3\r\nDas System kann den angegebenen Pfad nicht finden.";
+  const std::string nul = folder / std::string("a\0b", 3);
+  std::vector<uint8_t> data{1, 2};
   struct Case {
     const char* what;
     std::function<void()> call;
-    int32_t number;
-    std::string description;  // empty: not checked
+    int32_t number = 45603;
+    std::string description = "There is no open file.";  // empty: not checked
   } cases[] = {
+      {"missing folder", [&] { closed.OpenFile(folder / "none/a.RTT"); }, 45602,
+       "Error opening '" + (folder / "none/a.RTT") + kNotFound},
+      {"a directory", [&] { closed.OpenFile(folder / "dir"); }, 45602,
+       "Error opening '" + (folder / "dir") + "'.\r\nError 5\r\nZugriff verweigert"},
+      {"NUL in the name", [&] { closed.OpenFile(nul); }, 45602,
+       "Error opening '" + nul +
+           "'.\r\nError 123\r\nDie Syntax für den Dateinamen, Verzeichnisnamen oder die "
+           "Datenträgerbezeichnung ist falsch."},
+      {"empty name", [&] { closed.OpenFile(""); }, 45602, "Error opening '" + kNotFound},
+      {"CloseFile", [&] { closed.CloseFile(); }},
+      {"FileHandle", [&] { (void)closed.FileHandle(); }},
+      {"FileName", [&] { (void)closed.FileName(); }},
+      {"AutoFlush", [&] { (void)closed.AutoFlush(); }},
+      {"SetAutoFlush", [&] { closed.SetAutoFlush(true); }},
+      {"FileSize", [&] { (void)closed.FileSize(); }},
+      {"GetFilePointer", [&] { (void)closed.GetFilePointer(); }},
+      {"SeekAbsolute", [&] { closed.SeekAbsolute(Bytes(1)); }},
+      {"SeekRelative", [&] { closed.SeekRelative(1); }},
+      {"ReadBytes", [&] { (void)closed.ReadBytes(1); }},
+      {"ReadHeader", [&] { (void)closed.ReadHeader(1); }},
+      {"WriteBytes", [&] { closed.WriteBytes(data); }},
+      {"WriteNewHeader", [&] { closed.WriteNewHeader("K", "", "", dKapitalCash); }},
+      {"Flush", [&] { closed.Flush(); }},
+      {"SetzeDateiEnde", [&] { closed.SetzeDateiEnde(); }},
       {"second open", [&] { file.OpenFile(folder / "second.bin"); }, 45601,
        "The file '" + (folder / "first.bin") + "' is already open."},
       {"seek before the start", [&] { file.SeekRelative(-7); }, 45604,
@@ -127,50 +125,18 @@ TEST(clDateiIOTest, MisusesOfAnOpenFileAreRefusedAndKeepIt) {
     SCOPED_TRACE(c.what);
     const AutomationError e = RaisedError(c.call);
     EXPECT_EQ(e.Number(), c.number);
+    EXPECT_FALSE(closed.IsOpen());
     if (c.description.empty()) continue;
     EXPECT_EQ(e.Source(), "Win32File Object");
     EXPECT_EQ(e.Description(), c.description);
   }
+  EXPECT_FALSE(std::filesystem::exists(folder / "a"));
   EXPECT_EQ(file.FileName(), folder / "first.bin");
   EXPECT_EQ(file.GetFilePointer(), Bytes(6));
   file.WriteBytes(AsBytes("abc"));
   file.CloseFile();
   EXPECT_EQ(Dateien().ReadFile(folder / "first.bin"), "012345abc9");
   EXPECT_FALSE(std::filesystem::exists(folder / "second.bin"));
-}
-
-TEST(clDateiIOTest, EveryMemberButThreeNeedsAnOpenFile) {
-  clDateiIO file(Dateien());
-  std::vector<uint8_t> data{1, 2};
-  struct Case {
-    const char* member;
-    std::function<void()> call;
-  } cases[] = {
-      {"CloseFile", [&] { file.CloseFile(); }},
-      {"FileHandle", [&] { (void)file.FileHandle(); }},
-      {"FileName", [&] { (void)file.FileName(); }},
-      {"AutoFlush", [&] { (void)file.AutoFlush(); }},
-      {"SetAutoFlush", [&] { file.SetAutoFlush(true); }},
-      {"FileSize", [&] { (void)file.FileSize(); }},
-      {"GetFilePointer", [&] { (void)file.GetFilePointer(); }},
-      {"SeekAbsolute", [&] { file.SeekAbsolute(Bytes(1)); }},
-      {"SeekRelative", [&] { file.SeekRelative(1); }},
-      {"ReadBytes", [&] { (void)file.ReadBytes(1); }},
-      {"ReadHeader", [&] { (void)file.ReadHeader(1); }},
-      {"WriteBytes", [&] { file.WriteBytes(data); }},
-      {"WriteNewHeader", [&] { file.WriteNewHeader("K", "", "", dKapitalCash); }},
-      {"Flush", [&] { file.Flush(); }},
-      {"SetzeDateiEnde", [&] { file.SetzeDateiEnde(); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.member);
-    AutomationError e = RaisedError(c.call);
-    EXPECT_EQ(e.Number(), 45603);
-    EXPECT_EQ(e.Source(), "Win32File Object");
-    EXPECT_EQ(e.Description(), "There is no open file.");
-  }
-  EXPECT_FALSE(file.IsOpen());
-  EXPECT_EQ(file.convert64to32(Bytes(10000)), Bytes(1));
 }
 
 // A failed read leaves zeros and the position, and the next message names the platform's code.
@@ -239,6 +205,7 @@ TEST(clDateiIOTest, PositionsBeyondFourGigabytesAreExact) {
   EXPECT_EQ(file.ReadBytes(1), std::vector<uint8_t>{'x'});
 }
 
+// Needs no open file.
 TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
   clDateiIO file(Dateien());
   struct Case {
@@ -253,6 +220,7 @@ TEST(clDateiIOTest, Convert64to32DividesByTenThousand) {
       {-15000, -2},
       {-4999, 0},
       {INT64_MAX, 922337203685478},
+      {int64_t{10000} * 10000, 10000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.scaled_in);

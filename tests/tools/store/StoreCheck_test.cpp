@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,99 +113,85 @@ TEST(StoreCheckTest, AcceptsSoundStoresAndSaysWhatTheyHold) {
 }
 
 TEST(StoreCheckTest, NamesTheFirstFaultWithItsOffset) {
-  struct Case {
-    std::string name;
-    std::string bytes;
-    std::string message;
-  };
-  std::vector<Case> cases;
   const Store sound = TwoAccounts();
   const std::string bytes = sound.Bytes();
   const size_t second = sound.RecordOffset(1);
-  // Each case damages a copy of the sound store or of its bytes.
-  Store store;
-  std::string damaged;
-
-  cases.push_back({"truncated in the second account", bytes.substr(0, bytes.size() - 1),
-                   "Konto Nr. 2 (ab Byte " + At(second) +
-                       "): Kontendatei endet vorzeitig: Variant-Typ an Byte " +
-                       At(bytes.size() - 2) + " fehlt (Dateilänge " + At(bytes.size() - 1) + ")"});
-  damaged = bytes;
-  damaged[second + 12] = 0x42;  // type of element 0
-  cases.push_back({"unknown type code", damaged,
-                   "Konto Nr. 2 (ab Byte " + At(second) +
-                       "): Kontendatei beschädigt: unbekannter Variant-Typ 0x0042 an Byte " +
-                       At(second + 12)});
-  cases.push_back({"bytes after the list", bytes + "x",
-                   "Kontendatei beschädigt: 1 überzählige Bytes ab Byte " + At(bytes.size())});
-  store = sound;
-  store.records.push_back(MakeKonto("KONTO ZÜRICH"));
-  cases.push_back({"name twice", store.Bytes(),
-                   "Konto Nr. 3 an Byte " + At(store.RecordOffset(2)) +
-                       ": Kontoname \"KONTO ZÜRICH\" kommt doppelt vor (wie Konto Nr. 2)"});
-  store = sound;
-  store.records[1] = Variant(VariantArray::Vector(
-      0, std::vector<Variant>(store.records[1].AsArray().Elements().begin(),
-                              store.records[1].AsArray().Elements().begin() + 47)));
-  cases.push_back({"account record too short", store.Bytes(),
-                   "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
-                       "): Kontodatensatz hat 47 statt mindestens 48 Elemente an Byte " +
-                       At(second)});
-  store = sound;
-  Element(store.records[0], 2) = Variant("zehntausend");
-  cases.push_back({"account field of the wrong type", store.Bytes(),
-                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 2 (CashBetrag) an Byte " +
-                       At(12 + ElementOffset(store.records[0], 2)) + ": Typen unverträglich"});
-  store = sound;
-  Element(Element(Element(store.records[1], 4), 1), 1) = Variant(3e9);
-  cases.push_back({"position out of range", store.Bytes(),
-                   "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) +
-                       "): Position Nr. 2 (ab Byte " + At(store.ChildOffset(1, 4, 1)) +
-                       "): Element 1 (Position) an Byte " +
-                       At(store.ChildElementOffset(1, 4, 1, 1)) + ": Überlauf"});
-  store = sound;
-  Element(Element(Element(store.records[0], 5), 1), 0) = Variant("f-1");
-  cases.push_back({"fill key twice", store.Bytes(),
-                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Fill Nr. 2 an Byte " +
-                       At(store.ChildOffset(0, 5, 1)) +
-                       ": ID \"f-1\" kommt doppelt vor (wie Nr. 1)"});
-  store = sound;
-  Element(Element(store.records[0], 3), 0) = Variant(VariantArray::Vector(0, {Variant("O")}));
-  cases.push_back({"order record too short", store.Bytes(),
-                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Offene Order Nr. 1 (ab Byte " +
-                       At(store.ChildOffset(0, 3, 0)) +
-                       "): Orderdatensatz hat 1 statt mindestens 22 Elemente an "
-                       "Byte " +
-                       At(store.ChildOffset(0, 3, 0))});
-  store = sound;
-  Variant& list = Element(store.records[0], 4);
-  list = Variant(VariantArray::Vector(0, list.AsArray().Elements()));
-  cases.push_back({"child list from 0", store.Bytes(),
-                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 4 (cTitelPositionen) an "
-                   "Byte " +
-                       At(12 + ElementOffset(store.records[0], 4)) +
-                       ": Liste der Positionen beginnt bei Index 0 statt 1"});
-  store = sound;
-  Element(Element(store.records[0], 45), 2) = Variant::Null();
-  cases.push_back({"profit and loss element", store.Bytes(),
-                   "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): Element 45 (ProfitLoss) an Byte " +
-                       At(12 + ElementOffset(store.records[0], 45)) +
-                       ": Unzulässige Verwendung von Null"});
-  store = sound;
-  store.lower = 0;
-  cases.push_back({"account list from 0", store.Bytes(),
-                   "Kontenliste beginnt bei Index 0; die Konten vor Index 1 übergeht das Laden "
-                   "an Byte 8"});
+  // Each case damages a copy of the sound store or of its bytes; the parts before the damage keep
+  // their offsets.
+  const auto changed = [&](const std::function<void(Store&)>& change) {
+    Store store = sound;
+    change(store);
+    return store.Bytes();
+  };
+  const auto with_byte = [&](size_t at, char value) {
+    std::string damaged = bytes;
+    damaged[at] = value;
+    return damaged;
+  };
+  // Where element `k` of the first account starts.
+  const auto first_at = [&](size_t k) { return At(12 + ElementOffset(sound.records[0], k)); };
+  const std::string in_first = "Konto Nr. 1 \"Müller-Depot\" (ab Byte 12): ";
+  const std::string in_second = "Konto Nr. 2 (ab Byte " + At(second) + "): ";
+  const std::string in_zuerich = "Konto Nr. 2 \"Konto Zürich\" (ab Byte " + At(second) + "): ";
   VariantArray grid({ArrayBound{1, 1}, ArrayBound{1, 1}});
   grid.Elements()[0] = MakeKonto("A");
-  cases.push_back({"account list of two dimensions", Serialized(Variant(grid)),
-                   "Kontendatei beschädigt: Kontenliste ist nicht eindimensional an Byte 0"});
-  damaged = bytes;
-  damaged[7] = 0x7F;  // account count far beyond the file
-  cases.push_back({"huge account count", damaged,
-                   "Kontendatei beschädigt: 2130706434 Elemente angegeben, aber nur " +
-                       At(bytes.size() - 12) + " Bytes übrig an Byte 0"});
-  for (const Case& c : cases) {
+  const struct {
+    const char* name;
+    std::string bytes, message;
+  } cases[] = {
+      {"truncated in the second account", bytes.substr(0, bytes.size() - 1),
+       in_second + "Kontendatei endet vorzeitig: Variant-Typ an Byte " + At(bytes.size() - 2) +
+           " fehlt (Dateilänge " + At(bytes.size() - 1) + ")"},
+      {"unknown type code", with_byte(second + 12, 0x42),  // type of element 0
+       in_second + "Kontendatei beschädigt: unbekannter Variant-Typ 0x0042 an Byte " +
+           At(second + 12)},
+      {"bytes after the list", bytes + "x",
+       "Kontendatei beschädigt: 1 überzählige Bytes ab Byte " + At(bytes.size())},
+      {"name twice", changed([](Store& s) { s.records.push_back(MakeKonto("KONTO ZÜRICH")); }),
+       "Konto Nr. 3 an Byte " + At(sound.RecordOffset(2)) +
+           ": Kontoname \"KONTO ZÜRICH\" kommt doppelt vor (wie Konto Nr. 2)"},
+      {"account record too short", changed([](Store& s) {
+         const std::vector<Variant>& all = s.records[1].AsArray().Elements();
+         s.records[1] = Variant(VariantArray::Vector(0, {all.begin(), all.begin() + 47}));
+       }),
+       in_zuerich + "Kontodatensatz hat 47 statt mindestens 48 Elemente an Byte " + At(second)},
+      {"account field of the wrong type",
+       changed([](Store& s) { Element(s.records[0], 2) = Variant("zehntausend"); }),
+       in_first + "Element 2 (CashBetrag) an Byte " + first_at(2) + ": Typen unverträglich"},
+      {"position out of range",
+       changed([](Store& s) { Element(Element(Element(s.records[1], 4), 1), 1) = Variant(3e9); }),
+       in_zuerich + "Position Nr. 2 (ab Byte " + At(sound.ChildOffset(1, 4, 1)) +
+           "): Element 1 (Position) an Byte " + At(sound.ChildElementOffset(1, 4, 1, 1)) +
+           ": Überlauf"},
+      {"fill key twice",
+       changed([](Store& s) { Element(Element(Element(s.records[0], 5), 1), 0) = Variant("f-1"); }),
+       in_first + "Fill Nr. 2 an Byte " + At(sound.ChildOffset(0, 5, 1)) +
+           ": ID \"f-1\" kommt doppelt vor (wie Nr. 1)"},
+      {"order record too short", changed([](Store& s) {
+         Element(Element(s.records[0], 3), 0) = Variant(VariantArray::Vector(0, {Variant("O")}));
+       }),
+       in_first + "Offene Order Nr. 1 (ab Byte " + At(sound.ChildOffset(0, 3, 0)) +
+           "): Orderdatensatz hat 1 statt mindestens 22 Elemente an Byte " +
+           At(sound.ChildOffset(0, 3, 0))},
+      {"child list from 0", changed([](Store& s) {
+         Variant& list = Element(s.records[0], 4);
+         list = Variant(VariantArray::Vector(0, list.AsArray().Elements()));
+       }),
+       in_first + "Element 4 (cTitelPositionen) an Byte " + first_at(4) +
+           ": Liste der Positionen beginnt bei Index 0 statt 1"},
+      {"profit and loss element",
+       changed([](Store& s) { Element(Element(s.records[0], 45), 2) = Variant::Null(); }),
+       in_first + "Element 45 (ProfitLoss) an Byte " + first_at(45) +
+           ": Unzulässige Verwendung von Null"},
+      {"account list from 0", changed([](Store& s) { s.lower = 0; }),
+       "Kontenliste beginnt bei Index 0; die Konten vor Index 1 übergeht das Laden an Byte 8"},
+      {"account list of two dimensions", Serialized(Variant(grid)),
+       "Kontendatei beschädigt: Kontenliste ist nicht eindimensional an Byte 0"},
+      {"huge account count", with_byte(7, 0x7F),  // account count far beyond the file
+       "Kontendatei beschädigt: 2130706434 Elemente angegeben, aber nur " + At(bytes.size() - 12) +
+           " Bytes übrig an Byte 0"},
+  };
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ExpectCheck(c.bytes, false, c.message);
   }

@@ -3,25 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "fakes/ErrorOf.h"
 #include "platform/automation/StoreWriter.h"
 #include "platform/automation/Windows1252.h"
+#include "platform/files/FileSystem.h"
 
 namespace vks {
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 std::string Serialized(const Variant& value) {
   std::string bytes;
@@ -91,9 +82,10 @@ TEST(StoreDocumentTest, PrintsOneValuePerLine) {
 }
 
 TEST(StoreDocumentTest, BundledSampleDumpsToTheBundledJsonAndPacksBackWhateverItsLabels) {
-  const std::string bytes = Slurp(VKS_DATA_DIR "/Daten/VKSVirtKonten.dat");
-  std::string json = Slurp(VKS_DATA_DIR "/sample-store.json");
-  ASSERT_FALSE(bytes.empty());
+  const std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
+  const std::string bytes = files->ReadFile(VKS_DATA_DIR "/Daten/VKSVirtKonten.dat");
+  std::string json = files->ReadFile(VKS_DATA_DIR "/sample-store.json");
+  ASSERT_FALSE(bytes.empty() || json.empty());
   EXPECT_EQ(DumpStore(bytes), json);
   EXPECT_TRUE(PackStore(json) == bytes);
   for (const std::string label : {"\"field\": \"KontoName\", ", "\"record\": \"clKonto\", "}) {

@@ -142,16 +142,15 @@ TEST_F(RegFileTest, BadFilesAreRefusedWithTheirLine) {
 }
 
 TEST_F(RegFileTest, Regedit4RefusesTextOutsideItsCodePage) {
-  InMemoryRegistryBackend reg;
-  ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, "K", "v", StringValue("\xE2\x86\x92")).ok());  // →
-  auto bytes = WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Regedit4);
-  ASSERT_FALSE(bytes.ok());
-  EXPECT_EQ(bytes.error().Number(), 5);
-  ASSERT_TRUE(reg.DeleteValue(HKEY_CURRENT_USER, "K", "v").ok());
-  ASSERT_TRUE(
-      reg.SetValue(HKEY_CURRENT_USER, "K", "e", StringValue("\xE2\x86\x92", REG_EXPAND_SZ)).ok());
-  EXPECT_FALSE(WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Regedit4).ok());
-  EXPECT_TRUE(WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Version5).ok());
+  for (int32_t type : {REG_SZ, REG_EXPAND_SZ}) {
+    SCOPED_TRACE(type);
+    InMemoryRegistryBackend reg;
+    ASSERT_TRUE(reg.SetValue(HKEY_CURRENT_USER, "K", "v", StringValue("\xE2\x86\x92", type)).ok());
+    auto bytes = WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Regedit4);
+    ASSERT_FALSE(bytes.ok());
+    EXPECT_EQ(bytes.error().Number(), 5);
+    EXPECT_TRUE(WriteRegFile(reg, {{HKEY_CURRENT_USER, "K"}}, RegFileVersion::Version5).ok());
+  }
 }
 
 }  // namespace

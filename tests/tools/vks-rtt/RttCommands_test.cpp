@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "fakes/TempFolder.h"
@@ -26,6 +25,12 @@ class RttCommandsTest : public ::testing::Test {
     rtt_.SchreibeWert("Müller", "", "", dKapitalCash, DateValue{time}, value, value2);
   }
   std::string File() const { return RttFileLocation(storage_, "Müller", "", dKapitalCash).file; }
+  // The file's name as the JSON outputs begin: {"file":"…",
+  std::string JsonFile() const {
+    std::string json = "{\"file\":\"";
+    for (char c : File()) json += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return json + "\",";
+  }
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
@@ -49,11 +54,9 @@ TEST_F(RttCommandsTest, DumpAsCsv) {
 
 TEST_F(RttCommandsTest, DumpAsJson) {
   EXPECT_EQ(Run({"dump", "--json", File()}), 0);
-  std::string file;
-  for (char c : File()) file += c == '\\' ? "\\\\" : std::string(1, c);
   EXPECT_EQ(out_.str(),
-            "{\"file\":\"" + file +
-                "\",\"size\":888,\"well_formed\":true,\"header\":{\"signature\":\"VKS "
+            JsonFile() +
+                "\"size\":888,\"well_formed\":true,\"header\":{\"signature\":\"VKS "
                 "RealtimeTool-Datei Version 01.00\",\"display_name\":\"KapitalCash-Müller\","
                 "\"base_name\":\"KapitalCash-Müller\",\"description\":\"Kontoserver "
                 "Portfolio-Aufzeichnung\",\"category\":\"Portfolio\"},\"records\":[\n"
@@ -85,10 +88,7 @@ TEST_F(RttCommandsTest, InfoOfAWellFormedAndOfACutFile) {
       "\"display_name\":\"KapitalCash-Müller\",\"base_name\":\"KapitalCash-Müller\","
       "\"description\":\"Kontoserver Portfolio-Aufzeichnung\",\"category\":\"Portfolio\","
       "\"records\":2,\"first\":\"2024-03-05T14:30:00\",\"last\":\"2024-03-05T15:00:00\"}\n";
-  std::string file = "{\"file\":\"";
-  for (char c : File()) file += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  file += "\",";
-  EXPECT_EQ(out_.str(), file + line + file + line);
+  EXPECT_EQ(out_.str(), JsonFile() + line + JsonFile() + line);
 }
 
 TEST_F(RttCommandsTest, TailFollowsNewRecords) {
@@ -147,13 +147,9 @@ TEST_F(RttCommandsTest, PlotWritesAPngOrSaysWhyNot) {
     return;
   }
   ASSERT_EQ(status, 0) << err_.str();
-  std::ifstream in(png, std::ios::binary);
-  std::string magic(8, '\0');
-  in.read(magic.data(), 8);
-  EXPECT_EQ(magic, "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(dateien_->ReadFile(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
   EXPECT_EQ(Run({"plot", File(), "-o", folder_ / "chart.svg"}), 0);
-  std::ifstream svg(folder_ / "chart.svg");
-  std::string text((std::istreambuf_iterator<char>(svg)), {});
+  const std::string text = dateien_->ReadFile(folder_ / "chart.svg");
   EXPECT_NE(text.find("<svg"), std::string::npos);
   EXPECT_NE(text.find("KapitalCash-M"), std::string::npos);
 
@@ -166,8 +162,7 @@ TEST_F(RttCommandsTest, PlotWritesAPngOrSaysWhyNot) {
   ASSERT_EQ(Run({"plot", File(), "-o", folder_ / "range.svg", "--von", "2024-03-05 14:00", "--bis",
                  "2024-03-05T16:00"}),
             0);
-  std::ifstream range(folder_ / "range.svg");
-  EXPECT_TRUE(vierzehn(std::string((std::istreambuf_iterator<char>(range)), {})));
+  EXPECT_TRUE(vierzehn(dateien_->ReadFile(folder_ / "range.svg")));
 }
 
 }  // namespace
