@@ -2,78 +2,24 @@
 // make back into the server.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "accounts/KontoBedingungen.h"
-#include "accounts/KontoKennzahl.h"
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "fakes/FakeClock.h"
-#include "fakes/RecordingReporter.h"
 #include "fakes/SpeicherAufzeichnung.h"
-#include "interface/clKontoSchnittstelle.h"
 #include "platform/automation/VariantConversions.h"
 #include "scripting/FuehreKontoScriptAus.h"
-#include "scripting/ScriptUmgebung.h"
 #include "scripting/frmVBScript.h"
-#include "session/KontoSitzung.h"
 #include "session/clKontoGlobalData.h"
+#include "tests/scripting/ScriptTestUmgebung.h"
 #include "vbscript/Engine.h"
 #include "vbscript/ScriptObject.h"
 
 namespace vks {
 namespace {
 
-class StillesFenster : public KontenFensterSteuerung {
- public:
-  void ZeigeKontenFenster() override {}
-  void EntladeKontenFenster() override {}
-};
-
-// Writes "name:account" for every event; fails after writing when told to.
-class ProtokollSenke : public KontoEreignisSenke {
- public:
-  ProtokollSenke(std::vector<std::string>& log, std::string name, bool scheitert)
-      : log_(log), name_(std::move(name)), scheitert_(scheitert) {}
-  void AlleOrdersStreichen(const std::string& KontoName) override {
-    log_.push_back(name_ + ":" + KontoName);
-    if (rueckruf) rueckruf(KontoName);
-    if (scheitert_) throw std::runtime_error("Client weg");
-  }
-  std::function<void(const std::string&)> rueckruf;
-
- private:
-  std::vector<std::string>& log_;
-  std::string name_;
-  bool scheitert_;
-};
-
-// A server around the script host: two accounts, the metric names, the global data store,
-// registered interface objects whose events land in one log, and a reporter that keeps every
-// message.
-class FuehreKontoScriptAusTest : public ::testing::Test {
+class FuehreKontoScriptAusTest : public ::testing::Test, public testing::ScriptServer {
  protected:
-  FuehreKontoScriptAusTest() {
-    state.KontoGlobalData = std::make_shared<clKontoGlobalData>();
-    FuelleKennzahlenListe(state.KennzahlenNamen);
-  }
-  std::shared_ptr<clKonto> Konto(const std::string& name) {
-    auto konto = std::make_shared<clKonto>();
-    konto->KontoName = name;
-    state.Konten.Add(name, konto);
-    return konto;
-  }
-  std::shared_ptr<ProtokollSenke> Verbinde(const std::string& name, bool scheitert = false) {
-    auto objekt = clKontoSchnittstelle::Create(schnittstellen);
-    auto senke = std::make_shared<ProtokollSenke>(events, name, scheitert);
-    objekt->SetzeEreignisSenke(senke);
-    objekte.push_back(objekt);
-    return senke;
-  }
   int16_t Run(const std::string& formel, int32_t& ergebnis, int32_t order_aktion = 0,
               const std::string& konto = "Depot", bool box = false,
               ScriptFehler* fehler = nullptr) {
@@ -81,15 +27,6 @@ class FuehreKontoScriptAusTest : public ::testing::Test {
                                 box, fehler);
   }
 
-  KontoSitzung state;
-  testing::RecordingReporter reporter;
-  ScriptUmgebung umgebung{state, &reporter};
-  StillesFenster fenster;
-  StandardZufallsfolge zufall;
-  SchnittstellenUmgebung schnittstellen{state, fenster, zufall};
-  std::vector<std::shared_ptr<clKontoSchnittstelle>> objekte;
-  std::vector<std::string> events;
-  std::shared_ptr<clKonto> depot = Konto("Depot"), zweites = Konto("Zweites");
   // The account rules as the server's bookings run them, through the script host.
   KontoScriptRegeln regeln{umgebung};
   testing::FakeClock clock;
@@ -111,6 +48,7 @@ TEST_F(FuehreKontoScriptAusTest, ResultsOfScripts) {
       {"Ergebnis = -2.5", 0, -1, -2},
       {"Ergebnis = (1 < 2)", 0, -1, -1},
       {"Ergebnis = (2 < 1)", 0, -1, 0},
+      {"Tradomir.Ergebnis = (1 < 2)", 0, -1, -1},
       {"Tradomir.Ergebnis = (2 < 1)", 0, -1, 0},
       {"x = 1", 0, -1, 0},
       {"Ergebnis = OrderAktion", 2, -1, 2},
