@@ -7,13 +7,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "accounts/clKonto.h"
 #include "bench/Floor.h"
 #include "bench/HeapPeak.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/RecordingReporter.h"
 #include "platform/files/FileSystem.h"
@@ -29,19 +29,15 @@ constexpr int kFills = 20;
 
 std::shared_ptr<clKonto> MakeKonto(int k) {
   auto konto = std::make_shared<clKonto>();
-  char text[64];
-  std::snprintf(text, sizeof text, "Konto %04d", k);
-  konto->KontoName = text;
+  konto->KontoName = bench::Nummer("Konto %04d", k);
   konto->Beschreibung = "Benchmark-Konto mit Aktien und Kontrakten";
   konto->CashBetrag = 10000 + k * 0.25;
   konto->AktuelleZeit = DateValue{45658.5 + k / 1440.0};
   konto->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 40 Then Ergebnis = 1";
   for (int p = 0; p < kPositions; ++p) {
     auto position = std::make_shared<clTitelPosition>();
-    std::snprintf(text, sizeof text, "DE000A%06d", p);
-    position->TitelWKN = text;
-    std::snprintf(text, sizeof text, "Wertpapier Nummer %d AG", p);
-    position->TitelName = text;
+    position->TitelWKN = bench::Nummer("DE000A%06d", p);
+    position->TitelName = bench::Nummer("Wertpapier Nummer %d AG", p);
     position->Durchschnittspreis = 10.0f + p * 1.25f;
     position->Position = (p % 3 == 0 ? -1 : 1) * (p + 1) * 10;
     position->PointValue = p % 5 == 0 ? 25.0f : 0.0f;
@@ -55,8 +51,7 @@ std::shared_ptr<clKonto> MakeKonto(int k) {
   }
   for (int f = 0; f < kFills; ++f) {
     auto fill = std::make_shared<clFilledOrder>();
-    std::snprintf(text, sizeof text, "F-%04d-%03d", k, f);
-    fill->ID = text;
+    fill->ID = bench::Nummer("F-%04d-%03d", k, f);
     fill->Aktion = f % 2 ? 1 : -1;
     fill->FilledAnzahl = 10 * (f + 1);
     fill->TitelWKN = "DE000A000001";

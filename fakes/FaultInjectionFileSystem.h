@@ -71,10 +71,22 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
   }
 
  private:
-  class File : public WritableFile {
+  // A file of the real system's, with the path that a failure names.
+  template <class Real>
+  class Wrapped : public Real {
    public:
-    File(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<WritableFile> real)
+    Wrapped(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<Real> real)
         : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+
+   protected:
+    FaultInjectionFileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<Real> real_;
+  };
+
+  class File : public Wrapped<WritableFile> {
+   public:
+    using Wrapped::Wrapped;
     void Append(std::string_view data) override {
       if (fs_.Due()) {
         real_->Append(data.substr(0, data.size() / 2));
@@ -90,44 +102,27 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
       fs_.Step(path_);
       real_->Close();
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<WritableFile> real_;
   };
 
   // A positioned write fails whole: the platform writes a small write all or nothing.
-  class Positioned : public PositionedFile {
+  class Positioned : public Wrapped<PositionedFile> {
    public:
-    Positioned(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<PositionedFile> real)
-        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    using Wrapped::Wrapped;
     int64_t NamedSize() override { return real_->NamedSize(); }
     void WriteAt(int64_t offset, std::span<const uint8_t> data) override {
       fs_.Step(path_);
       real_->WriteAt(offset, data);
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<PositionedFile> real_;
   };
 
-  class Readable : public ReadableFile {
+  class Readable : public Wrapped<ReadableFile> {
    public:
-    Readable(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<ReadableFile> real)
-        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    using Wrapped::Wrapped;
     int64_t Size() override { return real_->Size(); }
     size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
       fs_.ReadStep(path_);
       return real_->ReadAt(offset, bytes);
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<ReadableFile> real_;
   };
 
   bool Due() { return operations_++ == fail_at_; }
