@@ -27,7 +27,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
     reads_ = 0;
   }
   int Reads() const { return reads_; }
-  bool Failed() const { return failed_; }
 
   std::string ReadFile(const std::string& path) override {
     ReadStep(path);
@@ -127,7 +126,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
 
   bool Due() { return operations_++ == fail_at_; }
   [[noreturn]] void Fail(const std::string& path) {
-    failed_ = true;
     throw AutomationError(61, "", path + ": Datenträger voll (eingespeist)");
   }
   void Step(const std::string& path) {
@@ -136,7 +134,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
 
   void ReadStep(const std::string& path) {
     if (reads_++ != fail_read_at_) return;
-    failed_ = true;
     throw AutomationError(57, "", path + ": Geräte-E/A-Fehler (eingespeist)");
   }
 
@@ -144,7 +141,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
   int fail_read_at_ = -1;
   int reads_ = 0;
   int operations_ = 0;
-  bool failed_ = false;
 };
 
 }  // namespace vks::testing
