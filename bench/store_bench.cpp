@@ -73,18 +73,16 @@ struct StoreOnDisk {
   testing::RecordingErrorLog error_log;
   SystemClock clock;
   KontenSammlung konten{CompareMode::Text};
-  std::unique_ptr<AccountStore> store;
+  AccountStore store{folder.path, folder.path, *files, reporter, error_log, clock};
   std::string bytes;
 
   StoreOnDisk() {
-    store = std::make_unique<AccountStore>(folder.path, folder.path, *files, reporter, error_log,
-                                           clock);
     for (int k = 0; k < kAccounts; ++k) {
       auto konto = MakeKonto(k);
       konten.Add(konto->KontoName, konto);
     }
     bytes = SerialisiereKonten(konten);
-    if (store->SpeichereKonten(konten)) std::abort();
+    if (store.SpeichereKonten(konten)) std::abort();
   }
   std::string FloorPath() const { return JoinPath(folder.path, "floor.dat"); }
 };
@@ -96,7 +94,7 @@ StoreOnDisk& Disk() {
 
 void BM_StoreSave(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
-  for (auto _ : state) benchmark::DoNotOptimize(disk.store->SpeichereKonten(disk.konten));
+  for (auto _ : state) benchmark::DoNotOptimize(disk.store.SpeichereKonten(disk.konten));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
 }
 BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -122,7 +120,7 @@ void BM_StoreLoad(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   for (auto _ : state) {
     KontenSammlung konten(CompareMode::Text);
-    disk.store->LadeKonten(konten);
+    disk.store.LadeKonten(konten);
     if (konten.Count() != kAccounts) state.SkipWithError("Konten fehlen");
     state.PauseTiming();  // the collection's end is no part of a load
     { KontenSammlung gone = std::move(konten); }
@@ -134,7 +132,7 @@ BENCHMARK(BM_StoreLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StoreLoadFloor(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
-  const std::string path = disk.store->StorePath();
+  const std::string path = disk.store.StorePath();
   for (auto _ : state) {
     std::string bytes(disk.bytes.size(), '\0');
     if (!bench::ReadWhole(path, bytes)) {
@@ -194,7 +192,7 @@ void BM_StoreLoadPeakHeap(benchmark::State& state) {
   int64_t kept = 0;
   for (auto _ : state) {
     KontenSammlung konten(CompareMode::Text);
-    const bench::HeapUse use = bench::CountHeap([&] { disk.store->LadeKonten(konten); });
+    const bench::HeapUse use = bench::CountHeap([&] { disk.store.LadeKonten(konten); });
     peak = std::max(peak, use.peak);
     kept = use.kept;
   }
