@@ -38,6 +38,7 @@
 #include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
 #include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "bench/Floor.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
@@ -80,7 +81,7 @@ int EchoServer(QCoreApplication& app) {
 
 // The server and the connection every benchmark uses.
 struct Umgebung {
-  std::filesystem::path ordner;
+  bench::ScratchFolder ordner{"vks-dbus-bench-"};
   std::unique_ptr<dbus::PrivaterSitzungsbus> bus;
   QProcess server;
   QProcess echo;
@@ -114,19 +115,16 @@ QVariant Zusatz() {
 }
 
 bool Starte(Umgebung& u) {
-  const char* basis = std::getenv("VKS_BENCH_DIR");
-  u.ordner =
-      std::filesystem::path(basis && *basis ? basis : std::filesystem::temp_directory_path()) /
-      ("vks-dbus-bench-" + std::to_string(QCoreApplication::applicationPid()));
-  std::filesystem::create_directories(u.ordner / "inst" / "Daten");
-  const std::string registry = (u.ordner / "registry.sqlite").string();
+  const std::filesystem::path ordner = u.ordner.path;
+  std::filesystem::create_directories(ordner / "inst" / "Daten");
+  const std::string registry = (ordner / "registry.sqlite").string();
   {
     auto backend = SqliteRegistryBackend::Open(registry);
     if (!backend.ok()) return false;
     RegistrySettingsStore settings(*backend.value());
-    (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", (u.ordner / "inst").string());
+    (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", (ordner / "inst").string());
     (void)settings.SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
-                               (u.ordner / "rtt").string());
+                               (ordner / "rtt").string());
   }
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("VKS_REGISTRY", QString::fromStdString(registry));
@@ -194,8 +192,6 @@ void Beende(Umgebung& u) {
   u.echo.terminate();
   u.echo.waitForFinished(5'000);
   u.bus.reset();
-  std::error_code ec;
-  std::filesystem::remove_all(u.ordner, ec);
 }
 
 // The CPU time all of the server's threads have used so far, in nanoseconds.
