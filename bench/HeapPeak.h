@@ -56,7 +56,7 @@ inline void Release(void* p) noexcept {
 
 }  // namespace vks::bench
 
-// The library's array forms call these.
+// The standard library's array forms call these, so arrays are counted too.
 void* operator new(size_t size) {
   return vks::bench::Allocate(size);
 }
