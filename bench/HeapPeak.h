@@ -56,21 +56,13 @@ inline void Release(void* p) noexcept {
 
 }  // namespace vks::bench
 
+// The standard library's array forms call these, so arrays are counted too.
 void* operator new(size_t size) {
-  return vks::bench::Allocate(size);
-}
-void* operator new[](size_t size) {
   return vks::bench::Allocate(size);
 }
 void operator delete(void* p) noexcept {
   vks::bench::Release(p);
 }
-void operator delete[](void* p) noexcept {
-  vks::bench::Release(p);
-}
 void operator delete(void* p, size_t) noexcept {
-  vks::bench::Release(p);
-}
-void operator delete[](void* p, size_t) noexcept {
   vks::bench::Release(p);
 }

@@ -29,6 +29,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,7 @@
 #include "adapters/dbus/DbusVariant.h"
 #include "adapters/dbus/PrivaterSitzungsbus.h"
 #include "adapters/sqlite/SqliteRegistryBackend.h"
+#include "bench/Floor.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/settings/RegistrySettingsStore.h"
 
@@ -79,7 +81,7 @@ int EchoServer(QCoreApplication& app) {
 
 // The server and the connection every benchmark uses.
 struct Umgebung {
-  std::filesystem::path ordner;
+  bench::ScratchFolder ordner{"vks-dbus-bench-"};
   std::unique_ptr<dbus::PrivaterSitzungsbus> bus;
   QProcess server;
   QProcess echo;
@@ -99,8 +101,11 @@ QDBusMessage Rufe(const QString& interface, const char* member, const QList<QVar
   return g_umgebung->verbindung.call(call);
 }
 
-QDBusMessage Konto(const char* member, const QList<QVariant>& args) {
-  return Rufe(QLatin1String(dbus::kKontoInterface), member, args, g_umgebung->pfad);
+// To the server's account object, or with `echo` to the echo server.
+QDBusMessage Konto(const char* member, const QList<QVariant>& args, bool echo = false) {
+  return Rufe(QLatin1String(dbus::kKontoInterface), member, args,
+              echo ? QLatin1String(kEchoPath) : g_umgebung->pfad,
+              QLatin1String(echo ? kEchoService : dbus::kServiceName));
 }
 
 QVariant Zusatz() {
@@ -110,19 +115,16 @@ QVariant Zusatz() {
 }
 
 bool Starte(Umgebung& u) {
-  const char* basis = std::getenv("VKS_BENCH_DIR");
-  u.ordner =
-      std::filesystem::path(basis && *basis ? basis : std::filesystem::temp_directory_path()) /
-      ("vks-dbus-bench-" + std::to_string(QCoreApplication::applicationPid()));
-  std::filesystem::create_directories(u.ordner / "inst" / "Daten");
-  const std::string registry = (u.ordner / "registry.sqlite").string();
+  const std::filesystem::path ordner = u.ordner.path;
+  std::filesystem::create_directories(ordner / "inst" / "Daten");
+  const std::string registry = (ordner / "registry.sqlite").string();
   {
     auto backend = SqliteRegistryBackend::Open(registry);
     if (!backend.ok()) return false;
     RegistrySettingsStore settings(*backend.value());
-    (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", (u.ordner / "inst").string());
+    (void)settings.SaveSetting("Tradomir", "Programm", "PfadV7", (ordner / "inst").string());
     (void)settings.SaveSetting("Tradomir Kontoserver", "Einstellungen", "RTTSpeicherpfadV7",
-                               (u.ordner / "rtt").string());
+                               (ordner / "rtt").string());
   }
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("VKS_REGISTRY", QString::fromStdString(registry));
@@ -190,8 +192,6 @@ void Beende(Umgebung& u) {
   u.echo.terminate();
   u.echo.waitForFinished(5'000);
   u.bus.reset();
-  std::error_code ec;
-  std::filesystem::remove_all(u.ordner, ec);
 }
 
 // The CPU time all of the server's threads have used so far, in nanoseconds.
@@ -265,7 +265,7 @@ int Beantwortet(sd_bus_message* reply, void* userdata, sd_bus_error*) {
 }
 
 // Sends kStapel calls that `fuelle` fills in; false when one fails.
-template <class Fuelle>
+using Fuelle = int (*)(sd_bus_message*, int);
 bool Pipeline(const char* interface, const char* member, Fuelle fuelle) {
   sd_bus* bus = g_umgebung->pipeline;
   const std::string& pfad = g_umgebung->pipeline_pfad;
@@ -289,28 +289,15 @@ bool Pipeline(const char* interface, const char* member, Fuelle fuelle) {
   return offen.fehler == 0;
 }
 
-void BM_PingPipelined(benchmark::State& state) {
-  ServerCpu cpu(state, __func__, kStapel);
+// Sends kStapel calls of `member` per iteration; `name` is the benchmark's.
+void Pipelined(benchmark::State& state, const char* name, const char* interface, const char* member,
+               Fuelle fuelle) {
+  ServerCpu cpu(state, name, kStapel);
   for (auto _ : state) {
-    if (!Pipeline("org.freedesktop.DBus.Peer", "Ping", [](sd_bus_message*, int) { return 0; }))
-      state.SkipWithError("Ping");
+    if (!Pipeline(interface, member, fuelle)) state.SkipWithError(member);
   }
   state.SetItemsProcessed(state.iterations() * kStapel);
 }
-BENCHMARK(BM_PingPipelined)->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime();
-
-void BM_VKSKontoNeuerKursPipelined(benchmark::State& state) {
-  ServerCpu cpu(state, __func__, kStapel);
-  for (auto _ : state) {
-    if (!Pipeline(dbus::kKontoInterface, "VKSKontoNeuerKurs", [](sd_bus_message* m, int i) {
-          return sd_bus_message_append(m, "dssdb", kTag + 0.3, "Bench", "W1",
-                                       10.0 + static_cast<double>(i % 50) / 10, 0);
-        }))
-      state.SkipWithError("VKSKontoNeuerKurs");
-  }
-  state.SetItemsProcessed(state.iterations() * kStapel);
-}
-BENCHMARK(BM_VKSKontoNeuerKursPipelined)->Repetitions(9)->ReportAggregatesOnly(true)->UseRealTime();
 
 void BM_PingFloor(benchmark::State& state) {
   ServerCpu cpu(state, __func__);
@@ -320,75 +307,76 @@ void BM_PingFloor(benchmark::State& state) {
     if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("Ping");
   }
 }
-BENCHMARK(BM_PingFloor)->Repetitions(9)->ReportAggregatesOnly(true);
 
-// The price report and the order report to the echo server: calls through QtDBus without any work.
-void BM_QtDBusEcho(benchmark::State& state) {
+// The price report to the server, or with `echo` to the echo server: calls through QtDBus without
+// any work. Only the server's CPU is counted.
+void NeuerKurs(benchmark::State& state, bool echo) {
+  std::optional<ServerCpu> cpu;
+  if (!echo) cpu.emplace(state, "BM_VKSKontoNeuerKurs");
   int64_t n = 0;
   for (auto _ : state) {
-    const QDBusMessage r = Rufe(QLatin1String(dbus::kKontoInterface), "VKSKontoNeuerKurs",
-                                {kTag + 0.3, QStringLiteral("Bench"), QStringLiteral("W1"),
-                                 10.0 + static_cast<double>(n++ % 50) / 10, false},
-                                QLatin1String(kEchoPath), QLatin1String(kEchoService));
-    if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("Echo");
-  }
-}
-BENCHMARK(BM_QtDBusEcho)->Repetitions(9)->ReportAggregatesOnly(true);
-
-QList<QVariant> FillArgumente(int64_t n, const QVariant& zusatz) {
-  return {kTag + 0.4,
-          QStringLiteral("Bench"),
-          QStringLiteral("O-%1").arg(n),
-          QStringLiteral("W1"),
-          QStringLiteral("Titel"),
-          QVariant::fromValue<qint16>(n % 2 ? 1 : -1),
-          1,
-          1,
-          10.0,
-          false,
-          zusatz};
-}
-
-void BM_QtDBusEchoFill(benchmark::State& state) {
-  const QVariant zusatz = Zusatz();
-  int64_t n = 0;
-  for (auto _ : state) {
-    const QDBusMessage r =
-        Rufe(QLatin1String(dbus::kKontoInterface), "VKSKontoNeuerOrderstatus",
-             FillArgumente(++n, zusatz), QLatin1String(kEchoPath), QLatin1String(kEchoService));
-    if (r.type() != QDBusMessage::ReplyMessage || r.arguments().value(0).value<qint16>() != -1)
-      state.SkipWithError("Echo");
-  }
-}
-BENCHMARK(BM_QtDBusEchoFill)->Repetitions(9)->ReportAggregatesOnly(true);
-
-void BM_VKSKontoNeuerKurs(benchmark::State& state) {
-  ServerCpu cpu(state, __func__);
-  int64_t n = 0;
-  for (auto _ : state) {
-    const QDBusMessage r =
-        Konto("VKSKontoNeuerKurs", {kTag + 0.3, QStringLiteral("Bench"), QStringLiteral("W1"),
-                                    10.0 + static_cast<double>(n++ % 50) / 10, false});
+    const QDBusMessage r = Konto("VKSKontoNeuerKurs",
+                                 {kTag + 0.3, QStringLiteral("Bench"), QStringLiteral("W1"),
+                                  10.0 + static_cast<double>(n++ % 50) / 10, false},
+                                 echo);
     if (r.type() != QDBusMessage::ReplyMessage) state.SkipWithError("VKSKontoNeuerKurs");
   }
 }
-BENCHMARK(BM_VKSKontoNeuerKurs)->Repetitions(9)->ReportAggregatesOnly(true);
 
-void BM_VKSKontoNeuerOrderstatusFill(benchmark::State& state) {
-  static int64_t n = 0;
+// An order report with a fill, to the server or the echo server.
+void NeuerOrderstatusFill(benchmark::State& state, bool echo) {
+  static int64_t fortlaufend = 0;  // the server's order IDs stay apart across runs
+  int64_t eigen = 0;
+  int64_t& n = echo ? eigen : fortlaufend;
   const QVariant zusatz = Zusatz();
-  // Each run starts from a fresh account, as a trading day does, so that the fills of earlier runs
-  // do not make the store that the save timer writes ever larger.
-  Konto("VKSKontoKomplettReset", {QStringLiteral("Bench"), 1e9, kTag});
-  ServerCpu cpu(state, __func__);
+  std::optional<ServerCpu> cpu;
+  if (!echo) {
+    // Each run starts from a fresh account, as a trading day does, so that the fills of earlier
+    // runs do not make the store that the save timer writes ever larger.
+    Konto("VKSKontoKomplettReset", {QStringLiteral("Bench"), 1e9, kTag});
+    cpu.emplace(state, "BM_VKSKontoNeuerOrderstatusFill");
+  }
   for (auto _ : state) {
     ++n;
-    const QDBusMessage r = Konto("VKSKontoNeuerOrderstatus", FillArgumente(n, zusatz));
+    const QDBusMessage r =
+        Konto("VKSKontoNeuerOrderstatus",
+              {kTag + 0.4, QStringLiteral("Bench"), QStringLiteral("O-%1").arg(n),
+               QStringLiteral("W1"), QStringLiteral("Titel"),
+               QVariant::fromValue<qint16>(n % 2 ? 1 : -1), 1, 1, 10.0, false, zusatz},
+              echo);
     if (r.type() != QDBusMessage::ReplyMessage || r.arguments().value(0).value<qint16>() != -1)
       state.SkipWithError("VKSKontoNeuerOrderstatus");
   }
 }
-BENCHMARK(BM_VKSKontoNeuerOrderstatusFill)->Repetitions(9)->ReportAggregatesOnly(true);
+
+int KeineArgumente(sd_bus_message*, int) {
+  return 0;
+}
+int KursArgumente(sd_bus_message* m, int i) {
+  return sd_bus_message_append(m, "dssdb", kTag + 0.3, "Bench", "W1",
+                               10.0 + static_cast<double>(i % 50) / 10, 0);
+}
+
+void Registriere() {
+  const auto neunmal = [](benchmark::internal::Benchmark* b) {
+    return b->Repetitions(9)->ReportAggregatesOnly(true);
+  };
+  neunmal(benchmark::RegisterBenchmark("BM_PingFloor", BM_PingFloor));
+  for (bool echo : {false, true}) {
+    neunmal(benchmark::RegisterBenchmark(echo ? "BM_QtDBusEcho" : "BM_VKSKontoNeuerKurs", NeuerKurs,
+                                         echo));
+    neunmal(
+        benchmark::RegisterBenchmark(echo ? "BM_QtDBusEchoFill" : "BM_VKSKontoNeuerOrderstatusFill",
+                                     NeuerOrderstatusFill, echo));
+  }
+  neunmal(benchmark::RegisterBenchmark("BM_PingPipelined", Pipelined, "BM_PingPipelined",
+                                       "org.freedesktop.DBus.Peer", "Ping", KeineArgumente))
+      ->UseRealTime();
+  neunmal(benchmark::RegisterBenchmark("BM_VKSKontoNeuerKursPipelined", Pipelined,
+                                       "BM_VKSKontoNeuerKursPipelined", dbus::kKontoInterface,
+                                       "VKSKontoNeuerKurs", KursArgumente))
+      ->UseRealTime();
+}
 
 }  // namespace
 }  // namespace vks
@@ -398,6 +386,7 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--echo-server") return vks::EchoServer(app);
   vks::Umgebung umgebung;
   vks::g_umgebung = &umgebung;
+  vks::Registriere();
   const int code = vks::bench::LaufeMitVerhaeltnissen(
       argc, argv,
       {{"BM_VKSKontoNeuerKurs", "BM_PingFloor", 1.15},

@@ -13,13 +13,13 @@
 #include <QApplication>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <cstdio>
 #include <functional>
 #include <map>
 
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "adapters/qt/KontenFensterMitAnzeige.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/InMemoryRegistryBackend.h"
 #include "fakes/RecordingReporter.h"
@@ -37,17 +37,14 @@ constexpr int kKonten = 1000;
 constexpr int kSpalten = 5;
 
 void FuelleKonten(KontenSammlung& konten) {
-  char text[64];
   for (int k = 0; k < kKonten; ++k) {
     auto konto = std::make_shared<clKonto>();
-    std::snprintf(text, sizeof text, "Konto %04d", k);
-    konto->KontoName = text;
+    konto->KontoName = bench::Nummer("Konto %04d", k);
     konto->CashBetrag = 100000.0 + k * 17.25;
     konto->AktuelleZeit = DateValue{46362.5 + k / 1440.0};
     for (int p = 0; p < k % 4; ++p) {
       auto pos = std::make_shared<clTitelPosition>();
-      std::snprintf(text, sizeof text, "DE000A%06d", p);
-      pos->TitelWKN = text;
+      pos->TitelWKN = bench::Nummer("DE000A%06d", p);
       pos->Position = 10 * (p + 1);
       pos->Durchschnittspreis = 12.5f + p;
       konto->cTitelPositionen.Add(pos->TitelWKN, pos);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/Konten.h"
 #include "bench/RttFloor.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/SpielHost.h"
@@ -96,16 +97,9 @@ void BM_VKSKontoNeuerKurs(benchmark::State& state) {
   Server server;
   server.NewAccount("Depot");
   clKonto& konto = server.Konto("Depot");
+  bench::FuelleKurspositionen(konto, kPositions);
   std::vector<std::string> wkns;
-  for (int i = 0; i < kPositions; ++i) {
-    auto p = std::make_shared<clTitelPosition>();
-    p->TitelWKN = "DE000" + std::to_string(100000 + i);
-    p->Position = (i % 4 < 2 ? 1 : -1) * (10 + i % 7);
-    p->Durchschnittspreis = 100.0f + static_cast<float>(i % 50);
-    p->PointValue = i % 2 == 0 ? 0 : 25;
-    wkns.push_back(p->TitelWKN);
-    konto.cTitelPositionen.Add(p->TitelWKN, p);
-  }
+  for (int i = 0; i < kPositions; ++i) wkns.push_back(bench::KursWkn(i));
   size_t n = 0;
   for (auto _ : state) {
     const size_t k = (n * 7919) % kPositions;

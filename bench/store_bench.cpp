@@ -7,13 +7,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "accounts/clKonto.h"
 #include "bench/Floor.h"
 #include "bench/HeapPeak.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/RecordingReporter.h"
 #include "platform/files/FileSystem.h"
@@ -29,19 +29,15 @@ constexpr int kFills = 20;
 
 std::shared_ptr<clKonto> MakeKonto(int k) {
   auto konto = std::make_shared<clKonto>();
-  char text[64];
-  std::snprintf(text, sizeof text, "Konto %04d", k);
-  konto->KontoName = text;
+  konto->KontoName = bench::Nummer("Konto %04d", k);
   konto->Beschreibung = "Benchmark-Konto mit Aktien und Kontrakten";
   konto->CashBetrag = 10000 + k * 0.25;
   konto->AktuelleZeit = DateValue{45658.5 + k / 1440.0};
   konto->FillStreichBedingung = "If Kennzahl(\"Positionen\") > 40 Then Ergebnis = 1";
   for (int p = 0; p < kPositions; ++p) {
     auto position = std::make_shared<clTitelPosition>();
-    std::snprintf(text, sizeof text, "DE000A%06d", p);
-    position->TitelWKN = text;
-    std::snprintf(text, sizeof text, "Wertpapier Nummer %d AG", p);
-    position->TitelName = text;
+    position->TitelWKN = bench::Nummer("DE000A%06d", p);
+    position->TitelName = bench::Nummer("Wertpapier Nummer %d AG", p);
     position->Durchschnittspreis = 10.0f + p * 1.25f;
     position->Position = (p % 3 == 0 ? -1 : 1) * (p + 1) * 10;
     position->PointValue = p % 5 == 0 ? 25.0f : 0.0f;
@@ -55,8 +51,7 @@ std::shared_ptr<clKonto> MakeKonto(int k) {
   }
   for (int f = 0; f < kFills; ++f) {
     auto fill = std::make_shared<clFilledOrder>();
-    std::snprintf(text, sizeof text, "F-%04d-%03d", k, f);
-    fill->ID = text;
+    fill->ID = bench::Nummer("F-%04d-%03d", k, f);
     fill->Aktion = f % 2 ? 1 : -1;
     fill->FilledAnzahl = 10 * (f + 1);
     fill->TitelWKN = "DE000A000001";
@@ -78,18 +73,16 @@ struct StoreOnDisk {
   testing::RecordingErrorLog error_log;
   SystemClock clock;
   KontenSammlung konten{CompareMode::Text};
-  std::unique_ptr<AccountStore> store;
+  AccountStore store{folder.path, folder.path, *files, reporter, error_log, clock};
   std::string bytes;
 
   StoreOnDisk() {
-    store = std::make_unique<AccountStore>(folder.path, folder.path, *files, reporter, error_log,
-                                           clock);
     for (int k = 0; k < kAccounts; ++k) {
       auto konto = MakeKonto(k);
       konten.Add(konto->KontoName, konto);
     }
     bytes = SerialisiereKonten(konten);
-    if (store->SpeichereKonten(konten)) std::abort();
+    if (store.SpeichereKonten(konten)) std::abort();
   }
   std::string FloorPath() const { return JoinPath(folder.path, "floor.dat"); }
 };
@@ -101,7 +94,7 @@ StoreOnDisk& Disk() {
 
 void BM_StoreSave(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
-  for (auto _ : state) benchmark::DoNotOptimize(disk.store->SpeichereKonten(disk.konten));
+  for (auto _ : state) benchmark::DoNotOptimize(disk.store.SpeichereKonten(disk.konten));
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(disk.bytes.size()));
 }
 BENCHMARK(BM_StoreSave)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -127,7 +120,7 @@ void BM_StoreLoad(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
   for (auto _ : state) {
     KontenSammlung konten(CompareMode::Text);
-    disk.store->LadeKonten(konten);
+    disk.store.LadeKonten(konten);
     if (konten.Count() != kAccounts) state.SkipWithError("Konten fehlen");
     state.PauseTiming();  // the collection's end is no part of a load
     { KontenSammlung gone = std::move(konten); }
@@ -139,7 +132,7 @@ BENCHMARK(BM_StoreLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_StoreLoadFloor(benchmark::State& state) {
   StoreOnDisk& disk = Disk();
-  const std::string path = disk.store->StorePath();
+  const std::string path = disk.store.StorePath();
   for (auto _ : state) {
     std::string bytes(disk.bytes.size(), '\0');
     if (!bench::ReadWhole(path, bytes)) {
@@ -199,7 +192,7 @@ void BM_StoreLoadPeakHeap(benchmark::State& state) {
   int64_t kept = 0;
   for (auto _ : state) {
     KontenSammlung konten(CompareMode::Text);
-    const bench::HeapUse use = bench::CountHeap([&] { disk.store->LadeKonten(konten); });
+    const bench::HeapUse use = bench::CountHeap([&] { disk.store.LadeKonten(konten); });
     peak = std::max(peak, use.peak);
     kept = use.kept;
   }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "accounts/clKonto.h"
 #include "bench/Floor.h"
 #include "bench/HeapPeak.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
 #include "platform/automation/StoreWriter.h"
 #include "platform/files/FileSystem.h"
@@ -86,9 +86,7 @@ void SchreibeStore(FileSystem& files, const std::string& pfad, int64_t groesse) 
   for (int i = 0; i < 4; ++i) puffer[4 + i] = static_cast<char>(n >> (8 * i));
   auto file = files.NewWritableFile(pfad);
   for (int64_t i = 0; i < anzahl; ++i) {
-    char ziffern[24];
-    std::snprintf(ziffern, sizeof ziffern, "%010lld", static_cast<long long>(i));
-    konto.replace(name, 10, ziffern);
+    konto.replace(name, 10, bench::Nummer("%010lld", static_cast<long long>(i)));
     puffer += konto;
     Schreibe(*file, puffer);
   }
@@ -102,15 +100,12 @@ struct Dateien {
 
   Dateien() {
     for (int64_t groesse : {kKlein, kGross}) {
-      SchreibeRtt(*files, Rtt(groesse), groesse);
-      SchreibeStore(*files, Store(groesse), groesse);
+      SchreibeRtt(*files, Pfad(groesse, ".RTT"), groesse);
+      SchreibeStore(*files, Pfad(groesse, ".dat"), groesse);
     }
   }
-  std::string Rtt(int64_t groesse) const {
-    return ordner.path + "/" + std::to_string(groesse / kMiB) + ".RTT";
-  }
-  std::string Store(int64_t groesse) const {
-    return ordner.path + "/" + std::to_string(groesse / kMiB) + ".dat";
+  std::string Pfad(int64_t groesse, const char* endung) const {
+    return ordner.path + "/" + std::to_string(groesse / kMiB) + endung;
   }
 };
 
@@ -124,15 +119,26 @@ std::map<std::string, double>& Verhaeltnisse() {
   return werte;
 }
 
-// Runs `werkzeug(pfad)` on both sizes in every iteration and counts the peaks in KiB.
-template <class Werkzeug>
-void MissSpitzen(benchmark::State& state, const std::string& name, Werkzeug werkzeug,
-                 std::string (Dateien::*pfad)(int64_t) const) {
+void RttInfo(FileSystem& files, const std::string& pfad) {
+  std::ostringstream out, err;
+  if (rtt_tool::RunRttTool(files, {"info", pfad}, out, err) != 0) std::abort();
+}
+
+void StoreCheck(FileSystem& files, const std::string& pfad) {
+  if (!CheckStore(*files.OpenReadable(pfad)).ok) std::abort();
+}
+
+// Runs the tool `name` on both sizes of the files ending in `endung` in every iteration and counts
+// the peaks in KiB.
+void MissSpitzen(benchmark::State& state, const char* name,
+                 void (*werkzeug)(FileSystem&, const std::string&), const char* endung) {
   Dateien& d = Vorrat();
   int64_t klein = 0, gross = 0;
   for (auto _ : state) {
-    klein = std::max(klein, bench::CountHeap([&] { werkzeug(*d.files, (d.*pfad)(kKlein)); }).peak);
-    gross = std::max(gross, bench::CountHeap([&] { werkzeug(*d.files, (d.*pfad)(kGross)); }).peak);
+    klein =
+        std::max(klein, bench::CountHeap([&] { werkzeug(*d.files, d.Pfad(kKlein, endung)); }).peak);
+    gross =
+        std::max(gross, bench::CountHeap([&] { werkzeug(*d.files, d.Pfad(kGross, endung)); }).peak);
   }
   state.counters["peak_16MiB_KiB"] = static_cast<double>(klein) / 1024;
   state.counters["peak_256MiB_KiB"] = static_cast<double>(gross) / 1024;
@@ -140,31 +146,18 @@ void MissSpitzen(benchmark::State& state, const std::string& name, Werkzeug werk
   Verhaeltnisse()[name] = state.counters["peak_ratio"];
 }
 
-void BM_RttInfoPeak(benchmark::State& state) {
-  MissSpitzen(
-      state, "vks-rtt info",
-      [](FileSystem& files, const std::string& pfad) {
-        std::ostringstream out, err;
-        if (rtt_tool::RunRttTool(files, {"info", pfad}, out, err) != 0) std::abort();
-      },
-      &Dateien::Rtt);
-}
-BENCHMARK(BM_RttInfoPeak)->Unit(benchmark::kMillisecond)->Iterations(2);
-
-void BM_StoreCheckPeak(benchmark::State& state) {
-  MissSpitzen(
-      state, "vks-store check",
-      [](FileSystem& files, const std::string& pfad) {
-        if (!CheckStore(*files.OpenReadable(pfad)).ok) std::abort();
-      },
-      &Dateien::Store);
-}
-BENCHMARK(BM_StoreCheckPeak)->Unit(benchmark::kMillisecond)->Iterations(2);
-
 }  // namespace
 }  // namespace vks
 
 int main(int argc, char** argv) {
+  benchmark::RegisterBenchmark("BM_RttInfoPeak", vks::MissSpitzen, "vks-rtt info", vks::RttInfo,
+                               ".RTT")
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(2);
+  benchmark::RegisterBenchmark("BM_StoreCheckPeak", vks::MissSpitzen, "vks-store check",
+                               vks::StoreCheck, ".dat")
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(2);
   return vks::bench::LaufeMitVerhaeltnissen(
       argc, argv, {},
       [] {

@@ -17,6 +17,7 @@
 #include "accounts/clKonto.h"
 #include "adapters/qt/UebersichtModell.h"
 #include "adapters/qt/frmKontoUebersicht.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
 #include "fakes/RecordingReporter.h"
 #include "platform/system/Clock.h"
@@ -32,21 +33,17 @@ constexpr int kFills = 100000;
 std::shared_ptr<clKonto> GrossesKonto() {
   auto konto = std::make_shared<clKonto>();
   konto->KontoName = "Grosses Konto";
-  char text[64];
   for (int p = 0; p < kPositionen; ++p) {
     auto pos = std::make_shared<clTitelPosition>();
-    std::snprintf(text, sizeof text, "DE000A%06d", p);
-    pos->TitelWKN = text;
-    std::snprintf(text, sizeof text, "Wertpapier Nummer %d AG", p);
-    pos->TitelName = text;
+    pos->TitelWKN = bench::Nummer("DE000A%06d", p);
+    pos->TitelName = bench::Nummer("Wertpapier Nummer %d AG", p);
     pos->Position = (p % 3 == 0 ? -1 : 1) * (p + 1);
     pos->Durchschnittspreis = 10.0f + p * 0.37f;
     konto->cTitelPositionen.Add(pos->TitelWKN, pos);
   }
   for (int o = 0; o < kOrders; ++o) {
     auto order = std::make_shared<clOffeneOrder>();
-    std::snprintf(text, sizeof text, "O-%06d", o);
-    order->ID = text;
+    order->ID = bench::Nummer("O-%06d", o);
     order->TitelWKN = "DE000A000001";
     order->TitelName = "Wertpapier Nummer 1 AG";
     order->Aktion = o % 2 ? 1 : -1;
@@ -57,8 +54,7 @@ std::shared_ptr<clKonto> GrossesKonto() {
   }
   for (int f = 0; f < kFills; ++f) {
     auto fill = std::make_shared<clFilledOrder>();
-    std::snprintf(text, sizeof text, "F-%07d", f);
-    fill->ID = text;
+    fill->ID = bench::Nummer("F-%07d", f);
     fill->TitelWKN = "DE000A000002";
     fill->TitelName = "Wertpapier Nummer 2 AG";
     fill->Aktion = f % 2 ? 1 : -1;
@@ -93,11 +89,6 @@ class BlankesModell : public QAbstractTableModel {
 
 struct Umgebung {
   Umgebung() {
-    static int argc = 1;
-    static char name[] = "uebersicht_bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QApplication>(argc, argv);
     konto = GrossesKonto();
     const AutomationLocale de = AutomationLocale::German();
     for (const auto& e : konto->cOffeneOrders) orders.push_back(BaueOrderZeile(*e.value).spalten);
@@ -115,7 +106,6 @@ struct Umgebung {
     return *fenster;
   }
 
-  std::unique_ptr<QApplication> app;
   testing::RecordingReporter meldungen;
   SystemClock clock;
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
@@ -126,17 +116,10 @@ struct Umgebung {
   std::unique_ptr<frmKontoUebersicht> fenster;
 };
 
-// Made on first use and taken down by main before the process ends: a window outliving Qt's own
-// static objects crashes the exit.
-std::unique_ptr<Umgebung>& UmgebungZeiger() {
-  static std::unique_ptr<Umgebung> u;
-  return u;
-}
-
+// Made in main() after the application and gone before it: the window needs both.
+Umgebung* g_umgebung = nullptr;
 Umgebung& U() {
-  std::unique_ptr<Umgebung>& u = UmgebungZeiger();
-  if (!u) u = std::make_unique<Umgebung>();
-  return *u;
+  return *g_umgebung;
 }
 
 void BM_ShowDaten(benchmark::State& state) {
@@ -234,6 +217,10 @@ void SortiereFillsFloor(benchmark::State& state, bool wechsel) {
 }  // namespace vks
 
 int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  vks::Umgebung umgebung;
+  vks::g_umgebung = &umgebung;
   for (bool wechsel : {false, true}) {
     const std::string name = wechsel ? "BM_SortiereFillsWechsel" : "BM_SortiereFills";
     benchmark::RegisterBenchmark(name.c_str(), vks::SortiereFills, wechsel)
@@ -243,7 +230,7 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   }
-  const int code = vks::bench::LaufeMitVerhaeltnissen(
+  return vks::bench::LaufeMitVerhaeltnissen(
       argc, argv,
       {{"BM_ShowDaten", "BM_ShowDatenFloor"},
        {"BM_SortiereFills", "BM_SortiereFillsFloor"},
@@ -253,6 +240,4 @@ int main(int argc, char** argv) {
         ::getrusage(RUSAGE_SELF, &usage);
         out << "peak resident memory: " << usage.ru_maxrss / 1024 << " MiB\n";
       });
-  vks::UmgebungZeiger().reset();
-  return code;
 }

@@ -10,34 +10,16 @@
 #include "accounts/KontoUmgebung.h"
 #include "accounts/clKonto.h"
 #include "bench/Floor.h"
+#include "bench/Konten.h"
 #include "bench/Verhaeltnisse.h"
+#include "fakes/FakeClock.h"
 #include "platform/files/FileSystem.h"
 #include "recording/RttAufzeichnung.h"
 
 namespace vks {
 namespace {
 
-class FixedClock : public Clock {
- public:
-  DateValue Now() override { return DateValue{45658.5}; }
-};
-
 constexpr int kPositions = 1000;
-
-std::string Wkn(int i) {
-  return "DE000" + std::to_string(100000 + i);
-}
-
-void FillAccount(clKonto& konto) {
-  for (int i = 0; i < kPositions; ++i) {
-    auto p = std::make_shared<clTitelPosition>();
-    p->TitelWKN = Wkn(i);
-    p->Position = (i % 4 < 2 ? 1 : -1) * (10 + i % 7);
-    p->Durchschnittspreis = 100.0f + static_cast<float>(i % 50);
-    p->PointValue = i % 2 == 0 ? 0 : 25;
-    konto.cTitelPositionen.Add(p->TitelWKN, p);
-  }
-}
 
 struct Draw {
   std::string wkn;
@@ -49,14 +31,14 @@ std::vector<Draw> Draws() {
   std::uniform_int_distribution<int> pick(0, kPositions - 1);
   std::uniform_real_distribution<float> price(90, 160);
   std::vector<Draw> draws(4096);
-  for (Draw& d : draws) d = {Wkn(pick(random)), price(random)};
+  for (Draw& d : draws) d = {bench::KursWkn(pick(random)), price(random)};
   return draws;
 }
 
 void BM_NeuerKurs(benchmark::State& state) {
   clKonto konto;
-  FillAccount(konto);
-  FixedClock clock;
+  bench::FuelleKurspositionen(konto, kPositions);
+  testing::FakeClock clock;
   auto draws = Draws();
   size_t n = 0;
   for (auto _ : state) {
@@ -77,7 +59,7 @@ void BM_NeuerKursFloor(benchmark::State& state) {
   };
   std::unordered_map<std::string, Plain> positions;
   for (int i = 0; i < kPositions; ++i)
-    positions[Wkn(i)] = {100.0f + i % 50, 0, i % 2 == 0 ? 0.0f : 25.0f, 10, 0};
+    positions[bench::KursWkn(i)] = {100.0f + i % 50, 0, i % 2 == 0 ? 0.0f : 25.0f, 10, 0};
   auto draws = Draws();
   double total = 0;
   size_t n = 0;
@@ -104,7 +86,7 @@ const std::string& BenchFolder() {
 void BM_SchreibeInitRTTWerte(benchmark::State& state) {
   std::unique_ptr<FileSystem> files = NewPlatformFileSystem();
   RttAufzeichnung rtt(*files, RttStorage{BenchFolder()});
-  FixedClock clock;
+  testing::FakeClock clock;
   KontoUmgebung umgebung{clock, rtt};
   clKonto konto;
   konto.KontoName = "Bench";

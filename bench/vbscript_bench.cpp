@@ -69,20 +69,6 @@ Else
 End If
 )";
 
-void BM_VbsRuleFreshEngine(benchmark::State& state) {
-  auto services = std::make_shared<Services>();
-  auto data = std::make_shared<GlobalData>();
-  for (auto _ : state) {
-    vks::vbscript::Engine engine;
-    engine.AddObject("Tradomir", services, true);
-    engine.AddObject("KontoGlobalData", data, false);
-    (void)engine.AddCode("Const NoValue = -2.123456E+38");
-    (void)engine.ExecuteStatement(kRuleVbs);
-  }
-  if (services->ergebnis != 1) state.SkipWithError("rule gave a wrong result");
-}
-BENCHMARK(BM_VbsRuleFreshEngine)->Repetitions(5)->ReportAggregatesOnly(true);
-
 int LuaKennzahl(lua_State* L) {
   lua_pushnumber(L, Services::Metric(luaL_checkstring(L, 2)));
   return 1;
@@ -104,6 +90,23 @@ int LuaNewIndex(lua_State* L) {
   return 0;
 }
 
+// The rule's objects as userdata with index metamethods, and NoValue.
+void LuaObjekte(lua_State* L, void* services, void* data) {
+  for (auto [name, object] : {std::pair<const char*, void*>{"Tradomir", services},
+                              std::pair<const char*, void*>{"KontoGlobalData", data}}) {
+    *static_cast<void**>(lua_newuserdatauv(L, sizeof(void*), 0)) = object;
+    lua_newtable(L);
+    lua_pushcfunction(L, LuaIndex);
+    lua_setfield(L, -2, "__index");
+    lua_pushcfunction(L, LuaNewIndex);
+    lua_setfield(L, -2, "__newindex");
+    lua_setmetatable(L, -2);
+    lua_setglobal(L, name);
+  }
+  lua_pushnumber(L, -2.123456E+38);
+  lua_setglobal(L, "NoValue");
+}
+
 constexpr const char* kRuleLua = R"(
 local kapital = Tradomir:Kennzahl("Gesamtkapital")
 local orders = Tradomir:Kennzahl("Offene Orders")
@@ -118,32 +121,6 @@ else
   Tradomir.Ergebnis = 1
 end
 )";
-
-void BM_LuaRuleFreshState(benchmark::State& state) {
-  Services services;
-  GlobalData data;
-  for (auto _ : state) {
-    lua_State* L = luaL_newstate();
-    luaL_openlibs(L);
-    for (auto [name, object] : {std::pair<const char*, void*>{"Tradomir", &services},
-                                std::pair<const char*, void*>{"KontoGlobalData", &data}}) {
-      *static_cast<void**>(lua_newuserdatauv(L, sizeof(void*), 0)) = object;
-      lua_newtable(L);
-      lua_pushcfunction(L, LuaIndex);
-      lua_setfield(L, -2, "__index");
-      lua_pushcfunction(L, LuaNewIndex);
-      lua_setfield(L, -2, "__newindex");
-      lua_setmetatable(L, -2);
-      lua_setglobal(L, name);
-    }
-    lua_pushnumber(L, -2.123456E+38);
-    lua_setglobal(L, "NoValue");
-    if (luaL_loadstring(L, kRuleLua) != 0 || lua_pcall(L, 0, 0, 0) != 0) state.SkipWithError("lua");
-    lua_close(L);
-  }
-  if (services.ergebnis != 1) state.SkipWithError("rule gave a wrong result");
-}
-BENCHMARK(BM_LuaRuleFreshState)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The server's own evaluation of the same rule: a fresh script host per call, the services object
 // reading three metrics of a real account. Compare with BM_LuaRuleFreshState.
@@ -186,21 +163,36 @@ for i = 1, 1000000 do
 end
 )";
 
-void RunVbs(benchmark::State& state, const char* code) {
+// `code` in a fresh engine each time. A rule (`regel`) reads its metrics from a services object
+// and must give Ergebnis = 1.
+void RunVbs(benchmark::State& state, const char* code, bool regel) {
+  auto services = std::make_shared<Services>();
+  auto data = std::make_shared<GlobalData>();
   for (auto _ : state) {
     vks::vbscript::Engine engine;
+    if (regel) {
+      engine.AddObject("Tradomir", services, true);
+      engine.AddObject("KontoGlobalData", data, false);
+      (void)engine.AddCode("Const NoValue = -2.123456E+38");
+    }
     if (!engine.ExecuteStatement(code).ok())
       state.SkipWithError(engine.Error().description.c_str());
   }
+  if (regel && services->ergebnis != 1) state.SkipWithError("rule gave a wrong result");
 }
 
-void RunLua(benchmark::State& state, const char* code) {
+// The same in a fresh Lua state each time.
+void RunLua(benchmark::State& state, const char* code, bool regel) {
+  Services services;
+  GlobalData data;
   for (auto _ : state) {
     lua_State* L = luaL_newstate();
     luaL_openlibs(L);
+    if (regel) LuaObjekte(L, &services, &data);
     if (luaL_loadstring(L, code) != 0 || lua_pcall(L, 0, 0, 0) != 0) state.SkipWithError("lua");
     lua_close(L);
   }
+  if (regel && services.ergebnis != 1) state.SkipWithError("rule gave a wrong result");
 }
 
 // 100 000 appends, then Split and Join. Lua builds with table.concat, its own idiom for it.
@@ -230,14 +222,17 @@ assert(#joined == 300000)
 
 int main(int argc, char** argv) {
   vks::pcre2::InstallRegexEngine();
-  using Lauf = std::tuple<const char*, void (*)(benchmark::State&, const char*), const char*>;
+  using Lauf = std::tuple<const char*, void (*)(benchmark::State&, const char*, bool), const char*>;
   for (auto [name, run, code] :
-       {Lauf{"BM_VbsLoop", RunVbs, kLoopVbs}, Lauf{"BM_LuaLoop", RunLua, kLoopLua},
-        Lauf{"BM_VbsStrings", RunVbs, kStringsVbs}, Lauf{"BM_LuaStrings", RunLua, kStringsLua}}) {
-    benchmark::RegisterBenchmark(name, run, code)
-        ->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)
-        ->ReportAggregatesOnly(true);
+       {Lauf{"BM_VbsRuleFreshEngine", RunVbs, kRuleVbs},
+        Lauf{"BM_LuaRuleFreshState", RunLua, kRuleLua}, Lauf{"BM_VbsLoop", RunVbs, kLoopVbs},
+        Lauf{"BM_LuaLoop", RunLua, kLoopLua}, Lauf{"BM_VbsStrings", RunVbs, kStringsVbs},
+        Lauf{"BM_LuaStrings", RunLua, kStringsLua}}) {
+    const bool regel = code == kRuleVbs || code == kRuleLua;
+    auto* b = benchmark::RegisterBenchmark(name, run, code, regel)
+                  ->Repetitions(5)
+                  ->ReportAggregatesOnly(true);
+    if (!regel) b->Unit(benchmark::kMillisecond);
   }
   return vks::bench::LaufeMitVerhaeltnissen(argc, argv,
                                             {{"BM_VbsRuleFreshEngine", "BM_LuaRuleFreshState", 1.0},

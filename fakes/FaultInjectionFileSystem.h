@@ -27,7 +27,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
     reads_ = 0;
   }
   int Reads() const { return reads_; }
-  bool Failed() const { return failed_; }
 
   std::string ReadFile(const std::string& path) override {
     ReadStep(path);
@@ -71,10 +70,22 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
   }
 
  private:
-  class File : public WritableFile {
+  // A file of the real system's, with the path that a failure names.
+  template <class Real>
+  class Wrapped : public Real {
    public:
-    File(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<WritableFile> real)
+    Wrapped(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<Real> real)
         : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+
+   protected:
+    FaultInjectionFileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<Real> real_;
+  };
+
+  class File : public Wrapped<WritableFile> {
+   public:
+    using Wrapped::Wrapped;
     void Append(std::string_view data) override {
       if (fs_.Due()) {
         real_->Append(data.substr(0, data.size() / 2));
@@ -90,49 +101,31 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
       fs_.Step(path_);
       real_->Close();
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<WritableFile> real_;
   };
 
   // A positioned write fails whole: the platform writes a small write all or nothing.
-  class Positioned : public PositionedFile {
+  class Positioned : public Wrapped<PositionedFile> {
    public:
-    Positioned(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<PositionedFile> real)
-        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    using Wrapped::Wrapped;
     int64_t NamedSize() override { return real_->NamedSize(); }
     void WriteAt(int64_t offset, std::span<const uint8_t> data) override {
       fs_.Step(path_);
       real_->WriteAt(offset, data);
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<PositionedFile> real_;
   };
 
-  class Readable : public ReadableFile {
+  class Readable : public Wrapped<ReadableFile> {
    public:
-    Readable(FaultInjectionFileSystem& fs, std::string path, std::unique_ptr<ReadableFile> real)
-        : fs_(fs), path_(std::move(path)), real_(std::move(real)) {}
+    using Wrapped::Wrapped;
     int64_t Size() override { return real_->Size(); }
     size_t ReadAt(int64_t offset, std::span<uint8_t> bytes) override {
       fs_.ReadStep(path_);
       return real_->ReadAt(offset, bytes);
     }
-
-   private:
-    FaultInjectionFileSystem& fs_;
-    std::string path_;
-    std::unique_ptr<ReadableFile> real_;
   };
 
   bool Due() { return operations_++ == fail_at_; }
   [[noreturn]] void Fail(const std::string& path) {
-    failed_ = true;
     throw AutomationError(61, "", path + ": Datenträger voll (eingespeist)");
   }
   void Step(const std::string& path) {
@@ -141,7 +134,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
 
   void ReadStep(const std::string& path) {
     if (reads_++ != fail_read_at_) return;
-    failed_ = true;
     throw AutomationError(57, "", path + ": Geräte-E/A-Fehler (eingespeist)");
   }
 
@@ -149,7 +141,6 @@ class FaultInjectionFileSystem : public ForwardingFileSystem {
   int fail_read_at_ = -1;
   int reads_ = 0;
   int operations_ = 0;
-  bool failed_ = false;
 };
 
 }  // namespace vks::testing

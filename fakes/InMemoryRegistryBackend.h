@@ -17,7 +17,6 @@ class InMemoryRegistryBackend : public RegistryBackend {
   bool fail_reads = false;
   bool fail_create_key = false;
   bool fail_set_value = false;
-  bool fail_deletes = false;
 
   InMemoryRegistryBackend() {
     for (ERegistryClassConstants root : kRegistryRoots) {
@@ -78,7 +77,6 @@ class InMemoryRegistryBackend : public RegistryBackend {
   Result<bool> DeleteValue(ERegistryClassConstants root, std::string_view path,
                            std::string_view name) override {
     if (auto error = CheckValueName(name)) return *error;
-    if (fail_deletes) return Fault();
     auto node = Find(root, path);
     if (!node.ok()) return node.error();
     if (!node.value()) return false;
@@ -158,7 +156,6 @@ class InMemoryRegistryBackend : public RegistryBackend {
   Result<bool> Delete(ERegistryClassConstants root, std::string_view path, bool tree) {
     auto segments = SplitKeyPath(path);
     if (!segments.ok()) return segments.error();
-    if (fail_deletes) return Fault();
     Node* root_node = roots_.at(root).get();
     if (segments.value().empty()) {
       if (!tree) return AutomationError(70, std::string(kRegistryErrorSource), "Wurzelschlüssel");
