@@ -29,6 +29,13 @@ struct Outcome {
   }
 };
 
+inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
+  VARIANT out;
+  VariantInit(&out);
+  ToVariant(v, out, objects);
+  return out;
+}
+
 // `args` in their written order; the caller keeps and clears them (by-reference ones come back
 // changed there).
 inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
@@ -50,18 +57,30 @@ inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
   return out;
 }
 
+// The same with our values as the arguments, made into VARIANTs and cleared here.
+inline Outcome CallWith(IDispatch* object, const std::wstring& name, WORD flags,
+                        const std::vector<Variant>& values) {
+  std::vector<VARIANT> args;
+  for (const auto& v : values) args.push_back(Arg(v));
+  Outcome out = Call(object, name, flags, args);
+  for (auto& a : args) VariantClear(&a);
+  return out;
+}
+
+// An object as a host passes it; the caller keeps the reference.
+inline VARIANT ObjectArg(IDispatch* object) {
+  VARIANT out;
+  VariantInit(&out);
+  out.vt = VT_DISPATCH;
+  out.pdispVal = object;
+  return out;
+}
+
 // Arrays within arrays, `levels` deep.
 inline Variant Nested(int levels) {
   Variant v(int16_t{7});
   for (int i = 0; i < levels; ++i) v = Variant(VariantArray::Vector(0, {v, Variant("x")}));
   return v;
-}
-
-inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
-  VARIANT out;
-  VariantInit(&out);
-  ToVariant(v, out, objects);
-  return out;
 }
 
 }  // namespace vks::com
