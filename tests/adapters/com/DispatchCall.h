@@ -8,25 +8,16 @@
 #include <vector>
 
 #include "adapters/com/VariantConversion.h"
+#include "adapters/com/WideText.h"
 
 namespace vks::com {
 
 struct Outcome {
   HRESULT hr = E_FAIL;
   Variant result;
-  EXCEPINFO excepinfo{};
+  uint32_t scode = 0;  // with DISP_E_EXCEPTION, as are the source and description
+  std::string source, description;
   UINT arg_error = ~0u;
-  Outcome() = default;
-  Outcome(const Outcome&) = delete;
-  Outcome(Outcome&& o) noexcept
-      : hr(o.hr), result(std::move(o.result)), excepinfo(o.excepinfo), arg_error(o.arg_error) {
-    o.excepinfo = EXCEPINFO{};
-  }
-  ~Outcome() {
-    SysFreeString(excepinfo.bstrSource);
-    SysFreeString(excepinfo.bstrDescription);
-    SysFreeString(excepinfo.bstrHelpFile);
-  }
 };
 
 inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
@@ -51,9 +42,14 @@ inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))
     params.rgdispidNamedArgs = &put, params.cNamedArgs = 1;
   OwnedVariant result;
-  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
-                          &out.excepinfo, &out.arg_error);
+  EXCEPINFO e{};
+  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &e,
+                          &out.arg_error);
   if (SUCCEEDED(out.hr)) out.result = FromVariant(result, objects);
+  out.scode = static_cast<uint32_t>(e.scode);
+  out.source = Narrow(e.bstrSource ? e.bstrSource : L"");
+  out.description = Narrow(e.bstrDescription ? e.bstrDescription : L"");
+  SysFreeString(e.bstrSource), SysFreeString(e.bstrDescription), SysFreeString(e.bstrHelpFile);
   return out;
 }
 

@@ -91,17 +91,16 @@ TEST_F(RegistryComObjektTest, ErrorsArriveWithNumberSourceAndDescription) {
             S_OK);
   Outcome deleted = Call(object_, L"DeleteKey", DISPATCH_METHOD, {});
   EXPECT_EQ(deleted.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(static_cast<uint32_t>(deleted.excepinfo.scode), 0x800A6591u);  // 26001
-  EXPECT_EQ(Narrow(deleted.excepinfo.bstrSource), "vks-test.cRegistry");
-  EXPECT_EQ(Narrow(deleted.excepinfo.bstrDescription),
-            "Failed to delete registry Key: '0',Section: 'Fehlt\\Hier");
+  EXPECT_EQ(deleted.scode, 0x800A6591u);  // 26001
+  EXPECT_EQ(deleted.source, "vks-test.cRegistry");
+  EXPECT_EQ(deleted.description, "Failed to delete registry Key: '0',Section: 'Fehlt\\Hier");
 
   Outcome bad_list = CallWith(
       object_, L"CreateAdditionalEXEAssociations", DISPATCH_METHOD,
       {Variant("VKS.Datei"), Variant(VariantArray::Vector(0, {Variant("a"), Variant("b")}))});
   EXPECT_EQ(bad_list.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(static_cast<uint32_t>(bad_list.excepinfo.scode), 0x800469ACu);
-  EXPECT_EQ(Narrow(bad_list.excepinfo.bstrDescription),
+  EXPECT_EQ(bad_list.scode, 0x800469ACu);
+  EXPECT_EQ(bad_list.description,
             "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
             "Name/Text/Command");
   ISupportErrorInfo* support = nullptr;

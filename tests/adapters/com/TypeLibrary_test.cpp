@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "VKSKontoServerV7.h"
@@ -20,13 +21,8 @@ namespace vks::com {
 namespace {
 
 std::string ReadDescription() {
-  FILE* f = std::fopen(VKS_DESCRIPTION, "rb");
-  if (!f) return {};
-  std::string text;
-  char buffer[65536];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-  std::fclose(f);
-  return text;
+  std::ifstream in(VKS_DESCRIPTION, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string GuidText(const GUID& guid) {
@@ -121,13 +117,10 @@ class TypeLibraryTest : public ::testing::Test {
     return found;
   }
 
-  static TypeLibraryDescription* description_;
-  static ITypeLib* library_;
-  static HRESULT load_result_;
+  static inline TypeLibraryDescription* description_ = nullptr;
+  static inline ITypeLib* library_ = nullptr;
+  static inline HRESULT load_result_ = E_FAIL;
 };
-TypeLibraryDescription* TypeLibraryTest::description_ = nullptr;
-ITypeLib* TypeLibraryTest::library_ = nullptr;
-HRESULT TypeLibraryTest::load_result_ = E_FAIL;
 
 // Hosts built against the library know these; a GUID that changes breaks them all.
 TEST_F(TypeLibraryTest, LibraryIsNamedVersionedAndKeepsItsGuids) {
