@@ -79,4 +79,14 @@ inline Variant Nested(int levels) {
   return v;
 }
 
+// An array nested one level deeper than ToVariant makes them, as a host can still build it.
+inline void NestedTooDeep(OwnedVariant& out) {
+  VARIANT limit = Arg(Nested(kMaxArrayNesting));
+  out.vt = VT_ARRAY | VT_VARIANT;
+  out.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+  LONG zero = 0;
+  SafeArrayPutElement(out.parray, &zero, &limit);
+  VariantClear(&limit);
+}
+
 }  // namespace vks::com

@@ -33,7 +33,7 @@ std::string GuidText(const GUID& guid) {
 
 std::string Name(ITypeInfo* info, MEMBERID member = MEMBERID_NIL) {
   BSTR name = nullptr;
-  if (FAILED(info->GetDocumentation(member, &name, nullptr, nullptr, nullptr))) return "?";
+  if (!info || FAILED(info->GetDocumentation(member, &name, nullptr, nullptr, nullptr))) return "?";
   std::string text = Narrow(name ? name : L"");
   SysFreeString(name);
   return text;
@@ -79,14 +79,18 @@ TYPEATTR Attributes(ITypeInfo* info) {
   return copy;
 }
 
+// The type that `info` implements at `index`; null when there is none.
+ComPtr<ITypeInfo> Implemented(ITypeInfo* info, UINT index) {
+  HREFTYPE ref = 0;
+  ComPtr<ITypeInfo> type;
+  if (SUCCEEDED(info->GetRefTypeOfImplType(index, &ref))) info->GetRefTypeInfo(ref, type.Receive());
+  return type;
+}
+
 // A dual interface's type info is its dispatch view; the function table is the view behind it.
 ComPtr<ITypeInfo> FunctionTableView(const ComPtr<ITypeInfo>& info) {
-  HREFTYPE ref = 0;
-  ComPtr<ITypeInfo> table;
-  if (SUCCEEDED(info->GetRefTypeOfImplType(-1, &ref)) &&
-      SUCCEEDED(info->GetRefTypeInfo(ref, table.Receive())))
-    return table;
-  return info;
+  ComPtr<ITypeInfo> table = Implemented(info.Get(), -1);
+  return table ? table : info;
 }
 
 class TypeLibraryTest : public ::testing::Test {
@@ -197,11 +201,7 @@ TEST_F(TypeLibraryTest, InterfacesHoldTheDescribedMembersInOrder) {
     // A dispatch-only interface lists IUnknown's and IDispatch's seven members first.
     const UINT first = itf.dual ? 0 : 7;
     ASSERT_EQ(type.cFuncs, first + itf.members.size()) << itf.name;
-    HREFTYPE base_ref = 0;
-    ComPtr<ITypeInfo> base;
-    ASSERT_EQ(info->GetRefTypeOfImplType(0, &base_ref), S_OK);
-    ASSERT_EQ(info->GetRefTypeInfo(base_ref, base.Receive()), S_OK);
-    EXPECT_EQ(Name(base.Get()), "IDispatch") << itf.name;
+    EXPECT_EQ(Name(Implemented(info.Get(), 0).Get()), "IDispatch") << itf.name;
 
     for (UINT i = 0; i < itf.members.size(); ++i) {
       const MemberDescription& m = itf.members[i];
@@ -262,13 +262,9 @@ TEST_F(TypeLibraryTest, ClassesNameTheirInterfacesAndEvents) {
     EXPECT_EQ((type.wTypeFlags & TYPEFLAG_FCANCREATE) != 0, c.creatable);
     ASSERT_EQ(type.cImplTypes, c.events.empty() ? 1 : 2);
     for (UINT i = 0; i < (c.events.empty() ? 1u : 2u); ++i) {
-      HREFTYPE ref = 0;
-      ComPtr<ITypeInfo> implemented;
       INT flags = 0;
-      ASSERT_EQ(info->GetRefTypeOfImplType(i, &ref), S_OK);
-      ASSERT_EQ(info->GetRefTypeInfo(ref, implemented.Receive()), S_OK);
       ASSERT_EQ(info->GetImplTypeFlags(i, &flags), S_OK);
-      EXPECT_EQ(Name(implemented.Get()), i == 0 ? c.default_interface : c.events);
+      EXPECT_EQ(Name(Implemented(info.Get(), i).Get()), i == 0 ? c.default_interface : c.events);
       EXPECT_EQ(flags,
                 i == 0 ? IMPLTYPEFLAG_FDEFAULT : IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
     }

@@ -180,13 +180,8 @@ TEST(VariantConversion, RefusesWhatCannotCross) {
   EXPECT_EQ(ErrorOf([&] { FromVariant(big); }), error::kOutOfMemory);
   SafeArrayDestroyDescriptor(huge);
 
-  OwnedVariant deep;
-  ToVariant(Nested(12), deep);
   OwnedVariant deeper;
-  deeper.vt = VT_ARRAY | VT_VARIANT;
-  deeper.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-  LONG zero = 0;
-  SafeArrayPutElement(deeper.parray, &zero, &deep);
+  NestedTooDeep(deeper);
   EXPECT_EQ(ErrorOf([&] { FromVariant(deeper); }), 28);
   OwnedVariant out;
   EXPECT_EQ(ErrorOf([&] { ToVariant(Nested(13), out); }), 28);

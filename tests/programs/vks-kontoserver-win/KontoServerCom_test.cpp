@@ -156,14 +156,7 @@ TEST_F(KontoServerComTest, HostCallsTheServerOutOfProcessUntilItEnds) {
   // larger than it (which the host can still build).
   const VARIANT with_extras = ObjectArg(extras.Get());
   OwnedVariant deep, huge;
-  deep.vt = VT_ARRAY | VT_VARIANT;
-  deep.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-  {
-    VARIANT limit = Arg(Nested(kMaxArrayNesting));
-    LONG zero = 0;
-    SafeArrayPutElement(deep.parray, &zero, &limit);
-    VariantClear(&limit);
-  }
+  NestedTooDeep(deep);
   huge.vt = VT_ARRAY | VT_UI1;
   huge.parray = SafeArrayCreateVector(VT_UI1, 0, VariantArray::kMaxElements + 1);
   // The arguments of VKSNeuesKontoZufügen and of VKSKontoNeuerOrderstatus for the account Depot.
