@@ -252,6 +252,11 @@ TEST(VariantConversion, StoresByReferenceInTheCallersType) {
 class TestDispatch : public demo::EreignisSenke {
  public:
   TestDispatch() : EreignisSenke(nullptr) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    const HRESULT hr = EreignisSenke::QueryInterface(iid, out);
+    if (SUCCEEDED(hr)) AddRef();
+    return hr;
+  }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
   ULONG STDMETHODCALLTYPE Release() override { return --references; }
   ULONG references = 1;
