@@ -126,7 +126,8 @@ class TypeLibraryTest : public ::testing::Test {
   static inline HRESULT load_result_ = E_FAIL;
 };
 
-// Hosts built against the library know these; a GUID that changes breaks them all.
+// The library's name, version and help text, and its GUIDs and its types' as first chosen: hosts
+// built against the library know these, and a GUID that changes breaks them all.
 TEST_F(TypeLibraryTest, LibraryIsNamedVersionedAndKeepsItsGuids) {
   static const struct {
     const char* name;
