@@ -8,26 +8,24 @@
 #include <vector>
 
 #include "adapters/com/VariantConversion.h"
+#include "adapters/com/WideText.h"
 
 namespace vks::com {
 
 struct Outcome {
   HRESULT hr = E_FAIL;
   Variant result;
-  EXCEPINFO excepinfo{};
+  uint32_t scode = 0;  // with DISP_E_EXCEPTION, as are the source and description
+  std::string source, description;
   UINT arg_error = ~0u;
-  Outcome() = default;
-  Outcome(const Outcome&) = delete;
-  Outcome(Outcome&& o) noexcept
-      : hr(o.hr), result(std::move(o.result)), excepinfo(o.excepinfo), arg_error(o.arg_error) {
-    o.excepinfo = EXCEPINFO{};
-  }
-  ~Outcome() {
-    SysFreeString(excepinfo.bstrSource);
-    SysFreeString(excepinfo.bstrDescription);
-    SysFreeString(excepinfo.bstrHelpFile);
-  }
 };
+
+inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
+  VARIANT out;
+  VariantInit(&out);
+  ToVariant(v, out, objects);
+  return out;
+}
 
 // `args` in their written order; the caller keeps and clears them (by-reference ones come back
 // changed there).
@@ -44,9 +42,33 @@ inline Outcome Call(IDispatch* object, const std::wstring& name, WORD flags,
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))
     params.rgdispidNamedArgs = &put, params.cNamedArgs = 1;
   OwnedVariant result;
-  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result,
-                          &out.excepinfo, &out.arg_error);
+  EXCEPINFO e{};
+  out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &e,
+                          &out.arg_error);
   if (SUCCEEDED(out.hr)) out.result = FromVariant(result, objects);
+  out.scode = static_cast<uint32_t>(e.scode);
+  out.source = Narrow(e.bstrSource ? e.bstrSource : L"");
+  out.description = Narrow(e.bstrDescription ? e.bstrDescription : L"");
+  SysFreeString(e.bstrSource), SysFreeString(e.bstrDescription), SysFreeString(e.bstrHelpFile);
+  return out;
+}
+
+// The same with our values as the arguments, made into VARIANTs and cleared here.
+inline Outcome CallWith(IDispatch* object, const std::wstring& name, WORD flags,
+                        const std::vector<Variant>& values) {
+  std::vector<VARIANT> args;
+  for (const auto& v : values) args.push_back(Arg(v));
+  Outcome out = Call(object, name, flags, args);
+  for (auto& a : args) VariantClear(&a);
+  return out;
+}
+
+// An object as a host passes it; the caller keeps the reference.
+inline VARIANT ObjectArg(IDispatch* object) {
+  VARIANT out;
+  VariantInit(&out);
+  out.vt = VT_DISPATCH;
+  out.pdispVal = object;
   return out;
 }
 
@@ -57,11 +79,14 @@ inline Variant Nested(int levels) {
   return v;
 }
 
-inline VARIANT Arg(const Variant& v, ObjectBridge* objects = nullptr) {
-  VARIANT out;
-  VariantInit(&out);
-  ToVariant(v, out, objects);
-  return out;
+// An array nested one level deeper than ToVariant makes them, as a host can still build it.
+inline void NestedTooDeep(OwnedVariant& out) {
+  VARIANT limit = Arg(Nested(kMaxArrayNesting));
+  out.vt = VT_ARRAY | VT_VARIANT;
+  out.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+  LONG zero = 0;
+  SafeArrayPutElement(out.parray, &zero, &limit);
+  VariantClear(&limit);
 }
 
 }  // namespace vks::com

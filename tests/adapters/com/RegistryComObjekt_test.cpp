@@ -23,19 +23,16 @@ class RegistryComObjektTest : public ::testing::Test {
   void TearDown() override {
     if (object_) object_->Release();
   }
-  Outcome Get(const wchar_t* name, std::vector<VARIANT> args = {}) {
-    return Call(object_, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args));
-  }
-  Outcome Put(const wchar_t* name, const Variant& v) {
-    return Call(object_, name, DISPATCH_PROPERTYPUT, {Arg(v)});
-  }
-
   InMemoryRegistryBackend backend_;
   RegistryComObjekt* object_ = nullptr;
 };
 
 TEST_F(RegistryComObjektTest, HostCallsReachTheClassThroughTheTypeLibrary) {
-  const int32_t hkcu = static_cast<int32_t>(0x80000001u);
+  const Variant hkcu(static_cast<int32_t>(0x80000001u)), exe("C:\\p.exe");
+  const Variant missing(ErrorValue{ErrorValue::kParamNotFound}), datei("Datei"), vks("vks");
+  const std::vector<Variant> value_ex = {hkcu, Variant("Software\\Test"), Variant("Name"),
+                                         Variant(int32_t{1}), Variant("fehlt")};
+  const WORD put = DISPATCH_PROPERTYPUT, call = DISPATCH_METHOD;
   struct Step {
     const wchar_t* name;
     WORD flags;  // 0: a property read or method call
@@ -44,56 +41,33 @@ TEST_F(RegistryComObjektTest, HostCallsReachTheClassThroughTheTypeLibrary) {
     Variant result;
     UINT bad_argument = 0;  // its position in rgvarg (the last argument is 0)
   } steps[] = {
-      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant(hkcu)}, S_OK, {}},
-      {L"sectionkey", DISPATCH_PROPERTYPUT, {Variant("Software\\Test")}, S_OK, {}},
-      {L"VALUEKEY", DISPATCH_PROPERTYPUT, {Variant("Name")}, S_OK, {}},
-      {L"Value", DISPATCH_PROPERTYPUT, {Variant("Grüße")}, S_OK, {}},
+      {L"ClassKey", put, {hkcu}, S_OK, {}},
+      {L"sectionkey", put, {Variant("Software\\Test")}, S_OK, {}},
+      {L"VALUEKEY", put, {Variant("Name")}, S_OK, {}},
+      {L"Value", put, {Variant("Grüße")}, S_OK, {}},
       {L"value", 0, {}, S_OK, Variant("Grüße")},
       {L"ValueType", 0, {}, S_OK, Variant(int32_t{1})},
       {L"KeyExists", 0, {}, S_OK, Variant(true)},
       // An Integer where the type library says Long, a String where it says Variant: coerced.
-      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant(int16_t{0})}, S_OK, {}},
+      {L"ClassKey", put, {Variant(int16_t{0})}, S_OK, {}},
       {L"ClassKey", 0, {}, S_OK, Variant(int32_t{0})},
-      {L"ValueEx",
-       0,
-       {Variant(hkcu), Variant("Software\\Test"), Variant("Name"), Variant(int32_t{1}),
-        Variant("fehlt")},
-       S_OK,
-       Variant("Grüße")},
-      {L"Machine", DISPATCH_PROPERTYPUT, {Variant("ab")}, S_OK, {}},
+      {L"ValueEx", 0, value_ex, S_OK, Variant("Grüße")},
+      {L"Machine", put, {Variant("ab")}, S_OK, {}},
       {L"Machine", 0, {}, S_OK, Variant("")},
       // Four arguments given, the eight optional ones take their defaults.
-      {L"CreateEXEAssociation",
-       DISPATCH_METHOD,
-       {Variant("C:\\p.exe"), Variant("VKS.Datei"), Variant("Datei"), Variant("vks")},
-       S_OK,
-       {}},
-      {L"CreateKey", DISPATCH_METHOD, {Variant(int32_t{1})}, DISP_E_BADPARAMCOUNT, {}},
-      {L"CreateEXEAssociation", DISPATCH_METHOD, {Variant("C:\\p.exe")}, DISP_E_BADPARAMCOUNT, {}},
+      {L"CreateEXEAssociation", call, {exe, Variant("VKS.Datei"), datei, vks}, S_OK, {}},
+      {L"CreateKey", call, {Variant(int32_t{1})}, DISP_E_BADPARAMCOUNT, {}},
+      {L"CreateEXEAssociation", call, {exe}, DISP_E_BADPARAMCOUNT, {}},
       // A required argument left out in the middle, as a script host marks it.
-      {L"CreateEXEAssociation",
-       DISPATCH_METHOD,
-       {Variant("C:\\p.exe"), Variant(ErrorValue{ErrorValue::kParamNotFound}), Variant("Datei"),
-        Variant("vks")},
-       DISP_E_PARAMNOTOPTIONAL,
-       {},
-       2},
-      {L"ClassKey", DISPATCH_PROPERTYPUT, {Variant("kein Schlüssel")}, DISP_E_TYPEMISMATCH, {}},
+      {L"CreateEXEAssociation", call, {exe, missing, datei, vks}, DISP_E_PARAMNOTOPTIONAL, {}, 2},
+      {L"ClassKey", put, {Variant("kein Schlüssel")}, DISP_E_TYPEMISMATCH, {}},
       {L"GibtEsNicht", 0, {}, DISP_E_UNKNOWNNAME, {}},
-      {L"ValueEx",
-       0,
-       {Variant(hkcu), Variant("S"), Variant("N"), Variant("kein Typ"), Variant()},
-       DISP_E_TYPEMISMATCH,
-       {},
-       1},
+      {L"ValueEx", 0, {hkcu, datei, vks, Variant("kein Typ"), {}}, DISP_E_TYPEMISMATCH, {}, 1},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(Narrow(step.name));
-    std::vector<VARIANT> args;
-    for (const auto& a : step.args) args.push_back(Arg(a));
     WORD flags = step.flags ? step.flags : WORD(DISPATCH_PROPERTYGET | DISPATCH_METHOD);
-    Outcome out = Call(object_, step.name, flags, args);
-    for (auto& a : args) VariantClear(&a);
+    Outcome out = CallWith(object_, step.name, flags, step.args);
     EXPECT_EQ(out.hr, step.hr);
     if (step.hr == S_OK) {
       EXPECT_TRUE(out.result == step.result);
@@ -113,20 +87,20 @@ TEST_F(RegistryComObjektTest, HostCallsReachTheClassThroughTheTypeLibrary) {
 // An error of the class reaches the host as DISP_E_EXCEPTION with the number in the form hosts
 // read back (0x800A0000 + n, or the number itself where it is an HRESULT), source and description.
 TEST_F(RegistryComObjektTest, ErrorsArriveWithNumberSourceAndDescription) {
-  ASSERT_EQ(Put(L"SectionKey", Variant("Fehlt\\Hier")).hr, S_OK);
+  ASSERT_EQ(CallWith(object_, L"SectionKey", DISPATCH_PROPERTYPUT, {Variant("Fehlt\\Hier")}).hr,
+            S_OK);
   Outcome deleted = Call(object_, L"DeleteKey", DISPATCH_METHOD, {});
   EXPECT_EQ(deleted.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(static_cast<uint32_t>(deleted.excepinfo.scode), 0x800A6591u);  // 26001
-  EXPECT_EQ(Narrow(deleted.excepinfo.bstrSource), "vks-test.cRegistry");
-  EXPECT_EQ(Narrow(deleted.excepinfo.bstrDescription),
-            "Failed to delete registry Key: '0',Section: 'Fehlt\\Hier");
+  EXPECT_EQ(deleted.scode, 0x800A6591u);  // 26001
+  EXPECT_EQ(deleted.source, "vks-test.cRegistry");
+  EXPECT_EQ(deleted.description, "Failed to delete registry Key: '0',Section: 'Fehlt\\Hier");
 
-  VARIANT items = Arg(Variant(VariantArray::Vector(0, {Variant("a"), Variant("b")})));
-  Outcome bad_list = Call(object_, L"CreateAdditionalEXEAssociations", DISPATCH_METHOD,
-                          {Arg(Variant("VKS.Datei")), items});
+  Outcome bad_list = CallWith(
+      object_, L"CreateAdditionalEXEAssociations", DISPATCH_METHOD,
+      {Variant("VKS.Datei"), Variant(VariantArray::Vector(0, {Variant("a"), Variant("b")}))});
   EXPECT_EQ(bad_list.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(static_cast<uint32_t>(bad_list.excepinfo.scode), 0x800469ACu);
-  EXPECT_EQ(Narrow(bad_list.excepinfo.bstrDescription),
+  EXPECT_EQ(bad_list.scode, 0x800469ACu);
+  EXPECT_EQ(bad_list.description,
             "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected "
             "Name/Text/Command");
   ISupportErrorInfo* support = nullptr;

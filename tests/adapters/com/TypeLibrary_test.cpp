@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "VKSKontoServerV7.h"
@@ -20,13 +21,8 @@ namespace vks::com {
 namespace {
 
 std::string ReadDescription() {
-  FILE* f = std::fopen(VKS_DESCRIPTION, "rb");
-  if (!f) return {};
-  std::string text;
-  char buffer[65536];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-  std::fclose(f);
-  return text;
+  std::ifstream in(VKS_DESCRIPTION, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string GuidText(const GUID& guid) {
@@ -37,7 +33,7 @@ std::string GuidText(const GUID& guid) {
 
 std::string Name(ITypeInfo* info, MEMBERID member = MEMBERID_NIL) {
   BSTR name = nullptr;
-  if (FAILED(info->GetDocumentation(member, &name, nullptr, nullptr, nullptr))) return "?";
+  if (!info || FAILED(info->GetDocumentation(member, &name, nullptr, nullptr, nullptr))) return "?";
   std::string text = Narrow(name ? name : L"");
   SysFreeString(name);
   return text;
@@ -68,28 +64,33 @@ std::string ExpectedTypeText(const TypeLibraryDescription& lib, const TypeRef& t
 }
 
 std::string DefaultText(const VARIANT& v) {
-  switch (v.vt) {
-    case VT_BOOL:
-      return v.boolVal ? "True" : "False";
-    case VT_BSTR:
-      return Narrow(v.bstrVal ? v.bstrVal : L"");
-    case VT_I2:
-      return std::to_string(v.iVal);
-    case VT_I4:
-      return std::to_string(v.lVal);
-    default:
-      return "VT " + std::to_string(v.vt);
-  }
+  if (v.vt == VT_BOOL) return v.boolVal ? "True" : "False";
+  if (v.vt == VT_BSTR) return Narrow(v.bstrVal ? v.bstrVal : L"");
+  if (v.vt == VT_I2 || v.vt == VT_I4) return std::to_string(v.vt == VT_I2 ? v.iVal : v.lVal);
+  return "VT " + std::to_string(v.vt);
+}
+
+// The type's attributes, copied out of the info.
+TYPEATTR Attributes(ITypeInfo* info) {
+  TYPEATTR* type = nullptr;
+  TYPEATTR copy{};
+  EXPECT_EQ(info->GetTypeAttr(&type), S_OK);
+  if (type) copy = *type, info->ReleaseTypeAttr(type);
+  return copy;
+}
+
+// The type that `info` implements at `index`; null when there is none.
+ComPtr<ITypeInfo> Implemented(ITypeInfo* info, UINT index) {
+  HREFTYPE ref = 0;
+  ComPtr<ITypeInfo> type;
+  if (SUCCEEDED(info->GetRefTypeOfImplType(index, &ref))) info->GetRefTypeInfo(ref, type.Receive());
+  return type;
 }
 
 // A dual interface's type info is its dispatch view; the function table is the view behind it.
 ComPtr<ITypeInfo> FunctionTableView(const ComPtr<ITypeInfo>& info) {
-  HREFTYPE ref = 0;
-  ComPtr<ITypeInfo> table;
-  if (SUCCEEDED(info->GetRefTypeOfImplType(-1, &ref)) &&
-      SUCCEEDED(info->GetRefTypeInfo(ref, table.Receive())))
-    return table;
-  return info;
+  ComPtr<ITypeInfo> table = Implemented(info.Get(), -1);
+  return table ? table : info;
 }
 
 class TypeLibraryTest : public ::testing::Test {
@@ -120,16 +121,14 @@ class TypeLibraryTest : public ::testing::Test {
     return found;
   }
 
-  static TypeLibraryDescription* description_;
-  static ITypeLib* library_;
-  static HRESULT load_result_;
+  static inline TypeLibraryDescription* description_ = nullptr;
+  static inline ITypeLib* library_ = nullptr;
+  static inline HRESULT load_result_ = E_FAIL;
 };
-TypeLibraryDescription* TypeLibraryTest::description_ = nullptr;
-ITypeLib* TypeLibraryTest::library_ = nullptr;
-HRESULT TypeLibraryTest::load_result_ = E_FAIL;
 
-// Hosts built against the library know these; a GUID that changes breaks them all.
-TEST_F(TypeLibraryTest, GuidsStayAsFirstChosen) {
+// The library's name, version and help text, and its GUIDs and its types' as first chosen: hosts
+// built against the library know these, and a GUID that changes breaks them all.
+TEST_F(TypeLibraryTest, LibraryIsNamedVersionedAndKeepsItsGuids) {
   static const struct {
     const char* name;
     const char* guid;
@@ -152,21 +151,6 @@ TEST_F(TypeLibraryTest, GuidsStayAsFirstChosen) {
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(library_->GetLibAttr(&attr), S_OK);
   EXPECT_EQ(GuidText(attr->guid), "{17017253-6350-49B6-9C50-6BD8BD1E8F25}");
-  library_->ReleaseTLibAttr(attr);
-  EXPECT_EQ(library_->GetTypeInfoCount(), std::size(kPinned));
-  for (const auto& pinned : kPinned) {
-    ComPtr<ITypeInfo> info = Find(pinned.name);
-    if (!info) continue;
-    TYPEATTR* type = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
-    EXPECT_EQ(GuidText(type->guid), pinned.guid) << pinned.name;
-    info->ReleaseTypeAttr(type);
-  }
-}
-
-TEST_F(TypeLibraryTest, LibraryIsNamedVersionedAndDescribed) {
-  TLIBATTR* attr = nullptr;
-  ASSERT_EQ(library_->GetLibAttr(&attr), S_OK);
   EXPECT_EQ(GuidText(attr->guid), description_->guid);
   EXPECT_EQ(attr->wMajorVerNum, 1);
   EXPECT_EQ(attr->wMinorVerNum, 0);
@@ -177,18 +161,22 @@ TEST_F(TypeLibraryTest, LibraryIsNamedVersionedAndDescribed) {
   EXPECT_EQ(Narrow(help), "VKS Kontoserver Version 7");
   SysFreeString(name);
   SysFreeString(help);
+  EXPECT_EQ(library_->GetTypeInfoCount(), std::size(kPinned));
+  for (const auto& pinned : kPinned) {
+    ComPtr<ITypeInfo> info = Find(pinned.name);
+    if (!info) continue;
+    EXPECT_EQ(GuidText(Attributes(info.Get()).guid), pinned.guid) << pinned.name;
+  }
 }
 
 TEST_F(TypeLibraryTest, EnumerationsHoldTheDescribedValuesInOrder) {
   for (const auto& e : description_->enums) {
     ComPtr<ITypeInfo> info = Find(e.name);
     if (!info) continue;
-    TYPEATTR* type = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
-    EXPECT_EQ(type->typekind, TKIND_ENUM) << e.name;
-    EXPECT_EQ(GuidText(type->guid), e.guid) << e.name;
-    ASSERT_EQ(type->cVars, e.values.size()) << e.name;
-    info->ReleaseTypeAttr(type);
+    const TYPEATTR type = Attributes(info.Get());
+    EXPECT_EQ(type.typekind, TKIND_ENUM) << e.name;
+    EXPECT_EQ(GuidText(type.guid), e.guid) << e.name;
+    ASSERT_EQ(type.cVars, e.values.size()) << e.name;
     for (UINT i = 0; i < e.values.size(); ++i) {
       VARDESC* var = nullptr;
       ASSERT_EQ(info->GetVarDesc(i, &var), S_OK);
@@ -206,21 +194,15 @@ TEST_F(TypeLibraryTest, InterfacesHoldTheDescribedMembersInOrder) {
     ComPtr<ITypeInfo> info = Find(itf.name);
     if (!info) continue;
     if (itf.dual) info = FunctionTableView(info);
-    TYPEATTR* type = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
-    EXPECT_EQ(GuidText(type->guid), itf.guid) << itf.name;
-    EXPECT_EQ(type->typekind, itf.dual ? TKIND_INTERFACE : TKIND_DISPATCH) << itf.name;
-    EXPECT_EQ((type->wTypeFlags & TYPEFLAG_FDUAL) != 0, itf.dual) << itf.name;
-    EXPECT_EQ(type->cImplTypes, 1) << itf.name;
+    const TYPEATTR type = Attributes(info.Get());
+    EXPECT_EQ(GuidText(type.guid), itf.guid) << itf.name;
+    EXPECT_EQ(type.typekind, itf.dual ? TKIND_INTERFACE : TKIND_DISPATCH) << itf.name;
+    EXPECT_EQ((type.wTypeFlags & TYPEFLAG_FDUAL) != 0, itf.dual) << itf.name;
+    EXPECT_EQ(type.cImplTypes, 1) << itf.name;
     // A dispatch-only interface lists IUnknown's and IDispatch's seven members first.
     const UINT first = itf.dual ? 0 : 7;
-    ASSERT_EQ(type->cFuncs, first + itf.members.size()) << itf.name;
-    info->ReleaseTypeAttr(type);
-    HREFTYPE base_ref = 0;
-    ComPtr<ITypeInfo> base;
-    ASSERT_EQ(info->GetRefTypeOfImplType(0, &base_ref), S_OK);
-    ASSERT_EQ(info->GetRefTypeInfo(base_ref, base.Receive()), S_OK);
-    EXPECT_EQ(Name(base.Get()), "IDispatch") << itf.name;
+    ASSERT_EQ(type.cFuncs, first + itf.members.size()) << itf.name;
+    EXPECT_EQ(Name(Implemented(info.Get(), 0).Get()), "IDispatch") << itf.name;
 
     for (UINT i = 0; i < itf.members.size(); ++i) {
       const MemberDescription& m = itf.members[i];
@@ -276,20 +258,14 @@ TEST_F(TypeLibraryTest, ClassesNameTheirInterfacesAndEvents) {
     SCOPED_TRACE(c.name);
     ComPtr<ITypeInfo> info = Find(c.name);
     if (!info) continue;
-    TYPEATTR* type = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
-    EXPECT_EQ(type->typekind, TKIND_COCLASS);
-    EXPECT_EQ((type->wTypeFlags & TYPEFLAG_FCANCREATE) != 0, c.creatable);
-    ASSERT_EQ(type->cImplTypes, c.events.empty() ? 1 : 2);
-    info->ReleaseTypeAttr(type);
+    const TYPEATTR type = Attributes(info.Get());
+    EXPECT_EQ(type.typekind, TKIND_COCLASS);
+    EXPECT_EQ((type.wTypeFlags & TYPEFLAG_FCANCREATE) != 0, c.creatable);
+    ASSERT_EQ(type.cImplTypes, c.events.empty() ? 1 : 2);
     for (UINT i = 0; i < (c.events.empty() ? 1u : 2u); ++i) {
-      HREFTYPE ref = 0;
-      ComPtr<ITypeInfo> implemented;
       INT flags = 0;
-      ASSERT_EQ(info->GetRefTypeOfImplType(i, &ref), S_OK);
-      ASSERT_EQ(info->GetRefTypeInfo(ref, implemented.Receive()), S_OK);
       ASSERT_EQ(info->GetImplTypeFlags(i, &flags), S_OK);
-      EXPECT_EQ(Name(implemented.Get()), i == 0 ? c.default_interface : c.events);
+      EXPECT_EQ(Name(Implemented(info.Get(), i).Get()), i == 0 ? c.default_interface : c.events);
       EXPECT_EQ(flags,
                 i == 0 ? IMPLTYPEFLAG_FDEFAULT : IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
     }
@@ -324,10 +300,8 @@ TEST_F(TypeLibraryTest, ContractFactsAndNamesWithoutRegardToCase) {
     MEMBERID id = 0;
     ASSERT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK);
     EXPECT_EQ(id, fact.dispid);
-    TYPEATTR* type = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
     bool found = false;
-    for (UINT i = 0; i < type->cFuncs && !found; ++i) {
+    for (UINT i = 0; i < Attributes(info.Get()).cFuncs && !found; ++i) {
       FUNCDESC* f = nullptr;
       ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);
       if (f->memid == fact.dispid && f->invkind == fact.kind) {
@@ -336,7 +310,6 @@ TEST_F(TypeLibraryTest, ContractFactsAndNamesWithoutRegardToCase) {
       }
       info->ReleaseFuncDesc(f);
     }
-    info->ReleaseTypeAttr(type);
     EXPECT_TRUE(found);
   }
 }
@@ -359,10 +332,7 @@ void ExpectDeclaredSlotsMatch(ITypeInfo* info) {
                     declared.emplace_back(name, kind);
                     offsets.push_back(raw.ptr - 1);
                   });
-  TYPEATTR* type = nullptr;
-  ASSERT_EQ(info->GetTypeAttr(&type), S_OK);
-  ASSERT_EQ(declared.size(), type->cFuncs);
-  info->ReleaseTypeAttr(type);
+  ASSERT_EQ(declared.size(), Attributes(info).cFuncs);
   for (UINT i = 0; i < declared.size(); ++i) {
     FUNCDESC* f = nullptr;
     ASSERT_EQ(info->GetFuncDesc(i, &f), S_OK);

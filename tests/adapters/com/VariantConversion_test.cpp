@@ -14,6 +14,7 @@
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/NoValue.h"
 #include "tests/adapters/com/DispatchCall.h"
+#include "tools/vks-host-demo/EreignisSenke.h"
 
 namespace vks::com {
 namespace {
@@ -179,13 +180,8 @@ TEST(VariantConversion, RefusesWhatCannotCross) {
   EXPECT_EQ(ErrorOf([&] { FromVariant(big); }), error::kOutOfMemory);
   SafeArrayDestroyDescriptor(huge);
 
-  OwnedVariant deep;
-  ToVariant(Nested(12), deep);
   OwnedVariant deeper;
-  deeper.vt = VT_ARRAY | VT_VARIANT;
-  deeper.parray = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-  LONG zero = 0;
-  SafeArrayPutElement(deeper.parray, &zero, &deep);
+  NestedTooDeep(deeper);
   EXPECT_EQ(ErrorOf([&] { FromVariant(deeper); }), 28);
   OwnedVariant out;
   EXPECT_EQ(ErrorOf([&] { ToVariant(Nested(13), out); }), 28);
@@ -251,25 +247,18 @@ TEST(VariantConversion, StoresByReferenceInTheCallersType) {
 }
 
 // The seam for object references: our object leaves as the bridge's IDispatch and comes back as
-// the same object.
-class TestDispatch : public IDispatch {
+// the same object. Any IDispatch serves as the bridge's: a host's event sink, counting its
+// references here.
+class TestDispatch : public demo::EreignisSenke {
  public:
+  TestDispatch() : EreignisSenke(nullptr) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid != IID_IUnknown && iid != IID_IDispatch) return *out = nullptr, E_NOINTERFACE;
-    AddRef();
-    return *out = this, S_OK;
+    const HRESULT hr = EreignisSenke::QueryInterface(iid, out);
+    if (SUCCEEDED(hr)) AddRef();
+    return hr;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
   ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return E_NOTIMPL;
-  }
   ULONG references = 1;
 };
 

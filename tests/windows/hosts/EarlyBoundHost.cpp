@@ -14,6 +14,7 @@
 #include <objbase.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <process.h>
 
 #include <cstdio>
 #include <functional>
@@ -101,116 +102,21 @@ ComPtr<T> Create(const CLSID& clsid, const IID& iid) {
 void Anlegen() {
   auto konto = Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle);
   if (!konto) return;
-  Text name(L"Regeln"), info(L"Regeln des Hosttests"), fehlertext;
-  VARIANT_BOOL ok = VARIANT_FALSE;
-  Check("VKSNeuesKontoZufügen",
-        konto->VKSNeuesKontoZufügen(name.Get(), info.Get(), 10000.0, kTag, VARIANT_TRUE,
-                                    VARIANT_FALSE, VARIANT_FALSE, fehlertext.Receive(), &ok));
-  Check("Konto angelegt", ok == VARIANT_TRUE && fehlertext.Str().empty());
+  Text info(L"Regeln des Hosttests"), fehlertext;
+  const auto neu = [&](const wchar_t* name_text) {
+    Text name(name_text);
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    Check("VKSNeuesKontoZufügen",
+          konto->VKSNeuesKontoZufügen(name.Get(), info.Get(), 10000.0, kTag, VARIANT_TRUE,
+                                      VARIANT_FALSE, VARIANT_FALSE, fehlertext.Receive(), &ok));
+    return ok == VARIANT_TRUE;
+  };
+  Check("Konto angelegt", neu(L"Regeln") && fehlertext.Str().empty());
   // Text beyond Windows-1252 cannot be stored with an account: the name is refused, with why.
-  Text fremd(L"\x41A\x43E\x43D\x442\x43E \xD83D\xDE00");
-  Check("VKSNeuesKontoZufügen",
-        konto->VKSNeuesKontoZufügen(fremd.Get(), info.Get(), 1.0, kTag, VARIANT_TRUE, VARIANT_FALSE,
-                                    VARIANT_FALSE, fehlertext.Receive(), &ok));
   Check(
       "Name außerhalb von Windows-1252 abgelehnt",
-      ok == VARIANT_FALSE &&
+      !neu(L"\x41A\x43E\x43D\x442\x43E \xD83D\xDE00") &&
           fehlertext.Str() == L"KontoName enthält Zeichen, die Windows-1252 nicht darstellen kann");
-}
-
-SHORT Order(_clKontoSchnittstelle* konto, _clOrderZusatzInfos* extras, const wchar_t* id,
-            LONG filled) {
-  Text name(L"Regeln"), order(id), wkn(id), titel(L"Titel");
-  DATE zeit = kTag + 0.4;
-  // In and out: the reference passed in is the callee's to release, the one that comes back ours.
-  _clOrderZusatzInfos* by_ref = extras;
-  by_ref->AddRef();
-  SHORT result = 0;
-  Check("VKSKontoNeuerOrderstatus",
-        konto->VKSKontoNeuerOrderstatus(&zeit, name.Get(), order.Get(), wkn.Get(), titel.Get(), 1,
-                                        10, filled, 5.0f, VARIANT_TRUE, &by_ref, &result));
-  Check("ZusatzInfos zurück", by_ref != nullptr);
-  if (by_ref) by_ref->Release();
-  Check("Datum unverändert", zeit == kTag + 0.4);
-  return result;
-}
-
-// KontoVerbietetOrderaufgabe for a buy: whether it is refused, and the message.
-std::pair<bool, std::wstring> Verbietet(_clKontoSchnittstelle* konto) {
-  Text name(L"Regeln"), meldung;
-  VARIANT_BOOL result = VARIANT_FALSE;
-  Check("KontoVerbietetOrderaufgabe",
-        konto->KontoVerbietetOrderaufgabe(name.Get(), 0, meldung.Receive(), &result));
-  return {result == VARIANT_TRUE, meldung.Str()};
-}
-
-void Regeln() {
-  auto konto = Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle);
-  auto extras = Create<_clOrderZusatzInfos>(CLSID_clOrderZusatzInfos, IID__clOrderZusatzInfos);
-  if (!konto || !extras) return;
-  Check("Margin", extras->put_Margin(100.0f));
-
-  // The placement rule reads its limit from the store that hosts and rules share.
-  ComPtr<_clKontoGlobalData> daten;
-  Check("KontoGlobalData", konto->get_KontoGlobalData(daten.Receive()));
-  if (!daten) return;
-  Text max(L"Max");
-  VARIANT eins;
-  VariantInit(&eins);
-  V_VT(&eins) = VT_I4;
-  V_I4(&eins) = 1;
-  Check("Item", daten->put_Item(max.Get(), eins));
-
-  ComPtr<IConnectionPointContainer> container;
-  Check("IConnectionPointContainer",
-        konto->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid()));
-  ComPtr<IConnectionPoint> punkt;
-  if (container)
-    Check("FindConnectionPoint",
-          container->FindConnectionPoint(DIID___clKontoSchnittstelle, punkt.Receive()));
-  Handler handler{konto.Get(), {L"E-2", L"E-3"}, {}, {}};
-  vks::demo::EreignisSenke sink(std::ref(handler));
-  DWORD cookie = 0;
-  if (punkt) Check("Advise", punkt->Advise(&sink, &cookie));
-
-  for (const wchar_t* id : {L"E-1", L"E-2", L"E-3"})
-    Check("Order offen", Order(konto.Get(), extras.Get(), id, 0) == -1);
-  const auto erlaubt = Verbietet(konto.Get());
-  Check("erlaubt ohne Position", !erlaubt.first && erlaubt.second.empty());
-
-  // The fill gives a position: the cancellation rule fires, and the handler has cancelled E-2 and
-  // E-3 by the time the report returns.
-  Check("Fill", Order(konto.Get(), extras.Get(), L"E-1", 10) == -1);
-  Check("ein Ereignis", handler.konten == std::vector<std::wstring>{L"Regeln"});
-  Check("im Handler gestrichen", handler.ergebnisse == std::vector<SHORT>{-1, -1});
-  Text name(L"Regeln");
-  FLOAT offen = -1;
-  Check("VKSGetKontoWert",
-        konto->VKSGetKontoWert(name.Get(), static_cast<eKontoKennzahl>(1), &offen));
-  Check("keine offene Order", offen == 0.0f);
-
-  const auto abgelehnt = Verbietet(konto.Get());
-  Check("abgelehnt", abgelehnt.first);
-  Check("Meldung", abgelehnt.second == L"Nur 1 Positionen");
-  if (abgelehnt.second != L"Nur 1 Positionen")
-    std::printf("  Meldung: %ls\n", abgelehnt.second.c_str());
-
-  if (punkt) Check("Unadvise", punkt->Unadvise(cookie));
-}
-
-// The named events between `senken` and the hanging hosts it starts.
-constexpr wchar_t kBereit[] = L"VKSHostTest-bereit";  // the hanging host's sink is advised
-constexpr wchar_t kLos[] = L"VKSHostTest-los";        // it may report its fill now
-constexpr wchar_t kHaengt[] = L"VKSHostTest-haengt";  // its handler has the event and hangs
-
-HANDLE Ereignis(const wchar_t* name) {
-  return CreateEventW(nullptr, FALSE, FALSE, name);
-}
-
-// Waits for `h` while the apartment serves the calls that come in (the events among them).
-bool Warte(HANDLE h, DWORD ms = 120000) {
-  DWORD index = 0;
-  return CoWaitForMultipleHandles(0, ms, 1, &h, &index) == S_OK;
 }
 
 // The event's connections of one object: its one point, and the sinks advised there.
@@ -219,7 +125,9 @@ struct Verbindung {
   ComPtr<IConnectionPoint> punkt;
   std::vector<std::pair<vks::demo::EreignisSenke*, DWORD>> senken;
 
-  explicit Verbindung(ComPtr<_clKontoSchnittstelle> k) : konto(std::move(k)) {
+  Verbindung()
+      : konto(
+            Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle)) {
     ComPtr<IConnectionPointContainer> container;
     if (!konto ||
         FAILED(konto->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid())))
@@ -263,17 +171,94 @@ struct Verbindung {
   }
 };
 
-// An order of the account "Regeln" filled at once: with a position there, its cancellation rule
-// broadcasts AlleOrdersStreichen.
-SHORT Fill(_clKontoSchnittstelle* konto, const wchar_t* id) {
-  Text name(L"Regeln"), order(id), wkn(L"H-WKN"), titel(L"Titel");
-  DATE zeit = kTag + 0.5;
-  _clOrderZusatzInfos* keine = nullptr;
+// The status of an order of the account "Regeln": `menge` ordered, `filled` of it filled. With a
+// position there, the account's cancellation rule broadcasts AlleOrdersStreichen.
+SHORT Orderstatus(_clKontoSchnittstelle* konto, const wchar_t* id, const wchar_t* wkn_text,
+                  LONG menge, LONG filled, _clOrderZusatzInfos* extras = nullptr) {
+  Text name(L"Regeln"), order(id), wkn(wkn_text), titel(L"Titel");
+  DATE zeit = kTag + 0.4;
+  // In and out: the reference passed in is the callee's to release, the one that comes back ours.
+  _clOrderZusatzInfos* by_ref = extras;
+  if (by_ref) by_ref->AddRef();
   SHORT result = 0;
   Check("VKSKontoNeuerOrderstatus",
         konto->VKSKontoNeuerOrderstatus(&zeit, name.Get(), order.Get(), wkn.Get(), titel.Get(), 1,
-                                        1, 1, 5.0f, VARIANT_TRUE, &keine, &result));
+                                        menge, filled, 5.0f, VARIANT_TRUE, &by_ref, &result));
+  Check("ZusatzInfos zurück", !extras || by_ref);
+  if (by_ref) by_ref->Release();
+  Check("Datum unverändert", zeit == kTag + 0.4);
   return result;
+}
+
+// KontoVerbietetOrderaufgabe for a buy: whether it is refused, and the message.
+std::pair<bool, std::wstring> Verbietet(_clKontoSchnittstelle* konto) {
+  Text name(L"Regeln"), meldung;
+  VARIANT_BOOL result = VARIANT_FALSE;
+  Check("KontoVerbietetOrderaufgabe",
+        konto->KontoVerbietetOrderaufgabe(name.Get(), 0, meldung.Receive(), &result));
+  return {result == VARIANT_TRUE, meldung.Str()};
+}
+
+void Regeln() {
+  Verbindung v;
+  auto extras = Create<_clOrderZusatzInfos>(CLSID_clOrderZusatzInfos, IID__clOrderZusatzInfos);
+  if (!v.konto || !extras) return;
+  _clKontoSchnittstelle* konto = v.konto.Get();
+  Check("Margin", extras->put_Margin(100.0f));
+
+  // The placement rule reads its limit from the store that hosts and rules share.
+  ComPtr<_clKontoGlobalData> daten;
+  Check("KontoGlobalData", konto->get_KontoGlobalData(daten.Receive()));
+  if (!daten) return;
+  Text max(L"Max");
+  VARIANT eins;
+  VariantInit(&eins);
+  V_VT(&eins) = VT_I4;
+  V_I4(&eins) = 1;
+  Check("Item", daten->put_Item(max.Get(), eins));
+
+  Handler handler{konto, {L"E-2", L"E-3"}, {}, {}};
+  vks::demo::EreignisSenke sink(std::ref(handler));
+  v.Advise(&sink);
+
+  for (const wchar_t* id : {L"E-1", L"E-2", L"E-3"})
+    Check("Order offen", Orderstatus(konto, id, id, 10, 0, extras.Get()) == -1);
+  const auto erlaubt = Verbietet(konto);
+  Check("erlaubt ohne Position", !erlaubt.first && erlaubt.second.empty());
+
+  // The fill gives a position: the cancellation rule fires, and the handler has cancelled E-2 and
+  // E-3 by the time the report returns.
+  Check("Fill", Orderstatus(konto, L"E-1", L"E-1", 10, 10, extras.Get()) == -1);
+  Check("ein Ereignis", handler.konten == std::vector<std::wstring>{L"Regeln"});
+  Check("im Handler gestrichen", handler.ergebnisse == std::vector<SHORT>{-1, -1});
+  Text name(L"Regeln");
+  FLOAT offen = -1;
+  Check("VKSGetKontoWert",
+        konto->VKSGetKontoWert(name.Get(), static_cast<eKontoKennzahl>(1), &offen));
+  Check("keine offene Order", offen == 0.0f);
+
+  const auto abgelehnt = Verbietet(konto);
+  Check("abgelehnt", abgelehnt.first);
+  Check("Meldung", abgelehnt.second == L"Nur 1 Positionen");
+  if (abgelehnt.second != L"Nur 1 Positionen")
+    std::printf("  Meldung: %ls\n", abgelehnt.second.c_str());
+
+  v.UnadviseAlle();
+}
+
+// The named events between `senken` and the hanging hosts it starts.
+constexpr wchar_t kBereit[] = L"VKSHostTest-bereit";  // the hanging host's sink is advised
+constexpr wchar_t kLos[] = L"VKSHostTest-los";        // it may report its fill now
+constexpr wchar_t kHaengt[] = L"VKSHostTest-haengt";  // its handler has the event and hangs
+
+HANDLE Ereignis(const wchar_t* name) {
+  return CreateEventW(nullptr, FALSE, FALSE, name);
+}
+
+// Waits for `h` while the apartment serves the calls that come in (the events among them).
+bool Warte(HANDLE h, DWORD ms = 120000) {
+  DWORD index = 0;
+  return CoWaitForMultipleHandles(0, ms, 1, &h, &index) == S_OK;
 }
 
 // The hanging host (in the multi-threaded apartment, so that its handler can block on a thread of
@@ -281,8 +266,7 @@ SHORT Fill(_clKontoSchnittstelle* konto, const wchar_t* id) {
 void Haengen(const wchar_t* order_id) {
   HANDLE bereit = Ereignis(kBereit), los = Ereignis(kLos), haengt = Ereignis(kHaengt);
   HANDLE loslassen = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  Verbindung v(
-      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  Verbindung v;
   vks::demo::EreignisSenke senke([&](const std::wstring&) {
     SetEvent(haengt);
     WaitForSingleObject(loslassen, INFINITE);
@@ -292,7 +276,7 @@ void Haengen(const wchar_t* order_id) {
   SetEvent(bereit);
   WaitForSingleObject(los, INFINITE);
   // The server gives up on the sink after its bound and answers the report.
-  Check("Fill trotz hängender Senke", Fill(v.konto.Get(), order_id) == -1);
+  Check("Fill trotz hängender Senke", Orderstatus(v.konto.Get(), order_id, L"H-WKN", 1, 1) == -1);
   SetEvent(loslassen);
   Check("hängende Senke abgemeldet",
         v.punkt && v.punkt->Unadvise(v.senken[0].second) == CONNECT_E_NOCONNECTION);
@@ -302,18 +286,12 @@ void Haengen(const wchar_t* order_id) {
 HANDLE StarteHaengenden(const wchar_t* order_id, HANDLE bereit) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring line = L"\"" + std::wstring(exe) + L"\" haengen " + order_id;
-  STARTUPINFOW start{};
-  start.cb = sizeof start;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
-                      &process)) {
-    Check("hängenden Host starten", false);
-    return nullptr;
-  }
-  CloseHandle(process.hThread);
+  const std::wstring quoted = L"\"" + std::wstring(exe) + L"\"";
+  const intptr_t process = _wspawnl(_P_NOWAIT, exe, quoted.c_str(), L"haengen", order_id, nullptr);
+  Check("hängenden Host starten", process != -1);
+  if (process == -1) return nullptr;
   Check("hängender Host bereit", Warte(bereit));
-  return process.hProcess;
+  return reinterpret_cast<HANDLE>(process);
 }
 
 void Senken() {
@@ -328,15 +306,13 @@ void Senken() {
     };
   };
   vks::demo::EreignisSenke s1(senke(1)), s2(senke(2)), s3(senke(3)), s4(senke(4));
-  Verbindung erste(
-      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  Verbindung erste;
   for (auto* s : {&s1, &s2, &s3}) erste.Advise(s);
   erste.PruefeVerbindungen();
 
   // Registry order: this host's first object, the hanging host's, this host's second.
   HANDLE haengend = StarteHaengenden(L"H-1", bereit);
-  Verbindung zweite(
-      Create<_clKontoSchnittstelle>(CLSID_clKontoSchnittstelle, IID__clKontoSchnittstelle));
+  Verbindung zweite;
   zweite.Advise(&s4);
   SetEvent(los);
   Check("hängender Host endet", haengend && Warte(haengend));
