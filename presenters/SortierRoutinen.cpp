@@ -65,7 +65,6 @@ SortierAuftrag SortierRoutinen::SortiereDatum(ListenSortierung& liste, int16_t s
 }
 
 SortierAuftrag SortierRoutinen::SortiereWert(ListenSortierung& liste, int16_t spalte, SortArt art) {
-  sortier_spalte_ = spalte;
   if (spalte == liste.SortKey) {
     if (!liste.Tag.empty()) {
       liste.SortOrder = liste.SortOrder == 0 ? 1 : 0;

@@ -44,12 +44,8 @@ class SortierRoutinen {
   SortierAuftrag SortiereZahl(ListenSortierung& liste, int16_t spalte);
   SortierAuftrag SortiereDatum(ListenSortierung& liste, int16_t spalte);
 
-  int16_t SortierSpalte() const { return sortier_spalte_; }
-
  private:
   SortierAuftrag SortiereWert(ListenSortierung& liste, int16_t spalte, SortArt art);
-
-  int16_t sortier_spalte_ = 0;
 };
 
 // A number cell's value: at most 31 characters, trimmed, cut before the first blank and before the

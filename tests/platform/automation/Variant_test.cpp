@@ -55,6 +55,16 @@ TEST(VariantTest, SettingANumberReplacesAnySubtype) {
   EXPECT_EQ(object.use_count(), 2);  // the one in `before` alone
 }
 
+// One array assigned over another is copied whole: changing the copy leaves the source alone.
+TEST(VariantTest, AssigningAnArrayOverAnArrayCopiesIt) {
+  const Variant source(VariantArray::Vector(0, {Variant(1)}));
+  Variant copy(VariantArray::Vector(0, {Variant(2), Variant(3)}));
+  copy = source;
+  copy.AsArray().At(0) = Variant(9);
+  EXPECT_EQ(source.AsArray().At(0), Variant(1));
+  EXPECT_EQ(copy.AsArray().Elements().size(), 1u);
+}
+
 TEST(VariantArrayTest, MultipleDimensionsWithAnyLowerBound) {
   VariantArray grid({{-2, 3}, {5, 2}});  // (-2 To 0, 5 To 6)
   EXPECT_EQ(grid.Dimensions(), 2);
