@@ -325,9 +325,7 @@ void NeuerKurs(benchmark::State& state, bool echo) {
 
 // An order report with a fill, to the server or the echo server.
 void NeuerOrderstatusFill(benchmark::State& state, bool echo) {
-  static int64_t fortlaufend = 0;  // the server's order IDs stay apart across runs
-  int64_t eigen = 0;
-  int64_t& n = echo ? eigen : fortlaufend;
+  static int64_t n = 0;  // the server's order IDs stay apart across runs
   const QVariant zusatz = Zusatz();
   std::optional<ServerCpu> cpu;
   if (!echo) {

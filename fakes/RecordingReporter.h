@@ -23,6 +23,12 @@ class RecordingReporter : public MessageReporter {
     answers.pop_front();
     return answer;
   }
+  // The texts of the messages so far, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Message& m : messages) texts.push_back(m.text);
+    return texts;
+  }
   std::vector<Message> messages;
   std::deque<int32_t> answers;
 };

@@ -57,11 +57,6 @@ class HauptfensterBefehleTest : public ::testing::Test, public HauptfensterServe
   }
 
   clKonto& Depot() { return *state.Konten.Item("Depot"); }
-  std::vector<std::string> Texte() const {
-    std::vector<std::string> texte;
-    for (const auto& m : melder.messages) texte.push_back(m.text);
-    return texte;
-  }
   // Bytes written into the storage folder so far.
   uintmax_t RttBytes() const {
     uintmax_t bytes = 0;
@@ -121,7 +116,7 @@ TEST_F(HauptfensterBefehleTest, CommandsThatNeedASelectionAskForOneAndAreEnabled
 TEST_F(HauptfensterBefehleTest, NewAccount) {
   state.DatenOrdner.clear();
   befehle_.Befehl(befehl::kNeuesKonto);
-  EXPECT_EQ(Texte(),
+  EXPECT_EQ(melder.Texts(),
             std::vector<std::string>{
                 "Der Ordner zum Speichern der Einstellungen ist nicht korrekt. Beenden Sie "
                 "bitte alle Tradomir Instanzen und überprüfen Sie die Installation. Der "
@@ -159,7 +154,7 @@ TEST_F(HauptfensterBefehleTest, NewAccount) {
 
   // The dialog lets a taken name through: the error is reported, nothing else changes.
   befehle_.NeuesKonto();
-  EXPECT_EQ(Texte().back(),
+  EXPECT_EQ(melder.Texts().back(),
             "Fehler aufgetreten: Dieser Schlüssel ist bereits einem Element "
             "dieser Auflistung zugeordnet");
   EXPECT_EQ(state.Konten.Count(), 2u);
@@ -265,9 +260,10 @@ TEST_F(HauptfensterBefehleTest, DeleteRemovesFilesFoldersAccountWindowAndRow) {
 
   melder.answers = {msgbox::kNo};
   befehle_.Befehl(befehl::kKontoLoeschen);
-  EXPECT_EQ(Texte(), std::vector<std::string>{
-                         "Soll das Konto 'Depot' wirklich gelöscht werden? Dabei werden auch alle "
-                         "aktuellen Daten und alle angelegten RTT-Dateien des Kontos gelöscht."});
+  EXPECT_EQ(melder.Texts(),
+            std::vector<std::string>{
+                "Soll das Konto 'Depot' wirklich gelöscht werden? Dabei werden auch alle "
+                "aktuellen Daten und alle angelegten RTT-Dateien des Kontos gelöscht."});
   EXPECT_EQ(melder.messages[0].style, msgbox::kYesNo);
   EXPECT_TRUE(state.Konten.Exists("depot"));
   EXPECT_TRUE(fs::exists(konto_ordner + "/Portfolio/Depot_Cash.rtt"));
@@ -352,9 +348,10 @@ TEST_F(HauptfensterBefehleTest, StorageFolderAndHelp) {
   befehle_.Befehl(befehl::kHilfe);
   hilfe_.gelingt = false;
   befehle_.Befehl(befehl::kHilfe);
-  EXPECT_EQ(Texte(), (std::vector<std::string>{
-                         "Die Hilfedatei " + state.HilfeDatei + " wurde nicht gefunden.",
-                         "Die Hilfedatei " + state.HilfeDatei + " konnte nicht geöffnet werden."}));
+  EXPECT_EQ(melder.Texts(),
+            (std::vector<std::string>{
+                "Die Hilfedatei " + state.HilfeDatei + " wurde nicht gefunden.",
+                "Die Hilfedatei " + state.HilfeDatei + " konnte nicht geöffnet werden."}));
   EXPECT_EQ(hilfe_.geoeffnet.size(), 2u);
 }
 

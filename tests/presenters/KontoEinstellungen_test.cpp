@@ -35,11 +35,6 @@ class KontoEinstellungenTest : public ::testing::Test, public HauptfensterServer
   KontoEinstellungenTest() : HauptfensterServer(45500.5) {
     std::ofstream(temp.File("Belegt.123456")) << "x";
   }
-  std::vector<std::string> Texte() {
-    std::vector<std::string> texte;
-    for (const auto& m : melder.messages) texte.push_back(m.text);
-    return texte;
-  }
 
   std::shared_ptr<clKonto> konto_ = Konto("Depot");
   AutomationLocale de_ = AutomationLocale::German();
@@ -97,7 +92,7 @@ TEST_F(KontoEinstellungenTest, ConfirmationChecksInOrder) {
     EXPECT_EQ(BestaetigeKontoEinstellungen(felder, state.Konten, melder, clock, de_, dateien,
                                            temp.path()),
               f.schliesst);
-    EXPECT_EQ(Texte(), f.meldungen);
+    EXPECT_EQ(melder.Texts(), f.meldungen);
     for (const auto& m : melder.messages) {
       const bool frage = m.text == kZukunft || m.text == kUmbenennen;
       EXPECT_EQ(m.style, frage ? msgbox::kYesNo : msgbox::kOkOnly);
@@ -154,16 +149,17 @@ TEST_F(KontoResetTest, ClearsTheDevelopmentAndOnRequestTheRttFiles) {
   std::filesystem::create_directories(rtt.Speicher().folder + "/Depot/Portfolio");
   std::ofstream(rtt.Speicher().folder + "/Depot/Portfolio/Alt.RTT") << "x";
   SetzeKontoEntwicklungZurueck(felder_, umfeld_);
-  EXPECT_EQ(Texte(), (std::vector<std::string>{
-                         "Sollen wirklich alle Daten dieses Kontos einschließlich der Postionen "
-                         "und offenen Orders gelöscht werden? Der Kontostand (Cash) wird dabei "
-                         "nicht geändert und sollte vor dem Löschen ebenso wie das aktuelle Datum "
-                         "auf den gewünschten Wert gesetzt werden.",
-                         "Sollen die aufgezeichneten RTT-Daten dieses Kontos ebenfalls gelöscht "
-                         "werden? Dies empfiehlt sich, wenn eine neue Datenfeed-Simulation mit dem "
-                         "Konto durchgeführt werden soll.",
-                         "Alle RTT-Dateien des Kontos wurden gelöscht und werden nun mit neuen "
-                         "Startwerten initialisiert."}));
+  EXPECT_EQ(melder.Texts(),
+            (std::vector<std::string>{
+                "Sollen wirklich alle Daten dieses Kontos einschließlich der Postionen "
+                "und offenen Orders gelöscht werden? Der Kontostand (Cash) wird dabei "
+                "nicht geändert und sollte vor dem Löschen ebenso wie das aktuelle Datum "
+                "auf den gewünschten Wert gesetzt werden.",
+                "Sollen die aufgezeichneten RTT-Daten dieses Kontos ebenfalls gelöscht "
+                "werden? Dies empfiehlt sich, wenn eine neue Datenfeed-Simulation mit dem "
+                "Konto durchgeführt werden soll.",
+                "Alle RTT-Dateien des Kontos wurden gelöscht und werden nun mit neuen "
+                "Startwerten initialisiert."}));
   const clKonto& k = *konto_;  // the dialog's cash, date and clock; the development cleared
   EXPECT_EQ(
       std::tuple(k.CashBetrag, k.AktuelleZeit.days, k.UseSimulZeit, k.NeuerAktienwertSpeichern),
@@ -206,7 +202,7 @@ TEST_F(KontoResetTest, NothingWithoutAnEditedAccountOrOnNo) {
     melder.messages.clear();
     felder_.marker = f.marker;
     SetzeKontoEntwicklungZurueck(felder_, umfeld_);
-    EXPECT_EQ(Texte(), f.meldungen);
+    EXPECT_EQ(melder.Texts(), f.meldungen);
   }
   felder_.marker = "Depot";
   melder.answers = {msgbox::kNo};

@@ -184,9 +184,7 @@ TEST_F(KontoUebersichtPresenterTest, DeletionsAskTheirQuestionsInOrderAndUpdateT
     hauptfenster.Plan().ZeitgeberTick();
     presenter_.PaneAktiviert(f.pane);
     presenter_.Werkzeugbefehl(f.knopf);
-    std::vector<std::string> fragen;
-    for (const auto& m : melder.messages) fragen.push_back(m.text);
-    EXPECT_EQ(fragen, f.fragen);
+    EXPECT_EQ(melder.Texts(), f.fragen);
     const auto liste = static_cast<UebersichtListe>(f.pane - 2);
     EXPECT_EQ(ansicht_.ZeilenAnzahl(liste), f.rest);
     EXPECT_EQ(hauptfenster.Plan().SpeichernAusstehend(), f.antworten[0] == kYes);
